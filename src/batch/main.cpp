@@ -1,0 +1,3 @@
+#include "batch/BatchMain.h"
+
+int main(int argc, char** argv) { return BatchMain(argc, argv); }

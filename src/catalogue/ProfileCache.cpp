@@ -1,0 +1,35 @@
+#include "catalogue/ProfileCache.h"
+
+#include <sys/stat.h>
+
+#include <QFile>
+
+#include "catalogue/LoadProfile.h"
+#include "platform/DosFileSystem.h"
+
+namespace {
+constexpr size_t kMaxEntries = 256;
+}  // namespace
+
+std::shared_ptr<const ProfileFile> ProfileCache::get(const DosFileSystem& fs, const QString& dosPath) {
+    const QString host = fs.resolve(dosPath);
+    struct stat st {};
+    if (host.isEmpty() || ::stat(QFile::encodeName(host).constData(), &st) != 0) {
+        static const auto empty = std::make_shared<const ProfileFile>();
+        return empty;
+    }
+    const qint64 mtime = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    auto it = entries_.find(host);
+    if (it != entries_.end() && it->second.size == st.st_size && it->second.mtimeNs == mtime &&
+        it->second.inode == st.st_ino) {
+        return it->second.profile;
+    }
+    if (entries_.size() >= kMaxEntries) {
+        entries_.clear();
+    }
+    Entry entry{st.st_size, mtime, st.st_ino,
+                std::make_shared<const ProfileFile>(LoadProfile(fs, dosPath))};
+    auto profile = entry.profile;
+    entries_[host] = std::move(entry);
+    return profile;
+}

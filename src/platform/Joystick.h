@@ -1,0 +1,38 @@
+#pragma once
+
+// Joystick 1: axes mapped to 0..65535 (centre about 32767), buttons 1 and 2.
+struct JoystickState {
+    int x = 32767;
+    int y = 32767;
+    bool button1 = false;
+    bool button2 = false;
+};
+
+class Joystick {
+public:
+    virtual ~Joystick() = default;
+    // No joystick reads as centred and released.
+    virtual JoystickState read() = 0;
+};
+
+// SDL2's joystick API, opened on first use.
+class SdlJoystick : public Joystick {
+public:
+    SdlJoystick() = default;
+    ~SdlJoystick() override;
+    SdlJoystick(const SdlJoystick&) = delete;
+    SdlJoystick& operator=(const SdlJoystick&) = delete;
+    JoystickState read() override;
+
+private:
+    bool initialised_ = false;
+    bool available_ = false;
+    void* device_ = nullptr;  // SDL_Joystick*, closed in the destructor
+};
+
+// A joystick whose state a test sets.
+class ScriptedJoystick : public Joystick {
+public:
+    JoystickState state;
+    JoystickState read() override { return state; }
+};

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+#include "settings/KeyPath.h"
+#include "settings/StoreDatabase.h"
+
+// A handle on the settings store with one current key. Handles are cheap:
+// make one per task and drop it. Reads always go to the file; writes are
+// committed before the call returns.
+class SettingsStore {
+public:
+    explicit SettingsStore(std::shared_ptr<StoreDatabase> database);
+
+    // A path beginning with "\" starts at the top of the store, any other at
+    // the current key. On failure the current key stays as it was.
+    bool OpenKey(const QString& path, bool canCreate);
+    bool OpenKey(const KeyPath& path, bool canCreate);
+    void CloseKey();
+    bool HasCurrentKey() const { return current_.has_value(); }
+
+    bool KeyExists(const QString& path);
+    bool KeyExists(const KeyPath& path);
+    bool DeleteKey(const QString& path);
+    bool DeleteKey(const KeyPath& path);
+    // Nothing happens unless `oldPath` exists and `newPath` does not.
+    void MoveKey(const QString& oldPath, const QString& newPath, bool deleteOld);
+    void MoveKey(const KeyPath& oldPath, const KeyPath& newPath, bool deleteOld);
+    QStringList GetKeyNames();
+
+    bool ValueExists(const QString& name);
+    // An absent value reads as "".
+    QString ReadString(const QString& name);
+    // These throw StoreError when the value is absent or of another type.
+    int ReadInteger(const QString& name);
+    bool ReadBool(const QString& name);
+    double ReadDateTime(const QString& name);
+
+    // These throw StoreError("Failed to set data ...") when no key is current
+    // or the store refuses the write.
+    void WriteString(const QString& name, const QString& text);
+    void WriteInteger(const QString& name, int value);
+    void WriteBool(const QString& name, bool value);
+    void WriteDateTime(const QString& name, double value);
+    bool DeleteValue(const QString& name);
+
+private:
+    std::optional<qint64> find(const KeyPath& path);
+    std::optional<qint64> findOrCreate(const KeyPath& path);
+    qint64 startOf(const KeyPath& path) const;
+    void write(const QString& name, const StoreDatabase::Value& value);
+
+    std::shared_ptr<StoreDatabase> db_;
+    std::optional<qint64> current_;
+};

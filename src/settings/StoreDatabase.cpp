@@ -1,0 +1,316 @@
+#include "settings/StoreDatabase.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "settings/StoreError.h"
+
+namespace {
+
+QString fold(const QString& name) { return name.toCaseFolded(); }
+
+void bindText(sqlite3_stmt* st, int index, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(st, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+QString columnText(sqlite3_stmt* st, int column) {
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(st, column));
+    return QString::fromUtf8(data, sqlite3_column_bytes(st, column));
+}
+
+// Resets a cached statement when the scope ends, whatever path it takes.
+struct Reset {
+    sqlite3_stmt* st;
+    ~Reset() {
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+    }
+};
+
+// Nested keys deeper than this are not copied; no key the program makes
+// comes near it, and it bounds the recursion on a damaged tree.
+constexpr int kMaxDepth = 64;
+
+const char* const kSchema =
+    "CREATE TABLE IF NOT EXISTS brivanel_keys("
+    " id INTEGER PRIMARY KEY, parent INTEGER NOT NULL, name TEXT NOT NULL, folded TEXT NOT NULL,"
+    " UNIQUE(parent, folded));"
+    "CREATE TABLE IF NOT EXISTS brivanel_values("
+    " key INTEGER NOT NULL, name TEXT NOT NULL, folded TEXT NOT NULL, type INTEGER NOT NULL, data,"
+    " PRIMARY KEY(key, folded)) WITHOUT ROWID;";
+
+}  // namespace
+
+QString StoreDatabase::defaultLocation() {
+    const QString explicitFile = qEnvironmentVariable("BRIVANEL_STORE");
+    if (!explicitFile.isEmpty()) {
+        return explicitFile;
+    }
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (config.isEmpty()) {
+        config = QDir::homePath() + u"/.config";
+    }
+    return config + u"/brivanel/registry.sqlite";
+}
+
+StoreDatabase::StoreDatabase(QString file) : file_(std::move(file)) {}
+
+StoreDatabase::~StoreDatabase() {
+    for (auto& [sql, st] : statements_) {
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db_);
+}
+
+std::shared_ptr<StoreDatabase> StoreDatabase::open(const QString& file) {
+    const QFileInfo info(file);
+    QDir().mkpath(info.absolutePath());
+    std::shared_ptr<StoreDatabase> store(new StoreDatabase(info.absoluteFilePath()));
+    const QByteArray name = QFile::encodeName(store->file_);
+    const auto fail = [&](const QString& why) {
+        return StoreOpenError(QStringLiteral("The settings store %1 cannot be used: %2. "
+                                             "The file was left as it is.")
+                                  .arg(store->file_, why));
+    };
+    if (sqlite3_open_v2(name.constData(), &store->db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK) {
+        throw fail(store->db_ ? QString::fromUtf8(sqlite3_errmsg(store->db_))
+                              : QStringLiteral("out of memory"));
+    }
+    sqlite3_busy_timeout(store->db_, 5000);
+    // Reading the schema is the first access to the file's pages, so a file
+    // that is no database fails here, before anything is written to it.
+    sqlite3_stmt* probe = nullptr;
+    int rc = sqlite3_prepare_v2(store->db_,
+                                "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &probe,
+                                nullptr);
+    QStringList tables;
+    while (rc == SQLITE_OK && (rc = sqlite3_step(probe)) == SQLITE_ROW) {
+        tables << columnText(probe, 0);
+    }
+    sqlite3_finalize(probe);
+    if (rc != SQLITE_DONE && rc != SQLITE_OK) {
+        throw fail(QString::fromUtf8(sqlite3_errmsg(store->db_)));
+    }
+    const bool ours = tables.contains(u"brivanel_keys") && tables.contains(u"brivanel_values");
+    if (!tables.isEmpty() && !ours) {
+        throw fail(QStringLiteral("it is a database of another program"));
+    }
+    if (!store->exec("PRAGMA journal_mode=WAL") || !store->exec("PRAGMA synchronous=NORMAL") ||
+        !store->exec(kSchema)) {
+        throw fail(QString::fromUtf8(sqlite3_errmsg(store->db_)));
+    }
+    sqlite3_stmt* check = nullptr;
+    rc = sqlite3_prepare_v2(store->db_, "PRAGMA quick_check", -1, &check, nullptr);
+    QString verdict;
+    if (rc == SQLITE_OK && sqlite3_step(check) == SQLITE_ROW) {
+        verdict = columnText(check, 0);
+    }
+    sqlite3_finalize(check);
+    if (verdict != u"ok") {
+        throw fail(verdict.isEmpty() ? QString::fromUtf8(sqlite3_errmsg(store->db_))
+                                     : QStringLiteral("the database is damaged (%1)").arg(verdict));
+    }
+    return store;
+}
+
+bool StoreDatabase::exec(const char* sql) {
+    return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+sqlite3_stmt* StoreDatabase::statement(const char* sql) {
+    const auto it = statements_.find(sql);
+    if (it != statements_.end()) {
+        return it->second;
+    }
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
+        throw StoreError(QStringLiteral("Settings store error: %1")
+                             .arg(QString::fromUtf8(sqlite3_errmsg(db_))));
+    }
+    statements_.emplace(sql, st);
+    return st;
+}
+
+std::optional<qint64> StoreDatabase::findChild(qint64 parent, const QString& name) {
+    sqlite3_stmt* st = statement("SELECT id FROM brivanel_keys WHERE parent = ?1 AND folded = ?2");
+    Reset reset{st};
+    sqlite3_bind_int64(st, 1, parent);
+    bindText(st, 2, fold(name));
+    if (sqlite3_step(st) == SQLITE_ROW) {
+        return sqlite3_column_int64(st, 0);
+    }
+    return std::nullopt;
+}
+
+std::optional<qint64> StoreDatabase::createChild(qint64 parent, const QString& name) {
+    if (auto existing = findChild(parent, name)) {
+        return existing;
+    }
+    if (name.isEmpty() || (parent != 0 && !keyExists(parent))) {
+        return std::nullopt;
+    }
+    sqlite3_stmt* st =
+        statement("INSERT INTO brivanel_keys(parent, name, folded) VALUES(?1, ?2, ?3)");
+    Reset reset{st};
+    sqlite3_bind_int64(st, 1, parent);
+    bindText(st, 2, name);
+    bindText(st, 3, fold(name));
+    if (sqlite3_step(st) != SQLITE_DONE) {
+        return findChild(parent, name);
+    }
+    return sqlite3_last_insert_rowid(db_);
+}
+
+bool StoreDatabase::keyExists(qint64 id) {
+    if (id == 0) {
+        return true;
+    }
+    sqlite3_stmt* st = statement("SELECT 1 FROM brivanel_keys WHERE id = ?1");
+    Reset reset{st};
+    sqlite3_bind_int64(st, 1, id);
+    return sqlite3_step(st) == SQLITE_ROW;
+}
+
+QStringList StoreDatabase::childNames(qint64 parent) {
+    sqlite3_stmt* st = statement("SELECT name FROM brivanel_keys WHERE parent = ?1 ORDER BY id");
+    Reset reset{st};
+    sqlite3_bind_int64(st, 1, parent);
+    QStringList names;
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        names << columnText(st, 0);
+    }
+    return names;
+}
+
+bool StoreDatabase::deleteTree(qint64 id) {
+    if (id == 0 || !exec("BEGIN IMMEDIATE")) {
+        return false;
+    }
+    const char* const subtree =
+        "WITH RECURSIVE sub(id) AS (SELECT ?1 UNION SELECT k.id FROM brivanel_keys k"
+        " JOIN sub ON k.parent = sub.id) ";
+    static const std::string deleteValues =
+        std::string(subtree) + "DELETE FROM brivanel_values WHERE key IN sub";
+    static const std::string deleteKeys =
+        std::string(subtree) + "DELETE FROM brivanel_keys WHERE id IN sub";
+    bool ok = true;
+    for (const std::string* sql : {&deleteValues, &deleteKeys}) {
+        sqlite3_stmt* st = statement(sql->c_str());
+        Reset reset{st};
+        sqlite3_bind_int64(st, 1, id);
+        ok = ok && sqlite3_step(st) == SQLITE_DONE;
+    }
+    if (!ok) {
+        exec("ROLLBACK");
+        return false;
+    }
+    return exec("COMMIT");
+}
+
+bool StoreDatabase::copyTree(qint64 from, qint64 to) {
+    if (!exec("BEGIN IMMEDIATE")) {
+        return false;
+    }
+    if (!copyTreeInner(from, to, 0)) {
+        exec("ROLLBACK");
+        return false;
+    }
+    return exec("COMMIT");
+}
+
+bool StoreDatabase::copyTreeInner(qint64 from, qint64 to, int depth) {
+    if (depth > kMaxDepth) {
+        return true;
+    }
+    {
+        sqlite3_stmt* st = statement(
+            "INSERT OR REPLACE INTO brivanel_values(key, name, folded, type, data)"
+            " SELECT ?2, name, folded, type, data FROM brivanel_values WHERE key = ?1");
+        Reset reset{st};
+        sqlite3_bind_int64(st, 1, from);
+        sqlite3_bind_int64(st, 2, to);
+        if (sqlite3_step(st) != SQLITE_DONE) {
+            return false;
+        }
+    }
+    std::vector<std::pair<qint64, QString>> children;
+    {
+        sqlite3_stmt* st = statement("SELECT id, name FROM brivanel_keys WHERE parent = ?1 ORDER BY id");
+        Reset reset{st};
+        sqlite3_bind_int64(st, 1, from);
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            children.emplace_back(sqlite3_column_int64(st, 0), columnText(st, 1));
+        }
+    }
+    for (const auto& [childId, name] : children) {
+        const auto target = createChild(to, name);
+        if (!target || !copyTreeInner(childId, *target, depth + 1)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<StoreDatabase::Value> StoreDatabase::readValue(qint64 key, const QString& name) {
+    sqlite3_stmt* st =
+        statement("SELECT type, data FROM brivanel_values WHERE key = ?1 AND folded = ?2");
+    Reset reset{st};
+    sqlite3_bind_int64(st, 1, key);
+    bindText(st, 2, fold(name));
+    if (sqlite3_step(st) != SQLITE_ROW) {
+        return std::nullopt;
+    }
+    Value v{static_cast<ValueType>(sqlite3_column_int(st, 0)), {}, 0, {}};
+    switch (v.type) {
+        case ValueType::String:
+        case ValueType::ExpandString:
+            v.text = columnText(st, 1);
+            break;
+        case ValueType::Integer:
+            v.integer = sqlite3_column_int64(st, 1);
+            break;
+        case ValueType::Binary:
+            v.binary = QByteArray(static_cast<const char*>(sqlite3_column_blob(st, 1)),
+                                  sqlite3_column_bytes(st, 1));
+            break;
+    }
+    return v;
+}
+
+bool StoreDatabase::writeValue(qint64 key, const QString& name, const Value& value) {
+    sqlite3_stmt* st = statement(
+        "INSERT OR REPLACE INTO brivanel_values(key, name, folded, type, data)"
+        " SELECT ?1, ?2, ?3, ?4, ?5 WHERE ?1 = 0 OR EXISTS(SELECT 1 FROM brivanel_keys WHERE id = ?1)");
+    Reset reset{st};
+    sqlite3_bind_int64(st, 1, key);
+    bindText(st, 2, name);
+    bindText(st, 3, fold(name));
+    sqlite3_bind_int(st, 4, int(value.type));
+    switch (value.type) {
+        case ValueType::String:
+        case ValueType::ExpandString:
+            bindText(st, 5, value.text);
+            break;
+        case ValueType::Integer:
+            sqlite3_bind_int64(st, 5, value.integer);
+            break;
+        case ValueType::Binary:
+            sqlite3_bind_blob(st, 5, value.binary.constData(), int(value.binary.size()),
+                              SQLITE_TRANSIENT);
+            break;
+    }
+    return sqlite3_step(st) == SQLITE_DONE && sqlite3_changes(db_) == 1;
+}
+
+bool StoreDatabase::deleteValue(qint64 key, const QString& name) {
+    sqlite3_stmt* st = statement("DELETE FROM brivanel_values WHERE key = ?1 AND folded = ?2");
+    Reset reset{st};
+    sqlite3_bind_int64(st, 1, key);
+    bindText(st, 2, fold(name));
+    return sqlite3_step(st) == SQLITE_DONE && sqlite3_changes(db_) > 0;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The SQLite file behind the settings store: a tree of keys with typed
+// values. Every call is its own committed transaction unless it says
+// otherwise. Key id 0 is the top of the user's store.
+class StoreDatabase {
+public:
+    enum class ValueType { String = 1, ExpandString = 2, Binary = 3, Integer = 4 };
+    struct Value {
+        ValueType type;
+        QString text;
+        qint64 integer = 0;
+        QByteArray binary;
+    };
+
+    // Opens or creates the file; throws StoreOpenError with a clear message
+    // when it is not a usable store. An existing file is never replaced.
+    static std::shared_ptr<StoreDatabase> open(const QString& file);
+    // $BRIVANEL_STORE, else $XDG_CONFIG_HOME/brivanel/registry.sqlite.
+    static QString defaultLocation();
+
+    ~StoreDatabase();
+    StoreDatabase(const StoreDatabase&) = delete;
+    StoreDatabase& operator=(const StoreDatabase&) = delete;
+
+    const QString& file() const { return file_; }
+
+    std::optional<qint64> findChild(qint64 parent, const QString& name);
+    // Creates the child when missing; nothing on failure.
+    std::optional<qint64> createChild(qint64 parent, const QString& name);
+    bool keyExists(qint64 id);
+    QStringList childNames(qint64 parent);
+    // Removes the key, its values and all keys below it.
+    bool deleteTree(qint64 id);
+    // Copies values and subkeys of `from` into `to`, at every depth.
+    bool copyTree(qint64 from, qint64 to);
+
+    std::optional<Value> readValue(qint64 key, const QString& name);
+    // False when the key no longer exists or the write failed.
+    bool writeValue(qint64 key, const QString& name, const Value& value);
+    bool deleteValue(qint64 key, const QString& name);
+
+private:
+    explicit StoreDatabase(QString file);
+    sqlite3_stmt* statement(const char* sql);
+    bool exec(const char* sql);
+    bool copyTreeInner(qint64 from, qint64 to, int depth);
+
+    QString file_;
+    sqlite3* db_ = nullptr;
+    std::unordered_map<const char*, sqlite3_stmt*> statements_;
+};
