@@ -25,7 +25,7 @@ public:
     };
 
     AppContext(QString programHostDir, QString executableHostPath, QString batchHostPath,
-               DosFileSystem fs, std::shared_ptr<StoreDatabase> store, Services services);
+               DosFileSystem fs, QString storeFile, Services services);
 
     // Ends the program with an exit code; production quits the event loop.
     std::function<void(int)> exitProgram;
@@ -34,8 +34,12 @@ public:
     const QString& executableHostPath() const { return executableHostPath_; }
     const QString& batchHostPath() const { return batchHostPath_; }
     const DosFileSystem& fs() const { return fs_; }
-    SettingsStore store() const { return SettingsStore(store_); }
-    const std::shared_ptr<StoreDatabase>& database() const { return store_; }
+    // A fresh handle on the store. The file is opened on first use, so that a
+    // program directory without definitions never touches it; a file that
+    // cannot be used throws StoreOpenError.
+    SettingsStore store() const { return SettingsStore(database()); }
+    const std::shared_ptr<StoreDatabase>& database() const;
+    const QString& storeFile() const { return storeFile_; }
     Dialogs& dialogs() const { return *services_.dialogs; }
     Clock& clock() const { return *services_.clock; }
     ProcessStarter& starter() const { return *services_.starter; }
@@ -52,7 +56,8 @@ private:
     QString executableHostPath_;
     QString batchHostPath_;
     DosFileSystem fs_;
-    std::shared_ptr<StoreDatabase> store_;
+    QString storeFile_;
+    mutable std::shared_ptr<StoreDatabase> store_;
     Services services_;
     QString programDirectory_;
     mutable ProfileCache profiles_;

@@ -56,7 +56,7 @@ QString TempInstallation::batchInterpreter() {
 AppContext& TempInstallation::context() {
     if (!context_) {
         context_ = std::make_unique<AppContext>(
-            programHostDir(), programHostDir() + u"/brivanel", batchInterpreter(), fs(), database(),
+            programHostDir(), programHostDir() + u"/brivanel", batchInterpreter(), fs(), storeFile(),
             AppContext::Services{&dialogs, &clock, &starter, &joystick});
         context_->exitProgram = [this](int code) { exitCodes << code; };
     }

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <optional>
+
+class AppContext;
+struct AppState;
+class SettingsStore;
+class DosFileSystem;
+
+// The steps of start-up and shutdown that need no window.
+namespace StartupLogic {
+
+inline constexpr char16_t kVersion[] = u".26";
+// The two emulator keys renamed when an older store is migrated.
+inline constexpr char16_t kOldIkariKey[] = u"Ikari Warriors {Nils Aarberg}";
+inline constexpr char16_t kNewRageKey[] = u"RAGE {Nils Aarberg, Tova Brandt}";
+
+enum class LoadResult { Loaded, NoIniFile, NoDefinition };
+
+// Finds the definitions, orders them by list-file size and reads them into
+// the table with their "ROMLocation". `previousPlatforms` (emulator ID ->
+// Platform of the previous load) lets a reload count a console emulator's
+// shared list file.
+LoadResult LoadEmulators(const AppContext& ctx, AppState& state,
+                         const QHash<QString, QString>& previousPlatforms);
+
+// Lines of a text file, or nothing when it does not exist.
+std::optional<int> CountLines(const DosFileSystem& fs, const QString& dosPath);
+
+// Increments "Count" of the entry named by "Current" when "Time" is more than
+// 0.00035 days in the past. The store's current key must be the root.
+// Returns true when a play was counted.
+bool CountPlay(SettingsStore& store, double now);
+
+struct ToolLocations {
+    QString pkzip, pkunzip, zipMagic, joyEmu, joyCp, uniVbe, drives;
+};
+ToolLocations ReadToolLocations(SettingsStore& root);
+
+struct ViewSettings {
+    std::optional<bool> byEmulator, showCount, showMissing, highQuality;
+};
+ViewSettings ReadViewSettings(SettingsStore& root);
+
+// Deletes the old emulator keys and moves the Ikari Warriors key.
+void MigrateStore(SettingsStore& store);
+
+// "C:", then ";D:" and ";E:" for those of the two drives with free space.
+QString FirstStartDrives(const DosFileSystem& fs);
+
+// At shutdown: "Current" and "Time" when an entry is selected and the root
+// still exists (never re-created), then "ROMLocation" of every emulator key.
+void SaveOnShutdown(const AppContext& ctx, const AppState& state,
+                    const std::optional<QString>& currentEntry);
+
+}  // namespace StartupLogic

@@ -1,0 +1,180 @@
+#pragma once
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <optional>
+#include <vector>
+
+#include "app/AppState.h"
+
+class AppContext;
+class GameListWidget;
+class TFFileLocations;
+class TFSearchOptions;
+class TFAbout;
+class SettingsStore;
+
+// The main window: menus, the game lists on the page control, the option
+// panel, the picture and the status bar. Its handlers gather what they need
+// from the controls and call the plain units of their subsystem folder.
+class TFMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFMain(AppContext& ctx, QWidget* parent = nullptr);
+    ~TFMain() override;
+
+    AppContext& context() const { return ctx_; }
+    AppState state;
+
+    // The dialogs, created after the main window in the program's order.
+    TFFileLocations* FFileLocations;
+    TFAbout* FAbout;
+    TFSearchOptions* FSearchOptions;
+
+    // ---- Controls ----
+    QStatusBar* StatusBar1;
+    QLabel* StatusText;
+    QTabWidget* PCConsole;
+    QWidget* TSArcade;
+    GameListWidget* LBArcade;
+    QWidget* TSConsole;
+    GameListWidget* LBConsole;
+    QWidget* TSSingle = nullptr;
+    GameListWidget* LBSingle = nullptr;
+    QTimer* Timer1;
+    QTimer* Timer2;
+    QPushButton* BPlay;
+    QLabel* LEmuBy;
+    QLabel* LEmu;
+    QLabel* LSnBy;
+    QLabel* LSn;
+    QLabel* LCloneBy;
+    QLabel* LClone;
+    QLabel* LPathBy;
+    QLabel* LPath;
+    QFrame* PImage;
+    QLabel* ImageEn1;
+    // Holds the option controls; filled by CreateOptionPanel.
+    QWidget* POptions;
+
+    // Per emulator index (1-based; [0] unused): its own page and list, none for SINGLE.
+    std::vector<QWidget*> emulatorTabs;
+    std::vector<GameListWidget*> emulatorLists;
+    // The list whose selected item is the selected game.
+    GameListWidget* currentListBox;
+    int Tag = 0;
+
+    // ---- Menus ----
+    QMenu* File1;
+    QMenu* Game1;
+    QMenu* Display1;
+    QMenu* Help1;
+    QAction* Locations1 = nullptr;
+    QAction* UpdateGameList1 = nullptr;
+    QAction* RemoveALLRegistryKeys1;
+    QAction* AddSoundSample1 = nullptr;
+    QMenu* Advanced1 = nullptr;
+    QAction* ResettoEmulatorDefaults1 = nullptr;
+    QAction* Removefromlist1 = nullptr;
+    QAction* Addtolist1 = nullptr;
+    QAction* FixROM1 = nullptr;
+    QAction* LongNameCleanup1 = nullptr;
+    QAction* Uninstall1 = nullptr;
+    QAction* Lock1 = nullptr;
+    QAction* Exit1;
+    QAction* byName1;
+    QAction* byEmulator1;
+    QAction* byCount1;
+    QAction* MissingGames1;
+    QAction* HighQualityImages1;
+    QAction* ChangeEmulators1 = nullptr;
+    QAction* ChooseRandom1 = nullptr;
+
+    // ---- Start-up and shutdown ----
+    void FormActivate();
+    void StartUp();
+    void FormClose();
+    void FormDestroy();
+    void DisplayHint(const QString& hint);
+    void AppActivate();
+    void AppDeactivate();
+    void RemoveALLRegistryKeys1Click();
+    void Exit1Click();
+    // The lockable menu items that exist, in their fixed order.
+    std::vector<QObject*> LockableItems() const;
+    void ApplyLock(bool locked);
+    // Sets the status bar's single text and repaints it at once.
+    void SetStatus(const QString& text);
+
+    // ---- Accessors of the selected entry ----
+    QString CurrentEntryName();
+    QString CurrentShortName();
+    QString CurrentLocation();
+    int CurrentEmulatorIndex();
+    QString CurrentEmulatorLocation();
+    int EmulatorIndexById(const QString& id) const;
+    QString DisplayText(const QString& name);
+    void NextEmulatorStep();
+
+    // ---- Pictures ----
+    void LoadPictureIndex();
+    void UpdatePictureIndex();
+
+    // ---- Drive search ----
+    void SearchDrives();
+
+    // ---- List building ----
+    void UpdateGameList1Click();
+    void ProcessEmulator();
+    void Timer1Timer();
+
+    // ---- List view ----
+    void RebuildLists();
+    void UpdateGameCount();
+    void Timer2Timer();
+
+    // ---- Selection and option panel ----
+    void ShowSelectedGame();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateLayout();
+    void CreateOptionPanel();
+    void CreateEmulatorPages();
+    void RemoveEmulatorPages();
+    GameListWidget* NewGameList(QWidget* page);
+    void RestoreSettings();
+    void ZipMagicCheck();
+    void RunZipMagic(const QString& option);
+    void ShowError(const std::exception& error);
+
+public:
+    // Runs a handler; a store or file error abandons it and is shown in a
+    // message box, as the general error handler does, and the program goes on.
+    template <class Handler>
+    void Guard(Handler&& handler) {
+        try {
+            handler();
+        } catch (const std::exception& error) {
+            ShowError(error);
+        }
+    }
+
+private:
+
+    AppContext& ctx_;
+    bool destroyed_ = false;
+    bool startupScheduled_ = false;
+};

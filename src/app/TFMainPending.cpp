@@ -1,0 +1,16 @@
+// Entry points that start-up calls and that the subsystems still to come
+// fill in: the picture walk, the drive search, the list build and the list
+// view. Until then they leave everything as it is.
+#include "app/TFMain.h"
+
+void TFMain::CreateOptionPanel() {}
+void TFMain::UpdatePictureIndex() {}
+void TFMain::SearchDrives() {}
+void TFMain::UpdateGameList1Click() {}
+void TFMain::ProcessEmulator() {}
+void TFMain::Timer1Timer() { Timer1->stop(); }
+void TFMain::NextEmulatorStep() {}
+void TFMain::RebuildLists() {}
+void TFMain::UpdateGameCount() {}
+void TFMain::Timer2Timer() {}
+void TFMain::ShowSelectedGame() {}

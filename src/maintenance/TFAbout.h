@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+
+// The About box: product name, version, author and thanks.
+class TFAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFAbout(QWidget* parent = nullptr);
+
+    QLabel* LVersion;
+};

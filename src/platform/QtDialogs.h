@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+class QWidget;
+
+// The real dialogs: Qt message boxes, input box and file dialog.
+class QtDialogs : public Dialogs {
+public:
+    int messageBox(const QString& text, MessageKind kind, MessageButtons buttons) override;
+    std::optional<QString> inputBox(const QString& title, const QString& prompt,
+                                    const QString& defaultText) override;
+    std::optional<QString> openFile(const OpenFileRequest& request) override;
+    int execDialog(QObject& dialog) override;
+};
