@@ -13,6 +13,7 @@
 #include "app/Accessors.h"
 #include "app/AppContext.h"
 #include "gamelist/GameListWidget.h"
+#include "gamelist/TFStatus.h"
 #include "maintenance/TFAbout.h"
 #include "settings/KeyPath.h"
 #include "settings/StoreError.h"
@@ -94,6 +95,7 @@ TFMain::TFMain(AppContext& ctx, QWidget* parent)
     });
 
     FFileLocations = new TFFileLocations(ctx_, state, this);
+    FStatus = new TFStatus(this);
     FAbout = new TFAbout(this);
     FSearchOptions = new TFSearchOptions(ctx_, state, this);
 }
@@ -147,6 +149,8 @@ void TFMain::CreateMenus() {
     HighQualityImages1 = new QAction(QStringLiteral("&High Quality Images (slower)"), this);
     HighQualityImages1->setCheckable(true);
     HighQualityImages1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+
+    CreateListBuildMenus();
 }
 
 void TFMain::CreateLayout() {

@@ -13,11 +13,14 @@
 #include <vector>
 
 #include "app/AppState.h"
+#include "gamelist/FoundFilesIndex.h"
+#include "gamelist/RomLocation.h"
 
 class AppContext;
 class GameListWidget;
 class TFFileLocations;
 class TFSearchOptions;
+class TFStatus;
 class TFAbout;
 class SettingsStore;
 
@@ -134,6 +137,20 @@ public:
     void UpdateGameList1Click();
     void ProcessEmulator();
     void Timer1Timer();
+    // The list build's own state and dialog (gamelist/TFMainListBuild.cpp).
+    TFStatus* FStatus;
+    int ListBuildIndex = 0;      // the emulator index being processed
+    QStringList ListBuildLines;  // that emulator's game short names
+    double ListBuildStart = 0;   // when the wait for its list file began, in days
+    int Timer1Tag = 0;           // the game counter; 0 while the list file is awaited
+    // FindRomLocation (short name, emulator index, emulator directory); also
+    // used by Add to list. Cancel in TFStatus sets state.listBuildAbort.
+    RomLocation::Result FindRomLocation(const QString& shortName, int emulatorIndex,
+                                        const QString& emulatorDirectory);
+    // The index over state.foundFiles, rebuilt when the list has changed.
+    const FoundFilesIndex& FoundFilesLookup();
+    // The picture of an entry; empty names show the emulator's own picture.
+    void ShowGamePicture(int emulatorIndex, const QString& shortName, const QString& entryName);
 
     // ---- List view ----
     void RebuildLists();
@@ -159,6 +176,13 @@ private:
     void ZipMagicCheck();
     void RunZipMagic(const QString& option);
     void ShowError(const std::exception& error);
+    // List building (gamelist/TFMainListBuild.cpp).
+    void CreateListBuildMenus();
+    void BringEmulatorPageToFront(int emulatorIndex);
+    bool ListFileArrived();
+    void HandleNextGame();
+    RomLocation::Answer AskRomChoice(const RomLocation::Question& question);
+    FoundFilesIndex foundFilesIndex_;
 
 public:
     // Runs a handler; a store or file error abandons it and is shown in a

@@ -6,10 +6,6 @@
 void TFMain::CreateOptionPanel() {}
 void TFMain::UpdatePictureIndex() {}
 void TFMain::SearchDrives() {}
-void TFMain::UpdateGameList1Click() {}
-void TFMain::ProcessEmulator() {}
-void TFMain::Timer1Timer() { Timer1->stop(); }
-void TFMain::NextEmulatorStep() {}
 void TFMain::RebuildLists() {}
 void TFMain::UpdateGameCount() {}
 void TFMain::Timer2Timer() {}

@@ -1,0 +1,125 @@
+#include "gamelist/GameStep.h"
+
+#include "app/Accessors.h"
+#include "app/AppContext.h"
+#include "catalogue/EmulatorDefinition.h"
+#include "settings/KeyPath.h"
+#include "settings/SettingsStore.h"
+
+namespace GameStep {
+namespace {
+
+const QString kEmulator = QStringLiteral("Emulator");
+const QString kShortname = QStringLiteral("Shortname");
+const QString kLocation = QStringLiteral("Location");
+
+// An entry naming another emulator still belongs to it while that
+// emulator's definition file is there.
+bool belongsToOtherEmulator(const AppContext& ctx, SettingsStore& entry,
+                            const QString& emulatorId) {
+    if (!entry.ValueExists(kEmulator)) {
+        return false;
+    }
+    const QString owner = entry.ReadString(kEmulator);
+    return !owner.isEmpty() && owner != emulatorId &&
+           ctx.fs().fileExists(ctx.ProgramDirectory() + owner + u".INI");
+}
+
+}  // namespace
+
+std::optional<GameNames> ResolveGameNames(const AppContext& ctx, const EmulatorDefinition& emulator,
+                                          const QString& gameLine) {
+    const QString shortName = gameLine.trimmed();
+    if (shortName.isEmpty()) {
+        return std::nullopt;
+    }
+    const auto list = ctx.profiles().get(ctx.fs(), ListFilePath(ctx, emulator));
+    const QString fullName = list->readString(QStringLiteral("Games"), shortName, QString());
+    if (fullName.isEmpty()) {
+        return std::nullopt;
+    }
+    return GameNames{shortName, fullName};
+}
+
+bool IsStoredLocationValid(const DosFileSystem& fs, const QString& location,
+                           const QString& emulatorDirectory, const QString& shortName) {
+    if (location == u"Dir" && IsGameDirectory(fs, emulatorDirectory + shortName)) {
+        return true;
+    }
+    return location.size() >= 2 && location[1] == u':' && location.contains(shortName) &&
+           fs.fileExists(location);
+}
+
+QString FurtherSuffix(int n) {
+    return QString(QChar(char16_t(u'0' + n)));
+}
+
+void RecordFurtherEmulator(SettingsStore& entry, const QString& emulatorId,
+                           const QString& shortName, bool rewriteShortName) {
+    // The table holds at most 100 emulators; the bound only guards a store
+    // that was filled by something else.
+    for (int n = 1; n <= 1000; ++n) {
+        const QString suffix = FurtherSuffix(n);
+        if (!entry.ValueExists(kEmulator + suffix)) {
+            entry.WriteString(kEmulator + suffix, emulatorId);
+            entry.WriteString(kShortname + suffix, shortName);
+            return;
+        }
+        if (entry.ReadString(kEmulator + suffix) == emulatorId) {
+            if (rewriteShortName) {
+                entry.WriteString(kShortname + suffix, shortName);
+            }
+            return;
+        }
+    }
+}
+
+Outcome HandleGame(const AppContext& ctx, const EmulatorDefinition& emulator,
+                   const GameNames& names, const QString& emulatorDirectory,
+                   const std::function<RomLocation::Result()>& findRom) {
+    const QString& id = emulator.emulatorId;
+    SettingsStore entry = ctx.store();
+    const KeyPath key = StorePaths::Entry(names.fullName);
+    Outcome outcome;
+    if (entry.OpenKey(key, false)) {
+        const QString stored = entry.ReadString(kLocation);
+        if (IsStoredLocationValid(ctx.fs(), stored, emulatorDirectory, names.shortName)) {
+            outcome.location = stored;
+            if (belongsToOtherEmulator(ctx, entry, id)) {
+                RecordFurtherEmulator(entry, id, names.shortName, true);
+            } else {
+                outcome.listChange = Outcome::ListChange::AddAndSelect;
+                outcome.listItem = names.fullName;
+                entry.WriteString(kEmulator, id);
+                entry.WriteString(kShortname, names.shortName);
+            }
+            return outcome;
+        }
+    }
+
+    const RomLocation::Result rom = findRom();
+    outcome.searched = true;
+    outcome.location = rom.location;
+    if (rom.aborted) {
+        outcome.aborted = true;
+        return outcome;
+    }
+    if (rom.location == QStringView(RomLocation::kMissing)) {
+        outcome.listChange = Outcome::ListChange::AddMissing;
+        outcome.listItem = u"[ " + names.fullName + u" ]";
+    } else {
+        outcome.listChange = Outcome::ListChange::AddAndSelect;
+        outcome.listItem = names.fullName;
+    }
+    entry.OpenKey(key, true);
+    entry.WriteString(kLocation, rom.location);
+    if (!entry.ValueExists(kEmulator)) {
+        entry.WriteString(kEmulator, id);
+        entry.WriteString(kShortname, names.shortName);
+    } else if (entry.ReadString(kEmulator) != id) {
+        RecordFurtherEmulator(entry, id, names.shortName, false);
+    }
+    return outcome;
+}
+
+}  // namespace GameStep

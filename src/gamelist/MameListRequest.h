@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class DosFileSystem;
+
+// Having a MAME-type emulator print its game and clone lists: the batch
+// lines print each list into <ID>.!!! and rename it only when it is
+// complete, so the list file appears whole or not at all.
+namespace MameListRequest {
+
+// The four lines of Execute.bat: `executable` in short form, the program
+// directory in short form with its trailing backslash, the emulator ID.
+QStringList ScriptLines(const QString& executable, const QString& programDirectory,
+                        const QString& emulatorId);
+
+// Deletes <ID>.MRG and <ID>.LST of the program directory (read-only ones
+// too), so that the wait sees only the lists printed now.
+void RemoveOldLists(const DosFileSystem& fs, const QString& programDirectory,
+                    const QString& emulatorId);
+
+}  // namespace MameListRequest
