@@ -89,11 +89,8 @@ std::shared_ptr<StoreDatabase> StoreDatabase::open(const QString& file) {
                                 "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &probe,
                                 nullptr);
     QStringList tables;
-    // Every row is read: a store that exists has more than one table.
-    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
-        if ((rc = sqlite3_step(probe)) == SQLITE_ROW) {
-            tables << columnText(probe, 0);
-        }
+    while (rc == SQLITE_OK && (rc = sqlite3_step(probe)) == SQLITE_ROW) {
+        tables << columnText(probe, 0);
     }
     sqlite3_finalize(probe);
     if (rc != SQLITE_DONE && rc != SQLITE_OK) {
