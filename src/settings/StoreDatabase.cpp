@@ -89,8 +89,10 @@ std::shared_ptr<StoreDatabase> StoreDatabase::open(const QString& file) {
                                 "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &probe,
                                 nullptr);
     QStringList tables;
-    while (rc == SQLITE_OK && (rc = sqlite3_step(probe)) == SQLITE_ROW) {
-        tables << columnText(probe, 0);
+    if (rc == SQLITE_OK) {
+        while ((rc = sqlite3_step(probe)) == SQLITE_ROW) {
+            tables << columnText(probe, 0);
+        }
     }
     sqlite3_finalize(probe);
     if (rc != SQLITE_DONE && rc != SQLITE_OK) {
