@@ -19,12 +19,13 @@ void makeInstallation(TempInstallation& inst) {
     const char* types[] = {"MAME", "MULTI", "CONSOLE", "SINGLE"};
     for (int e = 0; e < kEmulators; ++e) {
         const QString id = QStringLiteral("EMU%1").arg(e, 2, 10, QLatin1Char('0'));
-        inst.writeFile(QStringLiteral("C:\\BRIVANEL\\%1.ini").arg(id),
-                       QStringLiteral("[Emulator]\r\nLBName=Emulator %1 {bench}\r\nType=%2\r\nPlatform=P%1\r\n"
-                                      "[Vector]\r\nCheck=-vector\r\n[Resolutions]\r\n640x480=-640\r\n")
-                           .arg(e)
-                           .arg(QString::fromLatin1(types[e % 4]))
-                           .toUtf8());
+        inst.writeFile(
+            QStringLiteral("C:\\BRIVANEL\\%1.ini").arg(id),
+            QStringLiteral("[Emulator]\r\nLBName=Emulator %1 {bench}\r\nType=%2\r\nPlatform=P%1\r\n"
+                           "[Vector]\r\nCheck=-vector\r\n[Resolutions]\r\n640x480=-640\r\n")
+                .arg(e)
+                .arg(QString::fromLatin1(types[e % 4]))
+                .toUtf8());
         QStringList list{QStringLiteral("[Games]")};
         for (int g = e; g < kGames; g += kEmulators) {
             list << QStringLiteral("game%1=Game number %1").arg(g);
@@ -38,8 +39,11 @@ void makeInstallation(TempInstallation& inst) {
     for (int g = 0; g < kGames; ++g) {
         const QString name = QStringLiteral("Game number %1").arg(g);
         s.OpenKey(StorePaths::Entry(name), true);
-        s.WriteString(QStringLiteral("Location"), g % 7 == 0 ? QStringLiteral("#") : QStringLiteral("C:\\ROMS\\G%1.ZIP").arg(g));
-        s.WriteString(QStringLiteral("Emulator"), QStringLiteral("EMU%1").arg(g % kEmulators, 2, 10, QLatin1Char('0')));
+        s.WriteString(QStringLiteral("Location"), g % 7 == 0
+                                                      ? QStringLiteral("#")
+                                                      : QStringLiteral("C:\\ROMS\\G%1.ZIP").arg(g));
+        s.WriteString(QStringLiteral("Emulator"),
+                      QStringLiteral("EMU%1").arg(g % kEmulators, 2, 10, QLatin1Char('0')));
         s.WriteString(QStringLiteral("Shortname"), QStringLiteral("game%1").arg(g));
     }
 }

@@ -115,6 +115,8 @@ public:
 
     // ---- Accessors of the selected entry ----
     QString CurrentEntryName();
+    // A text value of the selected entry's key; "" without a selection or key.
+    QString CurrentEntryValue(const QString& valueName);
     QString CurrentShortName();
     QString CurrentLocation();
     int CurrentEmulatorIndex();
@@ -173,7 +175,6 @@ public:
     }
 
 private:
-
     AppContext& ctx_;
     bool destroyed_ = false;
     bool startupScheduled_ = false;

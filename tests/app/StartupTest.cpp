@@ -32,7 +32,8 @@ class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
         inst.writeFile(kDir + u"mame.ini", definition("MAME {team}", "MAME"));
-        inst.writeFile(kDir + u"nes.ini", definition("NES {someone}", "CONSOLE", "Platform=NES\r\n"));
+        inst.writeFile(kDir + u"nes.ini",
+                       definition("NES {someone}", "CONSOLE", "Platform=NES\r\n"));
         inst.writeFile(kDir + u"pong.ini", definition("Pong {atari}", "SINGLE"));
     }
     SettingsStore store() { return SettingsStore(inst.database()); }
@@ -43,7 +44,8 @@ protected:
     }
     QString rootString(const QString& name) {
         SettingsStore s = store();
-        return s.OpenKey(StorePaths::Root(), false) ? s.ReadString(name) : QStringLiteral("<no root>");
+        return s.OpenKey(StorePaths::Root(), false) ? s.ReadString(name)
+                                                    : QStringLiteral("<no root>");
     }
     QStringList idsOf(const TFMain& main) const {
         QStringList ids;
@@ -59,10 +61,12 @@ protected:
 TEST_F(StartupTest, OrdersEmulatorsByTheLengthOfTheirListFiles) {
     inst.writeLines(kDir + u"NES.lst", lines(10));
     inst.writeLines(kDir + u"MAME.lst", lines(2500));
-    writeRoot([](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
+    writeRoot(
+        [](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
     TFMain main(inst.context());
     main.FormActivate();
-    EXPECT_EQ(idsOf(main), (QStringList{QStringLiteral("MAME"), QStringLiteral("NES"), QStringLiteral("PONG")}));
+    EXPECT_EQ(idsOf(main),
+              (QStringList{QStringLiteral("MAME"), QStringLiteral("NES"), QStringLiteral("PONG")}));
     EXPECT_EQ(main.Tag, 1);
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Brivanel .26"));
     EXPECT_EQ(main.FAbout->LVersion->text(), QStringLiteral("Version .26"));
@@ -163,7 +167,8 @@ TEST_F(StartupTest, RestoresToolPathsViewSwitchesAndTheLock) {
 }
 
 TEST_F(StartupTest, AnEmptyDrivesValueBecomesC) {
-    writeRoot([](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
+    writeRoot(
+        [](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
     TFMain main(inst.context());
     main.FormActivate();
     EXPECT_EQ(main.FFileLocations->EDrives->text(), QStringLiteral("C:"));
@@ -183,7 +188,8 @@ TEST_F(StartupTest, MigratesAStoreOfAnOlderVersion) {
             for (const char* old : {"MAME", "KEM", "SYSTEM 16", "Galaga"}) {
                 ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QString::fromLatin1(old)), true));
             }
-            ASSERT_TRUE(s.OpenKey(StorePaths::Specific(QString::fromUtf16(StartupLogic::kOldIkariKey)), true));
+            ASSERT_TRUE(s.OpenKey(
+                StorePaths::Specific(QString::fromUtf16(StartupLogic::kOldIkariKey)), true));
             s.WriteString(QStringLiteral("Sound"), QStringLiteral("Silence"));
         }
         TFMain main(fresh.context());
@@ -195,8 +201,10 @@ TEST_F(StartupTest, MigratesAStoreOfAnOlderVersion) {
         EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("KEM"))));
         EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("SYSTEM 16"))));
         EXPECT_TRUE(s.KeyExists(StorePaths::Entry(QStringLiteral("Galaga"))));
-        EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QString::fromUtf16(StartupLogic::kOldIkariKey))));
-        ASSERT_TRUE(s.OpenKey(StorePaths::Specific(QString::fromUtf16(StartupLogic::kNewRageKey)), false));
+        EXPECT_FALSE(
+            s.KeyExists(StorePaths::Entry(QString::fromUtf16(StartupLogic::kOldIkariKey))));
+        ASSERT_TRUE(
+            s.OpenKey(StorePaths::Specific(QString::fromUtf16(StartupLogic::kNewRageKey)), false));
         EXPECT_EQ(s.ReadString(QStringLiteral("Sound")), QStringLiteral("Silence"));
     }
 }
@@ -253,7 +261,8 @@ TEST_F(StartupTest, ShutdownWritesCurrentTimeAndRomLocations) {
     {
         TFMain main(inst.context());
         main.FormActivate();
-        EmulatorDefinition& mame = main.state.emulators.at(main.EmulatorIndexById(QStringLiteral("MAME")));
+        EmulatorDefinition& mame =
+            main.state.emulators.at(main.EmulatorIndexById(QStringLiteral("MAME")));
         EXPECT_EQ(mame.romLocation, QStringLiteral("C:\\ROMS\\"));
         mame.romLocation = QStringLiteral("D:\\OTHER\\");
         main.LBArcade->setItems({QStringLiteral("0005 Galaga")});
@@ -289,7 +298,8 @@ TEST_F(StartupTest, ShutdownWithAnEmptyListKeepsCurrentAndTime) {
 }
 
 TEST_F(StartupTest, ShutdownNeverRecreatesADeletedRoot) {
-    writeRoot([](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
+    writeRoot(
+        [](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
     {
         TFMain main(inst.context());
         main.FormActivate();
@@ -301,7 +311,8 @@ TEST_F(StartupTest, ShutdownNeverRecreatesADeletedRoot) {
 }
 
 TEST_F(StartupTest, ClosingRunsZipMagicOnlyWhenNoGameWasLaunched) {
-    writeRoot([](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
+    writeRoot(
+        [](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
     for (const bool launched : {false, true}) {
         TFMain main(inst.context());
         main.FormActivate();
@@ -310,7 +321,8 @@ TEST_F(StartupTest, ClosingRunsZipMagicOnlyWhenNoGameWasLaunched) {
         const size_t before = inst.starter.starts().size();
         main.close();
         const bool ran = inst.starter.starts().size() == before + 1 &&
-                         inst.starter.starts().back().arguments.last() == QStringLiteral("C:\\ZM\\ZMCMDLN.EXE /e+");
+                         inst.starter.starts().back().arguments.last() ==
+                             QStringLiteral("C:\\ZM\\ZMCMDLN.EXE /e+");
         EXPECT_EQ(ran, !launched);
     }
 }
@@ -330,8 +342,9 @@ TEST_F(StartupTest, RebuildGameListAskesAndThenStartsAfresh) {
 
     inst.dialogs.answer(mrYes);
     main.RemoveALLRegistryKeys1Click();
-    EXPECT_EQ(inst.dialogs.messages().last(),
-              QStringLiteral("Are you sure you want to remove all games and their current settings?"));
+    EXPECT_EQ(
+        inst.dialogs.messages().last(),
+        QStringLiteral("Are you sure you want to remove all games and their current settings?"));
     SettingsStore s = store();
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
     EXPECT_TRUE(s.GetKeyNames().isEmpty());

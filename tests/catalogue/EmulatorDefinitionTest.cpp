@@ -11,7 +11,9 @@ const QString kDir = QStringLiteral("C:\\BRIVANEL\\");
 class EmulatorDefinitionTest : public ::testing::Test {
 protected:
     void write(const QString& name, const QByteArray& text) { inst.writeFile(kDir + name, text); }
-    EmulatorDefinition read(const QString& id) { return ReadEmulatorDefinition(inst.fs(), kDir, id); }
+    EmulatorDefinition read(const QString& id) {
+        return ReadEmulatorDefinition(inst.fs(), kDir, id);
+    }
     TempInstallation inst;
 };
 
@@ -30,7 +32,8 @@ TEST_F(EmulatorDefinitionTest, RecognisesDefinitionsByListNameAndType) {
 
 TEST_F(EmulatorDefinitionTest, DefaultsAndNormalisedValues) {
     write(QStringLiteral("nes.ini"),
-          "[Emulator]\nLBName=NES {someone}\nType=console\nPlatform=NES\nExtensions=nes, fds\nROMPath=ROMS\n"
+          "[Emulator]\nLBName=NES {someone}\nType=console\nPlatform=NES\nExtensions=nes, "
+          "fds\nROMPath=ROMS\n"
           "ZippedROMPath=ZIPS\\\nShowJoyEmu=yes\n[LinesOffscreen]\nMax=0x20\nMin=$2\n"
           "[vector]\nName=Vect&or 2\n[Sound]\n[Rotate]\nNone=\nLeft=-ror\nRight=\"-rol\"\n");
     const EmulatorDefinition d = read(QStringLiteral("NES"));
@@ -54,15 +57,18 @@ TEST_F(EmulatorDefinitionTest, DefaultsAndNormalisedValues) {
     EXPECT_FALSE(d.check(CheckGroup::Cheat).present);
     EXPECT_TRUE(d.list(ListGroup::Sound).present);
     EXPECT_TRUE(d.list(ListGroup::Sound).captions.isEmpty());
-    EXPECT_EQ(d.list(ListGroup::Rotate).captions,
-              (QStringList{QStringLiteral("None"), QStringLiteral("Left"), QStringLiteral("Right")}));
-    EXPECT_EQ(d.list(ListGroup::Rotate).fragments, (QStringList{QString(), QStringLiteral("-ror"), QStringLiteral("-rol")}));
+    EXPECT_EQ(
+        d.list(ListGroup::Rotate).captions,
+        (QStringList{QStringLiteral("None"), QStringLiteral("Left"), QStringLiteral("Right")}));
+    EXPECT_EQ(d.list(ListGroup::Rotate).fragments,
+              (QStringList{QString(), QStringLiteral("-ror"), QStringLiteral("-rol")}));
     EXPECT_EQ(d.tabCaption(), QStringLiteral("NES"));
 }
 
 TEST_F(EmulatorDefinitionTest, PlatformIsReadOnlyForConsoleEmulatorsAndQuotesAreRemoved) {
     write(QStringLiteral("mame.ini"),
-          "[Emulator]\nLBName=MAME {team}\nType=MAME\nPlatform=NES\nSortName=\"Arcade\"\nShowAdditional=0\n"
+          "[Emulator]\nLBName=MAME "
+          "{team}\nType=MAME\nPlatform=NES\nSortName=\"Arcade\"\nShowAdditional=0\n"
           "ROMPath=\nShowJoyEmu=1\n[Config]\nHigh=hi\\%sn%.hi\n[KeyHelp]\nGSBlankLines=2\n");
     const EmulatorDefinition d = read(QStringLiteral("MAME"));
     EXPECT_TRUE(d.platform.isEmpty());
@@ -100,21 +106,27 @@ TEST_F(EmulatorDefinitionTest, ScanTakesEveryDefinitionOnceInListingOrder) {
 }
 
 TEST(DefinitionOrder, MostListLinesFirstAndTiesByLaterId) {
-    const QHash<QString, int> lines{{QStringLiteral("TEN"), 10}, {QStringLiteral("BIG"), 2500},
-                                    {QStringLiteral("HUGE"), 45000}, {QStringLiteral("ONE"), 1}};
+    const QHash<QString, int> lines{{QStringLiteral("TEN"), 10},
+                                    {QStringLiteral("BIG"), 2500},
+                                    {QStringLiteral("HUGE"), 45000},
+                                    {QStringLiteral("ONE"), 1}};
     const auto count = [&](const QString& id) -> std::optional<int> {
         if (!lines.contains(id)) {
             return std::nullopt;
         }
         return lines.value(id);
     };
-    EXPECT_EQ(OrderByListSize({QStringLiteral("TEN"), QStringLiteral("NONE"), QStringLiteral("BIG")}, count),
+    EXPECT_EQ(OrderByListSize(
+                  {QStringLiteral("TEN"), QStringLiteral("NONE"), QStringLiteral("BIG")}, count),
               (QStringList{QStringLiteral("BIG"), QStringLiteral("TEN"), QStringLiteral("NONE")}));
     // A list of 10000 lines or more still counts as the longest.
-    EXPECT_EQ(OrderByListSize({QStringLiteral("BIG"), QStringLiteral("HUGE")}, count).first(), QStringLiteral("HUGE"));
+    EXPECT_EQ(OrderByListSize({QStringLiteral("BIG"), QStringLiteral("HUGE")}, count).first(),
+              QStringLiteral("HUGE"));
     // A missing list counts as one line; equal counts put the later ID first.
-    EXPECT_EQ(OrderByListSize({QStringLiteral("ONE"), QStringLiteral("ABSENT"), QStringLiteral("ZERO")}, count),
-              (QStringList{QStringLiteral("ZERO"), QStringLiteral("ONE"), QStringLiteral("ABSENT")}));
+    EXPECT_EQ(
+        OrderByListSize({QStringLiteral("ONE"), QStringLiteral("ABSENT"), QStringLiteral("ZERO")},
+                        count),
+        (QStringList{QStringLiteral("ZERO"), QStringLiteral("ONE"), QStringLiteral("ABSENT")}));
 }
 
 }  // namespace

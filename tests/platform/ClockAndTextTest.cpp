@@ -18,8 +18,10 @@ TEST(TextCodec, ReadsUtf8OrWindows1252AndSplitsEveryLineEnding) {
     EXPECT_EQ(TextCodec::decode("Caf\xe9 \x80"), QStringLiteral("Café €"));
     EXPECT_EQ(TextCodec::decode("\xef\xbb\xbfX"), QStringLiteral("X"));
     EXPECT_EQ(TextCodec::splitLines(QStringLiteral("a\r\nb\nc\rd\r\n")),
-              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
+              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                           QStringLiteral("d")}));
     EXPECT_EQ(TextCodec::splitLines(QStringLiteral("a\r\n\r\nb")),
               (QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")}));
-    EXPECT_EQ(TextCodec::encodeDosLines({QStringLiteral("x"), QStringLiteral("é")}), QByteArray("x\r\n\xc3\xa9\r\n"));
+    EXPECT_EQ(TextCodec::encodeDosLines({QStringLiteral("x"), QStringLiteral("é")}),
+              QByteArray("x\r\n\xc3\xa9\r\n"));
 }

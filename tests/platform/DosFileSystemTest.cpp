@@ -54,20 +54,24 @@ TEST(DriveMap, ReadsWineDosDeviceLinks) {
 TEST_F(DosFileSystemTest, ResolvesEachComponentIgnoringCase) {
     touch(QStringLiteral("zips/pacman.zip"));
     const DosFileSystem fs(drives);
-    EXPECT_EQ(fs.resolve(QStringLiteral("C:\\ZIPS\\PACMAN.ZIP")), hostC(QStringLiteral("zips/pacman.zip")));
-    EXPECT_EQ(fs.resolve(QStringLiteral("c:/Zips/../zips/Pacman.Zip")), hostC(QStringLiteral("zips/pacman.zip")));
+    EXPECT_EQ(fs.resolve(QStringLiteral("C:\\ZIPS\\PACMAN.ZIP")),
+              hostC(QStringLiteral("zips/pacman.zip")));
+    EXPECT_EQ(fs.resolve(QStringLiteral("c:/Zips/../zips/Pacman.Zip")),
+              hostC(QStringLiteral("zips/pacman.zip")));
     EXPECT_TRUE(fs.resolve(QStringLiteral("C:\\ZIPS\\MISSING.ZIP")).isEmpty());
     EXPECT_TRUE(fs.resolve(QStringLiteral("Q:\\ZIPS")).isEmpty());
     EXPECT_TRUE(fs.resolve(QStringLiteral("ZIPS\\PACMAN.ZIP")).isEmpty());
     // A path that does not exist yet keeps its unresolved tail as written.
-    EXPECT_EQ(fs.hostPath(QStringLiteral("C:\\ZIPS\\New Dir\\a.txt")), hostC(QStringLiteral("zips/New Dir/a.txt")));
+    EXPECT_EQ(fs.hostPath(QStringLiteral("C:\\ZIPS\\New Dir\\a.txt")),
+              hostC(QStringLiteral("zips/New Dir/a.txt")));
 }
 
 TEST_F(DosFileSystemTest, FirstNameInByteOrderWinsAmongCaseTwins) {
     touch(QStringLiteral("roms/game.zip"), "lower");
     touch(QStringLiteral("roms/GAME.ZIP"), "upper");
     const DosFileSystem fs(drives);
-    EXPECT_EQ(fs.resolve(QStringLiteral("C:\\roms\\game.zip")), hostC(QStringLiteral("roms/GAME.ZIP")));
+    EXPECT_EQ(fs.resolve(QStringLiteral("C:\\roms\\game.zip")),
+              hostC(QStringLiteral("roms/GAME.ZIP")));
 }
 
 TEST_F(DosFileSystemTest, SeesChangesMadeAfterAFolderWasRead) {
@@ -102,15 +106,18 @@ TEST_F(DosFileSystemTest, ShortPathsGiveAliasesThatResolveBack) {
     EXPECT_EQ(shortPath, QStringLiteral("C:\\PROGRA~1\\MYEMUL~1.2\\MAMEPL~1.EXE"));
     EXPECT_FALSE(shortPath.contains(u' '));
     EXPECT_EQ(fs.resolve(shortPath), fs.resolve(full));
-    EXPECT_EQ(fs.ShortPath(QStringLiteral("C:\\Program Files2\\")), QStringLiteral("C:\\PROGRA~2\\"));
+    EXPECT_EQ(fs.ShortPath(QStringLiteral("C:\\Program Files2\\")),
+              QStringLiteral("C:\\PROGRA~2\\"));
 
     const QString accented = fs.ShortPath(QStringLiteral("C:\\jeux vidéo\\été.zip"));
     EXPECT_EQ(accented, QStringLiteral("C:\\JEUXVI~1\\T~1.ZIP"));
     EXPECT_EQ(fs.resolve(accented), hostC(QStringLiteral("Jeux Vidéo/Été.zip")));
 
     // Valid 8.3 names stay as they are on disk; a missing path comes back unchanged.
-    EXPECT_EQ(fs.ShortPath(QStringLiteral("C:\\mame\\MAME.EXE")), QStringLiteral("C:\\MAME\\mame.exe"));
-    EXPECT_EQ(fs.ShortPath(QStringLiteral("C:\\No Such\\File.txt")), QStringLiteral("C:\\No Such\\File.txt"));
+    EXPECT_EQ(fs.ShortPath(QStringLiteral("C:\\mame\\MAME.EXE")),
+              QStringLiteral("C:\\MAME\\mame.exe"));
+    EXPECT_EQ(fs.ShortPath(QStringLiteral("C:\\No Such\\File.txt")),
+              QStringLiteral("C:\\No Such\\File.txt"));
     EXPECT_EQ(fs.ShortPath(QStringLiteral("C:\\")), QStringLiteral("C:\\"));
 }
 
@@ -160,7 +167,8 @@ TEST_F(DosFileSystemTest, AttributesFreeSpaceAndFileContent) {
     EXPECT_EQ(fs.freeSpace(u'Q'), 0);
 
     ASSERT_TRUE(fs.writeFile(QStringLiteral("C:\\A\\new file.txt"), "hello"));
-    EXPECT_EQ(fs.readFile(QStringLiteral("C:\\a\\NEW FILE.TXT")).value_or(QByteArray()), QByteArray("hello"));
+    EXPECT_EQ(fs.readFile(QStringLiteral("C:\\a\\NEW FILE.TXT")).value_or(QByteArray()),
+              QByteArray("hello"));
     EXPECT_FALSE(fs.readFile(QStringLiteral("C:\\A\\NONE.TXT")).has_value());
     EXPECT_TRUE(fs.removeFile(QStringLiteral("C:\\A\\NEW FILE.TXT")));
     EXPECT_FALSE(fs.exists(QStringLiteral("C:\\A\\NEW FILE.TXT")));

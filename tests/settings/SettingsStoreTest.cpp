@@ -64,7 +64,8 @@ TEST_F(SettingsStoreTest, NamesMatchIgnoringCaseAndKeepTheirCreatedCase) {
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
     EXPECT_TRUE(s.KeyExists(StorePaths::Entry(QStringLiteral("PAC-MAN (MIDWAY)"))));
     EXPECT_TRUE(s.KeyExists(StorePaths::Entry(QStringLiteral("émile {café}"))));
-    EXPECT_EQ(s.GetKeyNames(), (QStringList{QStringLiteral("Pac-Man (Midway)"), QStringLiteral("Émile {Café}")}));
+    EXPECT_EQ(s.GetKeyNames(),
+              (QStringList{QStringLiteral("Pac-Man (Midway)"), QStringLiteral("Émile {Café}")}));
     // Writing through another spelling replaces the value instead of adding one.
     s.WriteString(QStringLiteral("joycp path"), QStringLiteral("D:\\JOYCP.EXE"));
     EXPECT_EQ(s.ReadString(QStringLiteral("JoyCP Path")), QStringLiteral("D:\\JOYCP.EXE"));
@@ -104,7 +105,10 @@ TEST_F(SettingsStoreTest, DeleteKeyRemovesEverythingBelowAtAnyDepth) {
     SettingsStore s = handle();
     ASSERT_TRUE(s.OpenKey(StorePaths::Specific(QStringLiteral("Game")), true));
     s.WriteString(QStringLiteral("Sound"), QStringLiteral("Silence"));
-    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Emu {x}")).child(QStringLiteral("A")).child(QStringLiteral("B")), true));
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Emu {x}"))
+                              .child(QStringLiteral("A"))
+                              .child(QStringLiteral("B")),
+                          true));
     s.WriteInteger(QStringLiteral("Deep"), 1);
     ASSERT_TRUE(s.OpenKey(QStringLiteral("\\Software\\Other"), true));
 
@@ -142,7 +146,8 @@ TEST_F(SettingsStoreTest, MoveKeyCopiesTheWholeTreeOnlyOntoAFreeName) {
     EXPECT_TRUE(s.KeyExists(oldKey));
     EXPECT_FALSE(s.KeyExists(taken.child(QStringLiteral("Specific"))));
 
-    s.MoveKey(StorePaths::Entry(QStringLiteral("Nothing")), StorePaths::Entry(QStringLiteral("Else")), true);
+    s.MoveKey(StorePaths::Entry(QStringLiteral("Nothing")),
+              StorePaths::Entry(QStringLiteral("Else")), true);
     EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("Else"))));
 
     s.MoveKey(oldKey, oldKey.child(QStringLiteral("Inside")), true);  // never below itself
@@ -222,7 +227,8 @@ TEST_F(SettingsStoreTest, AKilledProcessLosesNothingItWrote) {
 
 TEST_F(SettingsStoreTest, ADamagedFileIsReportedAndNeverOverwritten) {
     QDir().mkpath(dir.path() + u"/store");
-    const QByteArray garbage = QByteArray("This is not a database at all, just text.\n").repeated(200);
+    const QByteArray garbage =
+        QByteArray("This is not a database at all, just text.\n").repeated(200);
     {
         QFile f(file());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -244,8 +250,8 @@ TEST_F(SettingsStoreTest, ADatabaseOfAnotherProgramIsRefused) {
     QDir().mkpath(dir.path() + u"/store");
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(file()).constData(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "CREATE TABLE photos(id INTEGER); INSERT INTO photos VALUES(1);", nullptr,
-                           nullptr, nullptr),
+    ASSERT_EQ(sqlite3_exec(other, "CREATE TABLE photos(id INTEGER); INSERT INTO photos VALUES(1);",
+                           nullptr, nullptr, nullptr),
               SQLITE_OK);
     sqlite3_close(other);
     QFile before(file());

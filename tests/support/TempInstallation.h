@@ -18,7 +18,9 @@
 // directory, a program directory C:\BRIVANEL, a store file, and the scripted
 // stand-ins for dialogs, clock, process starts and joystick.
 // Readable QString values in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 inline void PrintTo(const QStringList& list, std::ostream* os) {
     *os << '{' << list.join(QStringLiteral(" | ")).toStdString() << '}';
 }
