@@ -7,10 +7,30 @@
 #include "platform/DosPath.h"
 
 namespace DirectoryCommands {
+namespace {
+
+// Acts on the absolute form of each path argument; an unmapped drive fails
+// that path alone.
+template <typename Act>
+Outcome forEachPath(const DosSession& session, const QStringList& arguments, Act act) {
+    const Arguments args = Arguments::split(arguments);
+    if (args.values.isEmpty()) {
+        return Outcome::failure(QStringLiteral("Required parameter missing"));
+    }
+    OutcomeList outcomes;
+    for (const QString& typed : args.values) {
+        const QString dos = session.absolute(typed);
+        const QString error = driveError(session, dos);
+        outcomes.add(error.isEmpty() ? act(typed, dos) : Outcome::failure(error));
+    }
+    return outcomes.result();
+}
+
+}  // namespace
 
 Outcome changeDrive(DosSession& session, QChar drive) {
     if (!session.isMapped(drive) || !QFileInfo(session.fs().drives().hostRoot(drive)).isDir()) {
-        return Outcome::failure(QStringLiteral("Invalid drive specification"));
+        return Outcome::failure(invalidDriveText());
     }
     session.setDrive(drive);
     // The drive's directory may have been removed since; DOS would fall back
@@ -37,7 +57,7 @@ Outcome cd(BuiltinContext& ctx, const QStringList& arguments) {
         const QChar drive =
             args.values.isEmpty() ? session.drive() : DosPath::driveLetter(args.values[0]);
         if (!session.isMapped(drive)) {
-            return Outcome::failure(QStringLiteral("Invalid drive specification"));
+            return Outcome::failure(invalidDriveText());
         }
         ctx.out.write((session.directory(drive) + u"\r\n").toUtf8());
         return Outcome::success();
@@ -56,50 +76,30 @@ Outcome cd(BuiltinContext& ctx, const QStringList& arguments) {
 }
 
 Outcome md(BuiltinContext& ctx, const QStringList& arguments) {
-    const Arguments args = Arguments::split(arguments);
-    if (args.values.isEmpty()) {
-        return Outcome::failure(QStringLiteral("Required parameter missing"));
-    }
-    OutcomeList outcomes;
-    for (const QString& typed : args.values) {
-        const QString dos = ctx.session.absolute(typed);
-        const QString error = driveError(ctx.session, dos);
-        if (!error.isEmpty()) {
-            outcomes.add(Outcome::failure(error));
-            continue;
-        }
+    const DosFileSystem& fs = ctx.session.fs();
+    return forEachPath(ctx.session, arguments, [&fs](const QString& typed, const QString& dos) {
         // One level only, and never over an existing name of any case.
-        const QString host = ctx.session.fs().hostPath(dos);
-        if (ctx.session.fs().exists(dos) || DosPath::components(dos).isEmpty() ||
-            !QDir().mkdir(host)) {
-            outcomes.add(Outcome::failure(QStringLiteral("Unable to create directory - ") + typed));
+        if (fs.exists(dos) || DosPath::components(dos).isEmpty() ||
+            !QDir().mkdir(fs.hostPath(dos))) {
+            return Outcome::failure(QStringLiteral("Unable to create directory - ") + typed);
         }
-    }
-    return outcomes.result();
+        return Outcome::success();
+    });
 }
 
 Outcome rd(BuiltinContext& ctx, const QStringList& arguments) {
-    const Arguments args = Arguments::split(arguments);
-    if (args.values.isEmpty()) {
-        return Outcome::failure(QStringLiteral("Required parameter missing"));
-    }
-    OutcomeList outcomes;
-    for (const QString& typed : args.values) {
-        const QString dos = ctx.session.absolute(typed);
-        const QString error = driveError(ctx.session, dos);
-        if (!error.isEmpty()) {
-            outcomes.add(Outcome::failure(error));
-            continue;
-        }
-        const QString host = ctx.session.fs().resolve(dos);
+    const DosFileSystem& fs = ctx.session.fs();
+    return forEachPath(ctx.session, arguments, [&fs](const QString& typed, const QString& dos) {
+        const QString host = fs.resolve(dos);
+        const QFileInfo info(host);
         // rmdir removes nothing but an empty folder, so no guard is needed.
-        if (host.isEmpty() || DosPath::components(dos).isEmpty() || !QFileInfo(host).isDir() ||
-            QFileInfo(host).isSymLink() || !QDir().rmdir(host)) {
-            outcomes.add(Outcome::failure(
-                QStringLiteral("Invalid path, not directory, or directory not empty - ") + typed));
+        if (host.isEmpty() || DosPath::components(dos).isEmpty() || !info.isDir() ||
+            info.isSymLink() || !QDir().rmdir(host)) {
+            return Outcome::failure(
+                QStringLiteral("Invalid path, not directory, or directory not empty - ") + typed);
         }
-    }
-    return outcomes.result();
+        return Outcome::success();
+    });
 }
 
 }  // namespace DirectoryCommands

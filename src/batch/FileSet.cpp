@@ -35,16 +35,20 @@ QList<FileSet::Entry> matchingEntries(const QString& hostFolder, const QString& 
     return out;
 }
 
+QString invalidDriveText() {
+    return QStringLiteral("Invalid drive specification");
+}
+
 QString driveError(const DosSession& session, const QString& dosPath) {
     return dosPath.isEmpty() || !session.isMapped(DosPath::driveLetter(dosPath))
-               ? QStringLiteral("Invalid drive specification")
+               ? invalidDriveText()
                : QString();
 }
 
 QString FileSet::problemText() const {
     switch (problem) {
         case Problem::InvalidDrive:
-            return QStringLiteral("Invalid drive specification");
+            return invalidDriveText();
         case Problem::PathNotFound:
             return QStringLiteral("Path not found");
         case Problem::None:

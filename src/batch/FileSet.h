@@ -34,5 +34,7 @@ struct FileSet {
 // The entries of a host folder whose long name or 8.3 alias matches the pattern.
 QList<FileSet::Entry> matchingEntries(const QString& hostFolder, const QString& pattern,
                                       bool includeHidden);
-// "Invalid drive specification" for an unmapped drive in an absolute path, else empty.
+// DOS's text for a drive letter that names no drive.
+QString invalidDriveText();
+// That text for an unmapped drive in an absolute path, else empty.
 QString driveError(const DosSession& session, const QString& dosPath);

@@ -25,6 +25,11 @@ DriveMap wineDrives() {
     return map;
 }
 
+Outcome missingTool(const ProgramRunner::Program& program, const QString& kind, QStringView tool) {
+    return Outcome::failure(QStringLiteral("%1 is %2 and %3 is not installed (no \"%3\" on PATH)")
+                                .arg(program.typed, kind, tool));
+}
+
 QString quoteForDosbox(const QString& text) {
     return u'"' + text + u'"';
 }
@@ -122,9 +127,7 @@ Outcome ProgramRunner::invocationFor(const Program& program, const QStringList& 
         case ExecutableKind::Windows: {
             const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
             if (wine.isEmpty()) {
-                return Outcome::failure(program.typed +
-                                        QStringLiteral(" is a Windows program and wine is not "
-                                                       "installed (no \"wine\" on PATH)"));
+                return missingTool(program, QStringLiteral("a Windows program"), u"wine");
             }
             out = {wine, wineArguments(program, arguments)};
             return Outcome::success();
@@ -132,9 +135,7 @@ Outcome ProgramRunner::invocationFor(const Program& program, const QStringList& 
         case ExecutableKind::Dos: {
             const QString dosbox = QStandardPaths::findExecutable(QStringLiteral("dosbox"));
             if (dosbox.isEmpty()) {
-                return Outcome::failure(program.typed +
-                                        QStringLiteral(" is a DOS program and dosbox is not "
-                                                       "installed (no \"dosbox\" on PATH)"));
+                return missingTool(program, QStringLiteral("a DOS program"), u"dosbox");
             }
             // DOSBox writes the program's output itself, into the DOS path.
             out = {dosbox, dosboxArguments(program, arguments, output), false};
