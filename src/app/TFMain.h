@@ -118,6 +118,8 @@ public:
 
     // ---- Accessors of the selected entry ----
     QString CurrentEntryName();
+    // A text value of the selected entry's key; "" without a selection or key.
+    QString CurrentEntryValue(const QString& valueName);
     QString CurrentShortName();
     QString CurrentLocation();
     int CurrentEmulatorIndex();
@@ -197,7 +199,6 @@ public:
     }
 
 private:
-
     AppContext& ctx_;
     bool destroyed_ = false;
     bool startupScheduled_ = false;

@@ -46,7 +46,8 @@ void GameListModel::removeAt(int row) {
     endRemoveRows();
 }
 
-GameListWidget::GameListWidget(QWidget* parent) : QListView(parent), model_(new GameListModel(this)) {
+GameListWidget::GameListWidget(QWidget* parent)
+    : QListView(parent), model_(new GameListModel(this)) {
     setModel(model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -54,13 +55,21 @@ GameListWidget::GameListWidget(QWidget* parent) : QListView(parent), model_(new 
     setBackgroundRole(QPalette::Button);
 }
 
-void GameListWidget::clear() { model_->setItems({}); }
+void GameListWidget::clear() {
+    model_->setItems({});
+}
 
-void GameListWidget::setItems(QStringList items) { model_->setItems(std::move(items)); }
+void GameListWidget::setItems(QStringList items) {
+    model_->setItems(std::move(items));
+}
 
-int GameListWidget::addItem(const QString& text) { return model_->insertSorted(text); }
+int GameListWidget::addItem(const QString& text) {
+    return model_->insertSorted(text);
+}
 
-void GameListWidget::removeItem(int index) { model_->removeAt(index); }
+void GameListWidget::removeItem(int index) {
+    model_->removeAt(index);
+}
 
 int GameListWidget::indexOf(const QString& text) const {
     const QStringList& items = model_->items();

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -19,6 +20,7 @@
 // reads it once.
 struct DosFileSystem::Listing {
     qint64 mtimeNs = 0;
+    qint64 listedAtNs = 0;
     quint64 inode = 0;
     QStringList names;
     QStringList aliases;
@@ -29,8 +31,20 @@ struct DosFileSystem::Listing {
 namespace {
 
 constexpr size_t kMaxCachedListings = 512;
+// Folder times come from a coarse clock (a kernel tick; two seconds on FAT),
+// so a folder changed shortly after it was listed can keep the time of the
+// listing. A listing is trusted only when taken well after the last change.
+constexpr qint64 kRacyWindowNs = 3'000'000'000;
 
-QString fold(const QString& name) { return name.toCaseFolded(); }
+qint64 nowNs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+QString fold(const QString& name) {
+    return name.toCaseFolded();
+}
 
 QString joinHost(const QString& folder, const QString& name) {
     return folder.endsWith(u'/') ? QString(folder + name) : QString(folder + u'/' + name);
@@ -66,7 +80,8 @@ QList<DosEntry> DosFileSystem::listHost(const QString& hostFolder) {
         raw.emplace_back(name, isDir);
     }
     ::closedir(dir);
-    std::sort(raw.begin(), raw.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::sort(raw.begin(), raw.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
     out.reserve(static_cast<qsizetype>(raw.size()));
     for (const auto& [name, isDir] : raw) {
         const QString decoded = QFile::decodeName(name);
@@ -75,18 +90,21 @@ QList<DosEntry> DosFileSystem::listHost(const QString& hostFolder) {
     return out;
 }
 
-std::shared_ptr<const DosFileSystem::Listing> DosFileSystem::listing(const QString& hostFolder) const {
+std::shared_ptr<const DosFileSystem::Listing> DosFileSystem::listing(
+    const QString& hostFolder) const {
     struct stat st {};
     if (!statHost(hostFolder, &st) || !S_ISDIR(st.st_mode)) {
         return nullptr;
     }
     const qint64 mtime = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     const auto it = cache_.find(hostFolder);
-    if (it != cache_.end() && it->second->mtimeNs == mtime && it->second->inode == st.st_ino) {
+    if (it != cache_.end() && it->second->mtimeNs == mtime && it->second->inode == st.st_ino &&
+        mtime + kRacyWindowNs < it->second->listedAtNs) {
         return it->second;
     }
     auto fresh = std::make_shared<Listing>();
     fresh->mtimeNs = mtime;
+    fresh->listedAtNs = nowNs();
     fresh->inode = st.st_ino;
     for (const DosEntry& e : listHost(hostFolder)) {
         fresh->names.append(e.name);
@@ -207,7 +225,9 @@ QString DosFileSystem::ShortPath(const QString& dosPath) const {
     return out;
 }
 
-bool DosFileSystem::exists(const QString& dosPath) const { return !resolve(dosPath).isEmpty(); }
+bool DosFileSystem::exists(const QString& dosPath) const {
+    return !resolve(dosPath).isEmpty();
+}
 
 bool DosFileSystem::fileExists(const QString& dosPath) const {
     const QString host = resolve(dosPath);

@@ -50,16 +50,22 @@ bool SettingsStore::OpenKey(const KeyPath& path, bool canCreate) {
     return true;
 }
 
-void SettingsStore::CloseKey() { current_.reset(); }
+void SettingsStore::CloseKey() {
+    current_.reset();
+}
 
-bool SettingsStore::KeyExists(const QString& path) { return KeyExists(KeyPath::parse(path)); }
+bool SettingsStore::KeyExists(const QString& path) {
+    return KeyExists(KeyPath::parse(path));
+}
 
 bool SettingsStore::KeyExists(const KeyPath& path) {
     const auto id = find(path);
     return id && *id != 0;
 }
 
-bool SettingsStore::DeleteKey(const QString& path) { return DeleteKey(KeyPath::parse(path)); }
+bool SettingsStore::DeleteKey(const QString& path) {
+    return DeleteKey(KeyPath::parse(path));
+}
 
 bool SettingsStore::DeleteKey(const KeyPath& path) {
     const auto id = find(path);
@@ -136,7 +142,9 @@ int SettingsStore::ReadInteger(const QString& name) {
     return int(value->integer);
 }
 
-bool SettingsStore::ReadBool(const QString& name) { return ReadInteger(name) != 0; }
+bool SettingsStore::ReadBool(const QString& name) {
+    return ReadInteger(name) != 0;
+}
 
 double SettingsStore::ReadDateTime(const QString& name) {
     const auto value = current_ ? db_->readValue(*current_, name) : std::nullopt;
@@ -165,7 +173,9 @@ void SettingsStore::WriteInteger(const QString& name, int value) {
     write(name, {StoreDatabase::ValueType::Integer, {}, value, {}});
 }
 
-void SettingsStore::WriteBool(const QString& name, bool value) { WriteInteger(name, value ? 1 : 0); }
+void SettingsStore::WriteBool(const QString& name, bool value) {
+    WriteInteger(name, value ? 1 : 0);
+}
 
 void SettingsStore::WriteDateTime(const QString& name, double value) {
     QByteArray bytes(sizeof value, '\0');

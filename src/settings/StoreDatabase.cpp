@@ -10,7 +10,9 @@
 
 namespace {
 
-QString fold(const QString& name) { return name.toCaseFolded(); }
+QString fold(const QString& name) {
+    return name.toCaseFolded();
+}
 
 void bindText(sqlite3_stmt* st, int index, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
@@ -85,12 +87,13 @@ std::shared_ptr<StoreDatabase> StoreDatabase::open(const QString& file) {
     // Reading the schema is the first access to the file's pages, so a file
     // that is no database fails here, before anything is written to it.
     sqlite3_stmt* probe = nullptr;
-    int rc = sqlite3_prepare_v2(store->db_,
-                                "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &probe,
-                                nullptr);
+    int rc = sqlite3_prepare_v2(store->db_, "SELECT name FROM sqlite_master WHERE type = 'table'",
+                                -1, &probe, nullptr);
     QStringList tables;
-    while (rc == SQLITE_OK && (rc = sqlite3_step(probe)) == SQLITE_ROW) {
-        tables << columnText(probe, 0);
+    if (rc == SQLITE_OK) {
+        while ((rc = sqlite3_step(probe)) == SQLITE_ROW) {
+            tables << columnText(probe, 0);
+        }
     }
     sqlite3_finalize(probe);
     if (rc != SQLITE_DONE && rc != SQLITE_OK) {
@@ -129,8 +132,8 @@ sqlite3_stmt* StoreDatabase::statement(const char* sql) {
     }
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
-        throw StoreError(QStringLiteral("Settings store error: %1")
-                             .arg(QString::fromUtf8(sqlite3_errmsg(db_))));
+        throw StoreError(
+            QStringLiteral("Settings store error: %1").arg(QString::fromUtf8(sqlite3_errmsg(db_))));
     }
     statements_.emplace(sql, st);
     return st;
@@ -240,7 +243,8 @@ bool StoreDatabase::copyTreeInner(qint64 from, qint64 to, int depth) {
     }
     std::vector<std::pair<qint64, QString>> children;
     {
-        sqlite3_stmt* st = statement("SELECT id, name FROM brivanel_keys WHERE parent = ?1 ORDER BY id");
+        sqlite3_stmt* st =
+            statement("SELECT id, name FROM brivanel_keys WHERE parent = ?1 ORDER BY id");
         Reset reset{st};
         sqlite3_bind_int64(st, 1, from);
         while (sqlite3_step(st) == SQLITE_ROW) {
@@ -285,7 +289,8 @@ std::optional<StoreDatabase::Value> StoreDatabase::readValue(qint64 key, const Q
 bool StoreDatabase::writeValue(qint64 key, const QString& name, const Value& value) {
     sqlite3_stmt* st = statement(
         "INSERT OR REPLACE INTO brivanel_values(key, name, folded, type, data)"
-        " SELECT ?1, ?2, ?3, ?4, ?5 WHERE ?1 = 0 OR EXISTS(SELECT 1 FROM brivanel_keys WHERE id = ?1)");
+        " SELECT ?1, ?2, ?3, ?4, ?5 WHERE ?1 = 0 OR EXISTS(SELECT 1 FROM brivanel_keys WHERE id = "
+        "?1)");
     Reset reset{st};
     sqlite3_bind_int64(st, 1, key);
     bindText(st, 2, name);
