@@ -6,6 +6,7 @@
 
 #include "gamelist/GameListWidget.h"
 #include "settings/KeyPath.h"
+#include "support/StandIn.h"
 #include "tools/TFFileLocations.h"
 #include "tools/TFSearchOptions.h"
 
@@ -20,10 +21,7 @@ void ListBuildInstallation::writeDefinition(const QString& id, const QString& lb
 }
 
 void ListBuildInstallation::writeStandIn(const QString& dosPath, const QString& shellBody) {
-    inst.writeFile(dosPath, (u"#!/bin/sh\n" + shellBody + u'\n').toUtf8());
-    QFile::setPermissions(inst.host(dosPath), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                                  QFileDevice::ExeGroup);
+    StandIn::writeProgram(inst, dosPath, shellBody);
 }
 
 void ListBuildInstallation::writeFile(const QString& dosPath, const QByteArray& content) {

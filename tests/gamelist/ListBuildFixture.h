@@ -2,16 +2,10 @@
 
 #include <QStringList>
 #include <memory>
-#include <ostream>
 
 #include "app/TFMain.h"
 #include "settings/SettingsStore.h"
 #include "support/TempInstallation.h"
-
-// Readable texts in the messages of failed expectations.
-static inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 // A temporary installation with emulator definitions, stand-in emulators and
 // ROM files, and the main window started on it, for whole list builds. The

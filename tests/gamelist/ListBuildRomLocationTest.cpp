@@ -10,9 +10,9 @@
 
 namespace {
 
-class RomSearch : public ::testing::Test {
+class ListBuildRomSearch : public ::testing::Test {
 protected:
-    RomSearch() {
+    ListBuildRomSearch() {
         emulator.emulatorId = QStringLiteral("MAME");
         emulator.lbName = QStringLiteral("MAME {Test}");
         emulator.type = QStringLiteral("MAME");
@@ -78,7 +78,7 @@ void PrintTo(const Result& r, std::ostream* os) {
 }
 }  // namespace RomLocation
 
-TEST_F(RomSearch, GameDirectoryNeedsSixEntriesCountingDotAndDotDot) {
+TEST_F(ListBuildRomSearch, GameDirectoryNeedsSixEntriesCountingDotAndDotDot) {
     makeGameDirectory(QStringLiteral("C:\\MAME\\PACMAN"), 3);  // 5 entries
     const QStringList files{QStringLiteral("C:\\ROMS\\PACMAN.ZIP")};
     EXPECT_EQ(find(QStringLiteral("pacman"), files), located(files[0]));
@@ -92,7 +92,7 @@ TEST_F(RomSearch, GameDirectoryNeedsSixEntriesCountingDotAndDotDot) {
     EXPECT_EQ(find(QStringLiteral("pacman"), files), located(files[0]));
 }
 
-TEST_F(RomSearch, RomNameComesFromTheDirectoriesSection) {
+TEST_F(ListBuildRomSearch, RomNameComesFromTheDirectoriesSection) {
     makeGameDirectory(QStringLiteral("C:\\MAME\\GALAX"), 4);
     EXPECT_EQ(find(QStringLiteral("galaxian"), {}), located(QStringLiteral("Dir")));
     const QStringList files{QStringLiteral("C:\\ROMS\\GALAXIAN.ZIP"),
@@ -101,7 +101,7 @@ TEST_F(RomSearch, RomNameComesFromTheDirectoriesSection) {
     EXPECT_EQ(find(QStringLiteral("galaxian"), files), located(files[1]));
 }
 
-TEST_F(RomSearch, SingleCandidateNeedsZipOrOneOfTheExtensions) {
+TEST_F(ListBuildRomSearch, SingleCandidateNeedsZipOrOneOfTheExtensions) {
     EXPECT_EQ(find(QStringLiteral("dkong"), {QStringLiteral("C:\\ROMS\\DKONG.ZIP")}),
               located(QStringLiteral("C:\\ROMS\\DKONG.ZIP")));
     EXPECT_EQ(find(QStringLiteral("dkong"), {QStringLiteral("C:\\ROMS\\DKONG.SMC")}),
@@ -116,7 +116,7 @@ TEST_F(RomSearch, SingleCandidateNeedsZipOrOneOfTheExtensions) {
     EXPECT_EQ(shownLocations.back(), QStringLiteral("#"));
 }
 
-TEST_F(RomSearch, CloneFallsBackToItsParentsRom) {
+TEST_F(ListBuildRomSearch, CloneFallsBackToItsParentsRom) {
     const QStringList files{QStringLiteral("C:\\ROMS\\PACMAN.ZIP")};
     EXPECT_EQ(find(QStringLiteral("npacmod"), files), located(files[0]));
     EXPECT_EQ(shownNames, (QStringList{QStringLiteral("MAME {Test}|NPACMOD|PUCKMAN"),
@@ -129,7 +129,7 @@ TEST_F(RomSearch, CloneFallsBackToItsParentsRom) {
     EXPECT_EQ(find(QStringLiteral("puckman"), {}), kMissing);
 }
 
-TEST_F(RomSearch, ClonesNamingEachOtherInACircleEnd) {
+TEST_F(ListBuildRomSearch, ClonesNamingEachOtherInACircleEnd) {
     EXPECT_EQ(find(QStringLiteral("loopa"), {QStringLiteral("C:\\ROMS\\OTHER.ZIP")}), kMissing);
     EXPECT_EQ(shownNames.size(), 3);
     // The circle does not hide a ROM that exists for one of its members.
@@ -137,7 +137,7 @@ TEST_F(RomSearch, ClonesNamingEachOtherInACircleEnd) {
               located(QStringLiteral("C:\\ROMS\\LOOPC.ZIP")));
 }
 
-TEST_F(RomSearch, SeveralCandidatesAskTheUser) {
+TEST_F(ListBuildRomSearch, SeveralCandidatesAskTheUser) {
     const QStringList files{QStringLiteral("C:\\ROMS\\DKONG.ZIP"),
                             QStringLiteral("D:\\NES\\DKONG.NES"),
                             QStringLiteral("D:\\DOCS\\DKONG.TXT")};
@@ -159,7 +159,7 @@ TEST_F(RomSearch, SeveralCandidatesAskTheUser) {
     EXPECT_EQ(find(QStringLiteral("dkong"), files), kMissing);
 }
 
-TEST_F(RomSearch, AllNarrowsLaterQuestionsToTheChosenDirectory) {
+TEST_F(ListBuildRomSearch, AllNarrowsLaterQuestionsToTheChosenDirectory) {
     const QStringList files{
         QStringLiteral("C:\\ROMS\\DKONG.ZIP"),   QStringLiteral("D:\\NEW\\DKONG.ZIP"),
         QStringLiteral("C:\\ROMS\\GALAGA.ZIP"),  QStringLiteral("D:\\NEW\\GALAGA.ZIP"),
