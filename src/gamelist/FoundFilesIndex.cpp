@@ -23,11 +23,15 @@ void FoundFilesIndex::update(const QStringList& files) {
         return;
     }
     files_ = files;
+    ++builds_;
+    // Only const access from here on: a detach would copy the list and
+    // make it look changed at the next check.
+    const QStringList& list = files_;
     keys_.clear();
-    keys_.reserve(size_t(files_.size()) + size_t(files_.size()) / 4);
+    keys_.reserve(size_t(list.size()) + size_t(list.size()) / 4);
     std::vector<std::pair<size_t, int>> local;
-    for (int position = 0; position < int(files_.size()); ++position) {
-        const QString& path = files_[position];
+    for (int position = 0; position < int(list.size()); ++position) {
+        const QString& path = list[position];
         const QChar* data = path.constData();
         const qsizetype n = path.size();
         local.clear();

@@ -24,6 +24,8 @@ public:
     QStringList romCandidates(const QString& romName) const;
 
     const QStringList& files() const { return files_; }
+    // How often a list was indexed: once per list, however often asked.
+    int builds() const { return builds_; }
 
 private:
     static QStringList scan(const QStringList& files, const QString& key);
@@ -32,4 +34,5 @@ private:
     // (hash of a "\NAME." key, position of a path holding it), sorted, so
     // that the positions of one key lie together in list order.
     std::vector<std::pair<size_t, int>> keys_;
+    int builds_ = 0;
 };

@@ -79,6 +79,10 @@ TEST(ListBuildFoundFilesIndex, FollowsChangesOfTheList) {
     FoundFilesIndex index;
     index.update(files);
     ASSERT_EQ(index.romCandidates(QStringLiteral("game")).size(), 1);
+    // The same list, asked again and again, is indexed once.
+    index.update(files);
+    index.update(std::as_const(files));
+    EXPECT_EQ(index.builds(), 1);
 
     files << QStringLiteral("D:\\B\\GAME.ZIP");  // changed in place, same variable
     index.update(files);
