@@ -5,7 +5,6 @@
 
 void TFMain::CreateOptionPanel() {}
 void TFMain::UpdatePictureIndex() {}
-void TFMain::SearchDrives() {}
 void TFMain::UpdateGameList1Click() {}
 void TFMain::ProcessEmulator() {}
 void TFMain::Timer1Timer() {
