@@ -5,7 +5,6 @@
 
 void TFMain::CreateOptionPanel() {}
 void TFMain::UpdatePictureIndex() {}
-void TFMain::SearchDrives() {}
 void TFMain::RebuildLists() {}
 void TFMain::UpdateGameCount() {}
 void TFMain::Timer2Timer() {}
