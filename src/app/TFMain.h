@@ -13,9 +13,11 @@
 #include <vector>
 
 #include "app/AppState.h"
+#include "gamelist/ListNavigation.h"
 
 class AppContext;
 class GameListWidget;
+class QKeyEvent;
 class TFFileLocations;
 class TFSearchOptions;
 class TFAbout;
@@ -136,10 +138,46 @@ public:
     void Timer1Timer();
 
     // ---- List view ----
+    // Fills the lists of the current display mode from the store.
     void RebuildLists();
+    void FillListsByName();
+    void FillListsByEmulator();
     void UpdateGameCount();
+    void byName1Click();
+    void byEmulator1Click();
+    // Toggle their switch (a menu click calls them with the check mark as it
+    // was before the click).
+    void byCount1Click();
+    void MissingGames1Click();
+    void ChooseRandom1Click();
+    void PCConsoleChange();
+    void LBArcadeKeyUp(QKeyEvent* event);
+    void LBArcadeKeyPress(QKeyEvent* event);
+    void LBArcadeMouseUp();
     void Timer2Timer();
+    // Play and remove, as the lists ask for them.
+    void BPlayClick();
+    void Removefromlist1Click();
+    ListNavigation::JoystickPolling joystickPolling;
 
+private:
+    void CreateListViewMenus();
+    // Hooks a game list's events to the list view's handlers.
+    void ConnectGameList(GameListWidget* list);
+    GameListWidget* ListOfPage(QWidget* page) const;
+    void ShowPage(QWidget* page, bool shown);
+    bool IsPageShown(QWidget* page) const;
+    void BringToFront(GameListWidget* list);
+    void SelectListed(GameListWidget* list, const QString& itemText);
+    void StepPage(int step);
+    // "Current" := the selected entry, before a rebuild looks for it again.
+    void WriteCurrent();
+    // Context of the list view's connections: destroyed with the window's
+    // members, before its child widgets, so no handler runs on a window
+    // that is going away.
+    QObject listViewContext_;
+
+public:
     // ---- Selection and option panel ----
     void ShowSelectedGame();
 
@@ -173,7 +211,6 @@ public:
     }
 
 private:
-
     AppContext& ctx_;
     bool destroyed_ = false;
     bool startupScheduled_ = false;

@@ -10,7 +10,4 @@ void TFMain::UpdateGameList1Click() {}
 void TFMain::ProcessEmulator() {}
 void TFMain::Timer1Timer() { Timer1->stop(); }
 void TFMain::NextEmulatorStep() {}
-void TFMain::RebuildLists() {}
-void TFMain::UpdateGameCount() {}
-void TFMain::Timer2Timer() {}
 void TFMain::ShowSelectedGame() {}

@@ -46,7 +46,8 @@ void GameListModel::removeAt(int row) {
     endRemoveRows();
 }
 
-GameListWidget::GameListWidget(QWidget* parent) : QListView(parent), model_(new GameListModel(this)) {
+GameListWidget::GameListWidget(QWidget* parent)
+    : QListView(parent), model_(new GameListModel(this)) {
     setModel(model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -54,13 +55,21 @@ GameListWidget::GameListWidget(QWidget* parent) : QListView(parent), model_(new 
     setBackgroundRole(QPalette::Button);
 }
 
-void GameListWidget::clear() { model_->setItems({}); }
+void GameListWidget::clear() {
+    model_->setItems({});
+}
 
-void GameListWidget::setItems(QStringList items) { model_->setItems(std::move(items)); }
+void GameListWidget::setItems(QStringList items) {
+    model_->setItems(std::move(items));
+}
 
-int GameListWidget::addItem(const QString& text) { return model_->insertSorted(text); }
+int GameListWidget::addItem(const QString& text) {
+    return model_->insertSorted(text);
+}
 
-void GameListWidget::removeItem(int index) { model_->removeAt(index); }
+void GameListWidget::removeItem(int index) {
+    model_->removeAt(index);
+}
 
 int GameListWidget::indexOf(const QString& text) const {
     const QStringList& items = model_->items();
@@ -103,8 +112,13 @@ void GameListWidget::setHint(const QString& hint) {
 }
 
 void GameListWidget::keyPressEvent(QKeyEvent* event) {
-    QListView::keyPressEvent(event);
+    // The window sees the key first: a key it accepts (a page change, play,
+    // random choice) must not also move the selection or start a search.
+    event->ignore();
     emit keyPressed(event);
+    if (!event->isAccepted()) {
+        QListView::keyPressEvent(event);
+    }
 }
 
 void GameListWidget::keyReleaseEvent(QKeyEvent* event) {

@@ -5,12 +5,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <string>
 
 #include "settings/StoreError.h"
 
 namespace {
 
-QString fold(const QString& name) { return name.toCaseFolded(); }
+QString fold(const QString& name) {
+    return name.toCaseFolded();
+}
 
 void bindText(sqlite3_stmt* st, int index, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
@@ -20,6 +23,25 @@ void bindText(sqlite3_stmt* st, int index, const QString& text) {
 QString columnText(sqlite3_stmt* st, int column) {
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(st, column));
     return QString::fromUtf8(data, sqlite3_column_bytes(st, column));
+}
+
+StoreDatabase::Value columnValue(sqlite3_stmt* st, int typeColumn, int dataColumn) {
+    using ValueType = StoreDatabase::ValueType;
+    StoreDatabase::Value v{static_cast<ValueType>(sqlite3_column_int(st, typeColumn)), {}, 0, {}};
+    switch (v.type) {
+        case ValueType::String:
+        case ValueType::ExpandString:
+            v.text = columnText(st, dataColumn);
+            break;
+        case ValueType::Integer:
+            v.integer = sqlite3_column_int64(st, dataColumn);
+            break;
+        case ValueType::Binary:
+            v.binary = QByteArray(static_cast<const char*>(sqlite3_column_blob(st, dataColumn)),
+                                  sqlite3_column_bytes(st, dataColumn));
+            break;
+    }
+    return v;
 }
 
 // Resets a cached statement when the scope ends, whatever path it takes.
@@ -85,9 +107,8 @@ std::shared_ptr<StoreDatabase> StoreDatabase::open(const QString& file) {
     // Reading the schema is the first access to the file's pages, so a file
     // that is no database fails here, before anything is written to it.
     sqlite3_stmt* probe = nullptr;
-    int rc = sqlite3_prepare_v2(store->db_,
-                                "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &probe,
-                                nullptr);
+    int rc = sqlite3_prepare_v2(store->db_, "SELECT name FROM sqlite_master WHERE type = 'table'",
+                                -1, &probe, nullptr);
     QStringList tables;
     while (rc == SQLITE_OK && (rc = sqlite3_step(probe)) == SQLITE_ROW) {
         tables << columnText(probe, 0);
@@ -129,8 +150,8 @@ sqlite3_stmt* StoreDatabase::statement(const char* sql) {
     }
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
-        throw StoreError(QStringLiteral("Settings store error: %1")
-                             .arg(QString::fromUtf8(sqlite3_errmsg(db_))));
+        throw StoreError(
+            QStringLiteral("Settings store error: %1").arg(QString::fromUtf8(sqlite3_errmsg(db_))));
     }
     statements_.emplace(sql, st);
     return st;
@@ -240,7 +261,8 @@ bool StoreDatabase::copyTreeInner(qint64 from, qint64 to, int depth) {
     }
     std::vector<std::pair<qint64, QString>> children;
     {
-        sqlite3_stmt* st = statement("SELECT id, name FROM brivanel_keys WHERE parent = ?1 ORDER BY id");
+        sqlite3_stmt* st =
+            statement("SELECT id, name FROM brivanel_keys WHERE parent = ?1 ORDER BY id");
         Reset reset{st};
         sqlite3_bind_int64(st, 1, from);
         while (sqlite3_step(st) == SQLITE_ROW) {
@@ -265,27 +287,56 @@ std::optional<StoreDatabase::Value> StoreDatabase::readValue(qint64 key, const Q
     if (sqlite3_step(st) != SQLITE_ROW) {
         return std::nullopt;
     }
-    Value v{static_cast<ValueType>(sqlite3_column_int(st, 0)), {}, 0, {}};
-    switch (v.type) {
-        case ValueType::String:
-        case ValueType::ExpandString:
-            v.text = columnText(st, 1);
-            break;
-        case ValueType::Integer:
-            v.integer = sqlite3_column_int64(st, 1);
-            break;
-        case ValueType::Binary:
-            v.binary = QByteArray(static_cast<const char*>(sqlite3_column_blob(st, 1)),
-                                  sqlite3_column_bytes(st, 1));
-            break;
+    return columnValue(st, 0, 1);
+}
+
+std::vector<StoreDatabase::ChildValues> StoreDatabase::childValues(qint64 parent,
+                                                                   const QStringList& valueNames) {
+    // The names are bound, never written into the statement; it is made for
+    // this call only, as the number of names varies.
+    std::string sql =
+        "SELECT k.id, k.name, v.folded, v.type, v.data FROM brivanel_keys k"
+        " LEFT JOIN brivanel_values v ON v.key = k.id AND v.folded IN (";
+    for (qsizetype i = 0; i < valueNames.size(); ++i) {
+        sql += (i == 0 ? "?" : ",?") + std::to_string(i + 2);
     }
-    return v;
+    sql += ") WHERE k.parent = ?1 ORDER BY k.id";
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(raw);
+        throw StoreError(
+            QStringLiteral("Settings store error: %1").arg(QString::fromUtf8(sqlite3_errmsg(db_))));
+    }
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(raw, sqlite3_finalize);
+    sqlite3_bind_int64(raw, 1, parent);
+    for (qsizetype i = 0; i < valueNames.size(); ++i) {
+        bindText(raw, int(i) + 2, fold(valueNames[i]));
+    }
+    std::vector<ChildValues> children;
+    qint64 lastId = -1;
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+        const qint64 id = sqlite3_column_int64(raw, 0);
+        if (id != lastId) {
+            children.push_back({columnText(raw, 1), {}});
+            lastId = id;
+        }
+        if (sqlite3_column_type(raw, 2) != SQLITE_NULL) {
+            children.back().values.emplace_back(columnText(raw, 2), columnValue(raw, 3, 4));
+        }
+    }
+    if (rc != SQLITE_DONE) {
+        throw StoreError(
+            QStringLiteral("Settings store error: %1").arg(QString::fromUtf8(sqlite3_errmsg(db_))));
+    }
+    return children;
 }
 
 bool StoreDatabase::writeValue(qint64 key, const QString& name, const Value& value) {
     sqlite3_stmt* st = statement(
         "INSERT OR REPLACE INTO brivanel_values(key, name, folded, type, data)"
-        " SELECT ?1, ?2, ?3, ?4, ?5 WHERE ?1 = 0 OR EXISTS(SELECT 1 FROM brivanel_keys WHERE id = ?1)");
+        " SELECT ?1, ?2, ?3, ?4, ?5 WHERE ?1 = 0 OR EXISTS(SELECT 1 FROM brivanel_keys WHERE id = "
+        "?1)");
     Reset reset{st};
     sqlite3_bind_int64(st, 1, key);
     bindText(st, 2, name);
