@@ -22,7 +22,8 @@ QString GameDirectoryName(const AppContext& ctx, const EmulatorDefinition& emula
 }
 
 QString ParentName(const AppContext& ctx, const EmulatorDefinition& emulator, const QString& name) {
-    const auto merge = ctx.profiles().get(ctx.fs(), ctx.ProgramDirectory() + emulator.emulatorId + u".MRG");
+    const auto merge =
+        ctx.profiles().get(ctx.fs(), ctx.ProgramDirectory() + emulator.emulatorId + u".MRG");
     const QString value = merge->readString(QStringLiteral("Merged"), name, QString());
     return value.isEmpty() ? name : value;
 }
@@ -34,14 +35,17 @@ bool IsGameDirectory(const DosFileSystem& fs, const QString& path) {
     return fs.list(path).size() + 2 >= 6;
 }
 
-QString FormatPlayCount(int count) { return QStringLiteral("%1").arg(count, 4, 10, QLatin1Char('0')); }
+QString FormatPlayCount(int count) {
+    return QStringLiteral("%1").arg(count, 4, 10, QLatin1Char('0'));
+}
 
 QString DisplayText(SettingsStore& store, const QString& name, bool showCount) {
     if (!showCount) {
         return name;
     }
     QString digits = QStringLiteral("0000");
-    if (store.OpenKey(StorePaths::Entry(name), false) && store.ValueExists(QStringLiteral("Count"))) {
+    if (store.OpenKey(StorePaths::Entry(name), false) &&
+        store.ValueExists(QStringLiteral("Count"))) {
         digits = FormatPlayCount(store.ReadInteger(QStringLiteral("Count")));
     }
     return digits + u' ' + name;

@@ -15,7 +15,8 @@ AppContext::AppContext(QString programHostDir, QString executableHostPath, QStri
       storeFile_(std::move(storeFile)),
       services_(services) {
     const QString dos = fs_.toDos(programHostDir_);
-    programDirectory_ = DosPath::withTrailingBackslash(fs_.ShortPath(DosPath::withTrailingBackslash(dos)));
+    programDirectory_ =
+        DosPath::withTrailingBackslash(fs_.ShortPath(DosPath::withTrailingBackslash(dos)));
 }
 
 QString AppContext::ExecutablePath() const {

@@ -36,7 +36,8 @@ LoadResult LoadEmulators(const AppContext& ctx, AppState& state,
     state.emulators.clear();
     SettingsStore store = ctx.store();
     for (const QString& id : OrderByListSize(scan.emulatorIds, lineCount)) {
-        EmulatorDefinition definition = ReadEmulatorDefinition(ctx.fs(), ctx.ProgramDirectory(), id);
+        EmulatorDefinition definition =
+            ReadEmulatorDefinition(ctx.fs(), ctx.ProgramDirectory(), id);
         if (store.OpenKey(StorePaths::Entry(definition.lbName), false) &&
             store.ValueExists(QStringLiteral("ROMLocation"))) {
             definition.romLocation = store.ReadString(QStringLiteral("ROMLocation"));
@@ -58,7 +59,8 @@ bool CountPlay(SettingsStore& store, double now) {
     bool counted = false;
     if (!current.isEmpty() && store.OpenKey(StorePaths::Entry(current), false)) {
         const bool has = store.ValueExists(QStringLiteral("Count"));
-        store.WriteInteger(QStringLiteral("Count"), has ? store.ReadInteger(QStringLiteral("Count")) + 1 : 1);
+        store.WriteInteger(QStringLiteral("Count"),
+                           has ? store.ReadInteger(QStringLiteral("Count")) + 1 : 1);
         counted = true;
     }
     store.OpenKey(StorePaths::Root(), false);
@@ -83,8 +85,8 @@ ViewSettings ReadViewSettings(SettingsStore& root) {
         }
         return root.ReadBool(value);
     };
-    return ViewSettings{flag(u"Display by Emulator"), flag(u"Display by Count"), flag(u"Show Missing"),
-                        flag(u"High Quality Images")};
+    return ViewSettings{flag(u"Display by Emulator"), flag(u"Display by Count"),
+                        flag(u"Show Missing"), flag(u"High Quality Images")};
 }
 
 void MigrateStore(SettingsStore& store) {

@@ -85,13 +85,14 @@ TFMain::TFMain(AppContext& ctx, QWidget* parent)
     Timer2->start();
 
     // FormCreate: the application's activation events.
-    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
-        if (s == Qt::ApplicationActive) {
-            Guard([this] { AppActivate(); });
-        } else {
-            AppDeactivate();
-        }
-    });
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState s) {
+                if (s == Qt::ApplicationActive) {
+                    Guard([this] { AppActivate(); });
+                } else {
+                    AppDeactivate();
+                }
+            });
 
     FFileLocations = new TFFileLocations(ctx_, state, this);
     FAbout = new TFAbout(this);
@@ -121,16 +122,18 @@ void TFMain::CreateMenus() {
 
     RemoveALLRegistryKeys1 = addItem(
         File1, QStringLiteral("&Rebuild Game List..."),
-        QStringLiteral("Remove ALL games from the list and rebuild it entirely, losing all option settings"));
+        QStringLiteral(
+            "Remove ALL games from the list and rebuild it entirely, losing all option settings"));
     connect(RemoveALLRegistryKeys1, &QAction::triggered, this,
             [this] { Guard([this] { RemoveALLRegistryKeys1Click(); }); });
     File1->addSeparator();
     Exit1 = addItem(File1, QStringLiteral("E&xit"), QString());
     connect(Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
 
-    byName1 = addItem(Display1, QStringLiteral("by &Name"), QString(), QKeySequence(Qt::CTRL | Qt::Key_N));
-    byEmulator1 =
-        addItem(Display1, QStringLiteral("by &Emulator"), QString(), QKeySequence(Qt::CTRL | Qt::Key_E));
+    byName1 = addItem(Display1, QStringLiteral("by &Name"), QString(),
+                      QKeySequence(Qt::CTRL | Qt::Key_N));
+    byEmulator1 = addItem(Display1, QStringLiteral("by &Emulator"), QString(),
+                          QKeySequence(Qt::CTRL | Qt::Key_E));
     auto* group = new QActionGroup(this);
     for (QAction* radio : {byName1, byEmulator1}) {
         radio->setCheckable(true);
@@ -138,7 +141,8 @@ void TFMain::CreateMenus() {
     }
     byName1->setChecked(true);
     Display1->addSeparator();
-    byCount1 = addItem(Display1, QStringLiteral("Show &Count"), QString(), QKeySequence(Qt::CTRL | Qt::Key_C));
+    byCount1 = addItem(Display1, QStringLiteral("Show &Count"), QString(),
+                       QKeySequence(Qt::CTRL | Qt::Key_C));
     byCount1->setCheckable(true);
     MissingGames1 = addItem(Display1, QStringLiteral("[ &Missing Games ]"), QString(),
                             QKeySequence(Qt::CTRL | Qt::Key_M));
@@ -237,29 +241,24 @@ QString TFMain::CurrentEntryName() {
     return EntryNameFromItemText(list->item(list->itemIndex()), byCount1->isChecked());
 }
 
-QString TFMain::CurrentShortName() {
+QString TFMain::CurrentEntryValue(const QString& valueName) {
     SettingsStore store = ctx_.store();
     const QString name = CurrentEntryName();
     return !name.isEmpty() && store.OpenKey(StorePaths::Entry(name), false)
-               ? store.ReadString(QStringLiteral("Shortname"))
+               ? store.ReadString(valueName)
                : QString();
+}
+
+QString TFMain::CurrentShortName() {
+    return CurrentEntryValue(QStringLiteral("Shortname"));
 }
 
 QString TFMain::CurrentLocation() {
-    SettingsStore store = ctx_.store();
-    const QString name = CurrentEntryName();
-    return !name.isEmpty() && store.OpenKey(StorePaths::Entry(name), false)
-               ? store.ReadString(QStringLiteral("Location"))
-               : QString();
+    return CurrentEntryValue(QStringLiteral("Location"));
 }
 
 int TFMain::CurrentEmulatorIndex() {
-    SettingsStore store = ctx_.store();
-    const QString name = CurrentEntryName();
-    if (name.isEmpty() || !store.OpenKey(StorePaths::Entry(name), false)) {
-        return 0;
-    }
-    return EmulatorIndexById(store.ReadString(QStringLiteral("Emulator")));
+    return EmulatorIndexById(CurrentEntryValue(QStringLiteral("Emulator")));
 }
 
 QString TFMain::CurrentEmulatorLocation() {
@@ -273,7 +272,9 @@ QString TFMain::CurrentEmulatorLocation() {
                : QString();
 }
 
-int TFMain::EmulatorIndexById(const QString& id) const { return state.emulators.EmulatorIndexById(id); }
+int TFMain::EmulatorIndexById(const QString& id) const {
+    return state.emulators.EmulatorIndexById(id);
+}
 
 QString TFMain::DisplayText(const QString& name) {
     SettingsStore store = ctx_.store();

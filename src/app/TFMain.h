@@ -117,6 +117,8 @@ public:
 
     // ---- Accessors of the selected entry ----
     QString CurrentEntryName();
+    // A text value of the selected entry's key; "" without a selection or key.
+    QString CurrentEntryValue(const QString& valueName);
     QString CurrentShortName();
     QString CurrentLocation();
     int CurrentEmulatorIndex();

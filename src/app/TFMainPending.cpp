@@ -8,6 +8,8 @@ void TFMain::UpdatePictureIndex() {}
 void TFMain::SearchDrives() {}
 void TFMain::UpdateGameList1Click() {}
 void TFMain::ProcessEmulator() {}
-void TFMain::Timer1Timer() { Timer1->stop(); }
+void TFMain::Timer1Timer() {
+    Timer1->stop();
+}
 void TFMain::NextEmulatorStep() {}
 void TFMain::ShowSelectedGame() {}

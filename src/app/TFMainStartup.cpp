@@ -70,7 +70,8 @@ void TFMain::StartUp() {
 
     SetStatus(QStringLiteral("Loading INI files..."));
     RemoveEmulatorPages();
-    if (StartupLogic::LoadEmulators(ctx_, state, previousPlatforms) != StartupLogic::LoadResult::Loaded) {
+    if (StartupLogic::LoadEmulators(ctx_, state, previousPlatforms) !=
+        StartupLogic::LoadResult::Loaded) {
         destroyed_ = true;  // ends at once: nothing is written at shutdown
         state.emulators.clear();
         ctx_.exitProgram(0);
@@ -89,12 +90,14 @@ void TFMain::StartUp() {
             FFileLocations->EDrives->setText(QStringLiteral("C:"));
         }
         store.OpenKey(StorePaths::Root(), false);
-        if (store.ReadString(QStringLiteral("Version")) != QString::fromUtf16(StartupLogic::kVersion)) {
+        if (store.ReadString(QStringLiteral("Version")) !=
+            QString::fromUtf16(StartupLogic::kVersion)) {
             StartupLogic::MigrateStore(store);
             ZipMagicCheck();
             UpdateGameList1Click();
             if (store.OpenKey(StorePaths::Root(), false)) {
-                store.WriteString(QStringLiteral("Version"), QString::fromUtf16(StartupLogic::kVersion));
+                store.WriteString(QStringLiteral("Version"),
+                                  QString::fromUtf16(StartupLogic::kVersion));
             }
         }
         store.CloseKey();
@@ -144,7 +147,8 @@ void TFMain::RestoreSettings() {
 void TFMain::ZipMagicCheck() {
     QLineEdit* field = FFileLocations->EZipMagic;
     if (!ctx_.fs().fileExists(field->text())) {
-        field->setText(LocateExecutable(state.foundFiles, QStringLiteral("ZMCMDLN.EXE")).value_or(QString()));
+        field->setText(
+            LocateExecutable(state.foundFiles, QStringLiteral("ZMCMDLN.EXE")).value_or(QString()));
     }
     if (!field->text().isEmpty()) {
         RunZipMagic(QStringLiteral(" /e-"));
@@ -217,7 +221,9 @@ void TFMain::AppActivate() {
     ShowSelectedGame();
 }
 
-void TFMain::AppDeactivate() { Timer2->stop(); }
+void TFMain::AppDeactivate() {
+    Timer2->stop();
+}
 
 void TFMain::closeEvent(QCloseEvent* event) {
     if (!destroyed_) {
@@ -247,7 +253,9 @@ void TFMain::FormDestroy() {
     state = AppState();
 }
 
-void TFMain::Exit1Click() { close(); }
+void TFMain::Exit1Click() {
+    close();
+}
 
 void TFMain::RemoveALLRegistryKeys1Click() {
     if (ctx_.dialogs().messageBox(

@@ -41,7 +41,8 @@ EmulatorDefinition ReadEmulatorDefinition(const DosFileSystem& fs, const QString
     EmulatorDefinition d;
     d.emulatorId = emulatorId;
     d.lbName = str(kEmulator, u"LBName");
-    d.sortName = ini.readString(kEmulator, QStringLiteral("SortName"), QString::fromUtf16(kDefaultSortName));
+    d.sortName =
+        ini.readString(kEmulator, QStringLiteral("SortName"), QString::fromUtf16(kDefaultSortName));
     d.type = str(kEmulator, u"Type").toUpper();
     if (d.type == u"CONSOLE") {
         d.platform = str(kEmulator, u"Platform");

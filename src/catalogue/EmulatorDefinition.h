@@ -10,7 +10,7 @@ class DosFileSystem;
 
 struct CheckGroupDefinition {
     bool present = false;
-    QString name;   // caption; empty keeps the built-in one
+    QString name;  // caption; empty keeps the built-in one
     QString hint;
     QString clear;  // fragment when the box is clear
     QString check;  // fragment when the box is checked

@@ -4,8 +4,27 @@
 
 // The 17 option groups an emulator definition may offer, with the section
 // that offers each and the settings-store value that keeps its choice.
-enum class CheckGroup { Vector, Synch, LinesOffscreen, FMMusic, Joystick, Mouse, Trackball, FourWay, Cheat };
-enum class ListGroup { Resolutions, FrameSkip, VesaMode, Extra, Sound, Rotate, Controller1, Controller2 };
+enum class CheckGroup {
+    Vector,
+    Synch,
+    LinesOffscreen,
+    FMMusic,
+    Joystick,
+    Mouse,
+    Trackball,
+    FourWay,
+    Cheat
+};
+enum class ListGroup {
+    Resolutions,
+    FrameSkip,
+    VesaMode,
+    Extra,
+    Sound,
+    Rotate,
+    Controller1,
+    Controller2
+};
 
 inline constexpr int kCheckGroupCount = 9;
 inline constexpr int kListGroupCount = 8;
@@ -43,5 +62,9 @@ inline constexpr char16_t kLinesOffscreenValue[] = u"Lines Offscreen";
 inline constexpr char16_t kJoyEmuKeyfileValue[] = u"JoyEmu Keyfile";
 inline constexpr char16_t kAdditionalValue[] = u"Additional";
 
-constexpr int index(CheckGroup g) { return static_cast<int>(g); }
-constexpr int index(ListGroup g) { return static_cast<int>(g); }
+constexpr int index(CheckGroup g) {
+    return static_cast<int>(g);
+}
+constexpr int index(ListGroup g) {
+    return static_cast<int>(g);
+}

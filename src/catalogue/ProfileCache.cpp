@@ -11,7 +11,8 @@ namespace {
 constexpr size_t kMaxEntries = 256;
 }  // namespace
 
-std::shared_ptr<const ProfileFile> ProfileCache::get(const DosFileSystem& fs, const QString& dosPath) {
+std::shared_ptr<const ProfileFile> ProfileCache::get(const DosFileSystem& fs,
+                                                     const QString& dosPath) {
     const QString host = fs.resolve(dosPath);
     struct stat st {};
     if (host.isEmpty() || ::stat(QFile::encodeName(host).constData(), &st) != 0) {

@@ -7,7 +7,9 @@
 
 namespace {
 
-QString fold(const QString& name) { return name.toCaseFolded(); }
+QString fold(const QString& name) {
+    return name.toCaseFolded();
+}
 
 QString unquote(const QString& value) {
     if (value.size() >= 2) {

@@ -27,7 +27,8 @@ public:
     ProfileFile() = default;
     static ProfileFile parse(const QByteArray& content);
 
-    QString readString(const QString& section, const QString& key, const QString& defaultValue) const;
+    QString readString(const QString& section, const QString& key,
+                       const QString& defaultValue) const;
     int readInteger(const QString& section, const QString& key, int defaultValue) const;
     bool readBool(const QString& section, const QString& key, bool defaultValue) const;
     bool hasKey(const QString& section, const QString& key) const;

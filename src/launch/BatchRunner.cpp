@@ -3,7 +3,9 @@
 #include "app/AppContext.h"
 #include "platform/TextCodec.h"
 
-QString BatchRunner::ScriptPath() const { return ctx_.ProgramDirectory() + u"Execute.bat"; }
+QString BatchRunner::ScriptPath() const {
+    return ctx_.ProgramDirectory() + u"Execute.bat";
+}
 
 QStringList BatchRunner::interpreterOptions(ShowMode mode) const {
     return {QStringLiteral("--drives"), ctx_.fs().drives().toString(), QStringLiteral("--show"),
@@ -22,7 +24,8 @@ bool BatchRunner::RunScript(const QStringList& lines, ShowMode mode) const {
 }
 
 bool BatchRunner::RunCommand(const QString& commandLine, ShowMode mode) const {
-    return ctx_.starter().startDetached(
-        ctx_.batchHostPath(), interpreterOptions(mode) << QStringLiteral("--command") << commandLine,
-        ctx_.programHostDir());
+    return ctx_.starter().startDetached(ctx_.batchHostPath(),
+                                        interpreterOptions(mode)
+                                            << QStringLiteral("--command") << commandLine,
+                                        ctx_.programHostDir());
 }

@@ -25,8 +25,10 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent), LVersion(new QLabel(this)) 
     layout->addWidget(programmed);
     layout->addWidget(new QLabel(QStringLiteral("The Brivanel developers"), this));
     layout->addWidget(thanks);
-    layout->addWidget(new QLabel(QStringLiteral("Everyone who tested the lists, the pictures and the scripts"), this));
-    layout->addWidget(new QLabel(QStringLiteral("and to all the authors of the emulators, thank you!"), this));
+    layout->addWidget(new QLabel(
+        QStringLiteral("Everyone who tested the lists, the pictures and the scripts"), this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("and to all the authors of the emulators, thank you!"), this));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);

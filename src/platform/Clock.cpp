@@ -20,4 +20,6 @@ QDateTime fromDayCount(double days) {
     return QDateTime(kEpoch.addDays(qint64(whole)), QTime(0, 0)).addMSecs(ms);
 }
 
-double SystemClock::now() const { return toDayCount(QDateTime::currentDateTime()); }
+double SystemClock::now() const {
+    return toDayCount(QDateTime::currentDateTime());
+}

@@ -24,7 +24,8 @@ int ScriptedDialogs::messageBox(const QString& text, MessageKind, MessageButtons
     if (auto a = next()) {
         return a->result;
     }
-    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? mrYes : mrOk;
+    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? mrYes
+                                                                                      : mrOk;
 }
 
 std::optional<QString> ScriptedDialogs::inputBox(const QString& title, const QString& prompt,

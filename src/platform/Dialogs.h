@@ -53,8 +53,8 @@ class ScriptedDialogs : public Dialogs {
 public:
     struct Answer {
         int result = mrOk;
-        std::optional<QString> text;                // input box text or chosen file
-        std::function<void(QObject&)> prepare;      // acts on a dialog before it "closes"
+        std::optional<QString> text;            // input box text or chosen file
+        std::function<void(QObject&)> prepare;  // acts on a dialog before it "closes"
     };
     struct Shown {
         QString kind;  // "message", "input", "open", "dialog"

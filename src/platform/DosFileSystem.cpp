@@ -30,7 +30,9 @@ namespace {
 
 constexpr size_t kMaxCachedListings = 512;
 
-QString fold(const QString& name) { return name.toCaseFolded(); }
+QString fold(const QString& name) {
+    return name.toCaseFolded();
+}
 
 QString joinHost(const QString& folder, const QString& name) {
     return folder.endsWith(u'/') ? QString(folder + name) : QString(folder + u'/' + name);
@@ -66,7 +68,8 @@ QList<DosEntry> DosFileSystem::listHost(const QString& hostFolder) {
         raw.emplace_back(name, isDir);
     }
     ::closedir(dir);
-    std::sort(raw.begin(), raw.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::sort(raw.begin(), raw.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
     out.reserve(static_cast<qsizetype>(raw.size()));
     for (const auto& [name, isDir] : raw) {
         const QString decoded = QFile::decodeName(name);
@@ -75,7 +78,8 @@ QList<DosEntry> DosFileSystem::listHost(const QString& hostFolder) {
     return out;
 }
 
-std::shared_ptr<const DosFileSystem::Listing> DosFileSystem::listing(const QString& hostFolder) const {
+std::shared_ptr<const DosFileSystem::Listing> DosFileSystem::listing(
+    const QString& hostFolder) const {
     struct stat st {};
     if (!statHost(hostFolder, &st) || !S_ISDIR(st.st_mode)) {
         return nullptr;
@@ -207,7 +211,9 @@ QString DosFileSystem::ShortPath(const QString& dosPath) const {
     return out;
 }
 
-bool DosFileSystem::exists(const QString& dosPath) const { return !resolve(dosPath).isEmpty(); }
+bool DosFileSystem::exists(const QString& dosPath) const {
+    return !resolve(dosPath).isEmpty();
+}
 
 bool DosFileSystem::fileExists(const QString& dosPath) const {
     const QString host = resolve(dosPath);

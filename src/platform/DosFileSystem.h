@@ -66,8 +66,8 @@ private:
     struct Listing;
     std::shared_ptr<const Listing> listing(const QString& hostFolder) const;
     // Resolves components; `resolvedCount` tells how many were found.
-    QString resolveComponents(const QString& dosPath, int* resolvedCount,
-                              QStringList* components, QStringList* shortNames) const;
+    QString resolveComponents(const QString& dosPath, int* resolvedCount, QStringList* components,
+                              QStringList* shortNames) const;
 
     DriveMap drives_;
     mutable std::unordered_map<QString, std::shared_ptr<const Listing>> cache_;

@@ -35,7 +35,9 @@ bool hasDrive(const QString& path) {
     return path.size() >= 2 && path[1] == u':' && path[0].isLetter() && path[0].unicode() < 128;
 }
 
-QChar driveLetter(const QString& path) { return hasDrive(path) ? path[0].toUpper() : QChar(); }
+QChar driveLetter(const QString& path) {
+    return hasDrive(path) ? path[0].toUpper() : QChar();
+}
 
 bool isDriveRoot(const QString& path) {
     if (!hasDrive(path)) {

@@ -57,7 +57,8 @@ DriveMap DriveMap::parse(const QString& spec) {
 DriveMap DriveMap::fromDosDevices(const QString& folder) {
     DriveMap map;
     const QDir dir(folder);
-    for (const QFileInfo& info : dir.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+    for (const QFileInfo& info :
+         dir.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
         const QString name = info.fileName();
         if (name.size() != 2 || name[1] != u':' || !info.isSymLink()) {
             continue;

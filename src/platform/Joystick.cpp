@@ -3,7 +3,9 @@
 #include <SDL2/SDL.h>
 
 namespace {
-int toUnsignedAxis(Sint16 value) { return int(value) + 32768; }
+int toUnsignedAxis(Sint16 value) {
+    return int(value) + 32768;
+}
 }  // namespace
 
 SdlJoystick::~SdlJoystick() {

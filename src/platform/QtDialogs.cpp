@@ -8,7 +8,9 @@
 
 namespace {
 
-QWidget* activeWindow() { return QApplication::activeWindow(); }
+QWidget* activeWindow() {
+    return QApplication::activeWindow();
+}
 
 // "Executable file (*.EXE)|*.EXE" -> "Executable file (*.EXE *.exe)": patterns
 // match either case, as they would on a DOS disk.
@@ -86,7 +88,8 @@ std::optional<QString> QtDialogs::inputBox(const QString& title, const QString& 
 }
 
 std::optional<QString> QtDialogs::openFile(const OpenFileRequest& request) {
-    QFileDialog dialog(activeWindow(), request.title, request.initialFolder, qtFilter(request.filter));
+    QFileDialog dialog(activeWindow(), request.title, request.initialFolder,
+                       qtFilter(request.filter));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.defaultExtension);
     if (!request.initialFile.isEmpty()) {

@@ -15,14 +15,24 @@ KeyPath KeyPath::child(const QString& name) const {
     return path;
 }
 
-QString KeyPath::toString() const { return (absolute ? QStringLiteral("\\") : QString()) + parts.join(u'\\'); }
+QString KeyPath::toString() const {
+    return (absolute ? QStringLiteral("\\") : QString()) + parts.join(u'\\');
+}
 
 namespace StorePaths {
 
-KeyPath Root() { return KeyPath{true, {QStringLiteral("Software"), QStringLiteral("Quenterby"), QStringLiteral("Brivanel")}}; }
+KeyPath Root() {
+    return KeyPath{
+        true,
+        {QStringLiteral("Software"), QStringLiteral("Quenterby"), QStringLiteral("Brivanel")}};
+}
 
-KeyPath Entry(const QString& name) { return Root().child(name); }
+KeyPath Entry(const QString& name) {
+    return Root().child(name);
+}
 
-KeyPath Specific(const QString& name) { return Entry(name).child(QStringLiteral("Specific")); }
+KeyPath Specific(const QString& name) {
+    return Entry(name).child(QStringLiteral("Specific"));
+}
 
 }  // namespace StorePaths

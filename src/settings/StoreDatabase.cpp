@@ -110,8 +110,10 @@ std::shared_ptr<StoreDatabase> StoreDatabase::open(const QString& file) {
     int rc = sqlite3_prepare_v2(store->db_, "SELECT name FROM sqlite_master WHERE type = 'table'",
                                 -1, &probe, nullptr);
     QStringList tables;
-    while (rc == SQLITE_OK && (rc = sqlite3_step(probe)) == SQLITE_ROW) {
-        tables << columnText(probe, 0);
+    if (rc == SQLITE_OK) {
+        while ((rc = sqlite3_step(probe)) == SQLITE_ROW) {
+            tables << columnText(probe, 0);
+        }
     }
     sqlite3_finalize(probe);
     if (rc != SQLITE_DONE && rc != SQLITE_OK) {
@@ -293,10 +295,12 @@ std::optional<StoreDatabase::Value> StoreDatabase::readValue(qint64 key, const Q
 std::vector<StoreDatabase::ChildValues> StoreDatabase::childValues(qint64 parent,
                                                                    const QStringList& valueNames) {
     // The names are bound, never written into the statement; it is made for
-    // this call only, as the number of names varies.
+    // this call only, as the number of names varies. "+v.folded" keeps SQLite
+    // from probing the value index once per name and key: it reads each key's
+    // few values and keeps the named ones.
     std::string sql =
         "SELECT k.id, k.name, v.folded, v.type, v.data FROM brivanel_keys k"
-        " LEFT JOIN brivanel_values v ON v.key = k.id AND v.folded IN (";
+        " LEFT JOIN brivanel_values v ON v.key = k.id AND +v.folded IN (";
     for (qsizetype i = 0; i < valueNames.size(); ++i) {
         sql += (i == 0 ? "?" : ",?") + std::to_string(i + 2);
     }

@@ -9,7 +9,9 @@ TFSearchOptions::TFSearchOptions(AppContext& ctx, AppState& state, QWidget* pare
     : QDialog(parent),
       LBYes(new QListWidget(this)),
       LBNo(new QListWidget(this)),
-      ESearchDrives(new QLineEdit(QStringLiteral("C:"), this)), ctx_(ctx), state_(state) {
+      ESearchDrives(new QLineEdit(QStringLiteral("C:"), this)),
+      ctx_(ctx),
+      state_(state) {
     setObjectName(QStringLiteral("FSearchOptions"));
     setWindowTitle(QStringLiteral("Search Options"));
     auto* layout = new QVBoxLayout(this);

@@ -3,8 +3,10 @@
 #include "platform/DosPath.h"
 
 TEST(DosPath, SplitsDirectoryNameAndExtension) {
-    EXPECT_EQ(DosPath::directoryPart(QStringLiteral("C:\\MAME\\MAME.EXE")), QStringLiteral("C:\\MAME\\"));
-    EXPECT_EQ(DosPath::fileNamePart(QStringLiteral("C:\\MAME\\MAME.EXE")), QStringLiteral("MAME.EXE"));
+    EXPECT_EQ(DosPath::directoryPart(QStringLiteral("C:\\MAME\\MAME.EXE")),
+              QStringLiteral("C:\\MAME\\"));
+    EXPECT_EQ(DosPath::fileNamePart(QStringLiteral("C:\\MAME\\MAME.EXE")),
+              QStringLiteral("MAME.EXE"));
     EXPECT_EQ(DosPath::extension(QStringLiteral("C:\\A.B\\GAME.ZIP.BAK")), QStringLiteral(".BAK"));
     EXPECT_EQ(DosPath::extension(QStringLiteral("C:\\A.B\\GAME")), QString());
     EXPECT_EQ(DosPath::directoryPart(QStringLiteral("C:X")), QStringLiteral("C:"));

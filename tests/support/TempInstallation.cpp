@@ -14,9 +14,13 @@ TempInstallation::TempInstallation(const QString& programFolder) : programFolder
     drives_.set(u'D', dir_.path() + u"/d");
 }
 
-QString TempInstallation::host(const QString& dosPath) const { return fs().hostPath(dosPath); }
+QString TempInstallation::host(const QString& dosPath) const {
+    return fs().hostPath(dosPath);
+}
 
-void TempInstallation::mkdir(const QString& dosPath) const { QDir().mkpath(host(dosPath)); }
+void TempInstallation::mkdir(const QString& dosPath) const {
+    QDir().mkpath(host(dosPath));
+}
 
 void TempInstallation::writeFile(const QString& dosPath, const QByteArray& content) const {
     const QString path = host(dosPath);
@@ -36,7 +40,9 @@ QByteArray TempInstallation::readFile(const QString& dosPath) const {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString TempInstallation::programHostDir() const { return dir_.path() + u"/c/" + programFolder_; }
+QString TempInstallation::programHostDir() const {
+    return dir_.path() + u"/c/" + programFolder_;
+}
 
 std::shared_ptr<StoreDatabase> TempInstallation::database() {
     if (!database_) {
@@ -56,8 +62,8 @@ QString TempInstallation::batchInterpreter() {
 AppContext& TempInstallation::context() {
     if (!context_) {
         context_ = std::make_unique<AppContext>(
-            programHostDir(), programHostDir() + u"/brivanel", batchInterpreter(), fs(), storeFile(),
-            AppContext::Services{&dialogs, &clock, &starter, &joystick});
+            programHostDir(), programHostDir() + u"/brivanel", batchInterpreter(), fs(),
+            storeFile(), AppContext::Services{&dialogs, &clock, &starter, &joystick});
         context_->exitProgram = [this](int code) { exitCodes << code; };
     }
     return *context_;

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <ostream>
 
 #include "app/AppContext.h"
 #include "platform/Clock.h"
@@ -16,6 +17,14 @@
 // A throw-away installation: drive folders C: and D: in a temporary
 // directory, a program directory C:\BRIVANEL, a store file, and the scripted
 // stand-ins for dialogs, clock, process starts and joystick.
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << '{' << list.join(QStringLiteral(" | ")).toStdString() << '}';
+}
+
 class TempInstallation {
 public:
     explicit TempInstallation(const QString& programFolder = QStringLiteral("BRIVANEL"));

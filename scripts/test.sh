@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs the whole test suite
+# headless.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+"$here/scripts/setup.sh"
+"$here/scripts/build.sh" -DBRIVANEL_TESTS=ON
+cd "${BUILD_DIR:-$here/build}"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "catalogue/ProfileFile.h"
+
+namespace {
+
+ProfileFile parse(const char* text) {
+    return ProfileFile::parse(QByteArray(text));
+}
+
+TEST(ProfileFile, SectionsAndKeysMatchIgnoringCaseWithBlanksTrimmed) {
+    const ProfileFile ini = parse(
+        "[Emulator]\r\n  LBName  =  MAME {Team}  \r\nType=mame\r\n[vector]\r\nName=Vect&or\r\n");
+    EXPECT_EQ(ini.readString(QStringLiteral("EMULATOR"), QStringLiteral("lbname"), QString()),
+              QStringLiteral("MAME {Team}"));
+    EXPECT_EQ(ini.readString(QStringLiteral("Vector"), QStringLiteral("NAME"), QString()),
+              QStringLiteral("Vect&or"));
+    EXPECT_EQ(
+        ini.readString(QStringLiteral("Vector"), QStringLiteral("Hint"), QStringLiteral("dflt")),
+        QStringLiteral("dflt"));
+    EXPECT_EQ(
+        ini.readString(QStringLiteral("Nothing"), QStringLiteral("Hint"), QStringLiteral("d")),
+        QStringLiteral("d"));
+    EXPECT_EQ(ini.sectionNames(),
+              (QStringList{QStringLiteral("Emulator"), QStringLiteral("vector")}));
+}
+
+TEST(ProfileFile, MatchingQuotesAreRemovedWithTheBlanksInside) {
+    const ProfileFile ini =
+        parse("[S]\na=\"  quoted  \"\nb='single'\nc=\"unbalanced\nd=\"mixed'\ne=\"\"\nf=x\"y\"\n");
+    const auto r = [&](const char* k) {
+        return ini.readString(QStringLiteral("S"), QString::fromLatin1(k), QStringLiteral("?"));
+    };
+    EXPECT_EQ(r("a"), QStringLiteral("  quoted  "));
+    EXPECT_EQ(r("b"), QStringLiteral("single"));
+    EXPECT_EQ(r("c"), QStringLiteral("\"unbalanced"));
+    EXPECT_EQ(r("d"), QStringLiteral("\"mixed'"));
+    EXPECT_EQ(r("e"), QString());
+    EXPECT_EQ(r("f"), QStringLiteral("x\"y\""));
+}
+
+TEST(ProfileFile, ValuesAreCutAt1023Characters) {
+    const QByteArray longValue(5000, 'v');
+    const ProfileFile ini = ProfileFile::parse("[S]\nk=" + longValue + "\n");
+    EXPECT_EQ(ini.readString(QStringLiteral("S"), QStringLiteral("k"), QString()).size(), 1023);
+}
+
+TEST(ProfileFile, NameListsKeepFileOrderAndStopAt8192Bytes) {
+    QByteArray text = "[Keys]\n";
+    for (int i = 0; i < 2000; ++i) {
+        text += "Key" + QByteArray::number(1000 + i) + "=v\n";  // 7 characters + NUL each
+    }
+    const ProfileFile ini = ProfileFile::parse(text);
+    const QStringList keys = ini.keyNames(QStringLiteral("keys"));
+    ASSERT_EQ(keys.size(), (8192 - 1) / 8);
+    EXPECT_EQ(keys.first(), QStringLiteral("Key1000"));
+    EXPECT_EQ(keys.last(), QStringLiteral("Key%1").arg(1000 + keys.size() - 1));
+    EXPECT_TRUE(ini.keyNames(QStringLiteral("missing")).isEmpty());
+}
+
+TEST(ProfileFile, IntegersAreDecimalOrHexadecimalAndAnythingElseGivesTheDefault) {
+    const ProfileFile ini = parse(
+        "[N]\nd=42\nneg=-5\nx=0x20\nupper=0X1f\ndollar=$FF\nshort=0x\nyes=yes\nmix=12abc\nbig="
+        "99999999999\nall=$FFFFFFFF\n");
+    const auto n = [&](const char* k) {
+        return ini.readInteger(QStringLiteral("N"), QString::fromLatin1(k), -1);
+    };
+    EXPECT_EQ(n("d"), 42);
+    EXPECT_EQ(n("neg"), -5);
+    EXPECT_EQ(n("x"), 32);
+    EXPECT_EQ(n("upper"), 31);
+    EXPECT_EQ(n("dollar"), 255);
+    EXPECT_EQ(n("short"), -1);
+    EXPECT_EQ(n("yes"), -1);
+    EXPECT_EQ(n("mix"), -1);
+    EXPECT_EQ(n("big"), -1);
+    EXPECT_EQ(n("all"), -1 /* the 32-bit pattern */);
+    EXPECT_EQ(n("absent"), -1);
+    EXPECT_TRUE(ini.readBool(QStringLiteral("N"), QStringLiteral("d"), false));
+    EXPECT_FALSE(ini.readBool(QStringLiteral("N"), QStringLiteral("yes"), false));
+    EXPECT_TRUE(ini.readBool(QStringLiteral("N"), QStringLiteral("absent"), true));
+}
+
+TEST(ProfileFile, CommentsStrayLinesAndRepeatedSectionsHaveAFixedTreatment) {
+    const ProfileFile ini = parse(
+        "orphan=before any section\n; comment=1\n[A]\n;skipped=1\nnoequals\nk=first\nk=second\n"
+        "[B]\nx=1\n[a]\nlater=2\n");
+    EXPECT_EQ(ini.sectionNames(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+    EXPECT_EQ(ini.keyNames(QStringLiteral("A")),
+              (QStringList{QStringLiteral("k"), QStringLiteral("later")}));
+    EXPECT_EQ(ini.readString(QStringLiteral("A"), QStringLiteral("k"), QString()),
+              QStringLiteral("first"));
+    EXPECT_FALSE(ini.hasKey(QStringLiteral("A"), QStringLiteral(";skipped")));
+    EXPECT_FALSE(ini.hasKey(QStringLiteral("A"), QStringLiteral("orphan")));
+}
+
+TEST(ProfileFile, BinaryAndMalformedContentNeverBreaksReading) {
+    QByteArray binary;
+    for (int i = 0; i < 70000; ++i) {
+        binary.append(char((i * 131) % 256));
+    }
+    const ProfileFile junk = ProfileFile::parse(binary + "\n[Emulator]\nLBName=X {y}\n");
+    EXPECT_EQ(junk.readString(QStringLiteral("Emulator"), QStringLiteral("LBName"), QString()),
+              QStringLiteral("X {y}"));
+    const ProfileFile broken = parse("[unterminated\nk=v\n[]\nempty=1\n=novalue\n");
+    EXPECT_EQ(broken.readString(QStringLiteral("unterminated"), QStringLiteral("k"), QString()),
+              QStringLiteral("v"));
+    EXPECT_EQ(broken.readString(QString(), QStringLiteral("empty"), QString()),
+              QStringLiteral("1"));
+    const ProfileFile cp1252 = ProfileFile::parse("[S]\nname=Caf\xe9\n");
+    EXPECT_EQ(cp1252.readString(QStringLiteral("S"), QStringLiteral("name"), QString()),
+              QStringLiteral("Café"));
+}
+
+}  // namespace
