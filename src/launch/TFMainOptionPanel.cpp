@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QStyle>
+#include <QVBoxLayout>
 
 #include "app/AppContext.h"
 #include "app/TFMain.h"
@@ -141,8 +142,13 @@ void TFMain::CreateOptionPanel() {
     LAdditional = newLabel(p, "LAdditional", QString::fromUtf16(PanelText::kAdditionalLabel),
                            EAdditional, additionalHint);
 
-    auto* grid = new QGridLayout(p);
-    grid->setContentsMargins(0, 0, 0, 0);
+    // The rows keep their height and sit at the top: a hidden group's row
+    // then takes no room at all.
+    auto* column = new QVBoxLayout(p);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* grid = new QGridLayout;
+    column->addLayout(grid);
+    column->addStretch(1);
     int row = 0;
     grid->addWidget(CBVector, row, 0);
     grid->addWidget(CBSynchronizeVideo, row++, 1);
@@ -173,7 +179,6 @@ void TFMain::CreateOptionPanel() {
     grid->addWidget(LAdditional, row, 0);
     grid->addWidget(EAdditional, row++, 1);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(row, 1);
 
     connect(BJoyEmu, &QPushButton::clicked, this, [this] { Guard([this] { BJoyEmuClick(); }); });
     connect(BJoyCP, &QPushButton::clicked, this, [this] { Guard([this] { BJoyCPClick(); }); });
