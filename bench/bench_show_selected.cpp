@@ -162,5 +162,6 @@ int main(int argc, char** argv) {
     }
     std::nth_element(samples.begin(), samples.begin() + kSamples / 2, samples.end());
     std::printf("show_selected_ms_median: %.3f\n", samples[kSamples / 2]);
+    std::fflush(stdout);
     return 0;
 }
