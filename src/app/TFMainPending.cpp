@@ -3,7 +3,6 @@
 // view. Until then they leave everything as it is.
 #include "app/TFMain.h"
 
-void TFMain::CreateOptionPanel() {}
 void TFMain::UpdatePictureIndex() {}
 void TFMain::SearchDrives() {}
 void TFMain::UpdateGameList1Click() {}
@@ -15,4 +14,3 @@ void TFMain::NextEmulatorStep() {}
 void TFMain::RebuildLists() {}
 void TFMain::UpdateGameCount() {}
 void TFMain::Timer2Timer() {}
-void TFMain::ShowSelectedGame() {}
