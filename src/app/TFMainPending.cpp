@@ -3,7 +3,6 @@
 // view. Until then they leave everything as it is.
 #include "app/TFMain.h"
 
-void TFMain::CreateOptionPanel() {}
 void TFMain::UpdatePictureIndex() {}
 void TFMain::SearchDrives() {}
 void TFMain::UpdateGameList1Click() {}
@@ -12,4 +11,3 @@ void TFMain::Timer1Timer() {
     Timer1->stop();
 }
 void TFMain::NextEmulatorStep() {}
-void TFMain::ShowSelectedGame() {}

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -19,6 +20,7 @@
 // reads it once.
 struct DosFileSystem::Listing {
     qint64 mtimeNs = 0;
+    qint64 listedAtNs = 0;
     quint64 inode = 0;
     QStringList names;
     QStringList aliases;
@@ -29,6 +31,16 @@ struct DosFileSystem::Listing {
 namespace {
 
 constexpr size_t kMaxCachedListings = 512;
+// Folder times come from a coarse clock (a kernel tick; two seconds on FAT),
+// so a folder changed shortly after it was listed can keep the time of the
+// listing. A listing is trusted only when taken well after the last change.
+constexpr qint64 kRacyWindowNs = 3'000'000'000;
+
+qint64 nowNs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
 
 QString fold(const QString& name) {
     return name.toCaseFolded();
@@ -86,11 +98,13 @@ std::shared_ptr<const DosFileSystem::Listing> DosFileSystem::listing(
     }
     const qint64 mtime = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     const auto it = cache_.find(hostFolder);
-    if (it != cache_.end() && it->second->mtimeNs == mtime && it->second->inode == st.st_ino) {
+    if (it != cache_.end() && it->second->mtimeNs == mtime && it->second->inode == st.st_ino &&
+        mtime + kRacyWindowNs < it->second->listedAtNs) {
         return it->second;
     }
     auto fresh = std::make_shared<Listing>();
     fresh->mtimeNs = mtime;
+    fresh->listedAtNs = nowNs();
     fresh->inode = st.st_ino;
     for (const DosEntry& e : listHost(hostFolder)) {
         fresh->names.append(e.name);

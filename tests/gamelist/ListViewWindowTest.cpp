@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QTest>
 #include <memory>
 #include <set>
@@ -43,6 +45,8 @@ protected:
         return main->PCConsole->isTabVisible(main->PCConsole->indexOf(page));
     }
     QString selected(const GameListWidget* list) const { return list->item(list->itemIndex()); }
+    // The short name the selection refresh shows for an entry of ListViewSetup.
+    static QString shownShort(const QString& name) { return name.left(8).toUpper(); }
     void select(GameListWidget* list, const QString& text) {
         list->setItemIndex(list->indexOf(text));
     }
@@ -210,6 +214,8 @@ TEST_F(ListViewWindowTest, LeftAndRightChangeThePageAndKeepThePreviousListsSelec
     EXPECT_EQ(m.PCConsole->currentWidget(), pageOf(u"NES"_qs));
     EXPECT_EQ(m.currentListBox, listOf(u"NES"_qs));
     EXPECT_EQ(mame->itemIndex(), 0);
+    EXPECT_EQ(m.LSn->text(), shownShort(u"Zelda"_qs));
+    EXPECT_EQ(m.currentListBox->hint(), u"1 games listed"_qs);
 
     QTest::keyClick(m.currentListBox, Qt::Key_Right);
     EXPECT_EQ(m.currentListBox, mame);
@@ -217,6 +223,11 @@ TEST_F(ListViewWindowTest, LeftAndRightChangeThePageAndKeepThePreviousListsSelec
     QTest::keyClick(mame, Qt::Key_Right);
     EXPECT_EQ(m.PCConsole->currentWidget(), m.TSSingle);
     EXPECT_EQ(mame->itemIndex(), 2);
+
+    // A held key repeats its release too; only the last one changes the page.
+    QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(m.currentListBox, &repeated);
+    EXPECT_EQ(m.PCConsole->currentWidget(), m.TSSingle);
 
     // From the last page round to the first shown one, past the hidden Arcade and Console.
     QTest::keyClick(m.currentListBox, Qt::Key_Right);
@@ -253,6 +264,7 @@ TEST_F(ListViewWindowTest, TypedCommandsActWithoutTheListsOwnSearchButArrowsStil
 
     QTest::keyClick(m.LBArcade, Qt::Key_Down);
     EXPECT_EQ(selected(m.LBArcade), u"Gamma"_qs);
+    EXPECT_EQ(m.LSn->text(), shownShort(u"Gamma"_qs));
 
     // "3" chooses at random; with this clock the choice is no longer Gamma.
     inst.clock.set(45123.125);
@@ -262,6 +274,7 @@ TEST_F(ListViewWindowTest, TypedCommandsActWithoutTheListsOwnSearchButArrowsStil
     ASSERT_NE(expected, m.LBArcade->indexOf(u"Gamma"_qs));
     QTest::keyClick(m.LBArcade, Qt::Key_3);
     EXPECT_EQ(m.LBArcade->itemIndex(), expected);
+    EXPECT_EQ(m.LSn->text(), shownShort(selected(m.LBArcade)));
 }
 
 TEST_F(ListViewWindowTest, ChooseRandomIsInTheGameMenuAndDoesNothingWithoutAGameToPick) {
@@ -300,6 +313,7 @@ TEST_F(ListViewWindowTest, AStickHeldUpMovesOneItemPerTwoTicksAndStopsAtTheTop) 
         indexes.push_back(m.LBArcade->itemIndex());
     }
     EXPECT_EQ(indexes, (std::vector<int>{4, 4, 3, 3, 2, 2, 1, 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(m.LSn->text(), shownShort(u"Game 00"_qs));
 
     // Down to the bottom, and no further.
     inst.joystick.state.y = m.state.joystickCentreY + 25001;
@@ -352,6 +366,13 @@ TEST_F(ListViewWindowTest, TheCurrentItemIsShownTwelveLinesBelowTheTop) {
 
     EXPECT_EQ(main->LBArcade->itemIndex(), 20);
     EXPECT_EQ(main->LBArcade->topIndex(), 8);
+
+    // Releasing the mouse on an item shows that game.
+    GameListWidget* list = main->LBArcade;
+    const QPoint item22 = list->visualRect(list->model()->index(22, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item22);
+    EXPECT_EQ(list->itemIndex(), 22);
+    EXPECT_EQ(main->LSn->text(), shownShort(u"Game 22"_qs));
 }
 
 TEST_F(ListViewWindowTest, TheSelectionSurvivesModeSwitches) {
@@ -402,12 +423,16 @@ TEST_F(ListViewWindowTest, ByEmulatorWithoutTheCurrentGameMakesTheListInFrontCur
 }
 
 TEST_F(ListViewWindowTest, TheJoystickIsPolledOnlyWhileTheProgramIsActive) {
+    addGames(2);
+    setRoot(u"Current"_qs, u"Game 01"_qs);
     TFMain& m = start();
     EXPECT_EQ(m.Timer2->interval(), 50);
     emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
     EXPECT_FALSE(m.Timer2->isActive());
+    ASSERT_EQ(m.LSn->text(), QString());
     emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
     EXPECT_TRUE(m.Timer2->isActive());
+    EXPECT_EQ(m.LSn->text(), shownShort(u"Game 01"_qs));
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <memory>
+
+#include "batch/Outcome.h"
+
+// The record of a run: each line as the prompt would show it, then how it
+// ended. Written as it goes, so a run that hangs or is killed still shows
+// how far it came.
+class BatchLog {
+public:
+    // A fresh file at `hostPath`; standard error when it cannot be written.
+    static std::unique_ptr<BatchLog> replacing(const QString& hostPath);
+    static std::unique_ptr<BatchLog> toStandardError();
+
+    void note(const QString& text);
+    void command(const QString& prompt, const QString& line);
+    void outcome(const Outcome& outcome);
+    bool writesToFile() const { return toFile_; }
+
+private:
+    BatchLog(std::unique_ptr<QFile> file, bool toFile) : file_(std::move(file)), toFile_(toFile) {}
+    void write(const QString& line);
+
+    std::unique_ptr<QFile> file_;
+    bool toFile_;
+};

@@ -1,0 +1,30 @@
+#include "batch/BatchMain.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+#include "batch/BatchOptions.h"
+#include "batch/BatchRun.h"
+#include "platform/DriveMap.h"
+
+int BatchMain(int argc, char** argv) {
+    const QCoreApplication app(argc, argv);
+    const BatchOptions options = BatchOptions::parse(QCoreApplication::arguments().mid(1));
+    if (options.help) {
+        std::fputs(BatchOptions::usage().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "brivanel-batch: %s\n%s", options.error.toLocal8Bit().constData(),
+                     BatchOptions::usage().toLocal8Bit().constData());
+        return 2;
+    }
+    const DriveMap drives =
+        options.drives ? DriveMap::parse(*options.drives) : DriveMap::fromEnvironment();
+    if (drives.isEmpty()) {
+        std::fprintf(stderr, "brivanel-batch: no drive in \"%s\"\n",
+                     options.drives->toLocal8Bit().constData());
+        return 2;
+    }
+    return options.command ? BatchRun::command(options, drives) : BatchRun::script(options, drives);
+}

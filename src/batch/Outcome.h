@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What one line of a script came to. A failure carries DOS's own message
+// where DOS has one; a success may carry a note for the log.
+struct Outcome {
+    bool ok = true;
+    QString text;
+
+    static Outcome success(const QString& note = QString()) { return {true, note}; }
+    static Outcome failure(const QString& message) { return {false, message}; }
+};
+
+// Gathers the outcomes of the several files or paths one command acts on:
+// the command failed when any of them failed, and every message is kept.
+class OutcomeList {
+public:
+    void add(const Outcome& outcome) {
+        if (outcome.ok) {
+            if (!outcome.text.isEmpty()) {
+                notes_ << outcome.text;
+            }
+        } else {
+            failures_ << outcome.text;
+        }
+    }
+    Outcome result() const {
+        return failures_.isEmpty() ? Outcome::success(notes_.join(u"; "))
+                                   : Outcome::failure(failures_.join(u"; "));
+    }
+
+private:
+    QStringList notes_;
+    QStringList failures_;
+};

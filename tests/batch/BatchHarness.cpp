@@ -1,0 +1,71 @@
+#include "BatchHarness.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace {
+
+// Generous: only a hang would reach it.
+constexpr int kRunBoundMs = 120000;
+
+}  // namespace
+
+BatchHarness::BatchHarness() : environment(QProcessEnvironment::systemEnvironment()) {
+    environment.remove(QStringLiteral("BRIVANEL_DRIVES"));
+}
+
+BatchHarness::Result BatchHarness::start(const QStringList& arguments, const QString& logHost) {
+    QProcess process;
+    process.setProgram(TempInstallation::batchInterpreter());
+    QString drives = inst.drives().toString();
+    if (!extraDrives.isEmpty()) {
+        drives += u';' + extraDrives;
+    }
+    process.setArguments(QStringList{QStringLiteral("--drives"), drives, QStringLiteral("--show"),
+                                     QStringLiteral("minimised")} +
+                         arguments);
+    process.setWorkingDirectory(inst.programHostDir());
+    process.setProcessEnvironment(environment);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start();
+    Result result;
+    if (!process.waitForFinished(kRunBoundMs)) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.standardError = QString::fromUtf8(process.readAllStandardError());
+    QFile log(logHost);
+    if (!logHost.isEmpty() && log.open(QIODevice::ReadOnly)) {
+        result.log = QString::fromUtf8(log.readAll());
+    }
+    return result;
+}
+
+BatchHarness::Result BatchHarness::run(const QStringList& lines, const QString& scriptDos) {
+    inst.writeLines(scriptDos, lines);
+    return runExisting(scriptDos);
+}
+
+BatchHarness::Result BatchHarness::runExisting(const QString& scriptDos) {
+    const QString script = inst.fs().resolve(scriptDos);
+    return start({script}, QFileInfo(script).absolutePath() + u"/Execute.log");
+}
+
+BatchHarness::Result BatchHarness::runCommand(const QString& line) {
+    return start({QStringLiteral("--command"), line}, QString());
+}
+
+bool BatchHarness::exists(const QString& dosPath) const {
+    return !inst.fs().resolve(dosPath).isEmpty();
+}
+
+void BatchHarness::setReadOnly(const QString& dosPath, bool readOnly) const {
+    inst.fs().setReadOnly(dosPath, readOnly);
+}
+
+bool BatchHarness::isReadOnly(const QString& dosPath) const {
+    return inst.fs().isReadOnly(dosPath);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "support/TempInstallation.h"
+
+// Small "#!/bin/sh" programs that stand in for emulators and tools, and a way
+// to wait for what a detached script leaves behind.
+namespace StandIn {
+
+void writeProgram(const TempInstallation& inst, const QString& dosPath, const QString& body,
+                  bool executable = true);
+// A program that writes its working folder, then each argument, one a line,
+// into the record file.
+void writeRecorder(const TempInstallation& inst, const QString& dosPath, const QString& recordDos);
+
+struct Recorded {
+    QString workingFolder;
+    QStringList arguments;
+};
+Recorded read(const TempInstallation& inst, const QString& recordDos);
+
+// Text as one word for /bin/sh.
+QString shellQuoted(const QString& text);
+// Polls until the condition holds; false when the generous bound passed first.
+bool waitUntil(const std::function<bool()>& condition, int boundMs = 120000);
+
+}  // namespace StandIn
