@@ -153,6 +153,7 @@ void TFMain::CreateMenus() {
     HighQualityImages1->setCheckable(true);
     HighQualityImages1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     CreateOptionMenus();
+    CreateToolMenus();
     CreateListViewMenus();
 }
 

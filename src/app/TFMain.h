@@ -143,6 +143,11 @@ public:
     // ---- Drive search ----
     void SearchDrives();
 
+    // ---- Tool locations (tools/) ----
+    // Adds "&Locations..." to the File menu.
+    void CreateToolMenus();
+    void Locations1Click();
+
     // ---- List building ----
     void UpdateGameList1Click();
     void ProcessEmulator();

@@ -4,7 +4,6 @@
 #include "app/TFMain.h"
 
 void TFMain::UpdatePictureIndex() {}
-void TFMain::SearchDrives() {}
 void TFMain::UpdateGameList1Click() {}
 void TFMain::ProcessEmulator() {}
 void TFMain::Timer1Timer() {

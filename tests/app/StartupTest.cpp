@@ -176,7 +176,7 @@ TEST_F(StartupTest, AnEmptyDrivesValueBecomesC) {
 }
 
 TEST_F(StartupTest, MigratesAStoreOfAnOlderVersion) {
-    for (const QString version : {QStringLiteral(".25"), QString()}) {
+    for (const QString& version : {QStringLiteral(".25"), QString()}) {
         TempInstallation fresh;
         fresh.writeFile(kDir + u"mame.ini", definition("MAME {team}", "MAME"));
         {

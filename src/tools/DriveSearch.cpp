@@ -1,0 +1,79 @@
+#include "tools/DriveSearch.h"
+
+#include "app/AppState.h"
+#include "catalogue/EmulatorTable.h"
+
+namespace {
+
+constexpr qsizetype kMaxRest = 255;
+
+bool isAsciiLetterOrDigit(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9');
+}
+
+// The words of an Extensions value; a value without any word yields one
+// empty word, which becomes the fragment ".".
+QStringList extensionWords(const QString& extensions) {
+    QString text = extensions;
+    for (QChar& c : text) {
+        if (!isAsciiLetterOrDigit(c)) {
+            c = u' ';
+        }
+    }
+    QString rest = text.trimmed();
+    QStringList words;
+    for (qsizetype blank = rest.indexOf(u' '); blank >= 0; blank = rest.indexOf(u' ')) {
+        words << rest.left(blank);
+        rest = rest.mid(blank + 1).trimmed().left(kMaxRest);
+    }
+    words << rest;
+    return words;
+}
+
+}  // namespace
+
+namespace DriveSearch {
+
+QStringList BuildWantedSuffixes(const EmulatorTable& emulators) {
+    QStringList suffixes{QStringLiteral(".EXE"), QStringLiteral(".ZIP")};
+    for (int i = 1; i <= emulators.count(); ++i) {
+        const QString& extensions = emulators.at(i).extensions;
+        if (extensions.isEmpty()) {
+            continue;
+        }
+        for (const QString& word : extensionWords(extensions)) {
+            suffixes << u'.' + word.toUpper();
+        }
+    }
+    return suffixes;
+}
+
+QStringList SplitSearchPaths(const QString& drivesText) {
+    QStringList elements;
+    QString rest = drivesText;
+    for (qsizetype separator = rest.indexOf(u';'); separator >= 0; separator = rest.indexOf(u';')) {
+        if (separator > 0) {
+            elements << rest.left(separator);
+        }
+        rest = rest.mid(separator + 1, kMaxRest);
+    }
+    if (!rest.isEmpty()) {
+        elements << rest;
+    }
+    return elements;
+}
+
+void SearchDrives(const DosFileSystem& fs, AppState& state, const QString& drivesText,
+                  const DirectoryWalker::Progress& progress) {
+    state.wantedSuffixes = BuildWantedSuffixes(state.emulators);
+    // The accumulator may still hold the picture walk's paths.
+    state.walkAccumulator.clear();
+    DirectoryWalker walker(fs, state.wantedSuffixes, state.walkAccumulator, progress);
+    for (const QString& element : SplitSearchPaths(drivesText)) {
+        walker.WalkDirectory(element);
+    }
+    state.foundFiles = state.walkAccumulator;
+}
+
+}  // namespace DriveSearch

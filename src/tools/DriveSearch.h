@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "tools/DirectoryWalker.h"
+
+class DosFileSystem;
+class EmulatorTable;
+struct AppState;
+
+// The one-pass search of the paths to search for everything that may be an
+// emulator, a ROM image or a tool program.
+namespace DriveSearch {
+
+// ".EXE", ".ZIP", then "." + every word of each emulator's Extensions in
+// table order (anything but ASCII letters and digits separates words;
+// duplicates stay). Extensions made of punctuation only add ".".
+QStringList BuildWantedSuffixes(const EmulatorTable& emulators);
+
+// The elements of the paths to search: split at ";", each kept exactly as
+// typed, empty ones dropped. After each separator the rest of the text is
+// cut to 255 characters.
+QStringList SplitSearchPaths(const QString& drivesText);
+
+// Rebuilds the wanted-suffix list, walks every element of `drivesText` into
+// an emptied accumulator and makes the found-files list a copy of it.
+void SearchDrives(const DosFileSystem& fs, AppState& state, const QString& drivesText,
+                  const DirectoryWalker::Progress& progress = {});
+
+}  // namespace DriveSearch

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "ToolsTestSupport.h"
+#include "app/AppState.h"
+#include "support/TempInstallation.h"
+#include "tools/DriveSearch.h"
+#include "tools/FoundFiles.h"
+
+using ToolsTest::Emulator;
+
+namespace {
+
+QStringList suffixesFor(const QStringList& extensionValues) {
+    EmulatorTable table;
+    for (const QString& value : extensionValues) {
+        const int n = table.count() + 1;
+        table.append(
+            Emulator(QStringLiteral("Emu %1 {x}").arg(n), QStringLiteral("E%1").arg(n), value));
+    }
+    return DriveSearch::BuildWantedSuffixes(table);
+}
+
+}  // namespace
+
+TEST(WantedSuffixes, ExecutablesAndArchivesComeFirstThenEachWordInTableOrder) {
+    EXPECT_EQ(suffixesFor({}), (QStringList{".EXE", ".ZIP"}));
+    // Duplicates stay: NES and "NES SMC" give .NES twice.
+    EXPECT_EQ(suffixesFor({"NES", "NES SMC"}),
+              (QStringList{".EXE", ".ZIP", ".NES", ".NES", ".SMC"}));
+    EXPECT_EQ(suffixesFor({"*.nes;*.fds"}), (QStringList{".EXE", ".ZIP", ".NES", ".FDS"}));
+}
+
+TEST(WantedSuffixes, PunctuationSeparatesWordsAndEmptyValuesAddNothing) {
+    EXPECT_EQ(suffixesFor({"", "  smc,,;  sfc  ", ""}),
+              (QStringList{".EXE", ".ZIP", ".SMC", ".SFC"}));
+    // Only punctuation: one empty word, so the fragment "." (every dotted name).
+    EXPECT_EQ(suffixesFor({"*.*"}), (QStringList{".EXE", ".ZIP", "."}));
+    // Letters outside ASCII separate words like punctuation does.
+    EXPECT_EQ(suffixesFor({QStringLiteral("gb\u00e9gbc")}),
+              (QStringList{".EXE", ".ZIP", ".GB", ".GBC"}));
+}
+
+TEST(SearchPaths, ElementsAreUsedAsTypedAndEmptyOnesSkipped) {
+    EXPECT_EQ(DriveSearch::SplitSearchPaths("C:;D:\\GAMES"), (QStringList{"C:", "D:\\GAMES"}));
+    EXPECT_EQ(DriveSearch::SplitSearchPaths(";C:;;D:;"), (QStringList{"C:", "D:"}));
+    EXPECT_EQ(DriveSearch::SplitSearchPaths(" C: ;d:\\roms "), (QStringList{" C: ", "d:\\roms "}));
+    EXPECT_TRUE(DriveSearch::SplitSearchPaths("").isEmpty());
+    EXPECT_TRUE(DriveSearch::SplitSearchPaths(";;").isEmpty());
+}
+
+TEST(SearchPaths, TheRestAfterEachSeparatorIsCutTo255Characters) {
+    const QString longFirst(300, u'A');
+    const QStringList first = DriveSearch::SplitSearchPaths(longFirst + ";C:");
+    ASSERT_EQ(first.size(), 2);
+    EXPECT_EQ(first[0].size(), 300);  // before any separator nothing is cut
+
+    const QString longRest = "C:\\" + QString(297, u'B');  // 300 characters
+    const QStringList rest = DriveSearch::SplitSearchPaths("C:;" + longRest + ";D:");
+    ASSERT_EQ(rest.size(), 2);  // ";D:" lay beyond the cut
+    EXPECT_EQ(rest[1], longRest.left(255));
+}
+
+TEST(SearchDrives, OverlappingPathsListFilesTwiceAndMissingElementsYieldNothing) {
+    TempInstallation inst;
+    inst.writeFile("C:\\GAMES\\PACMAN.ZIP", "x");
+    inst.writeFile("C:\\GAMES\\NES\\MARIO.NES", "x");
+    inst.writeFile("C:\\TOP.ZIP", "x");
+    const DosFileSystem fs = inst.fs();
+    AppState state;
+    state.emulators.append(Emulator("Nesticle {Bloodlust}", "NESTICLE", "NES"));
+    // Left over from a picture walk: a new search starts the accumulator empty.
+    state.walkAccumulator << "C:\\BRIVANEL\\BITMAPS\\OLD.BMP";
+    state.foundFiles << "C:\\STALE.ZIP";
+
+    DriveSearch::SearchDrives(fs, state, "C:;C:\\NOWHERE;Q:;C:\\GAMES");
+
+    EXPECT_EQ(state.wantedSuffixes, (QStringList{".EXE", ".ZIP", ".NES"}));
+    const QStringList expected{"C:\\GAMES\\NES\\MARIO.NES", "C:\\GAMES\\PACMAN.ZIP", "C:\\TOP.ZIP",
+                               "C:\\GAMES\\NES\\MARIO.NES", "C:\\GAMES\\PACMAN.ZIP"};
+    EXPECT_EQ(state.foundFiles, expected);
+    EXPECT_EQ(state.walkAccumulator, expected);
+}
+
+TEST(SearchDrives, AnEmptyPathListFindsNothing) {
+    TempInstallation inst;
+    inst.writeFile("C:\\GAMES\\PACMAN.ZIP", "x");
+    const DosFileSystem fs = inst.fs();
+    AppState state;
+    state.foundFiles << "C:\\STALE.ZIP";
+    DriveSearch::SearchDrives(fs, state, "");
+    EXPECT_TRUE(state.foundFiles.isEmpty());
+}
+
+TEST(FoundFiles, LookupsAreUpperCaseSubstringTestsInListOrder) {
+    const QStringList found{"C:\\UTIL\\PKZIP.EXE", "C:\\OLD\\MYPKZIP.EXE", "D:\\ROMS\\PAC.ZIP",
+                            "D:\\MORE\\PAC.ZIP"};
+    EXPECT_EQ(FindInFoundFiles(found, "pkzip.exe", true), "C:\\UTIL\\PKZIP.EXE");
+    EXPECT_EQ(FindInFoundFiles(found, "MYPKZIP", true), "C:\\OLD\\MYPKZIP.EXE");
+    EXPECT_EQ(FindInFoundFiles(found, "\\pac.", false), "D:\\ROMS\\PAC.ZIP\rD:\\MORE\\PAC.ZIP");
+    EXPECT_EQ(FindInFoundFiles(found, "GALAGA", false), QString());
+    EXPECT_EQ(FindInFoundFiles(found, "GALAGA", true), QString());
+}
+
+TEST(FoundFiles, LocateExecutableNeverSearchesByItself) {
+    TempInstallation inst;
+    inst.writeFile("C:\\MAME\\MAME.EXE", "x");
+    EXPECT_EQ(LocateExecutable(QStringList(), "MAME.EXE"), std::nullopt);
+    EXPECT_EQ(LocateExecutable(QStringList{"C:\\MAME\\MAME.EXE"}, "mame.exe"),
+              std::optional<QString>("C:\\MAME\\MAME.EXE"));
+}

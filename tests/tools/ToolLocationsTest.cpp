@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "ToolsTestSupport.h"
+#include "app/StartupLogic.h"
+#include "catalogue/EmulatorTable.h"
+#include "settings/KeyPath.h"
+#include "support/TempInstallation.h"
+#include "tools/ProgressThrottle.h"
+#include "tools/SearchChoice.h"
+#include "tools/ToolLocations.h"
+
+TEST(ToolLocations, OkWritesTheSevenValuesCreatingTheRoot) {
+    TempInstallation inst;
+    SettingsStore store(inst.database());
+    ASSERT_FALSE(store.KeyExists(StorePaths::Root()));
+    ToolPaths paths;
+    paths.tools = {"C:\\UTIL\\PKZIP.EXE", "C:\\UTIL\\PKUNZIP.EXE", "C:\\ZM\\ZMCMDLN.EXE",
+                   "C:\\JOY\\JOYEMU.EXE", "C:\\JOY\\JOYCP.EXE",    "C:\\VBE\\UNIVBE.EXE"};
+    paths.drives = "C:;D:\\GAMES";
+    WriteToolLocations(store, paths);
+
+    SettingsStore root(inst.database());
+    ASSERT_TRUE(root.OpenKey(StorePaths::Root(), false));
+    // Start-up reads them back, "JOYCP Path" finding the "JoyCP Path" written here.
+    const StartupLogic::ToolLocations read = StartupLogic::ReadToolLocations(root);
+    EXPECT_EQ(read.pkzip, paths.tools[0]);
+    EXPECT_EQ(read.pkunzip, paths.tools[1]);
+    EXPECT_EQ(read.zipMagic, paths.tools[2]);
+    EXPECT_EQ(read.joyEmu, paths.tools[3]);
+    EXPECT_EQ(read.joyCp, paths.tools[4]);
+    EXPECT_EQ(read.uniVbe, paths.tools[5]);
+    EXPECT_EQ(read.drives, paths.drives);
+}
+
+TEST(ToolLocations, ValueNamesDifferingInCaseAreOneValue) {
+    TempInstallation inst;
+    SettingsStore store(inst.database());
+    store.OpenKey(StorePaths::Root(), true);
+    store.WriteString("JOYCP Path", "C:\\OLD\\JOYCP.EXE");
+    ToolPaths paths;
+    paths.tools[size_t(Tool::JoyCP)] = "C:\\NEW\\JOYCP.EXE";
+    WriteToolLocations(store, paths);
+    EXPECT_EQ(store.ReadString("JOYCP Path"), "C:\\NEW\\JOYCP.EXE");
+    EXPECT_EQ(store.ReadString("joycp path"), "C:\\NEW\\JOYCP.EXE");
+    EXPECT_EQ(store.ReadString("PKZIP Path"), QString());  // an empty field stores ""
+    EXPECT_TRUE(store.ValueExists("PKZIP Path"));
+}
+
+TEST(ToolLocations, BrowseDialogsStartOnTheDesktopWithTheRowsExecutable) {
+    const OpenFileRequest request = BrowseRequest(Tool::ZipMagic, "/home/u/Desktop");
+    EXPECT_EQ(request.title, "Location of ZMCMDLN");
+    EXPECT_EQ(request.filter, "Executable file (*.EXE)|*.EXE");
+    EXPECT_EQ(request.defaultExtension, "EXE");
+    EXPECT_EQ(request.initialFile, "ZMCMDLN.EXE");
+    EXPECT_EQ(request.initialFolder, "/home/u/Desktop");
+    EXPECT_EQ(BrowseRequest(Tool::UniVBE, "/").title, "Location of UNIVBE");
+    EXPECT_EQ(BrowseRequest(Tool::JoyCP, "/").initialFile, "JOYCP.EXE");
+
+    QTemporaryDir home;
+    EXPECT_EQ(DesktopFolder(home.path()), home.path());
+    ASSERT_TRUE(QDir(home.path()).mkdir("Desktop"));
+    EXPECT_EQ(DesktopFolder(home.path()), home.path() + "/Desktop");
+}
+
+TEST(SearchChoiceStore, YesHoldsExactlyTheEmulatorsWithAStoreKey) {
+    TempInstallation inst;
+    SettingsStore store(inst.database());
+    store.OpenKey(StorePaths::Entry("mame {quenterby}"), true);  // found earlier, other case
+    store.OpenKey(StorePaths::Entry("AC\\DC {Band}"), true);
+    EmulatorTable table;
+    table.append(ToolsTest::Emulator("MAME {Quenterby}", "MAME"));
+    table.append(ToolsTest::Emulator("Nesticle {Bloodlust}", "NESTICLE"));
+    table.append(ToolsTest::Emulator("AC\\DC {Band}", "ACDC"));
+    table.append(ToolsTest::Emulator("AC {Band}", "AC"));  // "AC\DC" is one key, not AC's child
+    const SearchChoice::Emulators split = SearchChoice::SplitByStoreKey(store, table);
+    EXPECT_EQ(split.yes, (QStringList{"MAME {Quenterby}", "AC\\DC {Band}"}));
+    EXPECT_EQ(split.no, (QStringList{"Nesticle {Bloodlust}", "AC {Band}"}));
+}
+
+TEST(SearchChoiceStore, DrivesToSearchNeverCreatesTheRoot) {
+    TempInstallation inst;
+    SettingsStore store(inst.database());
+    EXPECT_FALSE(SearchChoice::WriteDrivesToSearch(store, "C:;D:"));
+    EXPECT_FALSE(store.KeyExists(StorePaths::Root()));
+    store.OpenKey(StorePaths::Root(), true);
+    EXPECT_TRUE(SearchChoice::WriteDrivesToSearch(store, "C:;D:"));
+    SettingsStore root(inst.database());
+    root.OpenKey(StorePaths::Root(), false);
+    EXPECT_EQ(root.ReadString("DRIVES TO SEARCH"), "C:;D:");
+}
+
+TEST(ProgressThrottleTest, TheFirstStepIsShownThenAtMostOncePerInterval) {
+    ProgressThrottle hourly(3600 * 1000);
+    EXPECT_TRUE(hourly.due());
+    EXPECT_FALSE(hourly.due());
+    EXPECT_FALSE(hourly.due());
+    ProgressThrottle always(0);
+    EXPECT_TRUE(always.due());
+    EXPECT_TRUE(always.due());
+}
