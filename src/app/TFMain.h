@@ -165,6 +165,8 @@ public:
     // was before the click).
     void byCount1Click();
     void MissingGames1Click();
+    // Show Count and Missing Games: toggles one, switching the other off when it comes on.
+    void SwitchItemDecoration(QAction* toggled, QAction* excluded);
     void ChooseRandom1Click();
     void PCConsoleChange();
     void LBArcadeKeyUp(QKeyEvent* event);

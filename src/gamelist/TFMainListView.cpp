@@ -231,26 +231,18 @@ void TFMain::byEmulator1Click() {
 }
 
 void TFMain::byCount1Click() {
-    WriteCurrent();
-    byCount1->setChecked(!byCount1->isChecked());
-    if (byCount1->isChecked()) {
-        MissingGames1->setChecked(false);
-    }
-    const bool showMissing = MissingGames1->isChecked();
-    const bool showCount = byCount1->isChecked();
-    writeRootValues(ctx_, [showMissing, showCount](SettingsStore& root) {
-        root.WriteBool(QStringLiteral("Show Missing"), showMissing);
-        root.WriteBool(QStringLiteral("Display by Count"), showCount);
-    });
-    RebuildLists();
-    UpdateGameCount();
+    SwitchItemDecoration(byCount1, MissingGames1);
 }
 
 void TFMain::MissingGames1Click() {
+    SwitchItemDecoration(MissingGames1, byCount1);
+}
+
+void TFMain::SwitchItemDecoration(QAction* toggled, QAction* excluded) {
     WriteCurrent();
-    MissingGames1->setChecked(!MissingGames1->isChecked());
-    if (MissingGames1->isChecked()) {
-        byCount1->setChecked(false);
+    toggled->setChecked(!toggled->isChecked());
+    if (toggled->isChecked()) {
+        excluded->setChecked(false);
     }
     const bool showMissing = MissingGames1->isChecked();
     const bool showCount = byCount1->isChecked();
@@ -259,7 +251,7 @@ void TFMain::MissingGames1Click() {
         root.WriteBool(QStringLiteral("Display by Count"), showCount);
     });
     RebuildLists();
-    // The number of games changes with the missing ones.
+    // The number of games changes with the missing ones, so both recount.
     UpdateGameCount();
 }
 
