@@ -112,6 +112,7 @@ GameListWidget* TFMain::NewGameList(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(list);
+    ConnectGameList(list);
     return list;
 }
 
@@ -153,8 +154,9 @@ void TFMain::CreateMenus() {
     HighQualityImages1 = new QAction(QStringLiteral("&High Quality Images (slower)"), this);
     HighQualityImages1->setCheckable(true);
     HighQualityImages1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-
+    CreateOptionMenus();
     CreateToolMenus();
+    CreateListViewMenus();
     CreateListBuildMenus();
 }
 

@@ -1,28 +1,39 @@
 #pragma once
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "app/AppState.h"
+#include "catalogue/OptionGroups.h"
 #include "gamelist/FoundFilesIndex.h"
+#include "gamelist/ListNavigation.h"
 #include "gamelist/RomLocation.h"
 
 class AppContext;
 class GameListWidget;
+class QKeyEvent;
 class TFFileLocations;
 class TFSearchOptions;
 class TFStatus;
 class TFAbout;
 class SettingsStore;
+struct PanelLayout;
+struct OptionLevel;
 
 // The main window: menus, the game lists on the page control, the option
 // panel, the picture and the status bar. Its handlers gather what they need
@@ -156,16 +167,147 @@ public:
                                         const QString& emulatorDirectory);
     // The index over state.foundFiles, rebuilt when the list has changed.
     const FoundFilesIndex& FoundFilesLookup();
-    // The picture of an entry; empty names show the emulator's own picture.
-    void ShowGamePicture(int emulatorIndex, const QString& shortName, const QString& entryName);
 
     // ---- List view ----
+    // Fills the lists of the current display mode from the store.
     void RebuildLists();
+    void FillListsByName();
+    void FillListsByEmulator();
     void UpdateGameCount();
+    void byName1Click();
+    void byEmulator1Click();
+    // Toggle their switch (a menu click calls them with the check mark as it
+    // was before the click).
+    void byCount1Click();
+    void MissingGames1Click();
+    // Show Count and Missing Games: toggles one, switching the other off when it comes on.
+    void SwitchItemDecoration(QAction* toggled, QAction* excluded);
+    void ChooseRandom1Click();
+    void PCConsoleChange();
+    void LBArcadeKeyUp(QKeyEvent* event);
+    void LBArcadeKeyPress(QKeyEvent* event);
+    void LBArcadeMouseUp();
     void Timer2Timer();
+    // Play and remove, as the lists ask for them.
+    void BPlayClick();
+    void Removefromlist1Click();
+    ListNavigation::JoystickPolling joystickPolling;
 
+private:
+    void CreateListViewMenus();
+    // Hooks a game list's events to the list view's handlers.
+    void ConnectGameList(GameListWidget* list);
+    GameListWidget* ListOfPage(QWidget* page) const;
+    void ShowPage(QWidget* page, bool shown);
+    bool IsPageShown(QWidget* page) const;
+    void BringToFront(GameListWidget* list);
+    void SelectListed(GameListWidget* list, const QString& itemText);
+    void StepPage(int step);
+    // "Current" := the selected entry, before a rebuild looks for it again.
+    void WriteCurrent();
+    // Context of the list view's connections: destroyed with the window's
+    // members, before its child widgets, so no handler runs on a window
+    // that is going away.
+    QObject listViewContext_;
+
+public:
     // ---- Selection and option panel ----
     void ShowSelectedGame();
+
+    // ---- Option panel, option persistence and the selection's display ----
+    // The option controls, inside POptions.
+    QCheckBox* CBVector;
+    QCheckBox* CBSynchronizeVideo;
+    QCheckBox* CBLinesOffscreen;
+    QSpinBox* SELinesOffscreen;
+    QLabel* LLinesOffscreen;
+    QCheckBox* CBFMMusic;
+    QCheckBox* CBJoystick;
+    QCheckBox* CBMouse;
+    QCheckBox* CBTrackball;
+    QCheckBox* CB4wayJoystick;
+    QCheckBox* CBCheat;
+    QLabel* LResolution;
+    QComboBox* CBResolution;
+    QLabel* LFrameSkipping;
+    QComboBox* CBFrameSkipping;
+    QLabel* LVesaMode;
+    QComboBox* CBVesaMode;
+    QLabel* LExtraGraphics;
+    QComboBox* CBExtraGraphics;
+    QLabel* LSound;
+    QComboBox* CBSound;
+    QLabel* LRotate;
+    QComboBox* CBRotate;
+    QLabel* LController1;
+    QComboBox* CBController1;
+    QLabel* LController2;
+    QComboBox* CBController2;
+    QLabel* LJoyemu;
+    QLineEdit* EJoyEmu;
+    QPushButton* BJoyEmu;
+    QPushButton* BJoyCP;
+    QLabel* LAdditional;
+    QLineEdit* EAdditional;
+    // Game maintenance items that the selection enables; they come with that
+    // subsystem's Game menu entries.
+    QAction* DeleteHighScoreFile1 = nullptr;
+    QAction* DeleteNVRAMfile1 = nullptr;
+    QAction* DeleteConfigFile1 = nullptr;
+    QAction* DeleteDipswitchFile1 = nullptr;
+    QAction* DeleteKeyFile1 = nullptr;
+
+    // Shows the entry's picture (the emulator's own one for empty names).
+    void ShowGamePicture(int emulatorIndex, const QString& shortName, const QString& entryName);
+    void BJoyEmuClick();
+    void BJoyCPClick();
+    void ResettoEmulatorDefaults1Click();
+    // Store handlers: each stores its control's value when the focus leaves
+    // it. The launch runs the list-group ones after selecting a first item.
+    void CBVectorExit();
+    void CBResolutionExit();
+    void CBSynchronizeVideoExit();
+    void CBFrameSkippingExit();
+    void CBVesaModeExit();
+    void CBExtraGraphicsExit();
+    void CBLinesOffscreenExit();
+    void SELinesOffscreenExit();
+    void CBFMMusicExit();
+    void CBSoundExit();
+    void CBRotateExit();
+    void CBJoystickExit();
+    void CBMouseExit();
+    void CBTrackballExit();
+    void CB4wayJoystickExit();
+    void EJoyEmuExit();
+    void EAdditionalExit();
+    void CBCheatExit();
+    void CBController1Exit();
+    void CBController2Exit();
+    // In the order of the check groups and of the list groups.
+    std::array<QCheckBox*, kCheckGroupCount> CheckBoxes() const;
+    std::array<QComboBox*, kListGroupCount> ListBoxes() const;
+    std::array<QLabel*, kListGroupCount> ListLabels() const;
+
+private:
+    void CreateOptionMenus();
+    void WatchOptionFocus();
+    using ExitHandler = void (TFMain::*)();
+    // The store handler of a control, found from the control or a widget
+    // inside it; none for other widgets.
+    ExitHandler ExitHandlerOf(const QWidget* widget) const;
+    void StoreCheckOption(CheckGroup group);
+    void StoreListOption(ListGroup group);
+    void StoreTextOption(const QString& valueName, const QString& text);
+    void ApplySelectionCommands(int emulatorIndex, const QString& entryName,
+                                const QString& itemText);
+    void ApplyPanelLayout(const PanelLayout& layout);
+    void ApplyOptionLevel(const OptionLevel& level);
+    // Receives focus changes and the click on LExtraGraphics; dropped with the
+    // window's members, before its controls go.
+    std::unique_ptr<QObject> optionWatch_;
+    // While a load fills the panel its own focus moves store nothing.
+    bool loadingPanel_ = false;
 
 protected:
     void showEvent(QShowEvent* event) override;

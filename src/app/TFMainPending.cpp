@@ -3,9 +3,4 @@
 // view. Until then they leave everything as it is.
 #include "app/TFMain.h"
 
-void TFMain::CreateOptionPanel() {}
 void TFMain::UpdatePictureIndex() {}
-void TFMain::RebuildLists() {}
-void TFMain::UpdateGameCount() {}
-void TFMain::Timer2Timer() {}
-void TFMain::ShowSelectedGame() {}

@@ -202,7 +202,8 @@ void TFMain::CreateEmulatorPages() {
             continue;
         }
         auto* page = new QWidget(PCConsole);
-        PCConsole->addTab(page, e.tabCaption());
+        QString caption = e.tabCaption();
+        PCConsole->addTab(page, caption.replace(u'&', QStringLiteral("&&")));  // shown literally
         emulatorTabs.push_back(page);
         emulatorLists.push_back(NewGameList(page));
     }

@@ -36,7 +36,7 @@ QList<FileSet::Entry> matchingEntries(const QString& hostFolder, const QString& 
 }
 
 QString invalidDriveText() {
-    return QStringLiteral("Invalid drive specification");
+    return QStringLiteral("Invalid drive");
 }
 
 QString driveError(const DosSession& session, const QString& dosPath) {

@@ -1,6 +1,7 @@
 #include "catalogue/ProfileCache.h"
 
 #include <sys/stat.h>
+#include <time.h>
 
 #include <QFile>
 
@@ -9,6 +10,15 @@
 
 namespace {
 constexpr size_t kMaxEntries = 256;
+// File times come from a coarse clock, so a file rewritten with the same size
+// shortly after it was read can keep its old time; such a parse is not reused.
+constexpr qint64 kRacyWindowNs = 3'000'000'000;
+
+qint64 nowNs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
 }  // namespace
 
 std::shared_ptr<const ProfileFile> ProfileCache::get(const DosFileSystem& fs,
@@ -22,13 +32,13 @@ std::shared_ptr<const ProfileFile> ProfileCache::get(const DosFileSystem& fs,
     const qint64 mtime = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     auto it = entries_.find(host);
     if (it != entries_.end() && it->second.size == st.st_size && it->second.mtimeNs == mtime &&
-        it->second.inode == st.st_ino) {
+        it->second.inode == st.st_ino && mtime + kRacyWindowNs < it->second.loadedAtNs) {
         return it->second.profile;
     }
     if (entries_.size() >= kMaxEntries) {
         entries_.clear();
     }
-    Entry entry{st.st_size, mtime, st.st_ino,
+    Entry entry{st.st_size, mtime, st.st_ino, nowNs(),
                 std::make_shared<const ProfileFile>(LoadProfile(fs, dosPath))};
     auto profile = entry.profile;
     entries_[host] = std::move(entry);

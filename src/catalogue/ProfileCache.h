@@ -20,6 +20,7 @@ private:
         qint64 size = -1;
         qint64 mtimeNs = 0;
         quint64 inode = 0;
+        qint64 loadedAtNs = 0;
         std::shared_ptr<const ProfileFile> profile;
     };
     std::unordered_map<QString, Entry> entries_;

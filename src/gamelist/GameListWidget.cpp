@@ -112,8 +112,13 @@ void GameListWidget::setHint(const QString& hint) {
 }
 
 void GameListWidget::keyPressEvent(QKeyEvent* event) {
-    QListView::keyPressEvent(event);
+    // The window sees the key first: a key it accepts (a page change, play,
+    // random choice) must not also move the selection or start a search.
+    event->ignore();
     emit keyPressed(event);
+    if (!event->isAccepted()) {
+        QListView::keyPressEvent(event);
+    }
 }
 
 void GameListWidget::keyReleaseEvent(QKeyEvent* event) {

@@ -53,6 +53,8 @@ public:
     void setHint(const QString& hint);
 
 signals:
+    // Before the list acts on the key; a receiver that accepts the event keeps
+    // it from the list.
     void keyPressed(QKeyEvent* event);
     void keyReleased(QKeyEvent* event);
     void mouseReleased();

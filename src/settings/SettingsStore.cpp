@@ -4,6 +4,47 @@
 
 #include "settings/StoreError.h"
 
+namespace {
+
+QString stringOf(const StoreDatabase::Value& value, const QString& name) {
+    if (value.type != StoreDatabase::ValueType::String &&
+        value.type != StoreDatabase::ValueType::ExpandString) {
+        throw StoreError::invalidType(name);
+    }
+    return value.text;
+}
+
+int integerOf(const StoreDatabase::Value* value, const QString& name) {
+    if (value == nullptr) {
+        throw StoreError::getFailed(name);
+    }
+    if (value->type != StoreDatabase::ValueType::Integer) {
+        throw StoreError::invalidType(name);
+    }
+    return int(value->integer);
+}
+
+}  // namespace
+
+const StoreDatabase::Value* SubkeyValues::find(const QString& name) const {
+    const QString folded = name.toCaseFolded();
+    for (const auto& [valueName, value] : key_.values) {
+        if (valueName == folded) {
+            return &value;
+        }
+    }
+    return nullptr;
+}
+
+QString SubkeyValues::ReadString(const QString& name) const {
+    const StoreDatabase::Value* value = find(name);
+    return value ? stringOf(*value, name) : QString();
+}
+
+int SubkeyValues::ReadInteger(const QString& name) const {
+    return integerOf(find(name), name);
+}
+
 SettingsStore::SettingsStore(std::shared_ptr<StoreDatabase> database) : db_(std::move(database)) {}
 
 qint64 SettingsStore::startOf(const KeyPath& path) const {
@@ -112,6 +153,14 @@ QStringList SettingsStore::GetKeyNames() {
     return db_->childNames(*current_);
 }
 
+std::vector<SubkeyValues> SettingsStore::ReadSubkeyValues(const QStringList& valueNames) {
+    std::vector<SubkeyValues> keys;
+    for (StoreDatabase::ChildValues& child : db_->childValues(current_.value_or(0), valueNames)) {
+        keys.emplace_back(std::move(child));
+    }
+    return keys;
+}
+
 bool SettingsStore::ValueExists(const QString& name) {
     return current_ && db_->readValue(*current_, name).has_value();
 }
@@ -121,25 +170,12 @@ QString SettingsStore::ReadString(const QString& name) {
         return QString();
     }
     const auto value = db_->readValue(*current_, name);
-    if (!value) {
-        return QString();
-    }
-    if (value->type != StoreDatabase::ValueType::String &&
-        value->type != StoreDatabase::ValueType::ExpandString) {
-        throw StoreError::invalidType(name);
-    }
-    return value->text;
+    return value ? stringOf(*value, name) : QString();
 }
 
 int SettingsStore::ReadInteger(const QString& name) {
     const auto value = current_ ? db_->readValue(*current_, name) : std::nullopt;
-    if (!value) {
-        throw StoreError::getFailed(name);
-    }
-    if (value->type != StoreDatabase::ValueType::Integer) {
-        throw StoreError::invalidType(name);
-    }
-    return int(value->integer);
+    return integerOf(value ? &*value : nullptr, name);
 }
 
 bool SettingsStore::ReadBool(const QString& name) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <string>
 
 #include "settings/StoreError.h"
 
@@ -22,6 +23,25 @@ void bindText(sqlite3_stmt* st, int index, const QString& text) {
 QString columnText(sqlite3_stmt* st, int column) {
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(st, column));
     return QString::fromUtf8(data, sqlite3_column_bytes(st, column));
+}
+
+StoreDatabase::Value columnValue(sqlite3_stmt* st, int typeColumn, int dataColumn) {
+    using ValueType = StoreDatabase::ValueType;
+    StoreDatabase::Value v{static_cast<ValueType>(sqlite3_column_int(st, typeColumn)), {}, 0, {}};
+    switch (v.type) {
+        case ValueType::String:
+        case ValueType::ExpandString:
+            v.text = columnText(st, dataColumn);
+            break;
+        case ValueType::Integer:
+            v.integer = sqlite3_column_int64(st, dataColumn);
+            break;
+        case ValueType::Binary:
+            v.binary = QByteArray(static_cast<const char*>(sqlite3_column_blob(st, dataColumn)),
+                                  sqlite3_column_bytes(st, dataColumn));
+            break;
+    }
+    return v;
 }
 
 // Resets a cached statement when the scope ends, whatever path it takes.
@@ -269,21 +289,51 @@ std::optional<StoreDatabase::Value> StoreDatabase::readValue(qint64 key, const Q
     if (sqlite3_step(st) != SQLITE_ROW) {
         return std::nullopt;
     }
-    Value v{static_cast<ValueType>(sqlite3_column_int(st, 0)), {}, 0, {}};
-    switch (v.type) {
-        case ValueType::String:
-        case ValueType::ExpandString:
-            v.text = columnText(st, 1);
-            break;
-        case ValueType::Integer:
-            v.integer = sqlite3_column_int64(st, 1);
-            break;
-        case ValueType::Binary:
-            v.binary = QByteArray(static_cast<const char*>(sqlite3_column_blob(st, 1)),
-                                  sqlite3_column_bytes(st, 1));
-            break;
+    return columnValue(st, 0, 1);
+}
+
+std::vector<StoreDatabase::ChildValues> StoreDatabase::childValues(qint64 parent,
+                                                                   const QStringList& valueNames) {
+    // The names are bound, never written into the statement; it is made for
+    // this call only, as the number of names varies. "+v.folded" keeps SQLite
+    // from probing the value index once per name and key: it reads each key's
+    // few values and keeps the named ones.
+    std::string sql =
+        "SELECT k.id, k.name, v.folded, v.type, v.data FROM brivanel_keys k"
+        " LEFT JOIN brivanel_values v ON v.key = k.id AND +v.folded IN (";
+    for (qsizetype i = 0; i < valueNames.size(); ++i) {
+        sql += (i == 0 ? "?" : ",?") + std::to_string(i + 2);
     }
-    return v;
+    sql += ") WHERE k.parent = ?1 ORDER BY k.id";
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(raw);
+        throw StoreError(
+            QStringLiteral("Settings store error: %1").arg(QString::fromUtf8(sqlite3_errmsg(db_))));
+    }
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> st(raw, sqlite3_finalize);
+    sqlite3_bind_int64(raw, 1, parent);
+    for (qsizetype i = 0; i < valueNames.size(); ++i) {
+        bindText(raw, int(i) + 2, fold(valueNames[i]));
+    }
+    std::vector<ChildValues> children;
+    qint64 lastId = -1;
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+        const qint64 id = sqlite3_column_int64(raw, 0);
+        if (id != lastId) {
+            children.push_back({columnText(raw, 1), {}});
+            lastId = id;
+        }
+        if (sqlite3_column_type(raw, 2) != SQLITE_NULL) {
+            children.back().values.emplace_back(columnText(raw, 2), columnValue(raw, 3, 4));
+        }
+    }
+    if (rc != SQLITE_DONE) {
+        throw StoreError(
+            QStringLiteral("Settings store error: %1").arg(QString::fromUtf8(sqlite3_errmsg(db_))));
+    }
+    return children;
 }
 
 bool StoreDatabase::writeValue(qint64 key, const QString& name, const Value& value) {

@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -46,6 +48,13 @@ public:
     bool copyTree(qint64 from, qint64 to);
 
     std::optional<Value> readValue(qint64 key, const QString& name);
+    // The values named `valueNames` (ignoring case) of every child of
+    // `parent`, children in the order of childNames; one query, read afresh.
+    struct ChildValues {
+        QString name;
+        std::vector<std::pair<QString, Value>> values;  // case-folded value name, value
+    };
+    std::vector<ChildValues> childValues(qint64 parent, const QStringList& valueNames);
     // False when the key no longer exists or the write failed.
     bool writeValue(qint64 key, const QString& name, const Value& value);
     bool deleteValue(qint64 key, const QString& name);

@@ -7,7 +7,7 @@
 
 #include "app/AppContext.h"
 #include "app/AppState.h"
-#include "app/TFMain.h"
+#include "app/GuardedHandler.h"
 #include "launch/BatchRunner.h"
 #include "tools/DriveSearch.h"
 #include "tools/FoundFiles.h"
@@ -55,21 +55,11 @@ TFFileLocations::TFFileLocations(AppContext& ctx, AppState& state, QWidget* pare
     }
     BSearchDrives->setAutoDefault(false);
     BSearchDrives->setToolTip(QStringLiteral("Search the paths to search for the tool programs"));
-    connect(BSearchDrives, &QPushButton::clicked, this, [this] {
-        if (auto* main = qobject_cast<TFMain*>(parentWidget())) {
-            main->Guard([this] { BSearchDrivesClick(); });
-        } else {
-            BSearchDrivesClick();
-        }
-    });
+    connect(BSearchDrives, &QPushButton::clicked, this,
+            [this] { RunGuarded(parentWidget(), [this] { BSearchDrivesClick(); }); });
     BOK->setDefault(true);
-    connect(BOK, &QPushButton::clicked, this, [this] {
-        if (auto* main = qobject_cast<TFMain*>(parentWidget())) {
-            main->Guard([this] { BOKClick(); });
-        } else {
-            BOKClick();
-        }
-    });
+    connect(BOK, &QPushButton::clicked, this,
+            [this] { RunGuarded(parentWidget(), [this] { BOKClick(); }); });
     BCancel->setAutoDefault(false);
     connect(BCancel, &QPushButton::clicked, this, &TFFileLocations::reject);
 }

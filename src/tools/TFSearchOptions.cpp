@@ -8,7 +8,7 @@
 
 #include "app/AppContext.h"
 #include "app/AppState.h"
-#include "app/TFMain.h"
+#include "app/GuardedHandler.h"
 #include "platform/Dialogs.h"
 #include "tools/SearchChoice.h"
 #include "tools/TFFileLocations.h"
@@ -90,13 +90,8 @@ TFSearchOptions::TFSearchOptions(AppContext& ctx, AppState& state, QWidget* pare
     connect(LBNo, &QListWidget::itemDoubleClicked, this, [this] { BAddClick(); });
     connect(LBYes, &QListWidget::itemDoubleClicked, this, [this] { BSubtractClick(); });
     BOK->setDefault(true);
-    connect(BOK, &QPushButton::clicked, this, [this] {
-        if (auto* main = qobject_cast<TFMain*>(parentWidget())) {
-            main->Guard([this] { BOKClick(); });
-        } else {
-            BOKClick();
-        }
-    });
+    connect(BOK, &QPushButton::clicked, this,
+            [this] { RunGuarded(parentWidget(), [this] { BOKClick(); }); });
     BCancel->setAutoDefault(false);
     connect(BCancel, &QPushButton::clicked, this, &TFSearchOptions::reject);
 }
@@ -148,11 +143,7 @@ void TFSearchOptions::CreateLayout() {
 
 void TFSearchOptions::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (auto* main = qobject_cast<TFMain*>(parentWidget())) {
-        main->Guard([this] { FormShow(); });
-    } else {
-        FormShow();
-    }
+    RunGuarded(parentWidget(), [this] { FormShow(); });
 }
 
 void TFSearchOptions::FormShow() {

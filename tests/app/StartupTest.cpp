@@ -176,7 +176,7 @@ TEST_F(StartupTest, AnEmptyDrivesValueBecomesC) {
 }
 
 TEST_F(StartupTest, MigratesAStoreOfAnOlderVersion) {
-    for (const QString version : {QStringLiteral(".25"), QString()}) {
+    for (const QString& version : {QStringLiteral(".25"), QString()}) {
         TempInstallation fresh;
         fresh.writeFile(kDir + u"mame.ini", definition("MAME {team}", "MAME"));
         {
@@ -266,6 +266,7 @@ TEST_F(StartupTest, ShutdownWritesCurrentTimeAndRomLocations) {
         EXPECT_EQ(mame.romLocation, QStringLiteral("C:\\ROMS\\"));
         mame.romLocation = QStringLiteral("D:\\OTHER\\");
         main.LBArcade->setItems({QStringLiteral("0005 Galaga")});
+        main.currentListBox = main.LBArcade;
         main.byCount1->setChecked(true);
         main.LBArcade->setItemIndex(0);
         main.state.gameLaunched = true;

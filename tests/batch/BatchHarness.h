@@ -58,7 +58,4 @@ private:
     Result start(const QStringList& arguments, const QString& logHost);
 };
 
-// Readable failure messages for text values.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
+

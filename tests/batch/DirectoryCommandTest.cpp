@@ -36,7 +36,7 @@ TEST(DirectoryCommands, CdAndDriveChangesFollowDosRules) {
     EXPECT_TRUE(log.contains(q("C:\\MAME\\ROMS>cd C:\\PROGRA~1\\EMU\r\n")));
     EXPECT_TRUE(
         log.contains(q("C:\\Program Files\\Emu>cd C:\\NOPE\r\n    failed: Invalid directory")));
-    EXPECT_EQ(log.count(q("failed: Invalid drive specification")), 2);
+    EXPECT_EQ(log.count(q("failed: Invalid drive")), 2);
     EXPECT_TRUE(log.contains(q("C:\\Program Files\\Emu>echo end")));
     EXPECT_EQ(h.recorded(q("C:\\RECORD.TXT")).workingFolder, h.host(q("D:\\GAMES")));
 }

@@ -100,7 +100,7 @@ TEST(ProgramLine, FailingLinesAreLoggedAndLaterLinesStillRun) {
                                q("C:\\TOOLS\\FAIL.EXE"), q("C:\\TOOLS\\REC.EXE done")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.log.contains(q("failed: Bad command or file name - C:\\NOPE\\NOTHERE.EXE")));
-    EXPECT_EQ(result.log.count(q("failed: Invalid drive specification")), 2);
+    EXPECT_EQ(result.log.count(q("failed: Invalid drive")), 2);
     EXPECT_TRUE(result.log.contains(q("failed: exit status 3")));
     EXPECT_TRUE(result.log.contains(q("done: 4 of 5 lines failed")));
     EXPECT_EQ(h.recorded(kRecord).arguments, QStringList{q("done")});
@@ -144,7 +144,7 @@ TEST(ProgramLine, OutputRedirectionTruncatesAppendsAndReportsBadTargets) {
                                q("C:\\TOOLS\\SAY.EXE three > Q:\\X.TXT"),
                                q("C:\\TOOLS\\SAY.EXE four > C:\\NODIR\\X.TXT")});
     EXPECT_EQ(h.read(q("C:\\OUT\\X.TXT")), QByteArray("one\ntwo\n"));
-    EXPECT_TRUE(result.log.contains(q("failed: Invalid drive specification")));
+    EXPECT_TRUE(result.log.contains(q("failed: Invalid drive")));
     EXPECT_TRUE(result.log.contains(q("failed: File creation error - C:\\NODIR\\X.TXT")));
 }
 

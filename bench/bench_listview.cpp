@@ -1,0 +1,134 @@
+// Rebuilding the game lists from a store of 45,000 game keys over 20
+// emulators: by Name, by Emulator, and by Name with play counts.
+#include <QApplication>
+#include <QFile>
+#include <QStringList>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "app/TFMain.h"
+#include "gamelist/GameListWidget.h"
+#include "settings/KeyPath.h"
+#include "support/TempInstallation.h"
+
+namespace {
+
+constexpr int kGames = 45000;
+constexpr int kEmulators = 20;
+// Emulators 0..16 run many games (14 to 16 are consoles), 17..19 one each.
+constexpr int kMultiGame = 17;
+constexpr int kRuns = 3;
+
+QString emulatorId(int e) {
+    return QStringLiteral("EMU%1").arg(e, 2, 10, QLatin1Char('0'));
+}
+
+QString listName(int e) {
+    return QStringLiteral("Emulator %1 {Author %1}").arg(e);
+}
+
+// As list builds leave it: an emulator key per emulator and a game key per
+// game, a tenth of them missing, some played, some run by a second emulator.
+void makeInstallation(TempInstallation& inst) {
+    for (int e = 0; e < kEmulators; ++e) {
+        const QString type = e < 2            ? QStringLiteral("MAME")
+                             : e < 14         ? QStringLiteral("MULTI")
+                             : e < kMultiGame ? QStringLiteral("CONSOLE")
+                                              : QStringLiteral("SINGLE");
+        inst.writeLines(u"C:\\BRIVANEL\\" + emulatorId(e) + u".ini",
+                        {QStringLiteral("[Emulator]"), u"LBName=" + listName(e), u"Type=" + type,
+                         QStringLiteral("ROMPath=ROMS\\")});
+    }
+    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\picture.dir"), {});
+
+    SettingsStore s(inst.database());
+    s.OpenKey(StorePaths::Root(), true);
+    s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
+    s.WriteString(QStringLiteral("Current"), QStringLiteral("Game title 22222 (set 1)"));
+    for (int e = 0; e < kEmulators; ++e) {
+        s.OpenKey(StorePaths::Entry(listName(e)), true);
+        s.WriteString(QStringLiteral("Emulator"), emulatorId(e));
+        s.WriteString(QStringLiteral("Location"), u"C:\\EMU\\" + emulatorId(e) + u".EXE");
+    }
+    for (int g = 0; g < kGames; ++g) {
+        s.OpenKey(StorePaths::Entry(
+                      QStringLiteral("Game title %1 (set 1)").arg(g, 5, 10, QLatin1Char('0'))),
+                  true);
+        s.WriteString(QStringLiteral("Emulator"), emulatorId(g % kMultiGame));
+        s.WriteString(QStringLiteral("Shortname"), QStringLiteral("g%1").arg(g));
+        s.WriteString(QStringLiteral("Location"), g % 10 == 3
+                                                      ? QStringLiteral("#")
+                                                      : QStringLiteral("C:\\ROMS\\G%1.ZIP").arg(g));
+        if (g % 7 == 0) {
+            s.WriteInteger(QStringLiteral("Count"), g % 50);
+        }
+        if (g % 5 == 0) {
+            s.WriteString(QStringLiteral("Emulator1"), emulatorId((g + 1) % kMultiGame));
+            s.WriteString(QStringLiteral("Shortname1"), QStringLiteral("g%1").arg(g));
+        }
+    }
+}
+
+double medianSeconds(const std::function<void()>& work) {
+    std::vector<double> runs;
+    for (int run = 0; run < kRuns; ++run) {
+        const auto begin = std::chrono::steady_clock::now();
+        work();
+        runs.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count());
+    }
+    std::sort(runs.begin(), runs.end());
+    return runs[runs.size() / 2];
+}
+
+// A field of /proc/self/status ("VmRSS:", "VmHWM:") in MiB.
+double memoryMiB(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field)) {
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    TempInstallation inst;
+    makeInstallation(inst);
+
+    TFMain main(inst.context());
+    main.FormActivate();
+    const double rssBefore = memoryMiB("VmRSS:");
+
+    main.byName1->setChecked(true);
+    main.byCount1->setChecked(false);
+    main.MissingGames1->setChecked(true);
+    const double byName = medianSeconds([&main] { main.RebuildLists(); });
+    const int listed = main.LBArcade->count() + main.LBConsole->count();
+
+    main.byEmulator1->setChecked(true);
+    const double byEmulator = medianSeconds([&main] { main.RebuildLists(); });
+
+    // As the menu leaves it: counts on, missing games off.
+    main.byName1->setChecked(true);
+    main.byCount1->setChecked(true);
+    main.MissingGames1->setChecked(false);
+    const double byNameCount = medianSeconds([&main] { main.RebuildLists(); });
+
+    std::printf("rebuild_by_name_s: %.3f\n", byName);
+    std::printf("rebuild_by_emulator_s: %.3f\n", byEmulator);
+    std::printf("rebuild_by_name_count_s: %.3f\n", byNameCount);
+    std::printf("rebuild_listed_items: %d\n", listed);
+    std::printf("rebuild_rss_growth_mb: %.1f\n", memoryMiB("VmRSS:") - rssBefore);
+    std::printf("rebuild_peak_rss_mb: %.1f\n", memoryMiB("VmHWM:"));
+    return listed == kGames + kEmulators ? 0 : 1;
+}

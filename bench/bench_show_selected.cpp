@@ -1,0 +1,167 @@
+// The selection refresh on a store of 45,000 games over 20 emulators: how
+// long ShowSelectedGame takes (the picture subsystem aside), as a median.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "app/AppContext.h"
+#include "app/TFMain.h"
+#include "gamelist/GameListWidget.h"
+#include "platform/TextCodec.h"
+#include "settings/KeyPath.h"
+
+namespace {
+
+constexpr int kEmulators = 20;
+constexpr int kGames = 45000;
+constexpr int kSamples = 301;
+
+QString emulatorId(int e) {
+    return QStringLiteral("EMU%1").arg(e, 2, 10, QLatin1Char('0'));
+}
+QString listName(int e) {
+    return QStringLiteral("Emulator %1 {Bench}").arg(e);
+}
+QString gameName(int g) {
+    return QStringLiteral("Game %1 (Bench Set)").arg(g, 5, 10, QLatin1Char('0'));
+}
+QString shortName(int g) {
+    return QStringLiteral("g%1").arg(g);
+}
+
+void writeLines(const QString& hostPath, const QStringList& lines) {
+    QFile file(hostPath);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        file.write(TextCodec::encodeDosLines(lines));
+    }
+}
+
+// A definition with every group, as the big MAME-type definitions have.
+void writeDefinition(const QString& programDir, int e) {
+    QStringList lines = {QStringLiteral("[Emulator]"), QStringLiteral("LBName=") + listName(e),
+                         QStringLiteral("Type=MAME"),  QStringLiteral("ShowJoyEmu=1"),
+                         QStringLiteral("[Config]"),   QStringLiteral("High=HI\\%sn%.HI")};
+    for (const char* section : {"Vector", "Synch", "LinesOffscreen", "FMMusic", "Joystick", "Mouse",
+                                "Trackball", "4Way", "Cheat"}) {
+        lines << QStringLiteral("[%1]").arg(QLatin1String(section)) << QStringLiteral("Check=-on")
+              << QStringLiteral("Clear=-off");
+    }
+    for (const char* section : {"Resolutions", "FrameSkip", "VesaMode", "Extra", "Sound", "Rotate",
+                                "Controller1", "Controller2"}) {
+        lines << QStringLiteral("[%1]").arg(QLatin1String(section));
+        for (int i = 0; i < 6; ++i) {
+            lines << QStringLiteral("Choice %1=-c%1").arg(i);
+        }
+    }
+    writeLines(programDir + QStringLiteral("/emu%1.ini").arg(e, 2, 10, QLatin1Char('0')), lines);
+}
+
+void fillStore(SettingsStore& store, const QString& programDir) {
+    store.OpenKey(StorePaths::Root(), true);
+    store.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
+    for (int e = 1; e <= kEmulators; ++e) {
+        store.OpenKey(StorePaths::Entry(listName(e)), true);
+        store.WriteString(QStringLiteral("Location"),
+                          QStringLiteral("C:\\EMU\\%1.EXE").arg(emulatorId(e)));
+        store.WriteString(QStringLiteral("Emulator"), emulatorId(e));
+        store.OpenKey(StorePaths::Specific(listName(e)), true);
+        store.WriteString(QStringLiteral("Resolution"), QStringLiteral("Choice 0"));
+        store.WriteBool(QStringLiteral("Vector"), false);
+        store.WriteBool(QStringLiteral("Joystick"), true);
+        store.WriteString(QStringLiteral("Sound"), QStringLiteral("Choice 1"));
+        store.WriteString(QStringLiteral("Lines Offscreen"), QStringLiteral("8"));
+    }
+    QStringList merged = {QStringLiteral("[Merged]")};
+    for (int g = 0; g < kGames; ++g) {
+        const int e = 1 + g % kEmulators;
+        store.OpenKey(StorePaths::Entry(gameName(g)), true);
+        store.WriteString(QStringLiteral("Location"),
+                          QStringLiteral("C:\\ZIPS\\%1.ZIP").arg(shortName(g)));
+        store.WriteString(QStringLiteral("Emulator"), emulatorId(e));
+        store.WriteString(QStringLiteral("Shortname"), shortName(g));
+        if (g % 7 == 0) {
+            // A game that runs on a further emulator too, already in tidy order.
+            store.WriteString(QStringLiteral("Emulator1"), emulatorId(1 + (e % kEmulators)));
+            store.WriteString(QStringLiteral("Shortname1"), shortName(g));
+        }
+        if (g % 5 == 0) {
+            store.OpenKey(StorePaths::Specific(gameName(g)), true);
+            store.WriteString(QStringLiteral("Resolution"), QStringLiteral("Choice 3"));
+            store.WriteBool(QStringLiteral("Cheat"), true);
+        }
+        if (g > 0 && g % 3 == 0 && e == 1) {
+            merged << shortName(g) + u'=' + shortName(g - 1);
+        }
+    }
+    writeLines(programDir + QStringLiteral("/EMU01.MRG"), merged);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString programDir = dir.path() + QStringLiteral("/c/BRIVANEL");
+    QDir().mkpath(programDir);
+    DriveMap drives;
+    drives.set(u'C', dir.path() + QStringLiteral("/c"));
+    for (int e = 1; e <= kEmulators; ++e) {
+        writeDefinition(programDir, e);
+    }
+
+    ScriptedDialogs dialogs;
+    SettableClock clock;
+    RecordingProcessStarter starter;
+    ScriptedJoystick joystick;
+    AppContext ctx(programDir, programDir + QStringLiteral("/brivanel"),
+                   programDir + QStringLiteral("/brivanel-batch"), DosFileSystem(drives),
+                   dir.path() + QStringLiteral("/registry.sqlite"),
+                   AppContext::Services{&dialogs, &clock, &starter, &joystick});
+    ctx.exitProgram = [](int) {};
+    {
+        SettingsStore store = ctx.store();
+        fillStore(store, programDir);
+    }
+
+    TFMain main(ctx);
+    main.FormActivate();
+    QStringList names;
+    for (int g = 0; g < kGames; ++g) {
+        names << gameName(g);
+    }
+    for (int e = 1; e <= kEmulators; ++e) {
+        names << listName(e);
+    }
+    main.currentListBox = main.LBArcade;
+    main.LBArcade->setItems(names);
+
+    QRandomGenerator random(26);
+    std::vector<double> samples;
+    for (int i = 0; i < kSamples + 10; ++i) {
+        main.LBArcade->setItemIndex(int(random.bounded(quint32(main.LBArcade->count()))));
+        QElapsedTimer timer;
+        timer.start();
+        main.ShowSelectedGame();
+        const double ms = double(timer.nsecsElapsed()) / 1e6;
+        if (i >= 10) {  // the first refreshes warm the caches
+            samples.push_back(ms);
+        }
+    }
+    // A refresh that did nothing would time nothing: check the last one.
+    if (main.LEmu->text().isEmpty() || main.CBResolution->count() != 6 ||
+        main.CBVector->isHidden()) {
+        std::fprintf(stderr, "bench_show_selected: the refresh did not load the panel\n");
+        return 1;
+    }
+    std::nth_element(samples.begin(), samples.begin() + kSamples / 2, samples.end());
+    std::printf("show_selected_ms_median: %.3f\n", samples[kSamples / 2]);
+    std::fflush(stdout);
+    return 0;
+}

@@ -1,0 +1,222 @@
+#include "gamelist/ListFill.h"
+
+#include <QHash>
+#include <algorithm>
+#include <optional>
+
+#include "app/Accessors.h"
+#include "app/AppContext.h"
+#include "catalogue/EmulatorTable.h"
+#include "settings/KeyPath.h"
+#include "settings/SettingsStore.h"
+
+namespace ListFill {
+
+namespace {
+
+const QString kEmulator = QStringLiteral("Emulator");
+const QString kLocation = QStringLiteral("Location");
+const QString kCount = QStringLiteral("Count");
+const QString kCurrent = QStringLiteral("Current");
+const QString kMissing = QStringLiteral("#");
+
+// Further emulators are numbered by one character from "1" upward; the
+// table holds at most 100 emulators, so a damaged store cannot make the
+// walk run on.
+constexpr int kMaxFurtherEmulators = 99;
+
+QString furtherEmulatorValue(int number) {
+    return kEmulator + QChar(u'1' + number);
+}
+
+// The upper-cased Type of the definition file that an entry's "Emulator"
+// names, or nothing when that file does not exist. Thousands of entries name
+// the same few emulators, so each name is looked up once per fill; the
+// parsed file comes from the profile cache, which reads a changed file again.
+class DefinitionTypes {
+public:
+    explicit DefinitionTypes(const AppContext& ctx) : ctx_(ctx) {}
+
+    std::optional<QString> typeOf(const QString& emulatorId) {
+        auto it = types_.constFind(emulatorId);
+        if (it == types_.constEnd()) {
+            it = types_.insert(emulatorId, lookUp(emulatorId));
+        }
+        return *it;
+    }
+
+private:
+    std::optional<QString> lookUp(const QString& emulatorId) const {
+        const QString path = ctx_.ProgramDirectory() + emulatorId + u".ini";
+        if (!ctx_.fs().fileExists(path)) {
+            return std::nullopt;
+        }
+        return ctx_.profiles()
+            .get(ctx_.fs(), path)
+            ->readString(kEmulator, QStringLiteral("Type"), QString())
+            .toUpper();
+    }
+
+    const AppContext& ctx_;
+    QHash<QString, std::optional<QString>> types_;
+};
+
+// The emulator index for an "Emulator" value, remembered per value.
+class EmulatorIndexes {
+public:
+    explicit EmulatorIndexes(const EmulatorTable& emulators) : emulators_(emulators) {}
+
+    int indexOf(const QString& emulatorId) {
+        auto it = indexes_.constFind(emulatorId);
+        if (it == indexes_.constEnd()) {
+            it = indexes_.insert(emulatorId, emulators_.EmulatorIndexById(emulatorId));
+        }
+        return *it;
+    }
+
+private:
+    const EmulatorTable& emulators_;
+    QHash<QString, int> indexes_;
+};
+
+// What a fill reads from one entry's key.
+struct Entry {
+    QString name;
+    QString emulator;
+    bool missing = false;
+    std::optional<int> count;
+    QStringList furtherEmulators;
+};
+
+QString itemText(const QString& name, bool missing, bool showCount, std::optional<int> count) {
+    const QString text = missing ? FramedName(name) : name;
+    if (!showCount) {
+        return text;
+    }
+    // A framed name names no key, so a missing game shows no plays.
+    return FormatPlayCount(missing ? 0 : count.value_or(0)) + u' ' + text;
+}
+
+// The entries below the root with the values a fill needs, read afresh
+// from the store in one pass; none without a root.
+std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readFurther) {
+    SettingsStore store = ctx.store();
+    if (!store.OpenKey(StorePaths::Root(), false)) {
+        return {};
+    }
+    QStringList wanted{kEmulator, kLocation};
+    if (readCount) {
+        wanted << kCount;
+    }
+    for (int number = 0; readFurther && number < kMaxFurtherEmulators; ++number) {
+        wanted << furtherEmulatorValue(number);
+    }
+    std::vector<Entry> entries;
+    for (const SubkeyValues& key : store.ReadSubkeyValues(wanted)) {
+        Entry entry{key.name(),
+                    key.ReadString(kEmulator),
+                    key.ReadString(kLocation) == kMissing,
+                    std::nullopt,
+                    {}};
+        if (readCount && key.ValueExists(kCount)) {
+            entry.count = key.ReadInteger(kCount);
+        }
+        for (int number = 0; readFurther && number < kMaxFurtherEmulators; ++number) {
+            const QString value = furtherEmulatorValue(number);
+            if (!key.ValueExists(value)) {
+                break;
+            }
+            entry.furtherEmulators << key.ReadString(value);
+        }
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+QString rootValue(const AppContext& ctx, const QString& name) {
+    SettingsStore store = ctx.store();
+    return store.OpenKey(StorePaths::Root(), false) ? store.ReadString(name) : QString();
+}
+
+}  // namespace
+
+QString FramedName(const QString& name) {
+    return u"[ " + name + u" ]";
+}
+
+NameLists ByName(const AppContext& ctx, const Switches& switches) {
+    DefinitionTypes types(ctx);
+    NameLists lists;
+    for (const Entry& entry : readEntries(ctx, switches.showCount, false)) {
+        const std::optional<QString> type = types.typeOf(entry.emulator);
+        if (!type || (entry.missing && !switches.showMissing)) {
+            continue;
+        }
+        const QString text = itemText(entry.name, entry.missing, switches.showCount, entry.count);
+        (*type == u"CONSOLE" ? lists.console : lists.arcade) << text;
+    }
+    return lists;
+}
+
+EmulatorLists ByEmulator(const AppContext& ctx, const EmulatorTable& emulators,
+                         const Switches& switches) {
+    DefinitionTypes types(ctx);
+    EmulatorIndexes indexes(emulators);
+    const auto hasPage = [&emulators](int index) {
+        return emulators.isValidIndex(index) && !emulators.at(index).isSingle();
+    };
+
+    EmulatorLists lists;
+    lists.pages.resize(size_t(emulators.count()) + 1);
+    const QString current = rootValue(ctx, kCurrent);
+    std::vector<int> pagesOfEntry;
+    for (const Entry& entry : readEntries(ctx, switches.showCount, true)) {
+        if (!types.typeOf(entry.emulator) || (entry.missing && !switches.showMissing)) {
+            continue;
+        }
+        const int emulator = indexes.indexOf(entry.emulator);
+        if (!current.isEmpty() && QString::compare(entry.name, current, Qt::CaseInsensitive) == 0) {
+            lists.currentEmulator = emulator;
+        }
+        const QString text = itemText(entry.name, entry.missing, switches.showCount, entry.count);
+        pagesOfEntry.clear();
+        if (hasPage(emulator)) {
+            lists.pages[size_t(emulator)] << text;
+            pagesOfEntry.push_back(emulator);
+        } else {
+            lists.single << text;
+        }
+        for (const QString& further : entry.furtherEmulators) {
+            const int index = indexes.indexOf(further);
+            // A store that names one emulator twice still lists the game once per page.
+            if (hasPage(index) &&
+                std::find(pagesOfEntry.begin(), pagesOfEntry.end(), index) == pagesOfEntry.end()) {
+                lists.pages[size_t(index)] << text;
+                pagesOfEntry.push_back(index);
+            }
+        }
+    }
+    return lists;
+}
+
+CurrentEntry ReadCurrent(const AppContext& ctx, bool showCount) {
+    SettingsStore store = ctx.store();
+    CurrentEntry current;
+    if (!store.OpenKey(StorePaths::Root(), false)) {
+        return current;
+    }
+    current.name = store.ReadString(kCurrent);
+    bool missing = false;
+    std::optional<int> count;
+    if (!current.name.isEmpty() && store.OpenKey(StorePaths::Entry(current.name), false)) {
+        current.hasFurtherEmulators = store.ValueExists(furtherEmulatorValue(0));
+        missing = store.ReadString(kLocation) == kMissing;
+        if (showCount && !missing && store.ValueExists(kCount)) {
+            count = store.ReadInteger(kCount);
+        }
+    }
+    current.itemText = itemText(current.name, missing, showCount, count);
+    return current;
+}
+
+}  // namespace ListFill

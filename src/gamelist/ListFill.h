@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class AppContext;
+class EmulatorTable;
+
+// The items of the game lists, computed from the store's keys without any
+// widget: the window hands each list its items in one piece and selects the
+// entry that "Current" names.
+namespace ListFill {
+
+// The Display menu's switches that decide which entries are shown and how.
+struct Switches {
+    bool showCount = false;
+    bool showMissing = true;
+};
+
+// Items of the by-Name pages, unsorted (the lists sort them once).
+struct NameLists {
+    QStringList arcade;   // entries whose definition file's Type is not CONSOLE
+    QStringList console;  // entries whose definition file's Type is CONSOLE
+};
+
+// Items of the by-Emulator pages, unsorted.
+struct EmulatorLists {
+    // By emulator index ([0] unused); only emulators with their own page get items.
+    std::vector<QStringList> pages;
+    QStringList single;
+    // The emulator index of the listed entry that "Current" names; 0 when it is not listed.
+    int currentEmulator = 0;
+};
+
+// The entry that the root value "Current" names, as the lists show it.
+struct CurrentEntry {
+    QString name;
+    // The item text to look for: framed when the entry is missing, its play
+    // count in front when counts are shown.
+    QString itemText;
+    // The entry has a further emulator ("Emulator1").
+    bool hasFurtherEmulators = false;
+};
+
+// "[ name ]": the text of a game whose ROM was not found.
+QString FramedName(const QString& name);
+
+NameLists ByName(const AppContext& ctx, const Switches& switches);
+EmulatorLists ByEmulator(const AppContext& ctx, const EmulatorTable& emulators,
+                         const Switches& switches);
+CurrentEntry ReadCurrent(const AppContext& ctx, bool showCount);
+
+}  // namespace ListFill

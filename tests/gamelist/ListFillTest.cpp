@@ -1,0 +1,136 @@
+#include "gamelist/ListFill.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "ListViewSetup.h"
+#include "catalogue/EmulatorTable.h"
+
+namespace {
+
+QStringList sorted(QStringList items) {
+    items.sort(Qt::CaseInsensitive);
+    return items;
+}
+
+class ListFillTest : public ::testing::Test, public ListViewSetup {
+protected:
+    ListFillTest() {
+        defineEmulator(QStringLiteral("MAME"), QStringLiteral("MAME {Arcade}"),
+                       QStringLiteral("MAME"));
+        defineEmulator(QStringLiteral("RAGE"), QStringLiteral("RAGE {Arcade}"),
+                       QStringLiteral("multi"));
+        defineEmulator(QStringLiteral("NES"), QStringLiteral("NES {Console}"),
+                       QStringLiteral("CONSOLE"));
+        defineEmulator(QStringLiteral("PONG"), QStringLiteral("Pong {Single}"),
+                       QStringLiteral("SINGLE"));
+        for (const char16_t* id : {u"MAME", u"RAGE", u"NES", u"PONG"}) {
+            EmulatorDefinition definition;
+            definition.emulatorId = QString::fromUtf16(id);
+            definition.lbName = definition.emulatorId + QStringLiteral(" {x}");
+            definition.type = definition.emulatorId == u"PONG" ? QStringLiteral("SINGLE")
+                                                               : QStringLiteral("MULTI");
+            emulators.append(definition);
+        }
+    }
+
+    int index(const QString& id) const { return emulators.EmulatorIndexById(id); }
+
+    EmulatorTable emulators;
+};
+
+TEST_F(ListFillTest, ByEmulatorListsAGameOnTheEmulatorsAndFurtherEmulatorsPages) {
+    addGame({QStringLiteral("Street Fighter"),
+             QStringLiteral("MAME"),
+             QStringLiteral("C:\\R\\SF.ZIP"),
+             {QStringLiteral("RAGE"), QStringLiteral("PONG"), QStringLiteral("MAME")}});
+    addGame({QStringLiteral("Zelda"), QStringLiteral("NES")});
+    addGame({QStringLiteral("Pong {Single}"), QStringLiteral("PONG"),
+             QStringLiteral("C:\\PONG\\PONG.EXE")});
+    // A definition file that the table did not load: its entry goes to "Single".
+    defineEmulator(QStringLiteral("ODD"), QStringLiteral("no brace"), QStringLiteral("MULTI"));
+    addGame({QStringLiteral("Oddity"), QStringLiteral("ODD")});
+    addGame({QStringLiteral("Orphan"),
+             QStringLiteral("GONE"),
+             QStringLiteral("C:\\X.ZIP"),
+             {QStringLiteral("MAME")}});
+    // Further emulators end at the first missing number.
+    addGame({QStringLiteral("Zaxxon"), QStringLiteral("NES")});
+    SettingsStore store = inst.context().store();
+    store.OpenKey(StorePaths::Entry(u"Zaxxon"_qs), false);
+    store.WriteString(QStringLiteral("Emulator2"), QStringLiteral("RAGE"));
+
+    const ListFill::EmulatorLists lists =
+        ListFill::ByEmulator(inst.context(), emulators, {false, true});
+
+    ASSERT_EQ(lists.pages.size(), size_t(emulators.count()) + 1);
+    // Named twice (as its emulator and as a further one), still listed once.
+    EXPECT_EQ(lists.pages[size_t(index(u"MAME"_qs))], QStringList{u"Street Fighter"_qs});
+    EXPECT_EQ(lists.pages[size_t(index(u"RAGE"_qs))], QStringList{u"Street Fighter"_qs});
+    EXPECT_EQ(sorted(lists.pages[size_t(index(u"NES"_qs))]),
+              (QStringList{u"Zaxxon"_qs, u"Zelda"_qs}));
+    // A further SINGLE emulator has no page and adds nothing.
+    EXPECT_TRUE(lists.pages[size_t(index(u"PONG"_qs))].isEmpty());
+    EXPECT_EQ(sorted(lists.single), (QStringList{u"Oddity"_qs, u"Pong {Single}"_qs}));
+    EXPECT_EQ(lists.currentEmulator, 0);
+}
+
+TEST_F(ListFillTest, CurrentIsLookedForAsTheListShowsIt) {
+    addGame({QStringLiteral("Frogger"),
+             QStringLiteral("RAGE"),
+             QStringLiteral("#"),
+             {QStringLiteral("MAME")}});
+    addGame({QStringLiteral("Pac-Man"),
+             QStringLiteral("RAGE"),
+             QStringLiteral("C:\\R\\P.ZIP"),
+             {},
+             42});
+    setRoot(u"Current"_qs, u"frogger"_qs);
+
+    const ListFill::CurrentEntry current = ListFill::ReadCurrent(inst.context(), false);
+    EXPECT_EQ(current.itemText, u"[ frogger ]"_qs);
+    EXPECT_TRUE(current.hasFurtherEmulators);
+    // Missing games hidden: not listed, so on no page.
+    EXPECT_EQ(ListFill::ByEmulator(inst.context(), emulators, {false, false}).currentEmulator, 0);
+
+    setRoot(u"Current"_qs, u"Pac-Man"_qs);
+    EXPECT_EQ(ListFill::ReadCurrent(inst.context(), true).itemText, u"0042 Pac-Man"_qs);
+}
+
+TEST_F(ListFillTest, EveryFillReadsTheStoreAndAChangedDefinitionFileAfresh) {
+    addGame({QStringLiteral("Galaxian"), QStringLiteral("RAGE")});
+    EXPECT_EQ(ListFill::ByName(inst.context(), {false, true}).arcade, QStringList{u"Galaxian"_qs});
+
+    defineEmulator(QStringLiteral("RAGE"), QStringLiteral("RAGE {Arcade}"),
+                   QStringLiteral("Console"));
+    addGame({QStringLiteral("Galaxian"), QStringLiteral("RAGE"), QStringLiteral("#")});
+    ListFill::NameLists lists = ListFill::ByName(inst.context(), {false, true});
+    EXPECT_TRUE(lists.arcade.isEmpty());
+    EXPECT_EQ(lists.console, QStringList{u"[ Galaxian ]"_qs});
+
+    QFile::remove(inst.host(u"C:\\BRIVANEL\\RAGE.ini"_qs));
+    lists = ListFill::ByName(inst.context(), {false, true});
+    EXPECT_TRUE(lists.arcade.isEmpty() && lists.console.isEmpty());
+}
+
+TEST_F(ListFillTest, ACountOfTheWrongTypeIsReportedNotGuessed) {
+    addGame({QStringLiteral("Galaxian"), QStringLiteral("MAME")});
+    SettingsStore store = inst.context().store();
+    store.OpenKey(StorePaths::Entry(u"Galaxian"_qs), false);
+    store.WriteString(QStringLiteral("Count"), QStringLiteral("seven"));
+
+    EXPECT_THROW(ListFill::ByName(inst.context(), {true, true}), std::exception);
+    EXPECT_EQ(ListFill::ByName(inst.context(), {false, true}).arcade, QStringList{u"Galaxian"_qs});
+}
+
+TEST_F(ListFillTest, NoRootListsNothing) {
+    SettingsStore store = inst.context().store();
+    store.DeleteKey(StorePaths::Root());
+
+    EXPECT_TRUE(ListFill::ByName(inst.context(), {false, true}).arcade.isEmpty());
+    EXPECT_TRUE(ListFill::ByEmulator(inst.context(), emulators, {false, true}).single.isEmpty());
+    EXPECT_TRUE(ListFill::ReadCurrent(inst.context(), false).name.isEmpty());
+}
+
+}  // namespace

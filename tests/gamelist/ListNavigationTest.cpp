@@ -1,0 +1,98 @@
+#include "gamelist/ListNavigation.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "ListViewSetup.h"
+#include "catalogue/EmulatorTable.h"
+#include "gamelist/RandomChoice.h"
+
+namespace {
+
+using ListNavigation::JoystickPolling;
+using ListNavigation::JoystickTick;
+using ListNavigation::StepVisiblePage;
+
+TEST(StepVisiblePage, StepsOverHiddenPagesAndWrapsAround) {
+    // Arcade and Console hidden, three emulator pages and "Single" shown.
+    const std::vector<bool> visible{false, false, true, true, true, true};
+    EXPECT_EQ(StepVisiblePage(visible, 2, -1), 5);
+    EXPECT_EQ(StepVisiblePage(visible, 5, 1), 2);
+    EXPECT_EQ(StepVisiblePage(visible, 3, 1), 4);
+    EXPECT_EQ(StepVisiblePage({true, false, false}, 0, 1), 0);
+    EXPECT_EQ(StepVisiblePage({false, false}, 0, 1), -1);
+    EXPECT_EQ(StepVisiblePage({}, -1, 1), -1);
+    EXPECT_EQ(StepVisiblePage({true, true, true}, -1, 1), 0);
+    EXPECT_EQ(StepVisiblePage({true, true, true}, -1, -1), 2);
+}
+
+TEST(JoystickTick, MovesBeyondTheThresholdButtonOnePlaysButtonTwoNeedsARelease) {
+    JoystickPolling polling;
+    EXPECT_EQ(JoystickTick({32767, 32767 - 25001, false, false}, 32767, 32767, polling).itemStep,
+              -1);
+    polling = {};
+    EXPECT_EQ(JoystickTick({32767, 32767 + 25000, false, false}, 32767, 32767, polling).itemStep,
+              0);
+    polling = {};
+    const auto leftDown = JoystickTick({1000, 64000, false, false}, 30000, 30000, polling);
+    EXPECT_EQ(leftDown.itemStep, 1);
+    EXPECT_EQ(leftDown.pageStep, -1);
+    // Button 1 plays on every tick, whatever the half-rate flag, and nothing moves.
+    for (int tick = 0; tick < 2; ++tick) {
+        const auto command = JoystickTick({0, 0, true, false}, 32767, 32767, polling);
+        EXPECT_TRUE(command.play);
+        EXPECT_EQ(command.itemStep, 0);
+    }
+    // Button 2 held since start-up chooses nothing until it has been released.
+    polling = {};
+    EXPECT_FALSE(JoystickTick({32767, 32767, false, true}, 32767, 32767, polling).chooseRandom);
+    JoystickTick({}, 32767, 32767, polling);
+    EXPECT_TRUE(JoystickTick({32767, 32767, false, true}, 32767, 32767, polling).chooseRandom);
+}
+
+class RandomChoiceTest : public ::testing::Test, public ListViewSetup {
+protected:
+    RandomChoiceTest() {
+        for (const auto& [id, type] :
+             {std::pair{u"MAME", u"MAME"}, std::pair{u"PONG", u"SINGLE"}}) {
+            EmulatorDefinition definition;
+            definition.emulatorId = QString::fromUtf16(id);
+            definition.lbName = definition.emulatorId + QStringLiteral(" {x}");
+            definition.type = QString::fromUtf16(type);
+            emulators.append(definition);
+        }
+        addGame({QStringLiteral("MAME {x}"), QStringLiteral("MAME"),
+                 QStringLiteral("C:\\MAME\\MAME.EXE")});
+        addGame({QStringLiteral("PONG {x}"), QStringLiteral("PONG"),
+                 QStringLiteral("C:\\PONG\\PONG.EXE")});
+        addGame({QStringLiteral("Odd {Braces}"), QStringLiteral("GONE")});
+    }
+    EmulatorTable emulators;
+};
+
+TEST_F(RandomChoiceTest, CandidatesAreGamesNotMissingOnesNorMultiGameEmulators) {
+    const QStringList items{u"[ Galaxian ]"_qs, u"Frogger"_qs, u"MAME {x}"_qs, u"Odd {Braces}"_qs,
+                            u"PONG {x}"_qs};
+    EXPECT_EQ(RandomChoice::Candidates(inst.context(), emulators, items, false),
+              (std::vector<int>{1, 3, 4}));
+    const QStringList counted{u"0000 [ Galaxian ]"_qs, u"12345 Frogger"_qs, u"0003 MAME {x}"_qs};
+    EXPECT_EQ(RandomChoice::Candidates(inst.context(), emulators, counted, true),
+              (std::vector<int>{1}));
+    EXPECT_TRUE(
+        RandomChoice::Candidates(inst.context(), emulators, {u"[ A ]"_qs, u"MAME {x}"_qs}, false)
+            .empty());
+}
+
+TEST(RandomChoicePick, ReachesEveryCandidateAndNothingElse) {
+    const std::vector<int> candidates{2, 5, 11};
+    std::set<int> picked;
+    for (int i = 0; i < 200; ++i) {
+        picked.insert(*RandomChoice::Pick(candidates, 45000.5 + i / 86400000.0));
+    }
+    EXPECT_EQ(picked, (std::set<int>{2, 5, 11}));
+    EXPECT_EQ(RandomChoice::Pick(candidates, 45000.25), RandomChoice::Pick(candidates, 45000.25));
+    EXPECT_FALSE(RandomChoice::Pick({}, 45000.5).has_value());
+}
+
+}  // namespace
