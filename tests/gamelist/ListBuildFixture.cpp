@@ -5,6 +5,7 @@
 #include <QProcess>
 
 #include "gamelist/GameListWidget.h"
+#include "gamelist/GameStep.h"
 #include "settings/KeyPath.h"
 #include "support/StandIn.h"
 #include "tools/TFFileLocations.h"
@@ -71,9 +72,31 @@ void ListBuildInstallation::runRecordedScripts() {
     }
 }
 
+// Whether a line after the game counter still names a game.
+bool ListBuildInstallation::gamesLeft() const {
+    const EmulatorDefinition& emulator = main_->state.emulators.at(main_->ListBuildIndex);
+    for (qsizetype i = main_->Timer1Tag; i < main_->ListBuildLines.size(); ++i) {
+        if (GameStep::ResolveGameNames(main_->context(), emulator, main_->ListBuildLines[i])) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int ListBuildInstallation::finishTicks(int maxTicks) {
+    return tick(maxTicks, false);
+}
+
+int ListBuildInstallation::ticksToLastGame(int maxTicks) {
+    return tick(maxTicks, true);
+}
+
+int ListBuildInstallation::tick(int maxTicks, bool stopAtLastGame) {
     int ticks = 0;
     while (main_->Timer1->isActive() && ticks < maxTicks) {
+        if (stopAtLastGame && main_->Timer1Tag > 0 && !gamesLeft()) {
+            break;
+        }
         runRecordedScripts();
         const size_t startsBefore = inst.starter.starts().size();
         const bool waitingBefore = main_->Timer1Tag == 0;

@@ -40,6 +40,9 @@ public:
     // list file is awaited and nothing more can make it appear. Returns the
     // number of ticks.
     int finishTicks(int maxTicks = 100000);
+    // The same, stopping once the current emulator's last game is handled,
+    // before the tick that ends the emulator (and rebuilds the lists).
+    int ticksToLastGame(int maxTicks = 100000);
     // Runs the starts recorded since the last call, each to its end.
     void runRecordedScripts();
     static bool interpreterBuilt();
@@ -55,5 +58,7 @@ public:
 
 private:
     std::unique_ptr<TFMain> main_;
+    int tick(int maxTicks, bool stopAtLastGame);
+    bool gamesLeft() const;
     size_t scriptsRun_ = 0;
 };
