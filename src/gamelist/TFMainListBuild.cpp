@@ -194,6 +194,12 @@ bool TFMain::ListFileArrived() {
 void TFMain::HandleNextGame() {
     Timer1->stop();
     const int p = ListBuildIndex;
+    if (!state.emulators.isValidIndex(p)) {
+        // The table was loaded again under a running build: nothing to go on with.
+        ListBuildLines.clear();
+        Timer1Tag = 0;
+        return;
+    }
     EmulatorDefinition& emulator = state.emulators.at(p);
     std::optional<GameStep::GameNames> names;
     while (!names && ++Timer1Tag <= ListBuildLines.size()) {
