@@ -5,7 +5,6 @@
 
 #include <QFile>
 
-#include "catalogue/LoadProfile.h"
 #include "platform/DosFileSystem.h"
 
 namespace {
@@ -13,6 +12,13 @@ constexpr size_t kMaxEntries = 256;
 // File times come from a coarse clock, so a file rewritten with the same size
 // shortly after it was read can keep its old time; such a parse is not reused.
 constexpr qint64 kRacyWindowNs = 3'000'000'000;
+// As LoadProfile: profile files are small; a stray huge file is cut.
+constexpr qint64 kMaxProfileBytes = 64 * 1024 * 1024;
+
+QByteArray readContent(const QString& host) {
+    QFile file(host);
+    return file.open(QIODevice::ReadOnly) ? file.read(kMaxProfileBytes) : QByteArray();
+}
 
 qint64 nowNs() {
     timespec now{};
@@ -32,14 +38,28 @@ std::shared_ptr<const ProfileFile> ProfileCache::get(const DosFileSystem& fs,
     const qint64 mtime = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     auto it = entries_.find(host);
     if (it != entries_.end() && it->second.size == st.st_size && it->second.mtimeNs == mtime &&
-        it->second.inode == st.st_ino && mtime + kRacyWindowNs < it->second.loadedAtNs) {
-        return it->second.profile;
+        it->second.inode == st.st_ino) {
+        Entry& entry = it->second;
+        if (mtime + kRacyWindowNs < entry.loadedAtNs) {
+            entry.content.clear();
+            return entry.profile;
+        }
+        // A list file just written by the list build is read for every game
+        // in the seconds that follow; comparing its bytes is far cheaper
+        // than parsing it again.
+        const qint64 readAt = nowNs();
+        if (readContent(host) == entry.content) {
+            entry.loadedAtNs = readAt;
+            return entry.profile;
+        }
     }
     if (entries_.size() >= kMaxEntries) {
         entries_.clear();
     }
-    Entry entry{st.st_size, mtime, st.st_ino, nowNs(),
-                std::make_shared<const ProfileFile>(LoadProfile(fs, dosPath))};
+    const qint64 loadedAt = nowNs();
+    QByteArray content = readContent(host);
+    auto parsed = std::make_shared<const ProfileFile>(ProfileFile::parse(content));
+    Entry entry{st.st_size, mtime, st.st_ino, loadedAt, std::move(parsed), std::move(content)};
     auto profile = entry.profile;
     entries_[host] = std::move(entry);
     return profile;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 #include <unordered_map>
@@ -22,6 +23,9 @@ private:
         quint64 inode = 0;
         qint64 loadedAtNs = 0;
         std::shared_ptr<const ProfileFile> profile;
+        // What was parsed, kept while the file's time is too recent to
+        // prove it unchanged: equal bytes prove it instead of a new parse.
+        QByteArray content;
     };
     std::unordered_map<QString, Entry> entries_;
 };
