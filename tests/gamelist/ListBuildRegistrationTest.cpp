@@ -92,25 +92,6 @@ TEST(ListBuildRegistration, OnlyOfferedGroupsAndTheSynchronizedPosition) {
     }
 }
 
-TEST(ListBuildRegistration, RegisterWritesEntryAndSpecific) {
-    TempInstallation inst;
-    SettingsStore store = inst.context().store();
-    EmulatorRegistration::RegisterEmulator(store, everyGroup(), 22,
-                                           QStringLiteral("C:\\MAME\\MAME.EXE"));
-
-    SettingsStore check(inst.database());
-    ASSERT_TRUE(check.OpenKey(StorePaths::Entry(QStringLiteral("MAME {Test}")), false));
-    EXPECT_EQ(check.ReadString(QStringLiteral("Location")), QStringLiteral("C:\\MAME\\MAME.EXE"));
-    EXPECT_EQ(check.ReadString(QStringLiteral("Emulator")), QStringLiteral("MAME"));
-    ASSERT_TRUE(check.OpenKey(StorePaths::Specific(QStringLiteral("MAME {Test}")), false));
-    EXPECT_TRUE(check.ReadBool(QStringLiteral("Synchronize Video")));
-    EXPECT_TRUE(check.ReadBool(QStringLiteral("FM Music")));
-    EXPECT_FALSE(check.ReadBool(QStringLiteral("Lines Offscreen On")));
-    EXPECT_EQ(check.ReadString(QStringLiteral("Lines Offscreen")), QStringLiteral("8"));
-    EXPECT_EQ(check.ReadString(QStringLiteral("Controller 2")), QStringLiteral("First 7"));
-    EXPECT_TRUE(check.ValueExists(QStringLiteral("JoyEmu Keyfile")));
-}
-
 TEST(ListBuildFurtherEmulators, SuffixesCountUpByCharacterCode) {
     EXPECT_EQ(GameStep::FurtherSuffix(1), QStringLiteral("1"));
     EXPECT_EQ(GameStep::FurtherSuffix(9), QStringLiteral("9"));

@@ -68,13 +68,3 @@ TEST(ListBuildStartup, MigrationBuildsTheList) {
               QStringLiteral("ARC"));
     EXPECT_FALSE(main.Timer1->isActive());
 }
-
-TEST(ListBuildStartup, CurrentStoreStartsNoBuild) {
-    ListBuildInstallation b;
-    writeArcade(b);
-    b.writeExistingStore();
-    TFMain& main = b.start();
-    EXPECT_TRUE(b.inst.dialogs.shown().empty());
-    EXPECT_FALSE(main.Timer1->isActive());
-    EXPECT_FALSE(b.entryExists(kArcade));
-}
