@@ -9,14 +9,12 @@ namespace {
 constexpr qint64 kMaxProfileBytes = 64 * 1024 * 1024;
 }  // namespace
 
+QByteArray ReadProfileBytes(const QString& hostPath) {
+    QFile file(hostPath);
+    return file.open(QIODevice::ReadOnly) ? file.read(kMaxProfileBytes) : QByteArray();
+}
+
 ProfileFile LoadProfile(const DosFileSystem& fs, const QString& dosPath) {
     const QString host = fs.resolve(dosPath);
-    if (host.isEmpty()) {
-        return ProfileFile();
-    }
-    QFile file(host);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return ProfileFile();
-    }
-    return ProfileFile::parse(file.read(kMaxProfileBytes));
+    return host.isEmpty() ? ProfileFile() : ProfileFile::parse(ReadProfileBytes(host));
 }

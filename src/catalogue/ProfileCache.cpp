@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include "catalogue/LoadProfile.h"
 #include "platform/DosFileSystem.h"
 
 namespace {
@@ -12,13 +13,6 @@ constexpr size_t kMaxEntries = 256;
 // File times come from a coarse clock, so a file rewritten with the same size
 // shortly after it was read can keep its old time; such a parse is not reused.
 constexpr qint64 kRacyWindowNs = 3'000'000'000;
-// As LoadProfile: profile files are small; a stray huge file is cut.
-constexpr qint64 kMaxProfileBytes = 64 * 1024 * 1024;
-
-QByteArray readContent(const QString& host) {
-    QFile file(host);
-    return file.open(QIODevice::ReadOnly) ? file.read(kMaxProfileBytes) : QByteArray();
-}
 
 qint64 nowNs() {
     timespec now{};
@@ -48,7 +42,7 @@ std::shared_ptr<const ProfileFile> ProfileCache::get(const DosFileSystem& fs,
         // in the seconds that follow; comparing its bytes is far cheaper
         // than parsing it again.
         const qint64 readAt = nowNs();
-        if (readContent(host) == entry.content) {
+        if (ReadProfileBytes(host) == entry.content) {
             entry.loadedAtNs = readAt;
             return entry.profile;
         }
@@ -57,7 +51,7 @@ std::shared_ptr<const ProfileFile> ProfileCache::get(const DosFileSystem& fs,
         entries_.clear();
     }
     const qint64 loadedAt = nowNs();
-    QByteArray content = readContent(host);
+    QByteArray content = ReadProfileBytes(host);
     auto parsed = std::make_shared<const ProfileFile>(ProfileFile::parse(content));
     Entry entry{st.st_size, mtime, st.st_ino, loadedAt, std::move(parsed), std::move(content)};
     auto profile = entry.profile;
