@@ -3,15 +3,16 @@
 #include "app/Accessors.h"
 #include "app/AppContext.h"
 #include "catalogue/EmulatorDefinition.h"
+#include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
 
 namespace GameStep {
 namespace {
 
-const QString kEmulator = QStringLiteral("Emulator");
-const QString kShortname = QStringLiteral("Shortname");
-const QString kLocation = QStringLiteral("Location");
+using EntryValues::kEmulator;
+using EntryValues::kLocation;
+using EntryValues::kShortname;
 
 // An entry naming another emulator still belongs to it while that
 // emulator's definition file is there.
@@ -50,24 +51,21 @@ bool IsStoredLocationValid(const DosFileSystem& fs, const QString& location,
            fs.fileExists(location);
 }
 
-QString FurtherSuffix(int n) {
-    return QString(QChar(char16_t(u'0' + n)));
-}
-
 void RecordFurtherEmulator(SettingsStore& entry, const QString& emulatorId,
                            const QString& shortName, bool rewriteShortName) {
     // The table holds at most 100 emulators; the bound only guards a store
     // that was filled by something else.
     for (int n = 1; n <= 1000; ++n) {
-        const QString suffix = FurtherSuffix(n);
-        if (!entry.ValueExists(kEmulator + suffix)) {
-            entry.WriteString(kEmulator + suffix, emulatorId);
-            entry.WriteString(kShortname + suffix, shortName);
+        const QString emulatorValue = EntryValues::FurtherValueName(kEmulator, n);
+        const QString shortnameValue = EntryValues::FurtherValueName(kShortname, n);
+        if (!entry.ValueExists(emulatorValue)) {
+            entry.WriteString(emulatorValue, emulatorId);
+            entry.WriteString(shortnameValue, shortName);
             return;
         }
-        if (entry.ReadString(kEmulator + suffix) == emulatorId) {
+        if (entry.ReadString(emulatorValue) == emulatorId) {
             if (rewriteShortName) {
-                entry.WriteString(kShortname + suffix, shortName);
+                entry.WriteString(shortnameValue, shortName);
             }
             return;
         }

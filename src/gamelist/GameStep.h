@@ -33,10 +33,6 @@ std::optional<GameNames> ResolveGameNames(const AppContext& ctx, const EmulatorD
 bool IsStoredLocationValid(const DosFileSystem& fs, const QString& location,
                            const QString& emulatorDirectory, const QString& shortName);
 
-// The suffix of the n-th further emulator (1-based): "1" to "9", then ":",
-// ";" and on by character code.
-QString FurtherSuffix(int n);
-
 // Records `emulatorId` as a further emulator of the entry that `entry` has
 // open: the first free "Emulator" + suffix gets it with "Shortname" +
 // suffix; a suffix that names it already ends the walk, rewriting its short

@@ -7,6 +7,7 @@
 #include "app/Accessors.h"
 #include "app/AppContext.h"
 #include "catalogue/EmulatorTable.h"
+#include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
 
@@ -14,8 +15,8 @@ namespace ListFill {
 
 namespace {
 
-const QString kEmulator = QStringLiteral("Emulator");
-const QString kLocation = QStringLiteral("Location");
+using EntryValues::kEmulator;
+using EntryValues::kLocation;
 const QString kCount = QStringLiteral("Count");
 const QString kCurrent = QStringLiteral("Current");
 const QString kMissing = QStringLiteral("#");
@@ -26,7 +27,7 @@ const QString kMissing = QStringLiteral("#");
 constexpr int kMaxFurtherEmulators = 99;
 
 QString furtherEmulatorValue(int number) {
-    return kEmulator + QChar(u'1' + number);
+    return EntryValues::FurtherValueName(kEmulator, number + 1);
 }
 
 // The upper-cased Type of the definition file that an entry's "Emulator"

@@ -3,13 +3,14 @@
 #include <algorithm>
 
 #include "catalogue/EmulatorTable.h"
+#include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
 
 namespace {
 
-const QString kEmulator = QStringLiteral("Emulator");
-const QString kShortname = QStringLiteral("Shortname");
+using EntryValues::kEmulator;
+using EntryValues::kShortname;
 
 // Past this the number characters leave the Basic Multilingual Plane.
 constexpr int kMaxPosition = 0xD7FF - u'0';
@@ -23,19 +24,15 @@ bool samePairs(const std::vector<AlternativeEmulator>& a,
 
 }  // namespace
 
-QString AlternativeValueName(const QString& stem, int position) {
-    return stem + QChar(char16_t(u'0' + position));
-}
-
 std::vector<AlternativeEmulator> ReadAlternativeEmulators(SettingsStore& key) {
     std::vector<AlternativeEmulator> pairs;
     for (int n = 1; n <= kMaxPosition; ++n) {
-        const QString emulatorName = AlternativeValueName(kEmulator, n);
+        const QString emulatorName = EntryValues::FurtherValueName(kEmulator, n);
         if (!key.ValueExists(emulatorName)) {
             break;
         }
-        pairs.push_back(
-            {key.ReadString(emulatorName), key.ReadString(AlternativeValueName(kShortname, n))});
+        pairs.push_back({key.ReadString(emulatorName),
+                         key.ReadString(EntryValues::FurtherValueName(kShortname, n))});
     }
     return pairs;
 }
@@ -74,12 +71,14 @@ bool TidyAlternativeEmulators(SettingsStore& store, const QString& entryName,
     if (!samePairs(pairs, tidied)) {
         // A pair that is not written back leaves no stray "Shortname" behind.
         for (int n = 1; n <= int(pairs.size()); ++n) {
-            store.DeleteValue(AlternativeValueName(kEmulator, n));
-            store.DeleteValue(AlternativeValueName(kShortname, n));
+            store.DeleteValue(EntryValues::FurtherValueName(kEmulator, n));
+            store.DeleteValue(EntryValues::FurtherValueName(kShortname, n));
         }
         for (int n = 1; n <= int(tidied.size()); ++n) {
-            store.WriteString(AlternativeValueName(kEmulator, n), tidied[size_t(n - 1)].emulatorId);
-            store.WriteString(AlternativeValueName(kShortname, n), tidied[size_t(n - 1)].shortName);
+            store.WriteString(EntryValues::FurtherValueName(kEmulator, n),
+                              tidied[size_t(n - 1)].emulatorId);
+            store.WriteString(EntryValues::FurtherValueName(kShortname, n),
+                              tidied[size_t(n - 1)].shortName);
         }
     }
     return !tidied.empty();

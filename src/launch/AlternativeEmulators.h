@@ -14,9 +14,6 @@ struct AlternativeEmulator {
     QString shortName;
 };
 
-// "Emulator" or "Shortname" with the character of the 1-based position.
-QString AlternativeValueName(const QString& stem, int position);
-
 // The pairs of the store's current key, in stored order.
 std::vector<AlternativeEmulator> ReadAlternativeEmulators(SettingsStore& key);
 

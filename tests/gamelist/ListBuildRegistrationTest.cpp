@@ -93,11 +93,6 @@ TEST(ListBuildRegistration, OnlyOfferedGroupsAndTheSynchronizedPosition) {
 }
 
 TEST(ListBuildFurtherEmulators, SuffixesCountUpByCharacterCode) {
-    EXPECT_EQ(GameStep::FurtherSuffix(1), QStringLiteral("1"));
-    EXPECT_EQ(GameStep::FurtherSuffix(9), QStringLiteral("9"));
-    EXPECT_EQ(GameStep::FurtherSuffix(10), QStringLiteral(":"));
-    EXPECT_EQ(GameStep::FurtherSuffix(11), QStringLiteral(";"));
-
     TempInstallation inst;
     SettingsStore entry = inst.context().store();
     ASSERT_TRUE(entry.OpenKey(StorePaths::Entry(QStringLiteral("AC\\DC Game")), true));

@@ -48,10 +48,6 @@ TEST(OptionStore, EntryNamesWithBackslashesAndEmulatorIdsOfAnotherCase) {
 }
 
 TEST(AlternativeEmulators, NumbersCountOnPastNineAndSortAcrossThem) {
-    EXPECT_EQ(AlternativeValueName(QStringLiteral("Emulator"), 9), QStringLiteral("Emulator9"));
-    EXPECT_EQ(AlternativeValueName(QStringLiteral("Shortname"), 10), QStringLiteral("Shortname:"));
-    EXPECT_EQ(AlternativeValueName(QStringLiteral("Emulator"), 11), QStringLiteral("Emulator;"));
-
     EmulatorTable emulators;
     std::vector<AlternativeEmulator> pairs;
     for (int i = 0; i < 11; ++i) {
