@@ -1,11 +1,8 @@
 // The selection refresh on a store of 45,000 games over 20 emulators: how
 // long ShowSelectedGame takes (the picture subsystem aside), as a median.
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -13,8 +10,8 @@
 #include "app/AppContext.h"
 #include "app/TFMain.h"
 #include "gamelist/GameListWidget.h"
-#include "platform/TextCodec.h"
 #include "settings/KeyPath.h"
+#include "support/TempInstallation.h"
 
 namespace {
 
@@ -35,15 +32,8 @@ QString shortName(int g) {
     return QStringLiteral("g%1").arg(g);
 }
 
-void writeLines(const QString& hostPath, const QStringList& lines) {
-    QFile file(hostPath);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        file.write(TextCodec::encodeDosLines(lines));
-    }
-}
-
 // A definition with every group, as the big MAME-type definitions have.
-void writeDefinition(const QString& programDir, int e) {
+void writeDefinition(const TempInstallation& inst, int e) {
     QStringList lines = {QStringLiteral("[Emulator]"), QStringLiteral("LBName=") + listName(e),
                          QStringLiteral("Type=MAME"),  QStringLiteral("ShowJoyEmu=1"),
                          QStringLiteral("[Config]"),   QStringLiteral("High=HI\\%sn%.HI")};
@@ -59,10 +49,11 @@ void writeDefinition(const QString& programDir, int e) {
             lines << QStringLiteral("Choice %1=-c%1").arg(i);
         }
     }
-    writeLines(programDir + QStringLiteral("/emu%1.ini").arg(e, 2, 10, QLatin1Char('0')), lines);
+    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\emu%1.ini").arg(e, 2, 10, QLatin1Char('0')),
+                    lines);
 }
 
-void fillStore(SettingsStore& store, const QString& programDir) {
+void fillStore(SettingsStore& store, const TempInstallation& inst) {
     store.OpenKey(StorePaths::Root(), true);
     store.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
     for (int e = 1; e <= kEmulators; ++e) {
@@ -99,7 +90,7 @@ void fillStore(SettingsStore& store, const QString& programDir) {
             merged << shortName(g) + u'=' + shortName(g - 1);
         }
     }
-    writeLines(programDir + QStringLiteral("/EMU01.MRG"), merged);
+    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\EMU01.MRG"), merged);
 }
 
 }  // namespace
@@ -107,27 +98,14 @@ void fillStore(SettingsStore& store, const QString& programDir) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QString programDir = dir.path() + QStringLiteral("/c/BRIVANEL");
-    QDir().mkpath(programDir);
-    DriveMap drives;
-    drives.set(u'C', dir.path() + QStringLiteral("/c"));
+    TempInstallation inst;
     for (int e = 1; e <= kEmulators; ++e) {
-        writeDefinition(programDir, e);
+        writeDefinition(inst, e);
     }
-
-    ScriptedDialogs dialogs;
-    SettableClock clock;
-    RecordingProcessStarter starter;
-    ScriptedJoystick joystick;
-    AppContext ctx(programDir, programDir + QStringLiteral("/brivanel"),
-                   programDir + QStringLiteral("/brivanel-batch"), DosFileSystem(drives),
-                   dir.path() + QStringLiteral("/registry.sqlite"),
-                   AppContext::Services{&dialogs, &clock, &starter, &joystick});
-    ctx.exitProgram = [](int) {};
+    AppContext& ctx = inst.context();
     {
         SettingsStore store = ctx.store();
-        fillStore(store, programDir);
+        fillStore(store, inst);
     }
 
     TFMain main(ctx);
