@@ -17,14 +17,14 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/TFMain.h"
+#include "app/ui/TFMain.h"
 #include "gamelist/FoundFilesIndex.h"
-#include "gamelist/GameListWidget.h"
 #include "gamelist/MameListConversion.h"
+#include "gamelist/ui/GameListWidget.h"
 #include "settings/KeyPath.h"
 #include "support/TempInstallation.h"
 #include "tools/FoundFiles.h"
-#include "tools/TFSearchOptions.h"
+#include "tools/ui/TFSearchOptions.h"
 
 namespace {
 
@@ -150,9 +150,9 @@ int main(int argc, char** argv) {
         }
     }
 
-    main.ListBuildIndex = 1;
+    main.listBuild.ListBuildIndex = 1;
     main.state.listBuildAbort = false;
-    main.Timer1Tag = 0;
+    main.listBuild.Timer1Tag = 0;
     main.ProcessEmulator();
     if (!main.Timer1->isActive()) {
         std::fprintf(stderr, "the emulator step did not start the timer\n");

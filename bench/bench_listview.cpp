@@ -9,8 +9,8 @@
 #include <functional>
 #include <vector>
 
-#include "app/TFMain.h"
-#include "gamelist/GameListWidget.h"
+#include "app/ui/TFMain.h"
+#include "gamelist/ui/GameListWidget.h"
 #include "settings/KeyPath.h"
 #include "support/TempInstallation.h"
 

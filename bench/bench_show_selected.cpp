@@ -7,9 +7,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/AppContext.h"
-#include "app/TFMain.h"
-#include "gamelist/GameListWidget.h"
+#include "app/ui/TFMain.h"
+#include "context/AppContext.h"
+#include "gamelist/ui/GameListWidget.h"
+#include "launch/ui/OptionPanel.h"
 #include "settings/KeyPath.h"
 #include "support/TempInstallation.h"
 
@@ -133,8 +134,8 @@ int main(int argc, char** argv) {
         }
     }
     // A refresh that did nothing would time nothing: check the last one.
-    if (main.LEmu->text().isEmpty() || main.CBResolution->count() != 6 ||
-        main.CBVector->isHidden()) {
+    if (main.LEmu->text().isEmpty() || main.POptions->CBResolution->count() != 6 ||
+        main.POptions->CBVector->isHidden()) {
         std::fprintf(stderr, "bench_show_selected: the refresh did not load the panel\n");
         return 1;
     }

@@ -5,8 +5,8 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
-#include "app/TFMain.h"
-#include "gamelist/GameListWidget.h"
+#include "app/ui/TFMain.h"
+#include "gamelist/ui/GameListWidget.h"
 #include "settings/KeyPath.h"
 #include "support/TempInstallation.h"
 

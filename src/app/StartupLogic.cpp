@@ -1,9 +1,9 @@
 #include "app/StartupLogic.h"
 
-#include "app/Accessors.h"
-#include "app/AppContext.h"
-#include "app/AppState.h"
 #include "catalogue/DefinitionScan.h"
+#include "context/Accessors.h"
+#include "context/AppContext.h"
+#include "context/AppState.h"
 #include "platform/TextCodec.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"

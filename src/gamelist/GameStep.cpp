@@ -1,8 +1,8 @@
 #include "gamelist/GameStep.h"
 
-#include "app/Accessors.h"
-#include "app/AppContext.h"
 #include "catalogue/EmulatorDefinition.h"
+#include "context/Accessors.h"
+#include "context/AppContext.h"
 #include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"

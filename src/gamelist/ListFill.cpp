@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/Accessors.h"
-#include "app/AppContext.h"
 #include "catalogue/EmulatorTable.h"
+#include "context/Accessors.h"
+#include "context/AppContext.h"
 #include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"

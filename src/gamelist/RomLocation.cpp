@@ -2,9 +2,9 @@
 
 #include <QSet>
 
-#include "app/Accessors.h"
-#include "app/AppContext.h"
 #include "catalogue/EmulatorDefinition.h"
+#include "context/Accessors.h"
+#include "context/AppContext.h"
 #include "gamelist/FoundFilesIndex.h"
 #include "platform/Dialogs.h"
 #include "platform/DosPath.h"

@@ -1,7 +1,7 @@
 #include "gamelist/SelectionDisplay.h"
 
-#include "app/Accessors.h"
 #include "catalogue/EmulatorDefinition.h"
+#include "context/Accessors.h"
 
 bool IsGameEntry(const EmulatorDefinition* emulator, const QString& entryName) {
     return emulator == nullptr || entryName != emulator->lbName;

@@ -1,6 +1,6 @@
 #include "launch/BatchRunner.h"
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "platform/TextCodec.h"
 
 QString BatchRunner::ScriptPath() const {

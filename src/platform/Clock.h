@@ -15,17 +15,5 @@ public:
     double now() const override;
 };
 
-// A clock that stands still until it is set or advanced; for tests.
-class SettableClock : public Clock {
-public:
-    explicit SettableClock(double days = 45000.5) : days_(days) {}
-    double now() const override { return days_; }
-    void set(double days) { days_ = days; }
-    void advance(double days) { days_ += days; }
-
-private:
-    double days_;
-};
-
 double toDayCount(const QDateTime& local);
 QDateTime fromDayCount(double days);

@@ -29,10 +29,3 @@ private:
     bool available_ = false;
     void* device_ = nullptr;  // SDL_Joystick*, closed in the destructor
 };
-
-// A joystick whose state a test sets.
-class ScriptedJoystick : public Joystick {
-public:
-    JoystickState state;
-    JoystickState read() override { return state; }
-};

@@ -11,12 +11,3 @@ bool SystemProcessStarter::startDetached(const QString& program, const QStringLi
     process.setStandardInputFile(QProcess::nullDevice());
     return process.startDetached();
 }
-
-bool RecordingProcessStarter::startDetached(const QString& program, const QStringList& arguments,
-                                            const QString& workingFolder) {
-    starts_.push_back({program, arguments, workingFolder});
-    if (!run_) {
-        return true;
-    }
-    return SystemProcessStarter().startDetached(program, arguments, workingFolder);
-}

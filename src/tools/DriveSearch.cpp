@@ -1,7 +1,7 @@
 #include "tools/DriveSearch.h"
 
-#include "app/AppState.h"
 #include "catalogue/EmulatorTable.h"
+#include "context/AppState.h"
 
 namespace {
 

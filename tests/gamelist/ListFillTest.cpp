@@ -4,8 +4,8 @@
 
 #include <QFile>
 
-#include "ListViewSetup.h"
 #include "catalogue/EmulatorTable.h"
+#include "gamelist/ListViewSetup.h"
 
 namespace {
 

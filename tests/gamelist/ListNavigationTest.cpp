@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "ListViewSetup.h"
 #include "catalogue/EmulatorTable.h"
+#include "gamelist/ListViewSetup.h"
 #include "gamelist/RandomChoice.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/TextCodec.h"
+#include "support/TestDoubles.h"
 
 TEST(Clock, CountsDaysSinceTheEndOf1899WithTheTimeAsFraction) {
     EXPECT_DOUBLE_EQ(toDayCount(QDateTime(QDate(1899, 12, 30), QTime(0, 0))), 0.0);

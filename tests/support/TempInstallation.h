@@ -7,12 +7,13 @@
 #include <memory>
 #include <ostream>
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/DriveMap.h"
 #include "platform/Joystick.h"
 #include "platform/ProcessStarter.h"
+#include "support/TestDoubles.h"
 
 // A throw-away installation: drive folders C: and D: in a temporary
 // directory, a program directory C:\BRIVANEL, a store file, and the scripted

@@ -6,9 +6,9 @@
 #include <QDir>
 #include <QFile>
 
-#include "ToolsTestSupport.h"
 #include "support/TempInstallation.h"
 #include "tools/DirectoryWalker.h"
+#include "tools/ToolsTestSupport.h"
 
 using ToolsTest::ModeOf;
 using ToolsTest::SetMode;

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "ToolsTestSupport.h"
-#include "app/AppState.h"
+#include "context/AppState.h"
 #include "support/TempInstallation.h"
 #include "tools/DriveSearch.h"
 #include "tools/FoundFiles.h"
+#include "tools/ToolsTestSupport.h"
 
 using ToolsTest::Emulator;
 

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "ToolsTestSupport.h"
 #include "app/StartupLogic.h"
 #include "catalogue/EmulatorTable.h"
 #include "settings/KeyPath.h"
@@ -11,6 +10,7 @@
 #include "tools/ProgressThrottle.h"
 #include "tools/SearchChoice.h"
 #include "tools/ToolLocations.h"
+#include "tools/ToolsTestSupport.h"
 
 TEST(ToolLocations, OkWritesTheSevenValuesCreatingTheRoot) {
     TempInstallation inst;

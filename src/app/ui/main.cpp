@@ -1,0 +1,43 @@
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "app/ui/TFMain.h"
+#include "context/AppContext.h"
+#include "platform/ui/QtDialogs.h"
+#include "settings/StoreDatabase.h"
+
+namespace {
+
+// The folder holding the definitions is the folder of the executable itself.
+QString executablePath() {
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    return self.isEmpty() ? QCoreApplication::applicationFilePath() : self;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brivanel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Brivanel"));
+
+    const QString exe = executablePath();
+    const QString programDir = QFileInfo(exe).absolutePath();
+    DriveMap drives = DriveMap::fromEnvironment();
+    DosFileSystem probe(drives);
+    if (probe.toDos(programDir).isEmpty() && drives.hostRoot(u'Z').isEmpty()) {
+        drives.set(u'Z', QStringLiteral("/"));  // the program must see its own folder
+    }
+
+    QtDialogs dialogs;
+    SystemClock clock;
+    SystemProcessStarter starter;
+    SdlJoystick joystick;
+    AppContext ctx(programDir, exe, programDir + u"/brivanel-batch", DosFileSystem(drives),
+                   StoreDatabase::defaultLocation(), {&dialogs, &clock, &starter, &joystick});
+
+    TFMain main(ctx);
+    main.show();
+    return QApplication::exec();
+}

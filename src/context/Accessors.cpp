@@ -1,0 +1,64 @@
+#include "context/Accessors.h"
+
+#include "catalogue/EmulatorDefinition.h"
+#include "context/AppContext.h"
+#include "platform/DosFileSystem.h"
+#include "settings/KeyPath.h"
+#include "settings/SettingsStore.h"
+
+QString ListFilePath(const AppContext& ctx, const EmulatorDefinition& emulator) {
+    const QString own = ctx.ProgramDirectory() + emulator.emulatorId + u".lst";
+    if (ctx.fs().fileExists(own)) {
+        return own;
+    }
+    return ctx.ProgramDirectory() + emulator.platform + u".lst";
+}
+
+QString GameDirectoryName(const AppContext& ctx, const EmulatorDefinition& emulator,
+                          const QString& shortName) {
+    const auto list = ctx.profiles().get(ctx.fs(), ListFilePath(ctx, emulator));
+    const QString value = list->readString(QStringLiteral("Directories"), shortName, QString());
+    return value.isEmpty() ? shortName : value;
+}
+
+QString ParentName(const AppContext& ctx, const EmulatorDefinition& emulator, const QString& name) {
+    const auto merge =
+        ctx.profiles().get(ctx.fs(), ctx.ProgramDirectory() + emulator.emulatorId + u".MRG");
+    const QString value = merge->readString(QStringLiteral("Merged"), name, QString());
+    return value.isEmpty() ? name : value;
+}
+
+bool IsGameDirectory(const DosFileSystem& fs, const QString& path) {
+    if (!fs.directoryExists(path)) {
+        return false;
+    }
+    return fs.list(path).size() + 2 >= 6;
+}
+
+QString FormatPlayCount(int count) {
+    return QStringLiteral("%1").arg(count, 4, 10, QLatin1Char('0'));
+}
+
+QString DisplayText(SettingsStore& store, const QString& name, bool showCount) {
+    if (!showCount) {
+        return name;
+    }
+    QString digits = QStringLiteral("0000");
+    if (store.OpenKey(StorePaths::Entry(name), false) &&
+        store.ValueExists(QStringLiteral("Count"))) {
+        digits = FormatPlayCount(store.ReadInteger(QStringLiteral("Count")));
+    }
+    return digits + u' ' + name;
+}
+
+QString EntryNameFromItemText(const QString& itemText, bool showCount) {
+    QString text = itemText;
+    if (showCount) {
+        const qsizetype blank = text.indexOf(u' ');
+        text = blank < 0 ? QString() : text.mid(blank + 1);
+    }
+    if (text.startsWith(u'[')) {
+        text = text.mid(2, text.size() - 4);
+    }
+    return text;
+}

@@ -1,0 +1,137 @@
+#include "gamelist/ui/GameListWidget.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace {
+bool lessIgnoringCase(const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+}
+}  // namespace
+
+int GameListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(items_.size());
+}
+
+QVariant GameListModel::data(const QModelIndex& index, int role) const {
+    if (role == Qt::DisplayRole && index.isValid() && index.row() < items_.size()) {
+        return items_[index.row()];
+    }
+    return QVariant();
+}
+
+void GameListModel::setItems(QStringList items) {
+    std::stable_sort(items.begin(), items.end(), lessIgnoringCase);
+    beginResetModel();
+    items_ = std::move(items);
+    endResetModel();
+}
+
+int GameListModel::insertSorted(const QString& text) {
+    const auto it = std::upper_bound(items_.begin(), items_.end(), text, lessIgnoringCase);
+    const int row = int(it - items_.begin());
+    beginInsertRows(QModelIndex(), row, row);
+    items_.insert(row, text);
+    endInsertRows();
+    return row;
+}
+
+void GameListModel::removeAt(int row) {
+    if (row < 0 || row >= items_.size()) {
+        return;
+    }
+    beginRemoveRows(QModelIndex(), row, row);
+    items_.removeAt(row);
+    endRemoveRows();
+}
+
+GameListWidget::GameListWidget(QWidget* parent)
+    : QListView(parent), model_(new GameListModel(this)) {
+    setModel(model_);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformItemSizes(true);
+    setBackgroundRole(QPalette::Button);
+}
+
+void GameListWidget::clear() {
+    model_->setItems({});
+}
+
+void GameListWidget::setItems(QStringList items) {
+    model_->setItems(std::move(items));
+}
+
+int GameListWidget::addItem(const QString& text) {
+    return model_->insertSorted(text);
+}
+
+void GameListWidget::removeItem(int index) {
+    model_->removeAt(index);
+}
+
+int GameListWidget::indexOf(const QString& text) const {
+    const QStringList& items = model_->items();
+    // The items are sorted ignoring case, so equal texts sit together.
+    const auto it = std::lower_bound(items.begin(), items.end(), text, lessIgnoringCase);
+    if (it != items.end() && QString::compare(*it, text, Qt::CaseInsensitive) == 0) {
+        return int(it - items.begin());
+    }
+    return -1;
+}
+
+int GameListWidget::itemIndex() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void GameListWidget::setItemIndex(int index) {
+    if (index < 0 || index >= count()) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex mi = model_->index(index);
+    selectionModel()->setCurrentIndex(mi, QItemSelectionModel::ClearAndSelect);
+}
+
+int GameListWidget::topIndex() const {
+    const QModelIndex top = indexAt(QPoint(1, 1));
+    return top.isValid() ? top.row() : 0;
+}
+
+void GameListWidget::setTopIndex(int index) {
+    if (index >= 0 && index < count()) {
+        scrollTo(model_->index(index), QAbstractItemView::PositionAtTop);
+    }
+}
+
+void GameListWidget::setHint(const QString& hint) {
+    setToolTip(hint);
+    setStatusTip(hint);
+}
+
+void GameListWidget::keyPressEvent(QKeyEvent* event) {
+    // The window sees the key first: a key it accepts (a page change, play,
+    // random choice) must not also move the selection or start a search.
+    event->ignore();
+    emit keyPressed(event);
+    if (!event->isAccepted()) {
+        QListView::keyPressEvent(event);
+    }
+}
+
+void GameListWidget::keyReleaseEvent(QKeyEvent* event) {
+    QListView::keyReleaseEvent(event);
+    emit keyReleased(event);
+}
+
+void GameListWidget::mouseReleaseEvent(QMouseEvent* event) {
+    QListView::mouseReleaseEvent(event);
+    emit mouseReleased();
+}
+
+void GameListWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    QListView::mouseDoubleClickEvent(event);
+    emit itemDoubleClicked();
+}

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "catalogue/OptionGroups.h"
+
+class AppContext;
+class EmulatorTable;
+struct EmulatorDefinition;
+struct OptionLevel;
+struct PanelLayout;
+
+// The option panel `POptions` of the main window: the option controls, how
+// a selection fills them, and the store handlers that keep a change when the
+// focus leaves a control.
+class OptionPanel : public QWidget {
+    Q_OBJECT
+public:
+    // What the panel needs of the window around it.
+    struct Owner {
+        // The entry whose options the handlers store; nothing while the shown
+        // list is empty or the window is going away.
+        std::function<std::optional<QString>()> storedEntry;
+        // The JoyCP location of "File Locations".
+        std::function<QString()> joyCpPath;
+    };
+
+    OptionPanel(AppContext& ctx, const EmulatorTable& emulators, Owner owner, QWidget* parent);
+    ~OptionPanel() override;
+
+    // Shows the groups the emulator offers and the options of the emulator
+    // and then of the entry; the panel's own focus moves store nothing.
+    void Load(const EmulatorDefinition* emulator, const QString& entryName);
+
+    QCheckBox* CBVector;
+    QCheckBox* CBSynchronizeVideo;
+    QCheckBox* CBLinesOffscreen;
+    QSpinBox* SELinesOffscreen;
+    QLabel* LLinesOffscreen;
+    QCheckBox* CBFMMusic;
+    QCheckBox* CBJoystick;
+    QCheckBox* CBMouse;
+    QCheckBox* CBTrackball;
+    QCheckBox* CB4wayJoystick;
+    QCheckBox* CBCheat;
+    QLabel* LResolution;
+    QComboBox* CBResolution;
+    QLabel* LFrameSkipping;
+    QComboBox* CBFrameSkipping;
+    QLabel* LVesaMode;
+    QComboBox* CBVesaMode;
+    QLabel* LExtraGraphics;
+    QComboBox* CBExtraGraphics;
+    QLabel* LSound;
+    QComboBox* CBSound;
+    QLabel* LRotate;
+    QComboBox* CBRotate;
+    QLabel* LController1;
+    QComboBox* CBController1;
+    QLabel* LController2;
+    QComboBox* CBController2;
+    QLabel* LJoyemu;
+    QLineEdit* EJoyEmu;
+    QPushButton* BJoyEmu;
+    QPushButton* BJoyCP;
+    QLabel* LAdditional;
+    QLineEdit* EAdditional;
+
+    // In the order of the check groups and of the list groups.
+    std::array<QCheckBox*, kCheckGroupCount> CheckBoxes() const;
+    std::array<QComboBox*, kListGroupCount> ListBoxes() const;
+    std::array<QLabel*, kListGroupCount> ListLabels() const;
+
+    void BJoyEmuClick();
+    void BJoyCPClick();
+    // Store handlers: each stores its control's value. The launch runs the
+    // list-group ones after selecting a first item.
+    void CBVectorExit();
+    void CBResolutionExit();
+    void CBSynchronizeVideoExit();
+    void CBFrameSkippingExit();
+    void CBVesaModeExit();
+    void CBExtraGraphicsExit();
+    void CBLinesOffscreenExit();
+    void SELinesOffscreenExit();
+    void CBFMMusicExit();
+    void CBSoundExit();
+    void CBRotateExit();
+    void CBJoystickExit();
+    void CBMouseExit();
+    void CBTrackballExit();
+    void CB4wayJoystickExit();
+    void EJoyEmuExit();
+    void EAdditionalExit();
+    void CBCheatExit();
+    void CBController1Exit();
+    void CBController2Exit();
+
+private:
+    using ExitHandler = void (OptionPanel::*)();
+    void CreateLayout();
+    void WatchOptionFocus();
+    // The store handler of a control, found from the control or a widget
+    // inside it; none for other widgets.
+    ExitHandler ExitHandlerOf(const QWidget* widget) const;
+    void ApplyPanelLayout(const PanelLayout& layout);
+    void ApplyOptionLevel(const OptionLevel& level);
+    void StoreCheckOption(CheckGroup group);
+    void StoreListOption(ListGroup group);
+    void StoreTextOption(const QString& valueName, const QString& text);
+
+    AppContext& ctx_;
+    const EmulatorTable& emulators_;
+    Owner owner_;
+    // Receives focus changes and the click on LExtraGraphics.
+    std::unique_ptr<QObject> optionWatch_;
+    bool loading_ = false;
+};

@@ -1,0 +1,90 @@
+// The option panel's store handlers.
+#include "context/AppContext.h"
+#include "launch/OptionStore.h"
+#include "launch/ui/OptionPanel.h"
+
+void OptionPanel::StoreTextOption(const QString& valueName, const QString& text) {
+    const std::optional<QString> entry = owner_.storedEntry();
+    if (!entry) {
+        return;
+    }
+    SettingsStore store = ctx_.store();
+    StoreOption(store, *entry, emulators_, valueName, text);
+}
+
+void OptionPanel::StoreCheckOption(CheckGroup group) {
+    const std::optional<QString> entry = owner_.storedEntry();
+    if (!entry) {
+        return;
+    }
+    SettingsStore store = ctx_.store();
+    StoreOption(store, *entry, emulators_,
+                QString::fromUtf16(kCheckGroups[size_t(index(group))].storeValue),
+                CheckBoxes()[size_t(index(group))]->isChecked());
+}
+
+void OptionPanel::StoreListOption(ListGroup group) {
+    StoreTextOption(QString::fromUtf16(kListGroups[size_t(index(group))].storeValue),
+                    ListBoxes()[size_t(index(group))]->currentText());
+}
+
+void OptionPanel::CBVectorExit() {
+    StoreCheckOption(CheckGroup::Vector);
+}
+void OptionPanel::CBResolutionExit() {
+    StoreListOption(ListGroup::Resolutions);
+}
+void OptionPanel::CBSynchronizeVideoExit() {
+    StoreCheckOption(CheckGroup::Synch);
+}
+void OptionPanel::CBFrameSkippingExit() {
+    StoreListOption(ListGroup::FrameSkip);
+}
+void OptionPanel::CBVesaModeExit() {
+    StoreListOption(ListGroup::VesaMode);
+}
+void OptionPanel::CBExtraGraphicsExit() {
+    StoreListOption(ListGroup::Extra);
+}
+void OptionPanel::CBLinesOffscreenExit() {
+    StoreCheckOption(CheckGroup::LinesOffscreen);
+}
+void OptionPanel::SELinesOffscreenExit() {
+    StoreTextOption(QString::fromUtf16(kLinesOffscreenValue), SELinesOffscreen->text());
+}
+void OptionPanel::CBFMMusicExit() {
+    StoreCheckOption(CheckGroup::FMMusic);
+}
+void OptionPanel::CBSoundExit() {
+    StoreListOption(ListGroup::Sound);
+}
+void OptionPanel::CBRotateExit() {
+    StoreListOption(ListGroup::Rotate);
+}
+void OptionPanel::CBJoystickExit() {
+    StoreCheckOption(CheckGroup::Joystick);
+}
+void OptionPanel::CBMouseExit() {
+    StoreCheckOption(CheckGroup::Mouse);
+}
+void OptionPanel::CBTrackballExit() {
+    StoreCheckOption(CheckGroup::Trackball);
+}
+void OptionPanel::CB4wayJoystickExit() {
+    StoreCheckOption(CheckGroup::FourWay);
+}
+void OptionPanel::EJoyEmuExit() {
+    StoreTextOption(QString::fromUtf16(kJoyEmuKeyfileValue), EJoyEmu->text());
+}
+void OptionPanel::EAdditionalExit() {
+    StoreTextOption(QString::fromUtf16(kAdditionalValue), EAdditional->text());
+}
+void OptionPanel::CBCheatExit() {
+    StoreCheckOption(CheckGroup::Cheat);
+}
+void OptionPanel::CBController1Exit() {
+    StoreListOption(ListGroup::Controller1);
+}
+void OptionPanel::CBController2Exit() {
+    StoreListOption(ListGroup::Controller2);
+}

@@ -1,0 +1,107 @@
+#include "platform/ui/QtDialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QWidget* activeWindow() {
+    return QApplication::activeWindow();
+}
+
+// "Executable file (*.EXE)|*.EXE" -> "Executable file (*.EXE *.exe)": patterns
+// match either case, as they would on a DOS disk.
+QString qtFilter(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
+            patterns << p << p.toLower();
+        }
+        patterns.removeDuplicates();
+        QString label = parts[i];
+        const qsizetype paren = label.indexOf(u'(');
+        if (paren > 0) {
+            label = label.left(paren).trimmed();
+        }
+        out << label + u" (" + patterns.join(u' ') + u')';
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+}  // namespace
+
+int QtDialogs::messageBox(const QString& text, MessageKind kind, MessageButtons buttons) {
+    QMessageBox box(activeWindow());
+    box.setWindowTitle(QStringLiteral("Brivanel"));
+    box.setText(text);
+    switch (kind) {
+        case MessageKind::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageKind::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MessageKind::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageKind::Confirmation:
+            box.setIcon(QMessageBox::Question);
+            break;
+    }
+    switch (buttons) {
+        case MessageButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MessageButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MessageButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        case MessageButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Ok:
+            return mrOk;
+        case QMessageBox::Yes:
+            return mrYes;
+        case QMessageBox::No:
+            return mrNo;
+        default:
+            return mrCancel;
+    }
+}
+
+std::optional<QString> QtDialogs::inputBox(const QString& title, const QString& prompt,
+                                           const QString& defaultText) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(activeWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
+std::optional<QString> QtDialogs::openFile(const OpenFileRequest& request) {
+    QFileDialog dialog(activeWindow(), request.title, request.initialFolder,
+                       qtFilter(request.filter));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(request.defaultExtension);
+    if (!request.initialFile.isEmpty()) {
+        dialog.selectFile(request.initialFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().first();
+}
+
+int QtDialogs::execDialog(QObject& dialog) {
+    auto* window = qobject_cast<QDialog*>(&dialog);
+    return window != nullptr ? window->exec() : mrCancel;
+}

@@ -1,0 +1,183 @@
+#include "tools/ui/TFSearchOptions.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "app/ui/GuardedHandler.h"
+#include "context/AppContext.h"
+#include "context/AppState.h"
+#include "platform/Dialogs.h"
+#include "tools/SearchChoice.h"
+#include "tools/ui/TFFileLocations.h"
+
+namespace {
+
+// List items kept in alphabetical order, ignoring case.
+class NameItem : public QListWidgetItem {
+public:
+    using QListWidgetItem::QListWidgetItem;
+    bool operator<(const QListWidgetItem& other) const override {
+        return QString::compare(text(), other.text(), Qt::CaseInsensitive) < 0;
+    }
+};
+
+QListWidget* sortedList(QWidget* parent) {
+    auto* list = new QListWidget(parent);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSortingEnabled(true);
+    return list;
+}
+
+QPushButton* moveButton(const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setAutoDefault(false);
+    button->setFixedWidth(40);
+    return button;
+}
+
+// Moves the selected item; nothing without a selection.
+void moveSelected(QListWidget* from, QListWidget* to) {
+    const QList<QListWidgetItem*> selected = from->selectedItems();
+    if (selected.isEmpty()) {
+        return;
+    }
+    QListWidgetItem* item = from->takeItem(from->row(selected.first()));
+    from->clearSelection();
+    from->setCurrentRow(-1);
+    to->addItem(item);
+}
+
+void moveAll(QListWidget* from, QListWidget* to) {
+    while (from->count() > 0) {
+        to->addItem(from->takeItem(0));
+    }
+}
+
+void fill(QListWidget* list, const QStringList& names) {
+    list->clear();
+    for (const QString& name : names) {
+        list->addItem(new NameItem(name));
+    }
+}
+
+}  // namespace
+
+TFSearchOptions::TFSearchOptions(AppContext& ctx, AppState& state, QWidget* parent)
+    : QDialog(parent),
+      LBYes(sortedList(this)),
+      LBNo(sortedList(this)),
+      ESearchDrives(new QLineEdit(QStringLiteral("C:"), this)),
+      BAdd(moveButton(QStringLiteral("<"), this)),
+      BSubtract(moveButton(QStringLiteral(">"), this)),
+      BAddAll(moveButton(QStringLiteral("<<"), this)),
+      BSubtractAll(moveButton(QStringLiteral(">>"), this)),
+      BOK(new QPushButton(QStringLiteral("OK"), this)),
+      BCancel(new QPushButton(QStringLiteral("Cancel"), this)),
+      ctx_(ctx),
+      state_(state) {
+    setObjectName(QStringLiteral("FSearchOptions"));
+    setWindowTitle(QStringLiteral("Search Options"));
+    setModal(true);
+    CreateLayout();
+
+    connect(BAdd, &QPushButton::clicked, this, &TFSearchOptions::BAddClick);
+    connect(BSubtract, &QPushButton::clicked, this, &TFSearchOptions::BSubtractClick);
+    connect(BAddAll, &QPushButton::clicked, this, &TFSearchOptions::BAddAllClick);
+    connect(BSubtractAll, &QPushButton::clicked, this, &TFSearchOptions::BSubtractAllClick);
+    connect(LBNo, &QListWidget::itemDoubleClicked, this, [this] { BAddClick(); });
+    connect(LBYes, &QListWidget::itemDoubleClicked, this, [this] { BSubtractClick(); });
+    BOK->setDefault(true);
+    connect(BOK, &QPushButton::clicked, this,
+            [this] { RunGuarded(parentWidget(), [this] { BOKClick(); }); });
+    BCancel->setAutoDefault(false);
+    connect(BCancel, &QPushButton::clicked, this, &TFSearchOptions::reject);
+}
+
+void TFSearchOptions::CreateLayout() {
+    auto* emulators = new QGroupBox(
+        QStringLiteral("This time, search for these emulators and their ROMs:"), this);
+    auto* yesLabel = new QLabel(QStringLiteral("&Yes:"), emulators);
+    yesLabel->setBuddy(LBYes);
+    auto* noLabel = new QLabel(QStringLiteral("&No:"), emulators);
+    noLabel->setBuddy(LBNo);
+    auto* moves = new QVBoxLayout;
+    moves->addStretch(1);
+    for (QPushButton* button : {BAdd, BSubtract, BAddAll, BSubtractAll}) {
+        moves->addWidget(button);
+    }
+    moves->addStretch(1);
+    auto* lists = new QGridLayout(emulators);
+    lists->addWidget(yesLabel, 0, 0);
+    lists->addWidget(noLabel, 0, 2);
+    lists->addWidget(LBYes, 1, 0);
+    lists->addLayout(moves, 1, 1);
+    lists->addWidget(LBNo, 1, 2);
+
+    auto* methods = new QGroupBox(QStringLiteral("Search methods:"), this);
+    auto* pathsLabel = new QLabel(
+        QStringLiteral(
+            "Search these &paths for Emulators, ROM images, PKZIP, ZipMagic, UniVBE, JoyEmu, etc."),
+        methods);
+    pathsLabel->setBuddy(ESearchDrives);
+    pathsLabel->setWordWrap(true);
+    auto* separateLabel = new QLabel(QStringLiteral("(separate multiple paths with ;)"), methods);
+    auto* methodsLayout = new QVBoxLayout(methods);
+    methodsLayout->addWidget(pathsLabel);
+    methodsLayout->addWidget(separateLabel);
+    methodsLayout->addWidget(ESearchDrives);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(BOK);
+    buttons->addWidget(BCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(emulators, 1);
+    layout->addWidget(methods);
+    layout->addLayout(buttons);
+    resize(520, 420);
+}
+
+void TFSearchOptions::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    RunGuarded(parentWidget(), [this] { FormShow(); });
+}
+
+void TFSearchOptions::FormShow() {
+    SettingsStore store = ctx_.store();
+    const SearchChoice::Emulators split = SearchChoice::SplitByStoreKey(store, state_.emulators);
+    fill(LBYes, split.yes);
+    fill(LBNo, split.no);
+}
+
+void TFSearchOptions::BAddClick() {
+    moveSelected(LBNo, LBYes);
+}
+
+void TFSearchOptions::BSubtractClick() {
+    moveSelected(LBYes, LBNo);
+}
+
+void TFSearchOptions::BAddAllClick() {
+    moveAll(LBNo, LBYes);
+}
+
+void TFSearchOptions::BSubtractAllClick() {
+    moveAll(LBYes, LBNo);
+}
+
+void TFSearchOptions::BOKClick() {
+    if (auto* main = qobject_cast<TFMain*>(parentWidget())) {
+        main->FFileLocations->EDrives->setText(ESearchDrives->text());
+    }
+    SettingsStore store = ctx_.store();
+    SearchChoice::WriteDrivesToSearch(store, ESearchDrives->text());
+    done(mrOk);
+}
+
+void TFSearchOptions::reject() {
+    done(mrCancel);
+}

@@ -1,0 +1,365 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLineEdit>
+
+#include "app/StartupLogic.h"
+#include "app/ui/TFMain.h"
+#include "gamelist/ui/GameListWidget.h"
+#include "maintenance/ui/TFAbout.h"
+#include "settings/KeyPath.h"
+#include "support/TempInstallation.h"
+#include "tools/ui/TFFileLocations.h"
+#include "tools/ui/TFSearchOptions.h"
+
+namespace {
+
+const QString kDir = QStringLiteral("C:\\BRIVANEL\\");
+
+QByteArray definition(const char* lbName, const char* type, const char* extra = "") {
+    return QByteArray("[Emulator]\r\nLBName=") + lbName + "\r\nType=" + type + "\r\n" + extra;
+}
+
+QStringList lines(int n) {
+    QStringList out{QStringLiteral("[Games]")};
+    for (int i = 1; i < n; ++i) {
+        out << QStringLiteral("g%1=Game %1").arg(i);
+    }
+    return out;
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        inst.writeFile(kDir + u"mame.ini", definition("MAME {team}", "MAME"));
+        inst.writeFile(kDir + u"nes.ini",
+                       definition("NES {someone}", "CONSOLE", "Platform=NES\r\n"));
+        inst.writeFile(kDir + u"pong.ini", definition("Pong {atari}", "SINGLE"));
+    }
+    SettingsStore store() { return SettingsStore(inst.database()); }
+    void writeRoot(const std::function<void(SettingsStore&)>& fill) {
+        SettingsStore s = store();
+        ASSERT_TRUE(s.OpenKey(StorePaths::Root(), true));
+        fill(s);
+    }
+    QString rootString(const QString& name) {
+        SettingsStore s = store();
+        return s.OpenKey(StorePaths::Root(), false) ? s.ReadString(name)
+                                                    : QStringLiteral("<no root>");
+    }
+    QStringList idsOf(const TFMain& main) const {
+        QStringList ids;
+        for (int i = 1; i <= main.state.emulators.count(); ++i) {
+            ids << main.state.emulators.at(i).emulatorId;
+        }
+        return ids;
+    }
+
+    TempInstallation inst;
+};
+
+TEST_F(StartupTest, OrdersEmulatorsByTheLengthOfTheirListFiles) {
+    inst.writeLines(kDir + u"NES.lst", lines(10));
+    inst.writeLines(kDir + u"MAME.lst", lines(2500));
+    writeRoot(
+        [](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
+    TFMain main(inst.context());
+    main.FormActivate();
+    EXPECT_EQ(idsOf(main),
+              (QStringList{QStringLiteral("MAME"), QStringLiteral("NES"), QStringLiteral("PONG")}));
+    EXPECT_EQ(main.Tag, 1);
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Brivanel .26"));
+    EXPECT_EQ(main.FAbout->LVersion->text(), QStringLiteral("Version .26"));
+    // One page per multi-game emulator after the two designed pages, then "Single".
+    ASSERT_EQ(main.PCConsole->count(), 5);
+    EXPECT_EQ(main.PCConsole->tabText(2), QStringLiteral("MAME"));
+    EXPECT_EQ(main.PCConsole->tabText(3), QStringLiteral("NES"));
+    EXPECT_EQ(main.PCConsole->tabText(4), QStringLiteral("Single"));
+    EXPECT_EQ(main.emulatorLists[3], nullptr);
+    EXPECT_TRUE(inst.exitCodes.isEmpty());
+}
+
+TEST_F(StartupTest, WithoutDefinitionsTheProgramEndsWithoutTouchingTheStore) {
+    TempInstallation empty;
+    TFMain noIni(empty.context());
+    noIni.FormActivate();
+    EXPECT_EQ(empty.exitCodes, QList<int>{0});
+
+    TempInstallation invalid;
+    invalid.writeFile(kDir + u"broken.ini", definition("No braces here", "MAME"));
+    invalid.writeFile(kDir + u"binary.ini", QByteArray(4096, '\xff'));
+    {
+        TFMain noDefinition(invalid.context());
+        noDefinition.FormActivate();
+        EXPECT_EQ(invalid.exitCodes, QList<int>{0});
+        EXPECT_EQ(noDefinition.Tag, 0);
+    }
+    EXPECT_FALSE(QFile::exists(empty.storeFile()));
+    EXPECT_FALSE(QFile::exists(invalid.storeFile()));
+}
+
+TEST_F(StartupTest, CountsAPlayOnlyAfterMoreThan0_00035Days) {
+    const double launch = inst.clock.now() - 0.0004;
+    writeRoot([&](SettingsStore& s) {
+        s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
+        s.WriteString(QStringLiteral("Current"), QStringLiteral("Galaga"));
+        s.WriteDateTime(QStringLiteral("Time"), launch);
+        ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Galaga")), true));
+        s.WriteInteger(QStringLiteral("Count"), 4);
+    });
+    {
+        TFMain main(inst.context());
+        main.FormActivate();
+    }
+    SettingsStore s = store();
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Galaga")), false));
+    EXPECT_EQ(s.ReadInteger(QStringLiteral("Count")), 5);
+
+    // 0.0003 days is too short; an entry without "Count" starts at 1.
+    ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
+    EXPECT_FALSE(StartupLogic::CountPlay(s, launch + 0.0003));
+    s.WriteString(QStringLiteral("Current"), QStringLiteral("Dig Dug"));
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Dig Dug")), true));
+    ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
+    EXPECT_TRUE(StartupLogic::CountPlay(s, launch + 0.0004));
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Dig Dug")), false));
+    EXPECT_EQ(s.ReadInteger(QStringLiteral("Count")), 1);
+
+    // Time 0 and a "Current" without a key count nothing.
+    ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
+    s.WriteDateTime(QStringLiteral("Time"), 0);
+    EXPECT_FALSE(StartupLogic::CountPlay(s, launch + 1));
+    s.WriteDateTime(QStringLiteral("Time"), launch);
+    s.WriteString(QStringLiteral("Current"), QStringLiteral("Gone"));
+    EXPECT_FALSE(StartupLogic::CountPlay(s, launch + 1));
+    EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("Gone"))));
+}
+
+TEST_F(StartupTest, RestoresToolPathsViewSwitchesAndTheLock) {
+    writeRoot([](SettingsStore& s) {
+        s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
+        s.WriteString(QStringLiteral("PKZIP Path"), QStringLiteral("C:\\PK\\PKZIP.EXE"));
+        s.WriteString(QStringLiteral("JoyCP Path"), QStringLiteral("C:\\JOY\\JOYCP.EXE"));
+        s.WriteString(QStringLiteral("ZipMagic Path"), QStringLiteral("C:\\ZM\\ZMCMDLN.EXE"));
+        s.WriteString(QStringLiteral("Drives To Search"), QStringLiteral("C:;D:\\GAMES"));
+        s.WriteBool(QStringLiteral("Display by Emulator"), true);
+        s.WriteBool(QStringLiteral("Show Missing"), false);
+        s.WriteString(QStringLiteral("Locked"), QStringLiteral("secret"));
+    });
+    TFMain main(inst.context());
+    main.FFileLocations->EUniVBE->setText(QStringLiteral("typed before"));
+    main.FormActivate();
+    EXPECT_EQ(main.FFileLocations->EPKZip->text(), QStringLiteral("C:\\PK\\PKZIP.EXE"));
+    EXPECT_EQ(main.FFileLocations->EJoyCP->text(), QStringLiteral("C:\\JOY\\JOYCP.EXE"));
+    EXPECT_EQ(main.FFileLocations->EUniVBE->text(), QString());
+    EXPECT_EQ(main.FFileLocations->EDrives->text(), QStringLiteral("C:;D:\\GAMES"));
+    EXPECT_EQ(main.FSearchOptions->ESearchDrives->text(), QStringLiteral("C:;D:\\GAMES"));
+    EXPECT_TRUE(main.byEmulator1->isChecked());
+    EXPECT_FALSE(main.byName1->isChecked());
+    EXPECT_FALSE(main.MissingGames1->isChecked());
+    EXPECT_FALSE(main.byCount1->isChecked());
+    EXPECT_TRUE(main.state.locked);
+    EXPECT_FALSE(main.RemoveALLRegistryKeys1->isEnabled());
+    // ZipMagic is switched off for the run, minimised and not awaited.
+    ASSERT_EQ(inst.starter.starts().size(), 1u);
+    EXPECT_EQ(inst.starter.starts()[0].arguments.last(), QStringLiteral("C:\\ZM\\ZMCMDLN.EXE /e-"));
+    EXPECT_TRUE(inst.starter.starts()[0].arguments.contains(QStringLiteral("minimised")));
+}
+
+TEST_F(StartupTest, AnEmptyDrivesValueBecomesC) {
+    writeRoot(
+        [](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
+    TFMain main(inst.context());
+    main.FormActivate();
+    EXPECT_EQ(main.FFileLocations->EDrives->text(), QStringLiteral("C:"));
+    EXPECT_EQ(main.FSearchOptions->ESearchDrives->text(), QString());
+}
+
+TEST_F(StartupTest, MigratesAStoreOfAnOlderVersion) {
+    for (const QString& version : {QStringLiteral(".25"), QString()}) {
+        TempInstallation fresh;
+        fresh.writeFile(kDir + u"mame.ini", definition("MAME {team}", "MAME"));
+        {
+            SettingsStore s(fresh.database());
+            ASSERT_TRUE(s.OpenKey(StorePaths::Root(), true));
+            if (!version.isEmpty()) {
+                s.WriteString(QStringLiteral("Version"), version);
+            }
+            for (const char* old : {"MAME", "KEM", "SYSTEM 16", "Galaga"}) {
+                ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QString::fromLatin1(old)), true));
+            }
+            ASSERT_TRUE(s.OpenKey(
+                StorePaths::Specific(QString::fromUtf16(StartupLogic::kOldIkariKey)), true));
+            s.WriteString(QStringLiteral("Sound"), QStringLiteral("Silence"));
+        }
+        TFMain main(fresh.context());
+        main.FormActivate();
+        SettingsStore s(fresh.database());
+        ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
+        EXPECT_EQ(s.ReadString(QStringLiteral("Version")), QStringLiteral(".26"));
+        EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("MAME"))));
+        EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("KEM"))));
+        EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("SYSTEM 16"))));
+        EXPECT_TRUE(s.KeyExists(StorePaths::Entry(QStringLiteral("Galaga"))));
+        EXPECT_FALSE(
+            s.KeyExists(StorePaths::Entry(QString::fromUtf16(StartupLogic::kOldIkariKey))));
+        ASSERT_TRUE(
+            s.OpenKey(StorePaths::Specific(QString::fromUtf16(StartupLogic::kNewRageKey)), false));
+        EXPECT_EQ(s.ReadString(QStringLiteral("Sound")), QStringLiteral("Silence"));
+    }
+}
+
+TEST_F(StartupTest, FirstStartSearchesDrivesWithFreeSpace) {
+    TFMain main(inst.context());  // D: is a temporary folder with space, E: is not mapped
+    main.FormActivate();
+    EXPECT_EQ(main.FFileLocations->EDrives->text(), QStringLiteral("C:;D:"));
+    EXPECT_EQ(main.FSearchOptions->ESearchDrives->text(), QStringLiteral("C:"));
+    SettingsStore s = store();
+    ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
+    EXPECT_TRUE(s.GetKeyNames().isEmpty());
+    EXPECT_FALSE(s.ValueExists(QStringLiteral("Version")));
+}
+
+TEST_F(StartupTest, AStoreValueOfTheWrongTypeIsShownAndSkipsTheRest) {
+    writeRoot([](SettingsStore& s) {
+        s.WriteString(QStringLiteral("Time"), QStringLiteral("yesterday"));
+        s.WriteString(QStringLiteral("PKZIP Path"), QStringLiteral("C:\\PKZIP.EXE"));
+    });
+    TFMain main(inst.context());
+    main.FormActivate();
+    EXPECT_EQ(inst.dialogs.messages(), QStringList{QStringLiteral("Invalid data type for 'Time'")});
+    EXPECT_EQ(main.Tag, 1);
+    EXPECT_TRUE(main.FFileLocations->EPKZip->text().isEmpty());
+    EXPECT_EQ(rootString(QStringLiteral("Time")), QStringLiteral("yesterday"));
+}
+
+TEST_F(StartupTest, AStoreFileThatIsNoDatabaseEndsTheProgramAndIsKept) {
+    QDir().mkpath(QFileInfo(inst.storeFile()).absolutePath());
+    {
+        QFile f(inst.storeFile());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(8192, 'z'));
+    }
+    {
+        TFMain main(inst.context());
+        main.FormActivate();
+        ASSERT_EQ(inst.dialogs.messages().size(), 1);
+        EXPECT_TRUE(inst.dialogs.messages()[0].contains(inst.storeFile()));
+        EXPECT_EQ(inst.exitCodes, QList<int>{1});
+    }
+    QFile f(inst.storeFile());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray(8192, 'z'));
+}
+
+TEST_F(StartupTest, ShutdownWritesCurrentTimeAndRomLocations) {
+    writeRoot([](SettingsStore& s) {
+        s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
+        ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("MAME {team}")), true));
+        s.WriteString(QStringLiteral("ROMLocation"), QStringLiteral("C:\\ROMS\\"));
+    });
+    {
+        TFMain main(inst.context());
+        main.FormActivate();
+        EmulatorDefinition& mame =
+            main.state.emulators.at(main.EmulatorIndexById(QStringLiteral("MAME")));
+        EXPECT_EQ(mame.romLocation, QStringLiteral("C:\\ROMS\\"));
+        mame.romLocation = QStringLiteral("D:\\OTHER\\");
+        main.LBArcade->setItems({QStringLiteral("0005 Galaga")});
+        main.currentListBox = main.LBArcade;
+        main.byCount1->setChecked(true);
+        main.LBArcade->setItemIndex(0);
+        main.state.gameLaunched = true;
+        inst.clock.set(46000.5);
+    }
+    EXPECT_EQ(rootString(QStringLiteral("Current")), QStringLiteral("Galaga"));
+    SettingsStore s = store();
+    ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
+    EXPECT_DOUBLE_EQ(s.ReadDateTime(QStringLiteral("Time")), 46000.5);
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("MAME {team}")), false));
+    EXPECT_EQ(s.ReadString(QStringLiteral("ROMLocation")), QStringLiteral("D:\\OTHER\\"));
+    EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("NES {someone}"))));
+}
+
+TEST_F(StartupTest, ShutdownWithAnEmptyListKeepsCurrentAndTime) {
+    writeRoot([](SettingsStore& s) {
+        s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
+        s.WriteString(QStringLiteral("Current"), QStringLiteral("Galaga"));
+        s.WriteDateTime(QStringLiteral("Time"), 0);
+    });
+    {
+        TFMain main(inst.context());
+        main.FormActivate();
+        main.state.gameLaunched = true;
+    }
+    EXPECT_EQ(rootString(QStringLiteral("Current")), QStringLiteral("Galaga"));
+    SettingsStore s = store();
+    ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
+    EXPECT_DOUBLE_EQ(s.ReadDateTime(QStringLiteral("Time")), 0.0);
+}
+
+TEST_F(StartupTest, ShutdownNeverRecreatesADeletedRoot) {
+    writeRoot(
+        [](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
+    {
+        TFMain main(inst.context());
+        main.FormActivate();
+        main.LBArcade->setItems({QStringLiteral("Galaga")});
+        main.LBArcade->setItemIndex(0);
+        store().DeleteKey(StorePaths::Root());
+    }
+    EXPECT_FALSE(store().KeyExists(StorePaths::Root()));
+}
+
+TEST_F(StartupTest, ClosingRunsZipMagicOnlyWhenNoGameWasLaunched) {
+    writeRoot(
+        [](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
+    for (const bool launched : {false, true}) {
+        TFMain main(inst.context());
+        main.FormActivate();
+        main.FFileLocations->EZipMagic->setText(QStringLiteral("C:\\ZM\\ZMCMDLN.EXE"));
+        main.state.gameLaunched = launched;
+        const size_t before = inst.starter.starts().size();
+        main.close();
+        const bool ran = inst.starter.starts().size() == before + 1 &&
+                         inst.starter.starts().back().arguments.last() ==
+                             QStringLiteral("C:\\ZM\\ZMCMDLN.EXE /e+");
+        EXPECT_EQ(ran, !launched);
+    }
+}
+
+TEST_F(StartupTest, RebuildGameListAskesAndThenStartsAfresh) {
+    writeRoot([](SettingsStore& s) {
+        s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
+        s.WriteString(QStringLiteral("Drives To Search"), QStringLiteral("C:\\ONLY"));
+        ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Galaga")), true));
+    });
+    TFMain main(inst.context());
+    main.FormActivate();
+    inst.dialogs.answer(mrNo);
+    main.RemoveALLRegistryKeys1Click();
+    EXPECT_TRUE(store().KeyExists(StorePaths::Entry(QStringLiteral("Galaga"))));
+    EXPECT_EQ(main.FFileLocations->EDrives->text(), QStringLiteral("C:\\ONLY"));
+
+    inst.dialogs.answer(mrYes);
+    main.RemoveALLRegistryKeys1Click();
+    EXPECT_EQ(
+        inst.dialogs.messages().last(),
+        QStringLiteral("Are you sure you want to remove all games and their current settings?"));
+    SettingsStore s = store();
+    ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
+    EXPECT_TRUE(s.GetKeyNames().isEmpty());
+    EXPECT_EQ(main.FFileLocations->EDrives->text(), QStringLiteral("C:;D:"));
+    EXPECT_EQ(main.Tag, 1);
+    EXPECT_EQ(main.PCConsole->count(), 5);  // the pages of the first load were replaced
+}
+
+TEST_F(StartupTest, HintsGoToTheStatusBarWithoutTheirShortPart) {
+    TFMain main(inst.context());
+    main.DisplayHint(QStringLiteral("Short|The long part"));
+    EXPECT_EQ(main.StatusText->text(), QStringLiteral("The long part"));
+    main.DisplayHint(QStringLiteral("Only one part"));
+    EXPECT_EQ(main.StatusText->text(), QStringLiteral("Only one part"));
+}
+
+}  // namespace

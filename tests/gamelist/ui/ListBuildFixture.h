@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+#include "app/ui/TFMain.h"
+#include "settings/SettingsStore.h"
+#include "support/TempInstallation.h"
+
+// A temporary installation with emulator definitions, stand-in emulators and
+// ROM files, and the main window started on it, for whole list builds. The
+// search walks C: and D:; the program directory is C:\BRIVANEL.
+class ListBuildInstallation {
+public:
+    ListBuildInstallation();
+    ~ListBuildInstallation();
+
+    // <program directory><id>.ini with [Emulator] LBName, Type and the extra
+    // lines (further keys of [Emulator] first, then sections).
+    void writeDefinition(const QString& id, const QString& lbName, const QString& type,
+                         const QStringList& extra = {});
+    // An executable shell script: the stand-in for an emulator.
+    void writeStandIn(const QString& dosPath, const QString& shellBody);
+    void writeFile(const QString& dosPath, const QByteArray& content = QByteArray("rom"));
+    void writeLines(const QString& dosPath, const QStringList& lines) {
+        inst.writeLines(dosPath, lines);
+    }
+
+    // The store as an earlier run left it: the root with "Version" = ".26".
+    void writeExistingStore();
+    // Creates the main window and runs its start-up.
+    TFMain& start();
+    TFMain& main() { return *main_; }
+
+    // Answers the search options dialog with `chosen` in LBYes and the
+    // other emulators in LBNo, and starts "&Update Game List...".
+    void updateGameList(const QStringList& chosen);
+    // Drives Timer1 until it stops, running each recorded Execute.bat start
+    // with the real interpreter before the next tick. Stops early while the
+    // list file is awaited and nothing more can make it appear. Returns the
+    // number of ticks.
+    int finishTicks(int maxTicks = 100000);
+    // The same, stopping once the current emulator's last game is handled,
+    // before the tick that ends the emulator (and rebuilds the lists).
+    int ticksToLastGame(int maxTicks = 100000);
+    // Runs the starts recorded since the last call, each to its end.
+    void runRecordedScripts();
+    static bool interpreterBuilt();
+
+    // A value of an entry read through a second connection to the store;
+    // "<no entry>" or "<none>" when the entry or the value is absent.
+    QString value(const QString& entry, const QString& name);
+    QString rootValue(const QString& name);
+    bool entryExists(const QString& entry);
+    QStringList listItems() const;
+
+    TempInstallation inst;
+
+private:
+    std::unique_ptr<TFMain> main_;
+    int tick(int maxTicks, bool stopAtLastGame);
+    bool gamesLeft() const;
+    size_t scriptsRun_ = 0;
+};

@@ -1,0 +1,492 @@
+// Whole list builds through the main window on temporary installations:
+// multi-game, console and single emulators with supplied list files.
+#include <gtest/gtest.h>
+
+#include "gamelist/ui/GameListWidget.h"
+#include "gamelist/ui/ListBuildFixture.h"
+#include "gamelist/ui/TFStatus.h"
+#include "settings/KeyPath.h"
+
+namespace {
+
+const QString kArcade = QStringLiteral("Arcade Multi {Test}");
+const QString kNesA = QStringLiteral("NES A {Test}");
+const QString kNesB = QStringLiteral("NES B {Test}");
+const QString kSolo = QStringLiteral("Solo Game {Test}");
+const QString kIdle = QStringLiteral("Not Chosen {Test}");
+
+// ARC (MULTI, its own list), NESA and NESB (CONSOLE, the shared NES.lst),
+// SOLO (SINGLE) and IDLE (MULTI, never chosen here).
+void writeMixedInstallation(ListBuildInstallation& b) {
+    b.writeDefinition(QStringLiteral("ARC"), kArcade, QStringLiteral("MULTI"),
+                      {QStringLiteral("Extensions=*.rom"), QStringLiteral("[Resolutions]"),
+                       QStringLiteral("640x480=-res 640"), QStringLiteral("800x600=-res 800"),
+                       QStringLiteral("[LinesOffscreen]"), QStringLiteral("Default=3"),
+                       QStringLiteral("[Sound]")});
+    b.writeLines(
+        QStringLiteral("C:\\BRIVANEL\\ARC.lst"),
+        {QStringLiteral("[Games]"), QStringLiteral("PACMAN=Pac-Man"),
+         QStringLiteral("GALAGA=Galaga"), QStringLiteral("DIGDUG=Dig Dug"),
+         QStringLiteral("FROGGER=Frogger"), QString(), QStringLiteral(";QBERT=Q*bert"),
+         QStringLiteral("=Nameless"), QStringLiteral("ORPHAN="), QStringLiteral("NOSEPARATOR")});
+    b.writeFile(QStringLiteral("C:\\EMU\\ARC\\ARC.EXE"));
+    b.writeFile(QStringLiteral("D:\\ROMS\\PACMAN.ZIP"));
+    b.writeFile(QStringLiteral("D:\\ROMS\\GALAGA.TXT"));  // not an extension of ARC
+    for (int i = 0; i < 4; ++i) {
+        b.writeFile(QStringLiteral("C:\\EMU\\ARC\\DIGDUG\\PART%1.BIN").arg(i));
+    }
+    for (int i = 0; i < 3; ++i) {  // five entries: no game directory
+        b.writeFile(QStringLiteral("C:\\EMU\\ARC\\FROGGER\\PART%1.BIN").arg(i));
+    }
+    b.writeFile(QStringLiteral("D:\\ROMS\\FROGGER.ROM"));
+
+    for (const QString& id : {QStringLiteral("NESA"), QStringLiteral("NESB")}) {
+        b.writeDefinition(id, id == u"NESA" ? kNesA : kNesB, QStringLiteral("CONSOLE"),
+                          {QStringLiteral("Platform=NES"), QStringLiteral("Extensions=*.nes")});
+        b.writeFile(u"C:\\EMU\\" + id + u'\\' + id + u".EXE");
+    }
+    b.writeLines(QStringLiteral("C:\\BRIVANEL\\NES.lst"),
+                 {QStringLiteral("[Games]"), QStringLiteral("SMB=Super Mario Bros."),
+                  QStringLiteral("ZELDA=The Legend of Zelda")});
+    b.writeFile(QStringLiteral("D:\\NES\\SMB.NES"));
+    for (int i = 0; i < 4; ++i) {  // a console emulator never has game directories
+        b.writeFile(QStringLiteral("C:\\EMU\\NESA\\SMB\\PART%1.BIN").arg(i));
+    }
+
+    b.writeDefinition(QStringLiteral("SOLO"), kSolo, QStringLiteral("SINGLE"),
+                      {QStringLiteral("ShowAdditional=0"), QStringLiteral("[Joystick]")});
+    b.writeFile(QStringLiteral("C:\\EMU\\SOLO\\SOLO.EXE"));
+
+    b.writeDefinition(QStringLiteral("IDLE"), kIdle, QStringLiteral("MULTI"));
+    b.writeLines(QStringLiteral("C:\\BRIVANEL\\IDLE.lst"),
+                 {QStringLiteral("[Games]"), QStringLiteral("OLDGAME=Old Game")});
+    b.writeFile(QStringLiteral("C:\\EMU\\IDLE\\IDLE.EXE"));
+    b.writeFile(QStringLiteral("D:\\ROMS\\OLDGAME.ZIP"));
+}
+
+// A MULTI emulator PICK whose games have their ROMs in several places.
+void writePickInstallation(ListBuildInstallation& b, const QStringList& games) {
+    b.writeDefinition(QStringLiteral("PICK"), QStringLiteral("Pick {Test}"),
+                      QStringLiteral("MULTI"));
+    QStringList lines{QStringLiteral("[Games]")};
+    for (const QString& game : games) {
+        lines << game + u'=' + game.at(0) + game.mid(1).toLower();
+    }
+    b.writeLines(QStringLiteral("C:\\BRIVANEL\\PICK.lst"), lines);
+    b.writeFile(QStringLiteral("C:\\EMU\\PICK\\PICK.EXE"));
+}
+
+}  // namespace
+
+TEST(ListBuildWindow, MultiConsoleAndSingleEmulators) {
+    ListBuildInstallation b;
+    writeMixedInstallation(b);
+    b.writeExistingStore();
+    {
+        SettingsStore store = b.inst.context().store();
+        store.OpenKey(StorePaths::Entry(kIdle), true);
+        store.WriteString(QStringLiteral("Location"), QStringLiteral("C:\\OLD\\IDLE.EXE"));
+        store.WriteString(QStringLiteral("Emulator"), QStringLiteral("IDLE"));
+        store.OpenKey(StorePaths::Entry(QStringLiteral("Old Game")), true);
+        store.WriteString(QStringLiteral("Location"), QStringLiteral("#"));
+        store.WriteString(QStringLiteral("Emulator"), QStringLiteral("IDLE"));
+    }
+    TFMain& main = b.start();
+    ASSERT_EQ(main.state.emulators.count(), 5);
+    {
+        SettingsStore root = b.inst.context().store();
+        root.OpenKey(StorePaths::Root(), false);
+        root.DeleteValue(QStringLiteral("Version"));
+    }
+    b.updateGameList({kArcade, kNesA, kNesB, kSolo});
+    b.finishTicks();
+    EXPECT_FALSE(main.Timer1->isActive());
+    EXPECT_TRUE(b.inst.starter.starts().empty());  // no Execute.bat for supplied lists
+    EXPECT_EQ(b.rootValue(QStringLiteral("Version")), QStringLiteral(".26"));
+
+    // The emulator entries, with their initial options.
+    EXPECT_EQ(b.value(kArcade, QStringLiteral("Location")),
+              QStringLiteral("C:\\EMU\\ARC\\ARC.EXE"));
+    EXPECT_EQ(b.value(kArcade, QStringLiteral("Emulator")), QStringLiteral("ARC"));
+    SettingsStore specific(b.inst.database());
+    ASSERT_TRUE(specific.OpenKey(StorePaths::Specific(kArcade), false));
+    EXPECT_EQ(specific.ReadString(QStringLiteral("Resolution")), QStringLiteral("640x480"));
+    EXPECT_EQ(specific.ReadString(QStringLiteral("Lines Offscreen")), QStringLiteral("8"));
+    EXPECT_FALSE(specific.ValueExists(QStringLiteral("Sound")));  // its section is empty
+    EXPECT_EQ(b.value(kSolo, QStringLiteral("Location")),
+              QStringLiteral("C:\\EMU\\SOLO\\SOLO.EXE"));
+    ASSERT_TRUE(specific.OpenKey(StorePaths::Specific(kSolo), false));
+    EXPECT_TRUE(specific.ReadBool(QStringLiteral("Joystick")));
+    EXPECT_FALSE(specific.ValueExists(QStringLiteral("Additional")));
+
+    // The games of ARC.
+    EXPECT_EQ(b.value(QStringLiteral("Pac-Man"), QStringLiteral("Location")),
+              QStringLiteral("D:\\ROMS\\PACMAN.ZIP"));
+    EXPECT_EQ(b.value(QStringLiteral("Pac-Man"), QStringLiteral("Emulator")),
+              QStringLiteral("ARC"));
+    EXPECT_EQ(b.value(QStringLiteral("Pac-Man"), QStringLiteral("Shortname")),
+              QStringLiteral("PACMAN"));
+    EXPECT_EQ(b.value(QStringLiteral("Galaga"), QStringLiteral("Location")), QStringLiteral("#"));
+    EXPECT_EQ(b.value(QStringLiteral("Dig Dug"), QStringLiteral("Location")),
+              QStringLiteral("Dir"));
+    EXPECT_EQ(b.value(QStringLiteral("Frogger"), QStringLiteral("Location")),
+              QStringLiteral("D:\\ROMS\\FROGGER.ROM"));
+    // Lines without a short name or full name made no entry.
+    SettingsStore root(b.inst.database());
+    ASSERT_TRUE(root.OpenKey(StorePaths::Root(), false));
+    const QStringList keys = root.GetKeyNames();
+    EXPECT_EQ(keys.size(), 12) << qPrintable(keys.join(u", "));
+    EXPECT_FALSE(keys.contains(QStringLiteral("Nameless")));
+    EXPECT_FALSE(keys.contains(QString()));
+
+    // Two console emulators share NES.lst and the entries of its games: the
+    // first in table order (NESB: equal list sizes, the later ID first) owns them.
+    EXPECT_EQ(b.value(QStringLiteral("Super Mario Bros."), QStringLiteral("Location")),
+              QStringLiteral("D:\\NES\\SMB.NES"));
+    EXPECT_EQ(b.value(QStringLiteral("Super Mario Bros."), QStringLiteral("Emulator")),
+              QStringLiteral("NESB"));
+    EXPECT_EQ(b.value(QStringLiteral("Super Mario Bros."), QStringLiteral("Emulator1")),
+              QStringLiteral("NESA"));
+    EXPECT_EQ(b.value(QStringLiteral("Super Mario Bros."), QStringLiteral("Shortname1")),
+              QStringLiteral("SMB"));
+    EXPECT_EQ(b.value(QStringLiteral("The Legend of Zelda"), QStringLiteral("Location")),
+              QStringLiteral("#"));
+    EXPECT_EQ(b.value(QStringLiteral("The Legend of Zelda"), QStringLiteral("Emulator1")),
+              QStringLiteral("NESA"));
+    EXPECT_EQ(b.value(QStringLiteral("The Legend of Zelda"), QStringLiteral("Emulator2")),
+              QStringLiteral("<none>"));
+
+    // The emulator not chosen keeps its entry and its games as they were.
+    EXPECT_EQ(b.value(kIdle, QStringLiteral("Location")), QStringLiteral("C:\\OLD\\IDLE.EXE"));
+    EXPECT_EQ(b.value(QStringLiteral("Old Game"), QStringLiteral("Location")), QStringLiteral("#"));
+
+    // The lists rebuilt at the end show what the build wrote.
+    for (const QString& item : {kArcade, QStringLiteral("Dig Dug"), QStringLiteral("Frogger"),
+                                QStringLiteral("Pac-Man"), QStringLiteral("[ Galaga ]")}) {
+        EXPECT_TRUE(main.LBArcade->items().contains(item)) << qPrintable(item);
+    }
+    EXPECT_TRUE(main.LBConsole->items().contains(QStringLiteral("Super Mario Bros.")));
+    // The last emulator was a multi-game one: its end selects the first item.
+    ASSERT_GT(main.currentListBox->count(), 0);
+    EXPECT_EQ(main.currentListBox->itemIndex(), 0);
+}
+
+TEST(ListBuildWindow, EntriesOfOtherEmulatorsAreKeptOrTakenOver) {
+    ListBuildInstallation b;
+    writeMixedInstallation(b);
+    b.writeExistingStore();
+    {
+        SettingsStore store = b.inst.context().store();
+        // A still valid location of an emulator whose definition is gone.
+        store.OpenKey(StorePaths::Entry(QStringLiteral("Pac-Man")), true);
+        store.WriteString(QStringLiteral("Location"), QStringLiteral("D:\\ROMS\\PACMAN.ZIP"));
+        store.WriteString(QStringLiteral("Emulator"), QStringLiteral("GONE"));
+        store.WriteString(QStringLiteral("Shortname"), QStringLiteral("puck"));
+        // A still valid location of an emulator that is there (IDLE).
+        store.OpenKey(StorePaths::Entry(QStringLiteral("Dig Dug")), true);
+        store.WriteString(QStringLiteral("Location"), QStringLiteral("Dir"));
+        store.WriteString(QStringLiteral("Emulator"), QStringLiteral("IDLE"));
+        store.WriteString(QStringLiteral("Shortname"), QStringLiteral("DIGDUG"));
+        store.WriteString(QStringLiteral("Emulator1"), QStringLiteral("ARC"));
+        store.WriteString(QStringLiteral("Shortname1"), QStringLiteral("older"));
+    }
+    TFMain& main = b.start();
+    main.LBArcade->clear();  // the start-up listed the stored entries
+    b.updateGameList({kArcade});
+    // Game by game, to see the list as each game leaves it.
+    main.Timer1Timer();  // the list file is read and PACMAN handled
+    EXPECT_EQ(b.value(QStringLiteral("Pac-Man"), QStringLiteral("Emulator")),
+              QStringLiteral("ARC"));
+    EXPECT_EQ(b.value(QStringLiteral("Pac-Man"), QStringLiteral("Shortname")),
+              QStringLiteral("PACMAN"));
+    ASSERT_EQ(main.currentListBox, main.LBArcade);
+    EXPECT_EQ(b.listItems(), (QStringList{kArcade, QStringLiteral("Pac-Man")}));
+    EXPECT_EQ(main.LBArcade->item(main.LBArcade->itemIndex()), QStringLiteral("Pac-Man"));
+    main.Timer1Timer();  // GALAGA, missing: listed, the selection stays
+    main.Timer1Timer();  // DIGDUG stays with IDLE: the list is not touched
+    EXPECT_EQ(b.listItems(),
+              (QStringList{QStringLiteral("[ Galaga ]"), kArcade, QStringLiteral("Pac-Man")}));
+    EXPECT_EQ(main.LBArcade->item(main.LBArcade->itemIndex()), QStringLiteral("Pac-Man"));
+    b.finishTicks();
+
+    EXPECT_EQ(b.value(QStringLiteral("Dig Dug"), QStringLiteral("Emulator")),
+              QStringLiteral("IDLE"));
+    EXPECT_EQ(b.value(QStringLiteral("Dig Dug"), QStringLiteral("Shortname")),
+              QStringLiteral("DIGDUG"));
+    EXPECT_EQ(b.value(QStringLiteral("Dig Dug"), QStringLiteral("Shortname1")),
+              QStringLiteral("DIGDUG"));
+    EXPECT_EQ(b.value(QStringLiteral("Dig Dug"), QStringLiteral("Emulator2")),
+              QStringLiteral("<none>"));
+}
+
+TEST(ListBuildWindow, TwoCandidatesAskAndAllNarrowsLaterQuestions) {
+    ListBuildInstallation b;
+    writePickInstallation(b, {QStringLiteral("ALPHA"), QStringLiteral("BETA"),
+                              QStringLiteral("GAMMA"), QStringLiteral("DELTA")});
+    for (const QString& dir : {QStringLiteral("NEW"), QStringLiteral("OLD")}) {
+        for (const QString& game :
+             {QStringLiteral("ALPHA"), QStringLiteral("BETA"), QStringLiteral("GAMMA")}) {
+            b.writeFile(u"D:\\" + dir + u'\\' + game + u".ZIP");
+        }
+    }
+    b.writeFile(QStringLiteral("D:\\OLD\\DELTA.ZIP"));
+    b.writeFile(QStringLiteral("D:\\OTHER\\DELTA.ZIP"));
+    b.writeExistingStore();
+    TFMain& main = b.start();
+
+    QStringList seen;
+    const auto answer = [&b, &seen](int result, int row) {
+        b.inst.dialogs.answerDialog(result, [&seen, row](QObject& dialog) {
+            auto& status = static_cast<TFStatus&>(dialog);
+            QStringList items;
+            for (int i = 0; i < status.LBROMList->count(); ++i) {
+                items << status.LBROMList->item(i)->text();
+            }
+            seen << status.windowTitle() + u'|' + status.BAll->text() + u'|' + items.join(u',') +
+                        u'|' + (status.BSelect->isEnabled() ? u"on" : u"off");
+            status.LBROMList->setCurrentRow(row);
+        });
+    };
+    b.updateGameList({QStringLiteral("Pick {Test}")});
+    answer(mrOk, 1);
+    answer(mrAll, 0);
+    b.finishTicks();
+
+    EXPECT_EQ(
+        seen,
+        (QStringList{
+            QStringLiteral("Select ROM for ALPHA on PICK...|&All "
+                           "pick|D:\\NEW\\ALPHA.ZIP,D:\\OLD\\ALPHA.ZIP|off"),
+            QStringLiteral(
+                "Select ROM for BETA on PICK...|&All pick|D:\\NEW\\BETA.ZIP,D:\\OLD\\BETA.ZIP|off"),
+        }));
+    EXPECT_EQ(b.value(QStringLiteral("Alpha"), QStringLiteral("Location")),
+              QStringLiteral("D:\\OLD\\ALPHA.ZIP"));
+    EXPECT_EQ(b.value(QStringLiteral("Beta"), QStringLiteral("Location")),
+              QStringLiteral("D:\\NEW\\BETA.ZIP"));
+    // After All: one candidate in D:\NEW\ is taken without asking, none there is missing.
+    EXPECT_EQ(b.value(QStringLiteral("Gamma"), QStringLiteral("Location")),
+              QStringLiteral("D:\\NEW\\GAMMA.ZIP"));
+    EXPECT_EQ(b.value(QStringLiteral("Delta"), QStringLiteral("Location")), QStringLiteral("#"));
+    EXPECT_EQ(main.state.emulators.at(1).chosenRomDirectory, QStringLiteral("D:\\NEW\\"));
+    EXPECT_EQ(b.inst.dialogs.pending(), 0u);
+}
+
+TEST(ListBuildWindow, CancelAbortsAndKeepsWhatWasWritten) {
+    ListBuildInstallation b;
+    writePickInstallation(
+        b, {QStringLiteral("ALPHA"), QStringLiteral("BETA"), QStringLiteral("GAMMA")});
+    b.writeFile(QStringLiteral("D:\\NEW\\ALPHA.ZIP"));
+    b.writeFile(QStringLiteral("D:\\NEW\\BETA.ZIP"));
+    b.writeFile(QStringLiteral("D:\\OLD\\BETA.ZIP"));
+    b.writeFile(QStringLiteral("D:\\NEW\\GAMMA.ZIP"));
+    b.writeDefinition(QStringLiteral("LATER"), QStringLiteral("Later {Test}"),
+                      QStringLiteral("SINGLE"));
+    b.writeFile(QStringLiteral("C:\\EMU\\LATER\\LATER.EXE"));
+    b.writeExistingStore();
+    TFMain& main = b.start();
+    ASSERT_EQ(main.state.emulators.at(1).emulatorId, QStringLiteral("PICK"));
+
+    b.updateGameList({QStringLiteral("Pick {Test}"), QStringLiteral("Later {Test}")});
+    b.inst.dialogs.answerDialog(mrCancel, [](QObject& dialog) {
+        static_cast<TFStatus&>(dialog).LBROMList->setCurrentRow(0);
+    });
+    b.finishTicks();
+
+    EXPECT_FALSE(main.Timer1->isActive());
+    EXPECT_TRUE(main.state.listBuildAbort);
+    EXPECT_EQ(b.value(QStringLiteral("Alpha"), QStringLiteral("Location")),
+              QStringLiteral("D:\\NEW\\ALPHA.ZIP"));
+    EXPECT_FALSE(b.entryExists(QStringLiteral("Beta")));
+    EXPECT_FALSE(b.entryExists(QStringLiteral("Gamma")));
+    EXPECT_FALSE(
+        b.entryExists(QStringLiteral("Later {Test}")));  // the next emulator was not reached
+
+    // The next build starts afresh.
+    b.updateGameList({QStringLiteral("Later {Test}")});
+    EXPECT_FALSE(main.state.listBuildAbort);
+    EXPECT_TRUE(b.entryExists(QStringLiteral("Later {Test}")));
+}
+
+TEST(ListBuildWindow, LowerCaseShortNameIsSearchedAgain) {
+    ListBuildInstallation b;
+    b.writeDefinition(QStringLiteral("LOW"), QStringLiteral("Low {Test}"), QStringLiteral("MULTI"));
+    b.writeLines(QStringLiteral("C:\\BRIVANEL\\LOW.lst"),
+                 {QStringLiteral("[Games]"), QStringLiteral("pacman=Pac-Man"),
+                  QStringLiteral("DKONG=Donkey Kong")});
+    b.writeFile(QStringLiteral("C:\\EMU\\LOW\\LOW.EXE"));
+    b.writeFile(QStringLiteral("D:\\ROMS\\PACMAN.ZIP"));
+    b.writeFile(QStringLiteral("D:\\ROMS\\DKONG.ZIP"));
+    b.writeExistingStore();
+    b.start();
+    b.updateGameList({QStringLiteral("Low {Test}")});
+    b.finishTicks();
+    EXPECT_EQ(b.value(QStringLiteral("Pac-Man"), QStringLiteral("Location")),
+              QStringLiteral("D:\\ROMS\\PACMAN.ZIP"));
+
+    // Second copies appear: only the game whose stored location no longer
+    // counts as valid is searched again, and so asks.
+    b.writeFile(QStringLiteral("D:\\COPY\\PACMAN.ZIP"));
+    b.writeFile(QStringLiteral("D:\\COPY\\DKONG.ZIP"));
+    b.updateGameList({QStringLiteral("Low {Test}")});
+    b.inst.dialogs.answerDialog(mrNo, {});
+    b.finishTicks();
+    QStringList dialogs;
+    for (const auto& shown : b.inst.dialogs.shown()) {
+        dialogs << shown.text;
+    }
+    EXPECT_EQ(dialogs.count(QStringLiteral("FStatus")), 1);
+    EXPECT_EQ(b.value(QStringLiteral("Pac-Man"), QStringLiteral("Location")), QStringLiteral("#"));
+    EXPECT_EQ(b.value(QStringLiteral("Donkey Kong"), QStringLiteral("Location")),
+              QStringLiteral("D:\\ROMS\\DKONG.ZIP"));
+    EXPECT_TRUE(b.main().LBArcade->items().contains(QStringLiteral("[ Pac-Man ]")));
+}
+
+TEST(ListBuildWindow, ListFileWithOnlyItsFirstLine) {
+    ListBuildInstallation b;
+    b.writeDefinition(QStringLiteral("EMPTY"), QStringLiteral("Empty {Test}"),
+                      QStringLiteral("MULTI"));
+    b.writeLines(QStringLiteral("C:\\BRIVANEL\\EMPTY.lst"), {QStringLiteral("[Games]")});
+    b.writeFile(QStringLiteral("C:\\EMU\\EMPTY\\EMPTY.EXE"));
+    b.writeExistingStore();
+    TFMain& main = b.start();
+    b.updateGameList({QStringLiteral("Empty {Test}")});
+    ASSERT_TRUE(main.Timer1->isActive());
+    main.Timer1Timer();
+    EXPECT_FALSE(main.Timer1->isActive());
+    EXPECT_EQ(main.listBuild.Timer1Tag, 0);
+    EXPECT_EQ(main.listBuild.ListBuildIndex, 2);  // past the only emulator: the build ended
+    EXPECT_EQ(main.LBArcade->items(), QStringList{QStringLiteral("Empty {Test}")});
+}
+
+TEST(ListBuildWindow, ExecutableGoneIsSearchedAgain) {
+    ListBuildInstallation b;
+    for (const QString& id :
+         {QStringLiteral("MOVED"), QStringLiteral("LOST"), QStringLiteral("NEVER")}) {
+        b.writeDefinition(id, id + QStringLiteral(" {Test}"), QStringLiteral("MULTI"));
+        b.writeLines(u"C:\\BRIVANEL\\" + id + u".lst",
+                     {QStringLiteral("[Games]"), u"G" + id + u"=Game " + id});
+        b.writeFile(u"D:\\ROMS\\G" + id + u".ZIP");
+    }
+    b.writeFile(QStringLiteral("C:\\EMU\\MOVED\\MOVED.EXE"));
+    b.writeExistingStore();
+    {
+        SettingsStore store = b.inst.context().store();
+        for (const QString& id : {QStringLiteral("MOVED"), QStringLiteral("LOST")}) {
+            store.OpenKey(StorePaths::Entry(id + QStringLiteral(" {Test}")), true);
+            store.WriteString(QStringLiteral("Location"), u"C:\\OLD\\" + id + u".EXE");
+        }
+    }
+    TFMain& main = b.start();
+    b.updateGameList({QStringLiteral("MOVED {Test}"), QStringLiteral("LOST {Test}"),
+                      QStringLiteral("NEVER {Test}")});
+    EXPECT_FALSE(main.Timer1->isActive());  // every emulator was skipped
+    EXPECT_EQ(b.value(QStringLiteral("MOVED {Test}"), QStringLiteral("Location")),
+              QStringLiteral("C:\\EMU\\MOVED\\MOVED.EXE"));
+    EXPECT_EQ(b.value(QStringLiteral("LOST {Test}"), QStringLiteral("Location")), QString());
+    EXPECT_FALSE(b.entryExists(QStringLiteral("NEVER {Test}")));
+    EXPECT_FALSE(b.entryExists(QStringLiteral("Game MOVED")));
+
+    // The next build finds MOVED where it is now and handles its games.
+    b.updateGameList({QStringLiteral("MOVED {Test}")});
+    b.finishTicks();
+    EXPECT_EQ(b.value(QStringLiteral("Game MOVED"), QStringLiteral("Location")),
+              QStringLiteral("D:\\ROMS\\GMOVED.ZIP"));
+}
+
+TEST(ListBuildWindow, MissingListFileEndsTheProgramAlsoAcrossMidnight) {
+    ListBuildInstallation b;
+    b.writeDefinition(QStringLiteral("NOLIST"), QStringLiteral("No List {Test}"),
+                      QStringLiteral("MULTI"));
+    b.writeFile(QStringLiteral("C:\\EMU\\NOLIST\\NOLIST.EXE"));
+    b.writeExistingStore();
+    TFMain& main = b.start();
+    b.inst.clock.set(45000.9999);  // a minute before midnight
+    b.updateGameList({QStringLiteral("No List {Test}")});
+    ASSERT_TRUE(main.Timer1->isActive());
+
+    main.Timer1Timer();
+    b.inst.clock.advance(0.0002);  // past midnight
+    main.Timer1Timer();
+    b.inst.clock.advance(0.00019);  // still within the 0.0004 days
+    main.Timer1Timer();
+    EXPECT_TRUE(main.Timer1->isActive());
+    EXPECT_TRUE(b.inst.exitCodes.isEmpty());
+    EXPECT_TRUE(b.inst.dialogs.messages().isEmpty());
+
+    b.inst.clock.advance(0.00002);
+    main.Timer1Timer();
+    EXPECT_FALSE(main.Timer1->isActive());
+    EXPECT_EQ(b.inst.dialogs.messages(),
+              QStringList{QStringLiteral("Could not find game list.  Closing.")});
+    EXPECT_EQ(b.inst.exitCodes, QList<int>{2});
+}
+
+TEST(ListBuildWindow, ListFileArrivingInTimeIsRead) {
+    ListBuildInstallation b;
+    b.writeDefinition(QStringLiteral("LATE"), QStringLiteral("Late {Test}"),
+                      QStringLiteral("MULTI"));
+    b.writeFile(QStringLiteral("C:\\EMU\\LATE\\LATE.EXE"));
+    b.writeFile(QStringLiteral("D:\\ROMS\\KANGAROO.ZIP"));
+    b.writeExistingStore();
+    TFMain& main = b.start();
+    b.updateGameList({QStringLiteral("Late {Test}")});
+    main.Timer1Timer();
+    b.inst.clock.advance(0.0003);
+    b.writeLines(QStringLiteral("C:\\BRIVANEL\\LATE.LST"),
+                 {QStringLiteral("[Games]"), QStringLiteral("KANGAROO=Kangaroo")});
+    main.Timer1Timer();
+    EXPECT_EQ(b.value(QStringLiteral("Kangaroo"), QStringLiteral("Location")),
+              QStringLiteral("D:\\ROMS\\KANGAROO.ZIP"));
+    EXPECT_EQ(main.LSn->text(), QStringLiteral("KANGAROO"));
+    EXPECT_EQ(main.LPath->text(), QStringLiteral("D:\\ROMS\\KANGAROO.ZIP"));
+    EXPECT_EQ(main.StatusText->text(), QStringLiteral("Kangaroo"));
+    b.finishTicks();
+    EXPECT_TRUE(b.inst.exitCodes.isEmpty());
+}
+
+TEST(ListBuildWindow, EmulatorPageComesToTheFront) {
+    ListBuildInstallation b;
+    writeMixedInstallation(b);
+    b.writeExistingStore();
+    TFMain& main = b.start();
+    b.updateGameList({kNesA});
+    EXPECT_EQ(main.PCConsole->currentWidget(), main.TSConsole);
+    b.finishTicks();
+    b.updateGameList({kArcade});
+    EXPECT_EQ(main.PCConsole->currentWidget(), main.TSArcade);
+    b.finishTicks();
+
+    main.byEmulator1->setChecked(true);
+    const int nesA = main.state.emulators.indexByListName(kNesA);
+    b.updateGameList({kNesA});
+    EXPECT_EQ(main.PCConsole->currentWidget(), main.emulatorTabs[size_t(nesA)]);
+    b.finishTicks();
+    b.updateGameList({kSolo});
+    EXPECT_EQ(main.PCConsole->currentWidget(), main.TSSingle);
+    EXPECT_FALSE(main.Timer1->isActive());
+}
+
+TEST(ListBuildWindow, MenuItemHintsAndCancelledOptions) {
+    ListBuildInstallation b;
+    writeMixedInstallation(b);
+    b.writeExistingStore();
+    TFMain& main = b.start();
+    ASSERT_NE(main.UpdateGameList1, nullptr);
+    EXPECT_EQ(main.UpdateGameList1->text(), QStringLiteral("&Update Game List..."));
+    EXPECT_EQ(main.UpdateGameList1->statusTip(),
+              QStringLiteral("Add new games to the existing list"));
+    const QList<QAction*> items = main.File1->actions();
+    EXPECT_EQ(items.indexOf(main.UpdateGameList1) + 1, items.indexOf(main.RemoveALLRegistryKeys1));
+    EXPECT_EQ(main.statusTip(),
+              QStringLiteral("To update game list, select Update Game List from the File menu"));
+    main.ApplyLock(true);
+    EXPECT_FALSE(main.UpdateGameList1->isEnabled());
+    main.ApplyLock(false);
+
+    main.currentListBox->addItem(QStringLiteral("Kept"));
+    b.inst.dialogs.answer(mrCancel);
+    main.UpdateGameList1->trigger();
+    EXPECT_EQ(b.listItems(), QStringList{QStringLiteral("Kept")});
+    EXPECT_FALSE(b.entryExists(kArcade));
+}

@@ -1,0 +1,66 @@
+#include "support/TestDoubles.h"
+
+std::optional<ScriptedDialogs::Answer> ScriptedDialogs::next() {
+    if (answers_.empty()) {
+        return std::nullopt;
+    }
+    Answer a = std::move(answers_.front());
+    answers_.pop_front();
+    return a;
+}
+
+QStringList ScriptedDialogs::messages() const {
+    QStringList out;
+    for (const Shown& s : shown_) {
+        if (s.kind == u"message") {
+            out << s.text;
+        }
+    }
+    return out;
+}
+
+int ScriptedDialogs::messageBox(const QString& text, MessageKind, MessageButtons buttons) {
+    shown_.push_back({QStringLiteral("message"), text, QString()});
+    if (auto a = next()) {
+        return a->result;
+    }
+    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? mrYes
+                                                                                      : mrOk;
+}
+
+std::optional<QString> ScriptedDialogs::inputBox(const QString& title, const QString& prompt,
+                                                 const QString& defaultText) {
+    shown_.push_back({QStringLiteral("input"), prompt, title});
+    if (auto a = next()) {
+        return a->result == mrCancel ? std::nullopt : a->text;
+    }
+    return defaultText;
+}
+
+std::optional<QString> ScriptedDialogs::openFile(const OpenFileRequest& request) {
+    shown_.push_back({QStringLiteral("open"), request.title, request.initialFile});
+    if (auto a = next()) {
+        return a->result == mrCancel ? std::nullopt : a->text;
+    }
+    return std::nullopt;
+}
+
+int ScriptedDialogs::execDialog(QObject& dialog) {
+    shown_.push_back({QStringLiteral("dialog"), dialog.objectName(), QString()});
+    if (auto a = next()) {
+        if (a->prepare) {
+            a->prepare(dialog);
+        }
+        return a->result;
+    }
+    return mrCancel;
+}
+
+bool RecordingProcessStarter::startDetached(const QString& program, const QStringList& arguments,
+                                            const QString& workingFolder) {
+    starts_.push_back({program, arguments, workingFolder});
+    if (!run_) {
+        return true;
+    }
+    return SystemProcessStarter().startDetached(program, arguments, workingFolder);
+}

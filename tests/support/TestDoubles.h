@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Joystick.h"
+#include "platform/ProcessStarter.h"
+
+// The stand-ins a test puts in place of the user, the clock, process starts
+// and the joystick.
+
+// Answers from a prepared queue and records every text shown; for tests.
+// An empty queue answers with the first button's result (OK or Yes).
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Answer {
+        int result = mrOk;
+        std::optional<QString> text;            // input box text or chosen file
+        std::function<void(QObject&)> prepare;  // acts on a dialog before it "closes"
+    };
+    struct Shown {
+        QString kind;  // "message", "input", "open", "dialog"
+        QString text;  // message text, input prompt, file dialog title, dialog object name
+        QString detail;
+    };
+
+    void answer(int result) { answers_.push_back(Answer{result, std::nullopt, {}}); }
+    void answerText(std::optional<QString> text, int result = mrOk) {
+        answers_.push_back(Answer{result, std::move(text), {}});
+    }
+    void answerDialog(int result, std::function<void(QObject&)> prepare) {
+        answers_.push_back(Answer{result, std::nullopt, std::move(prepare)});
+    }
+    const std::vector<Shown>& shown() const { return shown_; }
+    QStringList messages() const;
+    size_t pending() const { return answers_.size(); }
+
+    int messageBox(const QString& text, MessageKind kind, MessageButtons buttons) override;
+    std::optional<QString> inputBox(const QString& title, const QString& prompt,
+                                    const QString& defaultText) override;
+    std::optional<QString> openFile(const OpenFileRequest& request) override;
+    int execDialog(QObject& dialog) override;
+
+private:
+    std::optional<Answer> next();
+
+    std::deque<Answer> answers_;
+    std::vector<Shown> shown_;
+};
+
+// A clock that stands still until it is set or advanced; for tests.
+class SettableClock : public Clock {
+public:
+    explicit SettableClock(double days = 45000.5) : days_(days) {}
+    double now() const override { return days_; }
+    void set(double days) { days_ = days; }
+    void advance(double days) { days_ += days; }
+
+private:
+    double days_;
+};
+
+// Records what would be started and, when `run` is set, really starts it; for tests.
+class RecordingProcessStarter : public ProcessStarter {
+public:
+    struct Start {
+        QString program;
+        QStringList arguments;
+        QString workingFolder;
+    };
+    explicit RecordingProcessStarter(bool run = false) : run_(run) {}
+    bool startDetached(const QString& program, const QStringList& arguments,
+                       const QString& workingFolder) override;
+    const std::vector<Start>& starts() const { return starts_; }
+
+private:
+    bool run_;
+    std::vector<Start> starts_;
+};
+
+// A joystick whose state a test sets.
+class ScriptedJoystick : public Joystick {
+public:
+    JoystickState state;
+    JoystickState read() override { return state; }
+};

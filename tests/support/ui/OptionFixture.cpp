@@ -1,0 +1,159 @@
+#include "support/ui/OptionFixture.h"
+
+#include "gamelist/ui/GameListWidget.h"
+
+OptionWindowTest::OptionWindowTest() {
+    writeDefinitions();
+}
+
+namespace {
+
+QStringList lines(const QString& listName, const char* body) {
+    const QString text =
+        QStringLiteral("[Emulator]\nLBName=") + listName + u'\n' + QString::fromUtf8(body);
+    return text.split(u'\n', Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+void OptionWindowTest::writeDefinitions() {
+    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\mame.ini"), lines(S(kMame), R"(
+Type=MAME
+ShowJoyEmu=1
+[Config]
+High=HI\%sn%.HI
+Cfg=CFG\%sn%.CFG
+[Vector]
+Name=&Vector games
+Hint=Draws vector games sharply
+Check=-vector
+[LinesOffscreen]
+Min=2
+Max=20
+Default=6
+Check=-skiplines
+[Mouse]
+[Cheat]
+[Resolutions]
+320x240=-320x240
+640x480=-640x480
+800x600=-800x600
+[VesaMode]
+VESA 1=-vesa1
+VESA 2=-vesa2
+[Extra]
+No Scanlines=-noscan
+Scanlines=-scan
+[Sound]
+Silence=-nosound
+Sound Blaster=-sb
+)"));
+    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\rage.ini"), lines(S(kRage), R"(
+Type=MULTI
+ShowAdditional=0
+[vector]
+[Mouse]
+[Sound]
+None=-s0
+Some=-s1
+)"));
+    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\ikari.ini"), lines(S(kIkari), R"(
+Type=SINGLE
+[Config]
+Dip=IKARI.DIP
+[Joystick]
+[Synch]
+)"));
+    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\MAME.MRG"),
+                    {QStringLiteral("[Merged]"), QStringLiteral("pacman=puckman")});
+
+    SettingsStore store = inst.context().store();
+    store.OpenKey(StorePaths::Root(), true);
+    store.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
+    for (const auto& [lbName, id] :
+         {std::pair{S(kMame), QStringLiteral("MAME")}, std::pair{S(kRage), QStringLiteral("RAGE")},
+          std::pair{S(kIkari), QStringLiteral("IKARI")}}) {
+        store.OpenKey(StorePaths::Entry(lbName), true);
+        store.WriteString(QStringLiteral("Location"), QStringLiteral("C:\\EMU\\") + id + u".EXE");
+        store.WriteString(QStringLiteral("Emulator"), id);
+        store.OpenKey(StorePaths::Specific(lbName), true);
+    }
+}
+
+TFMain& OptionWindowTest::startMain() {
+    main_ = std::make_unique<TFMain>(inst.context());
+    main_->FormActivate();
+    return *main_;
+}
+
+void OptionWindowTest::addGame(const QString& name, const QString& emulatorId,
+                               const QString& shortName, const QString& location) {
+    SettingsStore store = inst.context().store();
+    store.OpenKey(StorePaths::Entry(name), true);
+    store.WriteString(QStringLiteral("Location"), location);
+    store.WriteString(QStringLiteral("Emulator"), emulatorId);
+    store.WriteString(QStringLiteral("Shortname"), shortName);
+}
+
+void OptionWindowTest::setValue(const KeyPath& key, const QString& name, const Value& value) {
+    SettingsStore store = inst.context().store();
+    store.OpenKey(key, true);
+    if (const bool* b = std::get_if<bool>(&value)) {
+        store.WriteBool(name, *b);
+    } else {
+        store.WriteString(name, std::get<QString>(value));
+    }
+}
+
+void OptionWindowTest::setPairs(const KeyPath& key, const QStringList& idsAndShortNames) {
+    for (int i = 0; i + 1 < idsAndShortNames.size(); i += 2) {
+        const QChar number(char16_t(u'1' + i / 2));
+        setValue(key, QStringLiteral("Emulator") + number, idsAndShortNames[i]);
+        setValue(key, QStringLiteral("Shortname") + number, idsAndShortNames[i + 1]);
+    }
+}
+
+void OptionWindowTest::setSpecific(const QString& name,
+                                   std::initializer_list<std::pair<QString, Value>> values) {
+    SettingsStore store = inst.context().store();
+    store.OpenKey(StorePaths::Specific(name), true);
+    for (const auto& [valueName, value] : values) {
+        setValue(StorePaths::Specific(name), valueName, value);
+    }
+}
+
+void OptionWindowTest::select(const QString& name) {
+    if (!listed.contains(name)) {
+        listed << name;
+    }
+    select(name, listed);
+}
+
+void OptionWindowTest::select(const QString& name, const QStringList& items) {
+    main_->currentListBox = main_->LBArcade;
+    if (main_->LBArcade->items() != QStringList(items)) {
+        main_->LBArcade->setItems(items);
+    }
+    main_->LBArcade->setItemIndex(main_->LBArcade->indexOf(name));
+    main_->ShowSelectedGame();
+}
+
+bool OptionWindowTest::specificExists(const QString& name) {
+    return inst.context().store().KeyExists(StorePaths::Specific(name));
+}
+
+bool OptionWindowTest::hasValue(const KeyPath& key, const QString& name) {
+    SettingsStore store = inst.context().store();
+    return store.OpenKey(key, false) && store.ValueExists(name);
+}
+
+QString OptionWindowTest::readString(const KeyPath& key, const QString& name) {
+    SettingsStore store = inst.context().store();
+    return store.OpenKey(key, false) ? store.ReadString(name) : QString();
+}
+
+bool OptionWindowTest::readBool(const KeyPath& key, const QString& name) {
+    SettingsStore store = inst.context().store();
+    EXPECT_TRUE(store.OpenKey(key, false));
+    return store.ReadBool(name);
+}
