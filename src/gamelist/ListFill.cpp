@@ -189,7 +189,8 @@ EmulatorLists ByEmulator(const AppContext& ctx, const EmulatorTable& emulators,
         }
         for (const QString& further : entry.furtherEmulators) {
             const int index = indexes.indexOf(further);
-            // A store that names one emulator twice still lists the game once per page.
+            // A store that names one emulator twice (a further emulator that is
+            // the game's own) still lists the game once per page, not twice.
             if (hasPage(index) &&
                 std::find(pagesOfEntry.begin(), pagesOfEntry.end(), index) == pagesOfEntry.end()) {
                 lists.pages[size_t(index)] << text;

@@ -43,6 +43,8 @@ QLabel* boldLabel(const QString& text, QWidget* parent) {
 QLabel* valueLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
+    // A long path or name is cut at the window's edge rather than widen it.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return label;
 }
 

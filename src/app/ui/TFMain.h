@@ -164,6 +164,9 @@ public:
     void FillListsByName();
     void FillListsByEmulator();
     void UpdateGameCount();
+    // The count of UpdateGameCount, into the hint and the status bar,
+    // without selecting anything.
+    void ShowGameCount();
     void byName1Click();
     void byEmulator1Click();
     // Toggle their switch (a menu click calls them with the check mark as it
@@ -237,6 +240,8 @@ private:
     // Hooks a game list's events to the list view's handlers.
     void ConnectGameList(GameListWidget* list);
     GameListWidget* ListOfPage(QWidget* page) const;
+    // The list of the first shown page that has items; none when all are empty.
+    GameListWidget* FirstListWithItems() const;
     void ShowPage(QWidget* page, bool shown);
     bool IsPageShown(QWidget* page) const;
     void BringToFront(GameListWidget* list);

@@ -2,12 +2,27 @@
 
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 namespace {
+
+constexpr int kFontPixels = 12;
+constexpr int kItemHeight = 13;
+
 bool lessIgnoringCase(const QString& a, const QString& b) {
     return QString::compare(a, b, Qt::CaseInsensitive) < 0;
 }
+
+// Whole items of a fixed height, as many to a page as the list was designed for.
+class FixedHeightDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), kItemHeight};
+    }
+};
+
 }  // namespace
 
 int GameListModel::rowCount(const QModelIndex& parent) const {
@@ -52,7 +67,16 @@ GameListWidget::GameListWidget(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
-    setBackgroundRole(QPalette::Button);
+    // The item views paint their background from Base: that is where the
+    // button face must go to show.
+    QPalette face = palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    setPalette(face);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);  // where that font is absent
+    font.setPixelSize(kFontPixels);
+    setFont(font);
+    setItemDelegate(new FixedHeightDelegate(this));
 }
 
 void GameListWidget::clear() {

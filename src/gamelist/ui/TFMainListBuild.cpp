@@ -1,6 +1,7 @@
 // "&Update Game List...": the list build, one emulator step after the
 // other and one game per tick of Timer1.
 #include <QAction>
+#include <QSignalBlocker>
 
 #include "app/StartupLogic.h"
 #include "app/ui/GuardedHandler.h"
@@ -145,7 +146,14 @@ void TFMain::BringEmulatorPageToFront(int emulatorIndex) {
         page = emulator.type == u"CONSOLE" ? TSConsole : TSArcade;
     }
     if (page != nullptr) {
+        // The build selects without the selection refresh: a page change
+        // would reload the panel, replace the emulator's picture and tidy the
+        // store in the middle of the build.
+        const QSignalBlocker quiet(PCConsole);
         PCConsole->setCurrentWidget(page);
+        if (GameListWidget* list = ListOfPage(page)) {
+            currentListBox = list;
+        }
     }
     PCConsole->repaint();
 }

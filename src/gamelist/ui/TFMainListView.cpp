@@ -116,6 +116,7 @@ void TFMain::RebuildLists() {
     } else {
         FillListsByName();
     }
+    ShowGameCount();
 }
 
 void TFMain::FillListsByName() {
@@ -137,7 +138,13 @@ void TFMain::FillListsByName() {
     if (current.hasFurtherEmulators && ChangeEmulators1 != nullptr) {
         ChangeEmulators1->setEnabled(true);
     }
-    BringToFront(LBArcade->indexOf(current.itemText) >= 0 ? LBArcade : LBConsole);
+    GameListWidget* front = LBArcade->indexOf(current.itemText) >= 0 ? LBArcade : LBConsole;
+    if (front->indexOf(current.itemText) < 0 && LBArcade->count() > 0) {
+        // A current game listed nowhere (as after a first start) would put
+        // the Console page in front, empty while the games sit on Arcade.
+        front = LBArcade;
+    }
+    BringToFront(front);
     SelectListed(currentListBox, current.itemText);
     currentListBox->setFocus();
 }
@@ -169,29 +176,50 @@ void TFMain::FillListsByEmulator() {
     if (lists.currentEmulator > 0 && list != nullptr) {
         BringToFront(list);
         SelectListed(list, ListFill::ReadCurrent(ctx_, switches.showCount).itemText);
-    } else if (!IsPageShown(currentListBox->parentWidget())) {
-        // The list that was current is on a hidden page now; the commands
-        // work on the list the user sees.
-        if (GameListWidget* front = ListOfPage(PCConsole->currentWidget())) {
-            currentListBox = front;
+    } else if (!IsPageShown(currentListBox->parentWidget()) || currentListBox->count() == 0) {
+        // The list that was current is hidden or empty now; the commands work
+        // on the list the user sees, and that is one with games when any has.
+        if (GameListWidget* front = FirstListWithItems()) {
+            BringToFront(front);
+        } else if (GameListWidget* shown = ListOfPage(PCConsole->currentWidget())) {
+            currentListBox = shown;
         }
     }
 }
 
+GameListWidget* TFMain::FirstListWithItems() const {
+    for (int i = 0; i < PCConsole->count(); ++i) {
+        GameListWidget* list = ListOfPage(PCConsole->widget(i));
+        if (PCConsole->isTabVisible(i) && list != nullptr && list->count() > 0) {
+            return list;
+        }
+    }
+    return nullptr;
+}
+
 void TFMain::UpdateGameCount() {
+    ShowGameCount();
+    if (currentListBox->itemIndex() < 0 && currentListBox->count() > 0) {
+        currentListBox->setItemIndex(0);
+    }
+}
+
+void TFMain::ShowGameCount() {
     GameListWidget* list = currentListBox;
     int games = list->count();
     for (int i = 1; i <= state.emulators.count(); ++i) {
         const EmulatorDefinition& emulator = state.emulators.at(i);
-        // A multi-game emulator's own entry is listed with its games but is no game.
+        // A multi-game emulator's own entry is listed with its games but is no
+        // game. It is looked for as the list shows it, so that with Show Count
+        // on (its text then starts with a count) it is still left out.
         if (!emulator.isSingle() && list->indexOf(DisplayText(emulator.lbName)) >= 0) {
             --games;
         }
     }
     list->setHint(QString::number(games) + u" games listed");
-    if (list->itemIndex() < 0 && list->count() > 0) {
-        list->setItemIndex(0);
-    }
+    // The status bar shows a hint only when the mouse comes to the list: the
+    // count of the list now shown goes there at once.
+    SetStatus(list->hint());
 }
 
 // ---- Display commands ----

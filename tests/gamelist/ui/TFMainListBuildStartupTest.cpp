@@ -44,6 +44,10 @@ TEST(ListBuildStartup, FirstStartBuildsTheList) {
     // The drives of the first start were searched: the ROM lies on D:.
     EXPECT_EQ(b.value(QStringLiteral("Pac-Man"), QStringLiteral("Location")),
               QStringLiteral("D:\\ROMS\\PACMAN.ZIP"));
+    // No game was current: the page with the games is in front, counted.
+    EXPECT_EQ(main.PCConsole->currentWidget(), main.TSArcade);
+    EXPECT_EQ(main.currentListBox, main.LBArcade);
+    EXPECT_EQ(main.StatusText->text(), QStringLiteral("1 games listed"));
 }
 
 TEST(ListBuildStartup, MigrationBuildsTheList) {

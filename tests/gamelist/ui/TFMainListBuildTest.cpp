@@ -467,6 +467,26 @@ TEST(ListBuildWindow, EmulatorPageComesToTheFront) {
     EXPECT_FALSE(main.Timer1->isActive());
 }
 
+TEST(ListBuildWindow, APageTheBuildBringsForwardGetsNoSelectionRefresh) {
+    ListBuildInstallation b;
+    writeMixedInstallation(b);
+    b.writeExistingStore();
+    TFMain& main = b.start();
+    b.updateGameList({kNesA});
+    b.finishTicks();
+    ASSERT_GE(main.LBConsole->itemIndex(), 0);
+    main.PCConsole->setCurrentWidget(main.TSArcade);
+    main.LSn->setText(QStringLiteral("shown by the build"));
+
+    b.updateGameList({kNesA});
+    // The list becomes current, but neither the labels nor the panel follow
+    // its selected game while the build shows its own.
+    EXPECT_EQ(main.PCConsole->currentWidget(), main.TSConsole);
+    EXPECT_EQ(main.currentListBox, main.LBConsole);
+    EXPECT_EQ(main.LSn->text(), QStringLiteral("shown by the build"));
+    b.finishTicks();
+}
+
 TEST(ListBuildWindow, MenuItemHintsAndCancelledOptions) {
     ListBuildInstallation b;
     writeMixedInstallation(b);

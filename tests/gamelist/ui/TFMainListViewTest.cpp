@@ -75,11 +75,12 @@ TEST_F(ListViewWindowTest, AGameOfTwoEmulatorsIsOnBothPagesByEmulatorAndOnceByNa
     EXPECT_EQ(m.LBConsole->items(), QStringList{u"Zelda"_qs});
     EXPECT_TRUE(shown(m.TSArcade) && shown(m.TSConsole));
     EXPECT_FALSE(shown(m.TSSingle) || shown(pageOf(u"MAME"_qs)) || shown(pageOf(u"NES"_qs)));
-    // No "Current": nothing found on Arcade, so Console comes to the front
-    // and the game count selects its first item.
-    EXPECT_EQ(m.currentListBox, m.LBConsole);
-    EXPECT_EQ(m.PCConsole->currentWidget(), m.TSConsole);
-    EXPECT_EQ(m.LBConsole->itemIndex(), 0);
+    // No "Current": the first page with games comes to the front, and the
+    // game count selects its first item and is shown at once.
+    EXPECT_EQ(m.currentListBox, m.LBArcade);
+    EXPECT_EQ(m.PCConsole->currentWidget(), m.TSArcade);
+    EXPECT_EQ(m.LBArcade->itemIndex(), 0);
+    EXPECT_EQ(m.StatusText->text(), u"2 games listed"_qs);
 
     m.byEmulator1->trigger();
 
@@ -93,10 +94,11 @@ TEST_F(ListViewWindowTest, AGameOfTwoEmulatorsIsOnBothPagesByEmulatorAndOnceByNa
     EXPECT_EQ(m.LBSingle->items(), QStringList{u"Pong {Single}"_qs});
     EXPECT_FALSE(shown(m.TSArcade) || shown(m.TSConsole));
     EXPECT_TRUE(shown(m.TSSingle) && shown(pageOf(u"MAME"_qs)) && shown(pageOf(u"RAGE"_qs)));
-    // "Zelda" was selected and is again, on its emulator's page.
-    EXPECT_EQ(m.currentListBox, listOf(u"NES"_qs));
-    EXPECT_EQ(m.PCConsole->currentWidget(), pageOf(u"NES"_qs));
-    EXPECT_EQ(selected(m.currentListBox), u"Zelda"_qs);
+    // "Pong {Single}" was selected and is again, on the page of its kind.
+    EXPECT_EQ(m.currentListBox, m.LBSingle);
+    EXPECT_EQ(m.PCConsole->currentWidget(), m.TSSingle);
+    EXPECT_EQ(selected(m.currentListBox), u"Pong {Single}"_qs);
+    EXPECT_EQ(m.StatusText->text(), u"1 games listed"_qs);
 }
 
 TEST_F(ListViewWindowTest, AnEmulatorsOwnEntryIsListedButNotCountedNorPickedAtRandom) {
@@ -239,7 +241,7 @@ TEST_F(ListViewWindowTest, LeftAndRightChangeThePageAndKeepThePreviousListsSelec
 TEST_F(ListViewWindowTest, CtrlTabStepsOverHiddenPages) {
     addGames(3);
     TFMain& m = start();
-    ASSERT_EQ(m.PCConsole->currentWidget(), m.TSConsole);
+    m.PCConsole->setCurrentWidget(m.TSConsole);
 
     QTest::keyClick(m.currentListBox, Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(m.PCConsole->currentWidget(), m.TSArcade);
@@ -355,7 +357,7 @@ TEST_F(ListViewWindowTest, HoldingButtonTwoPicksOneRandomGame) {
 }
 
 TEST_F(ListViewWindowTest, TheCurrentItemIsShownTwelveLinesBelowTheTop) {
-    addGames(60);
+    addGames(90);  // more than a page of the window's height, whatever the item height
     setRoot(u"Current"_qs, u"Game 20"_qs);
     main = std::make_unique<TFMain>(inst.context());
     main->resize(800, 900);
@@ -436,3 +438,33 @@ TEST_F(ListViewWindowTest, TheJoystickIsPolledOnlyWhileTheProgramIsActive) {
 }
 
 }  // namespace
+
+TEST_F(ListViewWindowTest, ListsShowTheButtonFaceWholeItemsAndKeepTheirWidthAsThePanelFills) {
+    addGame({QStringLiteral("Galaxian"), QStringLiteral("MAME")});
+    addGame({QStringLiteral("Frogger"), QStringLiteral("MAME"),
+             QStringLiteral("C:\\A VERY LONG FOLDER NAME\\THAT GOES ON AND ON AND ON\\"
+                            "STILL FURTHER AND FURTHER\\FROGGER.ZIP")});
+    main = std::make_unique<TFMain>(inst.context());
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+    main->FormActivate();
+    QCoreApplication::processEvents();
+    GameListWidget* list = main->LBArcade;
+
+    EXPECT_EQ(list->font().pixelSize(), 12);
+    EXPECT_EQ(list->sizeHintForRow(0), 13);
+    // Below the last item the list shows its background: the button face.
+    const QImage shot = list->viewport()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(shot.width() / 2, shot.height() - 2),
+              list->palette().color(QPalette::Button));
+
+    const QSize window = main->size();
+    const int width = list->width();
+    for (const QString& game : {QStringLiteral("Galaxian"), QStringLiteral("Frogger")}) {
+        select(list, game);
+        main->ShowSelectedGame();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(list->width(), width) << game.toStdString();
+        EXPECT_EQ(main->size(), window) << game.toStdString();
+    }
+}
