@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "ZipToolHarness.h"
+
+namespace {
+
+using H = ZipToolHarness;
+
+QStringList q(std::initializer_list<const char*> words) {
+    QStringList out;
+    for (const char* word : words) {
+        out << QString::fromUtf8(word);
+    }
+    return out;
+}
+
+// A game archive with stored folders, as MAME sets and sample packs come.
+void makeGame(const H& h, const QString& zip) {
+    h.makeZip(zip, {{"pacman.6e", "rom 6e"},
+                    {"PROMS/", ""},
+                    {"PROMS/82s123.7f", "prom 7f"},
+                    {"PROMS/deep/82s126.4a", "prom 4a"}});
+}
+
+}  // namespace
+
+TEST(Unzip, FoldersKeptAndExistingFilesOverwrittenWithDashDDashO) {
+    H h;
+    makeGame(h, "zips/PACMAN.ZIP");
+    h.write("roms/pacman/pacman.6e", "old");
+    h.write("roms/pacman/PROMS/82S123.7F", "old");
+    const auto r = h.pkunzip({h.path("zips/PACMAN.ZIP"), h.path("roms/pacman"), "-d", "-o"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // The differently cased file is the same file to DOS: replaced, not doubled.
+    EXPECT_EQ(h.files("roms/pacman"), q({"PROMS/82S123.7F", "PROMS/deep/82s126.4a", "pacman.6e"}));
+    EXPECT_EQ(h.read("roms/pacman/pacman.6e"), "rom 6e");
+    EXPECT_EQ(h.read("roms/pacman/PROMS/82S123.7F"), "prom 7f");
+    EXPECT_EQ(QFileInfo(h.path("roms/pacman/pacman.6e")).lastModified(),
+              QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)));
+}
+
+TEST(Unzip, FoldersDroppedWithOnlyDashO) {
+    H h;
+    makeGame(h, "samples.zip");
+    h.write("roms/pacman/samples/82s123.7f", "old");
+    const auto r = h.pkunzip({"-o", h.path("samples.zip"), h.path("roms/pacman/samples")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(h.files("roms/pacman/samples"), q({"82s123.7f", "82s126.4a", "pacman.6e"}));
+    EXPECT_EQ(h.read("roms/pacman/samples/82s123.7f"), "prom 7f");
+}
+
+TEST(Unzip, OptionsFirstExtractIntoTheCurrentFolder) {
+    H h;
+    makeGame(h, "ragepack.zip");
+    QDir().mkpath(h.path("rage"));
+    h.write("rage/pacman.6e", "old");
+    const auto r = h.pkunzip({"-d", "-o", h.path("ragepack.zip")}, "rage");
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(h.files("rage"), q({"PROMS/82s123.7f", "PROMS/deep/82s126.4a", "pacman.6e"}));
+    EXPECT_EQ(h.read("rage/pacman.6e"), "rom 6e");
+}
+
+// The PROM merge: one game's folder out of a shared archive, into a work folder
+// named after the game, so that PKZIP can add the files at the archive's top.
+TEST(Unzip, MaskTakesOnlyMatchingEntries) {
+    struct Case {
+        const char* mask;
+        bool keepFolders;
+        QStringList expected;
+    };
+    const std::vector<Case> cases = {
+        {"pacman\\*.*", true, q({"82s123.7f", "sub/82s126.4a"})},
+        {"PACMAN\\*.*", true, q({"82s123.7f", "sub/82s126.4a"})},
+        {"pacman\\*.*", false, q({"82s123.7f", "82s126.4a"})},
+        {"pacman\\*.7?", true, q({"82s123.7f"})},
+        {"*.txt", true, q({"readme.txt"})},
+        {"pacman\\sub\\*.*", true, q({"82s126.4a"})},
+        {"puckman\\82S123.7F", true, q({"82s123.7f"})},
+    };
+    for (const Case& c : cases) {
+        H h;
+        h.makeZip("bigprom.zip", {{"pacman/82s123.7f", "pac 7f"},
+                                  {"pacman/sub/82s126.4a", "pac 4a"},
+                                  {"puckman/82s123.7f", "puck 7f"},
+                                  {"readme.txt", "text"}});
+        QStringList arguments{h.path("bigprom.zip"), QString::fromUtf8(c.mask),
+                              h.path("work/pacman")};
+        if (c.keepFolders) {
+            arguments << "-d";
+        }
+        const auto r = h.pkunzip(arguments);
+        EXPECT_EQ(r.exitCode, 0) << c.mask << ": " << r.err.toStdString();
+        EXPECT_EQ(h.files("work/pacman"), c.expected) << c.mask;
+    }
+}
+
+TEST(Unzip, MaskMatchingNothingFailsAndWritesNothing) {
+    H h;
+    h.makeZip("allproms.zip", {{"galaga/prom.1", "g"}});
+    const auto r = h.pkunzip({h.path("allproms.zip"), "pacman\\*.*", h.path("work/pacman"), "-d"});
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_TRUE(r.err.contains("no entries")) << r.err.toStdString();
+    EXPECT_FALSE(h.exists("work"));
+}
+
+// Fix ROM: a bare PKUNZIP in the work folder, folders dropped, nothing overwritten.
+TEST(Unzip, BareArchiveDropsFoldersAndKeepsExistingFiles) {
+    H h;
+    makeGame(h, "PACMAN.ZIP");
+    h.write("FixRom/82s126.4a", "mine");
+    const auto r = h.pkunzip({h.path("PACMAN.ZIP")}, "FixRom");
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(h.files("FixRom"), q({"82s123.7f", "82s126.4a", "pacman.6e"}));
+    EXPECT_EQ(h.read("FixRom/82s126.4a"), "mine");
+    EXPECT_TRUE(r.out.contains("Not overwritten: 82s126.4a")) << r.out.toStdString();
+}
+
+TEST(Unzip, ArchiveFoundIgnoringCaseAndWithoutItsExtension) {
+    H h;
+    makeGame(h, "zips/pacman.zip");
+    for (const char* typed : {"ZIPS/PACMAN.ZIP", "zips\\Pacman"}) {
+        const auto r = h.pkunzip({QString::fromUtf8(typed), "out\\", "-o"});
+        EXPECT_EQ(r.exitCode, 0) << typed << ": " << r.err.toStdString();
+        EXPECT_EQ(h.read("out/pacman.6e"), "rom 6e") << typed;
+        QFile::remove(h.path("out/pacman.6e"));
+    }
+}
+
+TEST(Unzip, MissingOrDamagedArchiveFailsWithAMessage) {
+    H h;
+    makeGame(h, "good.zip");
+    QByteArray truncated = h.read("good.zip");
+    truncated.chop(30);
+    h.write("truncated.zip", truncated);
+    h.write("text.zip", "this is no archive at all");
+    h.makeZip("stored.zip", {{"pacman.6e", "rom 6e", true}});
+    QByteArray corrupted = h.read("stored.zip");
+    corrupted.replace(corrupted.indexOf("rom 6e"), 6, "ROM 6E");  // stored, so the CRC fails
+    h.write("corrupted.zip", corrupted);
+    struct Case {
+        const char* archive;
+        const char* message;
+    };
+    for (const Case& c : std::vector<Case>{{"absent.zip", "archive not found"},
+                                           {"truncated.zip", "cannot read the archive"},
+                                           {"text.zip", "cannot read the archive"},
+                                           {"corrupted.zip", "damaged entry"}}) {
+        const auto r = h.pkunzip({h.path(c.archive), h.path("out"), "-d", "-o"});
+        EXPECT_EQ(r.exitCode, 3) << c.archive;
+        EXPECT_TRUE(r.err.contains(c.message)) << c.archive << ": " << r.err.toStdString();
+        EXPECT_FALSE(h.exists("out/pacman.6e")) << c.archive;
+    }
+}
+
+TEST(Unzip, EntriesLeadingOutsideAreRefusedAndNothingLandsOutside) {
+    H h;
+    h.makeZip("evil.zip", {{"../x", "up"},
+                           {"a/../../y", "up"},
+                           {"/tmp/abs", "abs"},
+                           {"..\\z", "up"},
+                           {"C:\\w", "drive"},
+                           {"ok.txt", "fine"}});
+    const QStringList before = h.files();
+    const auto r = h.pkunzip({h.path("evil.zip"), h.path("dest"), "-d", "-o"});
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_TRUE(r.err.contains("refused entry ../x")) << r.err.toStdString();
+    QStringList expected = QStringList(before) << "dest/ok.txt";
+    expected.sort();
+    EXPECT_EQ(h.files(), expected);
+    EXPECT_FALSE(QFile::exists("/tmp/abs"));
+}
+
+// A link planted in the destination is replaced or refused, never written through.
+TEST(Unzip, LinksInTheDestinationAreNotFollowed) {
+    H h;
+    h.write("outside/target.txt", "precious");
+    QDir().mkpath(h.path("dest"));
+    ASSERT_TRUE(QFile::link(h.path("outside/target.txt"), h.path("dest/game.txt")));
+    ASSERT_TRUE(QFile::link(h.path("outside"), h.path("dest/sub")));
+    h.makeZip("game.zip", {{"game.txt", "new"}, {"sub/evil.txt", "evil"}});
+    const auto r = h.pkunzip({h.path("game.zip"), h.path("dest"), "-d", "-o"});
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_TRUE(r.err.contains("not followed")) << r.err.toStdString();
+    EXPECT_EQ(h.read("outside/target.txt"), "precious");
+    EXPECT_EQ(h.files("outside"), q({"target.txt"}));
+    EXPECT_FALSE(QFileInfo(h.path("dest/game.txt")).isSymLink());
+    EXPECT_EQ(h.read("dest/game.txt"), "new");
+}
+
+TEST(Unzip, PlainWordIsAnEntryWhenItNamesOneElseANewFolder) {
+    H h;
+    makeGame(h, "game.zip");
+    QDir().mkpath(h.path("cwd"));
+    auto r = h.pkunzip({h.path("game.zip"), "PACMAN.6E"}, "cwd");
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(h.files("cwd"), q({"pacman.6e"}));
+    r = h.pkunzip({h.path("game.zip"), "out", "-d"}, "cwd");
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(h.files("cwd/out"), q({"PROMS/82s123.7f", "PROMS/deep/82s126.4a", "pacman.6e"}));
+}

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "ZipToolHarness.h"
+
+namespace {
+
+using H = ZipToolHarness;
+using Contents = std::map<std::string, QByteArray>;
+
+QStringList q(std::initializer_list<const char*> words) {
+    QStringList out;
+    for (const char* word : words) {
+        out << QString::fromUtf8(word);
+    }
+    return out;
+}
+
+QDateTime at(int hour) {
+    return QDateTime(QDate(2010, 6, 1), QTime(hour, 0));
+}
+
+}  // namespace
+
+TEST(Zip, FolderWildcardMakesANewArchive) {
+    struct Case {
+        const char* files;
+        const char* workingFolder;
+        Contents expected;
+    };
+    const std::vector<Case> cases = {
+        // Host path, as brivanel-batch hands over C:\BRIVANEL\pacman\*.*.
+        {"@/pacman/*.*", "", {{"82s123.7f", "a"}, {"README", "r"}, {"sub/82s126.4a", "b"}}},
+        // Relative, with DOS separators and another case.
+        {"PACMAN\\*.7F", "", {{"82s123.7f", "a"}}},
+        {"*.*", "pacman", {{"82s123.7f", "a"}, {"README", "r"}, {"sub/82s126.4a", "b"}}},
+        {"@/pacman", "", {{"82s123.7f", "a"}, {"README", "r"}, {"sub/82s126.4a", "b"}}},
+        {"pacman\\readme", "", {{"README", "r"}}},
+    };
+    for (const Case& c : cases) {
+        H h;
+        h.write("pacman/82s123.7f", "a");
+        h.write("pacman/sub/82s126.4a", "b");
+        h.write("pacman/README", "r");
+        h.write("pacman/.hidden", "h");
+        QString files = QString::fromUtf8(c.files);
+        files.replace("@", h.path("").chopped(1));
+        const auto r = h.pkzip({h.path("PACMAN.ZIP"), files}, QString::fromUtf8(c.workingFolder));
+        EXPECT_EQ(r.exitCode, 0) << c.files << ": " << r.err.toStdString();
+        EXPECT_EQ(h.readZip("PACMAN.ZIP"), c.expected) << c.files;
+    }
+}
+
+TEST(Zip, ExistingArchiveGetsFilesAddedAndReplacedIgnoringCase) {
+    H h;
+    h.makeZip("zips/pacman.zip", {{"PACMAN.6E", "old 6e"}, {"pacman.6f", "6f"}});
+    h.write("proms/pacman.6e", "new 6e");
+    h.write("proms/82s123.7f", "7f");
+    const auto r = h.pkzip({h.path("zips/pacman.zip"), h.path("proms/*.*")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(h.readZip("zips/pacman.zip"),
+              (Contents{{"PACMAN.6E", "new 6e"}, {"pacman.6f", "6f"}, {"82s123.7f", "7f"}}));
+}
+
+// Fix ROM: the work folder's files make a new archive of the deleted one's name.
+TEST(Zip, BareArchiveTakesTheCurrentFolder) {
+    H h;
+    h.write("FixRom/pacman.6e", "6e");
+    h.write("FixRom/82s123.7f", "7f");
+    const auto r = h.pkzip({h.path("PACMAN.ZIP")}, "FixRom");
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(h.readZip("PACMAN.ZIP"), (Contents{{"pacman.6e", "6e"}, {"82s123.7f", "7f"}}));
+}
+
+TEST(Zip, ArchiveInTheCurrentFolderIsNotAddedToItself) {
+    H h;
+    h.write("work/pacman.6e", "6e");
+    h.makeZip("work/GAME.ZIP", {{"old", "o"}});
+    const auto r = h.pkzip({"game"}, "work");
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(h.readZip("work/GAME.ZIP"), (Contents{{"old", "o"}, {"pacman.6e", "6e"}}));
+}
+
+TEST(Zip, DashDDeletesTheNamedEntries) {
+    struct Case {
+        QStringList names;
+        int exitCode;
+        Contents expected;
+    };
+    const Contents all{{"hi/pacman.hi", "h"}, {"cfg/pacman.cfg", "c"}, {"pacman.6e", "6e"}};
+    const std::vector<Case> cases = {
+        {q({"hi\\pacman.hi"}), 0, {{"cfg/pacman.cfg", "c"}, {"pacman.6e", "6e"}}},
+        {q({"HI\\PACMAN.HI", "cfg\\*.*"}), 0, {{"pacman.6e", "6e"}}},
+        {q({"pacman.hi"}), 1, all},
+        {q({"nvram\\pacman.nv"}), 1, all},
+    };
+    for (const Case& c : cases) {
+        H h;
+        h.makeZip("PACMAN.ZIP",
+                  {{"hi/pacman.hi", "h"}, {"cfg/pacman.cfg", "c"}, {"pacman.6e", "6e"}});
+        const auto r = h.pkzip(QStringList{h.path("PACMAN.ZIP"), "-d"} + c.names);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.names.join(' ').toStdString() << r.err.toStdString();
+        EXPECT_EQ(h.readZip("PACMAN.ZIP"), c.expected) << c.names.join(' ').toStdString();
+    }
+}
+
+// Add Sound Samples: the unpacked game and its samples go back into the game's
+// archive; what the archive holds newer stays, and the folder is emptied.
+TEST(Zip, MoveUpdateReplacesOnlyNewerAndDeletesTheSources) {
+    H h;
+    h.makeZip("PACMAN.ZIP", {{"pacman.6e", "archive 6e", false, at(10)},
+                             {"pacman.6f", "archive 6f", false, at(10)},
+                             {"samples/old.wav", "archive wav", false, at(10)}});
+    h.write("roms/pacman/pacman.6e", "older 6e", at(9));
+    h.write("roms/pacman/PACMAN.6F", "newer 6f", at(11));
+    h.write("roms/pacman/pacman.6h", "new 6h", at(9));
+    h.write("roms/pacman/samples/old.wav", "same wav", at(10));
+    h.write("roms/pacman/samples/fire.wav", "fire", at(9));
+    const auto r = h.pkzip({h.path("PACMAN.ZIP"), h.path("roms/pacman/*.*"), "-m", "-u"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(h.readZip("PACMAN.ZIP"), (Contents{{"pacman.6e", "archive 6e"},
+                                                 {"pacman.6f", "newer 6f"},
+                                                 {"pacman.6h", "new 6h"},
+                                                 {"samples/old.wav", "archive wav"},
+                                                 {"samples/fire.wav", "fire"}}));
+    EXPECT_EQ(h.entryTime("PACMAN.ZIP", "pacman.6f"), at(11));
+    EXPECT_EQ(h.files("roms"), QStringList());
+    EXPECT_TRUE(QDir(h.path("roms/pacman")).exists());
+    EXPECT_FALSE(QDir(h.path("roms/pacman/samples")).exists());
+}
+
+TEST(Zip, ReadOnlyOrDamagedArchiveIsLeftAsItWasAndSourcesStay) {
+    struct Case {
+        const char* name;
+        int exitCode;
+        const char* message;
+    };
+    for (const Case& c : std::vector<Case>{{"readonly", 4, "read-only"},
+                                           {"damaged", 3, "cannot read the archive"}}) {
+        H h;
+        h.makeZip("GAME.ZIP", {{"pacman.6e", "6e"}});
+        QByteArray before = h.read("GAME.ZIP");
+        if (QByteArray(c.name) == "damaged") {
+            before.chop(30);
+            h.write("GAME.ZIP", before);
+        } else {
+            QFile::setPermissions(h.path("GAME.ZIP"), QFileDevice::ReadOwner);
+        }
+        h.write("work/new.wav", "w");
+        const auto r = h.pkzip({h.path("GAME.ZIP"), h.path("work/*.*"), "-m", "-u"});
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.name;
+        EXPECT_TRUE(r.err.contains(c.message)) << c.name << ": " << r.err.toStdString();
+        EXPECT_EQ(h.read("GAME.ZIP"), before) << c.name;
+        EXPECT_EQ(h.read("work/new.wav"), "w") << c.name;
+    }
+}
+
+TEST(Zip, NothingToAddOrNoFolderForTheArchiveLeavesNoArchive) {
+    struct Case {
+        const char* archive;
+        int exitCode;
+        const char* message;
+    };
+    for (const Case& c : std::vector<Case>{{"NEW.ZIP", 1, "nothing to add"},
+                                           {"absent/NEW.ZIP", 4, "no folder absent"}}) {
+        H h;
+        QDir().mkpath(h.path("empty"));
+        h.write("work/pacman.6e", "6e");
+        const QString files = c.exitCode == 1 ? h.path("empty/*.*") : h.path("work/*.*");
+        const auto r = h.pkzip({h.path(c.archive), files, "-m"});
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.archive;
+        EXPECT_TRUE(r.err.contains(c.message)) << c.archive << ": " << r.err.toStdString();
+        EXPECT_EQ(h.files(), QStringList{"work/pacman.6e"}) << c.archive;
+    }
+}
