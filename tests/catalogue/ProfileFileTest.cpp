@@ -26,17 +26,19 @@ TEST(ProfileFile, SectionsAndKeysMatchIgnoringCaseWithBlanksTrimmed) {
 }
 
 TEST(ProfileFile, MatchingQuotesAreRemovedWithTheBlanksInside) {
-    const ProfileFile ini =
-        parse("[S]\na=\"  quoted  \"\nb='single'\nc=\"unbalanced\nd=\"mixed'\ne=\"\"\nf=x\"y\"\n");
-    const auto r = [&](const char* k) {
-        return ini.readString(QStringLiteral("S"), QString::fromLatin1(k), QStringLiteral("?"));
+    const struct {
+        const char* value;
+        const char* read;
+    } rows[] = {
+        {"\"  quoted  \"", "  quoted  "}, {"'single'", "single"}, {"\"unbalanced", "\"unbalanced"},
+        {"\"mixed'", "\"mixed'"},         {"\"\"", ""},           {"x\"y\"", "x\"y\""},
     };
-    EXPECT_EQ(r("a"), QStringLiteral("  quoted  "));
-    EXPECT_EQ(r("b"), QStringLiteral("single"));
-    EXPECT_EQ(r("c"), QStringLiteral("\"unbalanced"));
-    EXPECT_EQ(r("d"), QStringLiteral("\"mixed'"));
-    EXPECT_EQ(r("e"), QString());
-    EXPECT_EQ(r("f"), QStringLiteral("x\"y\""));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.value);
+        const ProfileFile ini = ProfileFile::parse(QByteArray("[S]\nk=") + row.value + "\n");
+        EXPECT_EQ(ini.readString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("?")),
+                  QString::fromUtf8(row.read));
+    }
 }
 
 TEST(ProfileFile, ValuesAreCutAt1023Characters) {
@@ -59,23 +61,20 @@ TEST(ProfileFile, NameListsKeepFileOrderAndStopAt8192Bytes) {
 }
 
 TEST(ProfileFile, IntegersAreDecimalOrHexadecimalAndAnythingElseGivesTheDefault) {
-    const ProfileFile ini = parse(
-        "[N]\nd=42\nneg=-5\nx=0x20\nupper=0X1f\ndollar=$FF\nshort=0x\nyes=yes\nmix=12abc\nbig="
-        "99999999999\nall=$FFFFFFFF\n");
-    const auto n = [&](const char* k) {
-        return ini.readInteger(QStringLiteral("N"), QString::fromLatin1(k), -1);
+    const struct {
+        const char* value;
+        int read;  // -1: the default
+    } rows[] = {
+        {"42", 42}, {"-5", -5},  {"0x20", 32},  {"0X1f", 31},        {"$FF", 255},
+        {"0x", -1}, {"yes", -1}, {"12abc", -1}, {"99999999999", -1}, {"$FFFFFFFF", -1},
     };
-    EXPECT_EQ(n("d"), 42);
-    EXPECT_EQ(n("neg"), -5);
-    EXPECT_EQ(n("x"), 32);
-    EXPECT_EQ(n("upper"), 31);
-    EXPECT_EQ(n("dollar"), 255);
-    EXPECT_EQ(n("short"), -1);
-    EXPECT_EQ(n("yes"), -1);
-    EXPECT_EQ(n("mix"), -1);
-    EXPECT_EQ(n("big"), -1);
-    EXPECT_EQ(n("all"), -1 /* the 32-bit pattern */);
-    EXPECT_EQ(n("absent"), -1);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.value);
+        const ProfileFile ini = ProfileFile::parse(QByteArray("[N]\nk=") + row.value + "\n");
+        EXPECT_EQ(ini.readInteger(QStringLiteral("N"), QStringLiteral("k"), -1), row.read);
+    }
+    const ProfileFile ini = parse("[N]\nd=42\nyes=yes\n");
+    EXPECT_EQ(ini.readInteger(QStringLiteral("N"), QStringLiteral("absent"), -1), -1);
     EXPECT_TRUE(ini.readBool(QStringLiteral("N"), QStringLiteral("d"), false));
     EXPECT_FALSE(ini.readBool(QStringLiteral("N"), QStringLiteral("yes"), false));
     EXPECT_TRUE(ini.readBool(QStringLiteral("N"), QStringLiteral("absent"), true));

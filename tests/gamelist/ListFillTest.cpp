@@ -6,6 +6,7 @@
 
 #include "catalogue/EmulatorTable.h"
 #include "gamelist/ListViewSetup.h"
+#include "support/TestEmulator.h"
 
 namespace {
 
@@ -25,14 +26,10 @@ protected:
                        QStringLiteral("CONSOLE"));
         defineEmulator(QStringLiteral("PONG"), QStringLiteral("Pong {Single}"),
                        QStringLiteral("SINGLE"));
-        for (const char16_t* id : {u"MAME", u"RAGE", u"NES", u"PONG"}) {
-            EmulatorDefinition definition;
-            definition.emulatorId = QString::fromUtf16(id);
-            definition.lbName = definition.emulatorId + QStringLiteral(" {x}");
-            definition.type = definition.emulatorId == u"PONG" ? QStringLiteral("SINGLE")
-                                                               : QStringLiteral("MULTI");
-            emulators.append(definition);
+        for (const char16_t* id : {u"MAME", u"RAGE", u"NES"}) {
+            emulators.append(testEmulator(QString::fromUtf16(id)));
         }
+        emulators.append(testEmulator(QStringLiteral("PONG"), QStringLiteral("SINGLE")));
     }
 
     int index(const QString& id) const { return emulators.EmulatorIndexById(id); }

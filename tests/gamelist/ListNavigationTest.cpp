@@ -7,6 +7,7 @@
 #include "catalogue/EmulatorTable.h"
 #include "gamelist/ListViewSetup.h"
 #include "gamelist/RandomChoice.h"
+#include "support/TestEmulator.h"
 
 namespace {
 
@@ -54,14 +55,8 @@ TEST(JoystickTick, MovesBeyondTheThresholdButtonOnePlaysButtonTwoNeedsARelease) 
 class RandomChoiceTest : public ::testing::Test, public ListViewSetup {
 protected:
     RandomChoiceTest() {
-        for (const auto& [id, type] :
-             {std::pair{u"MAME", u"MAME"}, std::pair{u"PONG", u"SINGLE"}}) {
-            EmulatorDefinition definition;
-            definition.emulatorId = QString::fromUtf16(id);
-            definition.lbName = definition.emulatorId + QStringLiteral(" {x}");
-            definition.type = QString::fromUtf16(type);
-            emulators.append(definition);
-        }
+        emulators.append(testEmulator(QStringLiteral("MAME"), QStringLiteral("MAME")));
+        emulators.append(testEmulator(QStringLiteral("PONG"), QStringLiteral("SINGLE")));
         addGame({QStringLiteral("MAME {x}"), QStringLiteral("MAME"),
                  QStringLiteral("C:\\MAME\\MAME.EXE")});
         addGame({QStringLiteral("PONG {x}"), QStringLiteral("PONG"),

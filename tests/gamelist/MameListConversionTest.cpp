@@ -22,7 +22,7 @@ QString padded(const QString& name, int width) {
 
 }  // namespace
 
-TEST(ListBuildConversion, OldGameListGetsSeparatorInPositionTen) {
+TEST(MameListConversion, OldGameListGetsSeparatorInPositionTen) {
     const QStringList output{
         QStringLiteral("name      description"),
         QStringLiteral("pacman    \"Pac-Man (Midway)\""),
@@ -45,7 +45,7 @@ TEST(ListBuildConversion, OldGameListGetsSeparatorInPositionTen) {
               QStringLiteral("Nine Letters"));
 }
 
-TEST(ListBuildConversion, OldCloneListGetsSeparatorInPositionNine) {
+TEST(MameListConversion, OldCloneListGetsSeparatorInPositionNine) {
     const QStringList converted = ConvertCloneList({
         QStringLiteral("Name:    Clone of:"),
         QStringLiteral("mspacman pacman"),
@@ -58,7 +58,7 @@ TEST(ListBuildConversion, OldCloneListGetsSeparatorInPositionNine) {
               QStringLiteral("pacman"));
 }
 
-TEST(ListBuildConversion, CurrentOutputWithLongNamesKeepsWholeNames) {
+TEST(MameListConversion, CurrentOutputWithLongNamesKeepsWholeNames) {
     // Names up to 32 characters in a column of 18, a name filling the column
     // so that the quote follows it at once, quotes inside the description
     // and letters outside ASCII.
@@ -91,7 +91,7 @@ TEST(ListBuildConversion, CurrentOutputWithLongNamesKeepsWholeNames) {
     EXPECT_EQ(full(QStringLiteral("pacmanboo")), QStringLiteral("<none>"));
 }
 
-TEST(ListBuildConversion, CurrentCloneListWithWideColumn) {
+TEST(MameListConversion, CurrentCloneListWithWideColumn) {
     const QStringList output{
         padded(QStringLiteral("Name:"), 17) + QStringLiteral("Clone of:"),
         padded(QStringLiteral("mspacman"), 17) + QStringLiteral("pacman"),
@@ -107,14 +107,23 @@ TEST(ListBuildConversion, CurrentCloneListWithWideColumn) {
     EXPECT_EQ(parent(QStringLiteral("averyveryverylongclonename")), QStringLiteral("mainset"));
 }
 
-TEST(ListBuildConversion, ShortAndOddRowsAreSafe) {
-    EXPECT_EQ(PlaceSeparator(QString(), kGameColumn), QString());
-    EXPECT_EQ(PlaceSeparator(QStringLiteral("alone"), kGameColumn), QStringLiteral("alone"));
-    EXPECT_EQ(PlaceSeparator(QStringLiteral("ab \"X\""), kGameColumn), QStringLiteral("ab=\"X\""));
-    EXPECT_EQ(PlaceSeparator(QStringLiteral("abc "), kGameColumn), QStringLiteral("abc="));
-    // A description that starts before the column is not cut at the column.
-    EXPECT_EQ(PlaceSeparator(QStringLiteral("ab \"ABCDE F\""), kGameColumn),
-              QStringLiteral("ab=\"ABCDE F\""));
+TEST(MameListConversion, ShortAndOddRowsAreSafe) {
+    const struct {
+        const char* row;
+        const char* converted;
+    } rows[] = {
+        {"", ""},
+        {"alone", "alone"},
+        {"ab \"X\"", "ab=\"X\""},
+        {"abc ", "abc="},
+        // A description that starts before the column is not cut at the column.
+        {"ab \"ABCDE F\"", "ab=\"ABCDE F\""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.row);
+        EXPECT_EQ(PlaceSeparator(QString::fromUtf8(row.row), kGameColumn),
+                  QString::fromUtf8(row.converted));
+    }
     // Rows without a name give an empty key, which names no game.
     const ProfileFile list = parseLines(
         ConvertGameList({QStringLiteral("header"), QStringLiteral("          \"No name\""),
@@ -126,7 +135,7 @@ TEST(ListBuildConversion, ShortAndOddRowsAreSafe) {
               QStringList{QStringLiteral("[Merged]")});
 }
 
-TEST(ListBuildConversion, ConvertsBothFilesInPlace) {
+TEST(MameListConversion, ConvertsBothFilesInPlace) {
     TempInstallation inst;
     inst.writeLines(
         QStringLiteral("C:\\BRIVANEL\\MAME.LST"),
@@ -150,7 +159,7 @@ TEST(ListBuildConversion, ConvertsBothFilesInPlace) {
     EXPECT_FALSE(ConvertListFiles(fs, QStringLiteral("C:\\BRIVANEL\\NONE.lst")));
 }
 
-TEST(ListBuildGameNames, CollectsShortNamesOfGameLines) {
+TEST(ListFileGames, CollectsShortNamesOfGameLines) {
     const QStringList names = ListFileGames::CollectGameNames({
         QStringLiteral("pacman=Not a game: the first line is always skipped"),
         QStringLiteral("  pacman   =\"Pac-Man\""),
@@ -170,7 +179,7 @@ TEST(ListBuildGameNames, CollectsShortNamesOfGameLines) {
     EXPECT_TRUE(ListFileGames::CollectGameNames({}).isEmpty());
 }
 
-TEST(ListBuildGameNames, ReadsTheFileOrNothing) {
+TEST(ListFileGames, ReadsTheFileOrNothing) {
     TempInstallation inst;
     inst.writeFile(QStringLiteral("C:\\BRIVANEL\\A.LST"),
                    QByteArray("[Games]\nabc=ABC\r\nd\xE9=Caf\xE9\r"));
