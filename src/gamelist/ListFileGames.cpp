@@ -7,6 +7,18 @@
 
 namespace ListFileGames {
 
+bool IsSafeName(const QString& name) {
+    if (name.isEmpty() || name.count(u'.') == name.size()) {
+        return false;  // nothing, ".", "..", "...": each names a folder, not a game
+    }
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringView(u"\\/:*?\"<>|").contains(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 QStringList CollectGameNames(const QStringList& lines) {
     QStringList names;
     QSet<QString> seen;
@@ -20,7 +32,7 @@ QStringList CollectGameNames(const QStringList& lines) {
             continue;
         }
         const QString name = line.left(eq).trimmed();
-        if (name.isEmpty()) {
+        if (!IsSafeName(name)) {
             continue;
         }
         const QString folded = name.toCaseFolded();
