@@ -4,6 +4,26 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/setup.sh"
+
+# Needed by the tests only: DOS programs in brivanel-batch's tests run in
+# the real DOSBox, with no window and no sound.
+test_packages=(dosbox)
+missing=()
+for p in "${test_packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing for the tests: ${missing[*]}"
+  sudo_cmd=()
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo_cmd=(sudo)
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 "$here/scripts/build.sh" -DBRIVANEL_TESTS=ON
 cd "${BUILD_DIR:-$here/build}"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
