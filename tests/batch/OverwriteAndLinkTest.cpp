@@ -69,10 +69,12 @@ TEST(Links, DeletingCommandsNeverFollowALinkOutOfTheDrives) {
     writeHost(outside.path() + u"/sub/deep.txt", "deep");
     h.inst.mkdir(q("C:\\G"));
     ASSERT_TRUE(QFile::link(outside.path(), h.host(q("C:\\G")) + u"/LINK"));
+    QDir().mkpath(outside.path() + u"/empty");
     const auto result = h.run({q("del C:\\G\\LINK"), q("del C:\\G\\LINK\\*.txt"),
                                q("del C:\\G\\LINK\\precious.txt"), q("deltree /y C:\\G\\LINK\\sub"),
-                               q("deltree /y C:\\G\\LINK")});
-    EXPECT_EQ(result.log.count(q("failed: Access denied - ")), 4) << result.log.toStdString();
+                               q("rd C:\\G\\LINK\\EMPTY"), q("deltree /y C:\\G\\LINK")});
+    EXPECT_EQ(result.log.count(q("failed: Access denied - ")), 5) << result.log.toStdString();
+    EXPECT_TRUE(QFileInfo(outside.path() + u"/empty").isDir());
     EXPECT_EQ(readHost(outside.path() + u"/precious.txt"), QByteArray("precious"));
     EXPECT_EQ(readHost(outside.path() + u"/sub/deep.txt"), QByteArray("deep"));
     // deltree removes the link itself and nothing behind it.
@@ -91,13 +93,16 @@ TEST(Links, WritesAndAttributeChangesStayOnTheDrives) {
     ASSERT_TRUE(QFile::link(outside.path() + u"/target.txt", w + u"/LINKFILE.TXT"));
     ASSERT_TRUE(QFile::link(outside.path() + u"/new.txt", w + u"/DANGLE.TXT"));
     ASSERT_TRUE(QFile::link(w + u"/INSIDE.TXT", w + u"/TOINSIDE.TXT"));
+    ASSERT_TRUE(QFile::link(outside.path(), w + u"/DIRLINK"));
     QFile::setPermissions(w + u"/INSIDE.TXT", QFileDevice::ReadOwner);
     const auto result =
         h.run({q("copy C:\\SRC.TXT C:\\W\\LINKFILE.TXT"), q("echo more >> C:\\W\\LINKFILE.TXT"),
                q("copy C:\\SRC.TXT C:\\W\\DANGLE.TXT"), q("C:\\TOOLS\\SAY.EXE > C:\\W\\DANGLE.TXT"),
-               q("cd C:\\W"), q("attrib -r /s")});
-    EXPECT_EQ(result.log.count(q("failed: Access denied - ")), 5) << result.log.toStdString();
-    EXPECT_EQ(result.log.count(q("outside every drive")), 6);
+               q("md C:\\W\\DIRLINK\\NEW"), q("cd C:\\W"), q("attrib -r /s")});
+    EXPECT_EQ(result.log.count(q("failed: Access denied - ")), 6) << result.log.toStdString();
+    // attrib names LINKFILE.TXT, DANGLE.TXT and DIRLINK in one line.
+    EXPECT_EQ(result.log.count(q("outside every drive")), 8);
+    EXPECT_FALSE(QFileInfo::exists(outside.path() + u"/NEW"));
     EXPECT_EQ(readHost(outside.path() + u"/target.txt"), QByteArray("outside"));
     EXPECT_FALSE(QFileInfo(outside.path() + u"/target.txt").permission(QFileDevice::WriteOwner));
     EXPECT_FALSE(QFileInfo::exists(outside.path() + u"/new.txt"));
