@@ -87,12 +87,12 @@ DriveMap DriveMap::parse(const QString& spec) {
     return map;
 }
 
-QString DriveMap::problemIn(const QString& spec) {
-    if (spec.trimmed().isEmpty()) {
-        return QStringLiteral("no drive in \"%1\"").arg(spec);
+QString DriveMap::problemIn(const QString& form) {
+    if (form.trimmed().isEmpty()) {
+        return QStringLiteral("no drive in \"%1\"").arg(form);
     }
     QString seen;
-    for (const QString& element : spec.split(u';', Qt::SkipEmptyParts)) {
+    for (const QString& element : form.split(u';', Qt::SkipEmptyParts)) {
         if (element.trimmed().isEmpty()) {
             continue;
         }
@@ -112,7 +112,7 @@ QString DriveMap::problemIn(const QString& spec) {
         }
         seen += letter;
     }
-    return seen.isEmpty() ? QStringLiteral("no drive in \"%1\"").arg(spec) : QString();
+    return seen.isEmpty() ? QStringLiteral("no drive in \"%1\"").arg(form) : QString();
 }
 
 QString DriveMap::environmentProblem() {

@@ -15,7 +15,7 @@ public:
     static DriveMap parse(const QString& spec);
     // What makes the form unusable: an element that is not "X:=/folder", a
     // relative folder, a letter given twice, no drive; empty when it is fine.
-    static QString problemIn(const QString& spec);
+    static QString problemIn(const QString& form);
     // That problem of BRIVANEL_DRIVES, prefixed with its name; empty when the
     // variable is unset or fine.
     static QString environmentProblem();

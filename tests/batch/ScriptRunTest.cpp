@@ -64,13 +64,13 @@ TEST(DriveMapHandedOn, AnUnusableDrivesVariableEndsTheRunBeforeAnyLine) {
     QDir().mkpath(home.path() + u"/GAMES");
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(q("HOME"), home.path());
-    for (const char* spec :
+    for (const char* form :
          {"C:/srv/c", "C:=srv/c", "C:=/srv/a;C:=/srv/b", "C:=/srv/c;junk", "1:=/srv/c", ""}) {
-        environment.insert(q("BRIVANEL_DRIVES"), q(spec));
+        environment.insert(q("BRIVANEL_DRIVES"), q(form));
         const Exit exit =
             runWithEnvironment(environment, {q("--command"), q("deltree /y C:\\GAMES")});
-        EXPECT_EQ(exit.code, 2) << spec;
-        EXPECT_TRUE(exit.standardError.contains(q("BRIVANEL_DRIVES"))) << spec;
+        EXPECT_EQ(exit.code, 2) << form;
+        EXPECT_TRUE(exit.standardError.contains(q("BRIVANEL_DRIVES"))) << form;
     }
     EXPECT_TRUE(QFileInfo(home.path() + u"/GAMES").isDir());
 }

@@ -52,12 +52,12 @@ TEST(DriveMap, EveryFolderSurvivesTheEnvironmentForm) {
 }
 
 TEST(DriveMap, ProblemInNamesWhatMakesTheFormUnusable) {
-    for (const char* spec : {"C:=/srv/c", "c:=/srv/c;D=/media/cdrom;", " C: = /srv/c "}) {
-        EXPECT_TRUE(DriveMap::problemIn(QString::fromUtf8(spec)).isEmpty()) << spec;
+    for (const char* form : {"C:=/srv/c", "c:=/srv/c;D=/media/cdrom;", " C: = /srv/c "}) {
+        EXPECT_TRUE(DriveMap::problemIn(QString::fromUtf8(form)).isEmpty()) << form;
     }
-    for (const char* spec : {"", ";", "C:/srv/c", "C:=", "C:=srv/c", "CD:=/srv", "1:=/srv",
+    for (const char* form : {"", ";", "C:/srv/c", "C:=", "C:=srv/c", "CD:=/srv", "1:=/srv",
                              "C:=/a;C:=/b", "C:=/a;junk"}) {
-        EXPECT_FALSE(DriveMap::problemIn(QString::fromUtf8(spec)).isEmpty()) << spec;
+        EXPECT_FALSE(DriveMap::problemIn(QString::fromUtf8(form)).isEmpty()) << form;
     }
 }
 
