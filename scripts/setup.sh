@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Brivanel needs to build, run and test.
+# Installs the Debian packages Brivanel needs to build, run and test, and
+# those named as arguments (the test command adds its own).
 # Idempotent: packages already present are skipped, so a prepared machine
 # goes straight on.
 set -euo pipefail
@@ -8,6 +9,7 @@ packages=(
   build-essential cmake pkg-config qt6-base-dev
   libjpeg62-turbo-dev libtiff-dev libgif-dev libsqlite3-dev libsdl2-dev
   libgtest-dev libbenchmark-dev libzip-dev zip unzip xvfb xauth
+  "$@"
 )
 
 missing=()

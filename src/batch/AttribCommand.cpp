@@ -6,6 +6,7 @@
 
 #include "batch/DosWildcard.h"
 #include "batch/FileSet.h"
+#include "batch/HostBounds.h"
 #include "platform/DosPath.h"
 
 namespace AttribCommand {
@@ -115,6 +116,12 @@ Outcome attrib(BuiltinContext& ctx, const QStringList& arguments) {
                 }
                 ++count;
                 if (request.readOnly.has_value()) {
+                    const QString outside =
+                        HostBounds::refusalToWrite(session.fs().drives(), entry.host, entry.name);
+                    if (!outside.isEmpty()) {
+                        outcomes.add(Outcome::failure(outside));
+                        continue;
+                    }
                     // DOS ignores read-only on folders; the host would lock their content.
                     if ((!entry.isDirectory || !*request.readOnly) &&
                         !apply(entry.host, *request.readOnly)) {

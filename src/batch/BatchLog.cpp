@@ -24,11 +24,29 @@ std::unique_ptr<BatchLog> BatchLog::toStandardError() {
     return std::unique_ptr<BatchLog>(new BatchLog(std::move(file), false));
 }
 
+QString BatchLog::escaped(const QString& text) {
+    // Names and program output reach the log through outcome texts; a line
+    // break among them would let a file name forge lines of its own.
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool control =
+            (u < 0x20 && u != u'\t') || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029;
+        if (control) {
+            out += QStringLiteral("\\x%1").arg(u, u > 0xFF ? 4 : 2, 16, QLatin1Char('0'));
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 void BatchLog::write(const QString& line) {
     if (!file_) {
         return;
     }
-    file_->write(line.toUtf8() + "\r\n");
+    file_->write(escaped(line).toUtf8() + "\r\n");
     file_->flush();
 }
 
@@ -37,14 +55,7 @@ void BatchLog::note(const QString& text) {
 }
 
 void BatchLog::command(const QString& prompt, const QString& line) {
-    // Control characters from a damaged script would garble the log itself.
-    QString shown = line;
-    for (QChar& c : shown) {
-        if (c.unicode() < 0x20 && c != u'\t') {
-            c = u'?';
-        }
-    }
-    write(prompt + u'>' + shown);
+    write(prompt + u'>' + line);
 }
 
 void BatchLog::outcome(const Outcome& outcome) {

@@ -19,6 +19,9 @@ public:
     void command(const QString& prompt, const QString& line);
     void outcome(const Outcome& outcome);
     bool writesToFile() const { return toFile_; }
+    // The text with control characters and line separators written as
+    // "\xHH", so that every entry stays on its own line.
+    static QString escaped(const QString& text);
 
 private:
     BatchLog(std::unique_ptr<QFile> file, bool toFile) : file_(std::move(file)), toFile_(toFile) {}

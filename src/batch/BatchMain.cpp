@@ -19,11 +19,23 @@ int BatchMain(int argc, char** argv) {
                      BatchOptions::usage().toLocal8Bit().constData());
         return 2;
     }
+    // A map that cannot be read whole is refused, never guessed at: the
+    // script's deletions go wherever its drives point.
+    QString problem = DriveMap::environmentProblem();
+    if (options.drives) {
+        problem = DriveMap::problemIn(*options.drives);
+        if (!problem.isEmpty()) {
+            problem.prepend(QStringLiteral("--drives: "));
+        }
+    }
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "brivanel-batch: %s\n", problem.toLocal8Bit().constData());
+        return 2;
+    }
     const DriveMap drives =
         options.drives ? DriveMap::parse(*options.drives) : DriveMap::fromEnvironment();
     if (drives.isEmpty()) {
-        std::fprintf(stderr, "brivanel-batch: no drive in \"%s\"\n",
-                     options.drives->toLocal8Bit().constData());
+        std::fputs("brivanel-batch: no drive is mapped\n", stderr);
         return 2;
     }
     return options.command ? BatchRun::command(options, drives) : BatchRun::script(options, drives);

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <cstdio>
+#include <filesystem>
 
 #include "batch/BatchLog.h"
 #include "batch/DeletionGuard.h"
@@ -28,6 +30,13 @@ void startIn(DosSession& session, const QString& hostFolder, BatchLog& log) {
     session.startIn(root);
 }
 
+bool isSameFile(const QString& a, const QString& b) {
+    std::error_code ec;
+    const bool same = std::filesystem::equivalent(QFile::encodeName(a).toStdString(),
+                                                  QFile::encodeName(b).toStdString(), ec);
+    return (same && !ec) || a == b;
+}
+
 int finish(const Interpreter& interpreter, BatchLog& log) {
     if (interpreter.linesFailed() > 0) {
         log.note(QStringLiteral("done: %1 of %2 lines failed")
@@ -44,7 +53,14 @@ int finish(const Interpreter& interpreter, BatchLog& log) {
 int script(const BatchOptions& options, const DriveMap& drives) {
     const QFileInfo info(options.script);
     const QString folder = info.absolutePath();
-    const auto log = BatchLog::replacing(folder + QStringLiteral("/Execute.log"));
+    const QString logFile = folder + QStringLiteral("/Execute.log");
+    if (isSameFile(info.absoluteFilePath(), logFile)) {
+        // The log is replaced before the script is read: the script would be lost.
+        std::fprintf(stderr, "brivanel-batch: %s is the log file of its own run; not run\n",
+                     BatchLog::escaped(info.absoluteFilePath()).toLocal8Bit().constData());
+        return 2;
+    }
+    const auto log = BatchLog::replacing(logFile);
     log->note(QStringLiteral("brivanel-batch %1 (show %2; drives %3)")
                   .arg(info.absoluteFilePath(), options.show, drives.toString()));
     const std::optional<QStringList> lines = readScript(info.absoluteFilePath());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "batch/FileSet.h"
+#include "batch/HostBounds.h"
 
 namespace DeleteCommands {
 namespace {
@@ -92,29 +93,38 @@ Outcome del(BuiltinContext& ctx, const QStringList& arguments) {
             outcomes.add(Outcome::failure(set.problemText() + QStringLiteral(" - ") + typed));
             continue;
         }
-        QString folder = set.hostFolder;
         QList<FileSet::Entry> files = set.entries;
-        bool emptying = set.wildcard;
+        QString refusal = set.wildcard
+                              ? ctx.guard.refusalToDeleteMatching(set.hostFolder, set.pattern)
+                              : QString();
         if (!set.wildcard && files.size() == 1 && files[0].isDirectory) {
-            // "del DIR" deletes the files in DIR.
-            folder = files[0].host;
-            files = matchingEntries(folder, QStringLiteral("*.*"), false);
-            emptying = true;
-        }
-        if (emptying) {
-            const QString refusal = ctx.guard.refusalToEmpty(folder);
-            if (!refusal.isEmpty()) {
-                outcomes.add(Outcome::failure(refusal));
+            if (QFileInfo(files[0].host).isSymLink()) {
+                // DOS would empty the folder; here a link is never followed
+                // by a deletion, as the folder may lie anywhere.
+                outcomes.add(Outcome::failure(QStringLiteral("Access denied - %1 is a link to a "
+                                                             "folder, which del does not follow")
+                                                  .arg(typed)));
                 continue;
             }
+            // "del DIR" deletes the files in DIR.
+            refusal = ctx.guard.refusalToEmpty(files[0].host);
+            files = matchingEntries(files[0].host, QStringLiteral("*.*"), false);
+        }
+        if (!refusal.isEmpty()) {
+            outcomes.add(Outcome::failure(refusal));
+            continue;
         }
         files.removeIf([](const FileSet::Entry& e) { return e.isDirectory; });
         if (files.isEmpty()) {
             outcomes.add(Outcome::failure(QStringLiteral("File not found - ") + typed));
             continue;
         }
+        const DriveMap& drives = ctx.session.fs().drives();
         for (const FileSet::Entry& file : files) {
-            if (isReadOnly(file.host) || !QFile::remove(file.host)) {
+            const QString outside = HostBounds::refusalToDelete(drives, file.host, file.name);
+            if (!outside.isEmpty()) {
+                outcomes.add(Outcome::failure(outside));
+            } else if (isReadOnly(file.host) || !QFile::remove(file.host)) {
                 outcomes.add(Outcome::failure(QStringLiteral("Access denied - ") + file.name));
             }
         }
@@ -145,7 +155,7 @@ Outcome deltree(BuiltinContext& ctx, const QStringList& arguments) {
             continue;
         }
         if (set.wildcard && set.problem == FileSet::Problem::None) {
-            const QString refusal = ctx.guard.refusalToEmpty(set.hostFolder);
+            const QString refusal = ctx.guard.refusalToDeleteMatching(set.hostFolder, set.pattern);
             if (!refusal.isEmpty()) {
                 outcomes.add(Outcome::failure(refusal));
                 continue;
@@ -158,7 +168,11 @@ Outcome deltree(BuiltinContext& ctx, const QStringList& arguments) {
             continue;
         }
         for (const FileSet::Entry& entry : set.entries) {
-            const QString refusal = ctx.guard.refusalToRemove(entry.host);
+            QString refusal = ctx.guard.refusalToRemove(entry.host);
+            if (refusal.isEmpty()) {
+                refusal =
+                    HostBounds::refusalToDelete(ctx.session.fs().drives(), entry.host, entry.name);
+            }
             if (!refusal.isEmpty()) {
                 outcomes.add(Outcome::failure(refusal));
                 continue;

@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "batch/DosWildcard.h"
+#include "platform/DosFileSystem.h"
+#include "platform/ShortNames.h"
+
 namespace {
 
 // Where a path really is. A symbolic link is itself removed, never what it
@@ -19,6 +23,23 @@ QString locate(const QString& hostPath) {
                               : QString(parent + u'/' + info.fileName());
     }
     return info.canonicalFilePath();
+}
+
+// Names of every shape a folder can hold; a pattern matching all of them
+// may match anything.
+bool matchesAnyName(const QString& pattern) {
+    static const QStringList probes{
+        QStringLiteral("a"),       QStringLiteral("A.B"),
+        QStringLiteral("README"),  QStringLiteral("x."),
+        QStringLiteral(".hidden"), QStringLiteral("a.b.c"),
+        QStringLiteral("~1"),      QStringLiteral("a b.txt"),
+        QStringLiteral("0"),       QStringLiteral("longer than eight.extension")};
+    for (const QString& name : probes) {
+        if (!DosWildcard::matches(pattern, name)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 QString canonical(const QString& hostPath) {
@@ -64,4 +85,28 @@ QString DeletionGuard::refusalToEmpty(const QString& hostFolder) const {
         }
     }
     return QString();
+}
+
+QString DeletionGuard::refusalToDeleteMatching(const QString& hostFolder,
+                                               const QString& pattern) const {
+    const QString refusal = refusalToEmpty(hostFolder);
+    if (refusal.isEmpty() || matchesAnyName(pattern)) {
+        return refusal;
+    }
+    const QList<DosEntry> entries = DosFileSystem::listHost(hostFolder);
+    QStringList names;
+    for (const DosEntry& e : entries) {
+        names << e.name;
+    }
+    if (names.isEmpty()) {
+        return QString();
+    }
+    const QStringList aliases = ShortNames::aliases(names);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (!DosWildcard::matches(pattern, names[i]) &&
+            !DosWildcard::matches(pattern, aliases[i])) {
+            return QString();  // something stays
+        }
+    }
+    return refusal;
 }

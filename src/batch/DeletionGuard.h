@@ -17,6 +17,10 @@ public:
     QString refusalToRemove(const QString& hostPath) const;
     // Why deleting every file of this host folder would; empty when it would not.
     QString refusalToEmpty(const QString& hostFolder) const;
+    // Why deleting what a wildcard matches in this folder would: in a folder
+    // that must not be emptied, a pattern that can match any name, or one
+    // that matches every entry there now. Narrower patterns are let through.
+    QString refusalToDeleteMatching(const QString& hostFolder, const QString& pattern) const;
 
 private:
     struct Protected {

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "batch/FileSet.h"
+#include "batch/HostBounds.h"
 #include "platform/DosPath.h"
 
 namespace DirectoryCommands {
@@ -78,6 +79,10 @@ Outcome cd(BuiltinContext& ctx, const QStringList& arguments) {
 Outcome md(BuiltinContext& ctx, const QStringList& arguments) {
     const DosFileSystem& fs = ctx.session.fs();
     return forEachPath(ctx.session, arguments, [&fs](const QString& typed, const QString& dos) {
+        const QString outside = HostBounds::refusalToWrite(fs.drives(), fs.hostPath(dos), typed);
+        if (!outside.isEmpty()) {
+            return Outcome::failure(outside);
+        }
         // One level only, and never over an existing name of any case.
         if (fs.exists(dos) || DosPath::components(dos).isEmpty() ||
             !QDir().mkdir(fs.hostPath(dos))) {
@@ -92,7 +97,12 @@ Outcome rd(BuiltinContext& ctx, const QStringList& arguments) {
     return forEachPath(ctx.session, arguments, [&fs](const QString& typed, const QString& dos) {
         const QString host = fs.resolve(dos);
         const QFileInfo info(host);
-        // rmdir removes nothing but an empty folder, so no guard is needed.
+        const QString outside =
+            host.isEmpty() ? QString() : HostBounds::refusalToDelete(fs.drives(), host, typed);
+        if (!outside.isEmpty()) {
+            return Outcome::failure(outside);
+        }
+        // rmdir removes nothing but an empty folder, so no other guard is needed.
         if (host.isEmpty() || DosPath::components(dos).isEmpty() || !info.isDir() ||
             info.isSymLink() || !QDir().rmdir(host)) {
             return Outcome::failure(

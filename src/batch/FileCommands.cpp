@@ -2,11 +2,14 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <filesystem>
 
 #include "batch/DosWildcard.h"
 #include "batch/FileSet.h"
+#include "batch/HostBounds.h"
 #include "platform/DosPath.h"
+#include "platform/ShortNames.h"
 
 namespace FileCommands {
 namespace {
@@ -26,12 +29,43 @@ bool sameFile(const QString& a, const QString& b) {
     return stdfs::equivalent(toPath(a), toPath(b), ec) && !ec;
 }
 
+// The same directory entry, links not followed: a link to a file is
+// another entry than the file.
+bool sameEntry(const QString& a, const QString& b) {
+    std::error_code ec;
+    const stdfs::file_status sa = stdfs::symlink_status(toPath(a), ec);
+    if (ec || stdfs::is_symlink(sa) || stdfs::is_symlink(stdfs::symlink_status(toPath(b), ec))) {
+        return a == b;
+    }
+    return sameFile(a, b);
+}
+
 // The host path a name takes in a folder: an existing entry of any case, as
 // DOS would overwrite it, else the name as written.
 QString targetIn(const DosSession& session, const QString& dosFolder, const QString& hostFolder,
                  const QString& name) {
     const QString existing = session.fs().resolve(DosPath::withTrailingBackslash(dosFolder) + name);
     return existing.isEmpty() ? joinHost(hostFolder, name) : existing;
+}
+
+// Whether a name in the folder belongs to another entry than `self`: any
+// entry whose name matches ignoring case, or whose alias matches, counts, so
+// that a case twin ("ABC.TXT" beside "abc.txt") is never replaced.
+bool isTakenByAnother(const QString& hostFolder, const QString& name, const QString& self) {
+    const QList<DosEntry> entries = DosFileSystem::listHost(hostFolder);
+    QStringList names;
+    for (const DosEntry& e : entries) {
+        names << e.name;
+    }
+    const QStringList aliases = ShortNames::aliases(names);
+    const QString folded = name.toCaseFolded();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const bool named = names[i].toCaseFolded() == folded || aliases[i].toCaseFolded() == folded;
+        if (named && !sameEntry(joinHost(hostFolder, names[i]), self)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 Outcome appendFile(const QString& from, const QString& to) {
@@ -130,6 +164,28 @@ Outcome copy(BuiltinContext& ctx, const QStringList& arguments) {
     OutcomeList outcomes;
     int copied = 0;
     QString concatenatingInto;
+    const bool joining = !intoFolder && !renaming && files.size() > 1;
+    const QString joinTarget = destHost.isEmpty() ? session.fs().hostPath(destDos) : destHost;
+    if (joining) {
+        const auto among = std::find_if(files.begin(), files.end(), [&](const FileSet::Entry& f) {
+            return sameFile(f.host, joinTarget);
+        });
+        if (among != files.begin() && among != files.end()) {
+            // DOS goes on with "Content of destination lost before copy";
+            // nothing is written here, so the file keeps what it holds.
+            return Outcome::failure(
+                QStringLiteral("Content of destination lost before copy - %1; nothing copied")
+                    .arg(among->name));
+        }
+        if (among == files.begin()) {
+            // The destination is the first of its sources: it keeps its
+            // content and the others are appended, as DOS does.
+            concatenatingInto = joinTarget;
+            files.removeFirst();
+            ++copied;
+        }
+    }
+    const DriveMap& drives = session.fs().drives();
     for (const FileSet::Entry& file : files) {
         QString target;
         if (intoFolder) {
@@ -138,7 +194,13 @@ Outcome copy(BuiltinContext& ctx, const QStringList& arguments) {
             target = targetIn(session, destFolderDos, destFolder,
                               DosWildcard::applyRenamePattern(destPattern, file.name));
         } else {
-            target = destHost.isEmpty() ? session.fs().hostPath(destDos) : destHost;
+            target = joinTarget;
+        }
+        const QString outside =
+            HostBounds::refusalToWrite(drives, target, QFileInfo(target).fileName());
+        if (!outside.isEmpty()) {
+            outcomes.add(Outcome::failure(outside));
+            continue;
         }
         if (sameFile(file.host, target)) {
             if (!concatenatingInto.isEmpty()) {
@@ -190,18 +252,22 @@ Outcome ren(BuiltinContext& ctx, const QStringList& arguments) {
     if (entries.isEmpty() || DosPath::components(source.dosPath).isEmpty()) {
         return Outcome::failure(notFound);
     }
-    const QString folderDos = DosPath::directoryPart(source.dosPath);
     OutcomeList outcomes;
     for (const FileSet::Entry& entry : entries) {
         const QString target = DosWildcard::applyRenamePattern(newName, entry.name);
         if (target.isEmpty() || target == entry.name) {
             continue;
         }
-        const QString existing = session.fs().resolve(folderDos + target);
-        // Another file of that name (or 8.3 alias) is in the way; the same
-        // file under another case is only a change of case.
-        if (!existing.isEmpty() && !sameFile(existing, entry.host)) {
+        // Another file of that name (any case, or that 8.3 alias) is in the
+        // way; the same file under another case is only a change of case.
+        if (isTakenByAnother(source.hostFolder, target, entry.host)) {
             outcomes.add(Outcome::failure(notFound + QStringLiteral(" - ") + target));
+            continue;
+        }
+        const QString outside =
+            HostBounds::refusalToDelete(session.fs().drives(), entry.host, entry.name);
+        if (!outside.isEmpty()) {
+            outcomes.add(Outcome::failure(outside));
             continue;
         }
         std::error_code ec;

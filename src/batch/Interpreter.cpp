@@ -4,6 +4,7 @@
 
 #include "batch/DirectoryCommands.h"
 #include "batch/FileSet.h"
+#include "batch/HostBounds.h"
 #include "platform/DosPath.h"
 #include "platform/TextCodec.h"
 
@@ -97,7 +98,13 @@ Outcome Interpreter::openOutput(const CommandLine& cmd, QFile& out) const {
     if (!error.isEmpty()) {
         return Outcome::failure(error);
     }
-    out.setFileName(session_.fs().hostPath(dos));
+    const QString host = session_.fs().hostPath(dos);
+    const QString outside =
+        HostBounds::refusalToWrite(session_.fs().drives(), host, cmd.output.target);
+    if (!outside.isEmpty()) {
+        return Outcome::failure(outside);
+    }
+    out.setFileName(host);
     const auto mode = cmd.output.append ? QIODevice::Append : QIODevice::WriteOnly;
     if (!out.open(mode)) {
         return Outcome::failure(QStringLiteral("File creation error - ") + cmd.output.target);

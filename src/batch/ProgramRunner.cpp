@@ -5,9 +5,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include "batch/ArgumentTranslator.h"
+#include "batch/DosboxLine.h"
 #include "batch/FileSet.h"
+#include "batch/HostBounds.h"
 #include "platform/DosPath.h"
 
 namespace {
@@ -28,10 +31,6 @@ DriveMap wineDrives() {
 Outcome missingTool(const ProgramRunner::Program& program, const QString& kind, QStringView tool) {
     return Outcome::failure(QStringLiteral("%1 is %2 and %3 is not installed (no \"%3\" on PATH)")
                                 .arg(program.typed, kind, tool));
-}
-
-QString quoteForDosbox(const QString& text) {
-    return u'"' + text + u'"';
 }
 
 }  // namespace
@@ -77,29 +76,7 @@ QStringList ProgramRunner::wineArguments(const Program& program,
     return out;
 }
 
-QStringList ProgramRunner::dosboxArguments(const Program& program, const QStringList& arguments,
-                                           const CommandLine::Redirection& output) const {
-    QStringList out;
-    for (const auto& [letter, root] : session_.fs().drives().roots()) {
-        out << QStringLiteral("-c")
-            << QStringLiteral("mount %1 %2").arg(letter, quoteForDosbox(root));
-    }
-    const QString directory = session_.fs().ShortPath(session_.currentDirectory());
-    QString line = session_.fs().ShortPath(program.dosPath);
-    for (const QString& argument : arguments) {
-        line += u' ' + (argument.contains(u' ') ? quoteForDosbox(argument) : argument);
-    }
-    if (!output.target.isEmpty()) {
-        line += (output.append ? u" >> " : u" > ") + session_.absolute(output.target);
-    }
-    out << QStringLiteral("-c") << directory.left(2) << QStringLiteral("-c")
-        << u"cd " + (directory.size() > 2 ? directory.mid(2) : QStringLiteral("\\"))
-        << QStringLiteral("-c") << line << QStringLiteral("-c") << QStringLiteral("exit");
-    return out;
-}
-
 Outcome ProgramRunner::invocationFor(const Program& program, const QStringList& arguments,
-                                     const CommandLine::Redirection& output,
                                      Invocation& out) const {
     const ExecutableKind& kind = program.kind;
     switch (kind.kind) {
@@ -132,15 +109,7 @@ Outcome ProgramRunner::invocationFor(const Program& program, const QStringList& 
             out = {wine, wineArguments(program, arguments)};
             return Outcome::success();
         }
-        case ExecutableKind::Dos: {
-            const QString dosbox = QStandardPaths::findExecutable(QStringLiteral("dosbox"));
-            if (dosbox.isEmpty()) {
-                return missingTool(program, QStringLiteral("a DOS program"), u"dosbox");
-            }
-            // DOSBox writes the program's output itself, into the DOS path.
-            out = {dosbox, dosboxArguments(program, arguments, output), false};
-            return Outcome::success();
-        }
+        case ExecutableKind::Dos:  // see runDos
         case ExecutableKind::Batch:
         case ExecutableKind::Unknown:
             break;
@@ -148,10 +117,130 @@ Outcome ProgramRunner::invocationFor(const Program& program, const QStringList& 
     return Outcome::failure(program.typed + QStringLiteral(" cannot be run: it is not a program"));
 }
 
+Outcome ProgramRunner::inputFile(const QString& input, QString& host) const {
+    const QString dos = session_.absolute(input);
+    const QString error = driveError(session_, dos);
+    host = error.isEmpty() ? session_.fs().resolve(dos) : QString();
+    if (host.isEmpty()) {
+        return Outcome::failure(error.isEmpty() ? QStringLiteral("File not found - ") + input
+                                                : error);
+    }
+    return Outcome::success();
+}
+
+Outcome ProgramRunner::outputFile(const CommandLine::Redirection& output, QString& host) const {
+    const QString dos = session_.absolute(output.target);
+    const QString error = driveError(session_, dos);
+    if (!error.isEmpty()) {
+        return Outcome::failure(error);
+    }
+    host = session_.fs().hostPath(dos);
+    const QString outside = HostBounds::refusalToWrite(session_.fs().drives(), host, output.target);
+    if (!outside.isEmpty()) {
+        return Outcome::failure(outside);
+    }
+    QFile file(host);
+    if (!file.open(output.append ? QIODevice::Append : QIODevice::WriteOnly)) {
+        return Outcome::failure(QStringLiteral("File creation error - ") + output.target);
+    }
+    return Outcome::success();
+}
+
+QProcessEnvironment ProgramRunner::environment() const {
+    // A program started from here starts its own scripts on the same drives.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("BRIVANEL_DRIVES"), session_.fs().drives().toString());
+    return environment;
+}
+
+Outcome ProgramRunner::runDos(const Program& program, const QStringList& arguments,
+                              const CommandLine::Redirection& output, const QString& input) const {
+    const QString dosbox = QStandardPaths::findExecutable(QStringLiteral("dosbox"));
+    if (dosbox.isEmpty()) {
+        return missingTool(program, QStringLiteral("a DOS program"), u"dosbox");
+    }
+    const QString workingFolder = session_.currentHostDirectory();
+    if (workingFolder.isEmpty()) {
+        return Outcome::failure(QStringLiteral("Invalid directory - ") +
+                                session_.currentDirectory());
+    }
+    const QTemporaryDir exchange(QDir::tempPath() + QStringLiteral("/brivanel-dosbox-XXXXXX"));
+    if (!exchange.isValid()) {
+        return Outcome::failure(QStringLiteral("No folder to exchange files with DOSBox: ") +
+                                exchange.errorString());
+    }
+    const DosboxLine::Plan plan = DosboxLine::build(
+        session_, {program.hostPath, DosPath::driveLetter(program.dosPath), arguments,
+                   !input.isEmpty(), !output.target.isEmpty(), exchange.path()});
+    if (!plan.error.isEmpty()) {
+        return Outcome::failure(program.typed + QStringLiteral(" ") + plan.error);
+    }
+    const auto inExchange = [&exchange](const char16_t* name) {
+        return exchange.filePath(QString::fromUtf16(name));
+    };
+    if (!input.isEmpty()) {
+        QString host;
+        const Outcome found = inputFile(input, host);
+        if (!found.ok) {
+            return found;
+        }
+        if (!QFile::copy(host, inExchange(DosboxLine::kInput))) {
+            return Outcome::failure(QStringLiteral("Cannot read - ") + input);
+        }
+    }
+    QString outputHost;
+    if (!output.target.isEmpty()) {
+        const Outcome opened = outputFile(output, outputHost);
+        if (!opened.ok) {
+            return opened;
+        }
+    }
+
+    QProcess process;
+    process.setProgram(dosbox);
+    process.setArguments(plan.arguments);
+    process.setWorkingDirectory(workingFolder);
+    process.setProcessEnvironment(environment());
+    process.setStandardInputFile(QProcess::nullDevice());
+    // DOSBox's own chatter is no output of the program.
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start();
+    if (!process.waitForStarted(-1)) {
+        return Outcome::failure(program.typed + QStringLiteral(" could not be started: ") +
+                                process.errorString());
+    }
+    process.waitForFinished(-1);
+    if (process.exitStatus() == QProcess::CrashExit || process.exitCode() != 0) {
+        return Outcome::failure(QStringLiteral("DOSBox failed running ") + program.typed);
+    }
+    if (!QFileInfo(inExchange(DosboxLine::kFound)).isDir()) {
+        return Outcome::failure(QStringLiteral("DOSBox did not find ") + program.typed);
+    }
+    if (!output.target.isEmpty()) {
+        QFile produced(inExchange(DosboxLine::kOutput));
+        QFile target(outputHost);
+        if (!produced.open(QIODevice::ReadOnly)) {
+            return Outcome::failure(QStringLiteral("DOSBox left no output of ") + program.typed);
+        }
+        const QByteArray bytes = produced.readAll();
+        if (!target.open(QIODevice::Append) || target.write(bytes) != bytes.size()) {
+            return Outcome::failure(QStringLiteral("Write failure - ") + output.target);
+        }
+    }
+    if (QFileInfo(inExchange(DosboxLine::kFailed)).isDir()) {
+        return Outcome::failure(QStringLiteral("error level 1 or more"));
+    }
+    return Outcome::success();
+}
+
 Outcome ProgramRunner::run(const Program& program, const QStringList& arguments,
                            const CommandLine::Redirection& output, const QString& input) const {
+    if (program.kind.kind == ExecutableKind::Dos) {
+        return runDos(program, arguments, output, input);
+    }
     Invocation invocation;
-    const Outcome prepared = invocationFor(program, arguments, output, invocation);
+    const Outcome prepared = invocationFor(program, arguments, invocation);
     if (!prepared.ok) {
         return prepared;
     }
@@ -164,18 +253,13 @@ Outcome ProgramRunner::run(const Program& program, const QStringList& arguments,
     process.setProgram(invocation.program);
     process.setArguments(invocation.arguments);
     process.setWorkingDirectory(workingFolder);
-    // A program started from here starts its own scripts on the same drives.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("BRIVANEL_DRIVES"), session_.fs().drives().toString());
-    process.setProcessEnvironment(environment);
+    process.setProcessEnvironment(environment());
 
     if (!input.isEmpty()) {
-        const QString dos = session_.absolute(input);
-        const QString error = driveError(session_, dos);
-        const QString host = error.isEmpty() ? session_.fs().resolve(dos) : QString();
-        if (host.isEmpty()) {
-            return Outcome::failure(error.isEmpty() ? QStringLiteral("File not found - ") + input
-                                                    : error);
+        QString host;
+        const Outcome found = inputFile(input, host);
+        if (!found.ok) {
+            return found;
         }
         process.setStandardInputFile(host);
     } else {
@@ -183,18 +267,12 @@ Outcome ProgramRunner::run(const Program& program, const QStringList& arguments,
         // instead of waiting for ever.
         process.setStandardInputFile(QProcess::nullDevice());
     }
-    if (!output.target.isEmpty() && invocation.redirectOutput) {
-        const QString dos = session_.absolute(output.target);
-        const QString error = driveError(session_, dos);
-        if (!error.isEmpty()) {
-            return Outcome::failure(error);
+    if (!output.target.isEmpty()) {
+        QString host;
+        const Outcome opened = outputFile(output, host);
+        if (!opened.ok) {
+            return opened;
         }
-        const QString host = session_.fs().hostPath(dos);
-        QFile file(host);
-        if (!file.open(output.append ? QIODevice::Append : QIODevice::WriteOnly)) {
-            return Outcome::failure(QStringLiteral("File creation error - ") + output.target);
-        }
-        file.close();
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process.setStandardOutputFile(host, QIODevice::Append);
     } else {

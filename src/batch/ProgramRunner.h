@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -33,16 +34,20 @@ private:
     struct Invocation {
         QString program;
         QStringList arguments;
-        bool redirectOutput = true;
     };
     // wine gets the host program and the arguments in wine's DOS form.
     QStringList wineArguments(const Program& program, const QStringList& arguments) const;
-    // dosbox gets every drive mounted and the line as DOS text, run in the
-    // current drive and directory.
-    QStringList dosboxArguments(const Program& program, const QStringList& arguments,
-                                const CommandLine::Redirection& output) const;
     Outcome invocationFor(const Program& program, const QStringList& arguments,
-                          const CommandLine::Redirection& output, Invocation& out) const;
+                          Invocation& out) const;
+    // A DOS program runs in DOSBox on the drives of the session; its
+    // redirections are done here, on the host files resolved here.
+    Outcome runDos(const Program& program, const QStringList& arguments,
+                   const CommandLine::Redirection& output, const QString& input) const;
+    // The host file a "< FILE" reads.
+    Outcome inputFile(const QString& input, QString& host) const;
+    // The host file a "> FILE" or ">> FILE" writes, created (or emptied for ">").
+    Outcome outputFile(const CommandLine::Redirection& output, QString& host) const;
+    QProcessEnvironment environment() const;
 
     const DosSession& session_;
 };

@@ -3,6 +3,7 @@
 #include "catalogue/EmulatorDefinition.h"
 #include "context/AppContext.h"
 #include "platform/DosFileSystem.h"
+#include "platform/DosPath.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
 
@@ -18,14 +19,14 @@ QString GameDirectoryName(const AppContext& ctx, const EmulatorDefinition& emula
                           const QString& shortName) {
     const auto list = ctx.profiles().get(ctx.fs(), ListFilePath(ctx, emulator));
     const QString value = list->readString(QStringLiteral("Directories"), shortName, QString());
-    return value.isEmpty() ? shortName : value;
+    return DosPath::isSafeName(value) ? value : shortName;
 }
 
 QString ParentName(const AppContext& ctx, const EmulatorDefinition& emulator, const QString& name) {
     const auto merge =
         ctx.profiles().get(ctx.fs(), ctx.ProgramDirectory() + emulator.emulatorId + u".MRG");
     const QString value = merge->readString(QStringLiteral("Merged"), name, QString());
-    return value.isEmpty() ? name : value;
+    return DosPath::isSafeName(value) ? value : name;
 }
 
 bool IsGameDirectory(const DosFileSystem& fs, const QString& path) {

@@ -12,10 +12,12 @@ struct EmulatorDefinition;
 
 // <program directory><ID>.lst when it exists, else <program directory><Platform>.lst.
 QString ListFilePath(const AppContext& ctx, const EmulatorDefinition& emulator);
-// The short name's value in [Directories] of the list file, else the short name.
+// The short name's value in [Directories] of the list file, else the short
+// name; a value that is no safe name (DosPath::isSafeName) is ignored.
 QString GameDirectoryName(const AppContext& ctx, const EmulatorDefinition& emulator,
                           const QString& shortName);
-// The name's value in [Merged] of <program directory><ID>.MRG, else the name.
+// The name's value in [Merged] of <program directory><ID>.MRG, else the
+// name; a value that is no safe name is ignored.
 QString ParentName(const AppContext& ctx, const EmulatorDefinition& emulator, const QString& name);
 // At least six entries in a listing of path\*.*, "." and ".." counted.
 bool IsGameDirectory(const DosFileSystem& fs, const QString& path);

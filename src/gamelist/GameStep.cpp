@@ -3,6 +3,7 @@
 #include "catalogue/EmulatorDefinition.h"
 #include "context/Accessors.h"
 #include "context/AppContext.h"
+#include "platform/DosPath.h"
 #include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
@@ -31,13 +32,23 @@ bool belongsToOtherEmulator(const AppContext& ctx, SettingsStore& entry,
 std::optional<GameNames> ResolveGameNames(const AppContext& ctx, const EmulatorDefinition& emulator,
                                           const QString& gameLine) {
     const QString shortName = gameLine.trimmed();
-    if (shortName.isEmpty()) {
+    if (!DosPath::isSafeName(shortName)) {
         return std::nullopt;
     }
     const auto list = ctx.profiles().get(ctx.fs(), ListFilePath(ctx, emulator));
     const QString fullName = list->readString(QStringLiteral("Games"), shortName, QString());
     if (fullName.isEmpty()) {
         return std::nullopt;
+    }
+    // Its ROM and parent names end up in paths of clean-up lines as well.
+    const auto merge =
+        ctx.profiles().get(ctx.fs(), ctx.ProgramDirectory() + emulator.emulatorId + u".MRG");
+    for (const QString& other :
+         {list->readString(QStringLiteral("Directories"), shortName, QString()),
+          merge->readString(QStringLiteral("Merged"), shortName, QString())}) {
+        if (!other.isEmpty() && !DosPath::isSafeName(other)) {
+            return std::nullopt;
+        }
     }
     return GameNames{shortName, fullName};
 }

@@ -22,7 +22,8 @@ struct GameNames {
 
 // The names of a collected game line; nothing when the line has no short
 // name or the short name no full name, since an entry needs a name (an
-// empty one would be the root key itself).
+// empty one would be the root key itself), and nothing when the short name,
+// its [Directories] value or its [Merged] parent is no safe name.
 std::optional<GameNames> ResolveGameNames(const AppContext& ctx, const EmulatorDefinition& emulator,
                                           const QString& gameLine);
 

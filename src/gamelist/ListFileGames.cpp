@@ -3,6 +3,7 @@
 #include <QSet>
 
 #include "platform/DosFileSystem.h"
+#include "platform/DosPath.h"
 #include "platform/TextCodec.h"
 
 namespace ListFileGames {
@@ -20,7 +21,7 @@ QStringList CollectGameNames(const QStringList& lines) {
             continue;
         }
         const QString name = line.left(eq).trimmed();
-        if (name.isEmpty()) {
+        if (!DosPath::isSafeName(name)) {
             continue;
         }
         const QString folded = name.toCaseFolded();

@@ -14,6 +14,7 @@ namespace ListFileGames {
 // header, or nothing before it) is dropped, and so is a name that came
 // before (ignoring case, as the list file's keys do): handling one game
 // twice in a build would only ask the user about its ROM again.
+// A name that DosPath::isSafeName rejects is dropped as well.
 QStringList CollectGameNames(const QStringList& lines);
 
 // The same for the file; an unreadable file gives no games.

@@ -70,4 +70,16 @@ QStringList components(const QString& path) {
     return out;
 }
 
+bool isSafeName(const QString& name) {
+    if (name.isEmpty() || name.count(u'.') == name.size()) {
+        return false;  // nothing, ".", "..", "...": each names a folder, not a game
+    }
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringView(u"\\/:*?\"<>|").contains(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace DosPath

@@ -23,4 +23,11 @@ bool hasDrive(const QString& path);
 // Components after the drive, split at "\" or "/", "." dropped and ".." applied.
 QStringList components(const QString& path);
 
+// Whether a short name or ROM name of a list or merge file can stand as one
+// plain component of a path and one word of a script line. Launch and
+// clean-up lines put it after a folder ("deltree /y <folder>\<name>"), so
+// "..", "*", "\", "a\..\..", "C:x" or a control character would reach
+// other files than the game's own.
+bool isSafeName(const QString& name);
+
 }  // namespace DosPath

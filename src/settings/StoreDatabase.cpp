@@ -57,6 +57,9 @@ struct Reset {
 // comes near it, and it bounds the recursion on a damaged tree.
 constexpr int kMaxDepth = 64;
 
+// SQLite's header field naming the program a database belongs to: "BRVL".
+constexpr qint64 kApplicationId = 0x4252564C;
+
 const char* const kSchema =
     "CREATE TABLE IF NOT EXISTS brivanel_keys("
     " id INTEGER PRIMARY KEY, parent INTEGER NOT NULL, name TEXT NOT NULL, folded TEXT NOT NULL,"
@@ -119,12 +122,20 @@ std::shared_ptr<StoreDatabase> StoreDatabase::open(const QString& file) {
     if (rc != SQLITE_DONE && rc != SQLITE_OK) {
         throw fail(QString::fromUtf8(sqlite3_errmsg(store->db_)));
     }
+    const qint64 applicationId = store->pragmaValue("PRAGMA application_id");
+    const qint64 userVersion = store->pragmaValue("PRAGMA user_version");
     const bool ours = tables.contains(u"brivanel_keys") && tables.contains(u"brivanel_values");
-    if (!tables.isEmpty() && !ours) {
+    // An empty file of another program still carries its id or its version.
+    const bool foreign = (applicationId != 0 && applicationId != kApplicationId) ||
+                         (!tables.isEmpty() && !ours) ||
+                         (tables.isEmpty() && applicationId == 0 && userVersion != 0);
+    if (foreign) {
         throw fail(QStringLiteral("it is a database of another program"));
     }
     if (!store->exec("PRAGMA journal_mode=WAL") || !store->exec("PRAGMA synchronous=NORMAL") ||
-        !store->exec(kSchema)) {
+        !store->exec(kSchema) ||
+        (applicationId == 0 &&
+         !store->exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str()))) {
         throw fail(QString::fromUtf8(sqlite3_errmsg(store->db_)));
     }
     sqlite3_stmt* check = nullptr;
@@ -139,6 +150,17 @@ std::shared_ptr<StoreDatabase> StoreDatabase::open(const QString& file) {
                                      : QStringLiteral("the database is damaged (%1)").arg(verdict));
     }
     return store;
+}
+
+qint64 StoreDatabase::pragmaValue(const char* sql) {
+    sqlite3_stmt* st = nullptr;
+    qint64 value = 0;
+    if (sqlite3_prepare_v2(db_, sql, -1, &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW) {
+        value = sqlite3_column_int64(st, 0);
+    }
+    sqlite3_finalize(st);
+    return value;
 }
 
 bool StoreDatabase::exec(const char* sql) {

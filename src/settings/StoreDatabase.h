@@ -63,6 +63,8 @@ private:
     explicit StoreDatabase(QString file);
     sqlite3_stmt* statement(const char* sql);
     bool exec(const char* sql);
+    // The single number a PRAGMA query returns; 0 when it fails.
+    qint64 pragmaValue(const char* sql);
     bool copyTreeInner(qint64 from, qint64 to, int depth);
 
     QString file_;

@@ -2,7 +2,11 @@
 // of game names from a list file.
 #include <gtest/gtest.h>
 
+#include "catalogue/EmulatorDefinition.h"
 #include "catalogue/ProfileFile.h"
+#include "context/Accessors.h"
+#include "context/AppContext.h"
+#include "gamelist/GameStep.h"
 #include "gamelist/ListFileGames.h"
 #include "gamelist/MameListConversion.h"
 #include "platform/TextCodec.h"
@@ -177,6 +181,36 @@ TEST(ListFileGames, CollectsShortNamesOfGameLines) {
                                   QStringLiteral("Ms Pac")}));
     EXPECT_TRUE(ListFileGames::CollectGameNames({QStringLiteral("[Games]")}).isEmpty());
     EXPECT_TRUE(ListFileGames::CollectGameNames({}).isEmpty());
+}
+
+// A short name or ROM name ends up after a folder in the launch's clean-up
+// lines ("deltree /y" + folder + name); one that leaves that folder or
+// names more than one file would delete other data.
+TEST(ListFileGames, NamesThatWouldLeaveTheirFolderAreSkipped) {
+    EXPECT_EQ(ListFileGames::CollectGameNames(
+                  {QStringLiteral("[Games]"), QStringLiteral("..=Up"), QStringLiteral("*=All"),
+                   QStringLiteral("a\\..\\..=Far up"), QStringLiteral("D:\\=Drive"),
+                   QStringLiteral("pacman=Pac-Man")}),
+              QStringList{QStringLiteral("pacman")});
+
+    // Its ROM name in [Directories] and its parent in the merge file count as well.
+    TempInstallation inst;
+    inst.writeLines(
+        QStringLiteral("C:\\BRIVANEL\\MAME.lst"),
+        {QStringLiteral("[Games]"), QStringLiteral("up=Up"), QStringLiteral("clone=Clone"),
+         QStringLiteral("pacman=Pac-Man"), QStringLiteral("[Directories]"), QStringLiteral("up=.."),
+         QStringLiteral("pacman=pacroms")});
+    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\MAME.MRG"),
+                    {QStringLiteral("[Merged]"), QStringLiteral("clone=..\\..")});
+    EmulatorDefinition mame;
+    mame.emulatorId = QStringLiteral("MAME");
+    const AppContext& ctx = inst.context();
+    EXPECT_FALSE(GameStep::ResolveGameNames(ctx, mame, QStringLiteral("up")));
+    EXPECT_FALSE(GameStep::ResolveGameNames(ctx, mame, QStringLiteral("clone")));
+    EXPECT_TRUE(GameStep::ResolveGameNames(ctx, mame, QStringLiteral("pacman")));
+    EXPECT_EQ(GameDirectoryName(ctx, mame, QStringLiteral("up")), QStringLiteral("up"));
+    EXPECT_EQ(ParentName(ctx, mame, QStringLiteral("clone")), QStringLiteral("clone"));
+    EXPECT_EQ(GameDirectoryName(ctx, mame, QStringLiteral("pacman")), QStringLiteral("pacroms"));
 }
 
 TEST(ListFileGames, ReadsTheFileOrNothing) {

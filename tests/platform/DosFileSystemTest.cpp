@@ -38,6 +38,29 @@ TEST(DriveMap, ParsesTheEnvironmentFormAndSkipsMalformedElements) {
     EXPECT_EQ(DriveMap::parse(map.toString()).roots(), map.roots());
 }
 
+// The form is handed from the program to the interpreter and on to the
+// programs it starts; every folder must come back whole.
+TEST(DriveMap, EveryFolderSurvivesTheEnvironmentForm) {
+    for (const char* root : {"/srv/x;y", "/srv/100%", "/srv/a%3Bb", "/srv/end ", "/srv/;;%25%"}) {
+        DriveMap map;
+        map.set(u'D', QString::fromUtf8(root));
+        map.set(u'C', QStringLiteral("/srv/c"));
+        ASSERT_EQ(map.hostRoot(u'D'), QString::fromUtf8(root));
+        EXPECT_EQ(DriveMap::parse(map.toString()).roots(), map.roots()) << root;
+        EXPECT_TRUE(DriveMap::problemIn(map.toString()).isEmpty()) << root;
+    }
+}
+
+TEST(DriveMap, ProblemInNamesWhatMakesTheFormUnusable) {
+    for (const char* form : {"C:=/srv/c", "c:=/srv/c;D=/media/cdrom;", " C: = /srv/c "}) {
+        EXPECT_TRUE(DriveMap::problemIn(QString::fromUtf8(form)).isEmpty()) << form;
+    }
+    for (const char* form : {"", ";", "C:/srv/c", "C:=", "C:=srv/c", "CD:=/srv", "1:=/srv",
+                             "C:=/a;C:=/b", "C:=/a;junk"}) {
+        EXPECT_FALSE(DriveMap::problemIn(QString::fromUtf8(form)).isEmpty()) << form;
+    }
+}
+
 TEST(DriveMap, ReadsWineDosDeviceLinks) {
     QTemporaryDir prefix;
     QDir().mkpath(prefix.path() + u"/drive_c");

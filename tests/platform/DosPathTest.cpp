@@ -21,3 +21,16 @@ TEST(DosPath, ComponentsApplyDotsAndIgnoreEmptyParts) {
     EXPECT_EQ(DosPath::withTrailingBackslash(QString()), QString());
     EXPECT_EQ(DosPath::withTrailingBackslash(QStringLiteral("ROMS")), QStringLiteral("ROMS\\"));
 }
+
+// Short names and ROM names of list and merge files end up after a folder in
+// the launch's clean-up lines: one that leaves that folder or names more than
+// one file would delete other data.
+TEST(DosPath, SafeNamesStayOneComponentOfTheirFolder) {
+    for (const char* safe : {"pacman", "sf2ce", "Ms Pac", "game.v1", "a-b_c!(1)"}) {
+        EXPECT_TRUE(DosPath::isSafeName(QString::fromUtf8(safe))) << safe;
+    }
+    for (const char* unsafe : {"", ".", "..", "...", "*", "pac*", "pac?", "\\", "a\\..\\..", "a/b",
+                               "C:x", "C:", "x\tz", "a\"b", "a>b", "a|b", "x\x7f"}) {
+        EXPECT_FALSE(DosPath::isSafeName(QString::fromUtf8(unsafe))) << unsafe;
+    }
+}

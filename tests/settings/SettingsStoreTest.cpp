@@ -263,4 +263,33 @@ TEST_F(SettingsStoreTest, ADatabaseOfAnotherProgramIsRefused) {
     EXPECT_EQ(after.readAll(), content);
 }
 
+// An empty database carries nothing but its header: the application id and
+// user version say whose it is.
+TEST_F(SettingsStoreTest, AnEmptyDatabaseOfAnotherProgramIsRefusedAndOursIsMarked) {
+    QDir().mkpath(dir.path() + u"/store");
+    for (const char* header : {"PRAGMA application_id = 1234", "PRAGMA user_version = 7"}) {
+        QFile::remove(file());
+        sqlite3* other = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(file()).constData(), &other), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(other, header, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(other);
+        EXPECT_THROW(StoreDatabase::open(file()), StoreOpenError) << header;
+    }
+    QFile::remove(file());
+    StoreDatabase::open(file());
+    sqlite3* ours = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(file()).constData(), &ours), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(ours, "PRAGMA application_id", -1, &st, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    const int id = sqlite3_column_int(st, 0);
+    sqlite3_finalize(st);
+    // A store made before the stamp (our tables, no id) is still ours.
+    ASSERT_EQ(sqlite3_exec(ours, "PRAGMA application_id = 0", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(ours);
+    EXPECT_NE(id, 0);
+    EXPECT_NO_THROW(StoreDatabase::open(file()));
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <cstdio>
 
 #include "app/ui/TFMain.h"
 #include "context/AppContext.h"
@@ -24,6 +25,13 @@ int main(int argc, char** argv) {
 
     const QString exe = executablePath();
     const QString programDir = QFileInfo(exe).absolutePath();
+    const QString drivesProblem = DriveMap::environmentProblem();
+    if (!drivesProblem.isEmpty()) {
+        // Before any window: every path the program shows or deletes goes
+        // through this map, and a guessed one would point elsewhere.
+        std::fprintf(stderr, "brivanel: %s\n", drivesProblem.toLocal8Bit().constData());
+        return 1;
+    }
     DriveMap drives = DriveMap::fromEnvironment();
     DosFileSystem probe(drives);
     if (probe.toDos(programDir).isEmpty() && drives.hostRoot(u'Z').isEmpty()) {

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include "app/StartupLogic.h"
 #include "app/ui/TFMain.h"
@@ -173,6 +177,27 @@ TEST_F(StartupTest, AnEmptyDrivesValueBecomesC) {
     main.FormActivate();
     EXPECT_EQ(main.FFileLocations->EDrives->text(), QStringLiteral("C:"));
     EXPECT_EQ(main.FSearchOptions->ESearchDrives->text(), QString());
+}
+
+// The real program, before any window or store: every path it deletes goes
+// through the drive map, so a map it cannot read ends it.
+TEST(Startup, AnUnusableDrivesVariableEndsTheProgramWithAMessage) {
+    const QString program = QCoreApplication::applicationDirPath() + u"/brivanel";
+    ASSERT_TRUE(QFileInfo(program).isExecutable()) << program.toStdString();
+    QTemporaryDir home;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("BRIVANEL_STORE"), home.path() + u"/store.sqlite");
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("BRIVANEL_DRIVES"), QStringLiteral("C:/srv/c"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, {});
+    ASSERT_TRUE(process.waitForFinished(60000)) << "brivanel did not end";
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError())
+                    .contains(QStringLiteral("brivanel: BRIVANEL_DRIVES: ")));
+    EXPECT_FALSE(QFileInfo::exists(home.path() + u"/store.sqlite"));
 }
 
 TEST_F(StartupTest, MigratesAStoreOfAnOlderVersion) {
