@@ -16,10 +16,10 @@ AppContext::AppContext(QString programHostDir, QString executableHostPath, QStri
       services_(services) {
     const QString dos = fs_.toDos(programHostDir_);
     programDirectory_ =
-        DosPath::withTrailingBackslash(fs_.ShortPath(DosPath::withTrailingBackslash(dos)));
+        DosPath::withTrailingBackslash(fs_.shortPath(DosPath::withTrailingBackslash(dos)));
 }
 
-QString AppContext::ExecutablePath() const {
+QString AppContext::executablePath() const {
     const QString dos = fs_.toDos(executableHostPath_);
     return dos.isEmpty() ? executableHostPath_ : dos;
 }

@@ -49,7 +49,7 @@ public:
     // The program directory in short form with a trailing "\".
     const QString& ProgramDirectory() const { return programDirectory_; }
     // The DOS path of the running executable, as the restart line names it.
-    QString ExecutablePath() const;
+    QString executablePath() const;
 
 private:
     QString programHostDir_;

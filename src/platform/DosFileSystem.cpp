@@ -203,7 +203,7 @@ QString DosFileSystem::toDos(const QString& hostPath) const {
     return QString(bestDrive) + u":\\" + rest;
 }
 
-QString DosFileSystem::ShortPath(const QString& dosPath) const {
+QString DosFileSystem::shortPath(const QString& dosPath) const {
     int count = 0;
     QStringList parts;
     QStringList shortNames;

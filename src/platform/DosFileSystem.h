@@ -36,7 +36,7 @@ public:
     QString toDos(const QString& hostPath) const;
     // Every component that is no valid 8.3 name replaced by its alias; the
     // path unchanged when it does not exist.
-    QString ShortPath(const QString& dosPath) const;
+    QString shortPath(const QString& dosPath) const;
 
     bool exists(const QString& dosPath) const;
     bool fileExists(const QString& dosPath) const;

@@ -69,7 +69,7 @@ TEST(ProgramLine, DosPathArgumentsBecomeHostPathsAndOptionsStayExact) {
 TEST(ProgramLine, ShortAliasesOfFoldersWithBlanksReachTheProgram) {
     BatchHarness h;
     h.writeRecorder(q("C:\\Program Files\\My Emulator\\emu.exe"), kRecord);
-    const QString shortPath = h.inst.fs().ShortPath(q("C:\\Program Files\\My Emulator\\emu.exe"));
+    const QString shortPath = h.inst.fs().shortPath(q("C:\\Program Files\\My Emulator\\emu.exe"));
     ASSERT_FALSE(shortPath.contains(u' '));
     ASSERT_TRUE(shortPath.contains(u'~'));
     const QString folder = shortPath.left(shortPath.lastIndexOf(u'\\') + 1);

@@ -125,23 +125,23 @@ TEST_F(DosFileSystemTest, ShortPathsGiveAliasesThatResolveBack) {
     const DosFileSystem fs(drives);
 
     const QString full = QStringLiteral("C:\\PROGRAM FILES\\MY EMULATOR V1.2\\MAME PLUS.EXE");
-    const QString shortPath = fs.ShortPath(full);
+    const QString shortPath = fs.shortPath(full);
     EXPECT_EQ(shortPath, QStringLiteral("C:\\PROGRA~1\\MYEMUL~1.2\\MAMEPL~1.EXE"));
     EXPECT_FALSE(shortPath.contains(u' '));
     EXPECT_EQ(fs.resolve(shortPath), fs.resolve(full));
-    EXPECT_EQ(fs.ShortPath(QStringLiteral("C:\\Program Files2\\")),
+    EXPECT_EQ(fs.shortPath(QStringLiteral("C:\\Program Files2\\")),
               QStringLiteral("C:\\PROGRA~2\\"));
 
-    const QString accented = fs.ShortPath(QStringLiteral("C:\\jeux vidéo\\été.zip"));
+    const QString accented = fs.shortPath(QStringLiteral("C:\\jeux vidéo\\été.zip"));
     EXPECT_EQ(accented, QStringLiteral("C:\\JEUXVI~1\\T~1.ZIP"));
     EXPECT_EQ(fs.resolve(accented), hostC(QStringLiteral("Jeux Vidéo/Été.zip")));
 
     // Valid 8.3 names stay as they are on disk; a missing path comes back unchanged.
-    EXPECT_EQ(fs.ShortPath(QStringLiteral("C:\\mame\\MAME.EXE")),
+    EXPECT_EQ(fs.shortPath(QStringLiteral("C:\\mame\\MAME.EXE")),
               QStringLiteral("C:\\MAME\\mame.exe"));
-    EXPECT_EQ(fs.ShortPath(QStringLiteral("C:\\No Such\\File.txt")),
+    EXPECT_EQ(fs.shortPath(QStringLiteral("C:\\No Such\\File.txt")),
               QStringLiteral("C:\\No Such\\File.txt"));
-    EXPECT_EQ(fs.ShortPath(QStringLiteral("C:\\")), QStringLiteral("C:\\"));
+    EXPECT_EQ(fs.shortPath(QStringLiteral("C:\\")), QStringLiteral("C:\\"));
 }
 
 TEST(ShortNames, CountsSiblingsWithTheSameStemInSortedOrder) {

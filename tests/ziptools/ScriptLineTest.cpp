@@ -38,10 +38,10 @@ TEST(ScriptLine, BrivanelBatchRunsTheToolsThroughShortNames) {
         QFile::copy(maker.path("pacman.zip"), inst.host(q("D:\\Zipped Games\\PACMAN.ZIP"))));
 
     const auto fs = inst.fs();
-    const QString pku = fs.ShortPath(q("C:\\Program Files\\PK Tools\\PKUNZIP.EXE"));
-    const QString pkz = fs.ShortPath(q("C:\\Program Files\\PK Tools\\PKZIP.EXE"));
-    const QString zip = fs.ShortPath(q("D:\\Zipped Games\\PACMAN.ZIP"));
-    const QString emulator = fs.ShortPath(q("C:\\My Emulators\\"));
+    const QString pku = fs.shortPath(q("C:\\Program Files\\PK Tools\\PKUNZIP.EXE"));
+    const QString pkz = fs.shortPath(q("C:\\Program Files\\PK Tools\\PKZIP.EXE"));
+    const QString zip = fs.shortPath(q("D:\\Zipped Games\\PACMAN.ZIP"));
+    const QString emulator = fs.shortPath(q("C:\\My Emulators\\"));
     for (const QString& line : {pku, pkz, zip, emulator}) {
         ASSERT_FALSE(line.contains(u' ')) << line.toStdString();
     }

@@ -127,7 +127,7 @@ void TFMain::ProcessEmulator() {
         const QString programDirectory = ctx_.ProgramDirectory();
         MameListRequest::RemoveOldLists(ctx_.fs(), programDirectory, emulator.emulatorId);
         BatchRunner(ctx_).RunScript(
-            MameListRequest::ScriptLines(ctx_.fs().ShortPath(executable), programDirectory,
+            MameListRequest::ScriptLines(ctx_.fs().shortPath(executable), programDirectory,
                                          emulator.emulatorId),
             ShowMode::Minimised);
     }

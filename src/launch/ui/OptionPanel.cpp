@@ -359,7 +359,7 @@ void OptionPanel::BJoyEmuClick() {
 
 void OptionPanel::BJoyCPClick() {
     const BatchRunner runner(ctx_);
-    if (!runner.RunScript(JoyCpScript(owner_.joyCpPath(), ctx_.ExecutablePath()),
+    if (!runner.RunScript(JoyCpScript(owner_.joyCpPath(), ctx_.executablePath()),
                           ShowMode::Normal)) {
         ctx_.dialogs().messageBox(QStringLiteral("Could not run ") + runner.ScriptPath(),
                                   MessageKind::Error, MessageButtons::Ok);

@@ -343,7 +343,7 @@ TEST_F(OptionWindowTest, RunJoyCpWritesItsScriptAndClosesWithoutCountingAPlay) {
     const QString script =
         QString::fromUtf8(inst.readFile(QStringLiteral("C:\\BRIVANEL\\Execute.bat")));
     EXPECT_EQ(script, QStringLiteral("D:\r\ncd D:\\Joy Tools\\\r\njoycp\r\n\"") +
-                          inst.context().ExecutablePath() + QStringLiteral("\"\r\n"));
+                          inst.context().executablePath() + QStringLiteral("\"\r\n"));
     ASSERT_EQ(inst.starter.starts().size(), 1u);
     EXPECT_FALSE(main().isVisible());
     EXPECT_FALSE(main().state.gameLaunched);
