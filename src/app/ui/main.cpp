@@ -19,8 +19,9 @@ QString executablePath() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // No display name: the platform would append it to every frame's title,
+    // and each window's title is meant to read exactly as it is set.
     QApplication::setApplicationName(QStringLiteral("Brivanel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Brivanel"));
 
     const QString exe = executablePath();
     const QString programDir = QFileInfo(exe).absolutePath();
