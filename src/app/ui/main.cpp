@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include "app/ShutdownSignals.h"
 #include "app/ui/TFMain.h"
 #include "context/AppContext.h"
 #include "platform/ui/QtDialogs.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
                    StoreDatabase::defaultLocation(), {&dialogs, &clock, &starter, &joystick});
 
     TFMain main(ctx);
+    const ShutdownSignals shutdownSignals([&main] { main.close(); });
     main.show();
     return QApplication::exec();
 }
