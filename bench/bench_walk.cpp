@@ -1,10 +1,13 @@
 // The drive search's walk over a generated tree, timed against
-// `find TREE -type f | wc -l` on the same tree in the same run.
+// `find TREE -type f | wc -l` on the same tree in the same run, and against
+// `find TREE -type f -printf '%m %p\n'`, which, like the walk, reads every
+// file's mode.
 //
 //   bench_walk [--files N] [--runs R]
 //
-// Prints walk_200k_s, find_200k_s, walk_vs_find_ratio and walk_peak_rss_mb
-// (the names keep "200k" whatever N is, so that runs can be compared).
+// Prints walk_200k_s, find_200k_s, walk_vs_find_ratio, find_stat_200k_s,
+// walk_vs_find_stat_ratio and walk_peak_rss_mb (the names keep "200k"
+// whatever N is, so that runs can be compared).
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -124,8 +127,10 @@ double median(std::vector<double> values) {
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-double timeFind(const fs::path& tree, long* count) {
-    const std::string command = "find '" + tree.string() + "' -type f | wc -l";
+// `find TREE -type f <action> | wc -l`: the action decides whether find
+// reads each file's mode.
+double timeFind(const fs::path& tree, const char* action, long* count) {
+    const std::string command = "find '" + tree.string() + "' -type f " + action + " | wc -l";
     QElapsedTimer timer;
     timer.start();
     FILE* pipe = ::popen(command.c_str(), "r");
@@ -176,30 +181,41 @@ int main(int argc, char** argv) {
     const QStringList suffixes = DriveSearch::BuildWantedSuffixes(emulators);
 
     // A first round warms the caches and makes the read-only files writable.
+    constexpr const char* kNames = "";
+    constexpr const char* kModes = R"(-printf '%m %p\n')";
     long found = 0;
+    long foundWithModes = 0;
     qsizetype collected = 0;
-    timeFind(tree, &found);
+    timeFind(tree, kNames, &found);
+    timeFind(tree, kModes, &foundWithModes);
     timeWalk(dos, suffixes, &collected);
-    if (found != options.files || collected != expected) {
+    if (found != options.files || foundWithModes != options.files || collected != expected) {
         std::fprintf(stderr,
-                     "bench_walk: find saw %ld of %d files, the walk collected %lld of %d\n", found,
-                     options.files, static_cast<long long>(collected), expected);
+                     "bench_walk: find saw %ld (with modes %ld) of %d files, the walk collected "
+                     "%lld of %d\n",
+                     found, foundWithModes, options.files, static_cast<long long>(collected),
+                     expected);
         return 1;
     }
 
     std::vector<double> walks;
     std::vector<double> finds;
+    std::vector<double> findsWithModes;
     for (int run = 0; run < options.runs; ++run) {
-        finds.push_back(timeFind(tree, &found));
+        finds.push_back(timeFind(tree, kNames, &found));
+        findsWithModes.push_back(timeFind(tree, kModes, &foundWithModes));
         walks.push_back(timeWalk(dos, suffixes, &collected));
     }
     const double walk = median(walks);
     const double find = median(finds);
+    const double findStat = median(findsWithModes);
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     std::printf("walk_200k_s: %.3f\n", walk);
     std::printf("find_200k_s: %.3f\n", find);
     std::printf("walk_vs_find_ratio: %.2f\n", walk / find);
+    std::printf("find_stat_200k_s: %.3f\n", findStat);
+    std::printf("walk_vs_find_stat_ratio: %.2f\n", walk / findStat);
     std::printf("walk_peak_rss_mb: %.1f\n", double(usage.ru_maxrss) / 1024.0);
     return 0;
 }

@@ -20,6 +20,9 @@ SdlJoystick::~SdlJoystick() {
 JoystickState SdlJoystick::read() {
     if (!initialised_) {
         initialised_ = true;
+        // SDL's own SIGINT/SIGTERM handlers only queue an event nobody reads,
+        // which would leave the program deaf to kill and Ctrl+C.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         available_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
         if (available_ && SDL_NumJoysticks() > 0) {
             device_ = SDL_JoystickOpen(0);

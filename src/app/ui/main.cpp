@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <cstdio>
 
+#include "app/ShutdownSignals.h"
 #include "app/ui/TFMain.h"
 #include "context/AppContext.h"
 #include "platform/ui/QtDialogs.h"
@@ -20,8 +21,9 @@ QString executablePath() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // No display name: the platform would append it to every frame's title,
+    // and each window's title is meant to read exactly as it is set.
     QApplication::setApplicationName(QStringLiteral("Brivanel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Brivanel"));
 
     const QString exe = executablePath();
     const QString programDir = QFileInfo(exe).absolutePath();
@@ -46,6 +48,7 @@ int main(int argc, char** argv) {
                    StoreDatabase::defaultLocation(), {&dialogs, &clock, &starter, &joystick});
 
     TFMain main(ctx);
+    const ShutdownSignals shutdownSignals([&main] { main.close(); });
     main.show();
     return QApplication::exec();
 }

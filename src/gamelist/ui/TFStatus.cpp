@@ -1,11 +1,10 @@
 #include "gamelist/ui/TFStatus.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "platform/Dialogs.h"
+#include "platform/ui/CentreOnScreen.h"
 
 TFStatus::TFStatus(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -89,7 +88,5 @@ void TFStatus::reject() {
 
 void TFStatus::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    centreOnScreen(*this);
 }

@@ -9,6 +9,7 @@
 #include "context/AppContext.h"
 #include "context/AppState.h"
 #include "launch/BatchRunner.h"
+#include "platform/ui/CentreOnScreen.h"
 #include "tools/DriveSearch.h"
 #include "tools/FoundFiles.h"
 
@@ -62,6 +63,11 @@ TFFileLocations::TFFileLocations(AppContext& ctx, AppState& state, QWidget* pare
             [this] { RunGuarded(parentWidget(), [this] { BOKClick(); }); });
     BCancel->setAutoDefault(false);
     connect(BCancel, &QPushButton::clicked, this, &TFFileLocations::reject);
+}
+
+void TFFileLocations::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    centreOnScreen(*this);
 }
 
 void TFFileLocations::CreateLayout() {

@@ -52,6 +52,9 @@ public:
     // Closes with Cancel; the fields keep what was typed for the run.
     void reject() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void CreateLayout();
     ToolPaths Paths() const;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QWindow>
 
 #include "app/StartupLogic.h"
 #include "app/ui/TFMain.h"
@@ -73,6 +74,8 @@ TEST_F(StartupTest, OrdersEmulatorsByTheLengthOfTheirListFiles) {
               (QStringList{QStringLiteral("MAME"), QStringLiteral("NES"), QStringLiteral("PONG")}));
     EXPECT_EQ(main.Tag, 1);
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Brivanel .26"));
+    main.winId();  // the platform window, whose title the frame shows
+    EXPECT_EQ(main.windowHandle()->title(), QStringLiteral("Brivanel .26"));
     EXPECT_EQ(main.FAbout->LVersion->text(), QStringLiteral("Version .26"));
     // One page per multi-game emulator after the two designed pages, then "Single".
     ASSERT_EQ(main.PCConsole->count(), 5);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 
 #include "app/ui/TFMain.h"
 #include "settings/KeyPath.h"
@@ -189,4 +191,12 @@ TEST_F(FileLocations, TheMainWindowsSearchShowsProgressAndRefillsTheList) {
     // The first entry is always shown; later ones as time allows.
     EXPECT_TRUE(main.StatusText->text().startsWith("Building List: C:\\GAMES\\"));
     EXPECT_TRUE(main.StatusText->text().endsWith(".ZIP..."));
+}
+
+TEST_F(FileLocations, OpensInTheMiddleOfTheScreenWhereverTheMainWindowIs) {
+    main.setGeometry(0, 0, 300, 200);
+    main.show();
+    dialog.show();
+    EXPECT_EQ(dialog.frameGeometry().center(),
+              QGuiApplication::primaryScreen()->availableGeometry().center());
 }
