@@ -4,12 +4,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
-namespace {
-
-// Generous: only a hang would reach it.
-constexpr int kRunBoundMs = 120000;
-
-}  // namespace
+#include "support/ProcessRun.h"
 
 BatchHarness::BatchHarness() : environment(QProcessEnvironment::systemEnvironment()) {
     environment.remove(QStringLiteral("BRIVANEL_DRIVES"));
@@ -27,16 +22,10 @@ BatchHarness::Result BatchHarness::start(const QStringList& arguments, const QSt
                          arguments);
     process.setWorkingDirectory(inst.programHostDir());
     process.setProcessEnvironment(environment);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start();
+    const ProcessOutcome outcome = runToEnd(process);
     Result result;
-    if (!process.waitForFinished(kRunBoundMs)) {
-        process.kill();
-        process.waitForFinished();
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.standardError = QString::fromUtf8(process.readAllStandardError());
+    result.exitCode = outcome.exitCode;
+    result.standardError = outcome.standardError;
     QFile log(logHost);
     if (!logHost.isEmpty() && log.open(QIODevice::ReadOnly)) {
         result.log = QString::fromUtf8(log.readAll());

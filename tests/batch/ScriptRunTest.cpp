@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "BatchHarness.h"
+#include "support/ProcessRun.h"
 
 // How a run starts and what it leaves behind: the drive map it is given,
 // the script it reads, the log it writes.
@@ -27,14 +28,8 @@ Exit runWithEnvironment(const QProcessEnvironment& environment, const QStringLis
     process.setProgram(TempInstallation::batchInterpreter());
     process.setArguments(arguments);
     process.setProcessEnvironment(environment);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start();
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError())};
+    const ProcessOutcome outcome = runToEnd(process);
+    return {outcome.exitCode, outcome.standardError};
 }
 
 }  // namespace

@@ -10,9 +10,9 @@
 #include <memory>
 #include <stdexcept>
 
-namespace {
+#include "support/ProcessRun.h"
 
-constexpr int kRunBoundMs = 120000;  // only a hang would reach it
+namespace {
 
 struct Discard {
     void operator()(zip_t* archive) const { zip_discard(archive); }
@@ -137,18 +137,8 @@ ZipToolHarness::Result ZipToolHarness::run(const QString& program, const QString
     process.setProgram(program);
     process.setArguments(arguments);
     process.setWorkingDirectory(workingFolder.isEmpty() ? dir_.path() : path(workingFolder));
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start();
-    Result result;
-    if (!process.waitForFinished(kRunBoundMs)) {
-        process.kill();
-        process.waitForFinished();
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    const ProcessOutcome outcome = runToEnd(process);
+    return Result{outcome.exitCode, outcome.standardOutput, outcome.standardError};
 }
 
 ZipToolHarness::Result ZipToolHarness::pkzip(const QStringList& arguments,
