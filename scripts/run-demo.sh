@@ -14,7 +14,8 @@ if [ ! -d "$demo/c" ]; then
   cp -a "$here/demo/c" "$demo/c"
 fi
 # The program directory is the folder of the executable itself.
-cp "$build/bin/brivanel" "$build/bin/brivanel-batch" "$demo/c/BRIVANEL/"
+cp "$build/bin/brivanel" "$build/bin/brivanel-batch" "$build/bin/PKZIP.EXE" "$build/bin/PKUNZIP.EXE" \
+  "$demo/c/BRIVANEL/"
 export BRIVANEL_DRIVES="C:=$demo/c"
 export BRIVANEL_STORE="$demo/registry.sqlite"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "${QT_QPA_PLATFORM:-}" != "offscreen" ]; then
