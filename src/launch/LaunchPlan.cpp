@@ -21,7 +21,12 @@ QString launchRomName(const AppContext& ctx, const EmulatorDefinition& emulator,
 }
 
 bool isLaunchable(const EmulatorDefinition& emulator, const QString& romName) {
-    return emulator.isSingle() || !romName.isEmpty();
+    if (romName.isEmpty()) {
+        return emulator.isSingle();
+    }
+    // The name ends clean-up lines ("deltree /y C:\MAME\ROMS\<name>"): ".."
+    // or "*" there would delete far more than the game's files.
+    return DosPath::isSafeName(romName);
 }
 
 std::optional<QStringList> launchLines(const AppContext& ctx, const EmulatorDefinition& emulator,

@@ -28,7 +28,8 @@ struct LaunchRequest {
 // else the short name; empty without a short name.
 QString launchRomName(const AppContext& ctx, const EmulatorDefinition& emulator,
                       const QString& shortName);
-// Only a SINGLE emulator's own entry plays without a ROM name.
+// Only a SINGLE emulator's own entry plays without a ROM name; a ROM name
+// that is no safe name (DosPath::isSafeName) never plays.
 bool isLaunchable(const EmulatorDefinition& emulator, const QString& romName);
 
 // The lines of Execute.bat: paths in short form, tools that exist, the

@@ -80,8 +80,12 @@ TEST_F(LaunchPlanTest, OnlySingleEmulatorsPlayWithoutRomName) {
     EXPECT_TRUE(launchRomName(inst.context(), emulator, QString()).isEmpty());
     EXPECT_FALSE(isLaunchable(emulator, QString()));
     EXPECT_TRUE(isLaunchable(emulator, q("pong")));
+    for (const char* unsafe : {"..", "*", "a\\..\\..", "C:x"}) {
+        EXPECT_FALSE(isLaunchable(emulator, q(unsafe))) << unsafe;
+    }
     emulator.type = q("SINGLE");
     EXPECT_TRUE(isLaunchable(emulator, QString()));
+    EXPECT_FALSE(isLaunchable(emulator, q("..")));
     EXPECT_EQ(launchRomName(inst.context(), emulator, q("pongtwo")), q("pong2dir"));
 }
 
