@@ -89,6 +89,7 @@ TFMain::TFMain(AppContext& ctx, QWidget* parent)
                                 [this] { return FFileLocations->EJoyCP->text(); }},
                                this);
     CreateLayout();
+    connectGuarded(BPlay, &QPushButton::clicked, this, &TFMain::BPlayClick);
 
     Timer1->setInterval(100);
     Timer2->setInterval(50);

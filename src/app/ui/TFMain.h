@@ -19,6 +19,8 @@
 #include "gamelist/RomLocation.h"
 
 class AppContext;
+struct EmulatorDefinition;
+struct LaunchRequest;
 class GameListWidget;
 class OptionPanel;
 class QKeyEvent;
@@ -183,6 +185,11 @@ public:
     void Timer2Timer();
     // Play and remove, as the lists ask for them.
     void BPlayClick();
+    // The selected entry's emulator when the entry can be played: a list
+    // with items, no missing game, a loaded emulator, a ROM name unless SINGLE.
+    const EmulatorDefinition* LaunchableEmulator();
+    // The entry's facts, the panel's choices and the tool locations.
+    LaunchRequest GatherLaunchRequest();
     void Removefromlist1Click();
     ListNavigation::JoystickPolling joystickPolling;
 

@@ -18,6 +18,7 @@ class AppContext;
 class EmulatorTable;
 struct EmulatorDefinition;
 struct OptionLevel;
+struct PanelChoices;
 struct PanelLayout;
 
 // The option panel `POptions` of the main window: the option controls, how
@@ -80,6 +81,11 @@ public:
     std::array<QCheckBox*, kCheckGroupCount> CheckBoxes() const;
     std::array<QComboBox*, kListGroupCount> ListBoxes() const;
     std::array<QLabel*, kListGroupCount> ListLabels() const;
+
+    // The launch: what the controls show, and a first item selected and
+    // stored for each of the emulator's lists that has no selection.
+    PanelChoices Choices() const;
+    void CompleteListSelections(const EmulatorDefinition& emulator);
 
     void BJoyEmuClick();
     void BJoyCPClick();

@@ -5,8 +5,8 @@
 
 #include "context/Accessors.h"
 #include "gamelist/ui/GameListWidget.h"
-#include "gamelist/ui/ListBuildFixture.h"
 #include "support/StandIn.h"
+#include "support/ui/ListBuildFixture.h"
 
 namespace {
 

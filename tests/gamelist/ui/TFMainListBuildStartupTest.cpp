@@ -1,8 +1,8 @@
 // Start-up runs a real list build at the first start and after a migration.
 #include <gtest/gtest.h>
 
-#include "gamelist/ui/ListBuildFixture.h"
 #include "settings/KeyPath.h"
+#include "support/ui/ListBuildFixture.h"
 #include "tools/ui/TFFileLocations.h"
 #include "tools/ui/TFSearchOptions.h"
 

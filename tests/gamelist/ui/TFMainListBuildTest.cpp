@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "gamelist/ui/GameListWidget.h"
-#include "gamelist/ui/ListBuildFixture.h"
 #include "gamelist/ui/TFStatus.h"
 #include "settings/KeyPath.h"
+#include "support/ui/ListBuildFixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "gamelist/ui/ListBuildFixture.h"
+#include "support/ui/ListBuildFixture.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -44,6 +44,11 @@ TFMain& ListBuildInstallation::start() {
 }
 
 void ListBuildInstallation::updateGameList(const QStringList& chosen) {
+    answerSearchOptions(chosen);
+    main_->UpdateGameList1Click();
+}
+
+void ListBuildInstallation::answerSearchOptions(const QStringList& chosen) {
     inst.dialogs.answerDialog(mrOk, [chosen, this](QObject& dialog) {
         auto& options = static_cast<TFSearchOptions&>(dialog);
         options.LBYes->clear();
@@ -53,7 +58,6 @@ void ListBuildInstallation::updateGameList(const QStringList& chosen) {
             (chosen.contains(name) ? options.LBYes : options.LBNo)->addItem(name);
         }
     });
-    main_->UpdateGameList1Click();
 }
 
 bool ListBuildInstallation::interpreterBuilt() {

@@ -31,10 +31,14 @@ public:
     // Creates the main window and runs its start-up.
     TFMain& start();
     TFMain& main() { return *main_; }
+    // Destroys the main window, as the end of the program does.
+    void closeMain() { main_.reset(); }
 
     // Answers the search options dialog with `chosen` in LBYes and the
     // other emulators in LBNo, and starts "&Update Game List...".
     void updateGameList(const QStringList& chosen);
+    // Only the answer, for the build that a first start runs by itself.
+    void answerSearchOptions(const QStringList& chosen);
     // Drives Timer1 until it stops, running each recorded Execute.bat start
     // with the real interpreter before the next tick. Stops early while the
     // list file is awaited and nothing more can make it appear. Returns the

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "launch/LaunchCommandLine.h"
+
+class AppContext;
+struct EmulatorDefinition;
+
+// The tool locations as "File Locations" holds them.
+struct LaunchTools {
+    QString pkzip, pkunzip, zipMagic, joyEmu, uniVbe;
+};
+
+// What the launch reads about the selected entry and the window.
+struct LaunchRequest {
+    QString shortName;         // the entry's "Shortname"
+    QString location;          // the entry's "Location"
+    QString emulatorLocation;  // the emulator's "Location"
+    PanelChoices choices;
+    QString keyFile;  // JoyEmu's key file, trimmed
+    LaunchTools tools;
+};
+
+// The ROM name R: the short name's "Directories" entry in the list file,
+// else the short name; empty without a short name.
+QString launchRomName(const AppContext& ctx, const EmulatorDefinition& emulator,
+                      const QString& shortName);
+// Only a SINGLE emulator's own entry plays without a ROM name; a ROM name
+// that is no safe name (DosPath::isSafeName) never plays.
+bool isLaunchable(const EmulatorDefinition& emulator, const QString& romName);
+
+// The lines of Execute.bat: paths in short form, tools that exist, the
+// names from the list and merge files. Nothing when the game must be
+// unzipped and PKUNZIP is not there.
+std::optional<QStringList> launchLines(const AppContext& ctx, const EmulatorDefinition& emulator,
+                                       const LaunchRequest& request);

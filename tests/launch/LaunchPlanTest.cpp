@@ -1,0 +1,92 @@
+#include "launch/LaunchPlan.h"
+
+#include <gtest/gtest.h>
+
+#include "catalogue/EmulatorDefinition.h"
+#include "platform/DosPath.h"
+#include "support/TempInstallation.h"
+
+namespace {
+
+QString q(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+class LaunchPlanTest : public ::testing::Test {
+protected:
+    LaunchPlanTest() {
+        emulator.emulatorId = q("MAME");
+        emulator.type = q("MAME");
+        emulator.showJoyEmu = true;
+        emulator.romPath = q("ROMS\\");
+        inst.writeFile(kExe, "#!/bin/sh\n");
+        inst.writeFile(kZip, "PK");
+        inst.writeFile(q("D:\\Spiele für mich\\pong.zip"), "PK");
+        inst.writeFile(q("C:\\PK\\PKUNZIP.EXE"), "#!/bin/sh\n");
+        inst.writeLines(q("C:\\BRIVANEL\\MAME.lst"), {q("[Directories]"), q("pongtwo=pong2dir")});
+        inst.writeLines(q("C:\\BRIVANEL\\MAME.MRG"), {q("[Merged]"), q("pong2dir=pong")});
+        request.shortName = q("pongtwo");
+        request.location = kZip;
+        request.emulatorLocation = kExe;
+        request.tools.pkunzip = q("C:\\PK\\PKUNZIP.EXE");
+        request.tools.uniVbe = q("C:\\UNIVBE\\UNIVBE.EXE");  // not there
+        request.tools.zipMagic = q("C:\\ZM\\ZMCMDLN.EXE");   // not there
+        request.tools.joyEmu = q("C:\\JOYEMU\\JOYEMU.EXE");  // not there
+        request.keyFile = q("C:\\KEYS\\PONG.KS");
+    }
+
+    const QString kExe = q("C:\\Mame Emus Ä\\MAME.EXE");
+    const QString kZip = q("D:\\Spiele für mich\\PONG TWO.ZIP");
+    TempInstallation inst;
+    EmulatorDefinition emulator;
+    LaunchRequest request;
+};
+
+// Blanks and non-ASCII letters never reach a script line: every path is in
+// short form, the names come from the list and merge files.
+TEST_F(LaunchPlanTest, PathsInShortFormNamesFromListAndMergeFiles) {
+    const DosFileSystem fs = inst.fs();
+    const QString x = fs.ShortPath(kExe);
+    const QString e = DosPath::directoryPart(x);
+    const QString z = fs.ShortPath(kZip);
+    for (const QString& path : {x, z}) {
+        EXPECT_FALSE(path.contains(u' ')) << path.toStdString();
+        EXPECT_TRUE(fs.fileExists(path)) << path.toStdString();
+    }
+    const QString pku = q("C:\\PK\\PKUNZIP.EXE");
+    EXPECT_EQ(launchLines(inst.context(), emulator, request),
+              (QStringList{
+                  pku + u' ' + DosPath::directoryPart(z) + u"pong " + e + u"ROMS\\pong2dir -d -o",
+                  pku + u' ' + z + u' ' + e + u"ROMS\\pong2dir -d -o", q("C:"), u"cd " + e,
+                  x + u" pongtwo", u"deltree /y " + e + u"ROMS\\pong2dir",
+                  u'"' + inst.context().ExecutablePath() + u'"'}));
+}
+
+TEST_F(LaunchPlanTest, ToolsTakePartOnlyWhenTheyExist) {
+    inst.writeFile(q("C:\\UNIVBE\\UNIVBE.EXE"), "x");
+    inst.writeFile(q("C:\\ZM\\ZMCMDLN.EXE"), "x");
+    inst.writeFile(q("C:\\JOYEMU\\JOYEMU.EXE"), "x");
+    request.tools.zipMagic = q("c:\\zm\\zmcmdln.exe");
+    const auto lines = launchLines(inst.context(), emulator, request);
+    ASSERT_TRUE(lines.has_value());
+    EXPECT_EQ(lines->mid(0, 3),
+              (QStringList{q("c:\\zm\\zmcmdln.exe /e-"), q("C:\\UNIVBE\\UNIVBE.EXE"),
+                           q("C:\\JOYEMU\\JOYEMU.EXE kC:\\KEYS\\PONG.KS")}));
+    request.tools.pkunzip = q("C:\\PK\\GONE.EXE");
+    EXPECT_FALSE(launchLines(inst.context(), emulator, request).has_value());
+}
+
+TEST_F(LaunchPlanTest, OnlySingleEmulatorsPlayWithoutRomName) {
+    EXPECT_TRUE(launchRomName(inst.context(), emulator, QString()).isEmpty());
+    EXPECT_FALSE(isLaunchable(emulator, QString()));
+    EXPECT_TRUE(isLaunchable(emulator, q("pong")));
+    for (const char* unsafe : {"..", "*", "a\\..\\..", "C:x"}) {
+        EXPECT_FALSE(isLaunchable(emulator, q(unsafe))) << unsafe;
+    }
+    emulator.type = q("SINGLE");
+    EXPECT_TRUE(isLaunchable(emulator, QString()));
+    EXPECT_FALSE(isLaunchable(emulator, q("..")));
+    EXPECT_EQ(launchRomName(inst.context(), emulator, q("pongtwo")), q("pong2dir"));
+}
+
+}  // namespace

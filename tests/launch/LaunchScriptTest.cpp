@@ -1,0 +1,188 @@
+#include "launch/LaunchScript.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "catalogue/EmulatorDefinition.h"
+#include "support/TempInstallation.h"
+
+namespace {
+
+QString q(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+const QString kRestart = q("\"C:\\BRIVANEL\\BRIVANEL.EXE\"");
+
+EmulatorDefinition mameEmulator() {
+    EmulatorDefinition e;
+    e.emulatorId = q("MAME");
+    e.type = q("MAME");
+    e.showJoyEmu = true;
+    e.romPath = q("ROMS\\");
+    return e;
+}
+
+// The first worked example: pacman unzipped into ROMS\ with UniVBE.
+LaunchScriptInput pacmanInput() {
+    LaunchScriptInput in;
+    in.commandLine = q("C:\\MAME\\MAME.EXE pacman");
+    in.executable = q("C:\\MAME\\MAME.EXE");
+    in.emulatorDirectory = q("C:\\MAME\\");
+    in.location = q("C:\\ZIPS\\PACMAN.ZIP");
+    in.programDirectory = q("C:\\BRIVANEL\\");
+    in.restartPath = q("C:\\BRIVANEL\\BRIVANEL.EXE");
+    in.shortName = in.romName = in.parentName = q("pacman");
+    in.pkunzip = q("C:\\PK\\PKUNZIP.EXE");
+    in.uniVbe = q("C:\\UNIVBE\\UNIVBE.EXE");
+    return in;
+}
+
+TEST(LaunchScript, EightLineExample) {
+    EXPECT_EQ(
+        launchScript(mameEmulator(), pacmanInput()),
+        (QStringList{q("C:\\UNIVBE\\UNIVBE.EXE"),
+                     q("C:\\PK\\PKUNZIP.EXE C:\\ZIPS\\PACMAN.ZIP C:\\MAME\\ROMS\\pacman -d -o"),
+                     q("C:"), q("cd C:\\MAME\\"), q("C:\\MAME\\MAME.EXE pacman"),
+                     q("deltree /y C:\\MAME\\ROMS\\pacman"), q("C:\\UNIVBE\\UNIVBE.EXE -u"),
+                     kRestart}));
+}
+
+TEST(LaunchScript, EighteenLineExample) {
+    EmulatorDefinition emulator = mameEmulator();
+    emulator.zippedRomPath = q("ROMS\\");
+    LaunchScriptInput in = pacmanInput();
+    in.uniVbe.clear();
+    in.pkzip = q("C:\\PK\\PKZIP.EXE");
+    in.parentName = q("puckman");
+    const QStringList prom{
+        q("C:\\PK\\PKUNZIP.EXE C:\\MAME\\bigprom.zip pacman\\*.* C:\\BRIVANEL\\pacman -d"),
+        q("C:\\PK\\PKUNZIP.EXE C:\\MAME\\allproms.zip pacman\\*.* C:\\BRIVANEL\\pacman -d"),
+        q("attrib C:\\ZIPS\\PACMAN.ZIP -r"),
+        q("C:\\PK\\PKZIP.EXE C:\\ZIPS\\PACMAN.ZIP C:\\BRIVANEL\\pacman\\*.*"),
+        q("deltree /y C:\\BRIVANEL\\pacman")};
+    const QStringList expected =
+        prom + QStringList{q("copy C:\\ZIPS\\puckman.zip C:\\MAME\\ROMS")} + prom +
+        QStringList{q("copy C:\\ZIPS\\PACMAN.ZIP C:\\MAME\\ROMS"),
+                    q("C:"),
+                    q("cd C:\\MAME\\"),
+                    q("C:\\MAME\\MAME.EXE pacman"),
+                    q("deltree /y C:\\MAME\\ROMS\\puckman.zip"),
+                    q("deltree /y C:\\MAME\\ROMS\\pacman.zip"),
+                    kRestart};
+    ASSERT_EQ(expected.size(), 18);
+    EXPECT_EQ(launchScript(emulator, in), expected);
+}
+
+struct ScriptCase {
+    const char* name;
+    std::function<void(EmulatorDefinition&, LaunchScriptInput&)> change;
+    QStringList lines;
+};
+
+TEST(LaunchScript, EdgeCases) {
+    const QStringList core{q("C:"), q("cd C:\\MAME\\"), q("C:\\MAME\\MAME.EXE pacman")};
+    const ScriptCase cases[] = {
+        {"ShowJoyEmu false: no JoyEmu lines even with a key file",
+         [](EmulatorDefinition& e, LaunchScriptInput& in) {
+             e.showJoyEmu = false;
+             in.uniVbe.clear();
+             in.commandLine = q("start /w C:\\MAME\\MAME.EXE pacman");
+             in.joyEmu = q("C:\\JOYEMU\\JOYEMU.EXE");
+             in.keyFile = q("C:\\JOYEMU\\PACMAN.KS");
+         },
+         {q("C:\\PK\\PKUNZIP.EXE C:\\ZIPS\\PACMAN.ZIP C:\\MAME\\ROMS\\pacman -d -o"), q("C:"),
+          q("cd C:\\MAME\\"), q("start /w C:\\MAME\\MAME.EXE pacman"),
+          q("deltree /y C:\\MAME\\ROMS\\pacman"), kRestart}},
+        {"JoyEmu shown with a key file: load and unload around everything",
+         [](EmulatorDefinition&, LaunchScriptInput& in) {
+             in.joyEmu = q("C:\\JOYEMU\\JOYEMU.EXE");
+             in.keyFile = q("C:\\JOYEMU\\PACMAN.KS");
+             in.zipMagic = q("C:\\Program Files\\ZipMagic\\ZMCMDLN.EXE");
+             in.location = q("C:\\MAME\\ROMS\\pacman");
+         },
+         QStringList{q("C:\\Program Files\\ZipMagic\\ZMCMDLN.EXE /e-"), q("C:\\UNIVBE\\UNIVBE.EXE"),
+                     q("C:\\JOYEMU\\JOYEMU.EXE kC:\\JOYEMU\\PACMAN.KS")} +
+             core +
+             QStringList{q("C:\\JOYEMU\\JOYEMU.EXE u"), q("C:\\UNIVBE\\UNIVBE.EXE -u"), kRestart}},
+        {"JoyEmu shown without a key file: no lines",
+         [](EmulatorDefinition&, LaunchScriptInput& in) {
+             in.joyEmu = q("C:\\JOYEMU\\JOYEMU.EXE");
+             in.uniVbe.clear();
+             in.location = q("Dir");
+         },
+         core + QStringList{kRestart}},
+        {"archive already in the zipped-ROM folder, other case",
+         [](EmulatorDefinition& e, LaunchScriptInput& in) {
+             e.zippedRomPath = q("ROMS\\");
+             in.uniVbe.clear();
+             in.location = q("c:\\mame\\roms\\PACMAN.ZIP");
+             in.parentName = q("puckman");
+         },
+         core + QStringList{kRestart}},
+        {"CONSOLE with two blanks between extensions",
+         [](EmulatorDefinition& e, LaunchScriptInput& in) {
+             e.type = q("CONSOLE");
+             e.emulatorId = q("NESTER");
+             e.extensions = q("NES  FDS");
+             in.uniVbe.clear();
+             in.commandLine = q("C:\\MAME\\MAME.EXE pacman");
+         },
+         QStringList{q("C:\\PK\\PKUNZIP.EXE C:\\ZIPS\\PACMAN.ZIP C:\\MAME\\ROMS\\ -d -o")} + core +
+             QStringList{q("deltree /y C:\\MAME\\ROMS\\pacman.NES"),
+                         q("deltree /y C:\\MAME\\ROMS\\pacman.FDS"), kRestart}},
+        {"ROM directory game: core and tool lines only",
+         [](EmulatorDefinition&, LaunchScriptInput& in) {
+             in.location = q("C:\\MAME\\ROMS\\PACMAN");
+             in.pkunzip.clear();
+         },
+         QStringList{q("C:\\UNIVBE\\UNIVBE.EXE")} + core +
+             QStringList{q("C:\\UNIVBE\\UNIVBE.EXE -u"), kRestart}},
+        {"RAGE unpacks its own pack, and a clone its parent",
+         [](EmulatorDefinition& e, LaunchScriptInput& in) {
+             e.emulatorId = q("RAGE");
+             e.type = q("MULTI");
+             in.uniVbe.clear();
+             in.romName = q("pacdir");
+             in.parentName = q("puckman");
+         },
+         QStringList{q("C:\\PK\\PKUNZIP.EXE C:\\ZIPS\\puckman C:\\MAME\\ROMS\\pacdir -d -o"),
+                     q("C:\\PK\\PKUNZIP.EXE C:\\ZIPS\\PACMAN.ZIP C:\\MAME\\ROMS\\pacdir -d -o"),
+                     q("cd C:\\MAME\\"), q("attrib -r /s"),
+                     q("C:\\PK\\PKUNZIP.EXE -d -o C:\\MAME\\ragepack.zip")} +
+             core + QStringList{q("deltree /y C:\\MAME\\ROMS\\pacdir"), kRestart}},
+        {"zipped-ROM folder for a non-MAME emulator: copies without PROM lines",
+         [](EmulatorDefinition& e, LaunchScriptInput& in) {
+             e.type = q("MULTI");
+             e.zippedRomPath = q("ZIPPED\\");
+             in.uniVbe.clear();
+             in.parentName = q("puckman");
+         },
+         QStringList{q("copy C:\\ZIPS\\puckman.zip C:\\MAME\\ZIPPED"),
+                     q("copy C:\\ZIPS\\PACMAN.ZIP C:\\MAME\\ZIPPED")} +
+             core +
+             QStringList{q("deltree /y C:\\MAME\\ZIPPED\\puckman.zip"),
+                         q("deltree /y C:\\MAME\\ZIPPED\\pacman.zip"), kRestart}},
+    };
+    for (const ScriptCase& c : cases) {
+        EmulatorDefinition emulator = mameEmulator();
+        LaunchScriptInput in = pacmanInput();
+        c.change(emulator, in);
+        const auto lines = launchScript(emulator, in);
+        ASSERT_TRUE(lines.has_value()) << c.name;
+        EXPECT_EQ(*lines, c.lines) << c.name;
+        EXPECT_EQ(lines->last(), kRestart) << c.name;
+    }
+}
+
+TEST(LaunchScript, ZippedGameWithoutUnzipToolGivesNoScript) {
+    LaunchScriptInput in = pacmanInput();
+    in.pkunzip.clear();
+    EXPECT_FALSE(launchScript(mameEmulator(), in).has_value());
+    EmulatorDefinition zippedFolder = mameEmulator();
+    zippedFolder.zippedRomPath = q("ROMS\\");
+    EXPECT_TRUE(launchScript(zippedFolder, in).has_value());
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+// Playing a game the whole way with Debian's real mame: the first start's
+// list build, Play, the script run by the real interpreter with the shipped
+// PKUNZIP, and the next start counting the play.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <memory>
+
+#include "gamelist/ui/GameListWidget.h"
+#include "platform/DosPath.h"
+#include "settings/KeyPath.h"
+#include "support/StandIn.h"
+#include "support/ui/ListBuildFixture.h"
+#include "tools/ui/TFFileLocations.h"
+#include "tools/ui/TFSearchOptions.h"
+
+namespace {
+
+const QString kMameBinary = QStringLiteral("/usr/games/mame");
+const QString kMame = QStringLiteral("MAME {Test}");
+const QString kPong = QStringLiteral("Pong (Rev E) [TTL]");
+// A blank and a non-ASCII letter in both folders: only short names reach the script.
+const QString kEmulatorDir = QStringLiteral("C:\\Mame Emu Ä\\");
+const QString kPongZip = QStringLiteral("D:\\Spiele für mich\\pong.zip");
+
+QString q(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// MAME.EXE: the list commands limited to the two ROM-less systems, and a
+// short silent run for play, its output in mame.log beside it.
+QString wrapperBody(const QString& home) {
+    const QString mame = StandIn::shellQuoted(kMameBinary) + u" -noreadconfig";
+    return u"export HOME=" + StandIn::shellQuoted(home) +
+           u"\ncase \"$1\" in\n"
+           u"-listfull) exec " +
+           mame +
+           u" -listfull pong breakout ;;\n"
+           u"-listclones) exec " +
+           mame +
+           u" -listclones pong ;;\n"
+           u"esac\n"
+           u"{ pwd; ls ROMS/pong; } > unpacked.txt\n" +
+           mame +
+           u" \"$@\" -rompath ROMS -video none -sound none -seconds_to_run 2 "
+           u"> mame.log 2>&1\n"
+           u"status=$?\necho \"exit $status\" >> mame.log\nexit $status";
+}
+
+double readTime(TempInstallation& inst) {
+    SettingsStore store(inst.database());
+    store.OpenKey(StorePaths::Root(), false);
+    return store.ReadDateTime(QStringLiteral("Time"));
+}
+
+bool countExists(TempInstallation& inst) {
+    SettingsStore store(inst.database());
+    return store.OpenKey(StorePaths::Entry(kPong), false) &&
+           store.ValueExists(QStringLiteral("Count"));
+}
+
+TEST(PlayWithMame, PongFromListBuildToCountedPlay) {
+    ASSERT_TRUE(QFileInfo(kMameBinary).isExecutable()) << "Debian's mame is not installed";
+    ASSERT_TRUE(ListBuildInstallation::interpreterBuilt());
+    ListBuildInstallation b;
+    TempInstallation& inst = b.inst;
+    b.writeDefinition(q("MAME"), kMame, q("MAME"), {q("ROMPath=ROMS\\"), q("ShowJoyEmu=0")});
+    inst.mkdir(q("C:\\mamehome"));
+    b.writeStandIn(kEmulatorDir + u"MAME.EXE", wrapperBody(inst.host(q("C:\\mamehome"))));
+    inst.writeFile(q("C:\\pong-src\\readme.txt"), "pong needs no ROM files\n");
+    inst.mkdir(DosPath::directoryPart(kPongZip));
+    ASSERT_EQ(QProcess::execute(q("zip"), {q("-j"), q("-q"), inst.host(kPongZip),
+                                           inst.host(q("C:\\pong-src\\readme.txt"))}),
+              0);
+    ASSERT_TRUE(QFile::copy(q(BRIVANEL_PKUNZIP), inst.host(q("C:\\BRIVANEL\\PKUNZIP.EXE"))));
+    // The restart line starts this stand-in; the restart itself is the
+    // window made below on the same store.
+    StandIn::writeRecorder(inst, q("C:\\BRIVANEL\\brivanel"), q("C:\\BRIVANEL\\restarted.txt"));
+
+    b.answerSearchOptions({kMame});
+    TFMain* first = &b.start();  // no store yet: the first start builds the list
+    b.finishTicks();
+    ASSERT_TRUE(first->LBArcade->items().contains(kPong))
+        << first->LBArcade->items().join(u'|').toStdString();
+    EXPECT_EQ(b.value(kPong, q("Location")).toUpper(), kPongZip.toUpper());
+
+    first->FFileLocations->EPKUnzip->setText(q("C:\\BRIVANEL\\PKUNZIP.EXE"));
+    first->currentListBox = first->LBArcade;
+    first->LBArcade->setItemIndex(first->LBArcade->indexOf(kPong));
+    const size_t startsBefore = inst.starter.starts().size();
+    first->BPlay->click();
+    ASSERT_TRUE(first->state.gameLaunched);
+    EXPECT_FALSE(first->isVisible());
+    b.closeMain();
+    const double launched = inst.clock.now();
+    EXPECT_EQ(readTime(inst), launched);
+
+    const QStringList script =
+        QString::fromUtf8(inst.readFile(q("C:\\BRIVANEL\\Execute.bat"))).split(q("\r\n"));
+    ASSERT_GE(script.size(), 3);
+    EXPECT_TRUE(script[0].startsWith(q("C:\\BRIVANEL\\PKUNZIP.EXE "))) << script[0].toStdString();
+    EXPECT_EQ(script[script.size() - 2], u'"' + inst.context().ExecutablePath() + u'"');
+    for (const QString& line : script.mid(0, script.size() - 2)) {
+        EXPECT_FALSE(line.contains(u'Ä') || line.contains(u'ü')) << line.toStdString();
+    }
+    ASSERT_EQ(inst.starter.starts().size(), startsBefore + 1);
+    const RecordingProcessStarter::Start& run = inst.starter.starts().back();
+    QProcess batch;
+    batch.setWorkingDirectory(run.workingFolder);
+    batch.setStandardInputFile(QProcess::nullDevice());
+    batch.start(run.program, run.arguments);
+    ASSERT_TRUE(batch.waitForFinished(600000));
+    const QString log = QString::fromUtf8(inst.readFile(q("C:\\BRIVANEL\\Execute.log")));
+    EXPECT_EQ(batch.exitCode(), 0) << log.toStdString();
+
+    // The archive was unpacked where MAME looks, in the folder with the blank and the Ä.
+    const QStringList unpacked =
+        QString::fromUtf8(inst.readFile(kEmulatorDir + u"unpacked.txt")).split(u'\n');
+    EXPECT_EQ(unpacked.value(0),
+              QFileInfo(inst.fs().resolve(kEmulatorDir.chopped(1))).canonicalFilePath());
+    EXPECT_EQ(unpacked.value(1), q("readme.txt"));
+    const QString mameLog = QString::fromUtf8(inst.readFile(kEmulatorDir + u"mame.log"));
+    EXPECT_TRUE(mameLog.contains(q("Average speed"))) << mameLog.toStdString();
+    EXPECT_TRUE(mameLog.endsWith(q("exit 0\n"))) << mameLog.toStdString();
+    EXPECT_FALSE(inst.fs().exists(kEmulatorDir + u"ROMS\\pong"));
+    EXPECT_TRUE(inst.fs().fileExists(q("C:\\BRIVANEL\\restarted.txt")));
+
+    // The restarted program: a play left within 30.24 seconds is not counted...
+    inst.clock.set(launched + 0.0003);
+    auto early = std::make_unique<TFMain>(inst.context());
+    early->FormActivate();
+    EXPECT_FALSE(countExists(inst));
+    // ...one left later is.
+    inst.clock.set(launched + 0.0004);
+    auto later = std::make_unique<TFMain>(inst.context());
+    later->FormActivate();
+    SettingsStore store(inst.database());
+    ASSERT_TRUE(store.OpenKey(StorePaths::Entry(kPong), false));
+    EXPECT_EQ(store.ReadInteger(q("Count")), 1);
+}
+
+}  // namespace
