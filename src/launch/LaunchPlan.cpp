@@ -10,7 +10,7 @@ namespace {
 
 // A tool takes part only when its location names a file; then in short form.
 QString existingTool(const DosFileSystem& fs, const QString& location) {
-    return fs.fileExists(location) ? fs.ShortPath(location) : QString();
+    return fs.fileExists(location) ? fs.shortPath(location) : QString();
 }
 
 }  // namespace
@@ -33,20 +33,20 @@ std::optional<QStringList> launchLines(const AppContext& ctx, const EmulatorDefi
                                        const LaunchRequest& request) {
     const DosFileSystem& fs = ctx.fs();
     LaunchScriptInput in;
-    in.executable = fs.ShortPath(request.emulatorLocation);
+    in.executable = fs.shortPath(request.emulatorLocation);
     in.emulatorDirectory = DosPath::withTrailingBackslash(DosPath::directoryPart(in.executable));
-    in.location = fs.ShortPath(request.location);
+    in.location = fs.shortPath(request.location);
     in.programDirectory = ctx.ProgramDirectory();
-    in.restartPath = ctx.ExecutablePath();
+    in.restartPath = ctx.executablePath();
     in.shortName = request.shortName;
     in.romName = launchRomName(ctx, emulator, request.shortName);
     in.parentName = in.romName.isEmpty() ? in.romName : ParentName(ctx, emulator, in.romName);
-    in.pkzip = fs.ShortPath(request.tools.pkzip);
+    in.pkzip = fs.shortPath(request.tools.pkzip);
     in.pkunzip = existingTool(fs, request.tools.pkunzip);
     in.zipMagic = fs.fileExists(request.tools.zipMagic) ? request.tools.zipMagic : QString();
     in.joyEmu = existingTool(fs, request.tools.joyEmu);
     in.uniVbe = existingTool(fs, request.tools.uniVbe);
-    in.keyFile = request.keyFile.isEmpty() ? QString() : fs.ShortPath(request.keyFile);
+    in.keyFile = request.keyFile.isEmpty() ? QString() : fs.shortPath(request.keyFile);
     in.commandLine =
         launchCommandLine(emulator, in.executable, request.shortName, in.location, request.choices);
     return launchScript(emulator, in);

@@ -46,9 +46,9 @@ protected:
 // short form, the names come from the list and merge files.
 TEST_F(LaunchPlanTest, PathsInShortFormNamesFromListAndMergeFiles) {
     const DosFileSystem fs = inst.fs();
-    const QString x = fs.ShortPath(kExe);
+    const QString x = fs.shortPath(kExe);
     const QString e = DosPath::directoryPart(x);
-    const QString z = fs.ShortPath(kZip);
+    const QString z = fs.shortPath(kZip);
     for (const QString& path : {x, z}) {
         EXPECT_FALSE(path.contains(u' ')) << path.toStdString();
         EXPECT_TRUE(fs.fileExists(path)) << path.toStdString();
@@ -59,7 +59,7 @@ TEST_F(LaunchPlanTest, PathsInShortFormNamesFromListAndMergeFiles) {
                   pku + u' ' + DosPath::directoryPart(z) + u"pong " + e + u"ROMS\\pong2dir -d -o",
                   pku + u' ' + z + u' ' + e + u"ROMS\\pong2dir -d -o", q("C:"), u"cd " + e,
                   x + u" pongtwo", u"deltree /y " + e + u"ROMS\\pong2dir",
-                  u'"' + inst.context().ExecutablePath() + u'"'}));
+                  u'"' + inst.context().executablePath() + u'"'}));
 }
 
 TEST_F(LaunchPlanTest, ToolsTakePartOnlyWhenTheyExist) {

@@ -102,7 +102,7 @@ TEST(PlayWithMame, PongFromListBuildToCountedPlay) {
         QString::fromUtf8(inst.readFile(q("C:\\BRIVANEL\\Execute.bat"))).split(q("\r\n"));
     ASSERT_GE(script.size(), 3);
     EXPECT_TRUE(script[0].startsWith(q("C:\\BRIVANEL\\PKUNZIP.EXE "))) << script[0].toStdString();
-    EXPECT_EQ(script[script.size() - 2], u'"' + inst.context().ExecutablePath() + u'"');
+    EXPECT_EQ(script[script.size() - 2], u'"' + inst.context().executablePath() + u'"');
     for (const QString& line : script.mid(0, script.size() - 2)) {
         EXPECT_FALSE(line.contains(u'Ä') || line.contains(u'ü')) << line.toStdString();
     }

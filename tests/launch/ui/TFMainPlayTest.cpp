@@ -21,7 +21,7 @@ protected:
         main().show();
     }
     QString script() { return QString::fromUtf8(inst.readFile(kScript)); }
-    QString restartLine() { return u'"' + inst.context().ExecutablePath() + u'"'; }
+    QString restartLine() { return u'"' + inst.context().executablePath() + u'"'; }
 };
 
 // A name with brackets of its own is a game like any other; Enter plays it.
