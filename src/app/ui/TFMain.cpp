@@ -17,6 +17,7 @@
 #include "gamelist/ui/TFStatus.h"
 #include "launch/ui/OptionPanel.h"
 #include "maintenance/ui/TFAbout.h"
+#include "pictures/ui/PictureView.h"
 #include "settings/KeyPath.h"
 #include "settings/StoreError.h"
 #include "tools/ui/TFFileLocations.h"
@@ -71,7 +72,7 @@ TFMain::TFMain(AppContext& ctx, QWidget* parent)
       LPathBy(boldLabel(QStringLiteral("Path:"), this)),
       LPath(valueLabel(this)),
       PImage(new QFrame(this)),
-      ImageEn1(new QLabel(PImage)),
+      ImageEn1(new PictureView(PImage)),
       currentListBox(LBArcade),
       ctx_(ctx) {
     setObjectName(QStringLiteral("FMain"));
@@ -165,7 +166,6 @@ void TFMain::CreateMenus() {
                             QKeySequence(Qt::CTRL | Qt::Key_M));
     MissingGames1->setCheckable(true);
     MissingGames1->setChecked(true);
-    // The picture quality switch; its menu entry comes with the pictures.
     HighQualityImages1 = new QAction(QStringLiteral("&High Quality Images (slower)"), this);
     HighQualityImages1->setCheckable(true);
     HighQualityImages1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
@@ -173,6 +173,7 @@ void TFMain::CreateMenus() {
     CreateToolMenus();
     CreateListViewMenus();
     CreateListBuildMenus();
+    CreatePictureMenus();
 }
 
 void TFMain::CreateLayout() {
@@ -207,10 +208,6 @@ void TFMain::CreateLayout() {
     PImage->setFixedSize(271, 271);
     ImageEn1->setObjectName(QStringLiteral("ImageEn1"));
     ImageEn1->setGeometry(7, 7, 256, 256);
-    ImageEn1->setAutoFillBackground(true);
-    QPalette silver = ImageEn1->palette();
-    silver.setColor(QPalette::Window, QColor(192, 192, 192));
-    ImageEn1->setPalette(silver);
 
     auto* right = new QVBoxLayout;
     right->addWidget(PImage, 0, Qt::AlignHCenter);

@@ -23,6 +23,7 @@ struct EmulatorDefinition;
 struct LaunchRequest;
 class GameListWidget;
 class OptionPanel;
+class PictureView;
 class QKeyEvent;
 class TFFileLocations;
 class TFSearchOptions;
@@ -69,7 +70,7 @@ public:
     QLabel* LPathBy;
     QLabel* LPath;
     QFrame* PImage;
-    QLabel* ImageEn1;
+    PictureView* ImageEn1;
     // The option controls and their store handlers.
     OptionPanel* POptions;
 
@@ -134,9 +135,17 @@ public:
     QString DisplayText(const QString& name);
     void NextEmulatorStep();
 
-    // ---- Pictures ----
+    // ---- Pictures (pictures/ui/TFMainPictures.cpp) ----
+    QAction* UpdatePictureList1 = nullptr;
     void LoadPictureIndex();
     void UpdatePictureIndex();
+    void UpdatePictureList1Click();
+    void HighQualityImages1Click();
+    // Finds the entry's picture and returns its path; unless `lookOnly`,
+    // shows it (the emulator's own one, or noimage.bmp, when there is none)
+    // and sets LEmu.
+    QString ShowGamePicture(int emulatorIndex, const QString& shortName, const QString& entryName,
+                            bool lookOnly = false);
 
     // ---- Drive search ----
     void SearchDrives();
@@ -204,8 +213,6 @@ public:
     QAction* DeleteDipswitchFile1 = nullptr;
     QAction* DeleteKeyFile1 = nullptr;
 
-    // Shows the entry's picture (the emulator's own one for empty names).
-    void ShowGamePicture(int emulatorIndex, const QString& shortName, const QString& entryName);
     void ResettoEmulatorDefaults1Click();
 
     // Runs a handler; a store or file error abandons it and is shown in a
@@ -228,6 +235,7 @@ private:
     void CreateMenus();
     void CreateLayout();
     void CreateEmulatorPages();
+    void CreatePictureMenus();
     void RemoveEmulatorPages();
     GameListWidget* NewGameList(QWidget* page);
     void RestoreSettings();

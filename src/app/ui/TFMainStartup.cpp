@@ -9,7 +9,6 @@
 #include "gamelist/ui/GameListWidget.h"
 #include "launch/BatchRunner.h"
 #include "maintenance/ui/TFAbout.h"
-#include "platform/TextCodec.h"
 #include "settings/KeyPath.h"
 #include "settings/StoreError.h"
 #include "tools/FoundFiles.h"
@@ -210,11 +209,6 @@ void TFMain::CreateEmulatorPages() {
     TSSingle = new QWidget(PCConsole);
     PCConsole->addTab(TSSingle, QStringLiteral("Single"));
     LBSingle = NewGameList(TSSingle);
-}
-
-void TFMain::LoadPictureIndex() {
-    const auto bytes = ctx_.fs().readFile(ctx_.ProgramDirectory() + u"picture.dir");
-    state.pictureIndex = bytes ? TextCodec::splitLines(TextCodec::decode(*bytes)) : QStringList();
 }
 
 void TFMain::AppActivate() {

@@ -1,0 +1,151 @@
+// The picture of the selected entry in the main window: lookup, fall-backs,
+// the quality switch, the index commands and broken files.
+#include <QAction>
+
+#include "gamelist/ui/GameListWidget.h"
+#include "pictures/ui/PictureView.h"
+#include "support/ui/OptionFixture.h"
+
+namespace {
+
+QImage flat(QRgb colour, int width = 40, int height = 30) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+class PictureWindowTest : public OptionWindowTest {
+protected:
+    // A picture file below the program directory, made with Qt's writers.
+    void writePicture(const QString& relative, const QImage& image, const char* format) {
+        if (relative.contains(u'\\')) {
+            inst.mkdir(u"C:\\BRIVANEL\\" + relative.left(relative.lastIndexOf(u'\\')));
+        }
+        image.save(inst.host(u"C:\\BRIVANEL\\" + relative), format);
+    }
+    QRgb shown() { return main().ImageEn1->picture().pixel(128, 128); }
+    int mame() { return main().EmulatorIndexById(QStringLiteral("MAME")); }
+};
+
+TEST_F(PictureWindowTest, SelectionShowsItsPictureResampledToTheView) {
+    writePicture(QStringLiteral("BITMAPS\\PAC-MAN.BMP"), flat(qRgb(10, 200, 30)), "BMP");
+    addGame(QStringLiteral("Pac-Man (Midway)"), QStringLiteral("MAME"), QStringLiteral("pacman"));
+    startMain();
+    select(QStringLiteral("Pac-Man (Midway)"));
+    EXPECT_EQ(main().ImageEn1->picture().size(), QSize(256, 256));
+    EXPECT_EQ(shown(), qRgb(10, 200, 30));
+    EXPECT_EQ(main().StatusText->text(), QString());  // "Resampling image..." cleared
+    EXPECT_EQ(main().LEmu->text(), S(kMame));
+    EXPECT_EQ(main().PImage->size(), QSize(271, 271));
+}
+
+TEST_F(PictureWindowTest, NoPictureFallsBackToEmulatorThenNoImageThenKeepsTheView) {
+    writePicture(QStringLiteral("BITMAPS\\GALAGA.JPEG"), flat(qRgb(200, 0, 0)), "JPG");
+    writePicture(QStringLiteral("BITMAPS\\RAGE.PNG"), flat(qRgb(0, 0, 200)), "PNG");
+    writePicture(QStringLiteral("NOIMAGE.BMP"), flat(qRgb(90, 90, 90)), "BMP");
+    addGame(QStringLiteral("Galaga"), QStringLiteral("MAME"), QStringLiteral("galaga"));
+    addGame(QStringLiteral("Unknown"), QStringLiteral("MAME"), QStringLiteral("unknown"));
+    addGame(QStringLiteral("Rage Game"), QStringLiteral("RAGE"), QStringLiteral("rg"));
+    startMain();
+    select(QStringLiteral("Galaga"));
+    EXPECT_EQ(shown(), qRgb(200, 0, 0));
+    select(QStringLiteral("Rage Game"));  // the emulator's own picture
+    EXPECT_EQ(shown(), qRgb(0, 0, 200));
+    select(QStringLiteral("Unknown"));  // noimage.bmp of the program directory
+    EXPECT_EQ(shown(), qRgb(90, 90, 90));
+    writePicture(QStringLiteral("BITMAPS\\noimage.bmp"), flat(qRgb(60, 70, 80)), "BMP");
+    select(QStringLiteral("Unknown"));  // the picture folder's one comes first
+    EXPECT_EQ(shown(), qRgb(60, 70, 80));
+
+    QFile::remove(inst.host(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\noimage.bmp")));
+    QFile::remove(inst.host(QStringLiteral("C:\\BRIVANEL\\NOIMAGE.BMP")));
+    select(QStringLiteral("Galaga"));
+    select(QStringLiteral("Unknown"));  // nothing at all: the view keeps Galaga
+    EXPECT_EQ(shown(), qRgb(200, 0, 0));
+    EXPECT_EQ(main().LSn->text(), QStringLiteral("UNKNOWN"));
+}
+
+TEST_F(PictureWindowTest, BrokenPictureLeavesTheViewAndTheSelectionGoesOn) {
+    writePicture(QStringLiteral("BITMAPS\\GOOD.JPG"), flat(qRgb(250, 250, 250)), "JPG");
+    inst.writeFile(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\BROKEN.JPG"),
+                   inst.readFile(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\GOOD.JPG")).left(300));
+    inst.writeFile(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\LIAR.BMP"),
+                   inst.readFile(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\GOOD.JPG")));
+    addGame(QStringLiteral("Good"), QStringLiteral("MAME"), QStringLiteral("good"));
+    addGame(QStringLiteral("Broken"), QStringLiteral("MAME"), QStringLiteral("broken"));
+    addGame(QStringLiteral("Liar"), QStringLiteral("MAME"), QStringLiteral("liar"));
+    startMain();
+    select(QStringLiteral("Good"));
+    const QImage before = main().ImageEn1->picture();
+    for (const QString& name : {QStringLiteral("Broken"), QStringLiteral("Liar")}) {
+        select(name);
+        EXPECT_EQ(main().ImageEn1->picture(), before) << name.toStdString();
+        EXPECT_EQ(main().LSn->text(), name.toUpper());
+    }
+}
+
+TEST_F(PictureWindowTest, LookOnlyChangesNeitherViewNorStatusBar) {
+    writePicture(QStringLiteral("BITMAPS\\GALAGA.JPEG"), flat(qRgb(200, 0, 0)), "JPG");
+    startMain();
+    main().SetStatus(QStringLiteral("kept"));
+    main().LEmu->setText(QStringLiteral("kept"));
+    const QImage before = main().ImageEn1->picture();
+    EXPECT_EQ(
+        main().ShowGamePicture(mame(), QStringLiteral("galaga"), QStringLiteral("Galaga"), true),
+        QStringLiteral("C:\\BRIVANEL\\BITMAPS\\GALAGA.JPEG"));
+    EXPECT_EQ(main().ShowGamePicture(mame(), QStringLiteral("none"), QStringLiteral("None"), true),
+              QString());
+    EXPECT_EQ(main().ImageEn1->picture(), before);
+    EXPECT_EQ(main().StatusText->text(), QStringLiteral("kept"));
+    EXPECT_EQ(main().LEmu->text(), QStringLiteral("kept"));
+}
+
+TEST_F(PictureWindowTest, ListBuildShowsTheEmulatorsOwnPicture) {
+    writePicture(QStringLiteral("BITMAPS\\MAME.PNG"), flat(qRgb(5, 6, 7)), "PNG");
+    startMain();
+    main().ShowGamePicture(mame(), QString(), QString());
+    EXPECT_EQ(shown(), qRgb(5, 6, 7));
+    EXPECT_EQ(main().LEmu->text(), S(kMame));
+}
+
+TEST_F(PictureWindowTest, HighQualitySwitchIsStoredAndRedraws) {
+    addGame(QStringLiteral("Galaga"), QStringLiteral("MAME"), QStringLiteral("galaga"));
+    // Sharp stripes: the two filters resample them differently.
+    QImage stripes(100, 100, QImage::Format_RGB32);
+    for (int x = 0; x < 100; ++x) {
+        for (int y = 0; y < 100; ++y) {
+            stripes.setPixel(x, y, (x / 3) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+        }
+    }
+    writePicture(QStringLiteral("BITMAPS\\GALAGA.BMP"), stripes, "BMP");
+    startMain();
+    select(QStringLiteral("Galaga"));
+    const QImage halftone = main().ImageEn1->picture();
+    EXPECT_FALSE(main().HighQualityImages1->isChecked());
+    EXPECT_TRUE(main().Display1->actions().contains(main().HighQualityImages1));
+    main().HighQualityImages1->trigger();
+    EXPECT_TRUE(main().HighQualityImages1->isChecked());
+    EXPECT_TRUE(readBool(StorePaths::Root(), QStringLiteral("High Quality Images")));
+    EXPECT_EQ(readString(StorePaths::Root(), QStringLiteral("Current")), QStringLiteral("Galaga"));
+    EXPECT_NE(main().ImageEn1->picture(), halftone);
+    main().HighQualityImages1->trigger();
+    EXPECT_FALSE(readBool(StorePaths::Root(), QStringLiteral("High Quality Images")));
+    EXPECT_EQ(main().ImageEn1->picture(), halftone);
+}
+
+TEST_F(PictureWindowTest, NewPicturesAreSeenAfterUpdatePictureList) {
+    addGame(QStringLiteral("Galaga"), QStringLiteral("MAME"), QStringLiteral("galaga"));
+    startMain();  // no picture.dir: start-up builds it
+    EXPECT_TRUE(inst.fs().fileExists(QStringLiteral("C:\\BRIVANEL\\picture.dir")));
+    writePicture(QStringLiteral("BITMAPS\\GALAGA.PNG"), flat(qRgb(0, 128, 0)), "PNG");
+    select(QStringLiteral("Galaga"));
+    EXPECT_NE(shown(), qRgb(0, 128, 0));
+    EXPECT_EQ(main().UpdatePictureList1->statusTip(),
+              QStringLiteral("You must use this now to see new pictures!"));
+    main().UpdatePictureList1->trigger();  // refreshes the selection itself
+    EXPECT_EQ(shown(), qRgb(0, 128, 0));
+    EXPECT_EQ(inst.readFile(QStringLiteral("C:\\BRIVANEL\\picture.dir")),
+              QByteArray("C:\\BRIVANEL\\BITMAPS\\GALAGA.PNG\r\n"));
+}
+
+}  // namespace
