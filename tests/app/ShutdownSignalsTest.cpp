@@ -8,17 +8,10 @@
 
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "support/StandIn.h"
 #include "support/TempInstallation.h"
 
 namespace {
-
-// The program's folder is the folder of its executable, so a copy of the
-// built program goes into the installation (a hard link when it can).
-bool placeProgram(const QString& target) {
-    const QByteArray built = QByteArrayLiteral(BRIVANEL_PROGRAM);
-    return ::link(built.constData(), QFile::encodeName(target).constData()) == 0 ||
-           QFile::copy(QString::fromLocal8Bit(built), target);
-}
 
 // A started program on a current store whose last game, Galaga, was
 // launched long ago: start-up counts that play, and shutdown writes
@@ -42,7 +35,7 @@ TEST(ShutdownSignals, TermAndIntCloseTheWindowSoTheShutdownKeepsTheCurrentGame) 
             store.WriteString(QStringLiteral("Location"), QStringLiteral("C:\\ROMS\\GAME.ZIP"));
         }
         const QString program = inst.programHostDir() + u"/brivanel";
-        ASSERT_TRUE(placeProgram(program));
+        ASSERT_TRUE(StandIn::placeProgram(QStringLiteral(BRIVANEL_PROGRAM), program));
 
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

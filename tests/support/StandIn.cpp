@@ -1,5 +1,7 @@
 #include "support/StandIn.h"
 
+#include <unistd.h>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
@@ -7,6 +9,12 @@
 #include "platform/TextCodec.h"
 
 namespace StandIn {
+
+bool placeProgram(const QString& built, const QString& target) {
+    return ::link(QFile::encodeName(built).constData(), QFile::encodeName(target).constData()) ==
+               0 ||
+           QFile::copy(built, target);
+}
 
 QString shellQuoted(const QString& text) {
     QString out = text;

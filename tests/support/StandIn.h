@@ -22,6 +22,10 @@ struct Recorded {
 };
 Recorded read(const TempInstallation& inst, const QString& recordDos);
 
+// Puts the built program into an installation: its folder is the folder of
+// its executable (a hard link when it can, else a copy).
+bool placeProgram(const QString& built, const QString& target);
+
 // Text as one word for /bin/sh.
 QString shellQuoted(const QString& text);
 // Polls until the condition holds; false when the generous bound passed first.

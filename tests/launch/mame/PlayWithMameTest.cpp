@@ -1,7 +1,10 @@
 // Playing a game the whole way with Debian's real mame: the first start's
 // list build, Play, the script run by the real interpreter with the shipped
-// PKUNZIP, and the next start counting the play.
+// PKUNZIP, and the program started again by the script counting the play.
 #include <gtest/gtest.h>
+#include <sys/types.h>
+
+#include <csignal>
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +12,7 @@
 #include <QProcess>
 #include <memory>
 
+#include "app/StartupLogic.h"
 #include "gamelist/ui/GameListWidget.h"
 #include "platform/DosPath.h"
 #include "settings/KeyPath.h"
@@ -56,6 +60,18 @@ double readTime(TempInstallation& inst) {
     return store.ReadDateTime(QStringLiteral("Time"));
 }
 
+// The running program started from `path`; 0 when none runs.
+pid_t runningProgram(const QString& path) {
+    for (const QString& entry : QDir(q("/proc")).entryList(QDir::Dirs)) {
+        bool isPid = false;
+        const pid_t pid = entry.toInt(&isPid);
+        if (isPid && QFile::symLinkTarget(u"/proc/" + entry + u"/exe") == path) {
+            return pid;
+        }
+    }
+    return 0;
+}
+
 bool countExists(TempInstallation& inst) {
     SettingsStore store(inst.database());
     return store.OpenKey(StorePaths::Entry(kPong), false) &&
@@ -76,9 +92,9 @@ TEST(PlayWithMame, PongFromListBuildToCountedPlay) {
                                            inst.host(q("C:\\pong-src\\readme.txt"))}),
               0);
     ASSERT_TRUE(QFile::copy(q(BRIVANEL_PKUNZIP), inst.host(q("C:\\BRIVANEL\\PKUNZIP.EXE"))));
-    // The restart line starts this stand-in; the restart itself is the
-    // window made below on the same store.
-    StandIn::writeRecorder(inst, q("C:\\BRIVANEL\\brivanel"), q("C:\\BRIVANEL\\restarted.txt"));
+    // The restart line starts the real program again, from the installation.
+    const QString program = inst.host(q("C:\\BRIVANEL\\brivanel"));
+    ASSERT_TRUE(StandIn::placeProgram(q(BRIVANEL_PROGRAM), program));
 
     b.answerSearchOptions({kMame});
     TFMain* first = &b.start();  // no store yet: the first start builds the list
@@ -106,12 +122,30 @@ TEST(PlayWithMame, PongFromListBuildToCountedPlay) {
     for (const QString& line : script.mid(0, script.size() - 2)) {
         EXPECT_FALSE(line.contains(u'Ä') || line.contains(u'ü')) << line.toStdString();
     }
+    // A start within 30.24 seconds of the launch would count nothing.
+    {
+        SettingsStore root(inst.database());
+        root.OpenKey(StorePaths::Root(), false);
+        EXPECT_FALSE(StartupLogic::CountPlay(root, launched + 0.0003));
+        EXPECT_FALSE(countExists(inst));
+    }
+
     ASSERT_EQ(inst.starter.starts().size(), startsBefore + 1);
     const RecordingProcessStarter::Start& run = inst.starter.starts().back();
     QProcess batch;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(q("QT_QPA_PLATFORM"), q("offscreen"));
+    env.insert(q("BRIVANEL_STORE"), inst.storeFile());
+    batch.setProcessEnvironment(env);
     batch.setWorkingDirectory(run.workingFolder);
     batch.setStandardInputFile(QProcess::nullDevice());
     batch.start(run.program, run.arguments);
+    // The restarted program runs on the real clock, long after the launch:
+    // its start-up counts the play. Then it is ended as a user would.
+    EXPECT_TRUE(StandIn::waitUntil([&] { return countExists(inst); }));
+    const pid_t restarted = runningProgram(program);
+    ASSERT_NE(restarted, 0) << "the restart line did not start the program";
+    ::kill(restarted, SIGTERM);
     ASSERT_TRUE(batch.waitForFinished(600000));
     const QString log = QString::fromUtf8(inst.readFile(q("C:\\BRIVANEL\\Execute.log")));
     EXPECT_EQ(batch.exitCode(), 0) << log.toStdString();
@@ -126,20 +160,13 @@ TEST(PlayWithMame, PongFromListBuildToCountedPlay) {
     EXPECT_TRUE(mameLog.contains(q("Average speed"))) << mameLog.toStdString();
     EXPECT_TRUE(mameLog.endsWith(q("exit 0\n"))) << mameLog.toStdString();
     EXPECT_FALSE(inst.fs().exists(kEmulatorDir + u"ROMS\\pong"));
-    EXPECT_TRUE(inst.fs().fileExists(q("C:\\BRIVANEL\\restarted.txt")));
 
-    // The restarted program: a play left within 30.24 seconds is not counted...
-    inst.clock.set(launched + 0.0003);
-    auto early = std::make_unique<TFMain>(inst.context());
-    early->FormActivate();
-    EXPECT_FALSE(countExists(inst));
-    // ...one left later is.
-    inst.clock.set(launched + 0.0004);
-    auto later = std::make_unique<TFMain>(inst.context());
-    later->FormActivate();
     SettingsStore store(inst.database());
     ASSERT_TRUE(store.OpenKey(StorePaths::Entry(kPong), false));
     EXPECT_EQ(store.ReadInteger(q("Count")), 1);
+    // The restarted program ended in order: its shutdown recorded that it
+    // launched nothing, so the next start counts no further play.
+    EXPECT_EQ(readTime(inst), 0.0);
 }
 
 }  // namespace
