@@ -7,12 +7,11 @@
 namespace ReportRows {
 
 std::vector<Row> MissingRoms(SettingsStore& store, const QStringList& items, bool showCount) {
-    qsizetype first = items.size();
-    while (first > 0 && isMissingGameItem(items[first - 1], showCount)) {
-        --first;
-    }
     std::vector<Row> rows;
-    for (qsizetype i = first; i < items.size(); ++i) {
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (!isMissingGameItem(items[i], showCount)) {
+            continue;
+        }
         const QString name = EntryNameFromItemText(items[i], showCount);
         const bool shaded = i % 2 == 1;
         if (!store.OpenKey(StorePaths::Entry(name), false)) {
@@ -33,10 +32,9 @@ std::vector<Row> MissingRoms(SettingsStore& store, const QStringList& items, boo
 QStringList PictureCandidates(const QStringList& items, bool showCount) {
     QStringList out;
     for (const QString& item : items) {
-        if (isMissingGameItem(item, showCount)) {
-            break;
+        if (!isMissingGameItem(item, showCount)) {
+            out << item;
         }
-        out << item;
     }
     return out;
 }

@@ -18,15 +18,14 @@ struct Row {
     bool operator==(const Row&) const = default;
 };
 
-// The rows of a missing-ROMs section: the trailing run of missing games of a
-// list (a list of missing games only is taken whole), each with its short
-// name and emulator, and one row more for every further ROM set. Shaded by
-// the game's position in the list, odd ones grey. Empty when the list does
-// not end with a missing game: the section is then left out.
+// The rows of a missing-ROMs section: the missing games of a list, wherever
+// the list's order puts them, each with its short name and emulator, and one
+// row more for every further ROM set. Shaded by the game's position in the
+// list, odd ones grey. Empty when the list has no missing game: the section
+// is then left out.
 std::vector<Row> MissingRoms(SettingsStore& store, const QStringList& items, bool showCount);
 
-// The entries a missing-pictures section checks: those before the first
-// missing game.
+// The entries a missing-pictures section checks: all but the missing games.
 QStringList PictureCandidates(const QStringList& items, bool showCount);
 
 // Whether the picture found for an entry is its own: its path names the

@@ -26,7 +26,7 @@ void writeGame(SettingsStore& store, const QString& name,
     }
 }
 
-TEST(ReportRows, MissingRomsTakeTheTrailingFramedRunWithFurtherSets) {
+TEST(ReportRows, MissingRomsTakeTheFramedGamesWithFurtherSets) {
     TempInstallation inst;
     SettingsStore store(inst.database());
     writeGame(store, QStringLiteral("Galaga"),
@@ -50,17 +50,17 @@ TEST(ReportRows, MissingRomsTakeTheTrailingFramedRunWithFurtherSets) {
     };
     EXPECT_EQ(ReportRows::MissingRoms(store, items, false), expected);
 
-    // No missing game at the end: no section; only missing games: all of them.
+    // No missing game: no section; only missing games: all of them.
     EXPECT_TRUE(ReportRows::MissingRoms(store, items.mid(0, 2), false).empty());
     EXPECT_EQ(ReportRows::MissingRoms(store, items.mid(3), false).size(), 2u);
     EXPECT_EQ(ReportRows::MissingRoms(store, items.mid(3), false)[0].shaded, false);
 }
 
-TEST(ReportRows, PictureCandidatesStopAtTheFirstMissingGame) {
+TEST(ReportRows, PictureCandidatesLeaveOutTheMissingGames) {
     EXPECT_EQ(ReportRows::PictureCandidates({QStringLiteral("Apple ]["), QStringLiteral("B"),
                                              QStringLiteral("[ C ]"), QStringLiteral("D")},
                                             false),
-              QStringList({QStringLiteral("Apple ]["), QStringLiteral("B")}));
+              QStringList({QStringLiteral("Apple ]["), QStringLiteral("B"), QStringLiteral("D")}));
 }
 
 TEST(ReportRows, ProperPictureCases) {
