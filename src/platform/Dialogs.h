@@ -29,6 +29,13 @@ struct OpenFileRequest {
     QString initialFolder;  // host folder
 };
 
+// Where a report goes: the printer chosen by name, or a PDF file when
+// `outputFile` (a host path) is set.
+struct PrintTarget {
+    QString printerName;
+    QString outputFile;
+};
+
 // Everything the program asks the user modally.
 class Dialogs {
 public:
@@ -40,6 +47,8 @@ public:
                                             const QString& defaultText) = 0;
     // The chosen host file, or nothing when cancelled.
     virtual std::optional<QString> openFile(const OpenFileRequest& request) = 0;
+    // The print dialog; nothing when it was cancelled.
+    virtual std::optional<PrintTarget> printDialog() = 0;
     // Shows one of the program's own dialogs (a QDialog) modally.
     virtual int execDialog(QObject& dialog) = 0;
 };

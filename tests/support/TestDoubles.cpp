@@ -45,6 +45,16 @@ std::optional<QString> ScriptedDialogs::openFile(const OpenFileRequest& request)
     return std::nullopt;
 }
 
+std::optional<PrintTarget> ScriptedDialogs::printDialog() {
+    shown_.push_back({QStringLiteral("print"), QString(), QString()});
+    if (auto a = next()) {
+        if (a->result != mrCancel && a->text) {
+            return PrintTarget{QString(), *a->text};
+        }
+    }
+    return std::nullopt;
+}
+
 int ScriptedDialogs::execDialog(QObject& dialog) {
     shown_.push_back({QStringLiteral("dialog"), dialog.objectName(), QString()});
     if (auto a = next()) {

@@ -25,7 +25,7 @@ public:
         std::function<void(QObject&)> prepare;  // acts on a dialog before it "closes"
     };
     struct Shown {
-        QString kind;  // "message", "input", "open", "dialog"
+        QString kind;  // "message", "input", "open", "print", "dialog"
         QString text;  // message text, input prompt, file dialog title, dialog object name
         QString detail;
     };
@@ -45,6 +45,8 @@ public:
     std::optional<QString> inputBox(const QString& title, const QString& prompt,
                                     const QString& defaultText) override;
     std::optional<QString> openFile(const OpenFileRequest& request) override;
+    // A prepared text is the PDF file to print to.
+    std::optional<PrintTarget> printDialog() override;
     int execDialog(QObject& dialog) override;
 
 private:

@@ -174,6 +174,7 @@ void TFMain::CreateMenus() {
     CreateListViewMenus();
     CreateListBuildMenus();
     CreatePictureMenus();
+    CreateMaintenanceMenus();
 }
 
 void TFMain::CreateLayout() {

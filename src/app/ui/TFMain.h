@@ -215,6 +215,29 @@ public:
 
     void ResettoEmulatorDefaults1Click();
 
+    // ---- Reports, game maintenance, key help, lock (maintenance/ui/) ----
+    QAction* PrintMissingROMs1 = nullptr;
+    QAction* PrintMissingPictures1 = nullptr;
+    QAction* Keys1 = nullptr;
+    QAction* DisplayREADME1 = nullptr;
+    QAction* About1 = nullptr;
+    void PrintMissingROMs1Click();
+    void PrintMissingPictures1Click();
+    void DeleteHighScoreFile1Click();
+    void DeleteNVRAMfile1Click();
+    void DeleteConfigFile1Click();
+    void DeleteDipswitchFile1Click();
+    void DeleteKeyFile1Click();
+    // Deletes one state file of the selected game, named by a [Config] pattern.
+    void DeleteGameStateFile(const QString& pattern);
+    void FixROM1Click();
+    void AddSoundSample1Click();
+    void Uninstall1Click();
+    void Keys1Click();
+    void DisplayREADME1Click();
+    void About1Click();
+    void Lock1Click();
+
     // Runs a handler; a store or file error abandons it and is shown in a
     // message box, as the general error handler does, and the program goes on.
     template <class Handler>
@@ -264,6 +287,9 @@ private:
     void StepPage(int step);
     // "Current" := the selected entry, before a rebuild looks for it again.
     void WriteCurrent();
+
+    // Reports, game maintenance, key help and lock (maintenance/ui/).
+    void CreateMaintenanceMenus();
 
     // Selection (gamelist/TFMainSelection.cpp) and its Game menu item.
     void CreateOptionMenus();

@@ -329,7 +329,10 @@ void TFMain::LBArcadeKeyUp(QKeyEvent* event) {
             currentListBox->setFocus();
             break;
         case Qt::Key_Delete:
-            Removefromlist1Click();
+            // The key stands for "Remo&ve from list", which the lock disables.
+            if (!state.locked) {
+                Removefromlist1Click();
+            }
             break;
         default:
             break;

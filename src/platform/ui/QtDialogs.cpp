@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace {
 
@@ -99,6 +101,16 @@ std::optional<QString> QtDialogs::openFile(const OpenFileRequest& request) {
         return std::nullopt;
     }
     return dialog.selectedFiles().first();
+}
+
+std::optional<PrintTarget> QtDialogs::printDialog() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, activeWindow());
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    // Without an installed printer the dialog offers a PDF file.
+    return PrintTarget{printer.printerName(), printer.outputFileName()};
 }
 
 int QtDialogs::execDialog(QObject& dialog) {

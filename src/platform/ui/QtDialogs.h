@@ -4,12 +4,13 @@
 
 class QWidget;
 
-// The real dialogs: Qt message boxes, input box and file dialog.
+// The real dialogs: Qt message boxes, input box, file and print dialogs.
 class QtDialogs : public Dialogs {
 public:
     int messageBox(const QString& text, MessageKind kind, MessageButtons buttons) override;
     std::optional<QString> inputBox(const QString& title, const QString& prompt,
                                     const QString& defaultText) override;
     std::optional<QString> openFile(const OpenFileRequest& request) override;
+    std::optional<PrintTarget> printDialog() override;
     int execDialog(QObject& dialog) override;
 };

@@ -1,0 +1,146 @@
+// Game maintenance: per-game state files, "&Fix ROM", sound samples and
+// Uninstall, each a short script started minimised.
+#include <QDir>
+
+#include "app/ui/TFMain.h"
+#include "context/AppContext.h"
+#include "launch/BatchRunner.h"
+#include "maintenance/MaintenanceScripts.h"
+#include "settings/KeyPath.h"
+#include "tools/ui/TFFileLocations.h"
+
+namespace {
+
+const EmulatorDefinition* emulatorOf(const AppState& state, int index) {
+    return state.emulators.isValidIndex(index) ? &state.emulators.at(index) : nullptr;
+}
+
+}  // namespace
+
+void TFMain::DeleteHighScoreFile1Click() {
+    if (const EmulatorDefinition* e = emulatorOf(state, CurrentEmulatorIndex())) {
+        DeleteGameStateFile(e->highScorePattern);
+    }
+}
+
+void TFMain::DeleteNVRAMfile1Click() {
+    if (const EmulatorDefinition* e = emulatorOf(state, CurrentEmulatorIndex())) {
+        DeleteGameStateFile(e->nvramPattern);
+    }
+}
+
+void TFMain::DeleteConfigFile1Click() {
+    if (const EmulatorDefinition* e = emulatorOf(state, CurrentEmulatorIndex())) {
+        DeleteGameStateFile(e->configPattern);
+    }
+}
+
+void TFMain::DeleteDipswitchFile1Click() {
+    if (const EmulatorDefinition* e = emulatorOf(state, CurrentEmulatorIndex())) {
+        DeleteGameStateFile(e->dipswitchPattern);
+    }
+}
+
+void TFMain::DeleteKeyFile1Click() {
+    if (const EmulatorDefinition* e = emulatorOf(state, CurrentEmulatorIndex())) {
+        DeleteGameStateFile(e->keyPattern);
+    }
+}
+
+void TFMain::DeleteGameStateFile(const QString& pattern) {
+    const MaintenanceScripts::GameFiles game{CurrentShortName(), CurrentLocation(),
+                                             CurrentEmulatorLocation()};
+    const std::optional<QStringList> script = MaintenanceScripts::DeleteGameStateFile(
+        ctx_.fs(), pattern, game, FFileLocations->EPKZip->text());
+    if (!script) {
+        ctx_.dialogs().messageBox(
+            QStringLiteral("Nothing was deleted: the file \"%1\" for the game \"%2\" would lie "
+                           "outside the emulator's own folders.")
+                .arg(pattern, game.shortName),
+            MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
+    BatchRunner(ctx_).RunScript(*script, ShowMode::Minimised);
+}
+
+void TFMain::FixROM1Click() {
+    const QStringList script = MaintenanceScripts::FixRom(
+        ctx_.fs(), CurrentLocation(), ctx_.ProgramDirectory(), FFileLocations->EPKZip->text(),
+        FFileLocations->EPKUnzip->text());
+    if (!script.isEmpty()) {
+        BatchRunner(ctx_).RunScript(script, ShowMode::Minimised);
+    }
+}
+
+void TFMain::AddSoundSample1Click() {
+    const DosFileSystem& fs = ctx_.fs();
+    MaintenanceScripts::SampleSet samples;
+    samples.pkzip = FFileLocations->EPKZip->text();
+    samples.pkunzip = FFileLocations->EPKUnzip->text();
+    if (!fs.fileExists(samples.pkunzip) || !fs.fileExists(samples.pkzip)) {
+        ctx_.dialogs().messageBox(
+            QStringLiteral(
+                "Cannot use zipped samples! PKZip or PKUnzip is missing. You can set its "
+                "location by selecting Locations from the File Menu"),
+            MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
+    const EmulatorDefinition* emulator = emulatorOf(state, CurrentEmulatorIndex());
+    if (emulator == nullptr) {
+        return;
+    }
+    const MaintenanceScripts::GameFiles game{CurrentShortName(), CurrentLocation(),
+                                             CurrentEmulatorLocation()};
+    OpenFileRequest request;
+    request.title = QStringLiteral("Zipped Sound Samples for ") + CurrentEntryName();
+    request.filter = QStringLiteral("Zipped Samples (*.ZIP)|*.ZIP");
+    request.defaultExtension = QStringLiteral("ZIP");
+    request.initialFolder =
+        fs.resolve(MaintenanceScripts::emulatorFolder(fs, game.emulatorLocation));
+    const std::optional<QString> chosen = ctx_.dialogs().openFile(request);
+    if (!chosen) {
+        return;
+    }
+    samples.chosenZip = fs.toDos(*chosen);
+    if (samples.chosenZip.isEmpty()) {
+        ctx_.dialogs().messageBox(
+            QStringLiteral("%1 is on no drive that Brivanel knows.").arg(*chosen),
+            MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
+    samples.romPath = emulator->romPath;
+    samples.samplesPath = emulator->samplesPath;
+    samples.pkzipExists = fs.fileExists(samples.pkzip);
+    const std::optional<QStringList> script =
+        MaintenanceScripts::AddSoundSamples(fs, game, samples);
+    if (!script) {
+        ctx_.dialogs().messageBox(
+            QStringLiteral("No samples were added: the short name \"%1\" is no plain file name.")
+                .arg(game.shortName),
+            MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
+    BatchRunner(ctx_).RunScript(*script, ShowMode::Minimised);
+}
+
+void TFMain::Uninstall1Click() {
+    const QString programDirectory = ctx_.ProgramDirectory();
+    if (const std::optional<QString> refusal =
+            MaintenanceScripts::UninstallRefusal(ctx_.fs(), programDirectory, QDir::homePath())) {
+        ctx_.dialogs().messageBox(*refusal, MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
+    if (ctx_.dialogs().messageBox(
+            QStringLiteral("This will delete ALL FILES AND FOLDERS under ") +
+                MaintenanceScripts::uninstallFolder(programDirectory) +
+                QStringLiteral(", including any emulators or ROMs you have placed there!  Are you "
+                               "sure you want to uninstall?"),
+            MessageKind::Confirmation, MessageButtons::YesNo) != mrYes) {
+        return;
+    }
+    SettingsStore store = ctx_.store();
+    store.DeleteKey(StorePaths::Root());
+    BatchRunner(ctx_).RunScript(MaintenanceScripts::Uninstall(programDirectory),
+                                ShowMode::Minimised);
+    close();
+}

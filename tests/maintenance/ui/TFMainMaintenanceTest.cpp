@@ -1,0 +1,198 @@
+// Game maintenance from the main window: the scripts run to their end by
+// brivanel-batch with the shipped PKZIP and PKUNZIP on real archives.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include "support/ProcessRun.h"
+#include "support/ui/OptionFixture.h"
+#include "tools/ui/TFFileLocations.h"
+
+namespace {
+
+const QString kPacman = QStringLiteral("Pac-Man");
+const QString kPacZip = QStringLiteral("D:\\ROMS\\PACMAN.ZIP");
+
+class MaintenanceTest : public OptionWindowTest {
+protected:
+    MaintenanceTest() {
+        QStringList mame =
+            QString::fromUtf8(inst.readFile(QStringLiteral("C:\\BRIVANEL\\mame.ini")))
+                .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        mame.insert(2, QStringLiteral("ROMPath=ROMS\\"));
+        inst.writeLines(QStringLiteral("C:\\BRIVANEL\\mame.ini"), mame);
+        inst.mkdir(QStringLiteral("C:\\EMU"));
+        inst.mkdir(QStringLiteral("C:\\TOOLS"));
+        QFile::copy(QStringLiteral(BRIVANEL_PKZIP),
+                    inst.host(QStringLiteral("C:\\TOOLS\\PKZIP.EXE")));
+        QFile::copy(QStringLiteral(BRIVANEL_PKUNZIP),
+                    inst.host(QStringLiteral("C:\\TOOLS\\PKUNZIP.EXE")));
+    }
+
+    void startWithTools() {
+        startMain();
+        main().FFileLocations->EPKZip->setText(QStringLiteral("C:\\TOOLS\\PKZIP.EXE"));
+        main().FFileLocations->EPKUnzip->setText(QStringLiteral("C:\\TOOLS\\PKUNZIP.EXE"));
+    }
+
+    // A zip of the given files (host-relative names, contents their names).
+    void makeZip(const QString& dosZip, const QStringList& names) {
+        QDir().mkpath(inst.root() + u"/src");
+        const QString src = inst.root() + u"/src/" + QString::number(++zips_);
+        for (const QString& name : names) {
+            QDir().mkpath(QFileInfo(src + u'/' + name).path());
+            QFile f(src + u'/' + name);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(name.toUtf8());
+        }
+        inst.mkdir(dosZip.left(dosZip.lastIndexOf(u'\\')));
+        QProcess zip;
+        zip.setProgram(QStringLiteral("zip"));
+        zip.setArguments(QStringList{QStringLiteral("-q"), inst.host(dosZip)} + names);
+        zip.setWorkingDirectory(src);
+        ASSERT_EQ(runToEnd(zip).exitCode, 0);
+    }
+
+    QStringList entries(const QString& dosZip) {
+        QProcess unzip;
+        unzip.setProgram(QStringLiteral("unzip"));
+        unzip.setArguments({QStringLiteral("-Z1"), inst.host(dosZip)});
+        QStringList out = runToEnd(unzip).standardOutput.split(u'\n', Qt::SkipEmptyParts);
+        out.sort();
+        return out;
+    }
+
+    QStringList script() {
+        return QString::fromUtf8(inst.readFile(QStringLiteral("C:\\BRIVANEL\\Execute.bat")))
+            .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    }
+
+    // Runs the script that the last command started, as the starter would.
+    void runScript() {
+        ASSERT_FALSE(inst.starter.starts().empty());
+        const auto& start = inst.starter.starts().back();
+        EXPECT_TRUE(start.arguments.contains(QStringLiteral("minimised")));
+        QProcess batch;
+        batch.setProgram(start.program);
+        batch.setArguments(start.arguments);
+        batch.setWorkingDirectory(start.workingFolder);
+        const ProcessOutcome outcome = runToEnd(batch);
+        EXPECT_EQ(outcome.exitCode, 0)
+            << outcome.standardError.toStdString()
+            << inst.readFile(QStringLiteral("C:\\BRIVANEL\\Execute.log")).toStdString();
+    }
+
+    int zips_ = 0;
+};
+
+TEST_F(MaintenanceTest, HighScoreFileDeletedFromInsideTheArchiveAlone) {
+    makeZip(kPacZip, {QStringLiteral("pacman.rom"), QStringLiteral("hi/pacman.hi"),
+                      QStringLiteral("hi/other.hi")});
+    addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
+    startWithTools();
+    select(kPacman);
+    main().DeleteHighScoreFile1Click();
+    EXPECT_EQ(
+        script(),
+        QStringList{QStringLiteral("C:\\TOOLS\\PKZIP.EXE D:\\ROMS\\PACMAN.ZIP -d HI\\pacman.HI")});
+    runScript();
+    EXPECT_EQ(entries(kPacZip),
+              QStringList({QStringLiteral("hi/other.hi"), QStringLiteral("pacman.rom")}));
+}
+
+TEST_F(MaintenanceTest, ConfigFileOfAFolderGameDeletedInTheEmulatorsFolder) {
+    inst.writeFile(QStringLiteral("C:\\EMU\\CFG\\pacman.cfg"), "cfg");
+    inst.writeFile(QStringLiteral("C:\\EMU\\CFG\\galaga.cfg"), "cfg");
+    addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"),
+            QStringLiteral("D:\\ROMS\\PACMAN"));
+    startWithTools();
+    select(kPacman);
+    main().DeleteConfigFile1Click();
+    EXPECT_EQ(script(), QStringList({QStringLiteral("C:"), QStringLiteral("cd C:\\EMU\\"),
+                                     QStringLiteral("del CFG\\pacman.CFG")}));
+    runScript();
+    EXPECT_FALSE(inst.fs().exists(QStringLiteral("C:\\EMU\\CFG\\pacman.cfg")));
+    EXPECT_TRUE(inst.fs().exists(QStringLiteral("C:\\EMU\\CFG\\galaga.cfg")));
+}
+
+TEST_F(MaintenanceTest, FixRomLeavesTheSameFilesWithoutFolders) {
+    makeZip(kPacZip, {QStringLiteral("pacman/a.rom"), QStringLiteral("pacman/deep/b.rom"),
+                      QStringLiteral("c.rom")});
+    addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
+    startWithTools();
+    select(kPacman);
+    main().FixROM1Click();
+    runScript();
+    EXPECT_EQ(entries(kPacZip), QStringList({QStringLiteral("a.rom"), QStringLiteral("b.rom"),
+                                             QStringLiteral("c.rom")}));
+    EXPECT_FALSE(inst.fs().exists(QStringLiteral("C:\\BRIVANEL\\FixRom")));
+}
+
+TEST_F(MaintenanceTest, SoundSamplesGoIntoTheGamesArchive) {
+    makeZip(kPacZip, {QStringLiteral("pacman.rom")});
+    makeZip(QStringLiteral("C:\\SAMPLES\\PACSND.ZIP"),
+            {QStringLiteral("chomp.wav"), QStringLiteral("death.wav")});
+    addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
+    startWithTools();
+    EXPECT_EQ(main().AddSoundSample1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    select(kPacman);
+    inst.dialogs.answerText(inst.host(QStringLiteral("C:\\SAMPLES\\PACSND.ZIP")));
+    main().AddSoundSample1Click();
+    EXPECT_EQ(inst.dialogs.shown().back().text, QStringLiteral("Zipped Sound Samples for Pac-Man"));
+    EXPECT_EQ(script().size(), 3);
+    runScript();
+    EXPECT_EQ(entries(kPacZip),
+              QStringList({QStringLiteral("chomp.wav"), QStringLiteral("death.wav"),
+                           QStringLiteral("pacman.rom")}));
+}
+
+TEST_F(MaintenanceTest, SoundSamplesNeedBothZipTools) {
+    addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
+    startWithTools();
+    main().FFileLocations->EPKZip->setText(QStringLiteral("C:\\TOOLS\\NONE.EXE"));
+    select(kPacman);
+    main().AddSoundSample1Click();
+    EXPECT_EQ(inst.dialogs.messages(),
+              QStringList{QStringLiteral(
+                  "Cannot use zipped samples! PKZip or PKUnzip is missing. You can set its "
+                  "location by selecting Locations from the File Menu")});
+    EXPECT_TRUE(inst.starter.starts().empty());
+}
+
+TEST_F(MaintenanceTest, UninstallNoKeepsAllYesDeletesTheStoreBeforeTheScript) {
+    startWithTools();
+    inst.dialogs.answer(mrNo);
+    main().Uninstall1Click();
+    EXPECT_EQ(inst.dialogs.messages(),
+              QStringList{QStringLiteral(
+                  "This will delete ALL FILES AND FOLDERS under C:\\BRIVANEL, including any "
+                  "emulators or ROMs you have placed there!  Are you sure you want to "
+                  "uninstall?")});
+    EXPECT_TRUE(inst.context().store().KeyExists(StorePaths::Root()));
+    EXPECT_TRUE(inst.starter.starts().empty());
+
+    inst.dialogs.answer(mrYes);
+    main().Uninstall1Click();
+    EXPECT_FALSE(inst.context().store().KeyExists(StorePaths::Root()));
+    EXPECT_EQ(script(),
+              QStringList({QStringLiteral("C:"), QStringLiteral("cd C:\\BRIVANEL\\"),
+                           QStringLiteral("cd .."), QStringLiteral("deltree /y C:\\BRIVANEL")}));
+    EXPECT_EQ(inst.starter.starts().size(), 1u);
+    main().FormDestroy();  // shutdown does not bring the tree back
+    EXPECT_FALSE(inst.context().store().KeyExists(StorePaths::Root()));
+}
+
+TEST_F(MaintenanceTest, UninstallRefusedForAFolderWithoutDefinitions) {
+    startWithTools();
+    for (const QString& ini :
+         {QStringLiteral("mame.ini"), QStringLiteral("rage.ini"), QStringLiteral("ikari.ini")}) {
+        ASSERT_TRUE(QFile::remove(inst.fs().resolve(QStringLiteral("C:\\BRIVANEL\\") + ini)));
+    }
+    main().Uninstall1Click();
+    ASSERT_EQ(inst.dialogs.messages().size(), 1);
+    EXPECT_TRUE(inst.dialogs.messages()[0].startsWith(QStringLiteral("Uninstall refused")));
+    EXPECT_TRUE(inst.context().store().KeyExists(StorePaths::Root()));
+    EXPECT_TRUE(inst.starter.starts().empty());
+}
+
+}  // namespace
