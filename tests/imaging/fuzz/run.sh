@@ -5,7 +5,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")/../../.." && pwd)"
 seconds="${1:-180}"
-"$here/scripts/setup.sh" clang libfuzzer-14-dev imagemagick pstoedit ghostscript
+"$here/scripts/setup.sh" clang libfuzzer-14-dev imagemagick pstoedit ghostscript inkscape
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
@@ -20,12 +20,16 @@ for spec in "\x00:BMP3:bmp" "\x00:BMP2:bmp" "\x01:PCX:pcx" "\x02:JPEG:jpg" "\x03
   i=$((i + 1))
 done
 
-# An EMF from pstoedit seeds the metafile players; no Debian program at
-# hand writes a small WMF without a desktop.
+# Metafiles from the programs the tests use: pstoedit's EMF, Inkscape's WMF.
 printf '%%!PS\n1 0 0 setrgbcolor 10 10 moveto 90 10 lineto 50 80 lineto closepath fill\n/Helvetica findfont 12 scalefont setfont 5 90 moveto (Ab) show showpage\n' > "$work/m.ps"
 pstoedit -q -f emf:-OO "$work/m.ps" "$work/m.emf" 2>/dev/null || true
 if [ -s "$work/m.emf" ]; then
   { printf '\x06'; cat "$work/m.emf"; } > "$work/corpus/seed-emf"
+fi
+printf '<svg xmlns="http://www.w3.org/2000/svg" width="40" height="30"><rect x="2" y="2" width="20" height="10" fill="red"/><text x="5" y="25">Ab</text></svg>' > "$work/m.svg"
+inkscape "$work/m.svg" --export-type=wmf --export-filename="$work/m.wmf" 2>/dev/null || true
+if [ -s "$work/m.wmf" ]; then
+  { printf '\x07'; cat "$work/m.wmf"; } > "$work/corpus/seed-wmf"
 fi
 
 src="$here/src/imaging"
