@@ -1,6 +1,8 @@
-// Windows metafiles written record by record: the one with no placeable
+// Metafiles written record by record: a Windows metafile with no placeable
 // header, which the programs at hand never write, framed by its window
-// records, and text and a stretched bitmap; then the same files broken.
+// records, with text and a stretched bitmap; an enhanced metafile with an
+// anisotropic mapping, wide-character text and a stretched bitmap, which
+// pstoedit and Inkscape do not write either; then the same files broken.
 #include <gtest/gtest.h>
 
 #include <QtEndian>
@@ -118,6 +120,70 @@ WmfWriter drawing(bool windowRecords) {
     return w;
 }
 
+QByteArray le32(std::initializer_list<int> values) {
+    QByteArray out;
+    for (const int v : values) {
+        WmfWriter::put32(out, uint32_t(v));
+    }
+    return out;
+}
+
+class EmfWriter {
+public:
+    void record(uint32_t type, const QByteArray& params) {
+        WmfWriter::put32(records_, type);
+        WmfWriter::put32(records_, uint32_t(8 + params.size()));
+        records_ += params;
+        ++count_;
+    }
+    // A frame of one inch by half an inch on a reference device of 96
+    // pixels per inch.
+    QByteArray file() const {
+        QByteArray end = le32({14, 20, 0, 16, 20});
+        QByteArray out = le32({1, 88, 0, 0, 95, 47, 0, 0, 2540, 1270, 0x464D4520, 0x10000});
+        WmfWriter::put32(out, uint32_t(88 + records_.size() + end.size()));
+        WmfWriter::put32(out, uint32_t(count_ + 2));
+        WmfWriter::put16(out, 4);  // object slots
+        WmfWriter::put16(out, 0);
+        out += le32({0, 0, 0, 960, 960, 254, 254});
+        return out + records_ + end;
+    }
+
+private:
+    QByteArray records_;
+    int count_ = 0;
+};
+
+// Logical units ten times the picture's pixels (96 by 48): a red square on
+// the left half, the bitmap top right, blue text bottom right.
+QByteArray emfDrawing() {
+    EmfWriter e;
+    e.record(17, le32({8}));              // SetMapMode: anisotropic
+    e.record(9, le32({960, 480}));        // SetWindowExtEx
+    e.record(11, le32({96, 48}));         // SetViewportExtEx
+    e.record(39, le32({1, 0, 0xff, 0}));  // CreateBrushIndirect: slot 1, red
+    e.record(37, le32({1}));
+    e.record(37, le32({int(0x80000008)}));  // the stock null pen
+    e.record(43, le32({0, 0, 480, 480}));   // Rectangle
+    // StretchDIBits: bounds, destination, source, bitmap offsets, usage,
+    // raster operation, destination size; then the bitmap.
+    e.record(81, le32({0, 0, 0, 0, 480, 0, 0, 0, 2, 2, 80, 40, 120, 16, 0, 0x00cc0020, 240, 240}) +
+                     tinyDib());
+    QByteArray font = le32({2, -200, 0, 0, 0, 700}) + QByteArray(8, '\0');
+    QByteArray face = QByteArray("S\0a\0n\0s\0", 8);
+    face.resize(64, '\0');
+    e.record(82, font + face);  // ExtCreateFontIndirectW: slot 2
+    e.record(37, le32({2}));
+    e.record(24, le32({0xff0000}));  // SetTextColor: blue
+    e.record(18, le32({1}));         // SetBkMode: transparent
+    // ExtTextOutW: bounds, graphics mode, scales, reference, count, string
+    // offset, options, rectangle, spacing offset; then "Hi" and spacing.
+    QByteArray text = le32({0, 0, 0, 0, 1, 0, 0, 500, 260, 2, 76, 0, 0, 0, 0, 0, 80});
+    text += QByteArray("H\0i\0", 4) + le32({100, 100});
+    e.record(84, text);
+    return e.file();
+}
+
 class HandMadeMetafileTest : public ::testing::Test {};
 
 TEST_F(HandMadeMetafileTest, WindowRecordsFrameAFileWithoutPlaceableHeader) {
@@ -152,6 +218,32 @@ TEST_F(HandMadeMetafileTest, PlaceableHeaderFramesTheSameDrawing) {
         decodePicture(drawing(false).file(QRect(100, 50, 80, 60), 192), PictureFormat::Wmf);
     ASSERT_TRUE(half);
     EXPECT_EQ(half->size(), QSize(40, 30));
+}
+
+TEST_F(HandMadeMetafileTest, EnhancedMetafileMapsTextAndBitmap) {
+    const auto picture = decodePicture(emfDrawing(), PictureFormat::Emf);
+    ASSERT_TRUE(picture);
+    ASSERT_EQ(picture->size(), QSize(96, 48));
+    const QImage p = picture->convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(p.pixel(24, 24), 0xffff0000u);  // square
+    EXPECT_EQ(qAlpha(p.pixel(24, 47)), 255);
+    EXPECT_EQ(qAlpha(p.pixel(49, 24)), 0);
+    EXPECT_EQ(p.pixel(52, 4), 0xff00ffffu);   // bitmap's top row, left: cyan
+    EXPECT_EQ(p.pixel(68, 20), 0xffffff00u);  // bottom row, right: yellow
+    EXPECT_EQ(qAlpha(p.pixel(74, 12)), 0);
+    int textPixels = 0;
+    for (int y = 24; y < 48; ++y) {
+        for (int x = 48; x < 96; ++x) {
+            const QRgb c = p.pixel(x, y);
+            textPixels += qAlpha(c) > 128 && qBlue(c) > 128 && qRed(c) < 100 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(textPixels, 20);
+    const QByteArray whole = emfDrawing();
+    for (const qsizetype size : {qsizetype(0), qsizetype(40), qsizetype(100), whole.size() - 20}) {
+        EXPECT_FALSE(decodePicture(whole.left(size), PictureFormat::Emf)) << size;
+    }
+    EXPECT_FALSE(decodePicture(whole, PictureFormat::Wmf));
 }
 
 TEST_F(HandMadeMetafileTest, BrokenFilesGiveNothing) {
