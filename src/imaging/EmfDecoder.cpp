@@ -1,5 +1,6 @@
 #include "imaging/EmfDecoder.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <vector>
@@ -132,6 +133,12 @@ std::optional<QPolygonF> readPoints(ByteReader& in, size_t count, bool small) {
         polygon.append(readPoint(in, small));
     }
     return polygon;
+}
+
+// A bitmap's source coordinates, kept where no arithmetic on them overflows.
+constexpr int kMaxSource = 1 << 20;
+int coordinate(ByteReader& in) {
+    return std::clamp(in.i32().value_or(0), -kMaxSource, kMaxSource);
 }
 
 std::optional<QTransform> readXform(ByteReader& in) {
@@ -425,8 +432,9 @@ void EmfPlayer::play(const Record& r) {
             const uint32_t offBmi = in.u32().value_or(0), cbBmi = in.u32().value_or(0);
             const uint32_t offBits = in.u32().value_or(0), cbBits = in.u32().value_or(0);
             const auto info = part(r, offBmi, cbBmi), bits = part(r, offBits, cbBits);
-            const auto pattern =
-                info.empty() || bits.empty() ? std::nullopt : decodeDib(info, bits);
+            const auto pattern = info.empty() || bits.empty() || !canvas_.spendBitmap(info)
+                                     ? std::nullopt
+                                     : decodeDib(info, bits);
             canvas_.createAt(slot, pattern ? MetafileObject(QBrush(*pattern))
                                            : MetafileObject(MetafilePlaceholder{}));
             break;
@@ -567,9 +575,16 @@ void EmfPlayer::text(const Record& r, ByteReader& in) {
     if (string.size() != bytes) {
         return;
     }
-    const QString text =
-        wide ? QString::fromUtf16(reinterpret_cast<const char16_t*>(string.data()), count)
-             : QString::fromLatin1(reinterpret_cast<const char*>(string.data()), count);
+    QString text;
+    if (wide) {
+        ByteReader chars(string);
+        text.reserve(count);
+        while (const auto c = chars.u16()) {
+            text.append(QChar(*c));
+        }
+    } else {
+        text = QString::fromLatin1(reinterpret_cast<const char*>(string.data()), count);
+    }
     constexpr uint32_t kOpaque = 2;
     canvas_.drawText(reference, text, options & kOpaque ? std::optional(rect) : std::nullopt);
 }
@@ -582,8 +597,8 @@ void EmfPlayer::bitmap(const Record& r, ByteReader& in) {
     uint32_t offBmi = 0, cbBmi = 0, offBits = 0, cbBits = 0;
     bool fromBottom = false;
     if (r.type == kStretchDiBits) {
-        const int xSrc = in.i32().value_or(0), ySrc = in.i32().value_or(0);
-        const int cxSrc = in.i32().value_or(0), cySrc = in.i32().value_or(0);
+        const int xSrc = coordinate(in), ySrc = coordinate(in);
+        const int cxSrc = coordinate(in), cySrc = coordinate(in);
         offBmi = in.u32().value_or(0), cbBmi = in.u32().value_or(0);
         offBits = in.u32().value_or(0), cbBits = in.u32().value_or(0);
         in.skip(8);  // colour usage and raster operation
@@ -594,19 +609,20 @@ void EmfPlayer::bitmap(const Record& r, ByteReader& in) {
     } else {
         const double cx = in.i32().value_or(0), cy = in.i32().value_or(0);
         in.skip(4);  // raster operation
-        const int xSrc = in.i32().value_or(0), ySrc = in.i32().value_or(0);
+        const int xSrc = coordinate(in), ySrc = coordinate(in);
         in.skip(24 + 8);  // source transform, background colour, colour usage
         offBmi = in.u32().value_or(0), cbBmi = in.u32().value_or(0);
         offBits = in.u32().value_or(0), cbBits = in.u32().value_or(0);
-        int cxSrc = int(cx), cySrc = int(cy);
+        int cxSrc = std::clamp(int(cx), -kMaxSource, kMaxSource);
+        int cySrc = std::clamp(int(cy), -kMaxSource, kMaxSource);
         if (r.type == kStretchBlt) {
-            cxSrc = in.i32().value_or(0), cySrc = in.i32().value_or(0);
+            cxSrc = coordinate(in), cySrc = coordinate(in);
         }
         target = QRectF(x, y, cx, cy);
         source = QRect(xSrc, ySrc, std::abs(cxSrc), std::abs(cySrc));
     }
     const auto info = part(r, offBmi, cbBmi), bits = part(r, offBits, cbBits);
-    if (info.empty() || bits.empty()) {
+    if (info.empty() || bits.empty() || !canvas_.spendBitmap(info)) {
         return;  // a pattern fill with no bitmap
     }
     const auto image = decodeDib(info, bits);

@@ -1,7 +1,10 @@
 #include "imaging/MetafileCanvas.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 #include <cmath>
+
+#include "imaging/ByteReader.h"
 
 namespace {
 
@@ -82,9 +85,9 @@ void MetafileCanvas::setTransform(const QTransform& logicalToPicture) {
 }
 
 void MetafileCanvas::createInFreeSlot(MetafileObject object) {
-    for (MetafileObject& slot : objects_) {
-        if (std::holds_alternative<std::monostate>(slot)) {
-            slot = std::move(object);
+    for (; firstFree_ < objects_.size(); ++firstFree_) {
+        if (std::holds_alternative<std::monostate>(objects_[firstFree_])) {
+            objects_[firstFree_++] = std::move(object);
             return;
         }
     }
@@ -147,6 +150,7 @@ void MetafileCanvas::selectStock(uint32_t stockObject) {
 void MetafileCanvas::remove(uint32_t slot) {
     if (slot < objects_.size()) {
         objects_[slot] = std::monostate();
+        firstFree_ = std::min(firstFree_, size_t(slot));
     }
 }
 
@@ -167,10 +171,29 @@ bool MetafileCanvas::restore(int which) {
     return true;
 }
 
-bool MetafileCanvas::onPicture(const QRectF& logicalBounds) const {
-    if (!painter_) {
+bool MetafileCanvas::spendBitmap(std::span<const uint8_t> info) {
+    ByteReader in(info);
+    const auto headerSize = in.u32();
+    qint64 width = 0, height = 0;
+    if (headerSize == 12u) {  // OS/2 core header
+        width = in.u16().value_or(0);
+        height = in.u16().value_or(0);
+    } else {
+        width = std::abs(qint64(in.i32().value_or(0)));
+        height = std::abs(qint64(in.i32().value_or(0)));
+    }
+    if (!painter_ || width * height > kMaxBitmapPixels - bitmapPixels_) {
         return false;
     }
+    bitmapPixels_ += width * height;
+    return true;
+}
+
+bool MetafileCanvas::onPicture(const QRectF& logicalBounds) {
+    if (!painter_ || drawings_ >= kMaxDrawings) {
+        return false;
+    }
+    ++drawings_;
     const QRectF bounds = transform_.mapRect(logicalBounds);
     return std::isfinite(bounds.left()) && std::isfinite(bounds.right()) &&
            std::isfinite(bounds.top()) && std::isfinite(bounds.bottom()) &&
@@ -277,7 +300,7 @@ QFont MetafileCanvas::qfont() const {
     // even where the logical y axis points up.
     const double scale = std::hypot(transform_.m12(), transform_.m22());
     double pixels = std::abs(state_.font.height) * scale;
-    if (state_.font.height == 0) {
+    if (state_.font.height == 0 || !std::isfinite(pixels)) {
         pixels = 12;
     }
     font.setPixelSize(std::clamp(int(std::lround(pixels)), 1, kMaxFontPixels));

@@ -9,6 +9,7 @@
 #include <QTransform>
 #include <memory>
 #include <optional>
+#include <span>
 #include <variant>
 #include <vector>
 
@@ -102,6 +103,14 @@ public:
     // A bitmap stretched onto a logical rectangle; a negative width or
     // height mirrors it.
     void drawImage(const QRectF& target, const QImage& image, const QRect& source);
+    // Whether a bitmap of this info header may still be decoded: false
+    // once the file's bitmaps passed more pixels than any picture needs,
+    // so that a broken or hostile file costs no more time.
+    bool spendBitmap(std::span<const uint8_t> info);
+
+    // Drawings and bitmap pixels one file may cost at most.
+    static constexpr int kMaxDrawings = 100'000;
+    static constexpr qint64 kMaxBitmapPixels = 64'000'000;
 
 private:
     struct State {
@@ -117,13 +126,17 @@ private:
         QPointF position;
     };
 
-    bool onPicture(const QRectF& logicalBounds) const;
+    // Counts a drawing and tells whether its bounds lie near the picture.
+    bool onPicture(const QRectF& logicalBounds);
     void applyPen();
     QFont qfont() const;
 
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     std::vector<MetafileObject> objects_;
+    size_t firstFree_ = 0;  // no free slot below it
+    int drawings_ = 0;
+    qint64 bitmapPixels_ = 0;
     State state_;
     std::vector<State> saved_;
     QTransform transform_;

@@ -285,9 +285,9 @@ void WmfPlayer::play(const Record& r) {
             canvas_.createInFreeSlot(readFont(in));
             break;
         case kDibCreatePatternBrush: {
-            in.skip(4);  // style and colour usage
-            const auto pattern =
-                decodeDib(r.params.subspan(std::min<size_t>(4, r.params.size())), {});
+            // After the style and colour usage, a packed bitmap.
+            const auto dib = r.params.subspan(std::min<size_t>(4, r.params.size()));
+            const auto pattern = canvas_.spendBitmap(dib) ? decodeDib(dib, {}) : std::nullopt;
             if (pattern) {
                 canvas_.createInFreeSlot(QBrush(*pattern));
             } else {
@@ -357,7 +357,7 @@ void WmfPlayer::bitmap(ByteReader& in, uint16_t function) {
         sourceWidth = width;
     }
     const auto rest = in.bytes(in.remaining());
-    const auto image = rest ? decodeDib(*rest, {}) : std::nullopt;
+    const auto image = rest && canvas_.spendBitmap(*rest) ? decodeDib(*rest, {}) : std::nullopt;
     if (!image) {
         return;  // a pattern fill with no bitmap, or a broken one
     }
