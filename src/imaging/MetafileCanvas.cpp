@@ -1,6 +1,7 @@
 #include "imaging/MetafileCanvas.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -325,7 +326,10 @@ void MetafileCanvas::drawText(QPointF reference, const QString& text,
     if (state_.textAlign & kUpdateCp) {
         reference = state_.position;
     }
-    if (text.isEmpty() || !onPicture(QRectF(reference, QSizeF(1, 1)))) {
+    // Fonts need the window system's font database: a program without one
+    // (no QGuiApplication) gets the picture without its text.
+    if (text.isEmpty() || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ||
+        !onPicture(QRectF(reference, QSizeF(1, 1)))) {
         return;
     }
     const QFont font = qfont();
