@@ -296,3 +296,18 @@ std::optional<QImage> decodeBmp(std::span<const uint8_t> data) {
             return std::nullopt;
     }
 }
+
+std::optional<QImage> decodeDib(std::span<const uint8_t> info, std::span<const uint8_t> pixels) {
+    // The file header a bitmap file would have; an offset of 0 makes the
+    // decoder take the pixels from right after the colour table.
+    const size_t offset = pixels.empty() ? 0 : 14 + info.size();
+    std::vector<uint8_t> file(14);
+    file[0] = 'B';
+    file[1] = 'M';
+    for (int i = 0; i < 4; ++i) {
+        file[10 + i] = uint8_t(offset >> (8 * i));
+    }
+    file.insert(file.end(), info.begin(), info.end());
+    file.insert(file.end(), pixels.begin(), pixels.end());
+    return decodeBmp(file);
+}

@@ -7,10 +7,12 @@
 #include <span>
 
 #include "imaging/BmpDecoder.h"
+#include "imaging/EmfDecoder.h"
 #include "imaging/GifDecoder.h"
 #include "imaging/JpegDecoder.h"
 #include "imaging/PcxDecoder.h"
 #include "imaging/TiffDecoder.h"
+#include "imaging/WmfDecoder.h"
 
 namespace {
 
@@ -58,7 +60,9 @@ std::optional<QImage> decodePicture(const QByteArray& data, PictureFormat format
         case PictureFormat::Png:
             return decodePng(data);
         case PictureFormat::Emf:
+            return decodeEmf(bytes);
         case PictureFormat::Wmf:
+            return decodeWmf(bytes);
         case PictureFormat::Unknown:
             break;
     }

@@ -169,10 +169,11 @@ QImage resample(const QImage& input, QSize size, Kernel (*kernelFor)(int, int)) 
             target[x] = qRgb(toLevel(acc[3 * x + 2]), toLevel(acc[3 * x + 1]), toLevel(acc[3 * x]));
         }
     };
-    // The cheaper order: shrinking a lot vertically first saves the
-    // horizontal pass most of its rows.
-    const double factor = double(tw) / sw * double(th) / sh;
-    if (factor > 0.1) {
+    // The axis scaled by the larger factor goes first, as ImageMagick does:
+    // the picture between the passes is clamped to the level range, so
+    // where the filter overshoots (ringing at sharp edges) the order shows
+    // in the result, by up to 38 levels.
+    if (double(tw) / sw > double(th) / sh) {
         const Plane across = horizontal(sh, kx, tw, [&](int y, int x, float* s) {
             const uchar* p = pixelRow(y) + 4 * x;
             s[0] = p[0];

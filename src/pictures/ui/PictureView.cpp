@@ -2,9 +2,6 @@
 
 #include <QPainter>
 
-#include "imaging/PictureDecoder.h"
-#include "imaging/Resample.h"
-
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
     QPalette silver = palette();
@@ -12,25 +9,14 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent) {
     setPalette(silver);
 }
 
-bool PictureView::loadFile(const QString& hostPath) {
-    const auto decoded = loadPicture(hostPath);
-    if (!decoded) {
+bool PictureView::showFile(const QString& hostPath, bool highQuality) {
+    auto shown = cache_.picture(hostPath, size(), highQuality, QColor::fromRgb(kBackground));
+    if (!shown) {
         return false;
     }
-    // Transparent parts take the view's background now, so that resampling
-    // blends them with silver as they will be seen.
-    picture_ = flattenOnto(*decoded, QColor::fromRgb(kBackground));
+    picture_ = std::move(*shown);
     update();
     return true;
-}
-
-void PictureView::resampleToView(bool highQuality) {
-    if (picture_.isNull() || picture_.size() == size()) {
-        return;
-    }
-    picture_ =
-        highQuality ? resampleLanczos3(picture_, size()) : resampleHalftone(picture_, size());
-    update();
 }
 
 void PictureView::paintEvent(QPaintEvent*) {

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include "imaging/ResampledPictureCache.h"
+
 // The picture view ImageEn1: a picture drawn over a silver background, at
 // the view's top left. It shows what it was last given; a file that cannot
 // be decoded leaves it as it was.
@@ -13,18 +15,19 @@ public:
 
     explicit PictureView(QWidget* parent = nullptr);
 
-    // Decodes the host file by its extension; false, and nothing changed,
-    // when it cannot.
-    bool loadFile(const QString& hostPath);
-    // The shown picture resampled to the view's own width and height:
-    // Lanczos-3 when `highQuality`, else the halftone stretch.
-    void resampleToView(bool highQuality);
+    // Shows the host file, decoded by its extension and resampled to the
+    // view's own width and height (Lanczos-3 when `highQuality`, else the
+    // halftone stretch), from the cache when it was shown before; false,
+    // and nothing changed, when it cannot be decoded.
+    bool showFile(const QString& hostPath, bool highQuality);
 
     const QImage& picture() const { return picture_; }
+    ResampledPictureCache& cache() { return cache_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QImage picture_;
+    ResampledPictureCache cache_;
 };

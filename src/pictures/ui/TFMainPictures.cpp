@@ -68,12 +68,11 @@ QString TFMain::ShowGamePicture(int emulatorIndex, const QString& shortName,
     if (shown.isEmpty()) {
         shown = NoImagePicture(ctx_, state.emulators, emulatorIndex);
     }
+    SetStatus(QStringLiteral("Resampling image..."));
     if (!shown.isEmpty()) {
         // A picture that cannot be decoded leaves the view as it was.
-        ImageEn1->loadFile(ctx_.fs().resolve(shown));
+        ImageEn1->showFile(ctx_.fs().resolve(shown), HighQualityImages1->isChecked());
     }
-    SetStatus(QStringLiteral("Resampling image..."));
-    ImageEn1->resampleToView(HighQualityImages1->isChecked());
     SetStatus(QString());
     LEmu->setText(state.emulators.isValidIndex(emulatorIndex)
                       ? state.emulators.at(emulatorIndex).lbName

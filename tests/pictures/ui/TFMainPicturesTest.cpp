@@ -1,6 +1,8 @@
 // The picture of the selected entry in the main window: lookup, fall-backs,
 // the quality switch, the index commands and broken files.
 #include <QAction>
+#include <QDateTime>
+#include <QFile>
 
 #include "gamelist/ui/GameListWidget.h"
 #include "pictures/ui/PictureView.h"
@@ -82,6 +84,30 @@ TEST_F(PictureWindowTest, BrokenPictureLeavesTheViewAndTheSelectionGoesOn) {
         EXPECT_EQ(main().ImageEn1->picture(), before) << name.toStdString();
         EXPECT_EQ(main().LSn->text(), name.toUpper());
     }
+}
+
+TEST_F(PictureWindowTest, ScrollingBackShowsTheCachedPictureUntilItsFileChanges) {
+    writePicture(QStringLiteral("BITMAPS\\GALAGA.BMP"), flat(qRgb(200, 0, 0)), "BMP");
+    writePicture(QStringLiteral("BITMAPS\\RAGE.BMP"), flat(qRgb(0, 0, 200)), "BMP");
+    addGame(QStringLiteral("Galaga"), QStringLiteral("MAME"), QStringLiteral("galaga"));
+    addGame(QStringLiteral("Rage"), QStringLiteral("MAME"), QStringLiteral("rage"));
+    startMain();
+    select(QStringLiteral("Galaga"));
+    select(QStringLiteral("Rage"));
+    const int decodes = main().ImageEn1->cache().decodes();
+    select(QStringLiteral("Galaga"));
+    EXPECT_EQ(shown(), qRgb(200, 0, 0));
+    EXPECT_EQ(main().ImageEn1->cache().decodes(), decodes);
+    // A new picture under the same name, written a moment later.
+    writePicture(QStringLiteral("BITMAPS\\GALAGA.BMP"), flat(qRgb(0, 150, 0)), "BMP");
+    QFile file(inst.host(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\GALAGA.BMP")));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(QDateTime::currentDateTime().addSecs(10), QFileDevice::FileModificationTime);
+    file.close();
+    select(QStringLiteral("Rage"));
+    select(QStringLiteral("Galaga"));
+    EXPECT_EQ(shown(), qRgb(0, 150, 0));
+    EXPECT_EQ(main().ImageEn1->cache().decodes(), decodes + 1);
 }
 
 TEST_F(PictureWindowTest, LookOnlyChangesNeitherViewNorStatusBar) {

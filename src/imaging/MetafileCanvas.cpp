@@ -1,0 +1,382 @@
+#include "imaging/MetafileCanvas.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
+
+#include "imaging/ByteReader.h"
+
+namespace {
+
+// Far beyond any picture a metafile gives, near enough that the rasteriser
+// never meets coordinates it handles badly.
+constexpr double kFarAway = 1 << 20;
+// Deeper nesting of saved states is no drawing's need, only a broken file's.
+constexpr size_t kMaxSavedStates = 256;
+constexpr int kMaxFontPixels = 4096;
+
+enum TextAlign : uint32_t {
+    kUpdateCp = 1,
+    kHorizontalMask = 6,
+    kRight = 2,
+    kCentre = 6,
+    kVerticalMask = 24,
+    kBottom = 8,
+    kBaseline = 24
+};
+
+}  // namespace
+
+QColor colourRef(uint32_t value) {
+    return QColor(int(value & 0xff), int((value >> 8) & 0xff), int((value >> 16) & 0xff));
+}
+
+QPen metafilePen(uint32_t style, double width, uint32_t colour) {
+    static constexpr Qt::PenStyle kStyles[] = {Qt::SolidLine,   Qt::DashLine,       Qt::DotLine,
+                                               Qt::DashDotLine, Qt::DashDotDotLine, Qt::NoPen,
+                                               Qt::SolidLine};
+    const uint32_t kind = style & 0xf;
+    QPen pen(colourRef(colour), std::abs(width),
+             kind < std::size(kStyles) ? kStyles[kind] : Qt::SolidLine);
+    // End caps and joins (PS_ENDCAP_*, PS_JOIN_*): round is the default.
+    static constexpr Qt::PenCapStyle kCaps[] = {Qt::RoundCap, Qt::SquareCap, Qt::FlatCap};
+    static constexpr Qt::PenJoinStyle kJoins[] = {Qt::RoundJoin, Qt::BevelJoin, Qt::MiterJoin};
+    pen.setCapStyle(kCaps[std::min<uint32_t>((style >> 8) & 0xf, 2)]);
+    pen.setJoinStyle(kJoins[std::min<uint32_t>((style >> 12) & 0xf, 2)]);
+    return pen;
+}
+
+QBrush metafileBrush(uint32_t style, uint32_t colour, uint32_t hatch) {
+    switch (style) {
+        case 1:  // BS_NULL
+            return QBrush(Qt::NoBrush);
+        case 2: {  // BS_HATCHED
+            static constexpr Qt::BrushStyle kHatches[] = {Qt::HorPattern,   Qt::VerPattern,
+                                                          Qt::FDiagPattern, Qt::BDiagPattern,
+                                                          Qt::CrossPattern, Qt::DiagCrossPattern};
+            return QBrush(colourRef(colour),
+                          hatch < std::size(kHatches) ? kHatches[hatch] : Qt::SolidPattern);
+        }
+        default:
+            return QBrush(colourRef(colour));
+    }
+}
+
+MetafileCanvas::MetafileCanvas(QSize size, int objectSlots)
+    : image_(size, QImage::Format_ARGB32_Premultiplied), objects_(size_t(objectSlots)) {
+    image_.fill(Qt::transparent);
+    painter_ = std::make_unique<QPainter>(&image_);
+    state_.pen = QPen(Qt::black, 0);
+    state_.brush = QBrush(Qt::white);
+}
+
+MetafileCanvas::~MetafileCanvas() = default;
+
+QImage MetafileCanvas::finish() {
+    painter_.reset();
+    return image_;
+}
+
+void MetafileCanvas::setTransform(const QTransform& logicalToPicture) {
+    transform_ = logicalToPicture;
+    if (painter_) {
+        painter_->setTransform(transform_);
+    }
+}
+
+void MetafileCanvas::createInFreeSlot(MetafileObject object) {
+    for (; firstFree_ < objects_.size(); ++firstFree_) {
+        if (std::holds_alternative<std::monostate>(objects_[firstFree_])) {
+            objects_[firstFree_++] = std::move(object);
+            return;
+        }
+    }
+}
+
+void MetafileCanvas::createAt(uint32_t slot, MetafileObject object) {
+    if (slot < objects_.size()) {
+        objects_[slot] = std::move(object);
+    }
+}
+
+void MetafileCanvas::select(uint32_t slot) {
+    if (slot >= objects_.size()) {
+        return;
+    }
+    const MetafileObject& object = objects_[slot];
+    if (const auto* pen = std::get_if<QPen>(&object)) {
+        state_.pen = *pen;
+    } else if (const auto* brush = std::get_if<QBrush>(&object)) {
+        state_.brush = *brush;
+    } else if (const auto* font = std::get_if<MetafileFont>(&object)) {
+        state_.font = *font;
+    }
+}
+
+void MetafileCanvas::selectStock(uint32_t stockObject) {
+    switch (stockObject) {
+        case 0:
+            state_.brush = QBrush(Qt::white);
+            break;
+        case 1:
+            state_.brush = QBrush(QColor(0xc0, 0xc0, 0xc0));
+            break;
+        case 2:
+            state_.brush = QBrush(QColor(0x80, 0x80, 0x80));
+            break;
+        case 3:
+            state_.brush = QBrush(QColor(0x40, 0x40, 0x40));
+            break;
+        case 4:
+            state_.brush = QBrush(Qt::black);
+            break;
+        case 5:
+            state_.brush = QBrush(Qt::NoBrush);
+            break;
+        case 6:
+            state_.pen = QPen(Qt::white, 0);
+            break;
+        case 7:
+            state_.pen = QPen(Qt::black, 0);
+            break;
+        case 8:
+            state_.pen = QPen(Qt::NoPen);
+            break;
+        default:
+            break;  // fonts and palettes: the defaults serve
+    }
+}
+
+void MetafileCanvas::remove(uint32_t slot) {
+    if (slot < objects_.size()) {
+        objects_[slot] = std::monostate();
+        firstFree_ = std::min(firstFree_, size_t(slot));
+    }
+}
+
+void MetafileCanvas::save() {
+    if (saved_.size() < kMaxSavedStates) {
+        saved_.push_back(state_);
+    }
+}
+
+bool MetafileCanvas::restore(int which) {
+    const qint64 count = qint64(saved_.size());
+    const qint64 index = which < 0 ? count + which : qint64(which) - 1;
+    if (index < 0 || index >= count) {
+        return false;
+    }
+    state_ = saved_[size_t(index)];
+    saved_.resize(size_t(index));
+    return true;
+}
+
+bool MetafileCanvas::spendBitmap(std::span<const uint8_t> info) {
+    ByteReader in(info);
+    const auto headerSize = in.u32();
+    qint64 width = 0, height = 0;
+    if (headerSize == 12u) {  // OS/2 core header
+        width = in.u16().value_or(0);
+        height = in.u16().value_or(0);
+    } else {
+        width = std::abs(qint64(in.i32().value_or(0)));
+        height = std::abs(qint64(in.i32().value_or(0)));
+    }
+    if (!painter_ || width * height > kMaxBitmapPixels - bitmapPixels_) {
+        return false;
+    }
+    bitmapPixels_ += width * height;
+    return true;
+}
+
+bool MetafileCanvas::onPicture(const QRectF& logicalBounds) {
+    if (!painter_ || drawings_ >= kMaxDrawings) {
+        return false;
+    }
+    ++drawings_;
+    const QRectF bounds = transform_.mapRect(logicalBounds);
+    return std::isfinite(bounds.left()) && std::isfinite(bounds.right()) &&
+           std::isfinite(bounds.top()) && std::isfinite(bounds.bottom()) &&
+           std::abs(bounds.left()) < kFarAway && std::abs(bounds.right()) < kFarAway &&
+           std::abs(bounds.top()) < kFarAway && std::abs(bounds.bottom()) < kFarAway;
+}
+
+void MetafileCanvas::applyPen() {
+    QPen pen = state_.pen;
+    // A pen wider than the picture paints nothing more than one that
+    // covers it, only more slowly.
+    const double scale = std::sqrt(std::abs(transform_.determinant()));
+    const double widest = 2.0 * std::max(image_.width(), image_.height());
+    if (scale > 0 && pen.widthF() * scale > widest) {
+        pen.setWidthF(widest / scale);
+    }
+    painter_->setPen(pen);
+    painter_->setBrush(state_.brush);
+}
+
+void MetafileCanvas::moveTo(QPointF p) {
+    state_.position = p;
+}
+
+void MetafileCanvas::lineTo(QPointF p) {
+    if (onPicture(QRectF(state_.position, p).normalized().adjusted(-1, -1, 1, 1))) {
+        applyPen();
+        painter_->drawLine(state_.position, p);
+    }
+    state_.position = p;
+}
+
+void MetafileCanvas::drawPolygon(const QPolygonF& polygon) {
+    if (polygon.size() > 1 && onPicture(polygon.boundingRect())) {
+        applyPen();
+        painter_->drawPolygon(polygon, state_.winding ? Qt::WindingFill : Qt::OddEvenFill);
+    }
+}
+
+void MetafileCanvas::drawPolyline(const QPolygonF& polyline) {
+    if (polyline.size() > 1 && onPicture(polyline.boundingRect())) {
+        applyPen();
+        painter_->drawPolyline(polyline);
+    }
+}
+
+void MetafileCanvas::drawPolyPolygon(const std::vector<QPolygonF>& polygons) {
+    QPainterPath path;
+    for (const QPolygonF& polygon : polygons) {
+        if (polygon.size() > 1) {
+            path.addPolygon(polygon);
+            path.closeSubpath();
+        }
+    }
+    drawPath(path, true, true);
+}
+
+void MetafileCanvas::drawRectangle(const QRectF& rect) {
+    if (onPicture(rect.normalized())) {
+        applyPen();
+        painter_->drawRect(rect.normalized());
+    }
+}
+
+void MetafileCanvas::drawRoundRect(const QRectF& rect, QSizeF corner) {
+    if (onPicture(rect.normalized())) {
+        applyPen();
+        painter_->drawRoundedRect(rect.normalized(), std::abs(corner.width()) / 2,
+                                  std::abs(corner.height()) / 2);
+    }
+}
+
+void MetafileCanvas::drawEllipse(const QRectF& rect) {
+    if (onPicture(rect.normalized())) {
+        applyPen();
+        painter_->drawEllipse(rect.normalized());
+    }
+}
+
+void MetafileCanvas::drawPath(const QPainterPath& path, bool stroke, bool fill) {
+    if (path.isEmpty() || !onPicture(path.controlPointRect())) {
+        return;
+    }
+    applyPen();
+    QPainterPath filled = path;
+    filled.setFillRule(state_.winding ? Qt::WindingFill : Qt::OddEvenFill);
+    if (!stroke) {
+        painter_->setPen(Qt::NoPen);
+    }
+    if (!fill) {
+        painter_->setBrush(Qt::NoBrush);
+    }
+    painter_->drawPath(filled);
+}
+
+QFont MetafileCanvas::qfont() const {
+    QFont font(state_.font.family.isEmpty() ? QStringLiteral("Sans Serif") : state_.font.family);
+    font.setWeight(
+        QFont::Weight(std::clamp(state_.font.weight == 0 ? 400 : state_.font.weight, 100, 900)));
+    font.setItalic(state_.font.italic);
+    font.setUnderline(state_.font.underline);
+    font.setStrikeOut(state_.font.strikeOut);
+    // The mapping's vertical scale: text is drawn upright on the picture
+    // even where the logical y axis points up.
+    const double scale = std::hypot(transform_.m12(), transform_.m22());
+    double pixels = std::abs(state_.font.height) * scale;
+    if (state_.font.height == 0 || !std::isfinite(pixels)) {
+        pixels = 12;
+    }
+    font.setPixelSize(std::clamp(int(std::lround(pixels)), 1, kMaxFontPixels));
+    if (state_.font.height > 0) {  // a cell height includes the leading
+        const double cell = QFontMetricsF(font).height();
+        if (cell > 0) {
+            font.setPixelSize(
+                std::clamp(int(std::lround(pixels * pixels / cell)), 1, kMaxFontPixels));
+        }
+    }
+    return font;
+}
+
+void MetafileCanvas::drawText(QPointF reference, const QString& text,
+                              std::optional<QRectF> opaqueRect) {
+    if (!painter_) {
+        return;
+    }
+    if (opaqueRect && onPicture(opaqueRect->normalized())) {
+        painter_->fillRect(opaqueRect->normalized(), state_.backgroundColour);
+    }
+    if (state_.textAlign & kUpdateCp) {
+        reference = state_.position;
+    }
+    // Fonts need the window system's font database: a program without one
+    // (no QGuiApplication) gets the picture without its text.
+    if (text.isEmpty() || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ||
+        !onPicture(QRectF(reference, QSizeF(1, 1)))) {
+        return;
+    }
+    const QFont font = qfont();
+    const QFontMetricsF metrics(font);
+    const double width = metrics.horizontalAdvance(text);
+    double dx = 0;
+    switch (state_.textAlign & kHorizontalMask) {
+        case kRight:
+            dx = -width;
+            break;
+        case kCentre:
+            dx = -width / 2;
+            break;
+        default:
+            break;
+    }
+    double dy = metrics.ascent();
+    switch (state_.textAlign & kVerticalMask) {
+        case kBottom:
+            dy = -metrics.descent();
+            break;
+        case kBaseline:
+            dy = 0;
+            break;
+        default:
+            break;
+    }
+    const QPointF at = transform_.map(reference);
+    painter_->save();
+    painter_->resetTransform();
+    painter_->translate(at);
+    painter_->rotate(-state_.font.escapement / 10.0);
+    painter_->setFont(font);
+    if (state_.opaque && !opaqueRect) {
+        painter_->fillRect(QRectF(dx, dy - metrics.ascent(), width, metrics.height()),
+                           state_.backgroundColour);
+    }
+    painter_->setPen(state_.textColour);
+    painter_->drawText(QPointF(dx, dy), text);
+    painter_->restore();
+}
+
+void MetafileCanvas::drawImage(const QRectF& target, const QImage& image, const QRect& source) {
+    const QRect part = source.intersected(image.rect());
+    if (part.isEmpty() || !onPicture(target.normalized())) {
+        return;
+    }
+    painter_->drawImage(target.normalized(),
+                        image.copy(part).mirrored(target.width() < 0, target.height() < 0));
+}

@@ -1,0 +1,96 @@
+// The cache of resampled pictures: a picture shown again is not decoded
+// again, unless its file changed (modification time or size) or it is
+// asked at another size or quality; the least recently shown go first once
+// the byte bound is passed; a broken file gives nothing and keeps nothing.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "PictureFiles.h"
+#include "imaging/ResampledPictureCache.h"
+
+namespace {
+
+constexpr QSize kView(64, 64);
+
+class ResampledPictureCacheTest : public ::testing::Test {
+protected:
+    QString write(const QString& name, QRgb colour, int width = 30) {
+        QImage image(width, 20, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = dir_.path() + u'/' + name;
+        image.save(path, "BMP");
+        return path;
+    }
+    static void setModified(const QString& path, const QDateTime& when) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
+    }
+    QRgb shown(const QString& path, bool highQuality = false) {
+        const auto picture = cache_.picture(path, kView, highQuality, Qt::gray);
+        return picture ? picture->pixel(10, 10) : 0;
+    }
+    QTemporaryDir dir_;
+    ResampledPictureCache cache_;
+};
+
+TEST_F(ResampledPictureCacheTest, ShownAgainIsNotDecodedAgain) {
+    const QString a = write(QStringLiteral("a.bmp"), qRgb(200, 10, 10));
+    const QString b = write(QStringLiteral("b.bmp"), qRgb(10, 200, 10));
+    EXPECT_EQ(shown(a), qRgb(200, 10, 10));
+    EXPECT_EQ(shown(b), qRgb(10, 200, 10));
+    EXPECT_EQ(shown(a), qRgb(200, 10, 10));
+    EXPECT_EQ(cache_.decodes(), 2);
+    EXPECT_EQ(cache_.picture(a, kView, false, Qt::gray)->size(), kView);
+    // Another quality or size is another picture.
+    shown(a, true);
+    cache_.picture(a, QSize(32, 32), false, Qt::gray);
+    EXPECT_EQ(cache_.decodes(), 4);
+}
+
+TEST_F(ResampledPictureCacheTest, ChangedFileIsDecodedAgain) {
+    const QString a = write(QStringLiteral("a.bmp"), qRgb(200, 10, 10));
+    const QDateTime then = QDateTime::currentDateTime().addSecs(-60);
+    setModified(a, then);
+    EXPECT_EQ(shown(a), qRgb(200, 10, 10));
+    // Same size, a new modification time.
+    write(QStringLiteral("a.bmp"), qRgb(0, 0, 250));
+    setModified(a, then.addSecs(5));
+    EXPECT_EQ(shown(a), qRgb(0, 0, 250));
+    EXPECT_EQ(cache_.decodes(), 2);
+    // The modification time put back, but another size.
+    write(QStringLiteral("a.bmp"), qRgb(0, 250, 0), 31);
+    setModified(a, then.addSecs(5));
+    EXPECT_EQ(shown(a), qRgb(0, 250, 0));
+    EXPECT_EQ(cache_.decodes(), 3);
+}
+
+TEST_F(ResampledPictureCacheTest, LeastRecentlyShownGoFirstPastTheBound) {
+    const qint64 onePicture = QImage(kView, QImage::Format_RGB32).sizeInBytes();
+    ResampledPictureCache small(2 * onePicture);
+    const QString a = write(QStringLiteral("a.bmp"), qRgb(1, 1, 1));
+    const QString b = write(QStringLiteral("b.bmp"), qRgb(2, 2, 2));
+    const QString c = write(QStringLiteral("c.bmp"), qRgb(3, 3, 3));
+    for (const QString& path : {a, b, a, c}) {  // b is now the least recent
+        small.picture(path, kView, false, Qt::gray);
+    }
+    EXPECT_EQ(small.decodes(), 3);
+    EXPECT_EQ(small.bytes(), 2 * onePicture);
+    small.picture(a, kView, false, Qt::gray);
+    small.picture(c, kView, false, Qt::gray);
+    EXPECT_EQ(small.decodes(), 3);
+    small.picture(b, kView, false, Qt::gray);
+    EXPECT_EQ(small.decodes(), 4);
+}
+
+TEST_F(ResampledPictureCacheTest, BrokenOrMissingFileGivesNothing) {
+    const QString broken = dir_.path() + u"/broken.bmp";
+    PictureFiles::writeFile(broken, "BM not a bitmap");
+    EXPECT_FALSE(cache_.picture(broken, kView, false, Qt::gray));
+    EXPECT_FALSE(cache_.picture(dir_.path() + u"/none.bmp", kView, false, Qt::gray));
+    EXPECT_EQ(cache_.bytes(), 0);
+}
+
+}  // namespace
