@@ -52,14 +52,27 @@ QString DisplayText(SettingsStore& store, const QString& name, bool showCount) {
     return digits + u' ' + name;
 }
 
+namespace {
+
+QString withoutCountPrefix(const QString& itemText, bool showCount) {
+    if (!showCount) {
+        return itemText;
+    }
+    const qsizetype blank = itemText.indexOf(u' ');
+    return blank < 0 ? QString() : itemText.mid(blank + 1);
+}
+
+bool isFramed(const QString& text) {
+    return text.size() >= 4 && text.startsWith(u"[ ") && text.endsWith(u" ]");
+}
+
+}  // namespace
+
 QString EntryNameFromItemText(const QString& itemText, bool showCount) {
-    QString text = itemText;
-    if (showCount) {
-        const qsizetype blank = text.indexOf(u' ');
-        text = blank < 0 ? QString() : text.mid(blank + 1);
-    }
-    if (text.startsWith(u'[')) {
-        text = text.mid(2, text.size() - 4);
-    }
-    return text;
+    const QString text = withoutCountPrefix(itemText, showCount);
+    return isFramed(text) ? text.mid(2, text.size() - 4) : text;
+}
+
+bool isMissingGameItem(const QString& itemText, bool showCount) {
+    return isFramed(withoutCountPrefix(itemText, showCount));
 }

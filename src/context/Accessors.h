@@ -28,5 +28,9 @@ QString FormatPlayCount(int count);
 // when `showCount` is on (an entry without "Count" shows 0000).
 QString DisplayText(SettingsStore& store, const QString& name, bool showCount);
 // The entry name back from a list item's text: the count prefix (up to its
-// blank, however many digits) and the "[ ... ]" frame removed.
+// blank, however many digits) and the "[ ... ]" frame of a missing game removed.
 QString EntryNameFromItemText(const QString& itemText, bool showCount);
+// Whether a list item stands for a missing game: after any count prefix the
+// text is framed by "[ " and " ]". Real game names hold brackets too
+// ("Pong (Rev E) [TTL]", "Apple ]["), so a bracket alone proves nothing.
+bool isMissingGameItem(const QString& itemText, bool showCount);

@@ -12,26 +12,13 @@
 
 namespace RandomChoice {
 
-namespace {
-
-// The item's text without its play count: a missing game's text is framed.
-bool isMissingGame(const QString& item, bool showCount) {
-    if (!showCount) {
-        return item.startsWith(u'[');
-    }
-    const qsizetype blank = item.indexOf(u' ');
-    return blank >= 0 && item.mid(blank + 1).startsWith(u'[');
-}
-
-}  // namespace
-
 std::vector<int> Candidates(const AppContext& ctx, const EmulatorTable& emulators,
                             const QStringList& items, bool showCount) {
     SettingsStore store = ctx.store();
     std::vector<int> candidates;
     candidates.reserve(size_t(items.size()));
     for (int i = 0; i < items.size(); ++i) {
-        if (isMissingGame(items[i], showCount)) {
+        if (isMissingGameItem(items[i], showCount)) {
             continue;
         }
         // Only list names hold "{", so only those entries need the store.

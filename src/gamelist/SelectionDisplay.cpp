@@ -8,7 +8,7 @@ bool IsGameEntry(const EmulatorDefinition* emulator, const QString& entryName) {
 }
 
 SelectionCommands SelectionCommandsFor(const EmulatorDefinition* emulator, bool isGame, bool locked,
-                                       const QString& itemText, const QString& pkzipLocation) {
+                                       bool missingGame, const QString& pkzipLocation) {
     SelectionCommands commands;
     commands.resetToDefaults = !locked && isGame;
     commands.removeFromList = !locked && isGame;
@@ -20,7 +20,7 @@ SelectionCommands SelectionCommandsFor(const EmulatorDefinition* emulator, bool 
             commands.deleteStateFile[i] = !patterns[i]->isEmpty();
         }
     }
-    commands.addToList = !locked && itemText.contains(u'[');
+    commands.addToList = !locked && missingGame;
     commands.fixRom = !locked && !pkzipLocation.isEmpty();
     return commands;
 }

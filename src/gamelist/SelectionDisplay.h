@@ -22,8 +22,9 @@ struct SelectionCommands {
     bool fixRom = false;
 };
 
+// "&Add to list" is offered for missing games only (isMissingGameItem).
 SelectionCommands SelectionCommandsFor(const EmulatorDefinition* emulator, bool isGame, bool locked,
-                                       const QString& itemText, const QString& pkzipLocation);
+                                       bool missingGame, const QString& pkzipLocation);
 
 struct SelectionInfo {
     QString emulator;   // LEmu: the list name

@@ -67,10 +67,10 @@ protected:
 };
 
 TEST_F(RandomChoiceTest, CandidatesAreGamesNotMissingOnesNorMultiGameEmulators) {
-    const QStringList items{u"[ Galaxian ]"_qs, u"Frogger"_qs, u"MAME {x}"_qs, u"Odd {Braces}"_qs,
-                            u"PONG {x}"_qs};
+    const QStringList items{u"[ Galaxian ]"_qs, u"Frogger"_qs,  u"MAME {x}"_qs,
+                            u"Odd {Braces}"_qs, u"PONG {x}"_qs, u"Pong (Rev E) [TTL]"_qs};
     EXPECT_EQ(RandomChoice::Candidates(inst.context(), emulators, items, false),
-              (std::vector<int>{1, 3, 4}));
+              (std::vector<int>{1, 3, 4, 5}));
     const QStringList counted{u"0000 [ Galaxian ]"_qs, u"12345 Frogger"_qs, u"0003 MAME {x}"_qs};
     EXPECT_EQ(RandomChoice::Candidates(inst.context(), emulators, counted, true),
               (std::vector<int>{1}));

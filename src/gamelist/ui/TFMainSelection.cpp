@@ -1,5 +1,6 @@
 // The selection refresh: everything the window shows about the selected entry.
 #include "app/ui/TFMain.h"
+#include "context/Accessors.h"
 #include "context/AppContext.h"
 #include "gamelist/SelectionDisplay.h"
 #include "gamelist/ui/GameListWidget.h"
@@ -35,9 +36,9 @@ void TFMain::ApplySelectionCommands(int emulatorIndex, const QString& entryName,
                                     const QString& itemText) {
     const EmulatorDefinition* emulator =
         state.emulators.isValidIndex(emulatorIndex) ? &state.emulators.at(emulatorIndex) : nullptr;
-    const SelectionCommands commands =
-        SelectionCommandsFor(emulator, IsGameEntry(emulator, entryName), state.locked, itemText,
-                             FFileLocations->EPKZip->text());
+    const SelectionCommands commands = SelectionCommandsFor(
+        emulator, IsGameEntry(emulator, entryName), state.locked,
+        isMissingGameItem(itemText, byCount1->isChecked()), FFileLocations->EPKZip->text());
     const auto enable = [](QAction* item, bool enabled) {
         if (item != nullptr) {
             item->setEnabled(enabled);
