@@ -172,6 +172,7 @@ void TFMain::CreateMenus() {
     CreateToolMenus();
     CreateListViewMenus();
     CreateListBuildMenus();
+    CreateListMaintenanceMenus();
 }
 
 void TFMain::CreateLayout() {

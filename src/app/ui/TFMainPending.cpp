@@ -1,6 +1,6 @@
 // Entry points that the running program already calls and that subsystems
-// still to come fill in: the picture walk and display, the game launch and
-// list maintenance. Until then they leave everything as it is.
+// still to come fill in: the picture walk and display and the game launch.
+// Until then they leave everything as it is.
 #include "app/ui/TFMain.h"
 
 // Start-up runs this when picture.dir is missing.
@@ -12,6 +12,3 @@ void TFMain::ShowGamePicture(int emulatorIndex, const QString& shortName,
 
 // Play button, double click, Enter, "1", "2" and joystick button 1.
 void TFMain::BPlayClick() {}
-
-// The Delete key on a list.
-void TFMain::Removefromlist1Click() {}
