@@ -19,8 +19,18 @@ QStringList ScriptedDialogs::messages() const {
     return out;
 }
 
-int ScriptedDialogs::messageBox(const QString& text, MessageKind, MessageButtons buttons) {
-    shown_.push_back({QStringLiteral("message"), text, QString()});
+namespace {
+
+QString describe(MessageKind kind, MessageButtons buttons) {
+    static const char* const kinds[] = {"Warning", "Error", "Information", "Confirmation"};
+    static const char* const sets[] = {"Ok", "OkCancel", "YesNo", "YesNoCancel"};
+    return QString::fromLatin1(kinds[int(kind)]) + u' ' + QString::fromLatin1(sets[int(buttons)]);
+}
+
+}  // namespace
+
+int ScriptedDialogs::messageBox(const QString& text, MessageKind kind, MessageButtons buttons) {
+    shown_.push_back({QStringLiteral("message"), text, describe(kind, buttons)});
     if (auto a = next()) {
         return a->result;
     }

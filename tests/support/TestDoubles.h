@@ -27,6 +27,7 @@ public:
     struct Shown {
         QString kind;  // "message", "input", "open", "print", "dialog"
         QString text;  // message text, input prompt, file dialog title, dialog object name
+        // For a message its kind and buttons ("Warning OkCancel").
         QString detail;
     };
 

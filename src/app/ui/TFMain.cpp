@@ -175,6 +175,7 @@ void TFMain::CreateMenus() {
     CreateListBuildMenus();
     CreatePictureMenus();
     CreateMaintenanceMenus();
+    CreateListMaintenanceMenus();
 }
 
 void TFMain::CreateLayout() {

@@ -28,6 +28,7 @@ class QKeyEvent;
 class TFFileLocations;
 class TFSearchOptions;
 class TFStatus;
+class TFNewEmu;
 class TFAbout;
 class SettingsStore;
 
@@ -202,6 +203,12 @@ public:
     void Removefromlist1Click();
     ListNavigation::JoystickPolling joystickPolling;
 
+    // ---- List maintenance (gamelist/TFMainListMaintenance.cpp) ----
+    void Addtolist1Click();
+    void ListBoxCleanup1Click();
+    void ChangeEmulators1Click();
+    TFNewEmu* FNewEmu = nullptr;
+
     // ---- Selection ----
     void ShowSelectedGame();
 
@@ -272,6 +279,9 @@ private:
     bool ListFileArrived();
     void HandleNextGame();
     RomLocation::Answer AskRomChoice(const RomLocation::Question& question);
+
+    // List maintenance: its File and Game menu items.
+    void CreateListMaintenanceMenus();
 
     // List view (gamelist/TFMainListView.cpp).
     void CreateListViewMenus();
