@@ -436,11 +436,11 @@ void EmfPlayer::play(const Record& r) {
                                      ? std::nullopt
                                      : decodeDib(info, bits);
             canvas_.createAt(slot, pattern ? MetafileObject(QBrush(*pattern))
-                                           : MetafileObject(MetafilePlaceholder{}));
+                                           : MetafileObject(UnsupportedMetafileObject{}));
             break;
         }
         case kCreatePalette:
-            canvas_.createAt(in.u32().value_or(0), MetafilePlaceholder{});
+            canvas_.createAt(in.u32().value_or(0), UnsupportedMetafileObject{});
             break;
         case kExtCreateFontIndirectW: {
             const uint32_t slot = in.u32().value_or(0);

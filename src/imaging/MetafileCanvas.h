@@ -34,10 +34,10 @@ QBrush metafileBrush(uint32_t style, uint32_t colour, uint32_t hatch);
 
 // A slot that a record took but that draws nothing (palettes, regions,
 // pattern brushes): it still counts, so later indexes stay right.
-struct MetafilePlaceholder {};
+struct UnsupportedMetafileObject {};
 
 using MetafileObject =
-    std::variant<std::monostate, MetafilePlaceholder, QPen, QBrush, MetafileFont>;
+    std::variant<std::monostate, UnsupportedMetafileObject, QPen, QBrush, MetafileFont>;
 
 // The logical coordinate system as the set-up records leave it.
 struct MetafileMapping {

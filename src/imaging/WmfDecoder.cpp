@@ -291,14 +291,14 @@ void WmfPlayer::play(const Record& r) {
             if (pattern) {
                 canvas_.createInFreeSlot(QBrush(*pattern));
             } else {
-                canvas_.createInFreeSlot(MetafilePlaceholder{});
+                canvas_.createInFreeSlot(UnsupportedMetafileObject{});
             }
             break;
         }
         case kCreatePalette:
         case kCreatePatternBrush:
         case kCreateRegion:
-            canvas_.createInFreeSlot(MetafilePlaceholder{});
+            canvas_.createInFreeSlot(UnsupportedMetafileObject{});
             break;
         case kSelectObject:
             canvas_.select(in.u16().value_or(0xffff));
