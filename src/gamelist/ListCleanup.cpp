@@ -117,9 +117,16 @@ QStringList Run(const AppContext& ctx, const EmulatorTable& emulators,
             current = !location.contains(u'.') || ctx.fs().fileExists(location);
         }
         if (!current) {
-            store.DeleteKey(StorePaths::Entry(name));
             deleted << name;
         }
+    }
+    QList<KeyPath> keys;
+    keys.reserve(deleted.size());
+    for (const QString& name : deleted) {
+        keys << StorePaths::Entry(name);
+    }
+    if (!store.DeleteKeys(keys)) {
+        return {};  // the store refused: nothing was deleted, and nothing is reported so
     }
     return deleted;
 }

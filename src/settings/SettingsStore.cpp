@@ -110,10 +110,21 @@ bool SettingsStore::DeleteKey(const QString& path) {
 
 bool SettingsStore::DeleteKey(const KeyPath& path) {
     const auto id = find(path);
-    if (!id || *id == 0) {
-        return false;
+    return id && *id != 0 && DeleteKeys({path});
+}
+
+bool SettingsStore::DeleteKeys(const QList<KeyPath>& paths) {
+    std::vector<qint64> ids;
+    for (const KeyPath& path : paths) {
+        const auto id = find(path);
+        if (id && *id != 0) {
+            ids.push_back(*id);
+        }
     }
-    const bool deleted = db_->deleteTree(*id);
+    if (ids.empty()) {
+        return true;
+    }
+    const bool deleted = db_->deleteTrees(ids);
     if (deleted && current_ && !db_->keyExists(*current_)) {
         current_.reset();
     }

@@ -43,6 +43,10 @@ public:
     bool KeyExists(const KeyPath& path);
     bool DeleteKey(const QString& path);
     bool DeleteKey(const KeyPath& path);
+    // Deletes the keys that exist among `paths` in one transaction, so that a
+    // command removing thousands of entries commits once; false when the
+    // store refused, and then none is deleted.
+    bool DeleteKeys(const QList<KeyPath>& paths);
     // Nothing happens unless `oldPath` exists and `newPath` does not.
     void MoveKey(const QString& oldPath, const QString& newPath, bool deleteOld);
     void MoveKey(const KeyPath& oldPath, const KeyPath& newPath, bool deleteOld);

@@ -1,5 +1,7 @@
 #include "settings/StoreDatabase.h"
 
+#include <algorithm>
+
 #include <sqlite3.h>
 
 #include <QDir>
@@ -233,7 +235,11 @@ QStringList StoreDatabase::childNames(qint64 parent) {
 }
 
 bool StoreDatabase::deleteTree(qint64 id) {
-    if (id == 0 || !exec("BEGIN IMMEDIATE")) {
+    return deleteTrees({id});
+}
+
+bool StoreDatabase::deleteTrees(const std::vector<qint64>& ids) {
+    if (std::find(ids.begin(), ids.end(), 0) != ids.end() || !exec("BEGIN IMMEDIATE")) {
         return false;
     }
     const char* const subtree =
@@ -244,11 +250,13 @@ bool StoreDatabase::deleteTree(qint64 id) {
     static const std::string deleteKeys =
         std::string(subtree) + "DELETE FROM brivanel_keys WHERE id IN sub";
     bool ok = true;
-    for (const std::string* sql : {&deleteValues, &deleteKeys}) {
-        sqlite3_stmt* st = statement(sql->c_str());
-        Reset reset{st};
-        sqlite3_bind_int64(st, 1, id);
-        ok = ok && sqlite3_step(st) == SQLITE_DONE;
+    for (const qint64 id : ids) {
+        for (const std::string* sql : {&deleteValues, &deleteKeys}) {
+            sqlite3_stmt* st = statement(sql->c_str());
+            Reset reset{st};
+            sqlite3_bind_int64(st, 1, id);
+            ok = ok && sqlite3_step(st) == SQLITE_DONE;
+        }
     }
     if (!ok) {
         exec("ROLLBACK");

@@ -44,6 +44,8 @@ public:
     QStringList childNames(qint64 parent);
     // Removes the key, its values and all keys below it.
     bool deleteTree(qint64 id);
+    // Removes several such trees in one transaction: all of them or none.
+    bool deleteTrees(const std::vector<qint64>& ids);
     // Copies values and subkeys of `from` into `to`, at every depth.
     bool copyTree(qint64 from, qint64 to);
 

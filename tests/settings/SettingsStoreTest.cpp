@@ -122,6 +122,24 @@ TEST_F(SettingsStoreTest, DeleteKeyRemovesEverythingBelowAtAnyDepth) {
     EXPECT_TRUE(s.GetKeyNames().isEmpty());
 }
 
+TEST_F(SettingsStoreTest, DeleteKeysRemovesTheExistingOnesTogether) {
+    SettingsStore s = handle();
+    for (const char16_t* name : {u"Frogger", u"Galaga", u"Kept"}) {
+        ASSERT_TRUE(s.OpenKey(StorePaths::Specific(QString::fromUtf16(name)), true));
+        s.WriteString(QStringLiteral("Sound"), QStringLiteral("Silence"));
+    }
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Galaga")), false));
+
+    EXPECT_TRUE(s.DeleteKeys({StorePaths::Entry(QStringLiteral("Frogger")),
+                              StorePaths::Entry(QStringLiteral("galaga")),
+                              StorePaths::Entry(QStringLiteral("Never There"))}));
+    EXPECT_FALSE(s.KeyExists(StorePaths::Specific(QStringLiteral("Frogger"))));
+    EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("Galaga"))));
+    EXPECT_TRUE(s.KeyExists(StorePaths::Specific(QStringLiteral("Kept"))));
+    // The key that was open went with them.
+    EXPECT_THROW(s.WriteString(QStringLiteral("Location"), QStringLiteral("#")), StoreError);
+}
+
 TEST_F(SettingsStoreTest, DeletingTheCurrentKeyLeavesNoKeyToWriteTo) {
     SettingsStore s = handle();
     ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Game")), true));
