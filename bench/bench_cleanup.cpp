@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QThread>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -114,6 +115,10 @@ int main(int argc, char** argv) {
 
     TFMain main(inst.context());
     main.FormActivate();
+    // A folder listing is trusted only once its folder has not changed for a
+    // few seconds; a user's ROM folders are long settled, the ones made just
+    // now are not, and would be listed again at every lookup.
+    QThread::sleep(4);
 
     QStringList deleted;
     const double cleanup = secondsOf([&] {
