@@ -13,6 +13,10 @@ public:
     bool isValidIndex(int index) const { return index >= 1 && index <= count(); }
     EmulatorDefinition& at(int index) { return records_.at(size_t(index - 1)); }
     const EmulatorDefinition& at(int index) const { return records_.at(size_t(index - 1)); }
+    // The emulator at a 1-based index; none for an index that names none.
+    const EmulatorDefinition* find(int index) const {
+        return isValidIndex(index) ? &at(index) : nullptr;
+    }
     void append(EmulatorDefinition definition) { records_.push_back(std::move(definition)); }
     void clear() { records_.clear(); }
 

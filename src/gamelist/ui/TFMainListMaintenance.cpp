@@ -93,8 +93,7 @@ void TFMain::Removefromlist1Click() {
     }
     const QString entryName = CurrentEntryName();
     const int emulatorIndex = CurrentEmulatorIndex();
-    const EmulatorDefinition* emulator =
-        state.emulators.isValidIndex(emulatorIndex) ? &state.emulators.at(emulatorIndex) : nullptr;
+    const EmulatorDefinition* emulator = state.emulators.find(emulatorIndex);
     if (emulator != nullptr && entryName == emulator->lbName) {
         return;  // an emulator's own entry stays
     }

@@ -20,8 +20,7 @@ void TFMain::ShowSelectedGame() {
     const int emulatorIndex = CurrentEmulatorIndex();
     ShowGamePicture(emulatorIndex, shortName, entryName);
 
-    const EmulatorDefinition* emulator =
-        state.emulators.isValidIndex(emulatorIndex) ? &state.emulators.at(emulatorIndex) : nullptr;
+    const EmulatorDefinition* emulator = state.emulators.find(emulatorIndex);
     ApplySelectionCommands(emulatorIndex, entryName, itemText);
 
     const SelectionInfo info = SelectionInfoFor(ctx_, emulator, shortName, CurrentLocation());
@@ -34,8 +33,7 @@ void TFMain::ShowSelectedGame() {
 
 void TFMain::ApplySelectionCommands(int emulatorIndex, const QString& entryName,
                                     const QString& itemText) {
-    const EmulatorDefinition* emulator =
-        state.emulators.isValidIndex(emulatorIndex) ? &state.emulators.at(emulatorIndex) : nullptr;
+    const EmulatorDefinition* emulator = state.emulators.find(emulatorIndex);
     const SelectionCommands commands = SelectionCommandsFor(
         emulator, IsGameEntry(emulator, entryName), state.locked,
         isMissingGameItem(itemText, byCount1->isChecked()), FFileLocations->EPKZip->text());

@@ -20,8 +20,7 @@ void TFMain::ResettoEmulatorDefaults1Click() {
     }
     const QString entryName = CurrentEntryName();
     const int emulatorIndex = CurrentEmulatorIndex();
-    const EmulatorDefinition* emulator =
-        state.emulators.isValidIndex(emulatorIndex) ? &state.emulators.at(emulatorIndex) : nullptr;
+    const EmulatorDefinition* emulator = state.emulators.find(emulatorIndex);
     // The emulator's own "Specific" holds every game's defaults: never drop
     // it, even when unlocking has enabled the command for that entry.
     if (IsGameEntry(emulator, entryName)) {

@@ -9,40 +9,32 @@
 #include "settings/KeyPath.h"
 #include "tools/ui/TFFileLocations.h"
 
-namespace {
-
-const EmulatorDefinition* emulatorOf(const AppState& state, int index) {
-    return state.emulators.isValidIndex(index) ? &state.emulators.at(index) : nullptr;
-}
-
-}  // namespace
-
 void TFMain::DeleteHighScoreFile1Click() {
-    if (const EmulatorDefinition* e = emulatorOf(state, CurrentEmulatorIndex())) {
+    if (const EmulatorDefinition* e = state.emulators.find(CurrentEmulatorIndex())) {
         DeleteGameStateFile(e->highScorePattern);
     }
 }
 
 void TFMain::DeleteNVRAMfile1Click() {
-    if (const EmulatorDefinition* e = emulatorOf(state, CurrentEmulatorIndex())) {
+    if (const EmulatorDefinition* e = state.emulators.find(CurrentEmulatorIndex())) {
         DeleteGameStateFile(e->nvramPattern);
     }
 }
 
 void TFMain::DeleteConfigFile1Click() {
-    if (const EmulatorDefinition* e = emulatorOf(state, CurrentEmulatorIndex())) {
+    if (const EmulatorDefinition* e = state.emulators.find(CurrentEmulatorIndex())) {
         DeleteGameStateFile(e->configPattern);
     }
 }
 
 void TFMain::DeleteDipswitchFile1Click() {
-    if (const EmulatorDefinition* e = emulatorOf(state, CurrentEmulatorIndex())) {
+    if (const EmulatorDefinition* e = state.emulators.find(CurrentEmulatorIndex())) {
         DeleteGameStateFile(e->dipswitchPattern);
     }
 }
 
 void TFMain::DeleteKeyFile1Click() {
-    if (const EmulatorDefinition* e = emulatorOf(state, CurrentEmulatorIndex())) {
+    if (const EmulatorDefinition* e = state.emulators.find(CurrentEmulatorIndex())) {
         DeleteGameStateFile(e->keyPattern);
     }
 }
@@ -85,7 +77,7 @@ void TFMain::AddSoundSample1Click() {
             MessageKind::Error, MessageButtons::Ok);
         return;
     }
-    const EmulatorDefinition* emulator = emulatorOf(state, CurrentEmulatorIndex());
+    const EmulatorDefinition* emulator = state.emulators.find(CurrentEmulatorIndex());
     if (emulator == nullptr) {
         return;
     }
