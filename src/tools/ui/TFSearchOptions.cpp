@@ -1,15 +1,19 @@
 #include "tools/ui/TFSearchOptions.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "app/ui/GuardedHandler.h"
 #include "context/AppContext.h"
 #include "context/AppState.h"
 #include "platform/Dialogs.h"
+#include "platform/ui/CentreOnScreen.h"
 #include "tools/SearchChoice.h"
 #include "tools/ui/TFFileLocations.h"
 
@@ -60,6 +64,29 @@ void fill(QListWidget* list, const QStringList& names) {
     list->clear();
     for (const QString& name : names) {
         list->addItem(new NameItem(name));
+    }
+}
+
+// Both lists as wide as the longest emulator name, so that no name hides
+// behind a horizontal scroll bar; together never wider than the screen.
+void fitListsToNames(QDialog& dialog, QListWidget* yes, QListWidget* no) {
+    const QFontMetrics metrics(yes->font());
+    int widest = 0;
+    for (const QListWidget* list : {yes, no}) {
+        for (int i = 0; i < list->count(); ++i) {
+            widest = qMax(widest, metrics.horizontalAdvance(list->item(i)->text()));
+        }
+    }
+    // The item's own margins and the room a vertical scroll bar takes.
+    int width = widest + 2 * yes->frameWidth() + yes->verticalScrollBar()->sizeHint().width() + 12;
+    if (const QScreen* screen = dialog.screen()) {
+        width = qMin(width, screen->availableGeometry().width() / 2 - 60);
+    }
+    yes->setMinimumWidth(width);
+    no->setMinimumWidth(width);
+    if (dialog.width() < dialog.minimumSizeHint().width()) {
+        dialog.resize(dialog.minimumSizeHint().width(), dialog.height());
+        centreOnScreen(dialog);
     }
 }
 
@@ -151,6 +178,7 @@ void TFSearchOptions::FormShow() {
     const SearchChoice::Emulators split = SearchChoice::SplitByStoreKey(store, state_.emulators);
     fill(LBYes, split.yes);
     fill(LBNo, split.no);
+    fitListsToNames(*this, LBYes, LBNo);
 }
 
 void TFSearchOptions::BAddClick() {

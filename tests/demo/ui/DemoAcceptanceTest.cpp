@@ -1,0 +1,285 @@
+// The demo installation played through the way a new user meets it: a copy
+// of the assembled demo, its store prepared as the run command prepares it,
+// the list build through every kind of emulator, both views, options at
+// emulator and game level, and a game played by the real interpreter, whose
+// script restarts the real program, which counts the play. With Debian's
+// mame installed the same loop runs once more with the real emulator.
+#include <gtest/gtest.h>
+#include <sys/types.h>
+
+#include <csignal>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QScrollBar>
+
+#include "gamelist/ui/GameListWidget.h"
+#include "launch/ui/OptionPanel.h"
+#include "pictures/ui/PictureView.h"
+#include "settings/KeyPath.h"
+#include "support/ProcessRun.h"
+#include "support/StandIn.h"
+#include "support/ui/ListBuildFixture.h"
+#include "tools/ui/TFFileLocations.h"
+#include "tools/ui/TFSearchOptions.h"
+
+namespace {
+
+QString q(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+const QString kMame = q("MAME {The MAME Team}");
+const QString kMameBinary = q("/usr/games/mame");
+
+// What one run of the loop plays, and what its emulator must have been given.
+struct Play {
+    QString game;       // entry name
+    QString romFolder;  // where the script unpacks it, below the emulator
+};
+
+class DemoAcceptance : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ListBuildInstallation::interpreterBuilt());
+        ASSERT_EQ(QProcess::execute(q("cp"),
+                                    {q("-a"), q(BRIVANEL_DEMO_DRIVE "/."), b.inst.host(q("C:\\"))}),
+                  0);
+        QProcess seed;
+        seed.setProgram(q(BRIVANEL_DEMO_STORE_PROGRAM));
+        seed.setArguments({b.inst.storeFile()});
+        ASSERT_EQ(runToEnd(seed).exitCode, 0);
+    }
+
+    TFMain& main() { return b.main(); }
+
+    QStringList names() {
+        QStringList all;
+        for (int i = 1; i <= main().state.emulators.count(); ++i) {
+            all << main().state.emulators.at(i).lbName;
+        }
+        return all;
+    }
+
+    // The list build as the user starts it from the search options dialog,
+    // which shows every emulator name whole.
+    void buildEverything() {
+        b.inst.dialogs.answerDialog(mrOk, [this](QObject& dialog) {
+            auto& options = static_cast<TFSearchOptions&>(dialog);
+            options.show();
+            for (const QListWidget* list : {options.LBYes, options.LBNo}) {
+                EXPECT_LE(list->sizeHintForColumn(0), list->viewport()->width());
+                EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+            }
+            EXPECT_EQ(options.LBNo->count(), 7);
+            options.hide();
+            options.LBYes->clear();
+            options.LBNo->clear();
+            options.LBYes->addItems(names());
+        });
+        b.start();
+        b.finishTicks();
+        ASSERT_FALSE(main().Timer1->isActive());
+    }
+
+    void select(GameListWidget* list, const QString& item) {
+        main().currentListBox = list;
+        const int at = list->indexOf(item);
+        ASSERT_GE(at, 0) << item.toStdString() << " in " << list->items().join(u'|').toStdString();
+        list->setItemIndex(at);
+        main().ShowSelectedGame();
+    }
+
+    void choose(QComboBox* box, const QString& text) {
+        box->setCurrentIndex(box->findText(text));
+        ASSERT_EQ(box->currentText(), text);
+    }
+
+    QString storeValue(const KeyPath& key, const QString& name) {
+        SettingsStore store(b.inst.database());
+        return store.OpenKey(key, false) && store.ValueExists(name) ? store.ReadString(name)
+                                                                    : q("<none>");
+    }
+    int playCount(const QString& game) {
+        SettingsStore store(b.inst.database());
+        return store.OpenKey(StorePaths::Entry(game), false) && store.ValueExists(q("Count"))
+                   ? store.ReadInteger(q("Count"))
+                   : 0;
+    }
+
+    // Play, the script run by the real interpreter, the restarted real
+    // program counting the play and then ended as a user ends it.
+    void playAndRestart(const Play& play) {
+        const QString program = b.inst.host(q("C:\\BRIVANEL\\brivanel"));
+        select(main().LBArcade, play.game);
+        main().BPlay->click();
+        ASSERT_TRUE(main().state.gameLaunched) << "Play did not launch " << play.game.toStdString();
+        b.closeMain();
+        EXPECT_EQ(storeValue(StorePaths::Root(), q("Current")), play.game);
+
+        ASSERT_FALSE(b.inst.starter.starts().empty());
+        const RecordingProcessStarter::Start& run = b.inst.starter.starts().back();
+        QProcess batch;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(q("QT_QPA_PLATFORM"), q("offscreen"));
+        env.insert(q("BRIVANEL_STORE"), b.inst.storeFile());
+        env.insert(q("BRIVANEL_DEMO_PLAY_SECONDS"), q("1"));
+        batch.setProcessEnvironment(env);
+        batch.setWorkingDirectory(run.workingFolder);
+        batch.setStandardInputFile(QProcess::nullDevice());
+        batch.start(run.program, run.arguments);
+        // The launch was long ago on the first program's clock: the restart counts it.
+        EXPECT_TRUE(StandIn::waitUntil([&] { return playCount(play.game) == 1; }));
+        pid_t restarted = 0;
+        for (const QString& entry : QDir(q("/proc")).entryList(QDir::Dirs)) {
+            if (QFile::symLinkTarget(u"/proc/" + entry + u"/exe") == program) {
+                restarted = entry.toInt();
+            }
+        }
+        ASSERT_NE(restarted, 0) << "the script did not start the program again";
+        ::kill(restarted, SIGTERM);
+        ASSERT_TRUE(batch.waitForFinished(600000));
+        EXPECT_EQ(batch.exitCode(), 0) << b.inst.readFile(q("C:\\BRIVANEL\\Execute.log")).data();
+        // The restarted program ended in order: it launched nothing itself.
+        SettingsStore root(b.inst.database());
+        root.OpenKey(StorePaths::Root(), false);
+        EXPECT_EQ(root.ReadDateTime(q("Time")), 0.0);
+        EXPECT_EQ(storeValue(StorePaths::Root(), q("Current")), play.game);
+        EXPECT_FALSE(b.inst.fs().exists(play.romFolder)) << "the ROM files were not cleaned up";
+    }
+
+    ListBuildInstallation b;
+};
+
+TEST_F(DemoAcceptance, FromTheFirstStartToACountedPlay) {
+    ASSERT_NO_FATAL_FAILURE(buildEverything());
+
+    // Every kind of emulator found its games; the missing one is framed.
+    const QStringList arcade = main().LBArcade->items();
+    for (const char* game : {"Pac-Man (Midway)", "Puck Man (Japan set 1)", "Galaga (Namco rev. B)",
+                             "Donkey Kong (US set 1)", "[ Ms. Pac-Man ]", "Galaxian (Namco)",
+                             "Galaxian (Japan)", "Moon Alien Part 2", "Ikari Warriors",
+                             "Pong {Mark Ostrander}", "Ikari Warriors {Nils Aarberg}"}) {
+        EXPECT_TRUE(arcade.contains(q(game)))
+            << game << " not in " << arcade.join(u'|').toStdString();
+    }
+    const QStringList console = main().LBConsole->items();
+    for (const char* game : {"NES Super Mario Bros.", "NES The Legend of Zelda", "NES Tetris"}) {
+        EXPECT_TRUE(console.contains(q(game))) << game;
+    }
+    EXPECT_EQ(main().PCConsole->currentWidget(), main().TSArcade) << "no page of games in front";
+    EXPECT_EQ(b.value(q("Moon Alien Part 2"), q("Location")), q("Dir"));
+    EXPECT_EQ(b.value(q("Galaxian (Japan)"), q("Location")), q("C:\\ROMS\\GALAXIAN.ZIP"));
+    EXPECT_EQ(b.value(q("Ms. Pac-Man"), q("Location")), q("#"));
+    EXPECT_EQ(b.value(q("NES Tetris"), q("Emulator")), q("NES"));
+    EXPECT_EQ(b.value(q("NES Tetris"), q("Emulator1")), q("FCEU"));
+
+    // Pictures: every shipped file decodes, and most games find their own.
+    for (const QString& line : main().state.pictureIndex) {
+        EXPECT_TRUE(main().ImageEn1->showFile(b.inst.fs().resolve(line), true))
+            << line.toStdString();
+    }
+    int games = 0;
+    int withPicture = 0;
+    for (GameListWidget* list : {main().LBArcade, main().LBConsole}) {
+        for (const QString& item : list->items()) {
+            if (item.startsWith(u"[ ") || item.contains(u'{')) {
+                continue;
+            }
+            select(list, item);
+            ++games;
+            withPicture += !main()
+                                .ShowGamePicture(main().CurrentEmulatorIndex(),
+                                                 main().CurrentShortName(), item, true)
+                                .isEmpty();
+        }
+    }
+    EXPECT_GE(withPicture * 4, games * 3) << withPicture << " of " << games;
+
+    // By emulator: a page per emulator, the alternatives' pages included.
+    main().byEmulator1Click();
+    QStringList captions;
+    for (int i = 0; i < main().PCConsole->count(); ++i) {
+        captions << main().PCConsole->tabText(i);
+    }
+    for (const char* page :
+         {"MAME", "Galaxian Emulator", "Nester", "FCE Ultra", "RAGE", "Single"}) {
+        EXPECT_TRUE(captions.contains(q(page)))
+            << page << " not in " << captions.join(u'|').toStdString();
+    }
+    main().byName1Click();
+
+    // Options: the emulator's own choice, then one game's own.
+    select(main().LBArcade, kMame);
+    choose(main().POptions->CBResolution, q("640x480"));
+    main().POptions->CBResolutionExit();
+    EXPECT_EQ(storeValue(StorePaths::Specific(kMame), q("Resolution")), q("640x480"));
+    select(main().LBArcade, q("Galaga (Namco rev. B)"));
+    EXPECT_EQ(main().POptions->CBResolution->currentText(), q("640x480"));
+    choose(main().POptions->CBSound, q("Silence"));
+    main().POptions->CBSoundExit();
+    EXPECT_EQ(storeValue(StorePaths::Specific(q("Galaga (Namco rev. B)")), q("Sound")),
+              q("Silence"));
+    select(main().LBArcade, q("Pac-Man (Midway)"));
+    EXPECT_EQ(main().POptions->CBSound->currentText(), q("Sound Blaster"));
+    main().POptions->EJoyEmu->setText(q("C:\\TOOLS\\ARCADE.KEY"));
+    main().POptions->EJoyEmuExit();
+
+    ASSERT_NO_FATAL_FAILURE(
+        playAndRestart({q("Pac-Man (Midway)"), q("C:\\EMU\\MAME\\ROMS\\pacman")}));
+
+    // The emulator got the emulator's and the game's choices, and both the
+    // clone's and its parent's ROM files; the drivers came and went around it.
+    const QStringList log = QString::fromUtf8(b.inst.readFile(q("C:\\EMU\\played.log")))
+                                .split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_GE(log.size(), 6) << log.join(u'\n').toStdString();
+    EXPECT_TRUE(log[0].endsWith(q("UniVBE: VESA 2.0 driver loaded"))) << log[0].toStdString();
+    // A native program is given host paths, also inside "k<key file>".
+    EXPECT_TRUE(
+        log[1].endsWith(u"JoyEmu: loaded with key file " + b.inst.host(q("C:\\TOOLS\\ARCADE.KEY"))))
+        << log[1].toStdString();
+    EXPECT_TRUE(
+        log[2].contains(q("MAME: started in ")) && log[2].contains(q("with \"pacman -640x480")) &&
+        log[2].contains(q("-soundcard 1")) && log[2].contains(q("ROMS/pacman/namcopac.6e")) &&
+        log[2].contains(q("ROMS/pacman/pacman.6e")))
+        << log[2].toStdString();
+    EXPECT_TRUE(log[3].endsWith(q("MAME: ended")));
+    EXPECT_TRUE(log[4].endsWith(q("JoyEmu: unloaded")));
+    EXPECT_TRUE(log[5].endsWith(q("UniVBE: VESA driver unloaded")));
+    // The user's archives stay where they were.
+    EXPECT_TRUE(b.inst.fs().exists(q("C:\\ROMS\\pacman.zip")));
+    EXPECT_TRUE(b.inst.fs().exists(q("C:\\ROMS\\puckman.zip")));
+}
+
+TEST_F(DemoAcceptance, TheSameLoopWithDebiansMame) {
+    if (!QFileInfo(kMameBinary).isExecutable()) {
+        GTEST_SKIP() << "Debian's mame is not installed";
+    }
+    // The demo's MAME becomes the real one, limited to its ROM-less systems;
+    // the demo's own option fragments are not mame's, so only the game goes on.
+    b.inst.mkdir(q("C:\\mamehome"));
+    const QString mame = StandIn::shellQuoted(kMameBinary) + u" -noreadconfig";
+    b.writeStandIn(
+        q("C:\\EMU\\MAME\\MAME.EXE"),
+        u"export HOME=" + StandIn::shellQuoted(b.inst.host(q("C:\\mamehome"))) +
+            u"\ncase \"$1\" in\n-listfull) exec " + mame + u" -listfull pong breakout ;;\n" +
+            u"-listclones) exec " + mame + u" -listclones pong ;;\nesac\n" + mame +
+            u" \"$1\" -rompath ROMS -video none -sound none -seconds_to_run 2 > mame.log 2>&1");
+    b.inst.writeFile(q("C:\\pong-src\\readme.txt"), "pong needs no ROM files\n");
+    ASSERT_EQ(QProcess::execute(q("zip"), {q("-j"), q("-q"), b.inst.host(q("C:\\ROMS\\pong.zip")),
+                                           b.inst.host(q("C:\\pong-src\\readme.txt"))}),
+              0);
+
+    ASSERT_NO_FATAL_FAILURE(buildEverything());
+    EXPECT_TRUE(main().LBArcade->items().contains(q("Pong (Rev E) [TTL]")));
+    EXPECT_TRUE(main().LBArcade->items().contains(q("Moon Alien Part 2")));
+    ASSERT_NO_FATAL_FAILURE(
+        playAndRestart({q("Pong (Rev E) [TTL]"), q("C:\\EMU\\MAME\\ROMS\\pong")}));
+    const QString mameLog = QString::fromUtf8(b.inst.readFile(q("C:\\EMU\\MAME\\mame.log")));
+    EXPECT_TRUE(mameLog.contains(q("Average speed"))) << mameLog.toStdString();
+}
+
+}  // namespace
