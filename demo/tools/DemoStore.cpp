@@ -30,7 +30,6 @@ int main(int argc, char** argv) {
         root.WriteString(QStringLiteral("JOYEMU Path"), QStringLiteral("C:\\TOOLS\\JOYEMU.EXE"));
         root.WriteString(QStringLiteral("JOYCP Path"), QStringLiteral("C:\\TOOLS\\JOYCP.EXE"));
         root.WriteString(QStringLiteral("Drives To Search"), QStringLiteral("C:"));
-        root.WriteBool(QStringLiteral("Show Missing"), true);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "brivanel-demo-store: %s\n", e.what());
         return 1;

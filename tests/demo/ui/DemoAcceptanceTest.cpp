@@ -171,6 +171,14 @@ TEST_F(DemoAcceptance, FromTheFirstStartToACountedPlay) {
         EXPECT_TRUE(console.contains(q(game))) << game;
     }
     EXPECT_EQ(main().PCConsole->currentWidget(), main().TSArcade) << "no page of games in front";
+    // The missing game is framed and cannot be played; it can be hidden.
+    select(main().LBArcade, q("[ Ms. Pac-Man ]"));
+    const size_t startsBefore = b.inst.starter.starts().size();
+    main().BPlay->click();
+    EXPECT_FALSE(main().state.gameLaunched);
+    EXPECT_EQ(b.inst.starter.starts().size(), startsBefore);
+    main().MissingGames1->trigger();
+    EXPECT_FALSE(main().LBArcade->items().join(u'|').contains(q("Ms. Pac-Man")));
     EXPECT_EQ(b.value(q("Moon Alien Part 2"), q("Location")), q("Dir"));
     EXPECT_EQ(b.value(q("Galaxian (Japan)"), q("Location")), q("C:\\ROMS\\GALAXIAN.ZIP"));
     EXPECT_EQ(b.value(q("Ms. Pac-Man"), q("Location")), q("#"));
