@@ -103,6 +103,11 @@ int main(int argc, char** argv) {
     if (seconds == 0) {
         QTimer::singleShot(0, &app, &QApplication::quit);
     }
+    // A small window: long command lines and file lists wrap.
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        label->setWordWrap(true);
+    }
+    window.setFixedWidth(520);
     window.show();
     const int status = app.exec();
     appendLog(QDateTime::currentDateTime().toString(u"yyyy-MM-dd hh:mm:ss") + u' ' + name +

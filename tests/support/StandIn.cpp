@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
@@ -60,6 +61,17 @@ bool waitUntil(const std::function<bool()>& condition, int boundMs) {
         QThread::msleep(50);
     }
     return true;
+}
+
+qint64 runningProgram(const QString& path) {
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (isPid && QFile::symLinkTarget(u"/proc/" + entry + u"/exe") == path) {
+            return pid;
+        }
+    }
+    return 0;
 }
 
 }  // namespace StandIn

@@ -31,4 +31,7 @@ QString shellQuoted(const QString& text);
 // Polls until the condition holds; false when the generous bound passed first.
 bool waitUntil(const std::function<bool()>& condition, int boundMs = 120000);
 
+// The process running the program at `path`; 0 when none runs.
+qint64 runningProgram(const QString& path);
+
 }  // namespace StandIn

@@ -10,14 +10,15 @@
 #include <csignal>
 
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QScrollBar>
 
 #include "gamelist/ui/GameListWidget.h"
 #include "launch/ui/OptionPanel.h"
+#include "maintenance/ui/TFKeys.h"
 #include "pictures/ui/PictureView.h"
 #include "settings/KeyPath.h"
 #include "support/ProcessRun.h"
@@ -133,12 +134,7 @@ protected:
         batch.start(run.program, run.arguments);
         // The launch was long ago on the first program's clock: the restart counts it.
         EXPECT_TRUE(StandIn::waitUntil([&] { return playCount(play.game) == 1; }));
-        pid_t restarted = 0;
-        for (const QString& entry : QDir(q("/proc")).entryList(QDir::Dirs)) {
-            if (QFile::symLinkTarget(u"/proc/" + entry + u"/exe") == program) {
-                restarted = entry.toInt();
-            }
-        }
+        const pid_t restarted = pid_t(StandIn::runningProgram(program));
         ASSERT_NE(restarted, 0) << "the script did not start the program again";
         ::kill(restarted, SIGTERM);
         ASSERT_TRUE(batch.waitForFinished(600000));
@@ -231,6 +227,21 @@ TEST_F(DemoAcceptance, FromTheFirstStartToACountedPlay) {
     main().POptions->CBSoundExit();
     EXPECT_EQ(storeValue(StorePaths::Specific(q("Galaga (Namco rev. B)")), q("Sound")),
               q("Silence"));
+    // The game's own passage of the emulator's key help, and the manual.
+    QString keys;
+    b.inst.dialogs.answerDialog(mrOk, [&keys](QObject& dialog) {
+        keys = static_cast<TFKeys&>(dialog).windowTitle() + u'\n' +
+               static_cast<TFKeys&>(dialog).MKeys->toPlainText();
+    });
+    main().Keys1Click();
+    EXPECT_TRUE(keys.startsWith(q("Keys for Galaga (Namco rev. B)\n[galaga] Galaga")))
+        << keys.toStdString();
+    EXPECT_TRUE(keys.contains(q("free it for double fire power"))) << keys.toStdString();
+    EXPECT_FALSE(keys.contains(q("Donkey Kong"))) << keys.toStdString();
+    main().DisplayREADME1Click();
+    ASSERT_EQ(b.inst.starter.starts().back().program, q("xdg-open"));
+    EXPECT_TRUE(QFileInfo(b.inst.starter.starts().back().arguments.value(0)).isFile());
+
     select(main().LBArcade, q("Pac-Man (Midway)"));
     EXPECT_EQ(main().POptions->CBSound->currentText(), q("Sound Blaster"));
     main().POptions->EJoyEmu->setText(q("C:\\TOOLS\\ARCADE.KEY"));

@@ -6,7 +6,6 @@
 
 #include <csignal>
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -58,18 +57,6 @@ double readTime(TempInstallation& inst) {
     SettingsStore store(inst.database());
     store.OpenKey(StorePaths::Root(), false);
     return store.ReadDateTime(QStringLiteral("Time"));
-}
-
-// The running program started from `path`; 0 when none runs.
-pid_t runningProgram(const QString& path) {
-    for (const QString& entry : QDir(q("/proc")).entryList(QDir::Dirs)) {
-        bool isPid = false;
-        const pid_t pid = entry.toInt(&isPid);
-        if (isPid && QFile::symLinkTarget(u"/proc/" + entry + u"/exe") == path) {
-            return pid;
-        }
-    }
-    return 0;
 }
 
 bool countExists(TempInstallation& inst) {
@@ -143,7 +130,7 @@ TEST(PlayWithMame, PongFromListBuildToCountedPlay) {
     // The restarted program runs on the real clock, long after the launch:
     // its start-up counts the play. Then it is ended as a user would.
     EXPECT_TRUE(StandIn::waitUntil([&] { return countExists(inst); }));
-    const pid_t restarted = runningProgram(program);
+    const pid_t restarted = pid_t(StandIn::runningProgram(program));
     ASSERT_NE(restarted, 0) << "the restart line did not start the program";
     ::kill(restarted, SIGTERM);
     ASSERT_TRUE(batch.waitForFinished(600000));
