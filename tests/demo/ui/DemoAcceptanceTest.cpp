@@ -202,6 +202,8 @@ TEST_F(DemoAcceptance, FromTheFirstStartToACountedPlay) {
         }
     }
     EXPECT_GE(withPicture * 4, games * 3) << withPicture << " of " << games;
+    RecordProperty("games_with_own_picture", withPicture);
+    RecordProperty("games", games);
 
     // By emulator: a page per emulator, the alternatives' pages included.
     main().byEmulator1Click();
