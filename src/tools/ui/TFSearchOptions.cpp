@@ -35,8 +35,11 @@ QListWidget* sortedList(QWidget* parent) {
     return list;
 }
 
-QPushButton* moveButton(const QString& caption, QWidget* parent) {
+// The arrows say little on their own; the first start's dialog, with every
+// emulator under "No", is the first thing a new user has to work out.
+QPushButton* moveButton(const QString& caption, const QString& hint, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
+    button->setToolTip(hint);
     button->setAutoDefault(false);
     button->setFixedWidth(40);
     return button;
@@ -97,10 +100,13 @@ TFSearchOptions::TFSearchOptions(AppContext& ctx, AppState& state, QWidget* pare
       LBYes(sortedList(this)),
       LBNo(sortedList(this)),
       ESearchDrives(new QLineEdit(QStringLiteral("C:"), this)),
-      BAdd(moveButton(QStringLiteral("<"), this)),
-      BSubtract(moveButton(QStringLiteral(">"), this)),
-      BAddAll(moveButton(QStringLiteral("<<"), this)),
-      BSubtractAll(moveButton(QStringLiteral(">>"), this)),
+      BAdd(moveButton(QStringLiteral("<"), QStringLiteral("Search for the selected emulator"),
+                      this)),
+      BSubtract(moveButton(QStringLiteral(">"),
+                           QStringLiteral("Do not search for the selected emulator"), this)),
+      BAddAll(moveButton(QStringLiteral("<<"), QStringLiteral("Search for every emulator"), this)),
+      BSubtractAll(
+          moveButton(QStringLiteral(">>"), QStringLiteral("Search for no emulator"), this)),
       BOK(new QPushButton(QStringLiteral("OK"), this)),
       BCancel(new QPushButton(QStringLiteral("Cancel"), this)),
       ctx_(ctx),
