@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "BenchNames.h"
 #include "app/ui/TFMain.h"
 #include "gamelist/ListCleanup.h"
 #include "settings/KeyPath.h"
@@ -17,20 +18,10 @@
 
 namespace {
 
+using namespace BenchNames;
+
 constexpr int kGames = 45000;
 constexpr int kEmulators = 20;
-
-QString emulatorId(int e) {
-    return QStringLiteral("EMU%1").arg(e, 2, 10, QLatin1Char('0'));
-}
-
-QString listName(int e) {
-    return QStringLiteral("Emulator %1 {Author %1}").arg(e);
-}
-
-QString gameName(int g) {
-    return QStringLiteral("Game title %1 (set 1)").arg(g, 5, 10, QLatin1Char('0'));
-}
 
 // Half the games go to the first emulator, as a MAME list holds most of
 // them; the rest spread over the other nineteen.
@@ -65,12 +56,12 @@ Expected makeInstallation(TempInstallation& inst) {
     }
     for (int g = 0; g < kGames; ++g) {
         const int e = emulatorOf(g);
-        const QString shortName = QStringLiteral("g%1").arg(g);
+        const QString game = shortName(g);
         const bool dropped = g % 50 == 7;
         if (!dropped) {
             const QString name = gameName(g);
-            lists[size_t(e)] << (g % 3 == 0 ? QString(shortName + u"=\"" + name + u'"')
-                                            : QString(shortName + u'=' + name));
+            lists[size_t(e)] << (g % 3 == 0 ? QString(game + u"=\"" + name + u'"')
+                                            : QString(game + u'=' + name));
         }
         QString location;
         bool romGone = false;
@@ -88,7 +79,7 @@ Expected makeInstallation(TempInstallation& inst) {
         expected.outdated += dropped || romGone ? 1 : 0;
         s.OpenKey(StorePaths::Entry(gameName(g)), true);
         s.WriteString(QStringLiteral("Emulator"), emulatorId(e));
-        s.WriteString(QStringLiteral("Shortname"), shortName);
+        s.WriteString(QStringLiteral("Shortname"), game);
         s.WriteString(QStringLiteral("Location"), location);
     }
     for (int e = 0; e < kEmulators; ++e) {

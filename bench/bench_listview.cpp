@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "BenchNames.h"
 #include "app/ui/TFMain.h"
 #include "gamelist/ui/GameListWidget.h"
 #include "settings/KeyPath.h"
@@ -16,19 +17,13 @@
 
 namespace {
 
+using namespace BenchNames;
+
 constexpr int kGames = 45000;
 constexpr int kEmulators = 20;
 // Emulators 0..16 run many games (14 to 16 are consoles), 17..19 one each.
 constexpr int kMultiGame = 17;
 constexpr int kRuns = 3;
-
-QString emulatorId(int e) {
-    return QStringLiteral("EMU%1").arg(e, 2, 10, QLatin1Char('0'));
-}
-
-QString listName(int e) {
-    return QStringLiteral("Emulator %1 {Author %1}").arg(e);
-}
 
 // As list builds leave it: an emulator key per emulator and a game key per
 // game, a tenth of them missing, some played, some run by a second emulator.

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "BenchNames.h"
 #include "app/ui/TFMain.h"
 #include "context/AppContext.h"
 #include "gamelist/ui/GameListWidget.h"
@@ -16,22 +17,11 @@
 
 namespace {
 
+using namespace BenchNames;
+
 constexpr int kEmulators = 20;
 constexpr int kGames = 45000;
 constexpr int kSamples = 301;
-
-QString emulatorId(int e) {
-    return QStringLiteral("EMU%1").arg(e, 2, 10, QLatin1Char('0'));
-}
-QString listName(int e) {
-    return QStringLiteral("Emulator %1 {Bench}").arg(e);
-}
-QString gameName(int g) {
-    return QStringLiteral("Game %1 (Bench Set)").arg(g, 5, 10, QLatin1Char('0'));
-}
-QString shortName(int g) {
-    return QStringLiteral("g%1").arg(g);
-}
 
 // A definition with every group, as the big MAME-type definitions have.
 void writeDefinition(const TempInstallation& inst, int e) {

@@ -1,14 +1,7 @@
 #include "batch/BatchOptions.h"
+#include "support/Text.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-}  // namespace
 
 TEST(BatchOptions, AcceptsOneScriptOrOneCommandLine) {
     const BatchOptions script = BatchOptions::parse(

@@ -1,14 +1,7 @@
 #include "batch/CommandLine.h"
+#include "support/Text.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-}  // namespace
 
 TEST(CommandLine, QuotesGroupBlanksAndAreDropped) {
     const CommandLine cmd =

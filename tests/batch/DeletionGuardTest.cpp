@@ -7,14 +7,7 @@
 #include <QTemporaryDir>
 
 #include "platform/DriveMap.h"
-
-namespace {
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-}  // namespace
+#include "support/Text.h"
 
 // The root folder cannot be tried for real; the guard is asked directly.
 TEST(DeletionGuard, RefusesHostRootDriveRootsHomeAndTheirHolders) {

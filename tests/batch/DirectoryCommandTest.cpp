@@ -3,14 +3,7 @@
 #include <QFileInfo>
 
 #include "BatchHarness.h"
-
-namespace {
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-}  // namespace
+#include "support/Text.h"
 
 // The log shows each line behind the prompt, so it tells the current
 // directory before every line.

@@ -1,16 +1,9 @@
 #include "batch/DosWildcard.h"
+#include "support/Text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-
-namespace {
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-}  // namespace
 
 TEST(DosWildcard, MatchesIgnoringCaseWithDosRules) {
     const struct {

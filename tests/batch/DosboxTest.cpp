@@ -6,14 +6,11 @@
 #include <QTemporaryDir>
 
 #include "BatchHarness.h"
+#include "support/Text.h"
 
 // DOS programs run in Debian's real dosbox, with no window and no sound.
 // The programs are a few bytes of 16-bit code written here.
 namespace {
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 QByteArray bytes(std::initializer_list<unsigned char> code) {
     return QByteArray(reinterpret_cast<const char*>(code.begin()), int(code.size()));

@@ -5,12 +5,9 @@
 #include <QFileInfo>
 
 #include "BatchHarness.h"
+#include "support/Text.h"
 
 namespace {
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 QDateTime modified(const BatchHarness& h, const QString& dos) {
     return QFileInfo(h.host(dos)).lastModified();

@@ -6,14 +6,11 @@
 #include <QTemporaryDir>
 
 #include "BatchHarness.h"
+#include "support/Text.h"
 
 // Lines a careless or hostile script may hold that once lost or overwrote
 // data while reporting success.
 namespace {
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // A file written at a host path exactly as named, where the harness's DOS
 // resolution would find a case twin instead.

@@ -5,14 +5,11 @@
 #include <QTemporaryDir>
 
 #include "BatchHarness.h"
+#include "support/Text.h"
 
 namespace {
 
 const QString kRecord = QStringLiteral("C:\\BRIVANEL\\RECORD.TXT");
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // A file that starts like a DOS program, with a PE header when asked.
 QByteArray dosExecutable(bool windows) {

@@ -8,14 +8,11 @@
 
 #include "BatchHarness.h"
 #include "support/ProcessRun.h"
+#include "support/Text.h"
 
 // How a run starts and what it leaves behind: the drive map it is given,
 // the script it reads, the log it writes.
 namespace {
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 struct Exit {
     int code = -1;

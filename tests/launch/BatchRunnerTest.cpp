@@ -6,14 +6,11 @@
 #include "launch/BatchRunner.h"
 #include "support/StandIn.h"
 #include "support/TempInstallation.h"
+#include "support/Text.h"
 
 namespace {
 
 const QString kScript = QStringLiteral("C:\\BRIVANEL\\Execute.bat");
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 bool logFinished(const TempInstallation& inst) {
     return inst.readFile(q("C:\\BRIVANEL\\Execute.log")).contains("done:");

@@ -5,12 +5,9 @@
 #include "catalogue/EmulatorDefinition.h"
 #include "platform/DosPath.h"
 #include "support/TempInstallation.h"
+#include "support/Text.h"
 
 namespace {
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 class LaunchPlanTest : public ::testing::Test {
 protected:

@@ -6,12 +6,9 @@
 
 #include "catalogue/EmulatorDefinition.h"
 #include "support/TempInstallation.h"
+#include "support/Text.h"
 
 namespace {
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 const QString kRestart = q("\"C:\\BRIVANEL\\BRIVANEL.EXE\"");
 

@@ -6,12 +6,9 @@
 
 #include "ZipToolHarness.h"
 #include "support/TempInstallation.h"
+#include "support/Text.h"
 
 namespace {
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 void copyProgram(const TempInstallation& inst, const QString& from, const QString& dosPath) {
     const QString to = inst.host(dosPath);

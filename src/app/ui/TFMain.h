@@ -237,6 +237,7 @@ public:
     void DeleteKeyFile1Click();
     // Deletes one state file of the selected game, named by a [Config] pattern.
     void DeleteGameStateFile(const QString& pattern);
+    void DeleteStateFileOf(QString EmulatorDefinition::*pattern);
     void FixROM1Click();
     void AddSoundSample1Click();
     void Uninstall1Click();

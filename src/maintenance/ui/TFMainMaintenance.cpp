@@ -10,32 +10,29 @@
 #include "tools/ui/TFFileLocations.h"
 
 void TFMain::DeleteHighScoreFile1Click() {
-    if (const EmulatorDefinition* e = state.emulators.find(CurrentEmulatorIndex())) {
-        DeleteGameStateFile(e->highScorePattern);
-    }
+    DeleteStateFileOf(&EmulatorDefinition::highScorePattern);
 }
 
 void TFMain::DeleteNVRAMfile1Click() {
-    if (const EmulatorDefinition* e = state.emulators.find(CurrentEmulatorIndex())) {
-        DeleteGameStateFile(e->nvramPattern);
-    }
+    DeleteStateFileOf(&EmulatorDefinition::nvramPattern);
 }
 
 void TFMain::DeleteConfigFile1Click() {
-    if (const EmulatorDefinition* e = state.emulators.find(CurrentEmulatorIndex())) {
-        DeleteGameStateFile(e->configPattern);
-    }
+    DeleteStateFileOf(&EmulatorDefinition::configPattern);
 }
 
 void TFMain::DeleteDipswitchFile1Click() {
-    if (const EmulatorDefinition* e = state.emulators.find(CurrentEmulatorIndex())) {
-        DeleteGameStateFile(e->dipswitchPattern);
-    }
+    DeleteStateFileOf(&EmulatorDefinition::dipswitchPattern);
 }
 
 void TFMain::DeleteKeyFile1Click() {
+    DeleteStateFileOf(&EmulatorDefinition::keyPattern);
+}
+
+// The selected game's emulator names the file through one of its [Config] keys.
+void TFMain::DeleteStateFileOf(QString EmulatorDefinition::*pattern) {
     if (const EmulatorDefinition* e = state.emulators.find(CurrentEmulatorIndex())) {
-        DeleteGameStateFile(e->keyPattern);
+        DeleteGameStateFile(e->*pattern);
     }
 }
 

@@ -16,6 +16,7 @@
 #include "platform/DosPath.h"
 #include "settings/KeyPath.h"
 #include "support/StandIn.h"
+#include "support/Text.h"
 #include "support/ui/ListBuildFixture.h"
 #include "tools/ui/TFFileLocations.h"
 #include "tools/ui/TFSearchOptions.h"
@@ -28,10 +29,6 @@ const QString kPong = QStringLiteral("Pong (Rev E) [TTL]");
 // A blank and a non-ASCII letter in both folders: only short names reach the script.
 const QString kEmulatorDir = QStringLiteral("C:\\Mame Emu Ä\\");
 const QString kPongZip = QStringLiteral("D:\\Spiele für mich\\pong.zip");
-
-QString q(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // MAME.EXE: the list commands limited to the two ROM-less systems, and a
 // short silent run for play, its output in mame.log beside it.
