@@ -9,7 +9,7 @@
 
 #include <QScopedValueRollback>
 
-#include "app/ui/GuardedHandler.h"
+#include "catalogue/EmulatorDefinition.h"
 #include "context/AppContext.h"
 #include "launch/BatchRunner.h"
 #include "launch/JoyEmuPanel.h"
@@ -85,9 +85,9 @@ private:
 
 }  // namespace
 
-OptionPanel::OptionPanel(AppContext& ctx, const EmulatorTable& emulators, Owner owner,
-                         QWidget* parent)
-    : QWidget(parent), ctx_(ctx), emulators_(emulators), owner_(std::move(owner)) {
+OptionPanel::OptionPanel(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
+                         Owner owner, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), emulators_(emulators), guard_(guard), owner_(std::move(owner)) {
     QWidget* p = this;
     setObjectName(QStringLiteral("POptions"));
 
@@ -147,8 +147,8 @@ OptionPanel::OptionPanel(AppContext& ctx, const EmulatorTable& emulators, Owner 
                            EAdditional, additionalHint);
 
     CreateLayout();
-    connectGuarded(BJoyEmu, &QPushButton::clicked, this, &OptionPanel::BJoyEmuClick);
-    connectGuarded(BJoyCP, &QPushButton::clicked, this, &OptionPanel::BJoyCPClick);
+    guard_.connect(BJoyEmu, &QPushButton::clicked, this, &OptionPanel::BJoyEmuClick);
+    guard_.connect(BJoyCP, &QPushButton::clicked, this, &OptionPanel::BJoyCPClick);
     WatchOptionFocus();
 }
 
@@ -249,7 +249,7 @@ OptionPanel::ExitHandler OptionPanel::ExitHandlerOf(const QWidget* widget) const
 
 void OptionPanel::WatchOptionFocus() {
     auto watch = std::make_unique<LabelClickWatch>(
-        LExtraGraphics, [this] { RunGuarded(this, [this] { CBExtraGraphicsExit(); }); });
+        LExtraGraphics, [this] { guard_.run([this] { CBExtraGraphicsExit(); }); });
     LExtraGraphics->installEventFilter(watch.get());
     // Leaving a control stores its value, also when the window loses the
     // focus: otherwise the reload on the next activation would drop a change.
@@ -264,7 +264,7 @@ void OptionPanel::WatchOptionFocus() {
         if (handler == nullptr || (now != nullptr && ExitHandlerOf(now) == handler)) {
             return;
         }
-        RunGuarded(this, [this, handler] { (this->*handler)(); });
+        guard_.run([this, handler] { (this->*handler)(); });
     });
     optionWatch_ = std::move(watch);
 }

@@ -6,7 +6,6 @@
 
 #include "support/ProcessRun.h"
 #include "support/ui/OptionFixture.h"
-#include "tools/ui/TFFileLocations.h"
 
 namespace {
 
@@ -29,11 +28,13 @@ protected:
                     inst.host(QStringLiteral("C:\\TOOLS\\PKUNZIP.EXE")));
     }
 
-    void startWithTools() {
+    void startWithTools(const QString& pkzip = QStringLiteral("C:\\TOOLS\\PKZIP.EXE")) {
+        setValue(StorePaths::Root(), QStringLiteral("PKZIP Path"), pkzip);
+        setValue(StorePaths::Root(), QStringLiteral("PKUNZIP Path"),
+                 QStringLiteral("C:\\TOOLS\\PKUNZIP.EXE"));
         startMain();
-        main().FFileLocations->EPKZip->setText(QStringLiteral("C:\\TOOLS\\PKZIP.EXE"));
-        main().FFileLocations->EPKUnzip->setText(QStringLiteral("C:\\TOOLS\\PKUNZIP.EXE"));
     }
+    void run(const char* command) { menuItem(main(), QString::fromLatin1(command)).trigger(); }
 
     // A zip of the given files (host-relative names, contents their names).
     void makeZip(const QString& dosZip, const QStringList& names) {
@@ -91,7 +92,7 @@ TEST_F(MaintenanceTest, HighScoreFileDeletedFromInsideTheArchiveAlone) {
     addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
     startWithTools();
     select(kPacman);
-    main().DeleteHighScoreFile1Click();
+    run("DeleteHighScoreFile1");
     EXPECT_EQ(
         script(),
         QStringList{QStringLiteral("C:\\TOOLS\\PKZIP.EXE D:\\ROMS\\PACMAN.ZIP -d HI\\pacman.HI")});
@@ -107,7 +108,7 @@ TEST_F(MaintenanceTest, ConfigFileOfAFolderGameDeletedInTheEmulatorsFolder) {
             QStringLiteral("D:\\ROMS\\PACMAN"));
     startWithTools();
     select(kPacman);
-    main().DeleteConfigFile1Click();
+    run("DeleteConfigFile1");
     EXPECT_EQ(script(), QStringList({QStringLiteral("C:"), QStringLiteral("cd C:\\EMU\\"),
                                      QStringLiteral("del CFG\\pacman.CFG")}));
     runScript();
@@ -121,7 +122,7 @@ TEST_F(MaintenanceTest, FixRomLeavesTheSameFilesWithoutFolders) {
     addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
     startWithTools();
     select(kPacman);
-    main().FixROM1Click();
+    run("FixROM1");
     runScript();
     EXPECT_EQ(entries(kPacZip), QStringList({QStringLiteral("a.rom"), QStringLiteral("b.rom"),
                                              QStringLiteral("c.rom")}));
@@ -134,10 +135,11 @@ TEST_F(MaintenanceTest, SoundSamplesGoIntoTheGamesArchive) {
             {QStringLiteral("chomp.wav"), QStringLiteral("death.wav")});
     addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
     startWithTools();
-    EXPECT_EQ(main().AddSoundSample1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(menuItem(main(), QStringLiteral("AddSoundSample1")).shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_S));
     select(kPacman);
     inst.dialogs.answerText(inst.host(QStringLiteral("C:\\SAMPLES\\PACSND.ZIP")));
-    main().AddSoundSample1Click();
+    run("AddSoundSample1");
     EXPECT_EQ(inst.dialogs.shown().back().text, QStringLiteral("Zipped Sound Samples for Pac-Man"));
     EXPECT_EQ(script().size(), 3);
     runScript();
@@ -148,10 +150,9 @@ TEST_F(MaintenanceTest, SoundSamplesGoIntoTheGamesArchive) {
 
 TEST_F(MaintenanceTest, SoundSamplesNeedBothZipTools) {
     addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
-    startWithTools();
-    main().FFileLocations->EPKZip->setText(QStringLiteral("C:\\TOOLS\\NONE.EXE"));
+    startWithTools(QStringLiteral("C:\\TOOLS\\NONE.EXE"));
     select(kPacman);
-    main().AddSoundSample1Click();
+    run("AddSoundSample1");
     EXPECT_EQ(inst.dialogs.messages(),
               QStringList{QStringLiteral(
                   "Cannot use zipped samples! PKZip or PKUnzip is missing. You can set its "
@@ -162,7 +163,7 @@ TEST_F(MaintenanceTest, SoundSamplesNeedBothZipTools) {
 TEST_F(MaintenanceTest, UninstallNoKeepsAllYesDeletesTheStoreBeforeTheScript) {
     startWithTools();
     inst.dialogs.answer(mrNo);
-    main().Uninstall1Click();
+    run("Uninstall1");
     EXPECT_EQ(inst.dialogs.messages(),
               QStringList{QStringLiteral(
                   "This will delete ALL FILES AND FOLDERS under C:\\BRIVANEL, including any "
@@ -172,13 +173,13 @@ TEST_F(MaintenanceTest, UninstallNoKeepsAllYesDeletesTheStoreBeforeTheScript) {
     EXPECT_TRUE(inst.starter.starts().empty());
 
     inst.dialogs.answer(mrYes);
-    main().Uninstall1Click();
+    run("Uninstall1");
     EXPECT_FALSE(inst.context().store().KeyExists(StorePaths::Root()));
     EXPECT_EQ(script(),
               QStringList({QStringLiteral("C:"), QStringLiteral("cd C:\\BRIVANEL\\"),
                            QStringLiteral("cd .."), QStringLiteral("deltree /y C:\\BRIVANEL")}));
     EXPECT_EQ(inst.starter.starts().size(), 1u);
-    main().FormDestroy();  // shutdown does not bring the tree back
+    endMain();  // shutdown does not bring the tree back
     EXPECT_FALSE(inst.context().store().KeyExists(StorePaths::Root()));
 }
 
@@ -188,7 +189,7 @@ TEST_F(MaintenanceTest, UninstallRefusedForAFolderWithoutDefinitions) {
          {QStringLiteral("mame.ini"), QStringLiteral("rage.ini"), QStringLiteral("ikari.ini")}) {
         ASSERT_TRUE(QFile::remove(inst.fs().resolve(QStringLiteral("C:\\BRIVANEL\\") + ini)));
     }
-    main().Uninstall1Click();
+    run("Uninstall1");
     ASSERT_EQ(inst.dialogs.messages().size(), 1);
     EXPECT_TRUE(inst.dialogs.messages()[0].startsWith(QStringLiteral("Uninstall refused")));
     EXPECT_TRUE(inst.context().store().KeyExists(StorePaths::Root()));

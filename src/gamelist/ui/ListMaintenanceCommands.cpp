@@ -1,0 +1,187 @@
+#include "gamelist/ui/ListMaintenanceCommands.h"
+
+#include "context/Accessors.h"
+#include "context/AppContext.h"
+#include "context/AppState.h"
+#include "context/StatusLine.h"
+#include "gamelist/ChangeEmulators.h"
+#include "gamelist/ListCleanup.h"
+#include "gamelist/ListFill.h"
+#include "gamelist/RemoveFromList.h"
+#include "gamelist/SelectionDisplay.h"
+#include "gamelist/ui/GameListWidget.h"
+#include "gamelist/ui/GameListsPane.h"
+#include "gamelist/ui/ListBuildController.h"
+#include "gamelist/ui/TFNewEmu.h"
+#include "launch/BatchRunner.h"
+#include "platform/DosPath.h"
+#include "settings/EntryValues.h"
+#include "settings/KeyPath.h"
+#include "tools/ProgressThrottle.h"
+
+namespace {
+
+// Often enough to show the clean-up moving, rarely enough that painting
+// does not become its work.
+constexpr qint64 kCleanupRepaintMs = 50;
+
+QAction* newItem(QObject* parent, const char* name, const QString& caption, const QString& hint) {
+    auto* item = new QAction(caption, parent);
+    item->setObjectName(QString::fromLatin1(name));
+    item->setStatusTip(hint);
+    return item;
+}
+
+}  // namespace
+
+ListMaintenanceCommands::ListMaintenanceCommands(AppContext& ctx, AppState& state,
+                                                 const ErrorGuard& guard, StatusLine& status,
+                                                 GameListsPane& lists,
+                                                 ListBuildController& listBuild, QWidget* window)
+    : QObject(window),
+      ctx_(ctx),
+      state_(state),
+      guard_(guard),
+      status_(status),
+      lists_(lists),
+      listBuild_(listBuild),
+      Addtolist1(
+          newItem(this, "Addtolist1", QStringLiteral("&Add to list"),
+                  QStringLiteral("Searches for a single ROM and adds it to the list if found"))),
+      Removefromlist1(newItem(this, "Removefromlist1", QStringLiteral("Remo&ve from list"),
+                              QStringLiteral("Remove this game from the list"))),
+      ChangeEmulators1(
+          newItem(this, "ChangeEmulators1", QStringLiteral("&Change Emulators..."),
+                  QStringLiteral("Allows you to use a different emulator for this ROM"))),
+      LongNameCleanup1(newItem(
+          this, "LongNameCleanup1", QStringLiteral("List Box Cleanup..."),
+          QStringLiteral("Gets rid of entries no longer present in the INI and LST files"))),
+      FNewEmu(new TFNewEmu(window)) {
+    Addtolist1->setShortcut(QKeySequence(Qt::Key_Insert));
+    ChangeEmulators1->setEnabled(false);
+    guard_.connect(Addtolist1, &QAction::triggered, this,
+                   &ListMaintenanceCommands::Addtolist1Click);
+    guard_.connect(Removefromlist1, &QAction::triggered, this,
+                   &ListMaintenanceCommands::Removefromlist1Click);
+    guard_.connect(LongNameCleanup1, &QAction::triggered, this,
+                   &ListMaintenanceCommands::ListBoxCleanup1Click);
+    guard_.connect(ChangeEmulators1, &QAction::triggered, this,
+                   &ListMaintenanceCommands::ChangeEmulators1Click);
+}
+
+void ListMaintenanceCommands::Offer(const SelectionCommands& commands, bool changeEmulators) {
+    Removefromlist1->setEnabled(commands.removeFromList);
+    Addtolist1->setEnabled(commands.addToList);
+    ChangeEmulators1->setEnabled(changeEmulators);
+}
+
+void ListMaintenanceCommands::Addtolist1Click() {
+    const std::optional<SelectedEntry> entry = lists_.CurrentEntry();
+    // Without a loaded emulator there is nowhere to look.
+    if (!entry || !state_.emulators.isValidIndex(entry->emulatorIndex)) {
+        return;
+    }
+    state_.listBuildAbort = false;
+    const RomLocation::Result found = listBuild_.FindRomLocation(
+        entry->shortName, entry->emulatorIndex, DosPath::directoryPart(entry->emulatorLocation));
+    if (!found.found) {
+        return;
+    }
+    ListFill::WriteCurrent(ctx_, entry->name);
+    SettingsStore store = ctx_.store();
+    if (store.OpenKey(StorePaths::Entry(entry->name), false)) {
+        store.WriteString(EntryValues::kLocation, found.location);
+    }
+    lists_.RebuildLists();
+}
+
+void ListMaintenanceCommands::Removefromlist1Click() {
+    const std::optional<SelectedEntry> entry = lists_.CurrentEntry();
+    if (!entry) {
+        return;
+    }
+    const EmulatorDefinition* emulator = state_.emulators.find(entry->emulatorIndex);
+    if (emulator != nullptr && entry->name == emulator->lbName) {
+        return;  // an emulator's own entry stays
+    }
+    Dialogs& dialogs = ctx_.dialogs();
+    if (entry->missing) {
+        if (dialogs.messageBox(QString::fromUtf16(RemoveFromList::kRemoveQuestion),
+                               MessageKind::Warning, MessageButtons::OkCancel) != mrOk) {
+            return;
+        }
+        SettingsStore store = ctx_.store();
+        store.DeleteKey(StorePaths::Entry(entry->name));
+        lists_.RebuildLists();
+        return;
+    }
+
+    // Gathered while the entry is still selected and found.
+    RemoveFromList::RomFiles rom;
+    rom.location = entry->location;
+    rom.emulatorDirectory = DosPath::directoryPart(entry->emulatorLocation);
+    rom.romName = emulator != nullptr ? GameDirectoryName(ctx_, *emulator, entry->shortName)
+                                      : entry->shortName;
+    if (emulator != nullptr) {
+        rom.emulatorType = emulator->type;
+        rom.extensions = emulator->extensions;
+    }
+
+    if (dialogs.messageBox(QString::fromUtf16(RemoveFromList::kMarkQuestion), MessageKind::Warning,
+                           MessageButtons::OkCancel) != mrOk) {
+        return;
+    }
+    SettingsStore store = ctx_.store();
+    RemoveFromList::MarkMissing(store, entry->name);
+    if (dialogs.messageBox(QString::fromUtf16(RemoveFromList::kDeleteRomsQuestion),
+                           MessageKind::Warning, MessageButtons::YesNo) == mrYes) {
+        if (const auto line = RemoveFromList::RomDeletionLine(ctx_.fs(), rom)) {
+            BatchRunner(ctx_).RunScript({*line}, ShowMode::Minimised);
+        } else {
+            // Left in place rather than reach other files; the user is told,
+            // as the entry is marked missing all the same.
+            dialogs.messageBox(QStringLiteral("The ROMs were not deleted: their location does "
+                                              "not name the game's own files alone."),
+                               MessageKind::Warning, MessageButtons::Ok);
+        }
+    }
+    lists_.RebuildLists();
+}
+
+void ListMaintenanceCommands::ListBoxCleanup1Click() {
+    if (ctx_.dialogs().messageBox(QString::fromUtf16(ListCleanup::kQuestion),
+                                  MessageKind::Confirmation, MessageButtons::YesNo) != mrYes) {
+        return;
+    }
+    ProgressThrottle repaint(kCleanupRepaintMs);
+    ListCleanup::Run(ctx_, state_.emulators, [this, &repaint](const QString& name) {
+        if (repaint.due()) {
+            status_.SetStatus(u"Cleaning up " + name + u"...");
+        }
+    });
+    lists_.RebuildLists();
+}
+
+void ListMaintenanceCommands::ChangeEmulators1Click() {
+    if (lists_.CurrentList().count() == 0) {
+        return;
+    }
+    const QString entryName = lists_.CurrentEntryName();
+    SettingsStore store = ctx_.store();
+    const std::vector<ChangeEmulators::Choice> choices =
+        ChangeEmulators::Choices(store, entryName, state_.emulators);
+    QStringList names;
+    for (const ChangeEmulators::Choice& choice : choices) {
+        names << choice.listName;
+    }
+    FNewEmu->Offer(names);
+    if (ctx_.dialogs().execDialog(*FNewEmu) != mrOk) {
+        return;
+    }
+    const int row = FNewEmu->ChosenRow();
+    if (row < 0 || row >= int(choices.size())) {
+        return;
+    }
+    ChangeEmulators::MakeEmulator(store, entryName, choices[size_t(row)].number);
+    emit selectedEntryChanged();
+}
