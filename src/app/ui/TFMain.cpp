@@ -21,6 +21,7 @@
 #include "maintenance/ui/LockCommand.h"
 #include "maintenance/ui/ReportCommands.h"
 #include "pictures/ui/PicturePane.h"
+#include "platform/ui/MenuItem.h"
 #include "tools/ui/ToolCommands.h"
 
 TFMain::TFMain(AppContext& ctx, QWidget* parent)
@@ -94,12 +95,11 @@ void TFMain::CreateParts() {
 }
 
 void TFMain::CreateMenus() {
-    RemoveALLRegistryKeys1 = new QAction(QStringLiteral("&Rebuild Game List..."), this);
-    RemoveALLRegistryKeys1->setObjectName(QStringLiteral("RemoveALLRegistryKeys1"));
-    RemoveALLRegistryKeys1->setStatusTip(QStringLiteral(
-        "Remove ALL games from the list and rebuild it entirely, losing all option settings"));
-    Exit1 = new QAction(QStringLiteral("E&xit"), this);
-    Exit1->setObjectName(QStringLiteral("Exit1"));
+    RemoveALLRegistryKeys1 = newMenuItem(
+        this, "RemoveALLRegistryKeys1", QStringLiteral("&Rebuild Game List..."),
+        QStringLiteral(
+            "Remove ALL games from the list and rebuild it entirely, losing all option settings"));
+    Exit1 = newMenuItem(this, "Exit1", QStringLiteral("E&xit"));
 
     File1 = menuBar()->addMenu(QStringLiteral("&File"));
     File1->setObjectName(QStringLiteral("File1"));

@@ -17,6 +17,17 @@ constexpr int kLinesAboveSelection = 12;
 
 }  // namespace
 
+void GameListsPane::ShowSwitches() {
+    (view_.byEmulator ? byEmulator1 : byName1)->setChecked(true);
+    byCount1->setChecked(view_.showCount);
+    MissingGames1->setChecked(view_.showMissing);
+}
+
+void GameListsPane::SetView(const ListFill::Switches& view) {
+    view_ = view;
+    ShowSwitches();
+}
+
 void GameListsPane::ShowPage(QWidget* page, bool shown) {
     const int index = page ? PCConsole->indexOf(page) : -1;
     if (index >= 0) {
@@ -164,20 +175,23 @@ void GameListsPane::WriteCurrent() {
 }
 
 void GameListsPane::byName1Click() {
-    WriteCurrent();
-    view_.byEmulator = false;
-    ShowSwitches();
-    ListFill::WriteViewMode(ctx_, view_.byEmulator);
-    FillListsByName();
-    UpdateGameCount();
+    SwitchViewMode(false);
 }
 
 void GameListsPane::byEmulator1Click() {
+    SwitchViewMode(true);
+}
+
+void GameListsPane::SwitchViewMode(bool byEmulator) {
     WriteCurrent();
-    view_.byEmulator = true;
+    view_.byEmulator = byEmulator;
     ShowSwitches();
-    ListFill::WriteViewMode(ctx_, view_.byEmulator);
-    FillListsByEmulator();
+    ListFill::WriteViewMode(ctx_, byEmulator);
+    if (byEmulator) {
+        FillListsByEmulator();
+    } else {
+        FillListsByName();
+    }
     UpdateGameCount();
 }
 

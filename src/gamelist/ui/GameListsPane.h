@@ -94,10 +94,11 @@ private:
     // Construction (GameListsPane.cpp).
     void CreateViewActions();
     GameListWidget* NewGameList(QWidget* page, const QString& name);
+    // The list on a page (GameListsSelection.cpp, with the selection).
     GameListWidget* ListOfPage(QWidget* page) const;
-    void ShowSwitches();
 
     // Filling and the view's commands (GameListsFill.cpp).
+    void ShowSwitches();
     void FillListsByName();
     void FillListsByEmulator();
     void ShowGameCount();
@@ -111,6 +112,8 @@ private:
     void WriteCurrent();
     void byName1Click();
     void byEmulator1Click();
+    // By Name or by Emulator: the lists filled afresh with "Current" selected.
+    void SwitchViewMode(bool byEmulator);
     void byCount1Click();
     // Show Count and Missing Games: toggles one, switching the other off
     // when it comes on.

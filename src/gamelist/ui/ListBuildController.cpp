@@ -15,6 +15,7 @@
 #include "gamelist/ui/TFStatus.h"
 #include "launch/BatchRunner.h"
 #include "platform/DosPath.h"
+#include "platform/ui/MenuItem.h"
 #include "platform/ui/WaitCursor.h"
 #include "settings/KeyPath.h"
 #include "tools/DriveSearch.h"
@@ -43,14 +44,13 @@ ListBuildController::ListBuildController(AppContext& ctx, AppState& state, const
       labels_(labels),
       owner_(std::move(owner)),
       Timer1(new QTimer(this)),
-      UpdateGameList1(new QAction(QStringLiteral("&Update Game List..."), this)),
+      UpdateGameList1(newMenuItem(this, "UpdateGameList1", QStringLiteral("&Update Game List..."),
+                                  QStringLiteral("Add new games to the existing list"))),
       FStatus(new TFStatus(window)) {
     setObjectName(QStringLiteral("ListBuild"));
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
     guard_.connect(Timer1, &QTimer::timeout, this, &ListBuildController::Timer1Timer);
-    UpdateGameList1->setObjectName(QStringLiteral("UpdateGameList1"));
-    UpdateGameList1->setStatusTip(QStringLiteral("Add new games to the existing list"));
     guard_.connect(UpdateGameList1, &QAction::triggered, this,
                    &ListBuildController::UpdateGameList1Click);
 }

@@ -15,6 +15,7 @@
 #include "gamelist/ui/TFNewEmu.h"
 #include "launch/BatchRunner.h"
 #include "platform/DosPath.h"
+#include "platform/ui/MenuItem.h"
 #include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
 #include "tools/ProgressThrottle.h"
@@ -24,13 +25,6 @@ namespace {
 // Often enough to show the clean-up moving, rarely enough that painting
 // does not become its work.
 constexpr qint64 kCleanupRepaintMs = 50;
-
-QAction* newItem(QObject* parent, const char* name, const QString& caption, const QString& hint) {
-    auto* item = new QAction(caption, parent);
-    item->setObjectName(QString::fromLatin1(name));
-    item->setStatusTip(hint);
-    return item;
-}
 
 }  // namespace
 
@@ -46,18 +40,18 @@ ListMaintenanceCommands::ListMaintenanceCommands(AppContext& ctx, AppState& stat
       lists_(lists),
       listBuild_(listBuild),
       Addtolist1(
-          newItem(this, "Addtolist1", QStringLiteral("&Add to list"),
-                  QStringLiteral("Searches for a single ROM and adds it to the list if found"))),
-      Removefromlist1(newItem(this, "Removefromlist1", QStringLiteral("Remo&ve from list"),
-                              QStringLiteral("Remove this game from the list"))),
+          newMenuItem(this, "Addtolist1", QStringLiteral("&Add to list"),
+                      QStringLiteral("Searches for a single ROM and adds it to the list if found"),
+                      Qt::Key_Insert)),
+      Removefromlist1(newMenuItem(this, "Removefromlist1", QStringLiteral("Remo&ve from list"),
+                                  QStringLiteral("Remove this game from the list"))),
       ChangeEmulators1(
-          newItem(this, "ChangeEmulators1", QStringLiteral("&Change Emulators..."),
-                  QStringLiteral("Allows you to use a different emulator for this ROM"))),
-      LongNameCleanup1(newItem(
+          newMenuItem(this, "ChangeEmulators1", QStringLiteral("&Change Emulators..."),
+                      QStringLiteral("Allows you to use a different emulator for this ROM"))),
+      LongNameCleanup1(newMenuItem(
           this, "LongNameCleanup1", QStringLiteral("List Box Cleanup..."),
           QStringLiteral("Gets rid of entries no longer present in the INI and LST files"))),
       FNewEmu(new TFNewEmu(window)) {
-    Addtolist1->setShortcut(QKeySequence(Qt::Key_Insert));
     ChangeEmulators1->setEnabled(false);
     guard_.connect(Addtolist1, &QAction::triggered, this,
                    &ListMaintenanceCommands::Addtolist1Click);

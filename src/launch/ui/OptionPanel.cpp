@@ -154,6 +154,11 @@ OptionPanel::OptionPanel(AppContext& ctx, const EmulatorTable& emulators, const 
 
 OptionPanel::~OptionPanel() = default;
 
+std::array<QLabel*, kListGroupCount> OptionPanel::ListLabels() const {
+    return {LResolution, LFrameSkipping, LVesaMode,    LExtraGraphics,
+            LSound,      LRotate,        LController1, LController2};
+}
+
 void OptionPanel::CreateLayout() {
     // The rows keep their height and sit at the top: a hidden group's row
     // then takes no room at all.
@@ -195,21 +200,6 @@ void OptionPanel::CreateLayout() {
     // As wide as with every group shown, whatever a selection shows: the
     // game list beside it keeps its width from one selection to the next.
     setFixedWidth(sizeHint().width());
-}
-
-std::array<QCheckBox*, kCheckGroupCount> OptionPanel::CheckBoxes() const {
-    return {CBVector, CBSynchronizeVideo, CBLinesOffscreen, CBFMMusic, CBJoystick,
-            CBMouse,  CBTrackball,        CB4wayJoystick,   CBCheat};
-}
-
-std::array<QComboBox*, kListGroupCount> OptionPanel::ListBoxes() const {
-    return {CBResolution, CBFrameSkipping, CBVesaMode,    CBExtraGraphics,
-            CBSound,      CBRotate,        CBController1, CBController2};
-}
-
-std::array<QLabel*, kListGroupCount> OptionPanel::ListLabels() const {
-    return {LResolution, LFrameSkipping, LVesaMode,    LExtraGraphics,
-            LSound,      LRotate,        LController1, LController2};
 }
 
 OptionPanel::ExitHandler OptionPanel::ExitHandlerOf(const QWidget* widget) const {

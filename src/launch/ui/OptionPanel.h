@@ -88,7 +88,8 @@ private:
     QLabel* LAdditional;
     QLineEdit* EAdditional;
 
-    // In the order of the check groups and of the list groups.
+    // In the order of the check groups and of the list groups (the
+    // controls with their store handlers, OptionPanelStore.cpp).
     std::array<QCheckBox*, kCheckGroupCount> CheckBoxes() const;
     std::array<QComboBox*, kListGroupCount> ListBoxes() const;
     std::array<QLabel*, kListGroupCount> ListLabels() const;

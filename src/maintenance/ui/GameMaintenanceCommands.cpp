@@ -9,21 +9,9 @@
 #include "launch/OptionPanelTexts.h"
 #include "launch/OptionStore.h"
 #include "maintenance/MaintenanceScripts.h"
+#include "platform/ui/MenuItem.h"
 #include "settings/KeyPath.h"
 #include "tools/ToolLocations.h"
-
-namespace {
-
-QAction* newItem(QObject* owner, const char* name, const QString& caption, const QString& hint,
-                 const QKeySequence& shortcut = QKeySequence()) {
-    auto* action = new QAction(caption, owner);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setStatusTip(hint);
-    action->setShortcut(shortcut);
-    return action;
-}
-
-}  // namespace
 
 GameMaintenanceCommands::GameMaintenanceCommands(AppContext& ctx, AppState& state,
                                                  const ErrorGuard& guard,
@@ -35,18 +23,18 @@ GameMaintenanceCommands::GameMaintenanceCommands(AppContext& ctx, AppState& stat
       guard_(guard),
       tools_(tools),
       selection_(std::move(selection)),
-      ResettoEmulatorDefaults1(newItem(this, "ResettoEmulatorDefaults1",
-                                       QString::fromUtf16(PanelText::kResetCaption),
-                                       QString::fromUtf16(PanelText::kResetHint))),
+      ResettoEmulatorDefaults1(newMenuItem(this, "ResettoEmulatorDefaults1",
+                                           QString::fromUtf16(PanelText::kResetCaption),
+                                           QString::fromUtf16(PanelText::kResetHint))),
       Advanced1(new QMenu(QStringLiteral("&Delete Configuration Files"), window)),
-      FixROM1(newItem(this, "FixROM1", QStringLiteral("&Fix ROM"),
-                      QStringLiteral("Fixes ROMs with embedded subdirectories"))),
+      FixROM1(newMenuItem(this, "FixROM1", QStringLiteral("&Fix ROM"),
+                          QStringLiteral("Fixes ROMs with embedded subdirectories"))),
       AddSoundSample1(
-          newItem(this, "AddSoundSample1", QStringLiteral("Add &Sound Samples..."),
-                  QStringLiteral("Add sound samples to this game from a zipped sample file"),
-                  QKeySequence(Qt::CTRL | Qt::Key_S))),
-      Uninstall1(newItem(this, "Uninstall1", QStringLiteral("Uninstall..."),
-                         QStringLiteral("Complete Uninstall, including Registry keys"))) {
+          newMenuItem(this, "AddSoundSample1", QStringLiteral("Add &Sound Samples..."),
+                      QStringLiteral("Add sound samples to this game from a zipped sample file"),
+                      QKeySequence(Qt::CTRL | Qt::Key_S))),
+      Uninstall1(newMenuItem(this, "Uninstall1", QStringLiteral("Uninstall..."),
+                             QStringLiteral("Complete Uninstall, including Registry keys"))) {
     setObjectName(QStringLiteral("GameMaintenance"));
     Advanced1->setObjectName(QStringLiteral("Advanced1"));
     Advanced1->menuAction()->setObjectName(QStringLiteral("Advanced1"));
@@ -71,8 +59,8 @@ GameMaintenanceCommands::GameMaintenanceCommands(AppContext& ctx, AppState& stat
          &GameMaintenanceCommands::DeleteKeyFile1Click},
     };
     for (size_t i = 0; i < deleteItems_.size(); ++i) {
-        deleteItems_[i] = newItem(this, deletes[i].name, QString::fromUtf16(deletes[i].caption),
-                                  QString::fromUtf16(deletes[i].hint));
+        deleteItems_[i] = newMenuItem(this, deletes[i].name, QString::fromUtf16(deletes[i].caption),
+                                      QString::fromUtf16(deletes[i].hint));
         Advanced1->addAction(deleteItems_[i]);
         guard_.connect(deleteItems_[i], &QAction::triggered, this, deletes[i].handler);
     }

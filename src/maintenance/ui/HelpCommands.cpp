@@ -6,17 +6,7 @@
 #include "maintenance/ui/TFAbout.h"
 #include "maintenance/ui/TFKeys.h"
 #include "platform/DosPath.h"
-
-namespace {
-
-QAction* newItem(QObject* owner, const char* name, const QString& caption, const QString& hint) {
-    auto* action = new QAction(caption, owner);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setStatusTip(hint);
-    return action;
-}
-
-}  // namespace
+#include "platform/ui/MenuItem.h"
 
 HelpCommands::HelpCommands(AppContext& ctx, AppState& state, const ErrorGuard& guard,
                            Selection selection, QWidget* window)
@@ -26,15 +16,16 @@ HelpCommands::HelpCommands(AppContext& ctx, AppState& state, const ErrorGuard& g
       guard_(guard),
       selection_(std::move(selection)),
       window_(window),
-      Keys1(newItem(this, "Keys1", QStringLiteral("&Keys..."),
-                    QStringLiteral("Shows the emulator or game-specific keys"))),
-      DisplayREADME1(newItem(this, "DisplayREADME1", QStringLiteral("&Display README..."),
-                             QStringLiteral("Displays the HTML Readme file in your Web browser"))),
-      About1(newItem(this, "About1", QStringLiteral("&About..."),
-                     QStringLiteral("To those who made it all possible..."))),
+      Keys1(newMenuItem(this, "Keys1", QStringLiteral("&Keys..."),
+                        QStringLiteral("Shows the emulator or game-specific keys"),
+                        Qt::CTRL | Qt::Key_K)),
+      DisplayREADME1(
+          newMenuItem(this, "DisplayREADME1", QStringLiteral("&Display README..."),
+                      QStringLiteral("Displays the HTML Readme file in your Web browser"))),
+      About1(newMenuItem(this, "About1", QStringLiteral("&About..."),
+                         QStringLiteral("To those who made it all possible..."))),
       FAbout(new TFAbout(window)) {
     setObjectName(QStringLiteral("Help"));
-    Keys1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     guard_.connect(Keys1, &QAction::triggered, this, &HelpCommands::Keys1Click);
     guard_.connect(DisplayREADME1, &QAction::triggered, this, &HelpCommands::DisplayREADME1Click);
     guard_.connect(About1, &QAction::triggered, this, &HelpCommands::About1Click);

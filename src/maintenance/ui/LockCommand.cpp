@@ -3,6 +3,7 @@
 #include "context/AppContext.h"
 #include "context/AppState.h"
 #include "maintenance/PasswordLock.h"
+#include "platform/ui/MenuItem.h"
 #include "settings/KeyPath.h"
 
 LockCommand::LockCommand(AppContext& ctx, AppState& state, const ErrorGuard& guard, QObject* parent)
@@ -10,9 +11,8 @@ LockCommand::LockCommand(AppContext& ctx, AppState& state, const ErrorGuard& gua
       ctx_(ctx),
       state_(state),
       guard_(guard),
-      Lock1(new QAction(QStringLiteral("Lock..."), this)) {
+      Lock1(newMenuItem(this, "Lock1", QStringLiteral("Lock..."))) {
     setObjectName(QStringLiteral("Lock"));
-    Lock1->setObjectName(QStringLiteral("Lock1"));
     guard_.connect(Lock1, &QAction::triggered, this, &LockCommand::Lock1Click);
 }
 

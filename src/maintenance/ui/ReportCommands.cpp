@@ -12,6 +12,7 @@
 #include "maintenance/ReportRows.h"
 #include "maintenance/ui/ReportLayout.h"
 #include "pictures/PictureLookup.h"
+#include "platform/ui/MenuItem.h"
 
 ReportCommands::ReportCommands(AppContext& ctx, AppState& state, const ErrorGuard& guard,
                                StatusLine& status, Owner owner, QObject* parent)
@@ -21,11 +22,11 @@ ReportCommands::ReportCommands(AppContext& ctx, AppState& state, const ErrorGuar
       guard_(guard),
       status_(status),
       owner_(std::move(owner)),
-      PrintMissingROMs1(new QAction(QStringLiteral("Print Missing ROMs..."), this)),
-      PrintMissingPictures1(new QAction(QStringLiteral("Print Missing Pictures..."), this)) {
+      PrintMissingROMs1(
+          newMenuItem(this, "PrintMissingROMs1", QStringLiteral("Print Missing ROMs..."))),
+      PrintMissingPictures1(
+          newMenuItem(this, "PrintMissingPictures1", QStringLiteral("Print Missing Pictures..."))) {
     setObjectName(QStringLiteral("Reports"));
-    PrintMissingROMs1->setObjectName(QStringLiteral("PrintMissingROMs1"));
-    PrintMissingPictures1->setObjectName(QStringLiteral("PrintMissingPictures1"));
     guard_.connect(PrintMissingROMs1, &QAction::triggered, this,
                    &ReportCommands::PrintMissingROMs1Click);
     guard_.connect(PrintMissingPictures1, &QAction::triggered, this,

@@ -6,6 +6,7 @@
 #include "pictures/PictureIndex.h"
 #include "pictures/PictureLookup.h"
 #include "pictures/ui/PictureView.h"
+#include "platform/ui/MenuItem.h"
 #include "settings/KeyPath.h"
 #include "tools/WalkStatus.h"
 
@@ -19,21 +20,21 @@ PicturePane::PicturePane(AppContext& ctx, AppState& state, const ErrorGuard& gua
       status_(status),
       currentEntryName_(std::move(currentEntryName)),
       ImageEn1(new PictureView(this)),
-      UpdatePictureList1(new QAction(QStringLiteral("Update &Picture List"), this)),
-      HighQualityImages1(new QAction(QStringLiteral("&High Quality Images (slower)"), this)) {
+      UpdatePictureList1(newMenuItem(this, "UpdatePictureList1",
+                                     QStringLiteral("Update &Picture List"),
+                                     QStringLiteral("You must use this now to see new pictures!"))),
+      HighQualityImages1(newMenuItem(this, "HighQualityImages1",
+                                     QStringLiteral("&High Quality Images (slower)"), QString(),
+                                     Qt::CTRL | Qt::Key_H)) {
     setObjectName(QStringLiteral("PImage"));
     setFrameShape(QFrame::Box);
     setFixedSize(271, 271);
     ImageEn1->setObjectName(QStringLiteral("ImageEn1"));
     ImageEn1->setGeometry(7, 7, 256, 256);
 
-    UpdatePictureList1->setObjectName(QStringLiteral("UpdatePictureList1"));
-    UpdatePictureList1->setStatusTip(QStringLiteral("You must use this now to see new pictures!"));
     guard_.connect(UpdatePictureList1, &QAction::triggered, this,
                    &PicturePane::UpdatePictureList1Click);
-    HighQualityImages1->setObjectName(QStringLiteral("HighQualityImages1"));
     HighQualityImages1->setCheckable(true);
-    HighQualityImages1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     // The menu has already flipped the check mark; it shows the switch again
     // until the handler has changed it.
     guard_.connect(HighQualityImages1, &QAction::triggered, this, [this] {

@@ -2,6 +2,7 @@
 
 #include "context/AppContext.h"
 #include "context/AppState.h"
+#include "platform/ui/MenuItem.h"
 #include "platform/ui/WaitCursor.h"
 #include "tools/DriveSearch.h"
 #include "tools/ToolLocations.h"
@@ -17,15 +18,14 @@ ToolCommands::ToolCommands(AppContext& ctx, AppState& state, const ErrorGuard& g
       guard_(guard),
       status_(status),
       tools_(tools),
-      Locations1(new QAction(QStringLiteral("&Locations..."), this)),
+      Locations1(newMenuItem(
+          this, "Locations1", QStringLiteral("&Locations..."),
+          QStringLiteral("Set the locations of PKZIP, PKUNZIP, ZipMagic, JoyEmu, JoyCP and UniVBE"),
+          Qt::CTRL | Qt::Key_L)),
       FFileLocations(new TFFileLocations(
           ctx, state, guard, [this](const QString& drives) { SearchDrives(drives); }, window)),
       FSearchOptions(new TFSearchOptions(ctx, state.emulators, guard, window)) {
     setObjectName(QStringLiteral("Tools"));
-    Locations1->setObjectName(QStringLiteral("Locations1"));
-    Locations1->setStatusTip(
-        QStringLiteral("Set the locations of PKZIP, PKUNZIP, ZipMagic, JoyEmu, JoyCP and UniVBE"));
-    Locations1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     guard_.connect(Locations1, &QAction::triggered, this, &ToolCommands::Locations1Click);
 }
 
