@@ -32,7 +32,7 @@ TEST(MaintenanceScripts, DeleteGameStateFileCases) {
         std::optional<QStringList> expected;
     } cases[] = {
         {"hi\\%sn%.hi", folder, L({"C:", "cd C:\\MAME\\", "del hi\\pacman.hi"})},
-        // The Part's line for the archive, then the emulator's own copy.
+        // From inside the archive, then the emulator's own copy.
         {"hi\\%sn%.hi", zipped,
          L({"C:\\TOOLS\\PKZIP.EXE D:\\ROMS\\PACMAN.ZIP -d hi\\pacman.hi", "C:", "cd C:\\MAME\\",
             "del hi\\pacman.hi"})},
