@@ -8,6 +8,7 @@
 #include "launch/LaunchPlan.h"
 #include "launch/LaunchScript.h"
 #include "launch/ui/OptionPanel.h"
+#include "platform/ScriptWord.h"
 #include "tools/ui/TFFileLocations.h"
 
 void TFMain::BPlayClick() {
@@ -16,7 +17,14 @@ void TFMain::BPlayClick() {
         return;
     }
     POptions->CompleteListSelections(*emulator);
-    const std::optional<QStringList> lines = launchLines(ctx_, *emulator, GatherLaunchRequest());
+    ScriptWords words;
+    const std::optional<QStringList> lines =
+        launchLines(ctx_, *emulator, GatherLaunchRequest(), words);
+    if (!words.ok()) {
+        ctx_.dialogs().messageBox(words.message(u'"' + CurrentEntryName() + u"\" cannot be played"),
+                                  MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
     if (!lines) {
         ctx_.dialogs().messageBox(QString::fromUtf16(kCannotUnzipWarning), MessageKind::Warning,
                                   MessageButtons::Ok);

@@ -6,6 +6,7 @@
 #include "context/AppContext.h"
 #include "launch/BatchRunner.h"
 #include "maintenance/MaintenanceScripts.h"
+#include "platform/ScriptWord.h"
 #include "settings/KeyPath.h"
 #include "tools/ui/TFFileLocations.h"
 
@@ -39,13 +40,12 @@ void TFMain::DeleteStateFileOf(QString EmulatorDefinition::*pattern) {
 void TFMain::DeleteGameStateFile(const QString& pattern) {
     const MaintenanceScripts::GameFiles game{CurrentShortName(), CurrentLocation(),
                                              CurrentEmulatorLocation()};
+    ScriptWords words;
     const std::optional<QStringList> script = MaintenanceScripts::DeleteGameStateFile(
-        ctx_.fs(), pattern, game, FFileLocations->EPKZip->text());
+        ctx_.fs(), pattern, game, FFileLocations->EPKZip->text(), words);
     if (!script) {
         ctx_.dialogs().messageBox(
-            QStringLiteral("Nothing was deleted: the file \"%1\" for the game \"%2\" would lie "
-                           "outside the emulator's own folders.")
-                .arg(pattern, game.shortName),
+            words.message(u"No file of \"" + CurrentEntryName() + u"\" was deleted"),
             MessageKind::Error, MessageButtons::Ok);
         return;
     }
@@ -100,12 +100,12 @@ void TFMain::AddSoundSample1Click() {
     samples.romPath = emulator->romPath;
     samples.samplesPath = emulator->samplesPath;
     samples.pkzipExists = fs.fileExists(samples.pkzip);
+    ScriptWords words;
     const std::optional<QStringList> script =
-        MaintenanceScripts::AddSoundSamples(fs, game, samples);
+        MaintenanceScripts::AddSoundSamples(fs, game, samples, words);
     if (!script) {
         ctx_.dialogs().messageBox(
-            QStringLiteral("No samples were added: the short name \"%1\" is no plain file name.")
-                .arg(game.shortName),
+            words.message(u"No samples were added to \"" + CurrentEntryName() + u'"'),
             MessageKind::Error, MessageButtons::Ok);
         return;
     }
@@ -119,6 +119,14 @@ void TFMain::Uninstall1Click() {
         ctx_.dialogs().messageBox(*refusal, MessageKind::Error, MessageButtons::Ok);
         return;
     }
+    ScriptWords words;
+    const std::optional<QStringList> script =
+        MaintenanceScripts::Uninstall(programDirectory, words);
+    if (!script) {
+        ctx_.dialogs().messageBox(words.message(QStringLiteral("Uninstall refused")),
+                                  MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
     if (ctx_.dialogs().messageBox(
             QStringLiteral("This will delete ALL FILES AND FOLDERS under ") +
                 MaintenanceScripts::uninstallFolder(programDirectory) +
@@ -129,7 +137,6 @@ void TFMain::Uninstall1Click() {
     }
     SettingsStore store = ctx_.store();
     store.DeleteKey(StorePaths::Root());
-    BatchRunner(ctx_).RunScript(MaintenanceScripts::Uninstall(programDirectory),
-                                ShowMode::Minimised);
+    BatchRunner(ctx_).RunScript(*script, ShowMode::Minimised);
     close();
 }

@@ -85,19 +85,26 @@ protected:
     int zips_ = 0;
 };
 
-TEST_F(MaintenanceTest, HighScoreFileDeletedFromInsideTheArchiveAlone) {
+// The emulator keeps its file in its own folder; the archive's copy goes too.
+TEST_F(MaintenanceTest, HighScoreFileOfAZippedGameDeletedInTheArchiveAndTheEmulatorsFolder) {
     makeZip(kPacZip, {QStringLiteral("pacman.rom"), QStringLiteral("hi/pacman.hi"),
                       QStringLiteral("hi/other.hi")});
+    inst.writeFile(QStringLiteral("C:\\EMU\\HI\\pacman.hi"), "hi");
+    inst.writeFile(QStringLiteral("C:\\EMU\\HI\\other.hi"), "hi");
     addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
     startWithTools();
     select(kPacman);
     main().DeleteHighScoreFile1Click();
     EXPECT_EQ(
         script(),
-        QStringList{QStringLiteral("C:\\TOOLS\\PKZIP.EXE D:\\ROMS\\PACMAN.ZIP -d HI\\pacman.HI")});
+        QStringList({QStringLiteral("C:\\TOOLS\\PKZIP.EXE D:\\ROMS\\PACMAN.ZIP -d HI\\pacman.HI"),
+                     QStringLiteral("C:"), QStringLiteral("cd C:\\EMU\\"),
+                     QStringLiteral("del HI\\pacman.HI")}));
     runScript();
     EXPECT_EQ(entries(kPacZip),
               QStringList({QStringLiteral("hi/other.hi"), QStringLiteral("pacman.rom")}));
+    EXPECT_FALSE(inst.fs().exists(QStringLiteral("C:\\EMU\\HI\\pacman.hi")));
+    EXPECT_TRUE(inst.fs().exists(QStringLiteral("C:\\EMU\\HI\\other.hi")));
 }
 
 TEST_F(MaintenanceTest, ConfigFileOfAFolderGameDeletedInTheEmulatorsFolder) {
