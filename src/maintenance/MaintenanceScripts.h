@@ -31,11 +31,6 @@ struct GameFiles {
 std::optional<QStringList> DeleteGameStateFile(const DosFileSystem& fs, const QString& pattern,
                                                const GameFiles& game, const QString& pkzip);
 
-// Repacks a zipped ROM without its folders in a work folder below the
-// program directory; nothing for a game kept in a folder.
-QStringList FixRom(const DosFileSystem& fs, const QString& gameLocation,
-                   const QString& programDirectory, const QString& pkzip, const QString& pkunzip);
-
 struct SampleSet {
     QString chosenZip;  // the zipped samples the user chose
     QString romPath;    // [Emulator] ROMPath, with its trailing backslash when set
