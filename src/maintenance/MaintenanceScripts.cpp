@@ -41,23 +41,6 @@ std::optional<QStringList> DeleteGameStateFile(const DosFileSystem& fs, const QS
     return lines;
 }
 
-QStringList FixRom(const DosFileSystem& fs, const QString& gameLocation,
-                   const QString& programDirectory, const QString& pkzip, const QString& pkunzip) {
-    if (!gameLocation.toUpper().contains(QStringLiteral(".ZIP"))) {
-        return {};
-    }
-    const QString archive = fs.shortPath(gameLocation);
-    return {driveLine(programDirectory),
-            u"cd " + fs.shortPath(programDirectory),
-            QStringLiteral("md FixRom"),
-            QStringLiteral("cd FixRom"),
-            fs.shortPath(pkunzip) + u' ' + archive,
-            u"del " + archive,
-            fs.shortPath(pkzip) + u' ' + archive,
-            QStringLiteral("cd .."),
-            QStringLiteral("deltree /y FixRom")};
-}
-
 QString emulatorFolder(const DosFileSystem& fs, const QString& emulatorLocation) {
     return DosPath::directoryPart(fs.shortPath(emulatorLocation));
 }

@@ -30,11 +30,6 @@ std::optional<QStringList> DeleteGameStateFile(const DosFileSystem& fs, const QS
                                                const GameFiles& game, const QString& pkzip,
                                                ScriptWords& words);
 
-// Repacks a zipped ROM without its folders in a work folder below the
-// program directory; nothing for a game kept in a folder.
-QStringList FixRom(const DosFileSystem& fs, const QString& gameLocation,
-                   const QString& programDirectory, const QString& pkzip, const QString& pkunzip);
-
 struct SampleSet {
     QString chosenZip;  // the zipped samples the user chose
     QString romPath;    // [Emulator] ROMPath, with its trailing backslash when set

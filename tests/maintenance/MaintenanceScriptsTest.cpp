@@ -54,20 +54,6 @@ TEST(MaintenanceScripts, DeleteGameStateFileCases) {
     }
 }
 
-TEST(MaintenanceScripts, FixRomRepacksOnlyZippedGames) {
-    TempInstallation inst;
-    const QString pd = QStringLiteral("C:\\BRIVANEL\\");
-    EXPECT_EQ(MaintenanceScripts::FixRom(inst.fs(), QStringLiteral("d:\\roms\\pacman.zip"), pd,
-                                         QStringLiteral("C:\\T\\PKZIP.EXE"),
-                                         QStringLiteral("C:\\T\\PKUNZIP.EXE")),
-              L({"C:", "cd C:\\BRIVANEL\\", "md FixRom", "cd FixRom",
-                 "C:\\T\\PKUNZIP.EXE d:\\roms\\pacman.zip", "del d:\\roms\\pacman.zip",
-                 "C:\\T\\PKZIP.EXE d:\\roms\\pacman.zip", "cd ..", "deltree /y FixRom"}));
-    EXPECT_TRUE(MaintenanceScripts::FixRom(inst.fs(), QStringLiteral("D:\\ROMS\\PACMAN"), pd,
-                                           QStringLiteral("PKZIP"), QStringLiteral("PKUNZIP"))
-                    .isEmpty());
-}
-
 TEST(MaintenanceScripts, SoundSamplesCases) {
     TempInstallation inst;
     inst.writeFile(QStringLiteral("C:\\Sample Sets\\pacman.zip"), "x");

@@ -5,6 +5,7 @@
 #include "app/ui/TFMain.h"
 #include "context/AppContext.h"
 #include "launch/BatchRunner.h"
+#include "maintenance/FixRomScript.h"
 #include "maintenance/MaintenanceScripts.h"
 #include "platform/ScriptWord.h"
 #include "settings/KeyPath.h"
@@ -53,11 +54,15 @@ void TFMain::DeleteGameStateFile(const QString& pattern) {
 }
 
 void TFMain::FixROM1Click() {
-    const QStringList script = MaintenanceScripts::FixRom(
-        ctx_.fs(), CurrentLocation(), ctx_.ProgramDirectory(), FFileLocations->EPKZip->text(),
-        FFileLocations->EPKUnzip->text());
-    if (!script.isEmpty()) {
-        BatchRunner(ctx_).RunScript(script, ShowMode::Minimised);
+    const MaintenanceScripts::FixRomScript script = MaintenanceScripts::FixRom(
+        ctx_.fs(), {CurrentEntryName(), CurrentLocation(), ctx_.ProgramDirectory(),
+                    FFileLocations->EPKZip->text(), FFileLocations->EPKUnzip->text()});
+    if (!script.refusal.isEmpty()) {
+        ctx_.dialogs().messageBox(script.refusal, MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
+    if (!script.lines.isEmpty()) {
+        BatchRunner(ctx_).RunScript(script.lines, ShowMode::Minimised);
     }
 }
 
