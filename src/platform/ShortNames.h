@@ -9,9 +9,14 @@ namespace ShortNames {
 // True when the name already is a DOS 8.3 name (case aside).
 bool isValidShortName(const QString& name);
 
-// The alias of every entry of one folder, in the order of `sortedNames`
-// (byte order of the host names). Valid 8.3 names map to themselves; every
-// other name gets STEM~N.EXT, N counting earlier siblings with the same stem.
+// The short name of every entry of one folder, in the order of `sortedNames`
+// (byte order of the host names). A valid 8.3 name is its own short name,
+// unless an earlier name differs from it only in case; every other name gets
+// STEM~N.EXT with the lowest N whose alias no earlier entry holds and no real
+// 8.3 name of the folder spells, the stem shortened as N grows (STEMXX~1,
+// STEMX~10, STEM~100). No two short names are equal ignoring case, so each
+// one means a single entry. An entry left without a free alias (ten million
+// siblings) gets an empty one.
 QStringList aliases(const QStringList& sortedNames);
 
 }  // namespace ShortNames
