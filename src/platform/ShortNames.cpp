@@ -76,10 +76,11 @@ QStringList aliases(const QStringList& sortedNames) {
             needing.push_back(i);
         }
     }
-    // The next number to try for each shortened stem, number width and
-    // extension, and the narrowest width still open for each stem and
-    // extension: whatever lies below is taken for good, so that a folder of
-    // many names sharing a stem is numbered in linear time.
+    // Each shortened stem counts on from the number it gave last, whatever
+    // the extension, so that a folder without clashes keeps the aliases it
+    // always had; numbers already passed are never free again, which keeps a
+    // folder of many names sharing a stem linear. The stem's narrowest width
+    // still open is kept for the same reason.
     QHash<QString, int> nextNumber;
     QHash<QString, int> openWidth;
     for (const qsizetype i : needing) {
@@ -92,13 +93,13 @@ QStringList aliases(const QStringList& sortedNames) {
         }
         const QString extChars = hasExt ? keepShortChars(name.mid(dot + 1), 3) : QString();
         const QString ext = extChars.isEmpty() ? QString() : u'.' + extChars;
-        int& width = openWidth[stem + ext];
+        int& width = openWidth[stem];
         width = std::max(width, 1);
         for (; width <= 7; ++width) {
             // STEMXX~1 to ~9, STEMX~10 to ~99, ... down to ~1000000.
             const QString prefix = stem.left(7 - width);
             const int low = kPowersOfTen[width - 1];
-            int& n = nextNumber[prefix + u'~' + QString::number(width) + ext];
+            int& n = nextNumber[prefix + u'~' + QString::number(width)];
             for (n = std::max(n, low); n < low * 10 && out[i].isEmpty(); ++n) {
                 const QString alias = prefix + u'~' + QString::number(n) + ext;
                 const qsizetype before = taken.size();

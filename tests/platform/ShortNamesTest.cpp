@@ -22,9 +22,9 @@ TEST(ShortNames, EveryEntryGetsAShortNameOfItsOwn) {
         QStringList expected;
     };
     const Case cases[] = {
-        {"siblings counted in sorted order",
-         {q("Long Name A.txt"), q("Long Name B.txt"), q("README.TXT"), q("a.b.c")},
-         {q("LONGNA~1.TXT"), q("LONGNA~2.TXT"), q("README.TXT"), q("AB~1.C")}},
+        {"siblings counted per stem in sorted order, whatever their extension",
+         {q("Long Name A.txt"), q("Long Name B.zip"), q("README.TXT"), q("a.b.c")},
+         {q("LONGNA~1.TXT"), q("LONGNA~2.ZIP"), q("README.TXT"), q("AB~1.C")}},
         {"a real name that looks like an alias comes first",
          {q("LONGGA~1.ZIP"), q("LongGameName.zip")},
          {q("LONGGA~1.ZIP"), q("LONGGA~2.ZIP")}},
