@@ -55,6 +55,9 @@ bool CountPlay(SettingsStore& store, double now) {
     if (!(time > 0) || !(now - time > 0.00035)) {
         return false;
     }
+    // Counted once: after an unclean end no shutdown clears "Time", and
+    // every later start would count the same launch again.
+    store.WriteDateTime(QStringLiteral("Time"), 0);
     const QString current = store.ReadString(QStringLiteral("Current"));
     bool counted = false;
     if (!current.isEmpty() && store.OpenKey(StorePaths::Entry(current), false)) {

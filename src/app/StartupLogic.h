@@ -30,7 +30,8 @@ LoadResult LoadEmulators(const AppContext& ctx, AppState& state,
 std::optional<int> CountLines(const DosFileSystem& fs, const QString& dosPath);
 
 // Increments "Count" of the entry named by "Current" when "Time" is more than
-// 0.00035 days in the past. The store's current key must be the root.
+// 0.00035 days in the past, and sets "Time" to 0 then, so that a launch is
+// counted once. The store's current key must be the root.
 // Returns true when a play was counted.
 bool CountPlay(SettingsStore& store, double now);
 

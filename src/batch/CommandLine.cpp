@@ -110,6 +110,7 @@ CommandLine CommandLine::parse(const QString& line) {
             if (inWord) {
                 cmd.words << word;
                 cmd.quoted << wordQuoted;
+                cmd.wordEnds_ << pos;
                 if (firstWordEnd < 0) {
                     firstWordEnd = pos;
                 }
@@ -125,5 +126,15 @@ CommandLine CommandLine::parse(const QString& line) {
     const QString rest = firstWordEnd >= 0 ? clean.mid(firstWordEnd) : QString();
     cmd.tail = rest.mid(1);
     splitGluedCommand(cmd, rest);
+    cmd.text_ = clean;
     return cmd;
+}
+
+CommandLine CommandLine::from(qsizetype n) const {
+    // The text holds no redirection outside quotes any more, so parsing it
+    // again gives the same words.
+    CommandLine inner = parse(text_.mid(wordEnds_.at(n - 1)));
+    inner.output = output;
+    inner.input = input;
+    return inner;
 }

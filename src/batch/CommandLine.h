@@ -23,4 +23,11 @@ struct CommandLine {
     QString error;
 
     static CommandLine parse(const QString& line);
+    // The command that starts at word `n` (n >= 1), with this line's
+    // redirections: what an "if" runs when its condition holds.
+    CommandLine from(qsizetype n) const;
+
+private:
+    QString text_;               // the line with its redirections cut out
+    QList<qsizetype> wordEnds_;  // per word: where it ends in text_
 };

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "batch/Condition.h"
 #include "batch/DirectoryCommands.h"
 #include "batch/FileSet.h"
 #include "batch/HostBounds.h"
@@ -30,10 +31,10 @@ bool isInert(const QString& text) {
 // so is clearer than "Bad command or file name".
 bool isUnsupported(const QString& lower) {
     static const QStringList names{
-        QStringLiteral("goto"),  QStringLiteral("if"),     QStringLiteral("for"),
-        QStringLiteral("set"),   QStringLiteral("shift"),  QStringLiteral("choice"),
-        QStringLiteral("path"),  QStringLiteral("prompt"), QStringLiteral("move"),
-        QStringLiteral("xcopy"), QStringLiteral("dir"),    QStringLiteral("type")};
+        QStringLiteral("goto"),   QStringLiteral("for"),    QStringLiteral("set"),
+        QStringLiteral("shift"),  QStringLiteral("choice"), QStringLiteral("path"),
+        QStringLiteral("prompt"), QStringLiteral("move"),   QStringLiteral("xcopy"),
+        QStringLiteral("dir"),    QStringLiteral("type")};
     return names.contains(lower);
 }
 
@@ -70,6 +71,7 @@ bool Interpreter::runLines(const QStringList& lines, int depth) {
             outcome = execute(CommandLine::parse(text), depth);
         }
         log_.outcome(outcome);
+        errorLevel_ = outcome.errorLevelAfter(errorLevel_);
         if (!outcome.ok) {
             ++linesFailed_;
             allOk = false;
@@ -85,7 +87,21 @@ Outcome Interpreter::execute(const CommandLine& cmd, int depth) {
     if (cmd.words.isEmpty()) {
         return Outcome::success();
     }
+    if (!cmd.quoted.first() && cmd.words.first().compare(u"if", Qt::CaseInsensitive) == 0) {
+        return conditional(cmd, depth);
+    }
     return runWords(cmd.words, cmd.quoted, cmd, depth);
+}
+
+Outcome Interpreter::conditional(const CommandLine& cmd, int depth) {
+    const Condition condition = Condition::parse(cmd);
+    if (!condition.error.isEmpty()) {
+        return Outcome::failure(condition.error);
+    }
+    if (!condition.holds(session_, errorLevel_)) {
+        return Outcome::success(QStringLiteral("condition not met, not run"));
+    }
+    return execute(cmd.from(condition.command), depth);
 }
 
 Outcome Interpreter::openOutput(const CommandLine& cmd, QFile& out) const {
@@ -197,8 +213,10 @@ Outcome Interpreter::runBatchFile(const QString& hostPath, int depth) {
     if (!lines) {
         return Outcome::failure(QStringLiteral("Cannot read batch file - ") + hostPath);
     }
-    if (!runLines(*lines, depth)) {
-        return Outcome::failure(QStringLiteral("a line of the batch file failed"));
-    }
-    return Outcome::success();
+    Outcome called = runLines(*lines, depth)
+                         ? Outcome::success()
+                         : Outcome::failure(QStringLiteral("a line of the batch file failed"));
+    // As with CALL, the errorlevel is what the called script's lines left.
+    called.errorLevel = errorLevel_;
+    return called;
 }

@@ -29,6 +29,7 @@ public:
 private:
     bool runLines(const QStringList& lines, int depth);
     Outcome execute(const CommandLine& cmd, int depth);
+    Outcome conditional(const CommandLine& cmd, int depth);
     Outcome runWords(const QStringList& words, const QList<bool>& quoted, const CommandLine& cmd,
                      int depth);
     // Standard output, or the file a "> FILE" names.
@@ -44,6 +45,7 @@ private:
     BatchLog& log_;
     ProgramRunner runner_;
     bool exitRequested_ = false;
+    int errorLevel_ = 0;
     int linesRun_ = 0;
     int linesFailed_ = 0;
 };

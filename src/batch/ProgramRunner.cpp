@@ -229,9 +229,12 @@ Outcome ProgramRunner::runDos(const Program& program, const QStringList& argumen
         }
     }
     if (QFileInfo(inExchange(DosboxLine::kFailed)).isDir()) {
-        return Outcome::failure(QStringLiteral("error level 1 or more"));
+        // DOSBox tells only whether the program's errorlevel reached 1.
+        Outcome failed = Outcome::exited(1);
+        failed.text = QStringLiteral("error level 1 or more");
+        return failed;
     }
-    return Outcome::success();
+    return Outcome::exited(0);
 }
 
 Outcome ProgramRunner::run(const Program& program, const QStringList& arguments,
@@ -288,9 +291,5 @@ Outcome ProgramRunner::run(const Program& program, const QStringList& arguments,
     if (process.exitStatus() == QProcess::CrashExit) {
         return Outcome::failure(program.typed + QStringLiteral(" was ended by a signal"));
     }
-    if (process.exitCode() != 0) {
-        return Outcome::failure(QStringLiteral("exit status ") +
-                                QString::number(process.exitCode()));
-    }
-    return Outcome::success();
+    return Outcome::exited(process.exitCode());
 }

@@ -1,17 +1,23 @@
 #include "gamelist/MameListRequest.h"
 
 #include "platform/DosFileSystem.h"
+#include "platform/ScriptWord.h"
 
 namespace MameListRequest {
 
-QStringList ScriptLines(const QString& executable, const QString& programDirectory,
-                        const QString& emulatorId) {
-    const QString temporary = programDirectory + emulatorId + u".!!!";
-    return {
-        executable + u" -listclones > " + temporary,
-        u"ren " + temporary + u' ' + emulatorId + u".MRG",
-        executable + u" -listfull > " + temporary,
-        u"ren " + temporary + u' ' + emulatorId + u".LST",
+std::optional<QStringList> ScriptLines(const QString& executable, const QString& programDirectory,
+                                       const QString& emulatorId, ScriptWords& words) {
+    const QString& id = words.name(emulatorId, u"the emulator ID");
+    const QString& emulator = words.path(executable, u"the emulator");
+    const QString temporary = words.path(programDirectory, u"the program folder") + id + u".!!!";
+    if (!words.ok()) {
+        return std::nullopt;
+    }
+    return QStringList{
+        emulator + u" -listclones > " + temporary,
+        u"ren " + temporary + u' ' + id + u".MRG",
+        emulator + u" -listfull > " + temporary,
+        u"ren " + temporary + u' ' + id + u".LST",
     };
 }
 

@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class DosFileSystem;
+class ScriptWords;
 
 // Having a MAME-type emulator print its game and clone lists: the batch
 // lines print each list into <ID>.!!! and rename it only when it is
@@ -12,8 +14,9 @@ namespace MameListRequest {
 
 // The four lines of Execute.bat: `executable` in short form, the program
 // directory in short form with its trailing backslash, the emulator ID.
-QStringList ScriptLines(const QString& executable, const QString& programDirectory,
-                        const QString& emulatorId);
+// Nothing when one of them cannot stand as one word (`words` tells why).
+std::optional<QStringList> ScriptLines(const QString& executable, const QString& programDirectory,
+                                       const QString& emulatorId, ScriptWords& words);
 
 // Deletes <ID>.MRG and <ID>.LST of the program directory (read-only ones
 // too), so that the wait sees only the lists printed now.

@@ -3,56 +3,42 @@
 #include "gamelist/RomLocation.h"
 #include "platform/DosFileSystem.h"
 #include "platform/DosPath.h"
+#include "platform/ScriptWord.h"
 #include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
 
 namespace RemoveFromList {
 
-namespace {
-
-// "X:\a\b": a drive, then one or more components, each a plain name; in
-// the line itself also without a blank, which would split the argument.
-bool namesOnlyItsOwnFiles(const QString& path, bool inLine) {
-    if (!DosPath::hasDrive(path) || path.size() < 4 || path[2] != u'\\') {
-        return false;
-    }
-    const QStringList components = path.mid(3).split(u'\\');
-    for (const QString& component : components) {
-        if (!DosPath::isSafeName(component) || (inLine && component.contains(u' '))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
-std::optional<QString> RomDeletionLine(const DosFileSystem& fs, const RomFiles& rom) {
+std::optional<QString> RomDeletionLine(const DosFileSystem& fs, const RomFiles& rom,
+                                       ScriptWords& words) {
+    using ScriptWord::Kind;
+    // The stored names are checked before shortening too: a ".." or "*" in
+    // them must not become some other existing path's short form.
     QString target = rom.location;
     if (rom.location == QStringView(RomLocation::kDirectory)) {
-        if (rom.emulatorDirectory.isEmpty() || !rom.emulatorDirectory.endsWith(u'\\')) {
-            return std::nullopt;
-        }
-        target = rom.emulatorDirectory + rom.romName;
+        target = DosPath::withTrailingBackslash(
+                     words.word(rom.emulatorDirectory, Kind::LongPath, u"the emulator's folder")) +
+                 words.word(rom.romName, Kind::LongName, u"the ROM name");
         if (rom.emulatorType == u"CONSOLE") {
             target += u'.' + rom.extensions;
         }
     }
-    // Checked before shortening too: a ".." or "*" in the stored text must
-    // not become some other existing path's short form.
-    if (!namesOnlyItsOwnFiles(target, false)) {
+    words.word(target, Kind::LongPath, u"the ROM location");
+    if (!words.ok()) {
         return std::nullopt;
     }
-    // A ROM file's location that is a folder now would take a whole tree with it.
-    if (rom.location != QStringView(RomLocation::kDirectory) && fs.directoryExists(target)) {
+    if (!DosPath::hasDrive(target) || target.size() < 4 || target[2] != u'\\') {
+        words.refuse(u"the ROM location \"" + target + u"\" is no file below a drive's root");
+    } else if (rom.location != QStringView(RomLocation::kDirectory) && fs.directoryExists(target)) {
+        // A ROM file's location that is a folder now would take a whole tree with it.
+        words.refuse(u"the ROM location \"" + target + u"\" is a folder now");
+    }
+    const QString line = u"deltree /y " + words.path(fs.shortPath(target), u"the ROM location");
+    if (!words.ok()) {
         return std::nullopt;
     }
-    const QString shortTarget = fs.shortPath(target);
-    if (!namesOnlyItsOwnFiles(shortTarget, true)) {
-        return std::nullopt;
-    }
-    return u"deltree /y " + shortTarget;
+    return line;
 }
 
 bool MarkMissing(SettingsStore& store, const QString& entryName) {

@@ -4,6 +4,7 @@
 #include <optional>
 
 class DosFileSystem;
+class ScriptWords;
 class SettingsStore;
 
 // "Remo&ve from list": a found game becomes a missing one, its ROM files
@@ -26,9 +27,10 @@ struct RomFiles {
 // The script line that deletes the ROM files: "deltree /y " and the ROM file,
 // or the ROM name's directory beside the emulator (a CONSOLE emulator's
 // name followed by "." and its Extensions), in short form. Nothing when that
-// path would not name exactly the game's own files: no drive, a component
-// that is no safe name, or a blank that would split the line's argument.
-std::optional<QString> RomDeletionLine(const DosFileSystem& fs, const RomFiles& rom);
+// path would not name exactly the game's own files (`words` tells why): no
+// drive, a component that leaves its folder, or a word the line cannot hold.
+std::optional<QString> RomDeletionLine(const DosFileSystem& fs, const RomFiles& rom,
+                                       ScriptWords& words);
 
 // The root's "Current" := the entry and its "Location" := "#". False, with
 // nothing written, when the entry has no key.

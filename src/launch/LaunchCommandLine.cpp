@@ -31,6 +31,23 @@ QString checkFragment(const EmulatorDefinition& emulator, const PanelChoices& ch
     return choices.checked[size_t(index(group))] ? check.check : check.clear;
 }
 
+// "%sn%" wins over "%fn%" wherever each stands; case is ignored.
+struct Placeholder {
+    qsizetype at;
+    bool fileName;
+};
+
+std::optional<Placeholder> findPlaceholder(const QString& gameSwitch) {
+    for (const bool fileName : {false, true}) {
+        const qsizetype at =
+            gameSwitch.indexOf(QStringView(fileName ? u"%fn%" : u"%sn%"), 0, Qt::CaseInsensitive);
+        if (at >= 0) {
+            return Placeholder{at, fileName};
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 QString appendFragment(const QString& line, const QString& fragment) {
@@ -42,15 +59,16 @@ QString gameNameFragment(const QString& gameSwitch, const QString& shortName,
     if (gameSwitch.isEmpty()) {
         return shortName;
     }
-    for (const auto& [placeholder, name] :
-         {std::pair{u"%sn%", &shortName}, std::pair{u"%fn%", &fileName}}) {
-        const qsizetype at =
-            gameSwitch.indexOf(QString::fromUtf16(placeholder), 0, Qt::CaseInsensitive);
-        if (at >= 0) {
-            return gameSwitch.left(at) + *name + gameSwitch.mid(at + 4);
-        }
+    if (const std::optional<Placeholder> p = findPlaceholder(gameSwitch)) {
+        return gameSwitch.left(p->at) + (p->fileName ? fileName : shortName) +
+               gameSwitch.mid(p->at + 4);
     }
     return gameSwitch + u' ' + shortName;
+}
+
+bool gameNameIsFileName(const QString& gameSwitch) {
+    const std::optional<Placeholder> p = findPlaceholder(gameSwitch);
+    return p && p->fileName;
 }
 
 std::optional<QString> listFragment(const ListGroupDefinition& group, const QString& text) {

@@ -28,6 +28,8 @@ QString appendFragment(const QString& line, const QString& fragment);
 // matched ignoring case, or the switch, a blank and the short name.
 QString gameNameFragment(const QString& gameSwitch, const QString& shortName,
                          const QString& fileName);
+// Whether that word is the file name rather than the short name.
+bool gameNameIsFileName(const QString& gameSwitch);
 
 // The fragment of the first caption equal to the text ignoring case; none
 // when no caption matches (a list without items, a text from elsewhere).

@@ -5,6 +5,7 @@
 #include "context/AppContext.h"
 #include "launch/LaunchScript.h"
 #include "platform/DosPath.h"
+#include "platform/ScriptWord.h"
 
 namespace {
 
@@ -21,16 +22,11 @@ QString launchRomName(const AppContext& ctx, const EmulatorDefinition& emulator,
 }
 
 bool isLaunchable(const EmulatorDefinition& emulator, const QString& romName) {
-    if (romName.isEmpty()) {
-        return emulator.isSingle();
-    }
-    // The name ends clean-up lines ("deltree /y C:\MAME\ROMS\<name>"): ".."
-    // or "*" there would delete far more than the game's files.
-    return DosPath::isSafeName(romName);
+    return !romName.isEmpty() || emulator.isSingle();
 }
 
 std::optional<QStringList> launchLines(const AppContext& ctx, const EmulatorDefinition& emulator,
-                                       const LaunchRequest& request) {
+                                       const LaunchRequest& request, ScriptWords& words) {
     const DosFileSystem& fs = ctx.fs();
     LaunchScriptInput in;
     in.executable = fs.shortPath(request.emulatorLocation);
@@ -47,7 +43,14 @@ std::optional<QStringList> launchLines(const AppContext& ctx, const EmulatorDefi
     in.joyEmu = existingTool(fs, request.tools.joyEmu);
     in.uniVbe = existingTool(fs, request.tools.uniVbe);
     in.keyFile = request.keyFile.isEmpty() ? QString() : fs.shortPath(request.keyFile);
-    in.commandLine =
-        launchCommandLine(emulator, in.executable, request.shortName, in.location, request.choices);
-    return launchScript(emulator, in);
+    in.exists = [&fs](const QString& path) { return fs.exists(path); };
+    // The command line names the game by one of two words; only that one is written.
+    if (gameNameIsFileName(emulator.gameSwitch)) {
+        words.name(DosPath::fileNamePart(in.location), u"the game's file name");
+    } else if (!request.shortName.isEmpty()) {
+        words.name(request.shortName, u"the short name");
+    }
+    in.commandLine = launchCommandLine(emulator, words.path(in.executable, u"the emulator"),
+                                       request.shortName, in.location, request.choices);
+    return launchScript(emulator, in, words);
 }

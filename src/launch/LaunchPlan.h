@@ -9,6 +9,7 @@
 
 class AppContext;
 struct EmulatorDefinition;
+class ScriptWords;
 
 // What the launch reads about the selected entry and the window.
 struct LaunchRequest {
@@ -24,12 +25,12 @@ struct LaunchRequest {
 // else the short name; empty without a short name.
 QString launchRomName(const AppContext& ctx, const EmulatorDefinition& emulator,
                       const QString& shortName);
-// Only a SINGLE emulator's own entry plays without a ROM name; a ROM name
-// that is no safe name (DosPath::isSafeName) never plays.
+// Only a SINGLE emulator's own entry plays without a ROM name.
 bool isLaunchable(const EmulatorDefinition& emulator, const QString& romName);
 
 // The lines of Execute.bat: paths in short form, tools that exist, the
-// names from the list and merge files. Nothing when the game must be
-// unzipped and PKUNZIP is not there.
+// names from the list and merge files. Nothing when a word of them may not
+// be written (`words` tells why), or when the game must be unzipped and
+// PKUNZIP is not there.
 std::optional<QStringList> launchLines(const AppContext& ctx, const EmulatorDefinition& emulator,
-                                       const LaunchRequest& request);
+                                       const LaunchRequest& request, ScriptWords& words);

@@ -2,9 +2,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 struct EmulatorDefinition;
+class ScriptWords;
 
 inline constexpr char16_t kCannotUnzipWarning[] =
     u"This ROM cannot be unzipped (cannot find PKUnzip.exe)";
@@ -29,9 +31,13 @@ struct LaunchScriptInput {
     QString joyEmu;
     QString uniVbe;
     QString keyFile;  // JoyEmu's key file, trimmed
+    // Whether a file or folder lies at a path before the script runs,
+    // ignoring case as DOS does; unset: nothing does.
+    std::function<bool(const QString&)> exists;
 };
 
-// The lines of Execute.bat for a launch; nothing when the game must be
-// unzipped and there is no PKUNZIP (kCannotUnzipWarning).
+// The lines of Execute.bat for a launch, each word checked as its line is
+// composed. Nothing when a word may not be written (`words` tells why) or
+// when the game must be unzipped and there is no PKUNZIP (kCannotUnzipWarning).
 std::optional<QStringList> launchScript(const EmulatorDefinition& emulator,
-                                        const LaunchScriptInput& in);
+                                        const LaunchScriptInput& in, ScriptWords& words);

@@ -6,6 +6,7 @@
 #include "catalogue/EmulatorDefinition.h"
 #include "platform/DosFileSystem.h"
 #include "platform/DosPath.h"
+#include "platform/ScriptWord.h"
 
 namespace MaintenanceScripts {
 
@@ -13,55 +14,31 @@ QString driveLine(const QString& path) {
     return path.left(2);
 }
 
-std::optional<QString> stateFileName(const QString& pattern, const QString& shortName) {
-    QString name = pattern;
-    const qsizetype at = name.indexOf(QStringLiteral("%sn%"));
-    if (at >= 0) {
-        if (!DosPath::isSafeName(shortName)) {
-            return std::nullopt;
-        }
-        name.replace(at, 4, shortName);
-    }
-    // A second "%sn%" stays as written; it names a file of that name.
-    const QStringList parts = name.split(u'\\');
-    for (const QString& part : parts) {
-        if (!DosPath::isSafeName(
-                QString(part).replace(QStringLiteral("%sn%"), QStringLiteral("x")))) {
-            return std::nullopt;
-        }
-    }
-    return name;
-}
-
 std::optional<QStringList> DeleteGameStateFile(const DosFileSystem& fs, const QString& pattern,
-                                               const GameFiles& game, const QString& pkzip) {
-    const std::optional<QString> file = stateFileName(pattern, game.shortName);
-    if (!file) {
+                                               const GameFiles& game, const QString& pkzip,
+                                               ScriptWords& words) {
+    QString name = pattern;
+    if (const qsizetype at = name.indexOf(QStringLiteral("%sn%")); at >= 0) {
+        name.replace(at, 4, words.name(game.shortName, u"the short name"));
+    }
+    const QString& file = words.word(name, ScriptWord::Kind::StateFile, u"the state file");
+    const QString emulator = fs.shortPath(game.emulatorLocation);
+    // The emulator keeps the file in its own folder, also for a zipped game.
+    const QStringList inFolder{
+        driveLine(emulator),
+        u"cd " + words.path(DosPath::directoryPart(emulator), u"the emulator's folder"),
+        u"del " + file};
+    QStringList lines;
+    if (game.location.toLower().contains(QStringLiteral(".zip"))) {
+        lines << words.tool(fs.shortPath(pkzip), u"the PKZIP location") + u' ' +
+                     words.path(fs.shortPath(game.location), u"the game's archive") + u" -d " +
+                     file;
+    }
+    lines << inFolder;
+    if (!words.ok()) {
         return std::nullopt;
     }
-    if (!game.location.toLower().contains(QStringLiteral(".zip"))) {
-        const QString emulator = fs.shortPath(game.emulatorLocation);
-        return QStringList{driveLine(emulator), u"cd " + DosPath::directoryPart(emulator),
-                           u"del " + *file};
-    }
-    return QStringList{fs.shortPath(pkzip) + u' ' + fs.shortPath(game.location) + u" -d " + *file};
-}
-
-QStringList FixRom(const DosFileSystem& fs, const QString& gameLocation,
-                   const QString& programDirectory, const QString& pkzip, const QString& pkunzip) {
-    if (!gameLocation.toUpper().contains(QStringLiteral(".ZIP"))) {
-        return {};
-    }
-    const QString archive = fs.shortPath(gameLocation);
-    return {driveLine(programDirectory),
-            u"cd " + fs.shortPath(programDirectory),
-            QStringLiteral("md FixRom"),
-            QStringLiteral("cd FixRom"),
-            fs.shortPath(pkunzip) + u' ' + archive,
-            u"del " + archive,
-            fs.shortPath(pkzip) + u' ' + archive,
-            QStringLiteral("cd .."),
-            QStringLiteral("deltree /y FixRom")};
+    return lines;
 }
 
 QString emulatorFolder(const DosFileSystem& fs, const QString& emulatorLocation) {
@@ -69,22 +46,28 @@ QString emulatorFolder(const DosFileSystem& fs, const QString& emulatorLocation)
 }
 
 std::optional<QStringList> AddSoundSamples(const DosFileSystem& fs, const GameFiles& game,
-                                           const SampleSet& samples) {
-    if (!DosPath::isSafeName(game.shortName)) {
-        return std::nullopt;
-    }
+                                           const SampleSet& samples, ScriptWords& words) {
     const QString archive = fs.shortPath(game.location);
     const QString target =
-        emulatorFolder(fs, game.emulatorLocation) + samples.romPath + game.shortName;
+        words.path(words.path(emulatorFolder(fs, game.emulatorLocation), u"the emulator's folder") +
+                       samples.romPath + words.name(game.shortName, u"the short name"),
+                   u"the game's folder");
     const bool zipped = archive.toLower().contains(QStringLiteral("zip"));
+    const QString& pkunzip = words.path(samples.pkunzip, u"the PKUNZIP location");
     QStringList lines;
     if (zipped) {
-        lines << samples.pkunzip + u' ' + archive + u' ' + target + u" -d -o";
+        lines << pkunzip + u' ' + words.path(archive, u"the game's archive") + u' ' + target +
+                     u" -d -o";
     }
-    lines << samples.pkunzip + u' ' + fs.shortPath(samples.chosenZip) + u' ' + target + u'\\' +
-                 samples.samplesPath + u" -o";
+    lines << pkunzip + u' ' + words.path(fs.shortPath(samples.chosenZip), u"the sample archive") +
+                 u' ' + words.path(target + u'\\' + samples.samplesPath, u"the samples folder") +
+                 u" -o";
     if (zipped && samples.pkzipExists) {
-        lines << samples.pkzip + u' ' + archive + u' ' + target + u"\\*.* -m -u";
+        lines << words.path(samples.pkzip, u"the PKZIP location") + u' ' + archive + u' ' + target +
+                     u"\\*.* -m -u";
+    }
+    if (!words.ok()) {
+        return std::nullopt;
     }
     return lines;
 }
@@ -120,9 +103,15 @@ std::optional<QString> UninstallRefusal(const DosFileSystem& fs, const QString& 
     return refused + u" holds no emulator definition, so it is not Brivanel's own folder.";
 }
 
-QStringList Uninstall(const QString& programDirectory) {
-    return {driveLine(programDirectory), u"cd " + programDirectory, QStringLiteral("cd .."),
-            u"deltree /y " + uninstallFolder(programDirectory)};
+std::optional<QStringList> Uninstall(const QString& programDirectory, ScriptWords& words) {
+    const QStringList lines{
+        driveLine(programDirectory), u"cd " + words.path(programDirectory, u"the program folder"),
+        QStringLiteral("cd .."),
+        u"deltree /y " + words.path(uninstallFolder(programDirectory), u"the program folder")};
+    if (!words.ok()) {
+        return std::nullopt;
+    }
+    return lines;
 }
 
 }  // namespace MaintenanceScripts

@@ -5,20 +5,17 @@
 #include <optional>
 
 class DosFileSystem;
+class ScriptWords;
 
 // The batch scripts of the game maintenance commands. Paths come in as DOS
 // paths; the ones the scripts name are put in short form where the DOS tools
-// need it. A script that would reach outside the game's own files is refused
-// (nothing is returned).
+// need it. A script with a word that its line cannot hold, or that would
+// reach outside the game's own files, is refused: nothing is returned and
+// `words` tells why.
 namespace MaintenanceScripts {
 
 // "C:": the line that makes a path's drive current.
 QString driveLine(const QString& path);
-
-// A pattern of [Config] ("hi\%sn%.hi") with its first "%sn%" replaced. The
-// result must stay below the folder it is deleted from: no drive, no root,
-// no "..", no wildcard, and a short name that is one plain name.
-std::optional<QString> stateFileName(const QString& pattern, const QString& shortName);
 
 struct GameFiles {
     QString shortName;         // S
@@ -26,15 +23,12 @@ struct GameFiles {
     QString emulatorLocation;  // EL: the emulator's executable
 };
 
-// Deletes one per-game state file: from the emulator's folder, or from
-// inside the game's archive with PKZIP's -d.
+// Deletes one per-game state file, a [Config] pattern ("hi\%sn%.hi") with
+// its first "%sn%" replaced by the short name, in the emulator's folder; for
+// a zipped game also from inside the archive with PKZIP's -d first.
 std::optional<QStringList> DeleteGameStateFile(const DosFileSystem& fs, const QString& pattern,
-                                               const GameFiles& game, const QString& pkzip);
-
-// Repacks a zipped ROM without its folders in a work folder below the
-// program directory; nothing for a game kept in a folder.
-QStringList FixRom(const DosFileSystem& fs, const QString& gameLocation,
-                   const QString& programDirectory, const QString& pkzip, const QString& pkunzip);
+                                               const GameFiles& game, const QString& pkzip,
+                                               ScriptWords& words);
 
 struct SampleSet {
     QString chosenZip;  // the zipped samples the user chose
@@ -52,7 +46,7 @@ QString emulatorFolder(const DosFileSystem& fs, const QString& emulatorLocation)
 // Unpacks the samples below the game's folder and, for a zipped game, moves
 // that folder into its archive.
 std::optional<QStringList> AddSoundSamples(const DosFileSystem& fs, const GameFiles& game,
-                                           const SampleSet& samples);
+                                           const SampleSet& samples, ScriptWords& words);
 
 // Why deleting everything under the program directory must not happen: a
 // drive root, the host's root or the user's home folder, or a folder that
@@ -63,6 +57,6 @@ std::optional<QString> UninstallRefusal(const DosFileSystem& fs, const QString& 
 // The program directory without its trailing backslash, as the question and
 // the script name it.
 QString uninstallFolder(const QString& programDirectory);
-QStringList Uninstall(const QString& programDirectory);
+std::optional<QStringList> Uninstall(const QString& programDirectory, ScriptWords& words);
 
 }  // namespace MaintenanceScripts

@@ -15,9 +15,9 @@
 #include "platform/DosPath.h"
 #include "platform/ShortNames.h"
 
-// A folder's names with their aliases, kept while the folder's modification
-// time stays the same, so that resolving many paths in one large folder
-// reads it once.
+// A folder's names with their short names, kept while the folder's
+// modification time stays the same, so that resolving many paths in one large
+// folder reads it once.
 struct DosFileSystem::Listing {
     qint64 mtimeNs = 0;
     qint64 listedAtNs = 0;
@@ -25,7 +25,20 @@ struct DosFileSystem::Listing {
     QStringList names;
     QStringList aliases;
     QHash<QString, int> firstByFoldedName;
-    QHash<QString, int> byFoldedAlias;
+    // Upper case; one entry per short name, since no two are alike.
+    QHash<QString, int> byShortName;
+
+    int indexOf(const QString& part) const {
+        // A short name (a real 8.3 name or an alias) means its own entry before
+        // any long name that folds to the same letters.
+        if (ShortNames::isValidShortName(part)) {
+            const int index = byShortName.value(part.toUpper(), -1);
+            if (index >= 0) {
+                return index;
+            }
+        }
+        return firstByFoldedName.value(part.toCaseFolded(), -1);
+    }
 };
 
 namespace {
@@ -113,7 +126,9 @@ std::shared_ptr<const DosFileSystem::Listing> DosFileSystem::listing(
     // QHash::insert replaces, so walk backwards to leave the first in byte order.
     for (int i = int(fresh->names.size()) - 1; i >= 0; --i) {
         fresh->firstByFoldedName.insert(fold(fresh->names[i]), i);
-        fresh->byFoldedAlias.insert(fold(fresh->aliases[i]), i);
+        if (!fresh->aliases[i].isEmpty()) {
+            fresh->byShortName.insert(fresh->aliases[i].toUpper(), i);
+        }
     }
     if (cache_.size() >= kMaxCachedListings) {
         cache_.clear();
@@ -139,11 +154,7 @@ QString DosFileSystem::resolveComponents(const QString& dosPath, int* resolvedCo
         if (!list) {
             break;
         }
-        const QString key = fold(part);
-        int index = list->firstByFoldedName.value(key, -1);
-        if (index < 0) {
-            index = list->byFoldedAlias.value(key, -1);
-        }
+        const int index = list->indexOf(part);
         if (index < 0) {
             break;
         }
@@ -214,6 +225,9 @@ QString DosFileSystem::shortPath(const QString& dosPath) const {
     struct stat st {};
     if (!statHost(host, &st)) {
         return dosPath;
+    }
+    if (shortNames.contains(QString())) {
+        return dosPath;  // an entry without a free alias has no short form
     }
     QString out = QString(DosPath::driveLetter(dosPath)) + u':';
     for (const QString& name : shortNames) {

@@ -26,7 +26,9 @@ public:
     const DriveMap& drives() const { return drives_; }
 
     // Host path of an existing file or folder, resolved per component ignoring
-    // case and accepting 8.3 aliases; empty when it does not exist.
+    // case: a short name (a real 8.3 name or an alias) means its own entry,
+    // any other name the first in byte order of the names it matches; empty
+    // when it does not exist.
     QString resolve(const QString& dosPath) const;
     // Host path for a DOS path that may not exist yet: the existing leading
     // folders resolved, the rest appended as written. Empty for an unmapped drive.
@@ -34,8 +36,9 @@ public:
     // DOS form of a host path through the drive whose root is the longest
     // prefix; empty when no drive covers it.
     QString toDos(const QString& hostPath) const;
-    // Every component that is no valid 8.3 name replaced by its alias; the
-    // path unchanged when it does not exist.
+    // Every component replaced by its entry's short name, which resolves back
+    // to that entry while the folder stays as it is; the path unchanged when
+    // it does not exist.
     QString shortPath(const QString& dosPath) const;
 
     bool exists(const QString& dosPath) const;

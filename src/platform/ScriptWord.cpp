@@ -10,12 +10,25 @@ bool isWildcard(QChar c) {
     return c == u'*' || c == u'?';
 }
 
+bool isControl(QChar c) {
+    return c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
+
+QString controlProblem(QStringView word) {
+    for (const QChar c : word) {
+        if (isControl(c)) {
+            return QStringLiteral("holds a control character");
+        }
+    }
+    return {};
+}
+
 QString characterProblem(QStringView word) {
     for (const QChar c : word) {
         if (c == u' ' || c == u'\t') {
             return QStringLiteral("holds a blank");
         }
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+        if (isControl(c)) {
             return QStringLiteral("holds a control character");
         }
         if (QStringView(u"\"<>|&^%").contains(c)) {
@@ -49,21 +62,14 @@ bool startsWithDrive(QStringView word) {
     return word.size() >= 2 && word[1] == u':' && word[0].unicode() < 128 && word[0].isLetter();
 }
 
-}  // namespace
+QString nameProblem(QStringView word) {
+    if (word.contains(u'\\')) {
+        return QStringLiteral("holds the character \\");
+    }
+    return componentProblem(word, false);
+}
 
-QString problem(QStringView word, Kind kind) {
-    if (word.isEmpty()) {
-        return QStringLiteral("is empty");
-    }
-    if (QString chars = characterProblem(word); !chars.isEmpty()) {
-        return chars;
-    }
-    if (kind == Kind::Name) {
-        if (word.contains(u'\\')) {
-            return QStringLiteral("holds the character \\");
-        }
-        return componentProblem(word, false);
-    }
+QString pathProblem(QStringView word, bool wildcards) {
     QStringView rest = word;
     if (startsWithDrive(rest)) {
         rest = rest.mid(2);
@@ -81,21 +87,82 @@ QString problem(QStringView word, Kind kind) {
     const auto components = rest.split(u'\\');
     for (qsizetype i = 0; i < components.size(); ++i) {
         const bool last = i + 1 == components.size();
-        if (QString p = componentProblem(components[i], kind == Kind::Pattern && last);
-            !p.isEmpty()) {
+        if (QString p = componentProblem(components[i], wildcards && last); !p.isEmpty()) {
             return p;
         }
     }
     return {};
 }
 
-}  // namespace ScriptWord
+QString stateFileProblem(QStringView word) {
+    if (startsWithDrive(word) || word.startsWith(u'\\')) {
+        return QStringLiteral("does not lie below the emulator's folder");
+    }
+    // Only the placeholder itself may keep its "%".
+    const QString plain = word.toString().replace(QStringLiteral("%sn%"), QStringLiteral("x"));
+    if (QString chars = characterProblem(plain); !chars.isEmpty()) {
+        return chars;
+    }
+    return pathProblem(plain, false);
+}
 
-const QString& ScriptWords::check(const QString& word, ScriptWord::Kind kind, QStringView what) {
-    if (refusal_.isEmpty()) {
-        if (const QString p = ScriptWord::problem(word, kind); !p.isEmpty()) {
-            refusal_ = what.toString() + u" \"" + word + u"\" " + p;
+QString quotedProblem(QStringView word) {
+    for (const QChar c : word) {
+        if (isControl(c)) {
+            return QStringLiteral("holds a control character");
+        }
+        if (c == u'"' || c == u'%') {
+            return QStringLiteral("holds the character ") + c;
         }
     }
-    return word;
+    return {};
+}
+
+}  // namespace
+
+QString problem(QStringView word, Kind kind) {
+    if (word.isEmpty()) {
+        return QStringLiteral("is empty");
+    }
+    switch (kind) {
+        case Kind::StateFile:
+            return stateFileProblem(word);
+        case Kind::Quoted:
+            return quotedProblem(word);
+        case Kind::LongName:
+        case Kind::LongPath:
+            if (QString control = controlProblem(word); !control.isEmpty()) {
+                return control;
+            }
+            return kind == Kind::LongName ? nameProblem(word) : pathProblem(word, false);
+        case Kind::Name:
+        case Kind::Path:
+        case Kind::Pattern:
+            break;
+    }
+    if (QString chars = characterProblem(word); !chars.isEmpty()) {
+        return chars;
+    }
+    return kind == Kind::Name ? nameProblem(word) : pathProblem(word, kind == Kind::Pattern);
+}
+
+}  // namespace ScriptWord
+
+const QString& ScriptWords::word(const QString& text, ScriptWord::Kind kind, QStringView what) {
+    if (refusal_.isEmpty()) {
+        if (const QString p = ScriptWord::problem(text, kind); !p.isEmpty()) {
+            refusal_ = what.toString() + u" \"" + text + u"\" " + p;
+        }
+    }
+    return text;
+}
+
+void ScriptWords::refuse(const QString& reason) {
+    if (refusal_.isEmpty()) {
+        refusal_ = reason;
+    }
+}
+
+QString ScriptWords::message(const QString& refused) const {
+    return refused + u": " + refusal_ + u'.';
 }

@@ -15,6 +15,18 @@ enum class Kind {
     Name,     // one plain file or folder name: "PACMAN", "pacman.zip"
     Path,     // one file or folder, with or without a drive: "C:\MAME\ROMS\", "hi\x.hi"
     Pattern,  // a Path whose last component may hold * and ?: "C:\P\PACMAN\*.*"
+    // A file below the current folder as a [Config] pattern names it once
+    // its first "%sn%" is put in: "hi\pacman.hi". A second "%sn%" stays as
+    // the pattern wrote it; brivanel-batch expands no variables.
+    StateFile,
+    // A whole path inside double quotes: blanks may stand there, a quote,
+    // "%" or a control character may not.
+    Quoted,
+    // A Name or Path as stored, before the short form of its path is taken:
+    // the short form leaves blanks and the other characters out, so only
+    // what the path names is checked here; the short form is a Path.
+    LongName,
+    LongPath,
 };
 
 // Why `word` cannot stand as one word of that kind, as the end of a
@@ -34,22 +46,32 @@ inline bool isSafe(QStringView word, Kind kind) {
 class ScriptWords {
 public:
     // `what` names the word for the user: "the ROM name", "the emulator's folder".
-    const QString& name(const QString& word, QStringView what) {
-        return check(word, ScriptWord::Kind::Name, what);
+    const QString& word(const QString& text, ScriptWord::Kind kind, QStringView what);
+    const QString& name(const QString& text, QStringView what) {
+        return word(text, ScriptWord::Kind::Name, what);
     }
-    const QString& path(const QString& word, QStringView what) {
-        return check(word, ScriptWord::Kind::Path, what);
+    const QString& path(const QString& text, QStringView what) {
+        return word(text, ScriptWord::Kind::Path, what);
     }
-    const QString& pattern(const QString& word, QStringView what) {
-        return check(word, ScriptWord::Kind::Pattern, what);
+    const QString& pattern(const QString& text, QStringView what) {
+        return word(text, ScriptWord::Kind::Pattern, what);
     }
+    // A tool's location, checked as a Path when it is set. An unset tool is
+    // written as the commands always wrote it: its line fails in the script
+    // and reaches no file.
+    const QString& tool(const QString& location, QStringView what) {
+        return location.isEmpty() ? location : path(location, what);
+    }
+    // A refusal that is no word's: "the work folder ... is there already".
+    void refuse(const QString& reason);
 
     bool ok() const { return refusal_.isEmpty(); }
     // "the ROM name "x .." holds a blank"; empty while every word was safe.
     const QString& refusal() const { return refusal_; }
+    // What the user is shown: `refused` ("\"Pac Man\" cannot be played"),
+    // ": ", the refusal and a full stop.
+    QString message(const QString& refused) const;
 
 private:
-    const QString& check(const QString& word, ScriptWord::Kind kind, QStringView what);
-
     QString refusal_;
 };

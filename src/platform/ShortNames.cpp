@@ -1,9 +1,14 @@
 #include "platform/ShortNames.h"
 
 #include <QHash>
+#include <QSet>
+#include <algorithm>
+#include <vector>
 
 namespace ShortNames {
 namespace {
+
+constexpr int kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
 
 bool isShortChar(QChar c) {
     const char16_t u = c.unicode();
@@ -54,29 +59,59 @@ bool isValidShortName(const QString& name) {
 }
 
 QStringList aliases(const QStringList& sortedNames) {
-    QStringList out;
-    out.reserve(sortedNames.size());
-    QHash<QString, int> stemCounts;
-    for (const QString& name : sortedNames) {
+    QStringList out(sortedNames.size());
+    // Upper case: short names are ASCII, and DOS compares them ignoring case.
+    QSet<QString> taken;
+    taken.reserve(sortedNames.size());
+    std::vector<qsizetype> needing;
+    for (qsizetype i = 0; i < sortedNames.size(); ++i) {
+        const QString& name = sortedNames[i];
+        const qsizetype before = taken.size();
         if (isValidShortName(name)) {
-            out.append(name);
-            continue;
+            taken.insert(name.toUpper());
         }
+        if (taken.size() > before) {
+            out[i] = name;
+        } else {
+            needing.push_back(i);
+        }
+    }
+    // Each shortened stem counts on from the number it gave last, whatever
+    // the extension, so that a folder without clashes keeps the aliases it
+    // always had; numbers already passed are never free again, which keeps a
+    // folder of many names sharing a stem linear. The stem's narrowest width
+    // still open is kept for the same reason.
+    QHash<QString, int> nextNumber;
+    QHash<QString, int> openWidth;
+    for (const qsizetype i : needing) {
+        const QString& name = sortedNames[i];
         const qsizetype dot = name.lastIndexOf(u'.');
         const bool hasExt = dot > 0 && dot < name.size() - 1;
         QString stem = keepShortChars(hasExt ? name.left(dot) : name, 6);
         if (stem.isEmpty()) {
             stem = QStringLiteral("_");
         }
-        const QString ext = hasExt ? keepShortChars(name.mid(dot + 1), 3) : QString();
-        const int n = ++stemCounts[stem];
-        const QString number = QString::number(n);
-        const QString shortStem = stem.left(std::max<qsizetype>(1, 7 - number.size()));
-        QString alias = shortStem + u'~' + number;
-        if (!ext.isEmpty()) {
-            alias += u'.' + ext;
+        const QString extChars = hasExt ? keepShortChars(name.mid(dot + 1), 3) : QString();
+        const QString ext = extChars.isEmpty() ? QString() : u'.' + extChars;
+        int& width = openWidth[stem];
+        width = std::max(width, 1);
+        for (; width <= 7; ++width) {
+            // STEMXX~1 to ~9, STEMX~10 to ~99, ... down to ~1000000.
+            const QString prefix = stem.left(7 - width);
+            const int low = kPowersOfTen[width - 1];
+            int& n = nextNumber[prefix + u'~' + QString::number(width)];
+            for (n = std::max(n, low); n < low * 10 && out[i].isEmpty(); ++n) {
+                const QString alias = prefix + u'~' + QString::number(n) + ext;
+                const qsizetype before = taken.size();
+                taken.insert(alias);
+                if (taken.size() > before) {
+                    out[i] = alias;
+                }
+            }
+            if (!out[i].isEmpty()) {
+                break;
+            }
         }
-        out.append(alias);
     }
     return out;
 }

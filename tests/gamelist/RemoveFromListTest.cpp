@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/ScriptWord.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
 #include "support/TempInstallation.h"
@@ -63,15 +64,18 @@ TEST_F(RomDeletionLineTest, NamesTheGamesOwnFilesOrNothing) {
     };
     const DosFileSystem fs = inst.fs();
     for (const DeletionCase& c : cases) {
-        const auto line = RemoveFromList::RomDeletionLine(fs, c.rom);
+        ScriptWords words;
+        const auto line = RemoveFromList::RomDeletionLine(fs, c.rom, words);
         EXPECT_EQ(line.value_or(QString()), QString::fromUtf16(c.line))
             << QString::fromUtf16(c.what).toStdString();
+        EXPECT_EQ(words.ok(), line.has_value()) << QString::fromUtf16(c.what).toStdString();
     }
 }
 
 TEST_F(RomDeletionLineTest, ABlankedPathThatExistsGoesInItsShortForm) {
     const char16_t* location = u"C:\\MY ROMS\\PONG (REV E) [TTL].ZIP";
-    const auto line = RemoveFromList::RomDeletionLine(inst.fs(), file(location));
+    ScriptWords words;
+    const auto line = RemoveFromList::RomDeletionLine(inst.fs(), file(location), words);
     ASSERT_TRUE(line.has_value());
     EXPECT_EQ(*line, u"deltree /y " + inst.fs().shortPath(QString::fromUtf16(location)));
     EXPECT_FALSE(line->mid(11).contains(u' '));

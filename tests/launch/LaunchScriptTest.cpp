@@ -5,12 +5,22 @@
 #include <functional>
 
 #include "catalogue/EmulatorDefinition.h"
+#include "platform/ScriptWord.h"
 #include "support/TempInstallation.h"
 #include "support/Text.h"
 
 namespace {
 
 const QString kRestart = q("\"C:\\BRIVANEL\\BRIVANEL.EXE\"");
+
+// The script of names that are all safe: no refusal.
+std::optional<QStringList> compose(const EmulatorDefinition& emulator,
+                                   const LaunchScriptInput& in) {
+    ScriptWords words;
+    std::optional<QStringList> lines = launchScript(emulator, in, words);
+    EXPECT_TRUE(words.ok()) << words.refusal().toStdString();
+    return lines;
+}
 
 EmulatorDefinition mameEmulator() {
     EmulatorDefinition e;
@@ -38,7 +48,7 @@ LaunchScriptInput pacmanInput() {
 
 TEST(LaunchScript, EightLineExample) {
     EXPECT_EQ(
-        launchScript(mameEmulator(), pacmanInput()),
+        compose(mameEmulator(), pacmanInput()),
         (QStringList{q("C:\\UNIVBE\\UNIVBE.EXE"),
                      q("C:\\PK\\PKUNZIP.EXE C:\\ZIPS\\PACMAN.ZIP C:\\MAME\\ROMS\\pacman -d -o"),
                      q("C:"), q("cd C:\\MAME\\"), q("C:\\MAME\\MAME.EXE pacman"),
@@ -69,7 +79,7 @@ TEST(LaunchScript, EighteenLineExample) {
                     q("deltree /y C:\\MAME\\ROMS\\pacman.zip"),
                     kRestart};
     ASSERT_EQ(expected.size(), 18);
-    EXPECT_EQ(launchScript(emulator, in), expected);
+    EXPECT_EQ(compose(emulator, in), expected);
 }
 
 struct ScriptCase {
@@ -96,10 +106,10 @@ TEST(LaunchScript, EdgeCases) {
          [](EmulatorDefinition&, LaunchScriptInput& in) {
              in.joyEmu = q("C:\\JOYEMU\\JOYEMU.EXE");
              in.keyFile = q("C:\\JOYEMU\\PACMAN.KS");
-             in.zipMagic = q("C:\\Program Files\\ZipMagic\\ZMCMDLN.EXE");
+             in.zipMagic = q("c:\\zipmagic\\zmcmdln.exe");
              in.location = q("C:\\MAME\\ROMS\\pacman");
          },
-         QStringList{q("C:\\Program Files\\ZipMagic\\ZMCMDLN.EXE /e-"), q("C:\\UNIVBE\\UNIVBE.EXE"),
+         QStringList{q("c:\\zipmagic\\zmcmdln.exe /e-"), q("C:\\UNIVBE\\UNIVBE.EXE"),
                      q("C:\\JOYEMU\\JOYEMU.EXE kC:\\JOYEMU\\PACMAN.KS")} +
              core +
              QStringList{q("C:\\JOYEMU\\JOYEMU.EXE u"), q("C:\\UNIVBE\\UNIVBE.EXE -u"), kRestart}},
@@ -166,7 +176,7 @@ TEST(LaunchScript, EdgeCases) {
         EmulatorDefinition emulator = mameEmulator();
         LaunchScriptInput in = pacmanInput();
         c.change(emulator, in);
-        const auto lines = launchScript(emulator, in);
+        const auto lines = compose(emulator, in);
         ASSERT_TRUE(lines.has_value()) << c.name;
         EXPECT_EQ(*lines, c.lines) << c.name;
         EXPECT_EQ(lines->last(), kRestart) << c.name;
@@ -176,10 +186,64 @@ TEST(LaunchScript, EdgeCases) {
 TEST(LaunchScript, ZippedGameWithoutUnzipToolGivesNoScript) {
     LaunchScriptInput in = pacmanInput();
     in.pkunzip.clear();
-    EXPECT_FALSE(launchScript(mameEmulator(), in).has_value());
+    EXPECT_FALSE(compose(mameEmulator(), in).has_value());
     EmulatorDefinition zippedFolder = mameEmulator();
     zippedFolder.zippedRomPath = q("ROMS\\");
-    EXPECT_TRUE(launchScript(zippedFolder, in).has_value());
+    EXPECT_TRUE(compose(zippedFolder, in).has_value());
 }
 
 }  // namespace
+
+// Decided from the files that are there when the script is composed: an
+// archive already in the zipped-ROM folder is the user's own.
+TEST(LaunchScript, ZippedRomFolderRemovesOnlyWhatItsCopiesPutThere) {
+    const QStringList core{q("C:"), q("cd C:\\MAME\\"), q("C:\\MAME\\MAME.EXE pacman")};
+    const struct {
+        const char* name;
+        QStringList there;
+        const char* location;
+        QStringList lines;
+    } cases[] = {
+        {"the parent archive lies in the folder",
+         {q("C:\\MAME\\ROMS\\PUCKMAN.ZIP")},
+         "C:\\ZIPS\\PACMAN.ZIP",
+         QStringList{q("copy C:\\ZIPS\\PACMAN.ZIP C:\\MAME\\ROMS")} + core +
+             QStringList{q("deltree /y C:\\MAME\\ROMS\\pacman.zip"), kRestart}},
+        {"the game's archive lies in the folder",
+         {q("c:\\mame\\roms\\pacman.zip")},
+         "C:\\ZIPS\\PACMAN.ZIP",
+         QStringList{q("copy C:\\ZIPS\\puckman.zip C:\\MAME\\ROMS")} + core +
+             QStringList{q("deltree /y C:\\MAME\\ROMS\\puckman.zip"), kRestart}},
+        {"an archive named otherwise is removed under its own name",
+         {q("C:\\MAME\\ROMS\\pacman.zip")},
+         "C:\\ZIPS\\PACMAN1.ZIP",
+         QStringList{q("copy C:\\ZIPS\\puckman.zip C:\\MAME\\ROMS"),
+                     q("copy C:\\ZIPS\\PACMAN1.ZIP C:\\MAME\\ROMS")} +
+             core +
+             QStringList{q("deltree /y C:\\MAME\\ROMS\\puckman.zip"),
+                         q("deltree /y C:\\MAME\\ROMS\\PACMAN1.ZIP"), kRestart}},
+    };
+    for (const auto& c : cases) {
+        EmulatorDefinition emulator = mameEmulator();
+        emulator.type = q("MULTI");
+        emulator.zippedRomPath = q("ROMS\\");
+        LaunchScriptInput in = pacmanInput();
+        in.uniVbe.clear();
+        in.parentName = q("puckman");
+        in.location = q(c.location);
+        in.exists = [&c](const QString& path) {
+            return c.there.contains(path, Qt::CaseInsensitive);
+        };
+        EXPECT_EQ(compose(emulator, in), c.lines) << c.name;
+    }
+
+    // PROMs are gathered in a work folder that the clean-up deletes: one
+    // that is there already is not the script's to delete.
+    EmulatorDefinition mame = mameEmulator();
+    mame.zippedRomPath = q("ROMS\\");
+    LaunchScriptInput in = pacmanInput();
+    in.exists = [](const QString& path) { return path == u"C:\\BRIVANEL\\pacman"; };
+    ScriptWords words;
+    EXPECT_FALSE(launchScript(mame, in, words).has_value());
+    EXPECT_EQ(words.refusal(), q("the work folder \"C:\\BRIVANEL\\pacman\" is there already"));
+}

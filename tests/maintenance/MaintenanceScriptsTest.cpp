@@ -4,6 +4,7 @@
 #include <QDir>
 
 #include "maintenance/MaintenanceScripts.h"
+#include "platform/ScriptWord.h"
 #include "support/TempInstallation.h"
 
 namespace {
@@ -31,7 +32,10 @@ TEST(MaintenanceScripts, DeleteGameStateFileCases) {
         std::optional<QStringList> expected;
     } cases[] = {
         {"hi\\%sn%.hi", folder, L({"C:", "cd C:\\MAME\\", "del hi\\pacman.hi"})},
-        {"hi\\%sn%.hi", zipped, L({"C:\\TOOLS\\PKZIP.EXE D:\\ROMS\\PACMAN.ZIP -d hi\\pacman.hi"})},
+        // From inside the archive, then the emulator's own copy.
+        {"hi\\%sn%.hi", zipped,
+         L({"C:\\TOOLS\\PKZIP.EXE D:\\ROMS\\PACMAN.ZIP -d hi\\pacman.hi", "C:", "cd C:\\MAME\\",
+            "del hi\\pacman.hi"})},
         {"%sn%\\%sn%.nv", folder, L({"C:", "cd C:\\MAME\\", "del pacman\\%sn%.nv"})},
         {"..\\%sn%.cfg", folder, std::nullopt},
         {"\\%sn%.cfg", folder, std::nullopt},
@@ -42,25 +46,12 @@ TEST(MaintenanceScripts, DeleteGameStateFileCases) {
          std::nullopt},
     };
     for (const auto& c : cases) {
+        ScriptWords words;
         EXPECT_EQ(MaintenanceScripts::DeleteGameStateFile(inst.fs(), QString::fromUtf8(c.pattern),
-                                                          c.game, pkzip),
+                                                          c.game, pkzip, words),
                   c.expected)
             << c.pattern << " " << c.game.location.toStdString();
     }
-}
-
-TEST(MaintenanceScripts, FixRomRepacksOnlyZippedGames) {
-    TempInstallation inst;
-    const QString pd = QStringLiteral("C:\\BRIVANEL\\");
-    EXPECT_EQ(MaintenanceScripts::FixRom(inst.fs(), QStringLiteral("d:\\roms\\pacman.zip"), pd,
-                                         QStringLiteral("C:\\T\\PKZIP.EXE"),
-                                         QStringLiteral("C:\\T\\PKUNZIP.EXE")),
-              L({"C:", "cd C:\\BRIVANEL\\", "md FixRom", "cd FixRom",
-                 "C:\\T\\PKUNZIP.EXE d:\\roms\\pacman.zip", "del d:\\roms\\pacman.zip",
-                 "C:\\T\\PKZIP.EXE d:\\roms\\pacman.zip", "cd ..", "deltree /y FixRom"}));
-    EXPECT_TRUE(MaintenanceScripts::FixRom(inst.fs(), QStringLiteral("D:\\ROMS\\PACMAN"), pd,
-                                           QStringLiteral("PKZIP"), QStringLiteral("PKUNZIP"))
-                    .isEmpty());
 }
 
 TEST(MaintenanceScripts, SoundSamplesCases) {
@@ -74,25 +65,27 @@ TEST(MaintenanceScripts, SoundSamplesCases) {
                                           true};
     const GameFiles zipped{QStringLiteral("pacman"), QStringLiteral("D:\\ROMS\\PACMAN.ZIP"),
                            QStringLiteral("C:\\MAME\\MAME.EXE")};
-    EXPECT_EQ(MaintenanceScripts::AddSoundSamples(inst.fs(), zipped, samples),
+    ScriptWords words;
+    EXPECT_EQ(MaintenanceScripts::AddSoundSamples(inst.fs(), zipped, samples, words),
               L({"C:\\T\\PKUNZIP.EXE D:\\ROMS\\PACMAN.ZIP C:\\MAME\\ROMS\\pacman -d -o",
                  "C:\\T\\PKUNZIP.EXE C:\\SAMPLE~1\\pacman.zip C:\\MAME\\ROMS\\pacman\\SAMPLES -o",
                  "C:\\T\\PKZIP.EXE D:\\ROMS\\PACMAN.ZIP C:\\MAME\\ROMS\\pacman\\*.* -m -u"}));
     GameFiles folder = zipped;
     folder.location = QStringLiteral("D:\\ROMS\\PACMAN");
-    EXPECT_EQ(MaintenanceScripts::AddSoundSamples(inst.fs(), folder, samples),
+    EXPECT_EQ(MaintenanceScripts::AddSoundSamples(inst.fs(), folder, samples, words),
               L({"C:\\T\\PKUNZIP.EXE C:\\SAMPLE~1\\pacman.zip C:\\MAME\\ROMS\\pacman\\SAMPLES "
                  "-o"}));
     samples.pkzipExists = false;
-    EXPECT_EQ(MaintenanceScripts::AddSoundSamples(inst.fs(), zipped, samples)->size(), 2);
+    EXPECT_EQ(MaintenanceScripts::AddSoundSamples(inst.fs(), zipped, samples, words)->size(), 2);
     folder.shortName = QStringLiteral("..");
-    EXPECT_FALSE(MaintenanceScripts::AddSoundSamples(inst.fs(), folder, samples));
+    EXPECT_FALSE(MaintenanceScripts::AddSoundSamples(inst.fs(), folder, samples, words));
 }
 
 TEST(MaintenanceScripts, UninstallScriptAndItsGuard) {
     TempInstallation inst;
     const QString pd = QStringLiteral("C:\\BRIVANEL\\");
-    EXPECT_EQ(MaintenanceScripts::Uninstall(pd),
+    ScriptWords words;
+    EXPECT_EQ(MaintenanceScripts::Uninstall(pd, words),
               L({"C:", "cd C:\\BRIVANEL\\", "cd ..", "deltree /y C:\\BRIVANEL"}));
 
     const QString home = inst.host(QStringLiteral("C:\\HOME"));

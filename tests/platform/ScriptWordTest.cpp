@@ -45,6 +45,25 @@ TEST(ScriptWord, TellsWhichWordsALineMayHold) {
         {"C:\\P\\PACMAN\\*.*", Kind::Pattern, ""},
         {"C:\\P\\*\\X", Kind::Pattern, "holds a wildcard where one file is meant"},
         {"C:\\P\\x y\\*.*", Kind::Pattern, "holds a blank"},
+        {"hi\\pacman.hi", Kind::StateFile, ""},
+        {"pacman\\%sn%.nv", Kind::StateFile, ""},
+        {"hi\\%SN%.hi", Kind::StateFile, "holds the character %"},
+        {"hi\\x .. y.hi", Kind::StateFile, "holds a blank"},
+        {"C:\\hi\\x.hi", Kind::StateFile, "does not lie below the emulator's folder"},
+        {"\\x.hi", Kind::StateFile, "does not lie below the emulator's folder"},
+        {"hi\\..\\..\\x.hi", Kind::StateFile, "leaves its folder (\"..\")"},
+        {"hi\\*.hi", Kind::StateFile, "holds a wildcard where one file is meant"},
+        {"C:\\Program Files\\B&B\\B.EXE", Kind::Quoted, ""},
+        {"C:\\a\"b", Kind::Quoted, "holds the character \""},
+        {"C:\\%PATH%", Kind::Quoted, "holds the character %"},
+        {"Pong (Rev E) [TTL]", Kind::LongName, ""},
+        {"x ..", Kind::LongName, ""},
+        {"a\\b", Kind::LongName, "holds the character \\"},
+        {"..", Kind::LongName, "leaves its folder (\"..\")"},
+        {"C:\\MY ROMS\\A>B.ZIP", Kind::LongPath, ""},
+        {"C:\\ROMS\\..\\X", Kind::LongPath, "leaves its folder (\"..\")"},
+        {"C:\\ROMS\\*.ZIP", Kind::LongPath, "holds a wildcard where one file is meant"},
+        {"C:\\ROMS\\\x01", Kind::LongPath, "holds a control character"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ScriptWord::problem(q(c.word), c.kind), q(c.problem)) << c.word;
@@ -58,5 +77,15 @@ TEST(ScriptWord, WordsKeepTheFirstRefusalAndHandTheWordBack) {
     EXPECT_EQ(words.path(q("ROMS\\x .."), u"the ROM folder"), q("ROMS\\x .."));
     words.name(q("a>b"), u"the short name");
     EXPECT_FALSE(words.ok());
+    words.refuse(q("the work folder is there already"));
     EXPECT_EQ(words.refusal(), q("the ROM folder \"ROMS\\x ..\" holds a blank"));
+    EXPECT_EQ(words.message(q("\"Pac Man\" cannot be played")),
+              q("\"Pac Man\" cannot be played: the ROM folder \"ROMS\\x ..\" holds a blank."));
+    // An unset tool is no word of the script; a set one is checked.
+    ScriptWords tools;
+    EXPECT_EQ(tools.tool(QString(), u"the PKZIP location"), QString());
+    EXPECT_TRUE(tools.ok());
+    tools.tool(q("C:\\Program Files\\PKZIP.EXE"), u"the PKZIP location");
+    EXPECT_EQ(tools.refusal(),
+              q("the PKZIP location \"C:\\Program Files\\PKZIP.EXE\" holds a blank"));
 }

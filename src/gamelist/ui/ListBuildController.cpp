@@ -15,6 +15,7 @@
 #include "gamelist/ui/TFStatus.h"
 #include "launch/BatchRunner.h"
 #include "platform/DosPath.h"
+#include "platform/ScriptWord.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/WaitCursor.h"
 #include "settings/KeyPath.h"
@@ -150,11 +151,19 @@ void ListBuildController::ProcessEmulator() {
     }
     if (emulator.type == u"MAME") {
         const QString programDirectory = ctx_.ProgramDirectory();
+        ScriptWords words;
+        const std::optional<QStringList> lines = MameListRequest::ScriptLines(
+            ctx_.fs().shortPath(executable), programDirectory, emulator.emulatorId, words);
+        if (!lines) {
+            // Its old lists stay; the build goes on with the next emulator.
+            ctx_.dialogs().messageBox(
+                words.message(u"The game list of \"" + emulator.lbName + u"\" cannot be requested"),
+                MessageKind::Error, MessageButtons::Ok);
+            NextEmulatorStep();
+            return;
+        }
         MameListRequest::RemoveOldLists(ctx_.fs(), programDirectory, emulator.emulatorId);
-        BatchRunner(ctx_).RunScript(
-            MameListRequest::ScriptLines(ctx_.fs().shortPath(executable), programDirectory,
-                                         emulator.emulatorId),
-            ShowMode::Minimised);
+        BatchRunner(ctx_).RunScript(*lines, ShowMode::Minimised);
     }
     build_.ListBuildStart = ctx_.clock().now();
     Timer1->start();

@@ -15,6 +15,7 @@
 #include "gamelist/ui/TFNewEmu.h"
 #include "launch/BatchRunner.h"
 #include "platform/DosPath.h"
+#include "platform/ScriptWord.h"
 #include "platform/ui/MenuItem.h"
 #include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
@@ -125,19 +126,24 @@ void ListMaintenanceCommands::Removefromlist1Click() {
                            MessageButtons::OkCancel) != mrOk) {
         return;
     }
-    SettingsStore store = ctx_.store();
-    RemoveFromList::MarkMissing(store, entry->name);
+    // The entry is marked only once its ROMs may go as asked: a refusal
+    // leaves the game as it was.
+    std::optional<QString> line;
     if (dialogs.messageBox(QString::fromUtf16(RemoveFromList::kDeleteRomsQuestion),
                            MessageKind::Warning, MessageButtons::YesNo) == mrYes) {
-        if (const auto line = RemoveFromList::RomDeletionLine(ctx_.fs(), rom)) {
-            BatchRunner(ctx_).RunScript({*line}, ShowMode::Minimised);
-        } else {
-            // Left in place rather than reach other files; the user is told,
-            // as the entry is marked missing all the same.
-            dialogs.messageBox(QStringLiteral("The ROMs were not deleted: their location does "
-                                              "not name the game's own files alone."),
-                               MessageKind::Warning, MessageButtons::Ok);
+        ScriptWords words;
+        line = RemoveFromList::RomDeletionLine(ctx_.fs(), rom, words);
+        if (!line) {
+            dialogs.messageBox(words.message(u"The ROMs of \"" + entry->name +
+                                             u"\" cannot be deleted; the game was left as it was"),
+                               MessageKind::Error, MessageButtons::Ok);
+            return;
         }
+    }
+    SettingsStore store = ctx_.store();
+    RemoveFromList::MarkMissing(store, entry->name);
+    if (line) {
+        BatchRunner(ctx_).RunScript({*line}, ShowMode::Minimised);
     }
     lists_.RebuildLists();
 }

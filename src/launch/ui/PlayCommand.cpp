@@ -8,6 +8,7 @@
 #include "launch/LaunchPlan.h"
 #include "launch/LaunchScript.h"
 #include "launch/ui/OptionPanel.h"
+#include "platform/ScriptWord.h"
 
 PlayCommand::PlayCommand(AppContext& ctx, AppState& state, const ErrorGuard& guard,
                          const ToolLocations& tools, OptionPanel& options, Selection selection,
@@ -35,8 +36,14 @@ void PlayCommand::BPlayClick() {
         return;
     }
     options_.CompleteListSelections(*emulator);
+    ScriptWords words;
     const std::optional<QStringList> lines =
-        launchLines(ctx_, *emulator, GatherLaunchRequest(*entry));
+        launchLines(ctx_, *emulator, GatherLaunchRequest(*entry), words);
+    if (!words.ok()) {
+        ctx_.dialogs().messageBox(words.message(u'"' + entry->name + u"\" cannot be played"),
+                                  MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
     if (!lines) {
         ctx_.dialogs().messageBox(QString::fromUtf16(kCannotUnzipWarning), MessageKind::Warning,
                                   MessageButtons::Ok);

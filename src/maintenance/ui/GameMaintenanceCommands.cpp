@@ -8,7 +8,9 @@
 #include "launch/BatchRunner.h"
 #include "launch/OptionPanelTexts.h"
 #include "launch/OptionStore.h"
+#include "maintenance/FixRomScript.h"
 #include "maintenance/MaintenanceScripts.h"
+#include "platform/ScriptWord.h"
 #include "platform/ui/MenuItem.h"
 #include "settings/KeyPath.h"
 #include "tools/ToolLocations.h"
@@ -130,26 +132,28 @@ void GameMaintenanceCommands::DeleteGameStateFile(const SelectedEntry& entry,
                                                   const QString& pattern) {
     const MaintenanceScripts::GameFiles game{entry.shortName, entry.location,
                                              entry.emulatorLocation};
+    ScriptWords words;
     const std::optional<QStringList> script =
-        MaintenanceScripts::DeleteGameStateFile(ctx_.fs(), pattern, game, tools_.pkzip);
+        MaintenanceScripts::DeleteGameStateFile(ctx_.fs(), pattern, game, tools_.pkzip, words);
     if (!script) {
-        ctx_.dialogs().messageBox(
-            QStringLiteral("Nothing was deleted: the file \"%1\" for the game \"%2\" would lie "
-                           "outside the emulator's own folders.")
-                .arg(pattern, game.shortName),
-            MessageKind::Error, MessageButtons::Ok);
+        ctx_.dialogs().messageBox(words.message(u"No file of \"" + entry.name + u"\" was deleted"),
+                                  MessageKind::Error, MessageButtons::Ok);
         return;
     }
     BatchRunner(ctx_).RunScript(*script, ShowMode::Minimised);
 }
 
 void GameMaintenanceCommands::FixROM1Click() {
-    const std::optional<SelectedEntry> entry = selection_();
-    const QStringList script =
-        MaintenanceScripts::FixRom(ctx_.fs(), entry ? entry->location : QString(),
-                                   ctx_.ProgramDirectory(), tools_.pkzip, tools_.pkunzip);
-    if (!script.isEmpty()) {
-        BatchRunner(ctx_).RunScript(script, ShowMode::Minimised);
+    const SelectedEntry entry = selection_().value_or(SelectedEntry());
+    const MaintenanceScripts::FixRomScript script = MaintenanceScripts::FixRom(
+        ctx_.fs(),
+        {entry.name, entry.location, ctx_.ProgramDirectory(), tools_.pkzip, tools_.pkunzip});
+    if (!script.refusal.isEmpty()) {
+        ctx_.dialogs().messageBox(script.refusal, MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
+    if (!script.lines.isEmpty()) {
+        BatchRunner(ctx_).RunScript(script.lines, ShowMode::Minimised);
     }
 }
 
@@ -194,13 +198,13 @@ void GameMaintenanceCommands::AddSoundSample1Click() {
     samples.romPath = emulator->romPath;
     samples.samplesPath = emulator->samplesPath;
     samples.pkzipExists = fs.fileExists(samples.pkzip);
+    ScriptWords words;
     const std::optional<QStringList> script =
-        MaintenanceScripts::AddSoundSamples(fs, game, samples);
+        MaintenanceScripts::AddSoundSamples(fs, game, samples, words);
     if (!script) {
         ctx_.dialogs().messageBox(
-            QStringLiteral("No samples were added: the short name \"%1\" is no plain file name.")
-                .arg(game.shortName),
-            MessageKind::Error, MessageButtons::Ok);
+            words.message(u"No samples were added to \"" + entry->name + u'"'), MessageKind::Error,
+            MessageButtons::Ok);
         return;
     }
     BatchRunner(ctx_).RunScript(*script, ShowMode::Minimised);
@@ -213,6 +217,14 @@ void GameMaintenanceCommands::Uninstall1Click() {
         ctx_.dialogs().messageBox(*refusal, MessageKind::Error, MessageButtons::Ok);
         return;
     }
+    ScriptWords words;
+    const std::optional<QStringList> script =
+        MaintenanceScripts::Uninstall(programDirectory, words);
+    if (!script) {
+        ctx_.dialogs().messageBox(words.message(QStringLiteral("Uninstall refused")),
+                                  MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
     if (ctx_.dialogs().messageBox(
             QStringLiteral("This will delete ALL FILES AND FOLDERS under ") +
                 MaintenanceScripts::uninstallFolder(programDirectory) +
@@ -223,7 +235,6 @@ void GameMaintenanceCommands::Uninstall1Click() {
     }
     SettingsStore store = ctx_.store();
     store.DeleteKey(StorePaths::Root());
-    BatchRunner(ctx_).RunScript(MaintenanceScripts::Uninstall(programDirectory),
-                                ShowMode::Minimised);
+    BatchRunner(ctx_).RunScript(*script, ShowMode::Minimised);
     emit closeRequested();
 }

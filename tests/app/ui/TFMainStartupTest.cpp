@@ -126,8 +126,18 @@ TEST_F(StartupTest, CountsAPlayOnlyAfterMoreThan0_00035Days) {
     ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Galaga")), false));
     EXPECT_EQ(s.ReadInteger(QStringLiteral("Count")), 5);
 
+    // A run that ended without writing "Time" (killed, or nothing selected)
+    // leaves it to the next start: that launch was counted already.
+    {
+        TFMain again(inst.context());
+        again.FormActivate();
+    }
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Galaga")), false));
+    EXPECT_EQ(s.ReadInteger(QStringLiteral("Count")), 5);
+
     // 0.0003 days is too short; an entry without "Count" starts at 1.
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
+    s.WriteDateTime(QStringLiteral("Time"), launch);
     EXPECT_FALSE(StartupLogic::CountPlay(s, launch + 0.0003));
     s.WriteString(QStringLiteral("Current"), QStringLiteral("Dig Dug"));
     ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Dig Dug")), true));

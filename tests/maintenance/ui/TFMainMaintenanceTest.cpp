@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <functional>
+#include <string_view>
 
 #include "support/ProcessRun.h"
 #include "support/ui/OptionFixture.h"
@@ -36,8 +38,9 @@ protected:
     }
     void run(const char* command) { menuItem(main(), QString::fromLatin1(command)).trigger(); }
 
-    // A zip of the given files (host-relative names, contents their names).
-    void makeZip(const QString& dosZip, const QStringList& names) {
+    // A zip of the given files (host-relative names, contents their names),
+    // added to the archive when it exists; `options` go to zip ("-0", "-P").
+    void makeZip(const QString& dosZip, const QStringList& names, const QStringList& options = {}) {
         QDir().mkpath(inst.root() + u"/src");
         const QString src = inst.root() + u"/src/" + QString::number(++zips_);
         for (const QString& name : names) {
@@ -49,7 +52,8 @@ protected:
         inst.mkdir(dosZip.left(dosZip.lastIndexOf(u'\\')));
         QProcess zip;
         zip.setProgram(QStringLiteral("zip"));
-        zip.setArguments(QStringList{QStringLiteral("-q"), inst.host(dosZip)} + names);
+        zip.setArguments(QStringList{QStringLiteral("-q")} + options +
+                         QStringList{inst.host(dosZip)} + names);
         zip.setWorkingDirectory(src);
         ASSERT_EQ(runToEnd(zip).exitCode, 0);
     }
@@ -63,13 +67,20 @@ protected:
         return out;
     }
 
+    QByteArray content(const QString& dosZip, const QString& entry) {
+        QProcess unzip;
+        unzip.setProgram(QStringLiteral("unzip"));
+        unzip.setArguments({QStringLiteral("-p"), inst.host(dosZip), entry});
+        return runToEnd(unzip).standardOutput.toUtf8();
+    }
+
     QStringList script() {
         return QString::fromUtf8(inst.readFile(QStringLiteral("C:\\BRIVANEL\\Execute.bat")))
             .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     }
 
     // Runs the script that the last command started, as the starter would.
-    void runScript() {
+    void runScript(bool succeeds = true) {
         ASSERT_FALSE(inst.starter.starts().empty());
         const auto& start = inst.starter.starts().back();
         EXPECT_TRUE(start.arguments.contains(QStringLiteral("minimised")));
@@ -78,27 +89,65 @@ protected:
         batch.setArguments(start.arguments);
         batch.setWorkingDirectory(start.workingFolder);
         const ProcessOutcome outcome = runToEnd(batch);
-        EXPECT_EQ(outcome.exitCode, 0)
+        EXPECT_EQ(outcome.exitCode == 0, succeeds)
             << outcome.standardError.toStdString()
             << inst.readFile(QStringLiteral("C:\\BRIVANEL\\Execute.log")).toStdString();
+    }
+
+    // Fix ROM on Pac-Man refused with that reason: nothing started, the
+    // archive as it was.
+    void expectFixRomRefused(
+        const QString& because, const std::function<void()>& beforeClick = [] {}) {
+        const QByteArray before = inst.readFile(kPacZip);
+        addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
+        startWithTools();
+        select(kPacman);
+        beforeClick();
+        run("FixROM1");
+        EXPECT_EQ(inst.dialogs.messages(),
+                  QStringList{u"Fix ROM left \"Pac-Man\" as it was: " + because + u'.'});
+        EXPECT_TRUE(inst.starter.starts().empty());
+        EXPECT_EQ(inst.readFile(kPacZip), before);
+    }
+
+    // Fix ROM on Pac-Man run to its end; no work folder or new archive is
+    // left, and a file that was there under one of their names is kept.
+    void fixRomRun(bool succeeds = true, std::string_view kept = {}) {
+        addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
+        startWithTools();
+        select(kPacman);
+        run("FixROM1");
+        ASSERT_TRUE(inst.dialogs.messages().isEmpty()) << inst.dialogs.messages()[0].toStdString();
+        runScript(succeeds);
+        for (const char* left : {"FixRom", "FixRom.zip", "FixRom1", "FixRom1.zip"}) {
+            EXPECT_EQ(inst.fs().exists(u"C:\\BRIVANEL\\" + QString::fromUtf8(left)), left == kept)
+                << left;
+        }
     }
 
     int zips_ = 0;
 };
 
-TEST_F(MaintenanceTest, HighScoreFileDeletedFromInsideTheArchiveAlone) {
+// The emulator keeps its file in its own folder; the archive's copy goes too.
+TEST_F(MaintenanceTest, HighScoreFileOfAZippedGameDeletedInTheArchiveAndTheEmulatorsFolder) {
     makeZip(kPacZip, {QStringLiteral("pacman.rom"), QStringLiteral("hi/pacman.hi"),
                       QStringLiteral("hi/other.hi")});
+    inst.writeFile(QStringLiteral("C:\\EMU\\HI\\pacman.hi"), "hi");
+    inst.writeFile(QStringLiteral("C:\\EMU\\HI\\other.hi"), "hi");
     addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
     startWithTools();
     select(kPacman);
     run("DeleteHighScoreFile1");
     EXPECT_EQ(
         script(),
-        QStringList{QStringLiteral("C:\\TOOLS\\PKZIP.EXE D:\\ROMS\\PACMAN.ZIP -d HI\\pacman.HI")});
+        QStringList({QStringLiteral("C:\\TOOLS\\PKZIP.EXE D:\\ROMS\\PACMAN.ZIP -d HI\\pacman.HI"),
+                     QStringLiteral("C:"), QStringLiteral("cd C:\\EMU\\"),
+                     QStringLiteral("del HI\\pacman.HI")}));
     runScript();
     EXPECT_EQ(entries(kPacZip),
               QStringList({QStringLiteral("hi/other.hi"), QStringLiteral("pacman.rom")}));
+    EXPECT_FALSE(inst.fs().exists(QStringLiteral("C:\\EMU\\HI\\pacman.hi")));
+    EXPECT_TRUE(inst.fs().exists(QStringLiteral("C:\\EMU\\HI\\other.hi")));
 }
 
 TEST_F(MaintenanceTest, ConfigFileOfAFolderGameDeletedInTheEmulatorsFolder) {
@@ -116,17 +165,77 @@ TEST_F(MaintenanceTest, ConfigFileOfAFolderGameDeletedInTheEmulatorsFolder) {
     EXPECT_TRUE(inst.fs().exists(QStringLiteral("C:\\EMU\\CFG\\galaga.cfg")));
 }
 
-TEST_F(MaintenanceTest, FixRomLeavesTheSameFilesWithoutFolders) {
+TEST_F(MaintenanceTest, FixRomRepacksFlatAndReplacesTheArchiveOnlyWhenWhole) {
     makeZip(kPacZip, {QStringLiteral("pacman/a.rom"), QStringLiteral("pacman/deep/b.rom"),
                       QStringLiteral("c.rom")});
-    addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
-    startWithTools();
-    select(kPacman);
-    run("FixROM1");
-    runScript();
+    fixRomRun();
+    const QStringList expected{
+        QStringLiteral("C:"),
+        QStringLiteral("cd C:\\BRIVANEL\\"),
+        QStringLiteral("md FixRom"),
+        QStringLiteral("if errorlevel 1 exit"),
+        QStringLiteral("cd FixRom"),
+        QStringLiteral("C:\\TOOLS\\PKUNZIP.EXE D:\\ROMS\\PACMAN.ZIP"),
+        QStringLiteral("if not errorlevel 1 C:\\TOOLS\\PKZIP.EXE C:\\BRIVANEL\\FixRom.zip"),
+        QStringLiteral(
+            "if errorlevel 1 if exist C:\\BRIVANEL\\FixRom.zip del C:\\BRIVANEL\\FixRom.zip"),
+        QStringLiteral("if not errorlevel 1 copy C:\\BRIVANEL\\FixRom.zip D:\\ROMS\\PACMAN.ZIP"),
+        QStringLiteral("if not errorlevel 1 del C:\\BRIVANEL\\FixRom.zip"),
+        QStringLiteral("cd .."),
+        QStringLiteral("deltree /y FixRom"),
+    };
+    EXPECT_EQ(script(), expected);
     EXPECT_EQ(entries(kPacZip), QStringList({QStringLiteral("a.rom"), QStringLiteral("b.rom"),
                                              QStringLiteral("c.rom")}));
-    EXPECT_FALSE(inst.fs().exists(QStringLiteral("C:\\BRIVANEL\\FixRom")));
+    EXPECT_EQ(content(kPacZip, QStringLiteral("b.rom")), QByteArray("pacman/deep/b.rom"));
+}
+
+// The work folder's name is in use by a file: the script takes another name
+// and leaves that file alone.
+TEST_F(MaintenanceTest, FixRomWorksBesideAFileNamedLikeItsWorkFolder) {
+    inst.writeFile(QStringLiteral("C:\\BRIVANEL\\FixRom"), "mine");
+    makeZip(kPacZip, {QStringLiteral("pacman/a.rom"), QStringLiteral("c.rom")});
+    fixRomRun(true, "FixRom");
+    EXPECT_TRUE(script().contains(QStringLiteral("md FixRom1")));
+    EXPECT_EQ(entries(kPacZip), QStringList({QStringLiteral("a.rom"), QStringLiteral("c.rom")}));
+    EXPECT_EQ(inst.readFile(QStringLiteral("C:\\BRIVANEL\\FixRom")), QByteArray("mine"));
+}
+
+// One entry of five fails its CRC check: PKUNZIP fails and the archive stays.
+TEST_F(MaintenanceTest, FixRomKeepsAnArchiveWithADamagedEntry) {
+    QStringList names;
+    for (const char* name : {"set/1.rom", "set/2.rom", "set/3.rom", "set/4.rom", "set/5.rom"}) {
+        names << QString::fromUtf8(name);
+    }
+    makeZip(kPacZip, names, {QStringLiteral("-0")});
+    QByteArray bytes = inst.readFile(kPacZip);
+    const qsizetype data = bytes.indexOf("set/3.rom", bytes.indexOf("set/3.rom") + 1);
+    ASSERT_GT(data, 0);
+    bytes[data] = 'X';
+    inst.writeFile(kPacZip, bytes);
+    fixRomRun(false);
+    EXPECT_EQ(inst.readFile(kPacZip), bytes);
+}
+
+TEST_F(MaintenanceTest, FixRomRefusedWithoutPkunzip) {
+    makeZip(kPacZip, {QStringLiteral("pacman/a.rom")});
+    expectFixRomRefused(
+        QStringLiteral("PKUnzip is not set. You can set its location by selecting Locations from "
+                       "the File Menu"),
+        [this] { enterLocation(inst, main(), QStringLiteral("EPKUnzip"), QString()); });
+}
+
+TEST_F(MaintenanceTest, FixRomRefusedForAnEncryptedEntry) {
+    makeZip(kPacZip, {QStringLiteral("pacman/a.rom")});
+    makeZip(kPacZip, {QStringLiteral("pacman/b.rom")},
+            {QStringLiteral("-P"), QStringLiteral("pw")});
+    expectFixRomRefused(QStringLiteral("the entry \"pacman/b.rom\" is encrypted"));
+}
+
+TEST_F(MaintenanceTest, FixRomRefusedForEntriesThatBecomeOneName) {
+    makeZip(kPacZip, {QStringLiteral("set1/a.rom"), QStringLiteral("set2/A.ROM")});
+    expectFixRomRefused(QStringLiteral(
+        "the entries \"set1/a.rom\" and \"set2/A.ROM\" would both become \"A.ROM\""));
 }
 
 TEST_F(MaintenanceTest, SoundSamplesGoIntoTheGamesArchive) {
