@@ -90,21 +90,34 @@ TEST_F(OptionWindowTest, TextsCompareWithCase) {
 
 TEST_F(OptionWindowTest, EveryControlStoresItsValueUnderItsName) {
     // An emulator that offers every group, so that every control can be left.
-    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\all.ini"),
-                    {QStringLiteral("[Emulator]"),        QStringLiteral("LBName=All {Groups}"),
-                     QStringLiteral("Type=MULTI"),        QStringLiteral("ShowJoyEmu=1"),
-                     QStringLiteral("[Vector]"),          QStringLiteral("[Synch]"),
-                     QStringLiteral("[LinesOffscreen]"),  QStringLiteral("[FMMusic]"),
-                     QStringLiteral("[Joystick]"),        QStringLiteral("[Mouse]"),
-                     QStringLiteral("[Trackball]"),       QStringLiteral("[4Way]"),
-                     QStringLiteral("[Cheat]"),           QStringLiteral("[Resolutions]"),
-                     QStringLiteral("320x240=-320"),      QStringLiteral("640x480=-640"),
-                     QStringLiteral("[FrameSkip]"),       QStringLiteral("[VesaMode]"),
-                     QStringLiteral("VESA 1=-v1"),        QStringLiteral("[Extra]"),
-                     QStringLiteral("[Sound]"),           QStringLiteral("None=-s0"),
-                     QStringLiteral("Sound Blaster=-sb"), QStringLiteral("[Rotate]"),
-                     QStringLiteral("[Controller1]"),     QStringLiteral("[Controller2]"),
-                     QStringLiteral("Pad=-pad")});
+    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\all.ini"), QString::fromLatin1(R"([Emulator]
+LBName=All {Groups}
+Type=MULTI
+ShowJoyEmu=1
+[Vector]
+[Synch]
+[LinesOffscreen]
+[FMMusic]
+[Joystick]
+[Mouse]
+[Trackball]
+[4Way]
+[Cheat]
+[Resolutions]
+320x240=-320
+640x480=-640
+[FrameSkip]
+[VesaMode]
+VESA 1=-v1
+[Extra]
+[Sound]
+None=-s0
+Sound Blaster=-sb
+[Rotate]
+[Controller1]
+[Controller2]
+Pad=-pad)")
+                                                                 .split(u'\n'));
     setValue(StorePaths::Entry(QStringLiteral("All {Groups}")), QStringLiteral("Emulator"),
              QStringLiteral("ALL"));
     addGame(QStringLiteral("Game"), QStringLiteral("ALL"), QStringLiteral("game"));
