@@ -4,8 +4,8 @@
 
 #include "batch/DirectoryCommands.h"
 #include "batch/FileSet.h"
-#include "batch/HostBounds.h"
 #include "platform/DosPath.h"
+#include "platform/HostBounds.h"
 #include "platform/TextCodec.h"
 
 namespace {
