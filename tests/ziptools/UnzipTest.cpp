@@ -148,7 +148,8 @@ TEST(Unzip, MissingOrDamagedArchiveFailsWithAMessage) {
         inflating.replace(sizeField, 4, QByteArray("\x0a\x00\x00\x00", 4));
     }
     h.write("inflating.zip", inflating);
-    h.makeZip("encrypted.zip", {{"pacman.6e", "rom 6e", false, QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)), true}});
+    h.makeZip("encrypted.zip",
+              {{"pacman.6e", "rom 6e", false, QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)), true}});
     struct Case {
         const char* archive;
         int exitCode;

@@ -189,7 +189,8 @@ TEST(Zip, MoveKeepsEveryFileTheArchiveDoesNotHold) {
         EXPECT_EQ(r.exitCode, 1) << c.what;
         EXPECT_TRUE(r.err.contains("is not moved")) << c.what << ": " << r.err.toStdString();
         EXPECT_EQ(h.readZip("G.ZIP"), c.archived) << c.what;
-        EXPECT_EQ(h.files(), (QStringList{QStringLiteral("G.ZIP"), QString::fromUtf8(c.kept)})) << c.what;
+        EXPECT_EQ(h.files(), (QStringList{QStringLiteral("G.ZIP"), QString::fromUtf8(c.kept)}))
+            << c.what;
         EXPECT_EQ(h.read(QString::fromUtf8(c.kept)), keptContent) << c.what;
     }
 }
