@@ -13,8 +13,8 @@
 // They err on the dear side.
 namespace DrawingWork {
 
-// What drawing one file may cost.
-inline constexpr qint64 kBudget = 400'000'000;
+// What drawing one file may cost: about 0.3 s.
+inline constexpr qint64 kBudget = 300'000'000;
 // A font not asked for before: finding and loading it.
 inline constexpr qint64 kNewFont = 1'000'000;
 // A bitmap's pixel: decoded, copied and mirrored.

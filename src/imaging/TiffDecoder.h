@@ -10,7 +10,7 @@
 // the strips or tiles of a compressed one (each costs a start of its
 // decoder). JPEG-compressed pieces get the limits of JPEG files. Past any of
 // them the file is refused.
-inline constexpr qint64 kMaxTiffSampleBytes = 96LL * 1024 * 1024;
+inline constexpr qint64 kMaxTiffSampleBytes = 64LL * 1024 * 1024;
 inline constexpr uint32_t kMaxTiffPieces = 16384;
 
 // TIFF through libtiff: the first directory, in whatever sample layout and
