@@ -20,7 +20,7 @@ inline constexpr qint64 kNewFont = 1'000'000;
 // A bitmap's pixel: decoded, copied and mirrored.
 inline constexpr qint64 kBitmapPixel = 10;
 
-// Filling a rectangle of the picture (the part of it on the picture).
+// Filling a rectangle, as much of it as lies on the picture.
 qint64 fill(const QRectF& bounds, QSize picture);
 // Filling the inside of a polygon or a path, beyond its bounds: its edges
 // and the scan lines they cross (curves by their control points).
