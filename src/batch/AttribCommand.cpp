@@ -6,8 +6,8 @@
 
 #include "batch/DosWildcard.h"
 #include "batch/FileSet.h"
-#include "batch/HostBounds.h"
 #include "platform/DosPath.h"
+#include "platform/HostBounds.h"
 
 namespace AttribCommand {
 namespace {

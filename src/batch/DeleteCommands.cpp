@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "batch/FileSet.h"
-#include "batch/HostBounds.h"
+#include "platform/HostBounds.h"
 
 namespace DeleteCommands {
 namespace {

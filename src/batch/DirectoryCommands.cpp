@@ -4,8 +4,8 @@
 #include <QFileInfo>
 
 #include "batch/FileSet.h"
-#include "batch/HostBounds.h"
 #include "platform/DosPath.h"
+#include "platform/HostBounds.h"
 
 namespace DirectoryCommands {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "batch/DosWildcard.h"
 #include "batch/FileSet.h"
-#include "batch/HostBounds.h"
 #include "platform/DosPath.h"
+#include "platform/HostBounds.h"
 #include "platform/ShortNames.h"
 
 namespace FileCommands {

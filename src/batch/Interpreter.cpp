@@ -5,8 +5,8 @@
 #include "batch/Condition.h"
 #include "batch/DirectoryCommands.h"
 #include "batch/FileSet.h"
-#include "batch/HostBounds.h"
 #include "platform/DosPath.h"
+#include "platform/HostBounds.h"
 #include "platform/TextCodec.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include "batch/ArgumentTranslator.h"
 #include "batch/DosboxLine.h"
 #include "batch/FileSet.h"
-#include "batch/HostBounds.h"
 #include "platform/DosPath.h"
+#include "platform/HostBounds.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/types.h>
 #include <zip.h>
 
 #include <memory>
@@ -32,5 +33,12 @@ Ptr open(const std::string& path, int flags, std::string& error);
 // zip_close, which writes a temporary file and renames it over the archive.
 // On failure the archive is discarded and `error` says why.
 bool commit(Ptr& archive, std::string& error);
+
+// Replaces the archive at `path` by one without entries, with the given mode,
+// in one step; libzip would remove the file instead.
+bool writeEmpty(const std::string& path, mode_t mode, std::string& error);
+
+// True when the entry's content is, byte for byte, the host file's.
+bool holdsFile(zip_t* archive, zip_uint64_t index, const std::string& hostPath);
 
 }  // namespace Archive

@@ -1,6 +1,5 @@
 #include "ziptools/HostFiles.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,15 +10,12 @@
 #include <memory>
 #include <vector>
 
-#include "ziptools/DosNames.h"
+#include "ziptools/FolderNames.h"
 
 namespace HostFiles {
 namespace {
 
-struct CloseDir {
-    void operator()(DIR* dir) const { ::closedir(dir); }
-};
-using DirPtr = std::unique_ptr<DIR, CloseDir>;
+namespace fs = std::filesystem;
 
 bool existsNoFollow(const std::string& path) {
     struct stat st {};
@@ -52,27 +48,7 @@ UniqueFd::~UniqueFd() {
 }
 
 std::string existingName(int dirFd, const std::string& name) {
-    const int copy = ::dup(dirFd);
-    if (copy < 0) {
-        return name;
-    }
-    const DirPtr dir(::fdopendir(copy));
-    if (!dir) {
-        ::close(copy);
-        return name;
-    }
-    ::rewinddir(dir.get());
-    std::string best;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string candidate = entry->d_name;
-        if (candidate == name) {
-            return name;
-        }
-        if (DosNames::equalIgnoringCase(candidate, name) && (best.empty() || candidate < best)) {
-            best = candidate;
-        }
-    }
-    return best.empty() ? name : best;
+    return FolderNames::list(dirFd).existing(name);
 }
 
 std::string resolveIgnoringCase(const std::string& path) {
@@ -116,32 +92,61 @@ std::string resolveIgnoringCase(const std::string& path) {
 }
 
 UniqueFd openSubfolder(int dirFd, const std::string& name, bool create, std::string& error) {
-    const std::string actual = existingName(dirFd, name);
     const int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-    UniqueFd fd(::openat(dirFd, actual.c_str(), flags));
+    UniqueFd fd(::openat(dirFd, name.c_str(), flags));
     if (!fd.valid() && errno == ENOENT && create) {
-        if (::mkdirat(dirFd, actual.c_str(), 0777) != 0 && errno != EEXIST) {
-            error = "cannot make folder " + actual + ": " + std::strerror(errno);
+        if (::mkdirat(dirFd, name.c_str(), 0777) != 0 && errno != EEXIST) {
+            error = "cannot make folder " + name + ": " + std::strerror(errno);
             return UniqueFd();
         }
-        fd = UniqueFd(::openat(dirFd, actual.c_str(), flags));
+        fd = UniqueFd(::openat(dirFd, name.c_str(), flags));
     }
     if (!fd.valid()) {
         error = (errno == ELOOP || errno == ENOTDIR)
-                    ? actual + " is a link or not a folder; it is not followed"
-                    : "cannot open folder " + actual + ": " + std::strerror(errno);
+                    ? name + " is a link or not a folder; it is not followed"
+                    : "cannot open folder " + name + ": " + std::strerror(errno);
     }
     return fd;
 }
 
-bool makeFolders(const std::string& path, std::string& error) {
-    std::error_code code;
-    std::filesystem::create_directories(path, code);
-    if (code || !std::filesystem::is_directory(path, code)) {
-        error = "cannot make folder " + path + (code ? ": " + code.message() : std::string());
-        return false;
+UniqueFd openFolder(const std::string& path, const DriveBounds& bounds, std::string& error) {
+    // The part that exists is where the caller points, links and all, and
+    // must stay on a drive; what is made below it follows no link.
+    fs::path existing = fs::absolute(path.empty() ? fs::path(".") : fs::path(path));
+    std::vector<std::string> missing;
+    struct stat st {};
+    while (::stat(existing.c_str(), &st) != 0 && existing.has_relative_path()) {
+        if (!existing.filename().empty()) {
+            missing.insert(missing.begin(), existing.filename().string());
+        }
+        existing = existing.parent_path();
     }
-    return true;
+    const std::string real = DriveBounds::realLocation(existing.string());
+    const std::string refusal = bounds.refusal(real, path);
+    if (!refusal.empty()) {
+        error = refusal;
+        return UniqueFd();
+    }
+    UniqueFd fd(::open(real.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid()) {
+        error = "cannot open folder " + path + ": " + std::strerror(errno);
+        return fd;
+    }
+    for (const std::string& name : missing) {
+        if (name == ".") {
+            continue;
+        }
+        if (name == "..") {
+            error =
+                "cannot make folder " + path + ": it climbs out of a folder that does not exist";
+            return UniqueFd();
+        }
+        fd = openSubfolder(fd.get(), name, true, error);
+        if (!fd.valid()) {
+            return fd;
+        }
+    }
+    return fd;
 }
 
 }  // namespace HostFiles

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "ziptools/DriveBounds.h"
+
 // Host file-system helpers for tools that see DOS-style names: names are found
 // ignoring case, and nothing below a chosen folder is reached through a link.
 namespace HostFiles {
@@ -38,11 +40,14 @@ std::string resolveIgnoringCase(const std::string& path);
 // `name` itself when there is none.
 std::string existingName(int dirFd, const std::string& name);
 
-// Opens (creating it when asked) the sub-folder `name` of `dirFd`, refusing a
-// link. On failure the result is invalid and `error` says why.
+// Opens (creating it when asked) the sub-folder `name` of `dirFd`, the name
+// as it stands on disk, refusing a link. On failure the result is invalid and
+// `error` says why.
 UniqueFd openSubfolder(int dirFd, const std::string& name, bool create, std::string& error);
 
-// mkdir -p, following links the caller named itself; false with `error` on failure.
-bool makeFolders(const std::string& path, std::string& error);
+// Opens the folder, making what is missing of it (mkdir -p). The part that
+// exists may be reached through links as long as it lies on a drive; the
+// folders made below it follow none. On failure `error` says why.
+UniqueFd openFolder(const std::string& path, const DriveBounds& bounds, std::string& error);
 
 }  // namespace HostFiles

@@ -8,141 +8,72 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "ziptools/Archive.h"
 #include "ziptools/DosNames.h"
-#include "ziptools/HostFiles.h"
+#include "ziptools/DriveBounds.h"
+#include "ziptools/Sources.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-struct Source {
-    std::string host;
-    std::string entry;
-    time_t mtime = 0;
-};
-
-struct Collected {
-    std::vector<Source> sources;
-    std::vector<std::string> folders;  // walked below the named folders, parents first
-    bool failed = false;
-};
-
-class Collector {
-public:
-    Collector(const struct stat* archive, std::ostream& err) : archive_(archive), err_(err) {}
-
-    void addName(const std::string& typed, Collected& into) const {
-        const std::string path = DosNames::withSlashes(typed);
-        if (!DosNames::hasWildcard(path)) {
-            const std::string resolved = HostFiles::resolveIgnoringCase(path);
-            struct stat st {};
-            if (::lstat(resolved.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-                walk(resolved, "*.*", "", into);
-                return;
-            }
-            if (::lstat(resolved.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
-                take(resolved, fs::path(resolved).filename().string(), st, into);
-                return;
-            }
-            err_ << "PKZIP: no such file or folder: " << typed << '\n';
-            into.failed = true;
-            return;
-        }
-        const size_t slash = path.find_last_of('/');
-        const std::string folder =
-            slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-        const std::string pattern = slash == std::string::npos ? path : path.substr(slash + 1);
-        const std::string resolved = HostFiles::resolveIgnoringCase(folder);
-        struct stat st {};
-        if (::stat(resolved.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-            err_ << "PKZIP: no such folder: " << folder << '\n';
-            into.failed = true;
-            return;
-        }
-        walk(resolved, pattern, "", into);
-    }
-
-private:
-    // Files below sub-folders go in with their relative path, so that a folder
-    // unpacked with PKUNZIP -d goes back as it came. Hidden names and links are
-    // left out: DOS would not list the first, and the second may lead anywhere.
-    void walk(const std::string& folder, const std::string& pattern, const std::string& prefix,
-              Collected& into) const {
-        std::vector<std::string> names;
-        std::error_code code;
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder, code)) {
-            names.push_back(entry.path().filename().string());
-        }
-        if (code) {
-            err_ << "PKZIP: cannot list " << folder << ": " << code.message() << '\n';
-            into.failed = true;
-            return;
-        }
-        std::sort(names.begin(), names.end());
-        for (const std::string& name : names) {
-            if (name.front() == '.') {
-                continue;
-            }
-            const std::string host = folder + (folder.back() == '/' ? "" : "/") + name;
-            struct stat st {};
-            if (::lstat(host.c_str(), &st) != 0) {
-                continue;
-            }
-            if (S_ISDIR(st.st_mode)) {
-                into.folders.push_back(host);
-                walk(host, pattern, prefix + name + "/", into);
-            } else if (S_ISREG(st.st_mode) && DosNames::matchesWildcard(pattern, name)) {
-                take(host, prefix + name, st, into);
-            }
-        }
-    }
-
-    void take(const std::string& host, const std::string& entry, const struct stat& st,
-              Collected& into) const {
-        if (archive_ != nullptr && st.st_dev == archive_->st_dev && st.st_ino == archive_->st_ino) {
-            return;
-        }
-        into.sources.push_back({host, entry, st.st_mtime});
-    }
-
-    const struct stat* archive_;
-    std::ostream& err_;
-};
 
 bool entryMatches(const std::vector<std::string>& path, const DosNames::Mask& mask) {
     return path.size() == mask.folder.size() + 1 && DosNames::startsWithFolder(path, mask.folder) &&
            DosNames::matchesWildcard(mask.pattern, path.back());
 }
 
+// A name takes the entry it spells (ignoring case and the kind of slash),
+// or with a wildcard the entries it matches. A name that takes none ("." or
+// "" among them) is a mistake, and then nothing at all is deleted.
 int deleteEntries(const ZipCommand& command, const std::string& path, zip_t* archive,
-                  std::ostream& out, std::ostream& err) {
-    std::vector<DosNames::Mask> masks;
-    for (const std::string& name : command.names) {
-        masks.push_back(DosNames::parseMask(name));
-    }
-    int deleted = 0;
+                  zip_int64_t& remaining, std::ostream& out, std::ostream& err) {
     const zip_int64_t count = zip_get_num_entries(archive, 0);
+    std::vector<bool> wanted(static_cast<size_t>(std::max<zip_int64_t>(count, 0)), false);
+    bool unmatched = false;
+    for (const std::string& typed : command.names) {
+        const std::string spelt = DosNames::withSlashes(typed);
+        const DosNames::Mask mask = DosNames::parseMask(typed);
+        bool matched = false;
+        for (zip_int64_t i = 0; i < count; ++i) {
+            const char* name =
+                zip_get_name(archive, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS);
+            if (name == nullptr) {
+                continue;
+            }
+            const bool takes =
+                DosNames::hasWildcard(spelt)
+                    ? entryMatches(DosNames::components(name), mask)
+                    : DosNames::equalIgnoringCase(spelt, DosNames::withSlashes(name));
+            if (takes) {
+                wanted[static_cast<size_t>(i)] = true;
+                matched = true;
+            }
+        }
+        if (!matched) {
+            err << "PKZIP: no entry of " << path << " is named \"" << typed << "\"\n";
+            unmatched = true;
+        }
+    }
+    if (unmatched) {
+        err << "PKZIP: nothing was deleted; " << path << " is unchanged\n";
+        return Archive::NothingDone;
+    }
+    remaining = count;
     for (zip_int64_t i = 0; i < count; ++i) {
-        const char* name = zip_get_name(archive, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS);
-        if (name == nullptr) {
+        if (!wanted[static_cast<size_t>(i)]) {
             continue;
         }
-        const std::vector<std::string> parts = DosNames::components(name);
-        const bool wanted = std::any_of(masks.begin(), masks.end(), [&](const DosNames::Mask& s) {
-            return entryMatches(parts, s);
-        });
-        if (wanted && zip_delete(archive, static_cast<zip_uint64_t>(i)) == 0) {
-            out << "  Deleting: " << name << '\n';
-            ++deleted;
+        const std::string name =
+            zip_get_name(archive, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS);
+        if (zip_delete(archive, static_cast<zip_uint64_t>(i)) != 0) {
+            err << "PKZIP: cannot delete " << name << ": " << zip_strerror(archive) << "; " << path
+                << " is unchanged\n";
+            return Archive::WriteFailed;
         }
-    }
-    if (deleted == 0) {
-        err << "PKZIP: no entry of " << path << " matches the names given\n";
-        return Archive::NothingDone;
+        out << "  Deleting: " << name << '\n';
+        --remaining;
     }
     return Archive::Ok;
 }
@@ -161,12 +92,11 @@ std::map<std::string, zip_uint64_t> entryIndex(zip_t* archive) {
     return index;
 }
 
-// Adds or replaces the sources' entries; returns the sources the archive will
-// hold afterwards, the ones a move may delete.
-std::vector<std::string> addSources(const ZipCommand& command, const Collected& collected,
-                                    zip_t* archive, bool& failed, std::ostream& out,
-                                    std::ostream& err) {
-    std::vector<std::string> held;
+// Adds or replaces the sources' entries; returns the sources that went in or
+// were found up to date, the ones a move may delete.
+std::vector<Source> addSources(const ZipCommand& command, const Collected& collected,
+                               zip_t* archive, bool& failed, std::ostream& out, std::ostream& err) {
+    std::vector<Source> held;
     std::map<std::string, zip_uint64_t> index = entryIndex(archive);
     for (const Source& source : collected.sources) {
         const std::string key = DosNames::lowerCase(source.entry);
@@ -179,7 +109,7 @@ std::vector<std::string> addSources(const ZipCommand& command, const Collected& 
             if (zip_stat_index(archive, existing->second, 0, &info) == 0 &&
                 (info.valid & ZIP_STAT_MTIME) != 0 && source.mtime <= info.mtime + 1) {
                 out << "  Up to date: " << source.entry << '\n';
-                held.push_back(source.host);
+                held.push_back(source);
                 continue;
             }
         }
@@ -206,17 +136,37 @@ std::vector<std::string> addSources(const ZipCommand& command, const Collected& 
         zip_file_set_mtime(archive, static_cast<zip_uint64_t>(at), source.mtime, 0);
         index[key] = static_cast<zip_uint64_t>(at);
         out << (replacing ? "  Updating: " : "  Adding: ") << source.entry << '\n';
-        held.push_back(source.host);
+        held.push_back(source);
     }
     return held;
 }
 
-bool removeMoved(const std::vector<std::string>& held, const Collected& collected,
-                 std::ostream& err) {
+// A file goes only when the archive, as written, holds exactly its content
+// under its name: of two files of one name only the one that went in last
+// goes, and an older file that -u left out goes only when it is the same.
+bool removeMoved(const std::string& path, const std::vector<Source>& held,
+                 const Collected& collected, std::ostream& err) {
+    std::string error;
+    const Archive::Ptr written = Archive::open(path, ZIP_RDONLY, error);
+    if (!written) {
+        err << "PKZIP: cannot read the archive back (" << error << "); no file was moved\n";
+        return false;
+    }
+    const std::map<std::string, zip_uint64_t> index = entryIndex(written.get());
     bool failed = false;
-    for (const std::string& host : held) {
-        if (::unlink(host.c_str()) != 0) {
-            err << "PKZIP: cannot delete " << host << ": " << std::strerror(errno) << '\n';
+    std::set<std::string> seen;  // a file named twice is looked at once
+    for (const Source& source : held) {
+        if (!seen.insert(std::filesystem::path(source.host).lexically_normal().string()).second) {
+            continue;
+        }
+        const auto entry = index.find(DosNames::lowerCase(source.entry));
+        if (entry == index.end() ||
+            !Archive::holdsFile(written.get(), entry->second, source.host)) {
+            err << "PKZIP: " << source.host << " is not moved: the archive holds other content as "
+                << source.entry << '\n';
+            failed = true;
+        } else if (::unlink(source.host.c_str()) != 0) {
+            err << "PKZIP: cannot delete " << source.host << ": " << std::strerror(errno) << '\n';
             failed = true;
         }
     }
@@ -227,9 +177,72 @@ bool removeMoved(const std::vector<std::string>& held, const Collected& collecte
     return !failed;
 }
 
+int runDelete(const ZipCommand& command, const std::string& path, const struct stat& archiveStat,
+              std::ostream& out, std::ostream& err) {
+    std::string error;
+    Archive::Ptr archive = Archive::open(path, 0, error);
+    if (!archive) {
+        err << "PKZIP: cannot read the archive " << error << '\n';
+        return Archive::BadArchive;
+    }
+    zip_int64_t remaining = 0;
+    const int status = deleteEntries(command, path, archive.get(), remaining, out, err);
+    if (status != Archive::Ok) {
+        return status;
+    }
+    // libzip removes an archive left without entries; the game's archive
+    // stays, empty, where the lists expect it.
+    const bool written = remaining > 0 ? Archive::commit(archive, error)
+                                       : Archive::writeEmpty(path, archiveStat.st_mode, error);
+    if (!written) {
+        err << "PKZIP: cannot write " << path << ": " << error << "; it is unchanged\n";
+        return Archive::WriteFailed;
+    }
+    return Archive::Ok;
+}
+
+int runAdd(const ZipCommand& command, const std::string& path, const struct stat* archiveStat,
+           const DriveBounds& bounds, std::ostream& out, std::ostream& err) {
+    Collected collected;
+    const SourceCollector collector(archiveStat, bounds, err);
+    const std::vector<std::string> names =
+        command.names.empty() ? std::vector<std::string>{"*.*"} : command.names;
+    for (const std::string& name : names) {
+        collector.addName(name, collected);
+    }
+    if (collected.sources.empty()) {
+        err << "PKZIP: nothing to add to " << path << '\n';
+        return Archive::NothingDone;
+    }
+
+    std::string error;
+    Archive::Ptr archive = Archive::open(path, archiveStat != nullptr ? 0 : ZIP_CREATE, error);
+    if (!archive) {
+        err << "PKZIP: cannot read the archive " << error << '\n';
+        return Archive::BadArchive;
+    }
+    bool failed = collected.failed;
+    const std::vector<Source> held =
+        addSources(command, collected, archive.get(), failed, out, err);
+    if (!Archive::commit(archive, error)) {
+        err << "PKZIP: cannot write " << path << ": " << error << "; "
+            << (archiveStat != nullptr ? "it is unchanged" : "nothing was written") << '\n';
+        return Archive::WriteFailed;
+    }
+    if (command.move && !removeMoved(path, held, collected, err)) {
+        failed = true;
+    }
+    return failed ? Archive::NothingDone : Archive::Ok;
+}
+
 }  // namespace
 
 int runZip(const ZipCommand& command, std::ostream& out, std::ostream& err) {
+    const DriveBounds bounds = DriveBounds::fromEnvironment();
+    if (!bounds.problem().empty()) {
+        err << "PKZIP: " << bounds.problem() << '\n';
+        return Archive::BadCommand;
+    }
     const std::string path = Archive::locate(command.archive, true);
     struct stat archiveStat {};
     const bool exists = ::stat(path.c_str(), &archiveStat) == 0;
@@ -248,56 +261,17 @@ int runZip(const ZipCommand& command, std::ostream& out, std::ostream& err) {
             << '\n';
         return Archive::WriteFailed;
     }
+    const std::string outside = bounds.refusal(path, command.archive);
+    if (!outside.empty()) {
+        err << "PKZIP: " << outside << '\n';
+        return Archive::WriteFailed;
+    }
     if (exists && (archiveStat.st_mode & S_IWUSR) == 0) {
         err << "PKZIP: " << path << " is read-only; it is left unchanged\n";
         return Archive::WriteFailed;
     }
-
-    std::string error;
     if (command.deleteEntries) {
-        Archive::Ptr archive = Archive::open(path, 0, error);
-        if (!archive) {
-            err << "PKZIP: cannot read the archive " << error << '\n';
-            return Archive::BadArchive;
-        }
-        const int status = deleteEntries(command, path, archive.get(), out, err);
-        if (status != Archive::Ok) {
-            return status;
-        }
-        if (!Archive::commit(archive, error)) {
-            err << "PKZIP: cannot write " << path << ": " << error << "; it is unchanged\n";
-            return Archive::WriteFailed;
-        }
-        return Archive::Ok;
+        return runDelete(command, path, archiveStat, out, err);
     }
-
-    Collected collected;
-    const Collector collector(exists ? &archiveStat : nullptr, err);
-    const std::vector<std::string> names =
-        command.names.empty() ? std::vector<std::string>{"*.*"} : command.names;
-    for (const std::string& name : names) {
-        collector.addName(name, collected);
-    }
-    if (collected.sources.empty()) {
-        err << "PKZIP: nothing to add to " << path << '\n';
-        return Archive::NothingDone;
-    }
-
-    Archive::Ptr archive = Archive::open(path, exists ? 0 : ZIP_CREATE, error);
-    if (!archive) {
-        err << "PKZIP: cannot read the archive " << error << '\n';
-        return Archive::BadArchive;
-    }
-    bool failed = collected.failed;
-    const std::vector<std::string> held =
-        addSources(command, collected, archive.get(), failed, out, err);
-    if (!Archive::commit(archive, error)) {
-        err << "PKZIP: cannot write " << path << ": " << error << "; "
-            << (exists ? "it is unchanged" : "nothing was written") << '\n';
-        return Archive::WriteFailed;
-    }
-    if (command.move && !removeMoved(held, collected, err)) {
-        failed = true;
-    }
-    return failed ? Archive::NothingDone : Archive::Ok;
+    return runAdd(command, path, exists ? &archiveStat : nullptr, bounds, out, err);
 }

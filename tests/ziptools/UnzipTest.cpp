@@ -129,6 +129,7 @@ TEST(Unzip, ArchiveFoundIgnoringCaseAndWithoutItsExtension) {
     }
 }
 
+// Fix ROM's script goes by these exit statuses: nothing unreadable passes as done.
 TEST(Unzip, MissingOrDamagedArchiveFailsWithAMessage) {
     H h;
     makeGame(h, "good.zip");
@@ -140,16 +141,28 @@ TEST(Unzip, MissingOrDamagedArchiveFailsWithAMessage) {
     QByteArray corrupted = h.read("stored.zip");
     corrupted.replace(corrupted.indexOf("rom 6e"), 6, "ROM 6E");  // stored, so the CRC fails
     h.write("corrupted.zip", corrupted);
+    // The size both headers record cut to 10 bytes: the CRC still fits the whole.
+    h.makeZip("big.zip", {{"pacman.6e", QByteArray(5000, 'x')}});
+    QByteArray inflating = h.read("big.zip");
+    for (const qsizetype sizeField : {qsizetype(22), inflating.indexOf("PK\x01\x02") + 24}) {
+        inflating.replace(sizeField, 4, QByteArray("\x0a\x00\x00\x00", 4));
+    }
+    h.write("inflating.zip", inflating);
+    h.makeZip("encrypted.zip",
+              {{"pacman.6e", "rom 6e", false, QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)), true}});
     struct Case {
         const char* archive;
+        int exitCode;
         const char* message;
     };
-    for (const Case& c : std::vector<Case>{{"absent.zip", "archive not found"},
-                                           {"truncated.zip", "cannot read the archive"},
-                                           {"text.zip", "cannot read the archive"},
-                                           {"corrupted.zip", "damaged entry"}}) {
+    for (const Case& c : std::vector<Case>{{"absent.zip", 3, "archive not found"},
+                                           {"truncated.zip", 3, "cannot read the archive"},
+                                           {"text.zip", 3, "cannot read the archive"},
+                                           {"corrupted.zip", 3, "damaged entry"},
+                                           {"inflating.zip", 3, "more than its recorded 10 bytes"},
+                                           {"encrypted.zip", 1, "cannot read the entry"}}) {
         const auto r = h.pkunzip({h.path(c.archive), h.path("out"), "-d", "-o"});
-        EXPECT_EQ(r.exitCode, 3) << c.archive;
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.archive;
         EXPECT_TRUE(r.err.contains(c.message)) << c.archive << ": " << r.err.toStdString();
         EXPECT_FALSE(h.exists("out/pacman.6e")) << c.archive;
     }
@@ -188,6 +201,17 @@ TEST(Unzip, LinksInTheDestinationAreNotFollowed) {
     EXPECT_EQ(h.files("outside"), q({"target.txt"}));
     EXPECT_FALSE(QFileInfo(h.path("dest/game.txt")).isSymLink());
     EXPECT_EQ(h.read("dest/game.txt"), "new");
+}
+
+TEST(Unzip, AnEntryNamedLikeTheArchiveDoesNotReplaceIt) {
+    H h;
+    h.makeZip("work/self.zip", {{"SELF.ZIP", "another archive"}, {"other", "o"}});
+    const QByteArray before = h.read("work/self.zip");
+    const auto r = h.pkunzip({"self.zip", "-o"}, "work");
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_TRUE(r.err.contains("the archive being read")) << r.err.toStdString();
+    EXPECT_EQ(h.read("work/self.zip"), before);
+    EXPECT_EQ(h.files("work"), q({"other", "self.zip"}));
 }
 
 TEST(Unzip, PlainWordIsAnEntryWhenItNamesOneElseANewFolder) {

@@ -95,6 +95,13 @@ TEST(Zip, DashDDeletesTheNamedEntries) {
         {q({"HI\\PACMAN.HI", "cfg\\*.*"}), 0, {{"pacman.6e", "6e"}}},
         {q({"pacman.hi"}), 1, all},
         {q({"nvram\\pacman.nv"}), 1, all},
+        // Names that spell no entry take none, and nothing goes for the others.
+        {q({"."}), 1, all},
+        {q({""}), 1, all},
+        {q({"cfg\\"}), 1, all},
+        {q({"hi\\pacman.hi", "."}), 1, all},
+        // Emptied, the archive stays, with no entry.
+        {q({"*.*", "hi\\*.*", "CFG\\PACMAN.CFG"}), 0, {}},
     };
     for (const Case& c : cases) {
         H h;
@@ -102,6 +109,7 @@ TEST(Zip, DashDDeletesTheNamedEntries) {
                   {{"hi/pacman.hi", "h"}, {"cfg/pacman.cfg", "c"}, {"pacman.6e", "6e"}});
         const auto r = h.pkzip(QStringList{h.path("PACMAN.ZIP"), "-d"} + c.names);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.names.join(' ').toStdString() << r.err.toStdString();
+        ASSERT_TRUE(h.exists("PACMAN.ZIP")) << c.names.join(' ').toStdString();
         EXPECT_EQ(h.readZip("PACMAN.ZIP"), c.expected) << c.names.join(' ').toStdString();
     }
 }
@@ -113,10 +121,11 @@ TEST(Zip, MoveUpdateReplacesOnlyNewerAndDeletesTheSources) {
     h.makeZip("PACMAN.ZIP", {{"pacman.6e", "archive 6e", false, at(10)},
                              {"pacman.6f", "archive 6f", false, at(10)},
                              {"samples/old.wav", "archive wav", false, at(10)}});
-    h.write("roms/pacman/pacman.6e", "older 6e", at(9));
+    // As PKUNZIP left them: the same bytes, times to the two seconds of DOS.
+    h.write("roms/pacman/pacman.6e", "archive 6e", at(9));
     h.write("roms/pacman/PACMAN.6F", "newer 6f", at(11));
     h.write("roms/pacman/pacman.6h", "new 6h", at(9));
-    h.write("roms/pacman/samples/old.wav", "same wav", at(10));
+    h.write("roms/pacman/samples/old.wav", "archive wav", at(10));
     h.write("roms/pacman/samples/fire.wav", "fire", at(9));
     const auto r = h.pkzip({h.path("PACMAN.ZIP"), h.path("roms/pacman/*.*"), "-m", "-u"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -129,6 +138,61 @@ TEST(Zip, MoveUpdateReplacesOnlyNewerAndDeletesTheSources) {
     EXPECT_EQ(h.files("roms"), QStringList());
     EXPECT_TRUE(QDir(h.path("roms/pacman")).exists());
     EXPECT_FALSE(QDir(h.path("roms/pacman/samples")).exists());
+}
+
+// A file that is not what the archive now holds under its name is kept, and
+// the exit status says that not everything was moved.
+TEST(Zip, MoveKeepsEveryFileTheArchiveDoesNotHold) {
+    struct File {
+        const char* path;
+        QByteArray content;
+    };
+    struct Case {
+        const char* what;
+        std::vector<H::Entry> archive;
+        std::vector<File> files;
+        QStringList arguments;
+        Contents archived;
+        const char* kept;
+    };
+    const std::vector<Case> cases = {
+        {"one name in two folders",
+         {},
+         {{"d1/x.txt", "one"}, {"d2/x.txt", "two"}},
+         q({"G.ZIP", "d1\\x.txt", "d2\\x.txt", "-m"}),
+         {{"x.txt", "two"}},
+         "d1/x.txt"},
+        {"names that differ in case only",
+         {},
+         {{"w/GAME.ROM", "upper"}, {"w/game.rom", "lower"}},
+         q({"G.ZIP", "w\\*.*", "-m"}),
+         {{"GAME.ROM", "lower"}},
+         "w/GAME.ROM"},
+        {"an older file that differs, left out by -u",
+         {{"pacman.6e", "archive", false, at(10)}},
+         {{"w/pacman.6e", "older"}},
+         q({"G.ZIP", "w\\*.*", "-m", "-u"}),
+         {{"pacman.6e", "archive"}},
+         "w/pacman.6e"},
+    };
+    for (const Case& c : cases) {
+        H h;
+        if (!c.archive.empty()) {
+            h.makeZip("G.ZIP", c.archive);
+        }
+        QByteArray keptContent;
+        for (const File& f : c.files) {
+            h.write(QString::fromUtf8(f.path), f.content, at(9));
+            keptContent = QByteArray(f.path) == c.kept ? f.content : keptContent;
+        }
+        const auto r = h.pkzip(c.arguments);
+        EXPECT_EQ(r.exitCode, 1) << c.what;
+        EXPECT_TRUE(r.err.contains("is not moved")) << c.what << ": " << r.err.toStdString();
+        EXPECT_EQ(h.readZip("G.ZIP"), c.archived) << c.what;
+        EXPECT_EQ(h.files(), (QStringList{QStringLiteral("G.ZIP"), QString::fromUtf8(c.kept)}))
+            << c.what;
+        EXPECT_EQ(h.read(QString::fromUtf8(c.kept)), keptContent) << c.what;
+    }
 }
 
 TEST(Zip, ReadOnlyOrDamagedArchiveIsLeftAsItWasAndSourcesStay) {

@@ -34,6 +34,7 @@ ZipToolHarness::ZipToolHarness() {
     if (!dir_.isValid()) {
         throw std::runtime_error("no temporary folder");
     }
+    drives_ = u"C:=" + dir_.path();
 }
 
 void ZipToolHarness::write(const QString& relative, const QByteArray& content,
@@ -90,6 +91,11 @@ void ZipToolHarness::makeZip(const QString& relative, const std::vector<Entry>& 
                 zip_set_file_compression(archive.get(), static_cast<zip_uint64_t>(index),
                                          ZIP_CM_STORE, 0);
             }
+            if (index >= 0 && entry.encrypted &&
+                zip_file_set_encryption(archive.get(), static_cast<zip_uint64_t>(index),
+                                        ZIP_EM_AES_256, "not given") != 0) {
+                throw std::runtime_error("cannot encrypt " + entry.name);
+            }
         }
         if (index < 0) {
             throw std::runtime_error("cannot add " + entry.name);
@@ -137,6 +143,9 @@ ZipToolHarness::Result ZipToolHarness::run(const QString& program, const QString
     process.setProgram(program);
     process.setArguments(arguments);
     process.setWorkingDirectory(workingFolder.isEmpty() ? dir_.path() : path(workingFolder));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("BRIVANEL_DRIVES"), drives_);
+    process.setProcessEnvironment(environment);
     const ProcessOutcome outcome = runToEnd(process);
     return Result{outcome.exitCode, outcome.standardOutput, outcome.standardError};
 }

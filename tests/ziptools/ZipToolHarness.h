@@ -19,6 +19,7 @@ public:
         QByteArray content;
         bool stored = false;  // uncompressed, so a test can damage the bytes it knows
         QDateTime modified = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6));
+        bool encrypted = false;  // AES-256 with a password no test gives
     };
     struct Result {
         int exitCode = -1;
@@ -41,6 +42,8 @@ public:
     std::map<std::string, QByteArray> readZip(const QString& relative) const;
     QDateTime entryTime(const QString& relative, const std::string& name) const;
 
+    // The tools run with drive C: = the whole temporary folder unless told otherwise.
+    void mapDrives(const QString& form) { drives_ = form; }
     Result pkzip(const QStringList& arguments, const QString& workingFolder = QString()) const;
     Result pkunzip(const QStringList& arguments, const QString& workingFolder = QString()) const;
 
@@ -52,4 +55,5 @@ private:
                const QString& workingFolder) const;
 
     QTemporaryDir dir_;
+    QString drives_;
 };

@@ -1,5 +1,5 @@
 // The picture of the selected entry in the main window: lookup, fall-backs,
-// the quality switch, the index commands and broken files.
+// the quality switch, the index commands and broken or refused files.
 #include <QAction>
 #include <QDateTime>
 #include <QFile>
@@ -7,6 +7,8 @@
 #include <QListWidget>
 #include <QMenu>
 
+#include "imaging/HostilePictures.h"
+#include "imaging/JpegDecoder.h"
 #include "pictures/ui/PictureView.h"
 #include "support/ui/OptionFixture.h"
 
@@ -75,13 +77,18 @@ TEST_F(PictureWindowTest, BrokenPictureLeavesTheViewAndTheSelectionGoesOn) {
                    inst.readFile(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\GOOD.JPG")).left(300));
     inst.writeFile(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\LIAR.BMP"),
                    inst.readFile(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\GOOD.JPG")));
+    // Refused for its cost: one scan more than a JPEG may have.
+    inst.writeFile(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\SCANS.JPG"),
+                   HostilePictures::jpegEmptyScans(64, 64, 3, kMaxJpegScans + 1));
     addGame(QStringLiteral("Good"), QStringLiteral("MAME"), QStringLiteral("good"));
     addGame(QStringLiteral("Broken"), QStringLiteral("MAME"), QStringLiteral("broken"));
     addGame(QStringLiteral("Liar"), QStringLiteral("MAME"), QStringLiteral("liar"));
+    addGame(QStringLiteral("Scans"), QStringLiteral("MAME"), QStringLiteral("scans"));
     startMain();
     select(QStringLiteral("Good"));
     const QImage before = view().picture();
-    for (const QString& name : {QStringLiteral("Broken"), QStringLiteral("Liar")}) {
+    for (const QString& name :
+         {QStringLiteral("Broken"), QStringLiteral("Liar"), QStringLiteral("Scans")}) {
         select(name);
         EXPECT_EQ(view().picture(), before) << name.toStdString();
         EXPECT_EQ(labelText(main(), QStringLiteral("LSn")), name.toUpper());

@@ -1,4 +1,4 @@
-#include "batch/HostBounds.h"
+#include "platform/HostBounds.h"
 
 #include <limits.h>
 #include <sys/stat.h>
