@@ -70,16 +70,6 @@ bool CountPlay(SettingsStore& store, double now) {
     return counted;
 }
 
-ToolLocations ReadToolLocations(SettingsStore& root) {
-    return ToolLocations{root.ReadString(QStringLiteral("PKZIP Path")),
-                         root.ReadString(QStringLiteral("PKUNZIP Path")),
-                         root.ReadString(QStringLiteral("ZipMagic Path")),
-                         root.ReadString(QStringLiteral("JOYEMU Path")),
-                         root.ReadString(QStringLiteral("JOYCP Path")),
-                         root.ReadString(QStringLiteral("UniVBE Path")),
-                         root.ReadString(QStringLiteral("Drives To Search"))};
-}
-
 ViewSettings ReadViewSettings(SettingsStore& root) {
     const auto flag = [&root](const char16_t* name) -> std::optional<bool> {
         const QString value = QString::fromUtf16(name);

@@ -221,4 +221,35 @@ CurrentEntry ReadCurrent(const AppContext& ctx, bool showCount) {
     return current;
 }
 
+namespace {
+
+template <class Writes>
+void writeRootValues(const AppContext& ctx, Writes&& writes) {
+    SettingsStore store = ctx.store();
+    if (store.OpenKey(StorePaths::Root(), false)) {
+        writes(store);
+    }
+}
+
+}  // namespace
+
+void WriteCurrent(const AppContext& ctx, const QString& entryName) {
+    writeRootValues(ctx,
+                    [&entryName](SettingsStore& root) { root.WriteString(kCurrent, entryName); });
+}
+
+void WriteViewMode(const AppContext& ctx, bool byEmulator) {
+    writeRootValues(ctx, [byEmulator](SettingsStore& root) {
+        root.WriteBool(QStringLiteral("Display by Name"), !byEmulator);
+        root.WriteBool(QStringLiteral("Display by Emulator"), byEmulator);
+    });
+}
+
+void WriteItemSwitches(const AppContext& ctx, const Switches& switches) {
+    writeRootValues(ctx, [&switches](SettingsStore& root) {
+        root.WriteBool(QStringLiteral("Show Missing"), switches.showMissing);
+        root.WriteBool(QStringLiteral("Display by Count"), switches.showCount);
+    });
+}
+
 }  // namespace ListFill

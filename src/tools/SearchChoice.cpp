@@ -20,7 +20,7 @@ bool WriteDrivesToSearch(SettingsStore& store, const QString& drives) {
     if (!store.OpenKey(StorePaths::Root(), false)) {
         return false;
     }
-    store.WriteString(QString::fromUtf16(kDrivesValue), drives);
+    store.WriteString(QString::fromUtf16(kDrivesRow.storeValue), drives);
     return true;
 }
 

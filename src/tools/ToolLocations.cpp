@@ -6,16 +6,23 @@
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
 
-const ToolRow& RowOf(Tool tool) {
-    return kToolRows[size_t(tool)];
+const LocationRow& RowOf(Tool tool) {
+    return kLocationRows[size_t(tool)];
 }
 
-void WriteToolLocations(SettingsStore& store, const ToolPaths& paths) {
-    store.OpenKey(StorePaths::Root(), true);
-    for (size_t i = 0; i < kToolRows.size(); ++i) {
-        store.WriteString(QString::fromUtf16(kToolRows[i].storeValue), paths.tools[i]);
+ToolLocations ReadToolLocations(SettingsStore& root) {
+    ToolLocations locations;
+    for (const LocationRow& row : kLocationRows) {
+        locations.*row.field = root.ReadString(QString::fromUtf16(row.storeValue));
     }
-    store.WriteString(QString::fromUtf16(kDrivesValue), paths.drives);
+    return locations;
+}
+
+void WriteToolLocations(SettingsStore& store, const ToolLocations& locations) {
+    store.OpenKey(StorePaths::Root(), true);
+    for (const LocationRow& row : kLocationRows) {
+        store.WriteString(QString::fromUtf16(row.storeValue), locations.*row.field);
+    }
 }
 
 QString DesktopFolder(const QString& homeFolder) {
@@ -28,16 +35,16 @@ QString DesktopFolder() {
 }
 
 OpenFileRequest BrowseRequest(Tool tool, const QString& initialFolder) {
-    const ToolRow& row = RowOf(tool);
+    const LocationRow& row = RowOf(tool);
     return OpenFileRequest{QString::fromUtf16(row.browseTitle),
                            QString::fromUtf16(kExecutableFilter), QStringLiteral("EXE"),
                            QString::fromUtf16(row.executable), initialFolder};
 }
 
-// RowOf indexes the table by the enum's value.
+// The tool rows are the ones with an executable, the paths to search the last.
 static_assert([] {
-    for (size_t i = 0; i < kToolRows.size(); ++i) {
-        if (size_t(kToolRows[i].tool) != i) {
+    for (size_t i = 0; i < kLocationRows.size(); ++i) {
+        if ((kLocationRows[i].executable != nullptr) != (i < size_t(kToolCount))) {
             return false;
         }
     }
