@@ -25,3 +25,21 @@ bool WriteDrivesToSearch(SettingsStore& store, const QString& drives) {
 }
 
 }  // namespace SearchChoice
+
+namespace SearchChoice {
+
+bool ReadFastListBuild(SettingsStore& store) {
+    const QString name = QString::fromUtf16(kFastListBuild);
+    return store.OpenKey(StorePaths::Root(), false) && store.ValueExists(name) &&
+           store.ReadBool(name);
+}
+
+bool WriteFastListBuild(SettingsStore& store, bool fast) {
+    if (!store.OpenKey(StorePaths::Root(), false)) {
+        return false;
+    }
+    store.WriteBool(QString::fromUtf16(kFastListBuild), fast);
+    return true;
+}
+
+}  // namespace SearchChoice

@@ -14,12 +14,17 @@ struct Emulators {
     QStringList no;
 };
 
-// The choice of a new list build: the emulators it visits and the paths it
-// searches.
+// The choice of a new list build: the emulators it visits, the paths it
+// searches and its pace.
 struct Choice {
     QStringList emulators;  // list names under "Yes"
     QString drives = QStringLiteral("C:");
+    bool fastListBuild = false;  // many games per tick of the build
 };
+
+// The root value of the pace: integer 1 for the fast one, 0 (or none) for
+// one game per tick.
+inline constexpr char16_t kFastListBuild[] = u"Fast List Build";
 
 // Splits the table's list names by whether the store has an emulator key of
 // that name, in table order.
@@ -28,5 +33,10 @@ Emulators SplitByStoreKey(SettingsStore& store, const EmulatorTable& emulators);
 // Writes "Drives To Search" into the root key. The key is not created: when
 // it is missing nothing is written (the text still serves the run).
 bool WriteDrivesToSearch(SettingsStore& store, const QString& drives);
+
+// "Fast List Build" of the root; false when the root or the value is missing.
+bool ReadFastListBuild(SettingsStore& store);
+// Writes it as 0 or 1 into the root key, which is not created.
+bool WriteFastListBuild(SettingsStore& store, bool fast);
 
 }  // namespace SearchChoice

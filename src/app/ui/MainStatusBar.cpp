@@ -1,9 +1,17 @@
 #include "app/ui/MainStatusBar.h"
 
-MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent), StatusText(new QLabel(this)) {
+#include "app/ui/StatusProgressBar.h"
+
+MainStatusBar::MainStatusBar(QWidget* parent)
+    : QStatusBar(parent), StatusText(new QLabel(this)), ProgressBar1(new StatusProgressBar(this)) {
     setObjectName(QStringLiteral("StatusBar1"));
     StatusText->setObjectName(QStringLiteral("StatusText"));
     addWidget(StatusText, 1);
+    addPermanentWidget(ProgressBar1);
+}
+
+StatusProgress& MainStatusBar::Progress() {
+    return *ProgressBar1;
 }
 
 void MainStatusBar::SetStatus(const QString& text) {

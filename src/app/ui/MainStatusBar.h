@@ -5,8 +5,11 @@
 
 #include "context/StatusLine.h"
 
+class StatusProgressBar;
+
 // The main window's status bar `StatusBar1`: one text, `StatusText`, which
-// shows progress and the hint of what the mouse is over.
+// shows progress and the hint of what the mouse is over, and the progress
+// bar `ProgressBar1` of long work.
 class MainStatusBar : public QStatusBar, public StatusLine {
     Q_OBJECT
 public:
@@ -14,9 +17,11 @@ public:
 
     // Sets the single text and repaints it at once.
     void SetStatus(const QString& text) override;
+    StatusProgress& Progress() override;
     // The long part of a hint: the text after its first "|", or all of it.
     void DisplayHint(const QString& hint);
 
 private:
     QLabel* StatusText;
+    StatusProgressBar* ProgressBar1;
 };

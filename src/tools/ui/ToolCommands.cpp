@@ -52,10 +52,12 @@ std::optional<SearchChoice::Choice> ToolCommands::ChooseSearch() {
     tools_.drives = choice.drives;
     SettingsStore store = ctx_.store();
     SearchChoice::WriteDrivesToSearch(store, choice.drives);
+    SearchChoice::WriteFastListBuild(store, choice.fastListBuild);
     return choice;
 }
 
 void ToolCommands::SearchDrives(const QString& drives) {
     const WaitCursor wait;
-    DriveSearch::SearchDrives(ctx_.fs(), state_, drives, WalkStatus(status_));
+    DriveSearch::SearchDrives(ctx_.fs(), state_, drives, WalkStatus(status_),
+                              ctx_.fs().toDos(ctx_.programHostDir()));
 }
