@@ -11,9 +11,10 @@
 #include <QSaveFile>
 #include <algorithm>
 
+#include "dosnames/DosCase.h"
+#include "dosnames/ShortNames.h"
 #include "platform/DosPath.h"
 #include "platform/FileClock.h"
-#include "platform/ShortNames.h"
 
 // A folder's names with their short names, kept while the folder's
 // modification time stays the same, so that resolving many paths in one large
@@ -37,17 +38,13 @@ struct DosFileSystem::Listing {
                 return index;
             }
         }
-        return firstByFoldedName.value(part.toCaseFolded(), -1);
+        return firstByFoldedName.value(DosCase::fold(part), -1);
     }
 };
 
 namespace {
 
 constexpr size_t kMaxCachedListings = 512;
-
-QString fold(const QString& name) {
-    return name.toCaseFolded();
-}
 
 QString joinHost(const QString& folder, const QString& name) {
     return folder.endsWith(u'/') ? QString(folder + name) : QString(folder + u'/' + name);
@@ -116,7 +113,7 @@ std::shared_ptr<const DosFileSystem::Listing> DosFileSystem::listing(
     fresh->aliases = ShortNames::aliases(fresh->names);
     // QHash::insert replaces, so walk backwards to leave the first in byte order.
     for (int i = int(fresh->names.size()) - 1; i >= 0; --i) {
-        fresh->firstByFoldedName.insert(fold(fresh->names[i]), i);
+        fresh->firstByFoldedName.insert(DosCase::fold(fresh->names[i]), i);
         if (!fresh->aliases[i].isEmpty()) {
             fresh->byShortName.insert(fresh->aliases[i].toUpper(), i);
         }
