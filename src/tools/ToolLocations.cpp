@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
 
 const ToolRow& RowOf(Tool tool) {
@@ -11,11 +10,11 @@ const ToolRow& RowOf(Tool tool) {
 }
 
 void WriteToolLocations(SettingsStore& store, const ToolPaths& paths) {
-    store.OpenKey(StorePaths::Root(), true);
+    StoreSchema::openRoot(store, true);
     for (size_t i = 0; i < kToolRows.size(); ++i) {
-        store.WriteString(QString::fromUtf16(kToolRows[i].storeValue), paths.tools[i]);
+        kToolRows[i].storeValue.writeTo(store, paths.tools[i]);
     }
-    store.WriteString(QString::fromUtf16(kDrivesValue), paths.drives);
+    StoreSchema::kDrivesToSearch.writeTo(store, paths.drives);
 }
 
 QString DesktopFolder(const QString& homeFolder) {

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/Dialogs.h"
+#include "settings/StoreSchema.h"
 
 class SettingsStore;
 
@@ -15,19 +16,22 @@ inline constexpr int kToolCount = 6;
 struct ToolRow {
     Tool tool;
     const char16_t* label;
-    const char16_t* storeValue;
+    StoreSchema::TextValue storeValue;
     const char16_t* executable;  // what Search Drives looks for
     const char16_t* browseTitle;
 };
 
 // In the order the dialog shows and stores them.
 inline constexpr std::array<ToolRow, kToolCount> kToolRows{{
-    {Tool::PKZip, u"PK&Zip:", u"PKZIP Path", u"PKZIP.EXE", u"Location of PKZIP"},
-    {Tool::PKUnzip, u"PK&Unzip:", u"PKUNZIP Path", u"PKUNZIP.EXE", u"Location of PKUNZIP"},
-    {Tool::ZipMagic, u"Zip&Magic:", u"ZipMagic Path", u"ZMCMDLN.EXE", u"Location of ZMCMDLN"},
-    {Tool::JoyEmu, u"Joy&Emu:", u"JOYEMU Path", u"JOYEMU.EXE", u"Location of JOYEMU"},
-    {Tool::JoyCP, u"Joy&CP:", u"JoyCP Path", u"JOYCP.EXE", u"Location of JOYCP"},
-    {Tool::UniVBE, u"&SciTech UniVBE:", u"UniVBE Path", u"UNIVBE.EXE", u"Location of UNIVBE"},
+    {Tool::PKZip, u"PK&Zip:", StoreSchema::kPkzipPath, u"PKZIP.EXE", u"Location of PKZIP"},
+    {Tool::PKUnzip, u"PK&Unzip:", StoreSchema::kPkunzipPath, u"PKUNZIP.EXE",
+     u"Location of PKUNZIP"},
+    {Tool::ZipMagic, u"Zip&Magic:", StoreSchema::kZipMagicPath, u"ZMCMDLN.EXE",
+     u"Location of ZMCMDLN"},
+    {Tool::JoyEmu, u"Joy&Emu:", StoreSchema::kJoyEmuPath, u"JOYEMU.EXE", u"Location of JOYEMU"},
+    {Tool::JoyCP, u"Joy&CP:", StoreSchema::kJoyCpPath, u"JOYCP.EXE", u"Location of JOYCP"},
+    {Tool::UniVBE, u"&SciTech UniVBE:", StoreSchema::kUniVbePath, u"UNIVBE.EXE",
+     u"Location of UNIVBE"},
 }};
 
 // Search Drives fills the fields in this order; ZipMagic comes first so
@@ -36,7 +40,6 @@ inline constexpr std::array<Tool, kToolCount> kToolSearchOrder{
     Tool::ZipMagic, Tool::PKZip, Tool::PKUnzip, Tool::JoyEmu, Tool::JoyCP, Tool::UniVBE};
 
 inline constexpr char16_t kDrivesLabel[] = u"&Paths to search:";
-inline constexpr char16_t kDrivesValue[] = u"Drives To Search";
 inline constexpr char16_t kExecutableFilter[] = u"Executable file (*.EXE)|*.EXE";
 inline constexpr char16_t kZipMagicOff[] = u" /e-";
 

@@ -11,6 +11,7 @@
 #include "maintenance/ui/TFAbout.h"
 #include "settings/KeyPath.h"
 #include "settings/StoreError.h"
+#include "settings/StoreSchema.h"
 #include "tools/FoundFiles.h"
 #include "tools/ui/TFFileLocations.h"
 #include "tools/ui/TFSearchOptions.h"
@@ -89,14 +90,12 @@ void TFMain::StartUp() {
             FFileLocations->EDrives->setText(QStringLiteral("C:"));
         }
         store.OpenKey(StorePaths::Root(), false);
-        if (store.ReadString(QStringLiteral("Version")) !=
-            QString::fromUtf16(StartupLogic::kVersion)) {
+        if (store.ReadString(QStringLiteral("Version")) != StoreSchema::versionStamp()) {
             StartupLogic::MigrateStore(store);
             ZipMagicCheck();
             UpdateGameList1Click();
             if (store.OpenKey(StorePaths::Root(), false)) {
-                store.WriteString(QStringLiteral("Version"),
-                                  QString::fromUtf16(StartupLogic::kVersion));
+                store.WriteString(QStringLiteral("Version"), StoreSchema::versionStamp());
             }
         }
         store.CloseKey();

@@ -19,6 +19,7 @@
 #include "platform/DosPath.h"
 #include "platform/ScriptWord.h"
 #include "settings/KeyPath.h"
+#include "settings/StoreSchema.h"
 #include "tools/FoundFiles.h"
 #include "tools/ui/TFSearchOptions.h"
 
@@ -95,7 +96,7 @@ void TFMain::ProcessEmulator() {
 
     SettingsStore store = ctx_.store();
     if (store.OpenKey(StorePaths::Root(), false)) {
-        store.WriteString(QStringLiteral("Version"), QString::fromUtf16(StartupLogic::kVersion));
+        store.WriteString(QStringLiteral("Version"), StoreSchema::versionStamp());
     }
     const QString executableName = emulator.emulatorId + u".EXE";
     if (!store.KeyExists(StorePaths::Entry(emulator.lbName))) {

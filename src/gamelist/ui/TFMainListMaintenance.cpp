@@ -14,8 +14,8 @@
 #include "launch/BatchRunner.h"
 #include "platform/DosPath.h"
 #include "platform/ScriptWord.h"
-#include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
+#include "settings/StoreSchema.h"
 #include "tools/ProgressThrottle.h"
 
 namespace {
@@ -83,7 +83,7 @@ void TFMain::Addtolist1Click() {
         store.WriteString(QStringLiteral("Current"), entryName);
     }
     if (store.OpenKey(StorePaths::Entry(entryName), false)) {
-        store.WriteString(EntryValues::kLocation, found.location);
+        store.WriteString(StoreSchema::kLocation.name(), found.location);
     }
     RebuildLists();
 }
