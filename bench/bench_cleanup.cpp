@@ -1,6 +1,7 @@
 // List Box Cleanup on a store of 45,000 game entries whose emulators have
 // 20 list files of realistic size (one MAME-size list, the others smaller),
 // with a few per cent of the entries outdated.
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -113,11 +114,12 @@ int main(int argc, char** argv) {
 
     QStringList deleted;
     const double cleanup = secondsOf([&] {
-        deleted = ListCleanup::Run(inst.context(), main.state.emulators, [](const QString&) {});
+        deleted = ListCleanup::Run(inst.context(), main.state().emulators, [](const QString&) {});
     });
     // The whole command once more, as the menu runs it: nothing is left to
     // delete, but every entry is checked again and the lists are rebuilt.
-    const double command = secondsOf([&main] { main.ListBoxCleanup1Click(); });
+    QAction* cleanupCommand = main.findChild<QAction*>(QStringLiteral("LongNameCleanup1"));
+    const double command = secondsOf([cleanupCommand] { cleanupCommand->trigger(); });
 
     std::printf("cleanup_45k_s: %.3f\n", cleanup);
     std::printf("cleanup_45k_command_s: %.3f\n", command);

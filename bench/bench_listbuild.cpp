@@ -21,10 +21,10 @@
 #include "gamelist/FoundFilesIndex.h"
 #include "gamelist/MameListConversion.h"
 #include "gamelist/ui/GameListWidget.h"
+#include "gamelist/ui/ListBuildController.h"
 #include "settings/KeyPath.h"
 #include "support/TempInstallation.h"
 #include "tools/FoundFiles.h"
-#include "tools/ui/TFSearchOptions.h"
 
 namespace {
 
@@ -129,12 +129,12 @@ int main(int argc, char** argv) {
     TFMain main(inst.context());
     main.show();
     main.FormActivate();
-    main.FSearchOptions->LBYes->addItem(kListName);
+    auto& build = *main.findChild<ListBuildController*>(QStringLiteral("ListBuild"));
 
-    main.state.foundFiles = foundFiles;
+    main.state().foundFiles = foundFiles;
     QElapsedTimer timer;
     timer.start();
-    main.FoundFilesLookup();
+    build.FoundFilesLookup();
     const double indexSeconds = double(timer.nsecsElapsed()) / 1e9;
 
     // The index must answer as the scan does; a sample shows what the scan costs.
@@ -144,37 +144,35 @@ int main(int argc, char** argv) {
         timer.restart();
         const QString scanned = FindInFoundFiles(foundFiles, key, false);
         plainScans.push_back(double(timer.nsecsElapsed()) / 1e6);
-        if (main.FoundFilesLookup().findAll(key).join(u'\r') != scanned) {
+        if (build.FoundFilesLookup().findAll(key).join(u'\r') != scanned) {
             std::fprintf(stderr, "index and scan differ for %s\n", qPrintable(key));
             return 1;
         }
     }
 
-    main.listBuild.ListBuildIndex = 1;
-    main.state.listBuildAbort = false;
-    main.listBuild.Timer1Tag = 0;
-    main.ProcessEmulator();
-    if (!main.Timer1->isActive()) {
+    // The build as the search options' OK starts it, after the drive search.
+    build.BuildFromFoundFiles({kListName});
+    if (!build.IsRunning()) {
         std::fprintf(stderr, "the emulator step did not start the timer\n");
         return 1;
     }
     timer.restart();
-    main.Timer1Timer();
+    build.Timer1Timer();
     const double listReadyMs = double(timer.nsecsElapsed()) / 1e6;
 
     std::vector<double> steps;
     steps.reserve(kGames);
-    while (main.Timer1->isActive()) {
+    while (build.IsRunning()) {
         timer.restart();
-        main.Timer1Timer();
+        build.Timer1Timer();
         steps.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     // The last tick ends the emulator and rebuilds the lists: not a game.
     steps.pop_back();
     // Every game and the emulator's own entry are listed once the lists are rebuilt.
-    if (int(steps.size()) != kGames - 1 || main.LBArcade->count() != kGames + 1) {
-        std::fprintf(stderr, "unexpected build: %zu ticks, %d items\n", steps.size(),
-                     main.LBArcade->count());
+    const int listed = main.findChild<GameListWidget*>(QStringLiteral("LBArcade"))->count();
+    if (int(steps.size()) != kGames - 1 || listed != kGames + 1) {
+        std::fprintf(stderr, "unexpected build: %zu ticks, %d items\n", steps.size(), listed);
         return 1;
     }
 

@@ -12,6 +12,7 @@
 #include "BenchNames.h"
 #include "app/ui/TFMain.h"
 #include "gamelist/ui/GameListWidget.h"
+#include "gamelist/ui/GameListsPane.h"
 #include "settings/KeyPath.h"
 #include "support/TempInstallation.h"
 
@@ -104,20 +105,17 @@ int main(int argc, char** argv) {
     main.FormActivate();
     const double rssBefore = memoryMiB("VmRSS:");
 
-    main.byName1->setChecked(true);
-    main.byCount1->setChecked(false);
-    main.MissingGames1->setChecked(true);
-    const double byName = medianSeconds([&main] { main.RebuildLists(); });
-    const int listed = main.LBArcade->count() + main.LBConsole->count();
-
-    main.byEmulator1->setChecked(true);
-    const double byEmulator = medianSeconds([&main] { main.RebuildLists(); });
-
+    auto& lists = *main.findChild<GameListsPane*>(QStringLiteral("GameLists"));
+    const auto rebuildIn = [&lists](const ListFill::Switches& view) {
+        lists.SetView(view);
+        return medianSeconds([&lists] { lists.RebuildLists(); });
+    };
+    const double byName = rebuildIn({false, true, false});
+    const int listed = main.findChild<GameListWidget*>(QStringLiteral("LBArcade"))->count() +
+                       main.findChild<GameListWidget*>(QStringLiteral("LBConsole"))->count();
+    const double byEmulator = rebuildIn({false, true, true});
     // As the menu leaves it: counts on, missing games off.
-    main.byName1->setChecked(true);
-    main.byCount1->setChecked(true);
-    main.MissingGames1->setChecked(false);
-    const double byNameCount = medianSeconds([&main] { main.RebuildLists(); });
+    const double byNameCount = rebuildIn({true, false, false});
 
     std::printf("rebuild_by_name_s: %.3f\n", byName);
     std::printf("rebuild_by_emulator_s: %.3f\n", byEmulator);

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -109,17 +110,20 @@ double showSelectedWithPicture(const QImage& picture, bool cached) {
     }
     TFMain main(inst.context());
     main.FormActivate();
-    main.currentListBox = main.LBArcade;
-    main.LBArcade->setItems({QStringLiteral("Game")});
-    main.LBArcade->setItemIndex(0);
-    if (!main.HighQualityImages1->isChecked()) {
+    auto* list = main.findChild<GameListWidget*>(QStringLiteral("LBArcade"));
+    list->setItems({QStringLiteral("Game")});
+    list->setItemIndex(0);
+    if (!main.findChild<QAction*>(QStringLiteral("HighQualityImages1"))->isChecked()) {
         std::fprintf(stderr, "bench_pictures: the quality switch was not restored\n");
     }
-    return medianMs(31, [&main, cached] {
+    auto* view = main.findChild<PictureView*>(QStringLiteral("ImageEn1"));
+    return medianMs(31, [list, view, cached] {
         if (!cached) {
-            main.ImageEn1->cache().clear();
+            view->cache().clear();
         }
-        main.ShowSelectedGame();
+        // The release of a key in the list refreshes the selection.
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
+        QApplication::sendEvent(list, &release);
     });
 }
 

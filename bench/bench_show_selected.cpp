@@ -7,11 +7,14 @@
 #include <cstdio>
 #include <vector>
 
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include "BenchNames.h"
+
 #include "app/ui/TFMain.h"
 #include "context/AppContext.h"
 #include "gamelist/ui/GameListWidget.h"
-#include "launch/ui/OptionPanel.h"
 #include "settings/KeyPath.h"
 #include "support/TempInstallation.h"
 
@@ -108,24 +111,28 @@ int main(int argc, char** argv) {
     for (int e = 1; e <= kEmulators; ++e) {
         names << listName(e);
     }
-    main.currentListBox = main.LBArcade;
-    main.LBArcade->setItems(names);
+    auto* list = main.findChild<GameListWidget*>(QStringLiteral("LBArcade"));
+    list->setItems(names);
 
     QRandomGenerator random(26);
     std::vector<double> samples;
     for (int i = 0; i < kSamples + 10; ++i) {
-        main.LBArcade->setItemIndex(int(random.bounded(quint32(main.LBArcade->count()))));
+        list->setItemIndex(int(random.bounded(quint32(list->count()))));
         QElapsedTimer timer;
         timer.start();
-        main.ShowSelectedGame();
+        // The release of a key in the list refreshes the selection.
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
+        QApplication::sendEvent(list, &release);
         const double ms = double(timer.nsecsElapsed()) / 1e6;
         if (i >= 10) {  // the first refreshes warm the caches
             samples.push_back(ms);
         }
     }
     // A refresh that did nothing would time nothing: check the last one.
-    if (main.LEmu->text().isEmpty() || main.POptions->CBResolution->count() != 6 ||
-        main.POptions->CBVector->isHidden()) {
+    const auto* resolution = main.findChild<QComboBox*>(QStringLiteral("CBResolution"));
+    if (main.findChild<QLabel*>(QStringLiteral("LEmu"))->text().isEmpty() ||
+        resolution->count() != 6 ||
+        main.findChild<QWidget*>(QStringLiteral("CBVector"))->isHidden()) {
         std::fprintf(stderr, "bench_show_selected: the refresh did not load the panel\n");
         return 1;
     }

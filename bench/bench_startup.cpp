@@ -79,7 +79,10 @@ int main(int argc, char** argv) {
         main.FormActivate();
         QApplication::processEvents();
         std::printf("startup_45k_s: %.3f\n", double(timer.nsecsElapsed()) / 1e9);
-        std::printf("startup_listed_items: %d\n", main.LBArcade->count() + main.LBConsole->count());
+        const auto count = [&main](const char* list) {
+            return main.findChild<GameListWidget*>(QString::fromLatin1(list))->count();
+        };
+        std::printf("startup_listed_items: %d\n", count("LBArcade") + count("LBConsole"));
     }
     std::printf("store_write_us: %.2f\n", storeOperations(inst, true, 100000));
     std::printf("store_read_us: %.2f\n", storeOperations(inst, false, 100000));

@@ -18,43 +18,6 @@ set(beside_batch dosnames platform)
 set(beside_ziptools dosnames platform)
 set(beside_imaging)
 
-# Today's window files still reach into other features' ui/ folders. Each
-# line is "file: header"; the window's restructuring removes them, and a line
-# that no longer matches an include fails the check, so the list only shrinks.
-set(ui_allowed
-  "src/gamelist/ui/TFMainListBuild.cpp: app/ui/GuardedHandler.h"
-  "src/gamelist/ui/TFMainListBuild.cpp: app/ui/TFMain.h"
-  "src/gamelist/ui/TFMainListBuild.cpp: tools/ui/TFSearchOptions.h"
-  "src/gamelist/ui/TFMainListMaintenance.cpp: app/ui/GuardedHandler.h"
-  "src/gamelist/ui/TFMainListMaintenance.cpp: app/ui/TFMain.h"
-  "src/gamelist/ui/TFMainListView.cpp: app/ui/GuardedHandler.h"
-  "src/gamelist/ui/TFMainListView.cpp: app/ui/TFMain.h"
-  "src/gamelist/ui/TFMainSelection.cpp: app/ui/TFMain.h"
-  "src/gamelist/ui/TFMainSelection.cpp: launch/ui/OptionPanel.h"
-  "src/gamelist/ui/TFMainSelection.cpp: tools/ui/TFFileLocations.h"
-  "src/launch/ui/OptionPanel.cpp: app/ui/GuardedHandler.h"
-  "src/launch/ui/TFMainOptionMenus.cpp: app/ui/GuardedHandler.h"
-  "src/launch/ui/TFMainOptionMenus.cpp: app/ui/TFMain.h"
-  "src/launch/ui/TFMainOptionMenus.cpp: gamelist/ui/GameListWidget.h"
-  "src/launch/ui/TFMainPlay.cpp: app/ui/TFMain.h"
-  "src/launch/ui/TFMainPlay.cpp: gamelist/ui/GameListWidget.h"
-  "src/launch/ui/TFMainPlay.cpp: tools/ui/TFFileLocations.h"
-  "src/maintenance/ui/TFMainKeys.cpp: app/ui/TFMain.h"
-  "src/maintenance/ui/TFMainLock.cpp: app/ui/TFMain.h"
-  "src/maintenance/ui/TFMainMaintenance.cpp: app/ui/TFMain.h"
-  "src/maintenance/ui/TFMainMaintenance.cpp: tools/ui/TFFileLocations.h"
-  "src/maintenance/ui/TFMainMaintenanceMenus.cpp: app/ui/GuardedHandler.h"
-  "src/maintenance/ui/TFMainMaintenanceMenus.cpp: app/ui/TFMain.h"
-  "src/maintenance/ui/TFMainReports.cpp: app/ui/TFMain.h"
-  "src/maintenance/ui/TFMainReports.cpp: gamelist/ui/GameListWidget.h"
-  "src/pictures/ui/TFMainPictures.cpp: app/ui/GuardedHandler.h"
-  "src/pictures/ui/TFMainPictures.cpp: app/ui/TFMain.h"
-  "src/tools/ui/TFFileLocations.cpp: app/ui/GuardedHandler.h"
-  "src/tools/ui/TFMainDriveSearch.cpp: app/ui/TFMain.h"
-  "src/tools/ui/TFMainLocations.cpp: app/ui/GuardedHandler.h"
-  "src/tools/ui/TFMainLocations.cpp: app/ui/TFMain.h"
-  "src/tools/ui/TFSearchOptions.cpp: app/ui/GuardedHandler.h"
-)
 set(sdl_allowed "src/platform/SdlJoystick.cpp")
 
 set(widget_headers)
@@ -86,7 +49,6 @@ endforeach()
 
 file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
 set(faults)
-set(ui_seen)
 foreach(rel ${files})
   set(file "src/${rel}")
   string(REGEX MATCH "^[^/]+" own "${rel}")
@@ -101,11 +63,7 @@ foreach(rel ${files})
       # A window file: other features' ui/ only from the frame or platform/ui.
       if(header MATCHES "^[^/]+/ui/" AND NOT target STREQUAL own AND NOT target STREQUAL "platform"
          AND NOT own STREQUAL "app")
-        if("${file}: ${header}" IN_LIST ui_allowed)
-          list(APPEND ui_seen "${file}: ${header}")
-        else()
-          list(APPEND faults "${file}: ${header} (another feature's window code)")
-        endif()
+        list(APPEND faults "${file}: ${header} (another feature's window code)")
       endif()
       continue()
     endif()
@@ -118,11 +76,6 @@ foreach(rel ${files})
       list(APPEND faults "${file}: ${header} (${target} is no lower folder than ${own})")
     endif()
   endforeach()
-endforeach()
-foreach(entry ${ui_allowed})
-  if(NOT entry IN_LIST ui_seen)
-    list(APPEND faults "${entry} (allowed in tests/CheckLayers.cmake, but gone: drop the line)")
-  endif()
 endforeach()
 if(faults)
   list(JOIN faults "\n  " text)

@@ -70,14 +70,6 @@ bool CountPlay(SettingsStore& store, double now) {
     return counted;
 }
 
-ToolLocations ReadToolLocations(SettingsStore& root) {
-    using namespace StoreSchema;
-    return ToolLocations{kPkzipPath.readFrom(root),     kPkunzipPath.readFrom(root),
-                         kZipMagicPath.readFrom(root),  kJoyEmuPath.readFrom(root),
-                         kJoyCpPath.readFrom(root),     kUniVbePath.readFrom(root),
-                         kDrivesToSearch.readFrom(root)};
-}
-
 ViewSettings ReadViewSettings(SettingsStore& root) {
     static constexpr std::pair<std::optional<bool> ViewSettings::*, StoreSchema::FlagValue>
         kRows[] = {{&ViewSettings::byEmulator, StoreSchema::kDisplayByEmulator},

@@ -34,11 +34,6 @@ std::optional<int> CountLines(const DosFileSystem& fs, const QString& dosPath);
 // Returns true when a play was counted.
 bool CountPlay(SettingsStore& store, double now);
 
-struct ToolLocations {
-    QString pkzip, pkunzip, zipMagic, joyEmu, joyCp, uniVbe, drives;
-};
-ToolLocations ReadToolLocations(SettingsStore& root);
-
 struct ViewSettings {
     std::optional<bool> byEmulator, showCount, showMissing, highQuality;
 };

@@ -6,10 +6,11 @@
 
 // Where a running list build stands between two ticks of Timer1.
 struct ListBuildState {
-    int ListBuildIndex = 0;      // the emulator index being processed
-    QStringList ListBuildLines;  // that emulator's game short names
-    double ListBuildStart = 0;   // when the wait for its list file began, in days
-    int Timer1Tag = 0;           // the game counter; 0 while the list file is awaited
+    QStringList chosenEmulators;  // list names of the emulators this build visits
+    int ListBuildIndex = 0;       // the emulator index being processed
+    QStringList ListBuildLines;   // that emulator's game short names
+    double ListBuildStart = 0;    // when the wait for its list file began, in days
+    int Timer1Tag = 0;            // the game counter; 0 while the list file is awaited
     // The index over the found-files list, rebuilt when the list has changed.
     FoundFilesIndex foundFilesIndex;
 };

@@ -222,4 +222,34 @@ CurrentEntry ReadCurrent(const AppContext& ctx, bool showCount) {
     return current;
 }
 
+namespace {
+
+template <class Writes>
+void writeRootValues(const AppContext& ctx, Writes&& writes) {
+    SettingsStore store = ctx.store();
+    if (StoreSchema::openRoot(store, false)) {
+        writes(store);
+    }
+}
+
+}  // namespace
+
+void WriteCurrent(const AppContext& ctx, const QString& entryName) {
+    writeRootValues(ctx, [&entryName](SettingsStore& root) { kCurrent.writeTo(root, entryName); });
+}
+
+void WriteViewMode(const AppContext& ctx, bool byEmulator) {
+    writeRootValues(ctx, [byEmulator](SettingsStore& root) {
+        StoreSchema::kDisplayByName.writeTo(root, !byEmulator);
+        StoreSchema::kDisplayByEmulator.writeTo(root, byEmulator);
+    });
+}
+
+void WriteItemSwitches(const AppContext& ctx, const Switches& switches) {
+    writeRootValues(ctx, [&switches](SettingsStore& root) {
+        StoreSchema::kShowMissing.writeTo(root, switches.showMissing);
+        StoreSchema::kDisplayByCount.writeTo(root, switches.showCount);
+    });
+}
+
 }  // namespace ListFill

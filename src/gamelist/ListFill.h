@@ -12,10 +12,12 @@ class EmulatorTable;
 // entry that "Current" names.
 namespace ListFill {
 
-// The Display menu's switches that decide which entries are shown and how.
+// The Display menu's view: by Name or by Emulator, and the switches that
+// decide which entries are shown and how.
 struct Switches {
     bool showCount = false;
     bool showMissing = true;
+    bool byEmulator = false;
 };
 
 // Items of the by-Name pages, unsorted (the lists sort them once).
@@ -50,5 +52,14 @@ NameLists ByName(const AppContext& ctx, const Switches& switches);
 EmulatorLists ByEmulator(const AppContext& ctx, const EmulatorTable& emulators,
                          const Switches& switches);
 CurrentEntry ReadCurrent(const AppContext& ctx, bool showCount);
+
+// Program-wide values are written only while the root exists; it is never
+// created again here (after "Uninstall..." it is gone for good).
+// "Current": the entry the lists select again after a rebuild.
+void WriteCurrent(const AppContext& ctx, const QString& entryName);
+// "Display by Name" and "Display by Emulator".
+void WriteViewMode(const AppContext& ctx, bool byEmulator);
+// "Show Missing" and "Display by Count".
+void WriteItemSwitches(const AppContext& ctx, const Switches& switches);
 
 }  // namespace ListFill

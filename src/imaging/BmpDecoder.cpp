@@ -1,5 +1,6 @@
 #include "imaging/BmpDecoder.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <vector>
@@ -124,27 +125,36 @@ bool readRawIndexes(std::span<const uint8_t> pixels, const Header& h, Indexes& o
     return true;
 }
 
-// RLE4 and RLE8: rows stored bottom-up, as in the file; pixels a run skips stay 0.
+// RLE4 and RLE8: rows stored bottom-up, as in the file; pixels a run skips
+// stay 0. Runs may pass the end of a row (some writers round them up), but
+// a stream that describes more than twice the picture is refused: two bytes
+// can describe 255 pixels, so such a stream could keep the decoder busy for
+// long on pixels no one sees.
 bool readRunLengthIndexes(std::span<const uint8_t> pixels, const Header& h, Indexes& out) {
     ByteReader in(pixels);
     const bool four = h.compression == kRle4;
+    const qint64 allowed = 2 * qint64(h.width) * h.height + 2 * qint64(h.height) + 1024;
+    qint64 described = 0;
     int x = 0;
     int y = 0;
-    const auto put = [&](uint8_t index) {
-        if (x < h.width && y < h.height) {
-            out[size_t(y) * h.width + x] = index;
+    // Only the pixels inside the row are visited.
+    const auto run = [&](int count, auto indexAt) {
+        described += count;
+        const int visible = y < h.height ? std::clamp(h.width - x, 0, count) : 0;
+        for (int i = 0; i < visible; ++i) {
+            out[size_t(y) * h.width + x + i] = indexAt(i);
         }
-        ++x;
+        x = int(std::min<qint64>(qint64(x) + count, h.width + 1));
     };
     while (y < h.height) {
         const auto count = in.u8(), value = in.u8();
-        if (!value) {
+        if (!value || described > allowed) {
             return false;  // no end-of-bitmap marker before the data ended
         }
         if (*count > 0) {
-            for (int i = 0; i < *count; ++i) {
-                put(four ? ((i % 2 == 0) ? *value >> 4 : *value & 0x0f) : *value);
-            }
+            run(*count, [&](int i) -> uint8_t {
+                return four ? ((i % 2 == 0) ? *value >> 4 : *value & 0x0f) : *value;
+            });
             continue;
         }
         if (*value == 0) {  // end of line
@@ -157,7 +167,7 @@ bool readRunLengthIndexes(std::span<const uint8_t> pixels, const Header& h, Inde
             if (!dy) {
                 return false;
             }
-            x += *dx;
+            x = std::min(x + *dx, h.width + 1);
             y += *dy;
         } else {  // a literal run, padded to a 16-bit boundary
             const int n = *value;
@@ -166,10 +176,10 @@ bool readRunLengthIndexes(std::span<const uint8_t> pixels, const Header& h, Inde
             if (!literal) {
                 return false;
             }
-            for (int i = 0; i < n; ++i) {
-                put(four ? ((i % 2 == 0) ? (*literal)[i / 2] >> 4 : (*literal)[i / 2] & 0x0f)
-                         : (*literal)[i]);
-            }
+            run(n, [&](int i) -> uint8_t {
+                return four ? ((i % 2 == 0) ? (*literal)[i / 2] >> 4 : (*literal)[i / 2] & 0x0f)
+                            : (*literal)[i];
+            });
         }
     }
     return true;

@@ -10,15 +10,17 @@
 
 namespace {
 
+// The file's bytes as giflib reads them; once the frame's data has taken
+// more than its pixels can need, the stream ends for giflib.
 struct MemoryStream {
     std::span<const uint8_t> data;
     size_t position = 0;
+    size_t end = data.size();
 };
 
 int readProc(GifFileType* gif, GifByteType* buffer, int size) {
     auto* stream = static_cast<MemoryStream*>(gif->UserData);
-    const size_t count =
-        std::min(size_t(std::max(size, 0)), stream->data.size() - stream->position);
+    const size_t count = std::min(size_t(std::max(size, 0)), stream->end - stream->position);
     std::memcpy(buffer, stream->data.data() + stream->position, count);
     stream->position += count;
     return int(count);
@@ -73,8 +75,9 @@ std::optional<QImage> decodeGif(std::span<const uint8_t> data) {
     }
     int transparent = -1;
     GifRecordType record = UNDEFINED_RECORD_TYPE;
+    qint64 blocks = 0;  // records and their sub-blocks
     do {
-        if (DGifGetRecordType(gif.get(), &record) != GIF_OK) {
+        if (++blocks > kMaxGifBlocks || DGifGetRecordType(gif.get(), &record) != GIF_OK) {
             return std::nullopt;
         }
         if (record == EXTENSION_RECORD_TYPE) {
@@ -88,7 +91,8 @@ std::optional<QImage> decodeGif(std::span<const uint8_t> data) {
                 transparent = index;
             }
             while (extension != nullptr) {
-                if (DGifGetExtensionNext(gif.get(), &extension) != GIF_OK) {
+                if (++blocks > kMaxGifBlocks ||
+                    DGifGetExtensionNext(gif.get(), &extension) != GIF_OK) {
                     return std::nullopt;
                 }
             }
@@ -114,6 +118,12 @@ std::optional<QImage> decodeGif(std::span<const uint8_t> data) {
         return std::nullopt;
     }
     image.fill(Qt::transparent);
+    // A code stream of nothing but clear codes would make giflib read the
+    // whole file for one line.
+    stream.end = size_t(std::min<qint64>(
+        qint64(stream.data.size()), qint64(stream.position) +
+                                        qint64(frame.Width) * frame.Height * kMaxGifBytesPerPixel +
+                                        4096));
     std::vector<GifPixelType> line(size_t(frame.Width));
     for (const int y : rowOrder(frame.Height, frame.Interlace)) {
         if (DGifGetLine(gif.get(), line.data(), frame.Width) != GIF_OK) {

@@ -1,6 +1,7 @@
 #include "imaging/JpegDecoder.h"
 
 #include <QIODevice>
+#include <algorithm>
 #include <array>
 #include <csetjmp>
 #include <cstdio>
@@ -33,6 +34,8 @@ struct StreamSource {
     jpeg_source_mgr pub;
     QIODevice* stream;
     std::array<JOCTET, kBufferSize> buffer;
+    qint64 bytesRead = 0;
+    qint64 maxBytes = kMaxJpegFileBytes;
     bool ranOut = false;
 };
 
@@ -42,6 +45,10 @@ boolean fillInputBuffer(j_decompress_ptr info) {
     auto* source = reinterpret_cast<StreamSource*>(info->src);
     const qint64 count =
         source->stream->read(reinterpret_cast<char*>(source->buffer.data()), kBufferSize);
+    source->bytesRead += std::max<qint64>(count, 0);
+    if (source->bytesRead > source->maxBytes) {
+        info->err->error_exit(reinterpret_cast<j_common_ptr>(info));
+    }
     if (count <= 0) {
         source->ranOut = true;
         source->buffer[0] = 0xff;
@@ -69,6 +76,31 @@ void skipInputData(j_decompress_ptr info, long count) {
 
 void termSource(j_decompress_ptr) {}
 
+// libjpeg calls the progress monitor before it reads each part of a scan;
+// a scan is counted, with the blocks it will visit, the first time it is
+// seen, so that the decode gives up before the scan's data is read.
+struct ScanCounter {
+    jpeg_progress_mgr pub;
+    int scans = 0;
+    qint64 blockVisits = 0;
+};
+
+void countScans(j_common_ptr common) {
+    const auto* info = reinterpret_cast<j_decompress_ptr>(common);
+    auto* counter = reinterpret_cast<ScanCounter*>(common->progress);
+    if (info->input_scan_number == counter->scans) {
+        return;
+    }
+    counter->scans = info->input_scan_number;
+    for (int i = 0; i < info->comps_in_scan; ++i) {
+        const jpeg_component_info* component = info->cur_comp_info[i];
+        counter->blockVisits += qint64(component->width_in_blocks) * component->height_in_blocks;
+    }
+    if (counter->scans > kMaxJpegScans || counter->blockVisits > kMaxJpegBlockVisits) {
+        common->err->error_exit(common);
+    }
+}
+
 // Owns the decompressor; destroying it releases all of libjpeg's memory.
 class Decompressor {
 public:
@@ -84,6 +116,7 @@ public:
         source_.pub.term_source = termSource;
         source_.pub.bytes_in_buffer = 0;
         source_.pub.next_input_byte = nullptr;
+        scans_.pub.progress_monitor = countScans;
     }
     ~Decompressor() {
         if (created_) {
@@ -95,17 +128,25 @@ public:
 
     // Everything that can jump lies in here; the image lives in the object,
     // not in this frame, so nothing is left half-built by a jump.
-    bool decode() {
+    bool decode(QSize shownAt) {
         if (setjmp(errors_.jump) != 0) {
             return false;
         }
         jpeg_create_decompress(&info_);
         created_ = true;
         info_.src = &source_.pub;
+        info_.progress = &scans_.pub;
         jpeg_read_header(&info_, TRUE);
-        if (!acceptablePictureSize(info_.image_width, info_.image_height)) {
+        if (!acceptablePictureSize(info_.image_width, info_.image_height, kMaxJpegPixels)) {
             return false;
         }
+        if (info_.progressive_mode || info_.arith_code) {
+            source_.maxBytes = kMaxProgressiveJpegBytes;
+            if (source_.bytesRead > source_.maxBytes) {
+                return false;
+            }
+        }
+        reduceFor(shownAt);
         const bool cmyk = info_.jpeg_color_space == JCS_CMYK || info_.jpeg_color_space == JCS_YCCK;
         info_.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
         jpeg_start_decompress(&info_);
@@ -129,6 +170,28 @@ public:
     QImage& image() { return image_; }
 
 private:
+    // libjpeg scales by a half, a quarter or an eighth while it decodes, for
+    // that part of the inverse transforms, colour conversion and memory.
+    // Both sides are divided alike, so the shape stays; four times the
+    // size shown keeps the resampled picture within a level, on average,
+    // of what the whole picture gives.
+    void reduceFor(QSize shownAt) {
+        if (shownAt.isEmpty()) {
+            return;
+        }
+        for (const unsigned denominator : {8u, 4u, 2u}) {
+            const auto reduced = [denominator](JDIMENSION side) {
+                return (side + denominator - 1) / denominator;
+            };
+            if (reduced(info_.image_width) >= 4u * unsigned(shownAt.width()) &&
+                reduced(info_.image_height) >= 4u * unsigned(shownAt.height())) {
+                info_.scale_num = 1;
+                info_.scale_denom = denominator;
+                return;
+            }
+        }
+    }
+
     // Adobe writes CMYK inverted (0 = full ink): then the stored values are
     // already the amounts of light.
     void convertCmyk() {
@@ -151,6 +214,7 @@ private:
 
     ErrorManager errors_{};
     StreamSource source_{};
+    ScanCounter scans_{};
     jpeg_decompress_struct info_{};
     bool created_ = false;
     QImage image_;
@@ -158,9 +222,9 @@ private:
 
 }  // namespace
 
-std::optional<QImage> decodeJpeg(QIODevice& stream) {
+std::optional<QImage> decodeJpeg(QIODevice& stream, QSize shownAt) {
     auto decompressor = std::make_unique<Decompressor>(stream);
-    if (!decompressor->decode()) {
+    if (!decompressor->decode(shownAt)) {
         return std::nullopt;
     }
     return std::move(decompressor->image());

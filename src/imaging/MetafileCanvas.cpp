@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "imaging/ByteReader.h"
+#include "imaging/DrawingWork.h"
 
 namespace {
 
@@ -25,6 +26,19 @@ enum TextAlign : uint32_t {
     kBottom = 8,
     kBaseline = 24
 };
+
+// A closed outline, as a fill or a stroke walks it.
+QPolygonF closed(const QPolygonF& polygon) {
+    QPolygonF outline = polygon;
+    if (!polygon.isEmpty() && polygon.first() != polygon.last()) {
+        outline.append(polygon.first());
+    }
+    return outline;
+}
+
+QPolygonF closed(const QRectF& rect) {
+    return closed(QPolygonF(rect.normalized()));
+}
 
 }  // namespace
 
@@ -183,14 +197,24 @@ bool MetafileCanvas::spendBitmap(std::span<const uint8_t> info) {
         width = std::abs(qint64(in.i32().value_or(0)));
         height = std::abs(qint64(in.i32().value_or(0)));
     }
-    if (!painter_ || width * height > kMaxBitmapPixels - bitmapPixels_) {
+    if (!painter_ || width * height > kMaxBitmapPixels - bitmapPixels_ ||
+        !spend(width * height * DrawingWork::kBitmapPixel)) {
         return false;
     }
     bitmapPixels_ += width * height;
     return true;
 }
 
-bool MetafileCanvas::onPicture(const QRectF& logicalBounds) {
+bool MetafileCanvas::spend(qint64 work) {
+    if (outOfWork_ || work > DrawingWork::kBudget - work_) {
+        outOfWork_ = true;
+        return false;
+    }
+    work_ += work;
+    return true;
+}
+
+bool MetafileCanvas::onPicture(const QRectF& logicalBounds, qint64 work) {
     if (!painter_ || drawings_ >= kMaxDrawings) {
         return false;
     }
@@ -199,10 +223,10 @@ bool MetafileCanvas::onPicture(const QRectF& logicalBounds) {
     return std::isfinite(bounds.left()) && std::isfinite(bounds.right()) &&
            std::isfinite(bounds.top()) && std::isfinite(bounds.bottom()) &&
            std::abs(bounds.left()) < kFarAway && std::abs(bounds.right()) < kFarAway &&
-           std::abs(bounds.top()) < kFarAway && std::abs(bounds.bottom()) < kFarAway;
+           std::abs(bounds.top()) < kFarAway && std::abs(bounds.bottom()) < kFarAway && spend(work);
 }
 
-void MetafileCanvas::applyPen() {
+QPen MetafileCanvas::pen() const {
     QPen pen = state_.pen;
     // A pen wider than the picture paints nothing more than one that
     // covers it, only more slowly.
@@ -211,7 +235,28 @@ void MetafileCanvas::applyPen() {
     if (scale > 0 && pen.widthF() * scale > widest) {
         pen.setWidthF(widest / scale);
     }
-    painter_->setPen(pen);
+    return pen;
+}
+
+template <class Outline>
+qint64 MetafileCanvas::outlineWork(const Outline& logical, bool fill, bool stroke) const {
+    const Outline outline = transform_.map(logical);
+    qint64 work = 0;
+    if (fill && state_.brush.style() != Qt::NoBrush) {
+        work += DrawingWork::fill(outline.boundingRect(), image_.size()) +
+                DrawingWork::edges(outline, image_.size());
+    }
+    const QPen stroked = pen();
+    if (stroke && stroked.style() != Qt::NoPen) {
+        const double scale = std::sqrt(std::abs(transform_.determinant()));
+        const double width = stroked.widthF() * (stroked.isCosmetic() ? 1 : scale);
+        work += DrawingWork::stroke(outline, width, image_.size());
+    }
+    return work;
+}
+
+void MetafileCanvas::applyPen() {
+    painter_->setPen(pen());
     painter_->setBrush(state_.brush);
 }
 
@@ -220,7 +265,8 @@ void MetafileCanvas::moveTo(QPointF p) {
 }
 
 void MetafileCanvas::lineTo(QPointF p) {
-    if (onPicture(QRectF(state_.position, p).normalized().adjusted(-1, -1, 1, 1))) {
+    if (onPicture(QRectF(state_.position, p).normalized().adjusted(-1, -1, 1, 1),
+                  outlineWork(QPolygonF{state_.position, p}, false, true))) {
         applyPen();
         painter_->drawLine(state_.position, p);
     }
@@ -228,14 +274,16 @@ void MetafileCanvas::lineTo(QPointF p) {
 }
 
 void MetafileCanvas::drawPolygon(const QPolygonF& polygon) {
-    if (polygon.size() > 1 && onPicture(polygon.boundingRect())) {
+    if (polygon.size() > 1 &&
+        onPicture(polygon.boundingRect(), outlineWork(closed(polygon), true, true))) {
         applyPen();
         painter_->drawPolygon(polygon, state_.winding ? Qt::WindingFill : Qt::OddEvenFill);
     }
 }
 
 void MetafileCanvas::drawPolyline(const QPolygonF& polyline) {
-    if (polyline.size() > 1 && onPicture(polyline.boundingRect())) {
+    if (polyline.size() > 1 &&
+        onPicture(polyline.boundingRect(), outlineWork(polyline, false, true))) {
         applyPen();
         painter_->drawPolyline(polyline);
     }
@@ -253,14 +301,14 @@ void MetafileCanvas::drawPolyPolygon(const std::vector<QPolygonF>& polygons) {
 }
 
 void MetafileCanvas::drawRectangle(const QRectF& rect) {
-    if (onPicture(rect.normalized())) {
+    if (onPicture(rect.normalized(), outlineWork(closed(rect), true, true))) {
         applyPen();
         painter_->drawRect(rect.normalized());
     }
 }
 
 void MetafileCanvas::drawRoundRect(const QRectF& rect, QSizeF corner) {
-    if (onPicture(rect.normalized())) {
+    if (onPicture(rect.normalized(), outlineWork(closed(rect), true, true))) {
         applyPen();
         painter_->drawRoundedRect(rect.normalized(), std::abs(corner.width()) / 2,
                                   std::abs(corner.height()) / 2);
@@ -268,14 +316,14 @@ void MetafileCanvas::drawRoundRect(const QRectF& rect, QSizeF corner) {
 }
 
 void MetafileCanvas::drawEllipse(const QRectF& rect) {
-    if (onPicture(rect.normalized())) {
+    if (onPicture(rect.normalized(), outlineWork(closed(rect), true, true))) {
         applyPen();
         painter_->drawEllipse(rect.normalized());
     }
 }
 
 void MetafileCanvas::drawPath(const QPainterPath& path, bool stroke, bool fill) {
-    if (path.isEmpty() || !onPicture(path.controlPointRect())) {
+    if (path.isEmpty() || !onPicture(path.controlPointRect(), outlineWork(path, fill, stroke))) {
         return;
     }
     applyPen();
@@ -290,6 +338,24 @@ void MetafileCanvas::drawPath(const QPainterPath& path, bool stroke, bool fill) 
     painter_->drawPath(filled);
 }
 
+double MetafileCanvas::fontPixels() const {
+    // The mapping's vertical scale: text is drawn upright on the picture
+    // even where the logical y axis points up.
+    const double scale = std::hypot(transform_.m12(), transform_.m22());
+    const double pixels = std::abs(state_.font.height) * scale;
+    return state_.font.height == 0 || !std::isfinite(pixels) ? 12 : pixels;
+}
+
+QString MetafileCanvas::fontRequest(int pixels) const {
+    return QStringLiteral("%1/%2/%3/%4%5%6")
+        .arg(state_.font.family)
+        .arg(pixels)
+        .arg(state_.font.weight)
+        .arg(state_.font.italic)
+        .arg(state_.font.underline)
+        .arg(state_.font.strikeOut);
+}
+
 QFont MetafileCanvas::qfont() const {
     QFont font(state_.font.family.isEmpty() ? QStringLiteral("Sans Serif") : state_.font.family);
     font.setWeight(
@@ -297,13 +363,7 @@ QFont MetafileCanvas::qfont() const {
     font.setItalic(state_.font.italic);
     font.setUnderline(state_.font.underline);
     font.setStrikeOut(state_.font.strikeOut);
-    // The mapping's vertical scale: text is drawn upright on the picture
-    // even where the logical y axis points up.
-    const double scale = std::hypot(transform_.m12(), transform_.m22());
-    double pixels = std::abs(state_.font.height) * scale;
-    if (state_.font.height == 0 || !std::isfinite(pixels)) {
-        pixels = 12;
-    }
+    const double pixels = fontPixels();
     font.setPixelSize(std::clamp(int(std::lround(pixels)), 1, kMaxFontPixels));
     if (state_.font.height > 0) {  // a cell height includes the leading
         const double cell = QFontMetricsF(font).height();
@@ -320,7 +380,9 @@ void MetafileCanvas::drawText(QPointF reference, const QString& text,
     if (!painter_) {
         return;
     }
-    if (opaqueRect && onPicture(opaqueRect->normalized())) {
+    if (opaqueRect &&
+        onPicture(opaqueRect->normalized(),
+                  DrawingWork::fill(transform_.mapRect(*opaqueRect), image_.size()))) {
         painter_->fillRect(opaqueRect->normalized(), state_.backgroundColour);
     }
     if (state_.textAlign & kUpdateCp) {
@@ -328,10 +390,22 @@ void MetafileCanvas::drawText(QPointF reference, const QString& text,
     }
     // Fonts need the window system's font database: a program without one
     // (no QGuiApplication) gets the picture without its text.
-    if (text.isEmpty() || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ||
-        !onPicture(QRectF(reference, QSizeF(1, 1)))) {
+    if (text.isEmpty() || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         return;
     }
+    // The work: the glyphs, a box for the background at most the glyphs'
+    // cells wide, and finding and loading a font not asked for before.
+    const int pixels = std::clamp(int(std::lround(fontPixels())), 1, kMaxFontPixels);
+    const QPointF at = transform_.map(reference);
+    const QRectF box(at - QPointF(0, pixels), QSizeF(double(text.size()) * pixels, 2.0 * pixels));
+    const QString request = fontRequest(pixels);
+    const qint64 work = DrawingWork::text(text.size(), pixels) +
+                        DrawingWork::fill(box, image_.size()) +
+                        (fonts_.contains(request) ? 0 : DrawingWork::kNewFont);
+    if (!onPicture(QRectF(reference, QSizeF(1, 1)), work)) {
+        return;
+    }
+    fonts_.insert(request);
     const QFont font = qfont();
     const QFontMetricsF metrics(font);
     const double width = metrics.horizontalAdvance(text);
@@ -357,7 +431,6 @@ void MetafileCanvas::drawText(QPointF reference, const QString& text,
         default:
             break;
     }
-    const QPointF at = transform_.map(reference);
     painter_->save();
     painter_->resetTransform();
     painter_->translate(at);
@@ -374,7 +447,9 @@ void MetafileCanvas::drawText(QPointF reference, const QString& text,
 
 void MetafileCanvas::drawImage(const QRectF& target, const QImage& image, const QRect& source) {
     const QRect part = source.intersected(image.rect());
-    if (part.isEmpty() || !onPicture(target.normalized())) {
+    if (part.isEmpty() || !onPicture(target.normalized(),
+                                     DrawingWork::fill(transform_.mapRect(target), image_.size()) +
+                                         2 * qint64(part.width()) * part.height())) {
         return;
     }
     painter_->drawImage(target.normalized(),

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <QSet>
 #include <QTransform>
 #include <memory>
 #include <optional>
@@ -108,7 +109,9 @@ public:
     // so that a broken or hostile file costs no more time.
     bool spendBitmap(std::span<const uint8_t> info);
 
-    // Drawings and bitmap pixels one file may cost at most.
+    // Drawings and bitmap pixels one file may cost at most; and the work
+    // of the drawings (DrawingWork): the first drawing that would pass it
+    // is not drawn, nor is anything after it.
     static constexpr int kMaxDrawings = 100'000;
     static constexpr qint64 kMaxBitmapPixels = 64'000'000;
 
@@ -126,9 +129,18 @@ private:
         QPointF position;
     };
 
-    // Counts a drawing and tells whether its bounds lie near the picture.
-    bool onPicture(const QRectF& logicalBounds);
+    // Counts a drawing and tells whether it is to be drawn: its bounds lie
+    // near the picture and its estimated work fits in the budget.
+    bool onPicture(const QRectF& logicalBounds, qint64 work);
+    bool spend(qint64 work);
+    // The work of filling and stroking a logical outline.
+    template <class Outline>
+    qint64 outlineWork(const Outline& logical, bool fill, bool stroke) const;
+    // What tells one font asked for from another.
+    QString fontRequest(int pixels) const;
+    QPen pen() const;
     void applyPen();
+    double fontPixels() const;
     QFont qfont() const;
 
     QImage image_;
@@ -137,6 +149,9 @@ private:
     size_t firstFree_ = 0;  // no free slot below it
     int drawings_ = 0;
     qint64 bitmapPixels_ = 0;
+    qint64 work_ = 0;
+    bool outOfWork_ = false;
+    QSet<QString> fonts_;  // asked for so far
     State state_;
     std::vector<State> saved_;
     QTransform transform_;

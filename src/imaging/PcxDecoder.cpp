@@ -1,5 +1,6 @@
 #include "imaging/PcxDecoder.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "imaging/ByteReader.h"
@@ -44,21 +45,29 @@ std::optional<Header> readHeader(std::span<const uint8_t> data) {
     return h;
 }
 
-// The whole picture's plane rows as one stream: some writers let a run go on
-// across the end of a row.
-std::optional<std::vector<uint8_t>> unpack(std::span<const uint8_t> data, const Header& h) {
-    const size_t total = size_t(h.bytesPerLine) * h.planes * h.height;
-    std::vector<uint8_t> out;
-    out.reserve(total);
+// The bytes of the pixels in each plane row. The file's rows may be padded
+// far beyond the pixels (up to 64 KB a row), and some writers let a run go
+// on across the end of a row: the runs are followed through the padding
+// without storing it, so padding costs neither memory nor more time than
+// the runs that describe it.
+std::optional<std::vector<uint8_t>> unpack(std::span<const uint8_t> data, const Header& h,
+                                           size_t kept) {
+    const size_t lines = size_t(h.planes) * h.height;
+    const size_t stored = size_t(h.bytesPerLine);
+    std::vector<uint8_t> out(lines * kept);
     size_t pos = kHeaderSize;
     if (!h.runLength) {
-        if (data.size() - pos < total) {
+        if (data.size() - pos < lines * stored) {
             return std::nullopt;
         }
-        out.assign(data.begin() + pos, data.begin() + pos + total);
+        for (size_t line = 0; line < lines; ++line) {
+            std::copy_n(data.begin() + pos + line * stored, kept, out.begin() + line * kept);
+        }
         return out;
     }
-    while (out.size() < total) {
+    size_t line = 0;
+    size_t column = 0;
+    while (line < lines) {
         if (pos >= data.size()) {
             return std::nullopt;
         }
@@ -71,8 +80,19 @@ std::optional<std::vector<uint8_t>> unpack(std::span<const uint8_t> data, const 
             }
             value = data[pos++];
         }
-        count = std::min(count, total - out.size());
-        out.insert(out.end(), count, value);
+        while (count > 0 && line < lines) {
+            const size_t take = std::min(count, stored - column);
+            if (column < kept) {
+                std::fill_n(out.begin() + line * kept + column, std::min(take, kept - column),
+                            value);
+            }
+            column += take;
+            count -= take;
+            if (column == stored) {
+                column = 0;
+                ++line;
+            }
+        }
     }
     return out;
 }
@@ -110,7 +130,8 @@ std::optional<QImage> decodePcx(std::span<const uint8_t> data) {
         return std::nullopt;
     }
     const Header& h = *header;
-    const auto pixels = unpack(data, h);
+    const size_t kept = (size_t(h.width) * h.bitsPerPixel + 7) / 8;
+    const auto pixels = unpack(data, h, kept);
     if (!pixels) {
         return std::nullopt;
     }
@@ -118,13 +139,13 @@ std::optional<QImage> decodePcx(std::span<const uint8_t> data) {
     if (image.isNull()) {
         return std::nullopt;
     }
-    const size_t rowBytes = size_t(h.bytesPerLine) * h.planes;
+    const size_t rowBytes = kept * h.planes;
     if (h.bitsPerPixel == 8 && h.planes >= 3) {
         for (int y = 0; y < h.height; ++y) {
             const uint8_t* row = pixels->data() + rowBytes * y;
             auto* target = reinterpret_cast<QRgb*>(image.scanLine(y));
             for (int x = 0; x < h.width; ++x) {
-                target[x] = qRgb(row[x], row[h.bytesPerLine + x], row[2 * h.bytesPerLine + x]);
+                target[x] = qRgb(row[x], row[kept + x], row[2 * kept + x]);
             }
         }
         return image;
@@ -138,7 +159,7 @@ std::optional<QImage> decodePcx(std::span<const uint8_t> data) {
         for (int x = 0; x < h.width; ++x) {
             int index = 0;
             for (int p = 0; p < h.planes; ++p) {
-                const uint8_t byte = row[size_t(p) * h.bytesPerLine + x / perByte];
+                const uint8_t byte = row[size_t(p) * kept + x / perByte];
                 const int shift = 8 - h.bitsPerPixel * (x % perByte + 1);
                 index |= ((byte >> shift) & mask) << (p * h.bitsPerPixel);
             }

@@ -69,7 +69,7 @@ std::optional<QImage> decodePicture(const QByteArray& data, PictureFormat format
     return std::nullopt;
 }
 
-std::optional<QImage> loadPicture(const QString& hostPath) {
+std::optional<QImage> loadPicture(const QString& hostPath, QSize shownAt) {
     const PictureFormat format = pictureFormatOf(hostPath);
     if (format == PictureFormat::Unknown) {
         return std::nullopt;
@@ -79,7 +79,7 @@ std::optional<QImage> loadPicture(const QString& hostPath) {
         return std::nullopt;
     }
     if (format == PictureFormat::Jpeg) {
-        return decodeJpeg(file);  // read as a stream, block by block
+        return decodeJpeg(file, shownAt);  // read as a stream, block by block
     }
     return decodePicture(file.readAll(), format);
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -12,8 +13,10 @@
 // data are not a picture of that format, are cut short or are too big.
 std::optional<QImage> decodePicture(const QByteArray& data, PictureFormat format);
 
-// Reads a host file and decodes it by its extension.
-std::optional<QImage> loadPicture(const QString& hostPath);
+// Reads a host file and decodes it by its extension. With `shownAt`, the
+// size it is going to be resampled to, a big JPEG may come reduced (see
+// decodeJpeg); other formats come whole.
+std::optional<QImage> loadPicture(const QString& hostPath, QSize shownAt = QSize());
 
 // The picture drawn over a plain background: transparent parts take its colour.
 QImage flattenOnto(const QImage& picture, const QColor& background);

@@ -26,7 +26,7 @@ PictureFormat pictureFormatOf(const QString& path) {
     return PictureFormat::Unknown;
 }
 
-bool acceptablePictureSize(qint64 width, qint64 height) {
+bool acceptablePictureSize(qint64 width, qint64 height, qint64 maxPixels) {
     return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
-           width * height <= kMaxPicturePixels;
+           width * height <= maxPixels;
 }

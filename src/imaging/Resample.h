@@ -13,5 +13,6 @@ QImage resampleHalftone(const QImage& source, QSize size);
 
 // Separable Lanczos-3: sinc windowed by sinc over 3 lobes, the support
 // widened by the reduction factor when shrinking, weights normalised at
-// the edges.
+// the edges. A picture more than eight times the size is first averaged
+// down to eight times (as the halftone stretch does).
 QImage resampleLanczos3(const QImage& source, QSize size);

@@ -1,6 +1,7 @@
 #include "imaging/ResampledPictureCache.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "imaging/PictureDecoder.h"
 #include "imaging/Resample.h"
@@ -18,9 +19,16 @@ std::optional<QImage> ResampledPictureCache::picture(const QString& hostPath, QS
             return entries_.front().image;
         }
     }
+    if (std::find(refused_.begin(), refused_.end(), key) != refused_.end()) {
+        return std::nullopt;
+    }
     ++decodes_;
-    const auto decoded = loadPicture(hostPath);
+    const auto decoded = loadPicture(hostPath, size);
     if (!decoded) {
+        refused_.push_front(key);
+        if (refused_.size() > kRefusedKept) {
+            refused_.pop_back();
+        }
         return std::nullopt;
     }
     // Transparent parts take the background before resampling, so that
@@ -43,5 +51,6 @@ std::optional<QImage> ResampledPictureCache::picture(const QString& hostPath, QS
 
 void ResampledPictureCache::clear() {
     entries_.clear();
+    refused_.clear();
     bytes_ = 0;
 }

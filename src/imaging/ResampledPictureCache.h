@@ -13,6 +13,8 @@
 // again. An entry is keyed by the file's path, modification time and size
 // and by the target size and quality: a file changed since is decoded
 // anew. The least recently shown pictures go once the bound is passed.
+// Files that gave no picture are remembered too (the last few), so that a
+// file refused for its cost is not paid for again at every selection.
 class ResampledPictureCache {
 public:
     // 128 pictures of the view's 256 by 256 pixels.
@@ -46,8 +48,11 @@ private:
         QImage image;
     };
 
+    static constexpr size_t kRefusedKept = 64;
+
     qint64 maxBytes_;
     std::list<Entry> entries_;  // the most recently shown first
+    std::list<Key> refused_;    // the most recently refused first
     qint64 bytes_ = 0;
     int decodes_ = 0;
 };

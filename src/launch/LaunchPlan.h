@@ -5,15 +5,11 @@
 #include <optional>
 
 #include "launch/LaunchCommandLine.h"
+#include "tools/ToolLocations.h"
 
 class AppContext;
 struct EmulatorDefinition;
 class ScriptWords;
-
-// The tool locations as "File Locations" holds them.
-struct LaunchTools {
-    QString pkzip, pkunzip, zipMagic, joyEmu, uniVbe;
-};
 
 // What the launch reads about the selected entry and the window.
 struct LaunchRequest {
@@ -22,7 +18,7 @@ struct LaunchRequest {
     QString emulatorLocation;  // the emulator's "Location"
     PanelChoices choices;
     QString keyFile;  // JoyEmu's key file, trimmed
-    LaunchTools tools;
+    ToolLocations tools;
 };
 
 // The ROM name R: the short name's "Directories" entry in the list file,

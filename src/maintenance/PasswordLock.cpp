@@ -2,6 +2,10 @@
 
 namespace PasswordLock {
 
+bool StartsLocked(const QString& storedPassword) {
+    return !storedPassword.isEmpty();
+}
+
 bool Unlocks(const QString& entered, const QString& storedPassword) {
     return entered.toUpper() == storedPassword.toUpper();
 }

@@ -4,6 +4,7 @@
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoreSchema.h"
+#include "tools/ToolLocations.h"
 
 namespace SearchChoice {
 
@@ -20,7 +21,7 @@ bool WriteDrivesToSearch(SettingsStore& store, const QString& drives) {
     if (!StoreSchema::openRoot(store, false)) {
         return false;
     }
-    StoreSchema::kDrivesToSearch.writeTo(store, drives);
+    kDrivesRow.storeValue.writeTo(store, drives);
     return true;
 }
 

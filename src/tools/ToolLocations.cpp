@@ -5,16 +5,23 @@
 
 #include "settings/SettingsStore.h"
 
-const ToolRow& RowOf(Tool tool) {
-    return kToolRows[size_t(tool)];
+const LocationRow& RowOf(Tool tool) {
+    return kLocationRows[size_t(tool)];
 }
 
-void WriteToolLocations(SettingsStore& store, const ToolPaths& paths) {
-    StoreSchema::openRoot(store, true);
-    for (size_t i = 0; i < kToolRows.size(); ++i) {
-        kToolRows[i].storeValue.writeTo(store, paths.tools[i]);
+ToolLocations ReadToolLocations(SettingsStore& root) {
+    ToolLocations locations;
+    for (const LocationRow& row : kLocationRows) {
+        locations.*row.field = row.storeValue.readFrom(root);
     }
-    StoreSchema::kDrivesToSearch.writeTo(store, paths.drives);
+    return locations;
+}
+
+void WriteToolLocations(SettingsStore& store, const ToolLocations& locations) {
+    StoreSchema::openRoot(store, true);
+    for (const LocationRow& row : kLocationRows) {
+        row.storeValue.writeTo(store, locations.*row.field);
+    }
 }
 
 QString DesktopFolder(const QString& homeFolder) {
@@ -27,16 +34,16 @@ QString DesktopFolder() {
 }
 
 OpenFileRequest BrowseRequest(Tool tool, const QString& initialFolder) {
-    const ToolRow& row = RowOf(tool);
+    const LocationRow& row = RowOf(tool);
     return OpenFileRequest{QString::fromUtf16(row.browseTitle),
                            QString::fromUtf16(kExecutableFilter), QStringLiteral("EXE"),
                            QString::fromUtf16(row.executable), initialFolder};
 }
 
-// RowOf indexes the table by the enum's value.
+// The tool rows are the ones with an executable, the paths to search the last.
 static_assert([] {
-    for (size_t i = 0; i < kToolRows.size(); ++i) {
-        if (size_t(kToolRows[i].tool) != i) {
+    for (size_t i = 0; i < kLocationRows.size(); ++i) {
+        if ((kLocationRows[i].executable != nullptr) != (i < size_t(kToolCount))) {
             return false;
         }
     }

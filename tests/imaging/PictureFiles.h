@@ -25,5 +25,7 @@ void writeFile(const QString& path, const QByteArray& data);
 // Largest difference of any channel between two pictures of the same size
 // (255 when the sizes differ); alpha is compared when `withAlpha`.
 int maxDifference(const QImage& a, const QImage& b, bool withAlpha = false);
+// Mean difference of the colour channels of two pictures of the same size.
+double meanDifference(const QImage& a, const QImage& b);
 
 }  // namespace PictureFiles

@@ -103,6 +103,8 @@ TEST(ResampleTest, LanczosMatchesImageMagick) {
         {"mono100", PictureFiles::pattern(PictureFiles::Pattern::Mono, 100, 80)},
         {"smooth300", smooth},
         {"sixteen97", PictureFiles::pattern(PictureFiles::Pattern::Sixteen, 97, 401)},
+        // Over eight times the view: first averaged down.
+        {"blocks2200", PictureFiles::pattern(PictureFiles::Pattern::Blocks, 2200, 2300)},
     };
     for (const Picture& p : pictures) {
         const QByteArray png = PictureFiles::convert(dir.path(), p.image,

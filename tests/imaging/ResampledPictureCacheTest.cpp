@@ -1,13 +1,19 @@
 // The cache of resampled pictures: a picture shown again is not decoded
 // again, unless its file changed (modification time or size) or it is
 // asked at another size or quality; the least recently shown go first once
-// the byte bound is passed; a broken file gives nothing and keeps nothing.
+// the byte bound is passed; a broken file gives nothing, and a refused one
+// is not decoded again until it changes; a big JPEG is decoded reduced and
+// looks as it would whole.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "HostilePictures.h"
 #include "PictureFiles.h"
+#include "imaging/JpegDecoder.h"
+#include "imaging/PictureDecoder.h"
+#include "imaging/Resample.h"
 #include "imaging/ResampledPictureCache.h"
 
 namespace {
@@ -91,6 +97,40 @@ TEST_F(ResampledPictureCacheTest, BrokenOrMissingFileGivesNothing) {
     EXPECT_FALSE(cache_.picture(broken, kView, false, Qt::gray));
     EXPECT_FALSE(cache_.picture(dir_.path() + u"/none.bmp", kView, false, Qt::gray));
     EXPECT_EQ(cache_.bytes(), 0);
+}
+
+TEST_F(ResampledPictureCacheTest, RefusedFileIsNotDecodedAgainUntilItChanges) {
+    const QString path = dir_.path() + u"/scans.jpg";
+    PictureFiles::writeFile(path, HostilePictures::jpegEmptyScans(64, 64, 3, kMaxJpegScans + 1));
+    EXPECT_FALSE(cache_.picture(path, kView, false, Qt::gray));
+    EXPECT_FALSE(cache_.picture(path, kView, false, Qt::gray));
+    EXPECT_EQ(cache_.decodes(), 1);
+    QImage fixed(40, 40, QImage::Format_RGB32);
+    fixed.fill(qRgb(0, 0, 250));
+    fixed.save(path, "JPG", 100);
+    EXPECT_TRUE(cache_.picture(path, kView, false, Qt::gray));
+    EXPECT_EQ(cache_.decodes(), 2);
+}
+
+TEST_F(ResampledPictureCacheTest, BigJpegIsDecodedReducedAndLooksAsWhole) {
+    const QString path = dir_.path() + u"/big.jpg";
+    ASSERT_TRUE(
+        PictureFiles::pattern(PictureFiles::Pattern::Blocks, 2100, 1100).save(path, "JPG", 90));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto reduced = decodeJpeg(file, kView);
+    ASSERT_TRUE(reduced);
+    EXPECT_EQ(reduced->size(), QSize(525, 275));  // a quarter: the shape kept
+    const auto whole = decodePicture(PictureFiles::readFile(path), PictureFormat::Jpeg);
+    ASSERT_TRUE(whole);
+    for (const bool highQuality : {false, true}) {
+        const auto shown = cache_.picture(path, kView, highQuality, Qt::gray);
+        ASSERT_TRUE(shown);
+        const QImage expected =
+            highQuality ? resampleLanczos3(*whole, kView) : resampleHalftone(*whole, kView);
+        ASSERT_EQ(shown->size(), expected.size());
+        EXPECT_LT(PictureFiles::meanDifference(*shown, expected), 1.0) << highQuality;
+    }
 }
 
 }  // namespace

@@ -21,4 +21,6 @@ TEST(PasswordLock, UnlockIgnoresCaseOnly) {
                   c.unlocks)
             << c.entered << " / " << c.stored;
     }
+    EXPECT_FALSE(PasswordLock::StartsLocked(QString()));
+    EXPECT_TRUE(PasswordLock::StartsLocked(QStringLiteral(" ")));
 }

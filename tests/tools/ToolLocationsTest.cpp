@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "app/StartupLogic.h"
 #include "catalogue/EmulatorTable.h"
 #include "settings/KeyPath.h"
 #include "support/TempInstallation.h"
@@ -12,37 +11,34 @@
 #include "tools/ToolLocations.h"
 #include "tools/ToolsTestSupport.h"
 
-TEST(ToolLocations, OkWritesTheSevenValuesCreatingTheRoot) {
+TEST(ToolLocations, TheSevenValuesAreWrittenCreatingTheRootAndReadBack) {
     TempInstallation inst;
     SettingsStore store(inst.database());
     ASSERT_FALSE(store.KeyExists(StorePaths::Root()));
-    ToolPaths paths;
-    paths.tools = {"C:\\UTIL\\PKZIP.EXE", "C:\\UTIL\\PKUNZIP.EXE", "C:\\ZM\\ZMCMDLN.EXE",
-                   "C:\\JOY\\JOYEMU.EXE", "C:\\JOY\\JOYCP.EXE",    "C:\\VBE\\UNIVBE.EXE"};
-    paths.drives = "C:;D:\\GAMES";
-    WriteToolLocations(store, paths);
+    ToolLocations locations{"C:\\UTIL\\PKZIP.EXE", "C:\\UTIL\\PKUNZIP.EXE", "C:\\ZM\\ZMCMDLN.EXE",
+                            "C:\\JOY\\JOYEMU.EXE", "C:\\JOY\\JOYCP.EXE",    "C:\\VBE\\UNIVBE.EXE",
+                            "C:;D:\\GAMES"};
+    WriteToolLocations(store, locations);
 
     SettingsStore root(inst.database());
     ASSERT_TRUE(root.OpenKey(StorePaths::Root(), false));
-    // Start-up reads them back, "JOYCP Path" finding the "JoyCP Path" written here.
-    const StartupLogic::ToolLocations read = StartupLogic::ReadToolLocations(root);
-    EXPECT_EQ(read.pkzip, paths.tools[0]);
-    EXPECT_EQ(read.pkunzip, paths.tools[1]);
-    EXPECT_EQ(read.zipMagic, paths.tools[2]);
-    EXPECT_EQ(read.joyEmu, paths.tools[3]);
-    EXPECT_EQ(read.joyCp, paths.tools[4]);
-    EXPECT_EQ(read.uniVbe, paths.tools[5]);
-    EXPECT_EQ(read.drives, paths.drives);
+    EXPECT_EQ(ReadToolLocations(root), locations);
+    // Each value under its name, as the table gives it.
+    for (const LocationRow& row : kLocationRows) {
+        EXPECT_EQ(root.ReadString(row.storeValue.name()), locations.*row.field) << row.editName;
+    }
 }
 
-TEST(ToolLocations, ValueNamesDifferingInCaseAreOneValue) {
+TEST(ToolLocations, ValueNamesDifferingInCaseAreOneValueAndAbsentOnesReadEmpty) {
     TempInstallation inst;
     SettingsStore store(inst.database());
     store.OpenKey(StorePaths::Root(), true);
     store.WriteString("JOYCP Path", "C:\\OLD\\JOYCP.EXE");
-    ToolPaths paths;
-    paths.tools[size_t(Tool::JoyCP)] = "C:\\NEW\\JOYCP.EXE";
-    WriteToolLocations(store, paths);
+    EXPECT_EQ(ReadToolLocations(store).joyCp, "C:\\OLD\\JOYCP.EXE");
+    EXPECT_EQ(ReadToolLocations(store).drives, QString());
+    ToolLocations locations;
+    locations.joyCp = "C:\\NEW\\JOYCP.EXE";
+    WriteToolLocations(store, locations);
     EXPECT_EQ(store.ReadString("JOYCP Path"), "C:\\NEW\\JOYCP.EXE");
     EXPECT_EQ(store.ReadString("joycp path"), "C:\\NEW\\JOYCP.EXE");
     EXPECT_EQ(store.ReadString("PKZIP Path"), QString());  // an empty field stores ""

@@ -1,20 +1,24 @@
 // Start-up, shutdown and "&Rebuild Game List...".
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QTimer>
 
 #include "app/StartupLogic.h"
+#include "app/ui/MainStatusBar.h"
 #include "app/ui/TFMain.h"
 #include "context/AppContext.h"
 #include "gamelist/ui/GameListWidget.h"
+#include "gamelist/ui/GameListsPane.h"
+#include "gamelist/ui/ListBuildController.h"
 #include "launch/BatchRunner.h"
-#include "maintenance/ui/TFAbout.h"
+#include "maintenance/PasswordLock.h"
+#include "maintenance/ui/HelpCommands.h"
+#include "maintenance/ui/LockCommand.h"
+#include "pictures/ui/PicturePane.h"
 #include "settings/KeyPath.h"
 #include "settings/StoreError.h"
 #include "settings/StoreSchema.h"
 #include "tools/FoundFiles.h"
-#include "tools/ui/TFFileLocations.h"
-#include "tools/ui/TFSearchOptions.h"
+#include "tools/ui/ToolCommands.h"
 
 void TFMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
@@ -37,186 +41,120 @@ void TFMain::FormActivate() {
         destroyed_ = true;
         ctx_.exitProgram(1);
     } catch (const std::exception& error) {
-        ShowError(error);
+        guard_.show(error);
     }
 }
 
 void TFMain::StartUp() {
     const QHash<QString, QString> previousPlatforms = [this] {
         QHash<QString, QString> platforms;
-        for (int i = 1; i <= state.emulators.count(); ++i) {
-            platforms.insert(state.emulators.at(i).emulatorId, state.emulators.at(i).platform);
+        for (int i = 1; i <= state_.emulators.count(); ++i) {
+            platforms.insert(state_.emulators.at(i).emulatorId, state_.emulators.at(i).platform);
         }
         return platforms;
     }();
-    state.foundFiles.clear();
-    state.walkAccumulator.clear();
-    state.wantedSuffixes.clear();
-    state.pictureIndex.clear();
+    state_.foundFiles.clear();
+    state_.walkAccumulator.clear();
+    state_.wantedSuffixes.clear();
+    state_.pictureIndex.clear();
 
-    SetStatus(QStringLiteral("Loading graphics..."));
+    StatusBar1->SetStatus(QStringLiteral("Loading graphics..."));
     if (ctx_.fs().fileExists(ctx_.ProgramDirectory() + u"picture.dir")) {
-        LoadPictureIndex();
+        picture_->LoadPictureIndex();
     } else {
-        UpdatePictureIndex();
+        picture_->UpdatePictureIndex();
     }
-    FAbout->LVersion->setText(QStringLiteral("Version .26"));
-    setWindowTitle(QStringLiteral("Brivanel .26"));
+    const QString version = StoreSchema::versionStamp();
+    help_->SetVersion(u"Version " + version);
+    setWindowTitle(u"Brivanel " + version);
 
     const JoystickState stick = ctx_.joystick().read();
-    state.joystickCentreX = stick.x;
-    state.joystickCentreY = stick.y;
-    currentListBox = LBArcade;
+    state_.joystickCentreX = stick.x;
+    state_.joystickCentreY = stick.y;
 
-    SetStatus(QStringLiteral("Loading INI files..."));
-    RemoveEmulatorPages();
-    if (StartupLogic::LoadEmulators(ctx_, state, previousPlatforms) !=
+    StatusBar1->SetStatus(QStringLiteral("Loading INI files..."));
+    if (StartupLogic::LoadEmulators(ctx_, state_, previousPlatforms) !=
         StartupLogic::LoadResult::Loaded) {
         destroyed_ = true;  // ends at once: nothing is written at shutdown
-        state.emulators.clear();
+        state_.emulators.clear();
         ctx_.exitProgram(0);
         close();
         return;
     }
-    CreateEmulatorPages();
+    lists_->ResetPages();
     Tag = 1;
 
-    SetStatus(QStringLiteral("Restoring saved settings..."));
+    StatusBar1->SetStatus(QStringLiteral("Restoring saved settings..."));
     SettingsStore store = ctx_.store();
     if (store.OpenKey(StorePaths::Root(), false)) {
         StartupLogic::CountPlay(store, ctx_.clock().now());
         RestoreSettings();
-        if (FFileLocations->EDrives->text().isEmpty()) {
-            FFileLocations->EDrives->setText(QStringLiteral("C:"));
+        if (tools_.drives.isEmpty()) {
+            tools_.drives = QStringLiteral("C:");
         }
         store.OpenKey(StorePaths::Root(), false);
-        if (store.ReadString(QStringLiteral("Version")) != StoreSchema::versionStamp()) {
+        if (store.ReadString(QStringLiteral("Version")) != version) {
             StartupLogic::MigrateStore(store);
             ZipMagicCheck();
-            UpdateGameList1Click();
+            listBuild_->UpdateGameList1Click();
             if (store.OpenKey(StorePaths::Root(), false)) {
-                store.WriteString(QStringLiteral("Version"), StoreSchema::versionStamp());
+                store.WriteString(QStringLiteral("Version"), version);
             }
         }
         store.CloseKey();
-        RebuildLists();
-        UpdateGameCount();
-        currentListBox->setFocus();
+        lists_->RebuildLists();
+        lists_->UpdateGameCount();
+        lists_->FocusCurrentList();
     } else {
         store.OpenKey(StorePaths::Root(), true);
-        FFileLocations->EDrives->setText(StartupLogic::FirstStartDrives(ctx_.fs()));
+        tools_.drives = StartupLogic::FirstStartDrives(ctx_.fs());
         ZipMagicCheck();
-        UpdateGameList1Click();
+        listBuild_->UpdateGameList1Click();
     }
 }
 
 void TFMain::RestoreSettings() {
     SettingsStore root = ctx_.store();
     root.OpenKey(StorePaths::Root(), false);
-    const StartupLogic::ToolLocations tools = StartupLogic::ReadToolLocations(root);
-    FFileLocations->EPKZip->setText(tools.pkzip);
-    FFileLocations->EPKUnzip->setText(tools.pkunzip);
-    FFileLocations->EZipMagic->setText(tools.zipMagic);
-    if (!tools.zipMagic.isEmpty()) {
-        RunZipMagic(QStringLiteral(" /e-"));
+    tools_ = ReadToolLocations(root);
+    if (!tools_.zipMagic.isEmpty()) {
+        RunZipMagic(QString::fromUtf16(kZipMagicOff));
     }
-    FFileLocations->EJoyEmu->setText(tools.joyEmu);
-    FFileLocations->EJoyCP->setText(tools.joyCp);
-    FFileLocations->EUniVBE->setText(tools.uniVbe);
-    FFileLocations->EDrives->setText(tools.drives);
-    FSearchOptions->ESearchDrives->setText(tools.drives);
+    toolCommands_->SetSearchDrives(tools_.drives);
 
-    const StartupLogic::ViewSettings view = StartupLogic::ReadViewSettings(root);
-    if (view.byEmulator) {
-        (*view.byEmulator ? byEmulator1 : byName1)->setChecked(true);
+    const StartupLogic::ViewSettings stored = StartupLogic::ReadViewSettings(root);
+    ListFill::Switches view = lists_->View();
+    view.byEmulator = stored.byEmulator.value_or(view.byEmulator);
+    view.showCount = stored.showCount.value_or(view.showCount);
+    view.showMissing = stored.showMissing.value_or(view.showMissing);
+    lists_->SetView(view);
+    if (stored.highQuality) {
+        picture_->SetHighQuality(*stored.highQuality);
     }
-    if (view.showCount) {
-        byCount1->setChecked(*view.showCount);
-    }
-    if (view.showMissing) {
-        MissingGames1->setChecked(*view.showMissing);
-    }
-    if (view.highQuality) {
-        HighQualityImages1->setChecked(*view.highQuality);
-    }
-    ApplyLock(!root.ReadString(QStringLiteral("Locked")).isEmpty());
+    lock_->ApplyLock(PasswordLock::StartsLocked(root.ReadString(QStringLiteral("Locked"))));
 }
 
 void TFMain::ZipMagicCheck() {
-    QLineEdit* field = FFileLocations->EZipMagic;
-    if (!ctx_.fs().fileExists(field->text())) {
-        field->setText(
-            LocateExecutable(state.foundFiles, QStringLiteral("ZMCMDLN.EXE")).value_or(QString()));
+    if (!ctx_.fs().fileExists(tools_.zipMagic)) {
+        tools_.zipMagic =
+            LocateExecutable(state_.foundFiles, QStringLiteral("ZMCMDLN.EXE")).value_or(QString());
     }
-    if (!field->text().isEmpty()) {
-        RunZipMagic(QStringLiteral(" /e-"));
+    if (!tools_.zipMagic.isEmpty()) {
+        RunZipMagic(QString::fromUtf16(kZipMagicOff));
     }
 }
 
 void TFMain::RunZipMagic(const QString& option) {
-    BatchRunner(ctx_).RunCommand(FFileLocations->EZipMagic->text() + option, ShowMode::Minimised);
-}
-
-std::vector<QObject*> TFMain::LockableItems() const {
-    std::vector<QObject*> items;
-    for (QObject* item : std::initializer_list<QObject*>{
-             Locations1, UpdateGameList1, RemoveALLRegistryKeys1, AddSoundSample1,
-             Advanced1 ? Advanced1->menuAction() : nullptr, ResettoEmulatorDefaults1,
-             Removefromlist1, Addtolist1, FixROM1, LongNameCleanup1, Uninstall1}) {
-        if (item != nullptr) {
-            items.push_back(item);
-        }
-    }
-    return items;
-}
-
-void TFMain::ApplyLock(bool locked) {
-    state.locked = locked;
-    if (Lock1 != nullptr) {
-        Lock1->setText(locked ? QStringLiteral("Unlock...") : QStringLiteral("Lock..."));
-    }
-    for (QObject* item : LockableItems()) {
-        static_cast<QAction*>(item)->setEnabled(!locked);
-    }
-}
-
-void TFMain::RemoveEmulatorPages() {
-    for (QWidget* tab : emulatorTabs) {
-        delete tab;
-    }
-    delete TSSingle;
-    TSSingle = nullptr;
-    LBSingle = nullptr;
-    emulatorTabs.assign(1, nullptr);
-    emulatorLists.assign(1, nullptr);
-}
-
-void TFMain::CreateEmulatorPages() {
-    for (int i = 1; i <= state.emulators.count(); ++i) {
-        const EmulatorDefinition& e = state.emulators.at(i);
-        if (e.isSingle()) {
-            emulatorTabs.push_back(nullptr);
-            emulatorLists.push_back(nullptr);
-            continue;
-        }
-        auto* page = new QWidget(PCConsole);
-        QString caption = e.tabCaption();
-        PCConsole->addTab(page, caption.replace(u'&', QStringLiteral("&&")));  // shown literally
-        emulatorTabs.push_back(page);
-        emulatorLists.push_back(NewGameList(page));
-    }
-    TSSingle = new QWidget(PCConsole);
-    PCConsole->addTab(TSSingle, QStringLiteral("Single"));
-    LBSingle = NewGameList(TSSingle);
+    BatchRunner(ctx_).RunCommand(tools_.zipMagic + option, ShowMode::Minimised);
 }
 
 void TFMain::AppActivate() {
-    Timer2->start();
+    lists_->StartJoystick();
     ShowSelectedGame();
 }
 
 void TFMain::AppDeactivate() {
-    Timer2->stop();
+    lists_->StopJoystick();
 }
 
 void TFMain::closeEvent(QCloseEvent* event) {
@@ -227,8 +165,8 @@ void TFMain::closeEvent(QCloseEvent* event) {
 }
 
 void TFMain::FormClose() {
-    if (!state.gameLaunched && !FFileLocations->EZipMagic->text().isEmpty()) {
-        RunZipMagic(QStringLiteral(" /e+"));
+    if (!state_.gameLaunched && !tools_.zipMagic.isEmpty()) {
+        RunZipMagic(QString::fromUtf16(kZipMagicOn));
     }
 }
 
@@ -237,14 +175,13 @@ void TFMain::FormDestroy() {
         return;
     }
     destroyed_ = true;
-    Timer1->stop();
-    Timer2->stop();
+    lists_->StopJoystick();
     std::optional<QString> current;
-    if (currentListBox->itemIndex() >= 0) {
-        current = CurrentEntryName();
+    if (lists_->CurrentList().itemIndex() >= 0) {
+        current = lists_->CurrentEntryName();
     }
-    StartupLogic::SaveOnShutdown(ctx_, state, current);
-    state = AppState();
+    StartupLogic::SaveOnShutdown(ctx_, state_, current);
+    state_ = AppState();
 }
 
 void TFMain::Exit1Click() {

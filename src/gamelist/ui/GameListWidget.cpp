@@ -52,15 +52,6 @@ int GameListModel::insertSorted(const QString& text) {
     return row;
 }
 
-void GameListModel::removeAt(int row) {
-    if (row < 0 || row >= items_.size()) {
-        return;
-    }
-    beginRemoveRows(QModelIndex(), row, row);
-    items_.removeAt(row);
-    endRemoveRows();
-}
-
 GameListWidget::GameListWidget(QWidget* parent)
     : QListView(parent), model_(new GameListModel(this)) {
     setModel(model_);
@@ -89,10 +80,6 @@ void GameListWidget::setItems(QStringList items) {
 
 int GameListWidget::addItem(const QString& text) {
     return model_->insertSorted(text);
-}
-
-void GameListWidget::removeItem(int index) {
-    model_->removeAt(index);
 }
 
 int GameListWidget::indexOf(const QString& text) const {

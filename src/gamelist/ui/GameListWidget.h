@@ -16,7 +16,6 @@ public:
     const QStringList& items() const { return items_; }
     void setItems(QStringList items);
     int insertSorted(const QString& text);
-    void removeAt(int row);
 
 private:
     QStringList items_;
@@ -38,7 +37,6 @@ public:
     void setItems(QStringList items);
     // Inserts in sorted position; returns the index.
     int addItem(const QString& text);
-    void removeItem(int index);
     // First item equal to `text` ignoring case; -1 when none.
     int indexOf(const QString& text) const;
 

@@ -13,6 +13,9 @@ TFNewEmu::TFNewEmu(QWidget* parent)
       BOK(new QPushButton(QStringLiteral("OK"), this)),
       BCancel(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("FNewEmu"));
+    LBNewEmu->setObjectName(QStringLiteral("LBNewEmu"));
+    BOK->setObjectName(QStringLiteral("BOK"));
+    BCancel->setObjectName(QStringLiteral("BCancel"));
     setWindowTitle(QStringLiteral("Change Emulator To"));
     setModal(true);
     LBNewEmu->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -32,6 +35,11 @@ TFNewEmu::TFNewEmu(QWidget* parent)
     connect(BOK, &QPushButton::clicked, this, [this] { done(mrOk); });
     connect(BCancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
     connect(LBNewEmu, &QListWidget::itemDoubleClicked, this, [this] { done(mrOk); });
+}
+
+void TFNewEmu::Offer(const QStringList& listNames) {
+    LBNewEmu->clear();
+    LBNewEmu->addItems(listNames);
 }
 
 void TFNewEmu::FormActivate() {

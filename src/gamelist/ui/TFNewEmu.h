@@ -11,16 +11,22 @@ class TFNewEmu : public QDialog {
 public:
     explicit TFNewEmu(QWidget* parent = nullptr);
 
-    QListWidget* LBNewEmu;
-    QPushButton* BOK;      // modal result 1, the default button
-    QPushButton* BCancel;  // modal result 2, also Esc
-
-    // Selects the first item, so that OK alone takes the first emulator.
-    void FormActivate();
+    // The list names to choose from, in their order.
+    void Offer(const QStringList& listNames);
+    // The row chosen when the dialog closed; -1 for none.
+    int ChosenRow() const { return LBNewEmu->currentRow(); }
 
 public slots:
     void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    // Selects the first item, so that OK alone takes the first emulator.
+    void FormActivate();
+
+    QListWidget* LBNewEmu;
+    QPushButton* BOK;      // modal result 1, the default button
+    QPushButton* BCancel;  // modal result 2, also Esc
 };

@@ -15,6 +15,12 @@ TFStatus::TFStatus(QWidget* parent)
       BAll(new QPushButton(QStringLiteral("&All"), this)),
       BCancel(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("FStatus"));
+    const std::pair<QWidget*, const char*> names[] = {
+        {Memo1, "Memo1"}, {LBROMList, "LBROMList"}, {BSelect, "BSelect"},
+        {BNone, "BNone"}, {BAll, "BAll"},           {BCancel, "BCancel"}};
+    for (const auto& [control, name] : names) {
+        control->setObjectName(QString::fromLatin1(name));
+    }
     setWindowTitle(QStringLiteral("For this emulator..."));
     setModal(true);
 

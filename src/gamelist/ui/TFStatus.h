@@ -13,21 +13,12 @@ class TFStatus : public QDialog {
 public:
     explicit TFStatus(QWidget* parent = nullptr);
 
-    QTextEdit* Memo1;
-    QListWidget* LBROMList;
-    QPushButton* BSelect;  // modal result 1
-    QPushButton* BNone;    // modal result 7
-    QPushButton* BAll;     // modal result 8
-    QPushButton* BCancel;  // modal result 2
-
     // Sets the captions for the name being searched (as LSn shows it) and
     // the emulator, and lists the candidates with none selected.
     void Prepare(const QString& searchedName, const QString& emulatorId,
                  const QStringList& candidates);
     // The selected candidate; empty when none is selected.
     QString SelectedItem() const;
-
-    void LBROMListClick();
 
 public slots:
     // Esc and closing the window cancel, as the Cancel button does.
@@ -37,5 +28,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void LBROMListClick();
     void UpdateButtons();
+
+    QTextEdit* Memo1;
+    QListWidget* LBROMList;
+    QPushButton* BSelect;  // modal result 1
+    QPushButton* BNone;    // modal result 7
+    QPushButton* BAll;     // modal result 8
+    QPushButton* BCancel;  // modal result 2
 };

@@ -9,7 +9,7 @@
 
 #include <QScopedValueRollback>
 
-#include "app/ui/GuardedHandler.h"
+#include "catalogue/EmulatorDefinition.h"
 #include "context/AppContext.h"
 #include "launch/BatchRunner.h"
 #include "launch/JoyEmuPanel.h"
@@ -85,9 +85,9 @@ private:
 
 }  // namespace
 
-OptionPanel::OptionPanel(AppContext& ctx, const EmulatorTable& emulators, Owner owner,
-                         QWidget* parent)
-    : QWidget(parent), ctx_(ctx), emulators_(emulators), owner_(std::move(owner)) {
+OptionPanel::OptionPanel(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
+                         Owner owner, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), emulators_(emulators), guard_(guard), owner_(std::move(owner)) {
     QWidget* p = this;
     setObjectName(QStringLiteral("POptions"));
 
@@ -147,12 +147,17 @@ OptionPanel::OptionPanel(AppContext& ctx, const EmulatorTable& emulators, Owner 
                            EAdditional, additionalHint);
 
     CreateLayout();
-    connectGuarded(BJoyEmu, &QPushButton::clicked, this, &OptionPanel::BJoyEmuClick);
-    connectGuarded(BJoyCP, &QPushButton::clicked, this, &OptionPanel::BJoyCPClick);
+    guard_.connect(BJoyEmu, &QPushButton::clicked, this, &OptionPanel::BJoyEmuClick);
+    guard_.connect(BJoyCP, &QPushButton::clicked, this, &OptionPanel::BJoyCPClick);
     WatchOptionFocus();
 }
 
 OptionPanel::~OptionPanel() = default;
+
+std::array<QLabel*, kListGroupCount> OptionPanel::ListLabels() const {
+    return {LResolution, LFrameSkipping, LVesaMode,    LExtraGraphics,
+            LSound,      LRotate,        LController1, LController2};
+}
 
 void OptionPanel::CreateLayout() {
     // The rows keep their height and sit at the top: a hidden group's row
@@ -197,21 +202,6 @@ void OptionPanel::CreateLayout() {
     setFixedWidth(sizeHint().width());
 }
 
-std::array<QCheckBox*, kCheckGroupCount> OptionPanel::CheckBoxes() const {
-    return {CBVector, CBSynchronizeVideo, CBLinesOffscreen, CBFMMusic, CBJoystick,
-            CBMouse,  CBTrackball,        CB4wayJoystick,   CBCheat};
-}
-
-std::array<QComboBox*, kListGroupCount> OptionPanel::ListBoxes() const {
-    return {CBResolution, CBFrameSkipping, CBVesaMode,    CBExtraGraphics,
-            CBSound,      CBRotate,        CBController1, CBController2};
-}
-
-std::array<QLabel*, kListGroupCount> OptionPanel::ListLabels() const {
-    return {LResolution, LFrameSkipping, LVesaMode,    LExtraGraphics,
-            LSound,      LRotate,        LController1, LController2};
-}
-
 OptionPanel::ExitHandler OptionPanel::ExitHandlerOf(const QWidget* widget) const {
     const std::array<std::pair<const QWidget*, ExitHandler>, 20> handlers = {{
         {CBVector, &OptionPanel::CBVectorExit},
@@ -249,7 +239,7 @@ OptionPanel::ExitHandler OptionPanel::ExitHandlerOf(const QWidget* widget) const
 
 void OptionPanel::WatchOptionFocus() {
     auto watch = std::make_unique<LabelClickWatch>(
-        LExtraGraphics, [this] { RunGuarded(this, [this] { CBExtraGraphicsExit(); }); });
+        LExtraGraphics, [this] { guard_.run([this] { CBExtraGraphicsExit(); }); });
     LExtraGraphics->installEventFilter(watch.get());
     // Leaving a control stores its value, also when the window loses the
     // focus: otherwise the reload on the next activation would drop a change.
@@ -264,7 +254,7 @@ void OptionPanel::WatchOptionFocus() {
         if (handler == nullptr || (now != nullptr && ExitHandlerOf(now) == handler)) {
             return;
         }
-        RunGuarded(this, [this, handler] { (this->*handler)(); });
+        guard_.run([this, handler] { (this->*handler)(); });
     });
     optionWatch_ = std::move(watch);
 }

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "catalogue/OptionGroups.h"
+#include "context/ErrorGuard.h"
 
 class AppContext;
 class EmulatorTable;
@@ -36,13 +37,23 @@ public:
         std::function<QString()> joyCpPath;
     };
 
-    OptionPanel(AppContext& ctx, const EmulatorTable& emulators, Owner owner, QWidget* parent);
+    OptionPanel(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
+                Owner owner, QWidget* parent);
     ~OptionPanel() override;
 
     // Shows the groups the emulator offers and the options of the emulator
     // and then of the entry; the panel's own focus moves store nothing.
     void Load(const EmulatorDefinition* emulator, const QString& entryName);
 
+    // The launch: what the controls show, and a first item selected and
+    // stored for each of the emulator's lists that has no selection.
+    PanelChoices Choices() const;
+    void CompleteListSelections(const EmulatorDefinition& emulator);
+    // JoyEmu's key file for the launch, its edit trimmed first.
+    QString KeyFileForLaunch();
+
+private:
+    using ExitHandler = void (OptionPanel::*)();
     QCheckBox* CBVector;
     QCheckBox* CBSynchronizeVideo;
     QCheckBox* CBLinesOffscreen;
@@ -77,15 +88,11 @@ public:
     QLabel* LAdditional;
     QLineEdit* EAdditional;
 
-    // In the order of the check groups and of the list groups.
+    // In the order of the check groups and of the list groups (the
+    // controls with their store handlers, OptionPanelStore.cpp).
     std::array<QCheckBox*, kCheckGroupCount> CheckBoxes() const;
     std::array<QComboBox*, kListGroupCount> ListBoxes() const;
     std::array<QLabel*, kListGroupCount> ListLabels() const;
-
-    // The launch: what the controls show, and a first item selected and
-    // stored for each of the emulator's lists that has no selection.
-    PanelChoices Choices() const;
-    void CompleteListSelections(const EmulatorDefinition& emulator);
 
     void BJoyEmuClick();
     void BJoyCPClick();
@@ -112,8 +119,6 @@ public:
     void CBController1Exit();
     void CBController2Exit();
 
-private:
-    using ExitHandler = void (OptionPanel::*)();
     void CreateLayout();
     void WatchOptionFocus();
     // The store handler of a control, found from the control or a widget
@@ -127,6 +132,7 @@ private:
 
     AppContext& ctx_;
     const EmulatorTable& emulators_;
+    ErrorGuard guard_;
     Owner owner_;
     // Receives focus changes and the click on LExtraGraphics.
     std::unique_ptr<QObject> optionWatch_;

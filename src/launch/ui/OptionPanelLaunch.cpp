@@ -18,6 +18,11 @@ PanelChoices OptionPanel::Choices() const {
     return choices;
 }
 
+QString OptionPanel::KeyFileForLaunch() {
+    EJoyEmu->setText(EJoyEmu->text().trimmed());
+    return EJoyEmu->text();
+}
+
 void OptionPanel::CompleteListSelections(const EmulatorDefinition& emulator) {
     static constexpr std::array<ExitHandler, kListGroupCount> handlers = {
         &OptionPanel::CBResolutionExit,  &OptionPanel::CBFrameSkippingExit,

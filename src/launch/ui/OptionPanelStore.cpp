@@ -4,6 +4,16 @@
 #include "launch/OptionStore.h"
 #include "launch/ui/OptionPanel.h"
 
+std::array<QCheckBox*, kCheckGroupCount> OptionPanel::CheckBoxes() const {
+    return {CBVector, CBSynchronizeVideo, CBLinesOffscreen, CBFMMusic, CBJoystick,
+            CBMouse,  CBTrackball,        CB4wayJoystick,   CBCheat};
+}
+
+std::array<QComboBox*, kListGroupCount> OptionPanel::ListBoxes() const {
+    return {CBResolution, CBFrameSkipping, CBVesaMode,    CBExtraGraphics,
+            CBSound,      CBRotate,        CBController1, CBController2};
+}
+
 void OptionPanel::StoreTextOption(const QString& valueName, const QString& text) {
     const std::optional<QString> entry = owner_.storedEntry();
     if (!entry) {

@@ -6,6 +6,7 @@
 
 TFAbout::TFAbout(QWidget* parent) : QDialog(parent), LVersion(new QLabel(this)) {
     setObjectName(QStringLiteral("FAbout"));
+    LVersion->setObjectName(QStringLiteral("LVersion"));
     setWindowTitle(QStringLiteral("About Brivanel"));
     auto* layout = new QVBoxLayout(this);
     auto* product = new QLabel(QStringLiteral("Brivanel"), this);

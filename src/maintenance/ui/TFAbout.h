@@ -9,5 +9,8 @@ class TFAbout : public QDialog {
 public:
     explicit TFAbout(QWidget* parent = nullptr);
 
+    void SetVersion(const QString& version) { LVersion->setText(version); }
+
+private:
     QLabel* LVersion;
 };

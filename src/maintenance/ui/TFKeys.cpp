@@ -41,6 +41,11 @@ TFKeys::TFKeys(QWidget* parent)
     // Escape closes a QDialog as the cancel button would.
 }
 
+void TFKeys::Show(const QString& caption, const QString& text) {
+    setWindowTitle(caption);
+    MKeys->setPlainText(text);
+}
+
 void TFKeys::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     // The memo and the button keep their distances to the dialog's edges.

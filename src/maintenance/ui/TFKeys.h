@@ -11,12 +11,16 @@ class TFKeys : public QDialog {
 public:
     explicit TFKeys(QWidget* parent = nullptr);
 
-    QPlainTextEdit* MKeys;
-    QPushButton* Button1;
-
-    void FormActivate();
+    // The passage's caption and its lines.
+    void Show(const QString& caption, const QString& text);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FormActivate();
+
+    QPlainTextEdit* MKeys;
+    QPushButton* Button1;
 };

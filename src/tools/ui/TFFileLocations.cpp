@@ -5,62 +5,74 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/ui/GuardedHandler.h"
 #include "context/AppContext.h"
 #include "context/AppState.h"
 #include "launch/BatchRunner.h"
 #include "platform/ui/CentreOnScreen.h"
-#include "tools/DriveSearch.h"
 #include "tools/FoundFiles.h"
 
 namespace {
 
-QPushButton* browseButton(const ToolRow& row, QWidget* parent) {
+QPushButton* browseButton(Tool tool, QWidget* parent) {
+    const LocationRow& row = RowOf(tool);
     auto* button = new QPushButton(QStringLiteral("..."), parent);
+    button->setObjectName(u'B' + QString::fromLatin1(row.editName).mid(1));
     button->setToolTip(QString::fromUtf16(row.browseTitle));
     button->setAutoDefault(false);
     button->setMaximumWidth(36);
     return button;
 }
 
+QPushButton* namedButton(const char* name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
 }  // namespace
 
-TFFileLocations::TFFileLocations(AppContext& ctx, AppState& state, QWidget* parent)
+TFFileLocations::TFFileLocations(AppContext& ctx, AppState& state, const ErrorGuard& guard,
+                                 std::function<void(const QString&)> searchDrives, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ctx_(ctx),
+      state_(state),
+      guard_(guard),
+      searchDrives_(std::move(searchDrives)),
       EPKZip(new QLineEdit(this)),
       EPKUnzip(new QLineEdit(this)),
       EZipMagic(new QLineEdit(this)),
       EJoyEmu(new QLineEdit(this)),
       EJoyCP(new QLineEdit(this)),
       EUniVBE(new QLineEdit(this)),
-      EDrives(new QLineEdit(QStringLiteral("C:"), this)),
-      BPKZip(browseButton(RowOf(Tool::PKZip), this)),
-      BPKUnzip(browseButton(RowOf(Tool::PKUnzip), this)),
-      BZipMagic(browseButton(RowOf(Tool::ZipMagic), this)),
-      BJoyEmu(browseButton(RowOf(Tool::JoyEmu), this)),
-      BJoyCP(browseButton(RowOf(Tool::JoyCP), this)),
-      BUniVBE(browseButton(RowOf(Tool::UniVBE), this)),
-      BSearchDrives(new QPushButton(QStringLiteral("Searc&h Drives"), this)),
-      BOK(new QPushButton(QStringLiteral("OK"), this)),
-      BCancel(new QPushButton(QStringLiteral("Cancel"), this)),
-      ctx_(ctx),
-      state_(state) {
+      EDrives(new QLineEdit(this)),
+      BPKZip(browseButton(Tool::PKZip, this)),
+      BPKUnzip(browseButton(Tool::PKUnzip, this)),
+      BZipMagic(browseButton(Tool::ZipMagic, this)),
+      BJoyEmu(browseButton(Tool::JoyEmu, this)),
+      BJoyCP(browseButton(Tool::JoyCP, this)),
+      BUniVBE(browseButton(Tool::UniVBE, this)),
+      BSearchDrives(namedButton("BSearchDrives", QStringLiteral("Searc&h Drives"), this)),
+      BOK(namedButton("BOK", QStringLiteral("OK"), this)),
+      BCancel(namedButton("BCancel", QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("FFileLocations"));
     setWindowTitle(QStringLiteral("File Locations"));
     setModal(true);
+    for (size_t i = 0; i < kLocationRows.size(); ++i) {
+        Fields()[i]->setObjectName(QString::fromLatin1(kLocationRows[i].editName));
+    }
+    SetLocations(ToolLocations());
     CreateLayout();
 
-    for (const ToolRow& row : kToolRows) {
-        connect(BrowseButton(row.tool), &QPushButton::clicked, this,
-                [this, tool = row.tool] { BrowseClick(tool); });
+    for (size_t i = 0; i < kToolRows.size(); ++i) {
+        connect(BrowseButtons()[i], &QPushButton::clicked, this,
+                [this, tool = Tool(i)] { BrowseClick(tool); });
     }
     BSearchDrives->setAutoDefault(false);
     BSearchDrives->setToolTip(QStringLiteral("Search the paths to search for the tool programs"));
-    connect(BSearchDrives, &QPushButton::clicked, this,
-            [this] { RunGuarded(parentWidget(), [this] { BSearchDrivesClick(); }); });
+    guard_.connect(BSearchDrives, &QPushButton::clicked, this,
+                   &TFFileLocations::BSearchDrivesClick);
     BOK->setDefault(true);
-    connect(BOK, &QPushButton::clicked, this,
-            [this] { RunGuarded(parentWidget(), [this] { BOKClick(); }); });
+    connect(BOK, &QPushButton::clicked, this, &TFFileLocations::BOKClick);
     BCancel->setAutoDefault(false);
     connect(BCancel, &QPushButton::clicked, this, &TFFileLocations::reject);
 }
@@ -70,21 +82,29 @@ void TFFileLocations::showEvent(QShowEvent* event) {
     centreOnScreen(*this);
 }
 
+std::array<QLineEdit*, kLocationRows.size()> TFFileLocations::Fields() const {
+    return {EPKZip, EPKUnzip, EZipMagic, EJoyEmu, EJoyCP, EUniVBE, EDrives};
+}
+
+std::array<QPushButton*, kToolCount> TFFileLocations::BrowseButtons() const {
+    return {BPKZip, BPKUnzip, BZipMagic, BJoyEmu, BJoyCP, BUniVBE};
+}
+
 void TFFileLocations::CreateLayout() {
     auto* grid = new QGridLayout;
-    int line = 0;
-    for (const ToolRow& row : kToolRows) {
-        auto* label = new QLabel(QString::fromUtf16(row.label), this);
-        label->setBuddy(Field(row.tool));
+    for (size_t i = 0; i < kLocationRows.size(); ++i) {
+        QLineEdit* field = Fields()[i];
+        auto* label = new QLabel(QString::fromUtf16(kLocationRows[i].label), this);
+        label->setBuddy(field);
+        const int line = int(i);
         grid->addWidget(label, line, 0);
-        grid->addWidget(Field(row.tool), line, 1);
-        grid->addWidget(BrowseButton(row.tool), line, 2);
-        ++line;
+        if (i < kToolRows.size()) {
+            grid->addWidget(field, line, 1);
+            grid->addWidget(BrowseButtons()[i], line, 2);
+        } else {
+            grid->addWidget(field, line, 1, 1, 2);
+        }
     }
-    auto* drivesLabel = new QLabel(QString::fromUtf16(kDrivesLabel), this);
-    drivesLabel->setBuddy(EDrives);
-    grid->addWidget(drivesLabel, line, 0);
-    grid->addWidget(EDrives, line, 1, 1, 2);
     grid->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -99,49 +119,18 @@ void TFFileLocations::CreateLayout() {
     setMinimumWidth(480);
 }
 
-QLineEdit* TFFileLocations::Field(Tool tool) const {
-    switch (tool) {
-        case Tool::PKZip:
-            return EPKZip;
-        case Tool::PKUnzip:
-            return EPKUnzip;
-        case Tool::ZipMagic:
-            return EZipMagic;
-        case Tool::JoyEmu:
-            return EJoyEmu;
-        case Tool::JoyCP:
-            return EJoyCP;
-        case Tool::UniVBE:
-            return EUniVBE;
+void TFFileLocations::SetLocations(const ToolLocations& locations) {
+    for (size_t i = 0; i < kLocationRows.size(); ++i) {
+        Fields()[i]->setText(locations.*kLocationRows[i].field);
     }
-    return nullptr;
 }
 
-QPushButton* TFFileLocations::BrowseButton(Tool tool) const {
-    switch (tool) {
-        case Tool::PKZip:
-            return BPKZip;
-        case Tool::PKUnzip:
-            return BPKUnzip;
-        case Tool::ZipMagic:
-            return BZipMagic;
-        case Tool::JoyEmu:
-            return BJoyEmu;
-        case Tool::JoyCP:
-            return BJoyCP;
-        case Tool::UniVBE:
-            return BUniVBE;
+ToolLocations TFFileLocations::Locations() const {
+    ToolLocations locations;
+    for (size_t i = 0; i < kLocationRows.size(); ++i) {
+        locations.*kLocationRows[i].field = Fields()[i]->text();
     }
-    return nullptr;
-}
-
-ToolPaths TFFileLocations::Paths() const {
-    ToolPaths paths;
-    for (size_t i = 0; i < kToolRows.size(); ++i) {
-        paths.tools[i] = Field(kToolRows[i].tool)->text();
-    }
-    paths.drives = EDrives->text();
-    return paths;
+    return locations;
 }
 
 void TFFileLocations::BrowseClick(Tool tool) {
@@ -157,21 +146,17 @@ void TFFileLocations::BrowseClick(Tool tool) {
                                   MessageKind::Warning, MessageButtons::Ok);
         return;
     }
-    Field(tool)->setText(dosPath);
+    Fields()[size_t(tool)]->setText(dosPath);
 }
 
 void TFFileLocations::BSearchDrivesClick() {
     if (state_.foundFiles.isEmpty()) {
-        if (auto* main = qobject_cast<TFMain*>(parentWidget())) {
-            main->SearchDrives();
-        } else {
-            DriveSearch::SearchDrives(ctx_.fs(), state_, EDrives->text());
-        }
+        searchDrives_(EDrives->text());
     }
     for (const Tool tool : kToolSearchOrder) {
         const QString path =
             FindInFoundFiles(state_.foundFiles, QString::fromUtf16(RowOf(tool).executable), true);
-        Field(tool)->setText(path);
+        Fields()[size_t(tool)]->setText(path);
         if (tool == Tool::ZipMagic && !path.isEmpty()) {
             BatchRunner(ctx_).RunCommand(path + QString::fromUtf16(kZipMagicOff),
                                          ShowMode::Minimised);
@@ -180,8 +165,6 @@ void TFFileLocations::BSearchDrivesClick() {
 }
 
 void TFFileLocations::BOKClick() {
-    SettingsStore store = ctx_.store();
-    WriteToolLocations(store, Paths());
     done(mrOk);
 }
 

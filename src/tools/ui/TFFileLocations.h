@@ -3,19 +3,54 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <array>
+#include <functional>
 
+#include "context/ErrorGuard.h"
 #include "tools/ToolLocations.h"
 
 class AppContext;
 struct AppState;
 
 // "File Locations": where the tool programs live and which paths the drive
-// search walks. Its fields are the live settings of the run.
+// search walks. It edits a copy of the run's tool locations, which its
+// owner takes back when it closes (OK or Cancel) and stores after OK.
 class TFFileLocations : public QDialog {
     Q_OBJECT
 public:
-    TFFileLocations(AppContext& ctx, AppState& state, QWidget* parent = nullptr);
+    // `searchDrives` walks the given paths into the found-files list, as the
+    // window shows such a search.
+    TFFileLocations(AppContext& ctx, AppState& state, const ErrorGuard& guard,
+                    std::function<void(const QString& drives)> searchDrives,
+                    QWidget* parent = nullptr);
 
+    void SetLocations(const ToolLocations& locations);
+    // What the seven fields hold now.
+    ToolLocations Locations() const;
+
+    // Closes with Cancel; the fields keep what was typed for the run.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateLayout();
+    // The fields and browse buttons in the order of kLocationRows.
+    std::array<QLineEdit*, kLocationRows.size()> Fields() const;
+    std::array<QPushButton*, kToolCount> BrowseButtons() const;
+    // BPKZipClick, BPKUnzipClick, BZipMagicClick, BJoyEmuClick, BJoyCPClick
+    // and BUniVBEClick: one operation for each row of the table.
+    void BrowseClick(Tool tool);
+    // Fills the six tool fields from the found-files list, searching the
+    // drives first when the list is still empty.
+    void BSearchDrivesClick();
+    void BOKClick();
+
+    AppContext& ctx_;
+    AppState& state_;
+    ErrorGuard guard_;
+    std::function<void(const QString&)> searchDrives_;
     QLineEdit* EPKZip;
     QLineEdit* EPKUnzip;
     QLineEdit* EZipMagic;
@@ -32,33 +67,4 @@ public:
     QPushButton* BSearchDrives;
     QPushButton* BOK;
     QPushButton* BCancel;
-
-    QLineEdit* Field(Tool tool) const;
-    QPushButton* BrowseButton(Tool tool) const;
-
-    // The browse buttons: one operation for each row of the table.
-    void BrowseClick(Tool tool);
-    void BPKZipClick() { BrowseClick(Tool::PKZip); }
-    void BPKUnzipClick() { BrowseClick(Tool::PKUnzip); }
-    void BZipMagicClick() { BrowseClick(Tool::ZipMagic); }
-    void BJoyEmuClick() { BrowseClick(Tool::JoyEmu); }
-    void BJoyCPClick() { BrowseClick(Tool::JoyCP); }
-    void BUniVBEClick() { BrowseClick(Tool::UniVBE); }
-    // Fills the six tool fields from the found-files list, searching the
-    // drives first when the list is still empty.
-    void BSearchDrivesClick();
-    // Stores the seven texts and closes with OK.
-    void BOKClick();
-    // Closes with Cancel; the fields keep what was typed for the run.
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void CreateLayout();
-    ToolPaths Paths() const;
-
-    AppContext& ctx_;
-    AppState& state_;
 };

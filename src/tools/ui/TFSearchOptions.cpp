@@ -9,13 +9,9 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "app/ui/GuardedHandler.h"
 #include "context/AppContext.h"
-#include "context/AppState.h"
 #include "platform/Dialogs.h"
 #include "platform/ui/CentreOnScreen.h"
-#include "tools/SearchChoice.h"
-#include "tools/ui/TFFileLocations.h"
 
 namespace {
 
@@ -28,8 +24,9 @@ public:
     }
 };
 
-QListWidget* sortedList(QWidget* parent) {
+QListWidget* sortedList(const char* name, QWidget* parent) {
     auto* list = new QListWidget(parent);
+    list->setObjectName(QString::fromLatin1(name));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSortingEnabled(true);
     return list;
@@ -37,8 +34,10 @@ QListWidget* sortedList(QWidget* parent) {
 
 // The arrows say little on their own; the first start's dialog, with every
 // emulator under "No", is the first thing a new user has to work out.
-QPushButton* moveButton(const QString& caption, const QString& hint, QWidget* parent) {
+QPushButton* moveButton(const char* name, const QString& caption, const QString& hint,
+                        QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(hint);
     button->setAutoDefault(false);
     button->setFixedWidth(40);
@@ -95,23 +94,29 @@ void fitListsToNames(QDialog& dialog, QListWidget* yes, QListWidget* no) {
 
 }  // namespace
 
-TFSearchOptions::TFSearchOptions(AppContext& ctx, AppState& state, QWidget* parent)
+TFSearchOptions::TFSearchOptions(AppContext& ctx, const EmulatorTable& emulators,
+                                 const ErrorGuard& guard, QWidget* parent)
     : QDialog(parent),
-      LBYes(sortedList(this)),
-      LBNo(sortedList(this)),
-      ESearchDrives(new QLineEdit(QStringLiteral("C:"), this)),
-      BAdd(moveButton(QStringLiteral("<"), QStringLiteral("Search for the selected emulator"),
-                      this)),
-      BSubtract(moveButton(QStringLiteral(">"),
-                           QStringLiteral("Do not search for the selected emulator"), this)),
-      BAddAll(moveButton(QStringLiteral("<<"), QStringLiteral("Search for every emulator"), this)),
-      BSubtractAll(
-          moveButton(QStringLiteral(">>"), QStringLiteral("Search for no emulator"), this)),
-      BOK(new QPushButton(QStringLiteral("OK"), this)),
-      BCancel(new QPushButton(QStringLiteral("Cancel"), this)),
       ctx_(ctx),
-      state_(state) {
+      emulators_(emulators),
+      guard_(guard),
+      LBYes(sortedList("LBYes", this)),
+      LBNo(sortedList("LBNo", this)),
+      ESearchDrives(new QLineEdit(SearchChoice::Choice().drives, this)),
+      BAdd(moveButton("BAdd", QStringLiteral("<"),
+                      QStringLiteral("Search for the selected emulator"), this)),
+      BSubtract(moveButton("BSubtract", QStringLiteral(">"),
+                           QStringLiteral("Do not search for the selected emulator"), this)),
+      BAddAll(moveButton("BAddAll", QStringLiteral("<<"),
+                         QStringLiteral("Search for every emulator"), this)),
+      BSubtractAll(moveButton("BSubtractAll", QStringLiteral(">>"),
+                              QStringLiteral("Search for no emulator"), this)),
+      BOK(new QPushButton(QStringLiteral("OK"), this)),
+      BCancel(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("FSearchOptions"));
+    ESearchDrives->setObjectName(QStringLiteral("ESearchDrives"));
+    BOK->setObjectName(QStringLiteral("BOK"));
+    BCancel->setObjectName(QStringLiteral("BCancel"));
     setWindowTitle(QStringLiteral("Search Options"));
     setModal(true);
     CreateLayout();
@@ -123,8 +128,7 @@ TFSearchOptions::TFSearchOptions(AppContext& ctx, AppState& state, QWidget* pare
     connect(LBNo, &QListWidget::itemDoubleClicked, this, [this] { BAddClick(); });
     connect(LBYes, &QListWidget::itemDoubleClicked, this, [this] { BSubtractClick(); });
     BOK->setDefault(true);
-    connect(BOK, &QPushButton::clicked, this,
-            [this] { RunGuarded(parentWidget(), [this] { BOKClick(); }); });
+    connect(BOK, &QPushButton::clicked, this, &TFSearchOptions::BOKClick);
     BCancel->setAutoDefault(false);
     connect(BCancel, &QPushButton::clicked, this, &TFSearchOptions::reject);
 }
@@ -176,12 +180,12 @@ void TFSearchOptions::CreateLayout() {
 
 void TFSearchOptions::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    RunGuarded(parentWidget(), [this] { FormShow(); });
+    guard_.run([this] { FormShow(); });
 }
 
 void TFSearchOptions::FormShow() {
     SettingsStore store = ctx_.store();
-    const SearchChoice::Emulators split = SearchChoice::SplitByStoreKey(store, state_.emulators);
+    const SearchChoice::Emulators split = SearchChoice::SplitByStoreKey(store, emulators_);
     fill(LBYes, split.yes);
     fill(LBNo, split.no);
     fitListsToNames(*this, LBYes, LBNo);
@@ -204,12 +208,20 @@ void TFSearchOptions::BSubtractAllClick() {
 }
 
 void TFSearchOptions::BOKClick() {
-    if (auto* main = qobject_cast<TFMain*>(parentWidget())) {
-        main->FFileLocations->EDrives->setText(ESearchDrives->text());
-    }
-    SettingsStore store = ctx_.store();
-    SearchChoice::WriteDrivesToSearch(store, ESearchDrives->text());
     done(mrOk);
+}
+
+void TFSearchOptions::SetDrives(const QString& drives) {
+    ESearchDrives->setText(drives);
+}
+
+SearchChoice::Choice TFSearchOptions::Choice() const {
+    SearchChoice::Choice choice;
+    for (int i = 0; i < LBYes->count(); ++i) {
+        choice.emulators << LBYes->item(i)->text();
+    }
+    choice.drives = ESearchDrives->text();
+    return choice;
 }
 
 void TFSearchOptions::reject() {

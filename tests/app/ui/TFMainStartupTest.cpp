@@ -1,21 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QProcess>
+#include <QStatusTipEvent>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QWindow>
 
 #include "app/StartupLogic.h"
 #include "app/ui/TFMain.h"
-#include "gamelist/ui/GameListWidget.h"
-#include "maintenance/ui/TFAbout.h"
 #include "settings/KeyPath.h"
 #include "support/TempInstallation.h"
-#include "tools/ui/TFFileLocations.h"
-#include "tools/ui/TFSearchOptions.h"
+#include "support/ui/WindowDriver.h"
 
 namespace {
 
@@ -54,10 +52,18 @@ protected:
     }
     QStringList idsOf(const TFMain& main) const {
         QStringList ids;
-        for (int i = 1; i <= main.state.emulators.count(); ++i) {
-            ids << main.state.emulators.at(i).emulatorId;
+        for (int i = 1; i <= main.state().emulators.count(); ++i) {
+            ids << main.state().emulators.at(i).emulatorId;
         }
         return ids;
+    }
+    static QStringList pages(const TFMain& main) {
+        const auto& pageControl = control<QTabWidget>(main, QStringLiteral("PCConsole"));
+        QStringList captions;
+        for (int i = 0; i < pageControl.count(); ++i) {
+            captions << pageControl.tabText(i);
+        }
+        return captions;
     }
 
     TempInstallation inst;
@@ -72,17 +78,15 @@ TEST_F(StartupTest, OrdersEmulatorsByTheLengthOfTheirListFiles) {
     main.FormActivate();
     EXPECT_EQ(idsOf(main),
               (QStringList{QStringLiteral("MAME"), QStringLiteral("NES"), QStringLiteral("PONG")}));
-    EXPECT_EQ(main.Tag, 1);
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Brivanel .26"));
     main.winId();  // the platform window, whose title the frame shows
     EXPECT_EQ(main.windowHandle()->title(), QStringLiteral("Brivanel .26"));
-    EXPECT_EQ(main.FAbout->LVersion->text(), QStringLiteral("Version .26"));
-    // One page per multi-game emulator after the two designed pages, then "Single".
-    ASSERT_EQ(main.PCConsole->count(), 5);
-    EXPECT_EQ(main.PCConsole->tabText(2), QStringLiteral("MAME"));
-    EXPECT_EQ(main.PCConsole->tabText(3), QStringLiteral("NES"));
-    EXPECT_EQ(main.PCConsole->tabText(4), QStringLiteral("Single"));
-    EXPECT_EQ(main.emulatorLists[3], nullptr);
+    EXPECT_EQ(labelText(main, QStringLiteral("LVersion")), QStringLiteral("Version .26"));
+    // One page per multi-game emulator after the two designed pages, then
+    // "Single"; the SINGLE emulator has none of its own.
+    EXPECT_EQ(pages(main), (QStringList{QStringLiteral("Arcade"), QStringLiteral("Console"),
+                                        QStringLiteral("MAME"), QStringLiteral("NES"),
+                                        QStringLiteral("Single")}));
     EXPECT_TRUE(inst.exitCodes.isEmpty());
 }
 
@@ -99,7 +103,7 @@ TEST_F(StartupTest, WithoutDefinitionsTheProgramEndsWithoutTouchingTheStore) {
         TFMain noDefinition(invalid.context());
         noDefinition.FormActivate();
         EXPECT_EQ(invalid.exitCodes, QList<int>{0});
-        EXPECT_EQ(noDefinition.Tag, 0);
+        EXPECT_EQ(pages(noDefinition).size(), 2);
     }
     EXPECT_FALSE(QFile::exists(empty.storeFile()));
     EXPECT_FALSE(QFile::exists(invalid.storeFile()));
@@ -164,23 +168,29 @@ TEST_F(StartupTest, RestoresToolPathsViewSwitchesAndTheLock) {
         s.WriteString(QStringLiteral("Locked"), QStringLiteral("secret"));
     });
     TFMain main(inst.context());
-    main.FFileLocations->EUniVBE->setText(QStringLiteral("typed before"));
     main.FormActivate();
-    EXPECT_EQ(main.FFileLocations->EPKZip->text(), QStringLiteral("C:\\PK\\PKZIP.EXE"));
-    EXPECT_EQ(main.FFileLocations->EJoyCP->text(), QStringLiteral("C:\\JOY\\JOYCP.EXE"));
-    EXPECT_EQ(main.FFileLocations->EUniVBE->text(), QString());
-    EXPECT_EQ(main.FFileLocations->EDrives->text(), QStringLiteral("C:;D:\\GAMES"));
-    EXPECT_EQ(main.FSearchOptions->ESearchDrives->text(), QStringLiteral("C:;D:\\GAMES"));
-    EXPECT_TRUE(main.byEmulator1->isChecked());
-    EXPECT_FALSE(main.byName1->isChecked());
-    EXPECT_FALSE(main.MissingGames1->isChecked());
-    EXPECT_FALSE(main.byCount1->isChecked());
-    EXPECT_TRUE(main.state.locked);
-    EXPECT_FALSE(main.RemoveALLRegistryKeys1->isEnabled());
+    const auto checked = [&main](const char* item) {
+        return menuItem(main, QString::fromLatin1(item)).isChecked();
+    };
+    EXPECT_TRUE(checked("byEmulator1"));
+    EXPECT_FALSE(checked("byName1"));
+    EXPECT_FALSE(checked("MissingGames1"));
+    EXPECT_FALSE(checked("byCount1"));
+    EXPECT_TRUE(main.state().locked);
+    EXPECT_FALSE(menuItem(main, QStringLiteral("RemoveALLRegistryKeys1")).isEnabled());
     // ZipMagic is switched off for the run, minimised and not awaited.
     ASSERT_EQ(inst.starter.starts().size(), 1u);
     EXPECT_EQ(inst.starter.starts()[0].arguments.last(), QStringLiteral("C:\\ZM\\ZMCMDLN.EXE /e-"));
     EXPECT_TRUE(inst.starter.starts()[0].arguments.contains(QStringLiteral("minimised")));
+
+    EXPECT_EQ(shownSearchDrives(main), QStringLiteral("C:;D:\\GAMES"));
+    inst.dialogs.answerText(QStringLiteral("secret"));
+    menuItem(main, QStringLiteral("Lock1")).trigger();
+    const ToolLocations shown = shownLocations(inst, main);
+    EXPECT_EQ(shown.pkzip, QStringLiteral("C:\\PK\\PKZIP.EXE"));
+    EXPECT_EQ(shown.joyCp, QStringLiteral("C:\\JOY\\JOYCP.EXE"));
+    EXPECT_EQ(shown.uniVbe, QString());
+    EXPECT_EQ(shown.drives, QStringLiteral("C:;D:\\GAMES"));
 }
 
 TEST_F(StartupTest, AnEmptyDrivesValueBecomesC) {
@@ -188,8 +198,8 @@ TEST_F(StartupTest, AnEmptyDrivesValueBecomesC) {
         [](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
     TFMain main(inst.context());
     main.FormActivate();
-    EXPECT_EQ(main.FFileLocations->EDrives->text(), QStringLiteral("C:"));
-    EXPECT_EQ(main.FSearchOptions->ESearchDrives->text(), QString());
+    EXPECT_EQ(shownLocations(inst, main).drives, QStringLiteral("C:"));
+    EXPECT_EQ(shownSearchDrives(main), QString());
 }
 
 // The real program, before any window or store: every path it deletes goes
@@ -250,8 +260,8 @@ TEST_F(StartupTest, MigratesAStoreOfAnOlderVersion) {
 TEST_F(StartupTest, FirstStartSearchesDrivesWithFreeSpace) {
     TFMain main(inst.context());  // D: is a temporary folder with space, E: is not mapped
     main.FormActivate();
-    EXPECT_EQ(main.FFileLocations->EDrives->text(), QStringLiteral("C:;D:"));
-    EXPECT_EQ(main.FSearchOptions->ESearchDrives->text(), QStringLiteral("C:"));
+    EXPECT_EQ(shownLocations(inst, main).drives, QStringLiteral("C:;D:"));
+    EXPECT_EQ(shownSearchDrives(main), QStringLiteral("C:"));
     SettingsStore s = store();
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
     EXPECT_TRUE(s.GetKeyNames().isEmpty());
@@ -266,8 +276,10 @@ TEST_F(StartupTest, AStoreValueOfTheWrongTypeIsShownAndSkipsTheRest) {
     TFMain main(inst.context());
     main.FormActivate();
     EXPECT_EQ(inst.dialogs.messages(), QStringList{QStringLiteral("Invalid data type for 'Time'")});
-    EXPECT_EQ(main.Tag, 1);
-    EXPECT_TRUE(main.FFileLocations->EPKZip->text().isEmpty());
+    EXPECT_EQ(pages(main).size(), 5);  // started: a second activation starts nothing again
+    main.FormActivate();
+    EXPECT_EQ(inst.dialogs.messages().size(), 1);
+    EXPECT_TRUE(shownLocations(inst, main).pkzip.isEmpty());
     EXPECT_EQ(rootString(QStringLiteral("Time")), QStringLiteral("yesterday"));
 }
 
@@ -299,15 +311,15 @@ TEST_F(StartupTest, ShutdownWritesCurrentTimeAndRomLocations) {
     {
         TFMain main(inst.context());
         main.FormActivate();
-        EmulatorDefinition& mame =
-            main.state.emulators.at(main.EmulatorIndexById(QStringLiteral("MAME")));
+        EmulatorDefinition& mame = main.state().emulators.at(
+            main.state().emulators.EmulatorIndexById(QStringLiteral("MAME")));
         EXPECT_EQ(mame.romLocation, QStringLiteral("C:\\ROMS\\"));
         mame.romLocation = QStringLiteral("D:\\OTHER\\");
-        main.LBArcade->setItems({QStringLiteral("0005 Galaga")});
-        main.currentListBox = main.LBArcade;
-        main.byCount1->setChecked(true);
-        main.LBArcade->setItemIndex(0);
-        main.state.gameLaunched = true;
+        menuItem(main, QStringLiteral("byCount1")).trigger();
+        GameListWidget& list = listBox(main, currentList(main).objectName());
+        list.setItems({QStringLiteral("0005 Galaga")});
+        list.setItemIndex(0);
+        main.state().gameLaunched = true;
         inst.clock.set(46000.5);
     }
     EXPECT_EQ(rootString(QStringLiteral("Current")), QStringLiteral("Galaga"));
@@ -328,7 +340,7 @@ TEST_F(StartupTest, ShutdownWithAnEmptyListKeepsCurrentAndTime) {
     {
         TFMain main(inst.context());
         main.FormActivate();
-        main.state.gameLaunched = true;
+        main.state().gameLaunched = true;
     }
     EXPECT_EQ(rootString(QStringLiteral("Current")), QStringLiteral("Galaga"));
     SettingsStore s = store();
@@ -342,21 +354,23 @@ TEST_F(StartupTest, ShutdownNeverRecreatesADeletedRoot) {
     {
         TFMain main(inst.context());
         main.FormActivate();
-        main.LBArcade->setItems({QStringLiteral("Galaga")});
-        main.LBArcade->setItemIndex(0);
+        GameListWidget& list = listBox(main, currentList(main).objectName());
+        list.setItems({QStringLiteral("Galaga")});
+        list.setItemIndex(0);
         store().DeleteKey(StorePaths::Root());
     }
     EXPECT_FALSE(store().KeyExists(StorePaths::Root()));
 }
 
 TEST_F(StartupTest, ClosingRunsZipMagicOnlyWhenNoGameWasLaunched) {
-    writeRoot(
-        [](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
+    writeRoot([](SettingsStore& s) {
+        s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
+        s.WriteString(QStringLiteral("ZipMagic Path"), QStringLiteral("C:\\ZM\\ZMCMDLN.EXE"));
+    });
     for (const bool launched : {false, true}) {
         TFMain main(inst.context());
         main.FormActivate();
-        main.FFileLocations->EZipMagic->setText(QStringLiteral("C:\\ZM\\ZMCMDLN.EXE"));
-        main.state.gameLaunched = launched;
+        main.state().gameLaunched = launched;
         const size_t before = inst.starter.starts().size();
         main.close();
         const bool ran = inst.starter.starts().size() == before + 1 &&
@@ -374,30 +388,32 @@ TEST_F(StartupTest, RebuildGameListAskesAndThenStartsAfresh) {
     });
     TFMain main(inst.context());
     main.FormActivate();
+    QAction& rebuild = menuItem(main, QStringLiteral("RemoveALLRegistryKeys1"));
     inst.dialogs.answer(mrNo);
-    main.RemoveALLRegistryKeys1Click();
+    rebuild.trigger();
     EXPECT_TRUE(store().KeyExists(StorePaths::Entry(QStringLiteral("Galaga"))));
-    EXPECT_EQ(main.FFileLocations->EDrives->text(), QStringLiteral("C:\\ONLY"));
+    EXPECT_EQ(shownLocations(inst, main).drives, QStringLiteral("C:\\ONLY"));
 
     inst.dialogs.answer(mrYes);
-    main.RemoveALLRegistryKeys1Click();
+    rebuild.trigger();
     EXPECT_EQ(
         inst.dialogs.messages().last(),
         QStringLiteral("Are you sure you want to remove all games and their current settings?"));
     SettingsStore s = store();
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
     EXPECT_TRUE(s.GetKeyNames().isEmpty());
-    EXPECT_EQ(main.FFileLocations->EDrives->text(), QStringLiteral("C:;D:"));
-    EXPECT_EQ(main.Tag, 1);
-    EXPECT_EQ(main.PCConsole->count(), 5);  // the pages of the first load were replaced
+    EXPECT_EQ(shownLocations(inst, main).drives, QStringLiteral("C:;D:"));
+    EXPECT_EQ(pages(main).size(), 5);  // the pages of the first load were replaced
 }
 
 TEST_F(StartupTest, HintsGoToTheStatusBarWithoutTheirShortPart) {
     TFMain main(inst.context());
-    main.DisplayHint(QStringLiteral("Short|The long part"));
-    EXPECT_EQ(main.StatusText->text(), QStringLiteral("The long part"));
-    main.DisplayHint(QStringLiteral("Only one part"));
-    EXPECT_EQ(main.StatusText->text(), QStringLiteral("Only one part"));
+    for (const auto& [hint, shown] : {std::pair{"Short|The long part", "The long part"},
+                                      std::pair{"Only one part", "Only one part"}}) {
+        QStatusTipEvent tip(QString::fromLatin1(hint));
+        QApplication::sendEvent(&main, &tip);
+        EXPECT_EQ(statusText(main), QString::fromLatin1(shown));
+    }
 }
 
 }  // namespace

@@ -9,23 +9,27 @@
 
 #include <csignal>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
 
-#include "gamelist/ui/GameListWidget.h"
-#include "launch/ui/OptionPanel.h"
-#include "maintenance/ui/TFKeys.h"
+#include "context/SelectedEntry.h"
+#include "pictures/PictureLookup.h"
 #include "pictures/ui/PictureView.h"
 #include "settings/KeyPath.h"
 #include "support/ProcessRun.h"
 #include "support/StandIn.h"
 #include "support/Text.h"
 #include "support/ui/ListBuildFixture.h"
-#include "tools/ui/TFFileLocations.h"
-#include "tools/ui/TFSearchOptions.h"
+#include "support/ui/WindowDriver.h"
 
 namespace {
 
@@ -55,8 +59,8 @@ protected:
 
     QStringList names() {
         QStringList all;
-        for (int i = 1; i <= main().state.emulators.count(); ++i) {
-            all << main().state.emulators.at(i).lbName;
+        for (int i = 1; i <= main().state().emulators.count(); ++i) {
+            all << main().state().emulators.at(i).lbName;
         }
         return all;
     }
@@ -65,33 +69,55 @@ protected:
     // which shows every emulator name whole.
     void buildEverything() {
         b.inst.dialogs.answerDialog(mrOk, [this](QObject& dialog) {
-            auto& options = static_cast<TFSearchOptions&>(dialog);
+            auto& options = static_cast<QWidget&>(dialog);
+            auto& yes = control<QListWidget>(dialog, q("LBYes"));
+            auto& no = control<QListWidget>(dialog, q("LBNo"));
             options.show();
-            for (const QListWidget* list : {options.LBYes, options.LBNo}) {
+            for (const QListWidget* list : {&yes, &no}) {
                 EXPECT_LE(list->sizeHintForColumn(0), list->viewport()->width());
             }
-            EXPECT_EQ(options.LBNo->count(), 7);
+            EXPECT_EQ(no.count(), 7);
             options.hide();
-            options.LBYes->clear();
-            options.LBNo->clear();
-            options.LBYes->addItems(names());
+            yes.clear();
+            no.clear();
+            yes.addItems(names());
         });
         b.start();
         b.finishTicks();
-        ASSERT_FALSE(main().Timer1->isActive());
+        ASSERT_FALSE(b.listBuild().IsRunning());
+        // The user sees the window: leaving an option control stores it.
+        main().show();
+        QApplication::setActiveWindow(&main());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
     }
 
-    void select(GameListWidget* list, const QString& item) {
-        main().currentListBox = list;
-        const int at = list->indexOf(item);
-        ASSERT_GE(at, 0) << item.toStdString() << " in " << list->items().join(u'|').toStdString();
-        list->setItemIndex(at);
-        main().ShowSelectedGame();
+    GameListWidget& list(const char* name) { return listBox(main(), q(name)); }
+
+    // The list's page brought to the front, and the item selected in it.
+    void select(GameListWidget& list, const QString& item) {
+        control<QTabWidget>(main(), q("PCConsole")).setCurrentWidget(list.parentWidget());
+        ASSERT_GE(list.indexOf(item), 0)
+            << item.toStdString() << " in " << list.items().join(u'|').toStdString();
+        selectItem(list, item);
     }
 
-    void choose(QComboBox* box, const QString& text) {
-        box->setCurrentIndex(box->findText(text));
-        ASSERT_EQ(box->currentText(), text);
+    template <class T>
+    T& option(const char* name) {
+        return control<T>(control<QWidget>(main(), q("POptions")), q(name));
+    }
+    void choose(const char* box, const QString& text) {
+        auto& list = option<QComboBox>(box);
+        list.setCurrentIndex(list.findText(text));
+        ASSERT_EQ(list.currentText(), text);
+    }
+    // Focus into the control and back to the list, as the user leaves it.
+    void leave(QWidget& control) {
+        for (QWidget* widget : {&control, static_cast<QWidget*>(&list("LBArcade"))}) {
+            widget->setFocus(Qt::TabFocusReason);
+            ASSERT_TRUE(QTest::qWaitFor([widget] {
+                return widget->hasFocus() || widget->isAncestorOf(QApplication::focusWidget());
+            }));
+        }
     }
 
     QString storeValue(const KeyPath& key, const QString& name) {
@@ -110,9 +136,10 @@ protected:
     // program counting the play and then ended as a user ends it.
     void playAndRestart(const Play& play) {
         const QString program = b.inst.host(q("C:\\BRIVANEL\\brivanel"));
-        select(main().LBArcade, play.game);
-        main().BPlay->click();
-        ASSERT_TRUE(main().state.gameLaunched) << "Play did not launch " << play.game.toStdString();
+        select(list("LBArcade"), play.game);
+        control<QPushButton>(main(), q("BPlay")).click();
+        ASSERT_TRUE(main().state().gameLaunched)
+            << "Play did not launch " << play.game.toStdString();
         b.closeMain();
         EXPECT_EQ(storeValue(StorePaths::Root(), q("Current")), play.game);
 
@@ -149,7 +176,7 @@ TEST_F(DemoAcceptance, FromTheFirstStartToACountedPlay) {
     ASSERT_NO_FATAL_FAILURE(buildEverything());
 
     // Every kind of emulator found its games; the missing one is framed.
-    const QStringList arcade = main().LBArcade->items();
+    const QStringList arcade = list("LBArcade").items();
     for (const char* game : {"Pac-Man (Midway)", "Puck Man (Japan set 1)", "Galaga (Namco rev. B)",
                              "Donkey Kong (US set 1)", "[ Ms. Pac-Man ]", "Galaxian (Namco)",
                              "Galaxian (Japan)", "Moon Alien Part 2", "Ikari Warriors",
@@ -157,19 +184,21 @@ TEST_F(DemoAcceptance, FromTheFirstStartToACountedPlay) {
         EXPECT_TRUE(arcade.contains(q(game)))
             << game << " not in " << arcade.join(u'|').toStdString();
     }
-    const QStringList console = main().LBConsole->items();
+    const QStringList console = list("LBConsole").items();
     for (const char* game : {"NES Super Mario Bros.", "NES The Legend of Zelda", "NES Tetris"}) {
         EXPECT_TRUE(console.contains(q(game))) << game;
     }
-    EXPECT_EQ(main().PCConsole->currentWidget(), main().TSArcade) << "no page of games in front";
+    EXPECT_EQ(control<QTabWidget>(main(), q("PCConsole")).currentWidget(),
+              &control<QWidget>(main(), q("TSArcade")))
+        << "no page of games in front";
     // The missing game is framed and cannot be played; it can be hidden.
-    select(main().LBArcade, q("[ Ms. Pac-Man ]"));
+    select(list("LBArcade"), q("[ Ms. Pac-Man ]"));
     const size_t startsBefore = b.inst.starter.starts().size();
-    main().BPlay->click();
-    EXPECT_FALSE(main().state.gameLaunched);
+    control<QPushButton>(main(), q("BPlay")).click();
+    EXPECT_FALSE(main().state().gameLaunched);
     EXPECT_EQ(b.inst.starter.starts().size(), startsBefore);
-    main().MissingGames1->trigger();
-    EXPECT_FALSE(main().LBArcade->items().join(u'|').contains(q("Ms. Pac-Man")));
+    menuItem(main(), q("MissingGames1")).trigger();
+    EXPECT_FALSE(list("LBArcade").items().join(u'|').contains(q("Ms. Pac-Man")));
     EXPECT_EQ(b.value(q("Moon Alien Part 2"), q("Location")), q("Dir"));
     EXPECT_EQ(b.value(q("Galaxian (Japan)"), q("Location")), q("C:\\ROMS\\GALAXIAN.ZIP"));
     EXPECT_EQ(b.value(q("Ms. Pac-Man"), q("Location")), q("#"));
@@ -177,22 +206,24 @@ TEST_F(DemoAcceptance, FromTheFirstStartToACountedPlay) {
     EXPECT_EQ(b.value(q("NES Tetris"), q("Emulator1")), q("FCEU"));
 
     // Pictures: every shipped file decodes, and most games find their own.
-    for (const QString& line : main().state.pictureIndex) {
-        EXPECT_TRUE(main().ImageEn1->showFile(b.inst.fs().resolve(line), true))
+    for (const QString& line : main().state().pictureIndex) {
+        EXPECT_TRUE(
+            control<PictureView>(main(), q("ImageEn1")).showFile(b.inst.fs().resolve(line), true))
             << line.toStdString();
     }
     int games = 0;
     int withPicture = 0;
-    for (GameListWidget* list : {main().LBArcade, main().LBConsole}) {
-        for (const QString& item : list->items()) {
+    for (const char* name : {"LBArcade", "LBConsole"}) {
+        for (const QString& item : list(name).items()) {
             if (item.startsWith(u"[ ") || item.contains(u'{')) {
                 continue;
             }
-            select(list, item);
+            select(list(name), item);
             ++games;
-            withPicture += !main()
-                                .ShowGamePicture(main().CurrentEmulatorIndex(),
-                                                 main().CurrentShortName(), item, true)
+            const SelectedEntry entry = *gameLists(main()).CurrentEntry();
+            withPicture += !FindGamePicture(b.inst.context(), main().state().emulators,
+                                            main().state().pictureIndex, entry.emulatorIndex,
+                                            entry.shortName, item)
                                 .isEmpty();
         }
     }
@@ -201,48 +232,49 @@ TEST_F(DemoAcceptance, FromTheFirstStartToACountedPlay) {
     RecordProperty("games", games);
 
     // By emulator: a page per emulator, the alternatives' pages included.
-    main().byEmulator1Click();
+    menuItem(main(), q("byEmulator1")).trigger();
+    const auto& pages = control<QTabWidget>(main(), q("PCConsole"));
     QStringList captions;
-    for (int i = 0; i < main().PCConsole->count(); ++i) {
-        captions << main().PCConsole->tabText(i);
+    for (int i = 0; i < pages.count(); ++i) {
+        captions << pages.tabText(i);
     }
     for (const char* page :
          {"MAME", "Galaxian Emulator", "Nester", "FCE Ultra", "RAGE", "Single"}) {
         EXPECT_TRUE(captions.contains(q(page)))
             << page << " not in " << captions.join(u'|').toStdString();
     }
-    main().byName1Click();
+    menuItem(main(), q("byName1")).trigger();
 
     // Options: the emulator's own choice, then one game's own.
-    select(main().LBArcade, kMame);
-    choose(main().POptions->CBResolution, q("640x480"));
-    main().POptions->CBResolutionExit();
+    select(list("LBArcade"), kMame);
+    choose("CBResolution", q("640x480"));
+    leave(option<QComboBox>("CBResolution"));
     EXPECT_EQ(storeValue(StorePaths::Specific(kMame), q("Resolution")), q("640x480"));
-    select(main().LBArcade, q("Galaga (Namco rev. B)"));
-    EXPECT_EQ(main().POptions->CBResolution->currentText(), q("640x480"));
-    choose(main().POptions->CBSound, q("Silence"));
-    main().POptions->CBSoundExit();
+    select(list("LBArcade"), q("Galaga (Namco rev. B)"));
+    EXPECT_EQ(option<QComboBox>("CBResolution").currentText(), q("640x480"));
+    choose("CBSound", q("Silence"));
+    leave(option<QComboBox>("CBSound"));
     EXPECT_EQ(storeValue(StorePaths::Specific(q("Galaga (Namco rev. B)")), q("Sound")),
               q("Silence"));
     // The game's own passage of the emulator's key help, and the manual.
     QString keys;
     b.inst.dialogs.answerDialog(mrOk, [&keys](QObject& dialog) {
-        keys = static_cast<TFKeys&>(dialog).windowTitle() + u'\n' +
-               static_cast<TFKeys&>(dialog).MKeys->toPlainText();
+        keys = static_cast<QWidget&>(dialog).windowTitle() + u'\n' +
+               control<QPlainTextEdit>(dialog, q("MKeys")).toPlainText();
     });
-    main().Keys1Click();
+    menuItem(main(), q("Keys1")).trigger();
     EXPECT_TRUE(keys.startsWith(q("Keys for Galaga (Namco rev. B)\n[galaga] Galaga")))
         << keys.toStdString();
     EXPECT_TRUE(keys.contains(q("free it for double fire power"))) << keys.toStdString();
     EXPECT_FALSE(keys.contains(q("Donkey Kong"))) << keys.toStdString();
-    main().DisplayREADME1Click();
+    menuItem(main(), q("DisplayREADME1")).trigger();
     ASSERT_EQ(b.inst.starter.starts().back().program, q("xdg-open"));
     EXPECT_TRUE(QFileInfo(b.inst.starter.starts().back().arguments.value(0)).isFile());
 
-    select(main().LBArcade, q("Pac-Man (Midway)"));
-    EXPECT_EQ(main().POptions->CBSound->currentText(), q("Sound Blaster"));
-    main().POptions->EJoyEmu->setText(q("C:\\TOOLS\\ARCADE.KEY"));
-    main().POptions->EJoyEmuExit();
+    select(list("LBArcade"), q("Pac-Man (Midway)"));
+    EXPECT_EQ(option<QComboBox>("CBSound").currentText(), q("Sound Blaster"));
+    option<QLineEdit>("EJoyEmu").setText(q("C:\\TOOLS\\ARCADE.KEY"));
+    leave(option<QLineEdit>("EJoyEmu"));
 
     ASSERT_NO_FATAL_FAILURE(
         playAndRestart({q("Pac-Man (Midway)"), q("C:\\EMU\\MAME\\ROMS\\pacman")}));
@@ -290,8 +322,8 @@ TEST_F(DemoAcceptance, TheSameLoopWithDebiansMame) {
               0);
 
     ASSERT_NO_FATAL_FAILURE(buildEverything());
-    EXPECT_TRUE(main().LBArcade->items().contains(q("Pong (Rev E) [TTL]")));
-    EXPECT_TRUE(main().LBArcade->items().contains(q("Moon Alien Part 2")));
+    EXPECT_TRUE(list("LBArcade").items().contains(q("Pong (Rev E) [TTL]")));
+    EXPECT_TRUE(list("LBArcade").items().contains(q("Moon Alien Part 2")));
     ASSERT_NO_FATAL_FAILURE(
         playAndRestart({q("Pong (Rev E) [TTL]"), q("C:\\EMU\\MAME\\ROMS\\pong")}));
     const QString mameLog = QString::fromUtf8(b.inst.readFile(q("C:\\EMU\\MAME\\mame.log")));

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "context/Accessors.h"
-#include "gamelist/ui/GameListWidget.h"
 #include "support/StandIn.h"
 #include "support/ui/ListBuildFixture.h"
+#include "support/ui/WindowDriver.h"
 
 namespace {
 
@@ -68,18 +68,17 @@ TEST(ListBuildMame, OldFormatOutput) {
                          "ren C:\\BRIVANEL\\MAME.!!! MAME.LST\r\n"));
     ASSERT_EQ(b.inst.starter.starts().size(), 1u);
     EXPECT_TRUE(b.inst.starter.starts()[0].arguments.contains(QStringLiteral("minimised")));
-    EXPECT_TRUE(main.Timer1->isActive());
+    EXPECT_TRUE(b.listBuild().IsRunning());
 
     b.ticksToLastGame();
     // The games went into the list box of the emulator's page as they were handled.
-    EXPECT_EQ(main.currentListBox, main.LBArcade);
+    EXPECT_EQ(&currentList(main), &listBox(main, QStringLiteral("LBArcade")));
     EXPECT_EQ(b.listItems(),
               (QStringList{QStringLiteral("Galaxian"), kMame, QStringLiteral("Pac-Man (Midway)"),
                            QStringLiteral("PuckMan (Japan)")}));
-    EXPECT_EQ(main.currentListBox->item(main.currentListBox->itemIndex()),
-              QStringLiteral("Galaxian"));
+    EXPECT_EQ(selectedItem(currentList(main)), QStringLiteral("Galaxian"));
     b.finishTicks();
-    EXPECT_FALSE(main.Timer1->isActive());
+    EXPECT_FALSE(b.listBuild().IsRunning());
     EXPECT_TRUE(b.inst.exitCodes.isEmpty());
     EXPECT_EQ(
         b.inst.readFile(QStringLiteral("C:\\BRIVANEL\\MAME.LST")),
@@ -87,7 +86,7 @@ TEST(ListBuildMame, OldFormatOutput) {
                    "galaxian =\"Galaxian\"\r\n"));
     EXPECT_EQ(b.inst.readFile(QStringLiteral("C:\\BRIVANEL\\MAME.MRG")),
               QByteArray("[Merged]\r\npuckman =pacman\r\n"));
-    EXPECT_EQ(ParentName(b.inst.context(), main.state.emulators.at(1), QStringLiteral("PUCKMAN")),
+    EXPECT_EQ(ParentName(b.inst.context(), main.state().emulators.at(1), QStringLiteral("PUCKMAN")),
               QStringLiteral("pacman"));
 
     EXPECT_EQ(b.value(QStringLiteral("Pac-Man (Midway)"), QStringLiteral("Location")),
@@ -103,7 +102,9 @@ TEST(ListBuildMame, OldFormatOutput) {
               QStringLiteral("Dir"));
     EXPECT_FALSE(b.entryExists(QStringLiteral("Stale")));
     // At the end the lists were rebuilt from the store.
-    EXPECT_TRUE(main.LBArcade->items().contains(QStringLiteral("PuckMan (Japan)")));
+    EXPECT_TRUE(listBox(main, QStringLiteral("LBArcade"))
+                    .items()
+                    .contains(QStringLiteral("PuckMan (Japan)")));
 }
 
 TEST(ListBuildMame, CurrentFormatWithLongNames) {
@@ -131,7 +132,7 @@ TEST(ListBuildMame, CurrentFormatWithLongNames) {
     TFMain& main = b.start();
     b.updateGameList({kMame});
     b.finishTicks();
-    EXPECT_FALSE(main.Timer1->isActive());
+    EXPECT_FALSE(b.listBuild().IsRunning());
 
     EXPECT_EQ(
         b.value(QStringLiteral("Puck \"Man\" (bootleg, Français)"), QStringLiteral("Shortname")),
@@ -145,7 +146,7 @@ TEST(ListBuildMame, CurrentFormatWithLongNames) {
     EXPECT_EQ(b.value(QStringLiteral("Thirty-two Ⅱ"), QStringLiteral("Shortname")), longest);
     EXPECT_EQ(b.value(QStringLiteral("Thirty-two Ⅱ"), QStringLiteral("Location")),
               QStringLiteral("D:\\ROMS\\MSPACMAN.ZIP"));
-    EXPECT_EQ(main.LBArcade->count(), 5);
+    EXPECT_EQ(listBox(main, QStringLiteral("LBArcade")).count(), 5);
 }
 
 TEST(ListBuildMame, EmulatorPrintingNothingGivesNoGames) {
@@ -158,9 +159,9 @@ TEST(ListBuildMame, EmulatorPrintingNothingGivesNoGames) {
     TFMain& main = b.start();
     b.updateGameList({kMame});
     b.finishTicks();
-    EXPECT_FALSE(main.Timer1->isActive());
+    EXPECT_FALSE(b.listBuild().IsRunning());
     EXPECT_EQ(b.inst.readFile(QStringLiteral("C:\\BRIVANEL\\MAME.LST")), QByteArray("[Games]\r\n"));
     EXPECT_EQ(b.inst.readFile(QStringLiteral("C:\\BRIVANEL\\MAME.MRG")),
               QByteArray("[Merged]\r\n"));
-    EXPECT_EQ(main.LBArcade->items(), QStringList{kMame});
+    EXPECT_EQ(listBox(main, QStringLiteral("LBArcade")).items(), QStringList{kMame});
 }

@@ -1,10 +1,11 @@
 // Start-up runs a real list build at the first start and after a migration.
 #include <gtest/gtest.h>
 
+#include <QTabWidget>
+
 #include "settings/KeyPath.h"
 #include "support/ui/ListBuildFixture.h"
-#include "tools/ui/TFFileLocations.h"
-#include "tools/ui/TFSearchOptions.h"
+#include "support/ui/WindowDriver.h"
 
 namespace {
 
@@ -18,36 +19,28 @@ void writeArcade(ListBuildInstallation& b) {
     b.writeFile(QStringLiteral("D:\\ROMS\\PACMAN.ZIP"));
 }
 
-// The search options answered with every emulator chosen.
-void chooseEverything(ListBuildInstallation& b) {
-    b.inst.dialogs.answerDialog(mrOk, [](QObject& dialog) {
-        auto& options = static_cast<TFSearchOptions&>(dialog);
-        options.LBYes->clear();
-        options.LBYes->addItem(kArcade);
-    });
-}
-
 }  // namespace
 
 TEST(ListBuildStartup, FirstStartBuildsTheList) {
     ListBuildInstallation b;
     writeArcade(b);
-    chooseEverything(b);
+    b.answerSearchOptions({kArcade});
     TFMain& main = b.start();  // no store yet: the first-start path
 
     EXPECT_EQ(b.inst.dialogs.pending(), 0u);
     EXPECT_EQ(b.value(kArcade, QStringLiteral("Location")),
               QStringLiteral("C:\\EMU\\ARC\\ARC.EXE"));
     EXPECT_EQ(b.rootValue(QStringLiteral("Version")), QStringLiteral(".26"));
-    ASSERT_TRUE(main.Timer1->isActive());
+    ASSERT_TRUE(b.listBuild().IsRunning());
     b.finishTicks();
-    // The drives of the first start were searched: the ROM lies on D:.
+    // The paths chosen in the search options were searched: the ROM lies on D:.
     EXPECT_EQ(b.value(QStringLiteral("Pac-Man"), QStringLiteral("Location")),
               QStringLiteral("D:\\ROMS\\PACMAN.ZIP"));
     // No game was current: the page with the games is in front, counted.
-    EXPECT_EQ(main.PCConsole->currentWidget(), main.TSArcade);
-    EXPECT_EQ(main.currentListBox, main.LBArcade);
-    EXPECT_EQ(main.StatusText->text(), QStringLiteral("1 games listed"));
+    EXPECT_EQ(control<QTabWidget>(main, QStringLiteral("PCConsole")).currentWidget(),
+              &control<QWidget>(main, QStringLiteral("TSArcade")));
+    EXPECT_EQ(&currentList(main), &listBox(main, QStringLiteral("LBArcade")));
+    EXPECT_EQ(statusText(main), QStringLiteral("1 games listed"));
 }
 
 TEST(ListBuildStartup, MigrationBuildsTheList) {
@@ -60,8 +53,8 @@ TEST(ListBuildStartup, MigrationBuildsTheList) {
         store.WriteString(QStringLiteral("Drives To Search"), QStringLiteral("C:;D:"));
         store.OpenKey(StorePaths::Entry(QStringLiteral("MAME")), true);
     }
-    chooseEverything(b);
-    TFMain& main = b.start();
+    b.answerSearchOptions({kArcade});
+    b.start();
 
     EXPECT_EQ(b.inst.dialogs.pending(), 0u);
     EXPECT_FALSE(b.entryExists(QStringLiteral("MAME")));
@@ -70,5 +63,5 @@ TEST(ListBuildStartup, MigrationBuildsTheList) {
     b.finishTicks();
     EXPECT_EQ(b.value(QStringLiteral("Pac-Man"), QStringLiteral("Emulator")),
               QStringLiteral("ARC"));
-    EXPECT_FALSE(main.Timer1->isActive());
+    EXPECT_FALSE(b.listBuild().IsRunning());
 }

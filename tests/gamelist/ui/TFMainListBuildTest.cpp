@@ -2,10 +2,14 @@
 // multi-game, console and single emulators with supplied list files.
 #include <gtest/gtest.h>
 
-#include "gamelist/ui/GameListWidget.h"
-#include "gamelist/ui/TFStatus.h"
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+
 #include "settings/KeyPath.h"
 #include "support/ui/ListBuildFixture.h"
+#include "support/ui/WindowDriver.h"
 
 namespace {
 
@@ -76,6 +80,17 @@ void writePickInstallation(ListBuildInstallation& b, const QStringList& games) {
     b.writeFile(QStringLiteral("C:\\EMU\\PICK\\PICK.EXE"));
 }
 
+bool inFront(const TFMain& main, const QString& page) {
+    return control<QTabWidget>(main, QStringLiteral("PCConsole")).currentWidget() ==
+           &control<QWidget>(main, page);
+}
+
+bool isCurrent(const TFMain& main, const QString& list) {
+    return &currentList(main) == &listBox(main, list);
+}
+
+const QString kLBArcade = QStringLiteral("LBArcade");
+
 }  // namespace
 
 TEST(ListBuildWindow, MultiConsoleAndSingleEmulators) {
@@ -92,7 +107,7 @@ TEST(ListBuildWindow, MultiConsoleAndSingleEmulators) {
         store.WriteString(QStringLiteral("Emulator"), QStringLiteral("IDLE"));
     }
     TFMain& main = b.start();
-    ASSERT_EQ(main.state.emulators.count(), 5);
+    ASSERT_EQ(main.state().emulators.count(), 5);
     {
         SettingsStore root = b.inst.context().store();
         root.OpenKey(StorePaths::Root(), false);
@@ -100,7 +115,7 @@ TEST(ListBuildWindow, MultiConsoleAndSingleEmulators) {
     }
     b.updateGameList({kArcade, kNesA, kNesB, kSolo});
     b.finishTicks();
-    EXPECT_FALSE(main.Timer1->isActive());
+    EXPECT_FALSE(b.listBuild().IsRunning());
     EXPECT_TRUE(b.inst.starter.starts().empty());  // no Execute.bat for supplied lists
     EXPECT_EQ(b.rootValue(QStringLiteral("Version")), QStringLiteral(".26"));
 
@@ -163,12 +178,14 @@ TEST(ListBuildWindow, MultiConsoleAndSingleEmulators) {
     // The lists rebuilt at the end show what the build wrote.
     for (const QString& item : {kArcade, QStringLiteral("Dig Dug"), QStringLiteral("Frogger"),
                                 QStringLiteral("Pac-Man"), QStringLiteral("[ Galaga ]")}) {
-        EXPECT_TRUE(main.LBArcade->items().contains(item)) << qPrintable(item);
+        EXPECT_TRUE(listBox(main, kLBArcade).items().contains(item)) << qPrintable(item);
     }
-    EXPECT_TRUE(main.LBConsole->items().contains(QStringLiteral("Super Mario Bros.")));
+    EXPECT_TRUE(listBox(main, QStringLiteral("LBConsole"))
+                    .items()
+                    .contains(QStringLiteral("Super Mario Bros.")));
     // The last emulator was a multi-game one: its end selects the first item.
-    ASSERT_GT(main.currentListBox->count(), 0);
-    EXPECT_EQ(main.currentListBox->itemIndex(), 0);
+    ASSERT_GT(currentList(main).count(), 0);
+    EXPECT_EQ(currentList(main).itemIndex(), 0);
 }
 
 TEST(ListBuildWindow, EntriesOfOtherEmulatorsAreKeptOrTakenOver) {
@@ -191,22 +208,22 @@ TEST(ListBuildWindow, EntriesOfOtherEmulatorsAreKeptOrTakenOver) {
         store.WriteString(QStringLiteral("Shortname1"), QStringLiteral("older"));
     }
     TFMain& main = b.start();
-    main.LBArcade->clear();  // the start-up listed the stored entries
+    listBox(main, kLBArcade).clear();  // the start-up listed the stored entries
     b.updateGameList({kArcade});
     // Game by game, to see the list as each game leaves it.
-    main.Timer1Timer();  // the list file is read and PACMAN handled
+    b.listBuild().Timer1Timer();  // the list file is read and PACMAN handled
     EXPECT_EQ(b.value(QStringLiteral("Pac-Man"), QStringLiteral("Emulator")),
               QStringLiteral("ARC"));
     EXPECT_EQ(b.value(QStringLiteral("Pac-Man"), QStringLiteral("Shortname")),
               QStringLiteral("PACMAN"));
-    ASSERT_EQ(main.currentListBox, main.LBArcade);
+    ASSERT_TRUE(isCurrent(main, kLBArcade));
     EXPECT_EQ(b.listItems(), (QStringList{kArcade, QStringLiteral("Pac-Man")}));
-    EXPECT_EQ(main.LBArcade->item(main.LBArcade->itemIndex()), QStringLiteral("Pac-Man"));
-    main.Timer1Timer();  // GALAGA, missing: listed, the selection stays
-    main.Timer1Timer();  // DIGDUG stays with IDLE: the list is not touched
+    EXPECT_EQ(selectedItem(listBox(main, kLBArcade)), QStringLiteral("Pac-Man"));
+    b.listBuild().Timer1Timer();  // GALAGA, missing: listed, the selection stays
+    b.listBuild().Timer1Timer();  // DIGDUG stays with IDLE: the list is not touched
     EXPECT_EQ(b.listItems(),
               (QStringList{QStringLiteral("[ Galaga ]"), kArcade, QStringLiteral("Pac-Man")}));
-    EXPECT_EQ(main.LBArcade->item(main.LBArcade->itemIndex()), QStringLiteral("Pac-Man"));
+    EXPECT_EQ(selectedItem(listBox(main, kLBArcade)), QStringLiteral("Pac-Man"));
     b.finishTicks();
 
     EXPECT_EQ(b.value(QStringLiteral("Dig Dug"), QStringLiteral("Emulator")),
@@ -236,15 +253,19 @@ TEST(ListBuildWindow, TwoCandidatesAskAndAllNarrowsLaterQuestions) {
 
     QStringList seen;
     const auto answer = [&b, &seen](int result, int row) {
-        b.inst.dialogs.answerDialog(result, [&seen, row](QObject& dialog) {
-            auto& status = static_cast<TFStatus&>(dialog);
+        b.inst.dialogs.answerDialog(result, [&seen, row](QObject& status) {
+            auto& roms = control<QListWidget>(status, QStringLiteral("LBROMList"));
             QStringList items;
-            for (int i = 0; i < status.LBROMList->count(); ++i) {
-                items << status.LBROMList->item(i)->text();
+            for (int i = 0; i < roms.count(); ++i) {
+                items << roms.item(i)->text();
             }
-            seen << status.windowTitle() + u'|' + status.BAll->text() + u'|' + items.join(u',') +
-                        u'|' + (status.BSelect->isEnabled() ? u"on" : u"off");
-            status.LBROMList->setCurrentRow(row);
+            seen << static_cast<QWidget&>(status).windowTitle() + u'|' +
+                        control<QPushButton>(status, QStringLiteral("BAll")).text() + u'|' +
+                        items.join(u',') + u'|' +
+                        (control<QPushButton>(status, QStringLiteral("BSelect")).isEnabled()
+                             ? u"on"
+                             : u"off");
+            roms.setCurrentRow(row);
         });
     };
     b.updateGameList({QStringLiteral("Pick {Test}")});
@@ -268,7 +289,7 @@ TEST(ListBuildWindow, TwoCandidatesAskAndAllNarrowsLaterQuestions) {
     EXPECT_EQ(b.value(QStringLiteral("Gamma"), QStringLiteral("Location")),
               QStringLiteral("D:\\NEW\\GAMMA.ZIP"));
     EXPECT_EQ(b.value(QStringLiteral("Delta"), QStringLiteral("Location")), QStringLiteral("#"));
-    EXPECT_EQ(main.state.emulators.at(1).chosenRomDirectory, QStringLiteral("D:\\NEW\\"));
+    EXPECT_EQ(main.state().emulators.at(1).chosenRomDirectory, QStringLiteral("D:\\NEW\\"));
     EXPECT_EQ(b.inst.dialogs.pending(), 0u);
 }
 
@@ -285,16 +306,16 @@ TEST(ListBuildWindow, CancelAbortsAndKeepsWhatWasWritten) {
     b.writeFile(QStringLiteral("C:\\EMU\\LATER\\LATER.EXE"));
     b.writeExistingStore();
     TFMain& main = b.start();
-    ASSERT_EQ(main.state.emulators.at(1).emulatorId, QStringLiteral("PICK"));
+    ASSERT_EQ(main.state().emulators.at(1).emulatorId, QStringLiteral("PICK"));
 
     b.updateGameList({QStringLiteral("Pick {Test}"), QStringLiteral("Later {Test}")});
-    b.inst.dialogs.answerDialog(mrCancel, [](QObject& dialog) {
-        static_cast<TFStatus&>(dialog).LBROMList->setCurrentRow(0);
+    b.inst.dialogs.answerDialog(mrCancel, [](QObject& status) {
+        control<QListWidget>(status, QStringLiteral("LBROMList")).setCurrentRow(0);
     });
     b.finishTicks();
 
-    EXPECT_FALSE(main.Timer1->isActive());
-    EXPECT_TRUE(main.state.listBuildAbort);
+    EXPECT_FALSE(b.listBuild().IsRunning());
+    EXPECT_TRUE(main.state().listBuildAbort);
     EXPECT_EQ(b.value(QStringLiteral("Alpha"), QStringLiteral("Location")),
               QStringLiteral("D:\\NEW\\ALPHA.ZIP"));
     EXPECT_FALSE(b.entryExists(QStringLiteral("Beta")));
@@ -304,7 +325,7 @@ TEST(ListBuildWindow, CancelAbortsAndKeepsWhatWasWritten) {
 
     // The next build starts afresh.
     b.updateGameList({QStringLiteral("Later {Test}")});
-    EXPECT_FALSE(main.state.listBuildAbort);
+    EXPECT_FALSE(main.state().listBuildAbort);
     EXPECT_TRUE(b.entryExists(QStringLiteral("Later {Test}")));
 }
 
@@ -339,7 +360,7 @@ TEST(ListBuildWindow, LowerCaseShortNameIsSearchedAgain) {
     EXPECT_EQ(b.value(QStringLiteral("Pac-Man"), QStringLiteral("Location")), QStringLiteral("#"));
     EXPECT_EQ(b.value(QStringLiteral("Donkey Kong"), QStringLiteral("Location")),
               QStringLiteral("D:\\ROMS\\DKONG.ZIP"));
-    EXPECT_TRUE(b.main().LBArcade->items().contains(QStringLiteral("[ Pac-Man ]")));
+    EXPECT_TRUE(listBox(b.main(), kLBArcade).items().contains(QStringLiteral("[ Pac-Man ]")));
 }
 
 TEST(ListBuildWindow, ListFileWithOnlyItsFirstLine) {
@@ -351,12 +372,12 @@ TEST(ListBuildWindow, ListFileWithOnlyItsFirstLine) {
     b.writeExistingStore();
     TFMain& main = b.start();
     b.updateGameList({QStringLiteral("Empty {Test}")});
-    ASSERT_TRUE(main.Timer1->isActive());
-    main.Timer1Timer();
-    EXPECT_FALSE(main.Timer1->isActive());
-    EXPECT_EQ(main.listBuild.Timer1Tag, 0);
-    EXPECT_EQ(main.listBuild.ListBuildIndex, 2);  // past the only emulator: the build ended
-    EXPECT_EQ(main.LBArcade->items(), QStringList{QStringLiteral("Empty {Test}")});
+    ASSERT_TRUE(b.listBuild().IsRunning());
+    b.listBuild().Timer1Timer();
+    EXPECT_FALSE(b.listBuild().IsRunning());
+    EXPECT_EQ(b.listBuild().State().Timer1Tag, 0);
+    EXPECT_EQ(b.listBuild().State().ListBuildIndex, 2);  // past the only emulator: the build ended
+    EXPECT_EQ(listBox(main, kLBArcade).items(), QStringList{QStringLiteral("Empty {Test}")});
 }
 
 TEST(ListBuildWindow, ExecutableGoneIsSearchedAgain) {
@@ -377,10 +398,10 @@ TEST(ListBuildWindow, ExecutableGoneIsSearchedAgain) {
             store.WriteString(QStringLiteral("Location"), u"C:\\OLD\\" + id + u".EXE");
         }
     }
-    TFMain& main = b.start();
+    b.start();
     b.updateGameList({QStringLiteral("MOVED {Test}"), QStringLiteral("LOST {Test}"),
                       QStringLiteral("NEVER {Test}")});
-    EXPECT_FALSE(main.Timer1->isActive());  // every emulator was skipped
+    EXPECT_FALSE(b.listBuild().IsRunning());  // every emulator was skipped
     EXPECT_EQ(b.value(QStringLiteral("MOVED {Test}"), QStringLiteral("Location")),
               QStringLiteral("C:\\EMU\\MOVED\\MOVED.EXE"));
     EXPECT_EQ(b.value(QStringLiteral("LOST {Test}"), QStringLiteral("Location")), QString());
@@ -400,23 +421,23 @@ TEST(ListBuildWindow, MissingListFileEndsTheProgramAlsoAcrossMidnight) {
                       QStringLiteral("MULTI"));
     b.writeFile(QStringLiteral("C:\\EMU\\NOLIST\\NOLIST.EXE"));
     b.writeExistingStore();
-    TFMain& main = b.start();
+    b.start();
     b.inst.clock.set(45000.9999);  // a minute before midnight
     b.updateGameList({QStringLiteral("No List {Test}")});
-    ASSERT_TRUE(main.Timer1->isActive());
+    ASSERT_TRUE(b.listBuild().IsRunning());
 
-    main.Timer1Timer();
+    b.listBuild().Timer1Timer();
     b.inst.clock.advance(0.0002);  // past midnight
-    main.Timer1Timer();
+    b.listBuild().Timer1Timer();
     b.inst.clock.advance(0.00019);  // still within the 0.0004 days
-    main.Timer1Timer();
-    EXPECT_TRUE(main.Timer1->isActive());
+    b.listBuild().Timer1Timer();
+    EXPECT_TRUE(b.listBuild().IsRunning());
     EXPECT_TRUE(b.inst.exitCodes.isEmpty());
     EXPECT_TRUE(b.inst.dialogs.messages().isEmpty());
 
     b.inst.clock.advance(0.00002);
-    main.Timer1Timer();
-    EXPECT_FALSE(main.Timer1->isActive());
+    b.listBuild().Timer1Timer();
+    EXPECT_FALSE(b.listBuild().IsRunning());
     EXPECT_EQ(b.inst.dialogs.messages(),
               QStringList{QStringLiteral("Could not find game list.  Closing.")});
     EXPECT_EQ(b.inst.exitCodes, QList<int>{2});
@@ -431,16 +452,16 @@ TEST(ListBuildWindow, ListFileArrivingInTimeIsRead) {
     b.writeExistingStore();
     TFMain& main = b.start();
     b.updateGameList({QStringLiteral("Late {Test}")});
-    main.Timer1Timer();
+    b.listBuild().Timer1Timer();
     b.inst.clock.advance(0.0003);
     b.writeLines(QStringLiteral("C:\\BRIVANEL\\LATE.LST"),
                  {QStringLiteral("[Games]"), QStringLiteral("KANGAROO=Kangaroo")});
-    main.Timer1Timer();
+    b.listBuild().Timer1Timer();
     EXPECT_EQ(b.value(QStringLiteral("Kangaroo"), QStringLiteral("Location")),
               QStringLiteral("D:\\ROMS\\KANGAROO.ZIP"));
-    EXPECT_EQ(main.LSn->text(), QStringLiteral("KANGAROO"));
-    EXPECT_EQ(main.LPath->text(), QStringLiteral("D:\\ROMS\\KANGAROO.ZIP"));
-    EXPECT_EQ(main.StatusText->text(), QStringLiteral("Kangaroo"));
+    EXPECT_EQ(labelText(main, QStringLiteral("LSn")), QStringLiteral("KANGAROO"));
+    EXPECT_EQ(labelText(main, QStringLiteral("LPath")), QStringLiteral("D:\\ROMS\\KANGAROO.ZIP"));
+    EXPECT_EQ(statusText(main), QStringLiteral("Kangaroo"));
     b.finishTicks();
     EXPECT_TRUE(b.inst.exitCodes.isEmpty());
 }
@@ -451,20 +472,25 @@ TEST(ListBuildWindow, EmulatorPageComesToTheFront) {
     b.writeExistingStore();
     TFMain& main = b.start();
     b.updateGameList({kNesA});
-    EXPECT_EQ(main.PCConsole->currentWidget(), main.TSConsole);
+    EXPECT_TRUE(inFront(main, QStringLiteral("TSConsole")));
     b.finishTicks();
     b.updateGameList({kArcade});
-    EXPECT_EQ(main.PCConsole->currentWidget(), main.TSArcade);
+    EXPECT_TRUE(inFront(main, QStringLiteral("TSArcade")));
     b.finishTicks();
 
-    main.byEmulator1->setChecked(true);
-    const int nesA = main.state.emulators.indexByListName(kNesA);
+    menuItem(main, QStringLiteral("byEmulator1")).trigger();
     b.updateGameList({kNesA});
-    EXPECT_EQ(main.PCConsole->currentWidget(), main.emulatorTabs[size_t(nesA)]);
+    EXPECT_TRUE(inFront(main, QStringLiteral("TSNESA")));
     b.finishTicks();
+    // Without a current game the rebuild at the end brings no other page forward.
+    {
+        SettingsStore root(b.inst.database());
+        root.OpenKey(StorePaths::Root(), false);
+        root.DeleteValue(QStringLiteral("Current"));
+    }
     b.updateGameList({kSolo});
-    EXPECT_EQ(main.PCConsole->currentWidget(), main.TSSingle);
-    EXPECT_FALSE(main.Timer1->isActive());
+    EXPECT_TRUE(inFront(main, QStringLiteral("TSSingle")));
+    EXPECT_FALSE(b.listBuild().IsRunning());
 }
 
 TEST(ListBuildWindow, APageTheBuildBringsForwardGetsNoSelectionRefresh) {
@@ -474,16 +500,17 @@ TEST(ListBuildWindow, APageTheBuildBringsForwardGetsNoSelectionRefresh) {
     TFMain& main = b.start();
     b.updateGameList({kNesA});
     b.finishTicks();
-    ASSERT_GE(main.LBConsole->itemIndex(), 0);
-    main.PCConsole->setCurrentWidget(main.TSArcade);
-    main.LSn->setText(QStringLiteral("shown by the build"));
+    ASSERT_GE(listBox(main, QStringLiteral("LBConsole")).itemIndex(), 0);
+    control<QTabWidget>(main, QStringLiteral("PCConsole"))
+        .setCurrentWidget(&control<QWidget>(main, QStringLiteral("TSArcade")));
+    control<QLabel>(main, QStringLiteral("LSn")).setText(QStringLiteral("shown by the build"));
 
     b.updateGameList({kNesA});
     // The list becomes current, but neither the labels nor the panel follow
     // its selected game while the build shows its own.
-    EXPECT_EQ(main.PCConsole->currentWidget(), main.TSConsole);
-    EXPECT_EQ(main.currentListBox, main.LBConsole);
-    EXPECT_EQ(main.LSn->text(), QStringLiteral("shown by the build"));
+    EXPECT_TRUE(inFront(main, QStringLiteral("TSConsole")));
+    EXPECT_TRUE(isCurrent(main, QStringLiteral("LBConsole")));
+    EXPECT_EQ(labelText(main, QStringLiteral("LSn")), QStringLiteral("shown by the build"));
     b.finishTicks();
 }
 
@@ -492,21 +519,18 @@ TEST(ListBuildWindow, MenuItemHintsAndCancelledOptions) {
     writeMixedInstallation(b);
     b.writeExistingStore();
     TFMain& main = b.start();
-    ASSERT_NE(main.UpdateGameList1, nullptr);
-    EXPECT_EQ(main.UpdateGameList1->text(), QStringLiteral("&Update Game List..."));
-    EXPECT_EQ(main.UpdateGameList1->statusTip(),
-              QStringLiteral("Add new games to the existing list"));
-    const QList<QAction*> items = main.File1->actions();
-    EXPECT_EQ(items.indexOf(main.UpdateGameList1) + 1, items.indexOf(main.RemoveALLRegistryKeys1));
+    QAction& update = menuItem(main, QStringLiteral("UpdateGameList1"));
+    EXPECT_EQ(update.text(), QStringLiteral("&Update Game List..."));
+    EXPECT_EQ(update.statusTip(), QStringLiteral("Add new games to the existing list"));
+    const QList<QAction*> items = control<QMenu>(main, QStringLiteral("File1")).actions();
+    EXPECT_EQ(items.indexOf(&update) + 1,
+              items.indexOf(&menuItem(main, QStringLiteral("RemoveALLRegistryKeys1"))));
     EXPECT_EQ(main.statusTip(),
               QStringLiteral("To update game list, select Update Game List from the File menu"));
-    main.ApplyLock(true);
-    EXPECT_FALSE(main.UpdateGameList1->isEnabled());
-    main.ApplyLock(false);
 
-    main.currentListBox->addItem(QStringLiteral("Kept"));
+    listBox(main, currentList(main).objectName()).addItem(QStringLiteral("Kept"));
     b.inst.dialogs.answer(mrCancel);
-    main.UpdateGameList1->trigger();
+    update.trigger();
     EXPECT_EQ(b.listItems(), QStringList{QStringLiteral("Kept")});
     EXPECT_FALSE(b.entryExists(kArcade));
 }

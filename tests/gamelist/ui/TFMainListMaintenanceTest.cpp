@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QMenu>
 #include <QTest>
 #include <memory>
@@ -13,10 +15,8 @@
 #include "gamelist/ListCleanup.h"
 #include "gamelist/ListViewSetup.h"
 #include "gamelist/RemoveFromList.h"
-#include "gamelist/ui/GameListWidget.h"
-#include "gamelist/ui/TFNewEmu.h"
 #include "support/ProcessRun.h"
-#include "tools/ui/TFFileLocations.h"
+#include "support/ui/WindowDriver.h"
 
 namespace {
 
@@ -38,6 +38,8 @@ protected:
         writeRageList({});
         inst.writeFile(QStringLiteral("C:\\EMU\\RAGE.EXE"), "exe");
         addEntry(kRage, QStringLiteral("RAGE"), QString(), QStringLiteral("C:\\EMU\\RAGE.EXE"));
+        // Add to list searches these when nothing was found yet.
+        setRoot(QStringLiteral("Drives To Search"), QStringLiteral("C:;D:"));
     }
 
     void writeRageList(const QStringList& more) {
@@ -61,17 +63,12 @@ protected:
     TFMain& start() {
         main = std::make_unique<TFMain>(inst.context());
         main->FormActivate();
-        main->FFileLocations->EDrives->setText(QStringLiteral("C:;D:"));
         return *main;
     }
 
-    void select(const QString& itemText) {
-        GameListWidget* list = main->currentListBox;
-        const int index = list->indexOf(itemText);
-        ASSERT_GE(index, 0) << itemText.toStdString();
-        list->setItemIndex(index);
-        main->ShowSelectedGame();
-    }
+    GameListWidget& current() { return listBox(*main, currentList(*main).objectName()); }
+    void select(const QString& itemText) { selectItem(current(), itemText); }
+    QAction& item(const char* name) { return menuItem(*main, QString::fromLatin1(name)); }
 
     QString value(const QString& entry, const QString& name) {
         SettingsStore store = inst.context().store();
@@ -89,10 +86,8 @@ protected:
         return names;
     }
 
-    QStringList items() const { return main->currentListBox->items(); }
-    QString selectedItem() const {
-        return main->currentListBox->item(main->currentListBox->itemIndex());
-    }
+    QStringList items() const { return currentList(*main).items(); }
+    QString selected() const { return selectedItem(currentList(*main)); }
 
     // The messages shown, each with its kind and buttons.
     QStringList messages() const {
@@ -132,36 +127,44 @@ TEST_F(ListMaintenanceWindowTest, MenuItemsHaveTheirTextsPlacesAndEnabling) {
     addEntry(QStringLiteral("Lost Game"), QStringLiteral("RAGE"), QStringLiteral("lost"),
              QStringLiteral("#"));
     start();
-    EXPECT_EQ(main->Addtolist1->text(), QStringLiteral("&Add to list"));
-    EXPECT_EQ(main->Addtolist1->statusTip(),
-              QStringLiteral("Searches for a single ROM and adds it to the list if found"));
-    EXPECT_EQ(main->Addtolist1->shortcut(), QKeySequence(Qt::Key_Insert));
-    EXPECT_EQ(main->Removefromlist1->text(), QStringLiteral("Remo&ve from list"));
-    EXPECT_EQ(main->Removefromlist1->statusTip(), QStringLiteral("Remove this game from the list"));
-    EXPECT_TRUE(main->Removefromlist1->shortcut().isEmpty());
-    EXPECT_EQ(main->ChangeEmulators1->text(), QStringLiteral("&Change Emulators..."));
-    EXPECT_EQ(main->ChangeEmulators1->statusTip(),
-              QStringLiteral("Allows you to use a different emulator for this ROM"));
-    EXPECT_EQ(main->LongNameCleanup1->text(), QStringLiteral("List Box Cleanup..."));
-    EXPECT_EQ(main->LongNameCleanup1->statusTip(),
-              QStringLiteral("Gets rid of entries no longer present in the INI and LST files"));
-    for (QAction* item : {main->Addtolist1, main->Removefromlist1, main->ChangeEmulators1}) {
-        EXPECT_TRUE(main->Game1->actions().contains(item));
+    const struct {
+        const char* item;
+        const char* caption;
+        const char* hint;
+    } items[] = {
+        {"Addtolist1", "&Add to list",
+         "Searches for a single ROM and adds it to the list if found"},
+        {"Removefromlist1", "Remo&ve from list", "Remove this game from the list"},
+        {"ChangeEmulators1", "&Change Emulators...",
+         "Allows you to use a different emulator for this ROM"},
+        {"LongNameCleanup1", "List Box Cleanup...",
+         "Gets rid of entries no longer present in the INI and LST files"},
+    };
+    for (const auto& i : items) {
+        EXPECT_EQ(item(i.item).text(), QString::fromLatin1(i.caption));
+        EXPECT_EQ(item(i.item).statusTip(), QString::fromLatin1(i.hint));
     }
-    const QList<QAction*> file = main->File1->actions();
-    EXPECT_EQ(file.indexOf(main->LongNameCleanup1), file.indexOf(main->RemoveALLRegistryKeys1) + 1);
+    EXPECT_EQ(item("Addtolist1").shortcut(), QKeySequence(Qt::Key_Insert));
+    EXPECT_TRUE(item("Removefromlist1").shortcut().isEmpty());
+    const QList<QAction*> game = control<QMenu>(*main, QStringLiteral("Game1")).actions();
+    EXPECT_EQ(game.mid(0, 3), (QList<QAction*>{&item("Addtolist1"), &item("Removefromlist1"),
+                                               &item("ChangeEmulators1")}));
+    const QList<QAction*> file = control<QMenu>(*main, QStringLiteral("File1")).actions();
+    EXPECT_EQ(file.indexOf(&item("LongNameCleanup1")),
+              file.indexOf(&item("RemoveALLRegistryKeys1")) + 1);
 
     // A real name with brackets is a found game: removable, nothing to add.
     select(kPong);
-    EXPECT_TRUE(main->Removefromlist1->isEnabled());
-    EXPECT_FALSE(main->Addtolist1->isEnabled());
+    EXPECT_TRUE(item("Removefromlist1").isEnabled());
+    EXPECT_FALSE(item("Addtolist1").isEnabled());
     select(QStringLiteral("[ Lost Game ]"));
-    EXPECT_TRUE(main->Addtolist1->isEnabled());
+    EXPECT_TRUE(item("Addtolist1").isEnabled());
 
-    main->ApplyLock(true);
+    inst.dialogs.answerText(QStringLiteral("pw"));
+    item("Lock1").trigger();
     select(QStringLiteral("[ Lost Game ]"));
-    for (QAction* item : {main->Addtolist1, main->Removefromlist1, main->LongNameCleanup1}) {
-        EXPECT_FALSE(item->isEnabled()) << item->text().toStdString();
+    for (const char* name : {"Addtolist1", "Removefromlist1", "LongNameCleanup1"}) {
+        EXPECT_FALSE(item(name).isEnabled()) << name;
     }
 }
 
@@ -173,20 +176,20 @@ TEST_F(ListMaintenanceWindowTest, RemovingAFoundGameWithNoKeepsItsRomAndShowsItF
     select(kPong);
 
     inst.dialogs.answer(mrCancel);
-    main->Removefromlist1Click();
+    item("Removefromlist1").trigger();
     EXPECT_EQ(messages(), QStringList{kMark});
     EXPECT_EQ(value(kPong, QStringLiteral("Location")), QStringLiteral("C:\\ROMS\\PONGTTL.ZIP"));
 
     inst.dialogs.answer(mrOk);
     inst.dialogs.answer(mrNo);
-    main->Removefromlist1Click();
+    item("Removefromlist1").trigger();
     EXPECT_EQ(messages(), (QStringList{kMark, kMark, kDeleteRoms}));
     EXPECT_TRUE(inst.starter.starts().empty());
     EXPECT_TRUE(exists(QStringLiteral("C:\\ROMS\\PONGTTL.ZIP")));
     EXPECT_EQ(value(kPong, QStringLiteral("Location")), QStringLiteral("#"));
     EXPECT_EQ(rootString(QStringLiteral("Current")), kPong);
     EXPECT_TRUE(items().contains(kPongFramed));
-    EXPECT_EQ(selectedItem(), kPongFramed);
+    EXPECT_EQ(selected(), kPongFramed);
 }
 
 TEST_F(ListMaintenanceWindowTest, TheDeleteKeyWithYesDeletesTheDirectoryOfTheRomName) {
@@ -203,7 +206,7 @@ TEST_F(ListMaintenanceWindowTest, TheDeleteKeyWithYesDeletesTheDirectoryOfTheRom
     select(kPong);
     inst.dialogs.answer(mrOk);
     inst.dialogs.answer(mrYes);
-    QTest::keyClick(main->currentListBox, Qt::Key_Delete);
+    QTest::keyClick(&current(), Qt::Key_Delete);
     EXPECT_EQ(messages(), (QStringList{kMark, kDeleteRoms}));
     ASSERT_EQ(inst.starter.starts().size(), 1u);
     EXPECT_TRUE(inst.starter.starts()[0].arguments.contains(QStringLiteral("minimised")));
@@ -227,18 +230,18 @@ TEST_F(ListMaintenanceWindowTest, RemovingAMissingGameDeletesItsEntryWithOptions
         store.WriteString(QStringLiteral("Sound"), QStringLiteral("None"));
     }
     start();
-    // An emulator's own entry stays, without a word.
+    // An emulator's own entry stays, without a word, even from the Delete key.
     select(kRage);
-    main->Removefromlist1Click();
+    QTest::keyClick(&current(), Qt::Key_Delete);
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(value(kRage, QStringLiteral("Emulator")), QStringLiteral("RAGE"));
 
     select(kPongFramed);
     inst.dialogs.answer(mrCancel);
-    main->Removefromlist1Click();
+    item("Removefromlist1").trigger();
     EXPECT_EQ(value(kPong, QStringLiteral("Location")), QStringLiteral("#"));
 
-    main->Removefromlist1Click();
+    item("Removefromlist1").trigger();
     EXPECT_EQ(messages(), (QStringList{kRemove, kRemove}));
     EXPECT_EQ(value(kPong, QStringLiteral("Location")), kNoEntry);
     EXPECT_FALSE(inst.context().store().KeyExists(StorePaths::Specific(kPong)));
@@ -277,17 +280,17 @@ TEST_F(ListMaintenanceWindowTest, CleanupDeletesExactlyTheOutdatedEntries) {
     const QStringList before = entries();
 
     inst.dialogs.answer(mrNo);
-    main->ListBoxCleanup1Click();
+    item("LongNameCleanup1").trigger();
     EXPECT_EQ(entries(), before);
 
-    main->ListBoxCleanup1Click();
+    item("LongNameCleanup1").trigger();
     const QString question = text(ListCleanup::kQuestion) + u" | Confirmation YesNo";
     EXPECT_EQ(messages(), (QStringList{question, question}));
     EXPECT_EQ(entries(),
               (QStringList{QStringLiteral("Breakout"), QStringLiteral("Lost Game"),
                            QStringLiteral("Old Kept"), QStringLiteral("Pac-Man"), kPong, kRage}));
-    EXPECT_FALSE(main->currentListBox->items().contains(QStringLiteral("Dropped Game")));
-    EXPECT_TRUE(main->currentListBox->items().contains(QStringLiteral("[ Lost Game ]")));
+    EXPECT_FALSE(items().contains(QStringLiteral("Dropped Game")));
+    EXPECT_TRUE(items().contains(QStringLiteral("[ Lost Game ]")));
 }
 
 TEST_F(ListMaintenanceWindowTest, ChangeEmulatorsMovesTheGameToTheChosenFurtherEmulator) {
@@ -307,26 +310,28 @@ TEST_F(ListMaintenanceWindowTest, ChangeEmulatorsMovesTheGameToTheChosenFurtherE
     }
     start();
     select(kPong);
-    ASSERT_TRUE(main->ChangeEmulators1->isEnabled());
+    QAction& change = item("ChangeEmulators1");
+    ASSERT_TRUE(change.isEnabled());
 
     QStringList offered;
     int selectedOnShow = -2;
     const auto chooseSecond = [&](QObject& dialog) {
-        auto& newEmu = static_cast<TFNewEmu&>(dialog);
-        for (int i = 0; i < newEmu.LBNewEmu->count(); ++i) {
-            offered << newEmu.LBNewEmu->item(i)->text();
+        auto& list = control<QListWidget>(dialog, QStringLiteral("LBNewEmu"));
+        for (int i = 0; i < list.count(); ++i) {
+            offered << list.item(i)->text();
         }
-        newEmu.FormActivate();
-        selectedOnShow = newEmu.LBNewEmu->currentRow();
-        newEmu.LBNewEmu->setCurrentRow(1);
+        static_cast<QDialog&>(dialog).show();
+        selectedOnShow = list.currentRow();
+        list.setCurrentRow(1);
+        static_cast<QDialog&>(dialog).hide();
     };
     inst.dialogs.answerDialog(mrCancel, chooseSecond);
-    main->ChangeEmulators1Click();
+    change.trigger();
     EXPECT_EQ(value(kPong, QStringLiteral("Emulator")), QStringLiteral("RAGE"));
 
     offered.clear();
     inst.dialogs.answerDialog(mrOk, chooseSecond);
-    main->ChangeEmulators1Click();
+    change.trigger();
     EXPECT_EQ(offered,
               (QStringList{QStringLiteral("CPS {Arcade}"), QStringLiteral("NEO {Arcade}")}));
     EXPECT_EQ(selectedOnShow, 0);
@@ -336,8 +341,8 @@ TEST_F(ListMaintenanceWindowTest, ChangeEmulatorsMovesTheGameToTheChosenFurtherE
     EXPECT_EQ(value(kPong, QStringLiteral("Shortname2")), QStringLiteral("pongttl"));
     EXPECT_EQ(value(kPong, QStringLiteral("Emulator1")), QStringLiteral("CPS"));
     EXPECT_FALSE(inst.context().store().KeyExists(StorePaths::Specific(kPong)));
-    EXPECT_EQ(main->LEmu->text(), QStringLiteral("NEO {Arcade}"));
-    EXPECT_EQ(main->LSn->text(), QStringLiteral("PONG_N"));
+    EXPECT_EQ(labelText(*main, QStringLiteral("LEmu")), QStringLiteral("NEO {Arcade}"));
+    EXPECT_EQ(labelText(*main, QStringLiteral("LSn")), QStringLiteral("PONG_N"));
 }
 
 TEST_F(ListMaintenanceWindowTest, AddToListRecordsAFoundRomAndLeavesANotFoundOneMissing) {
@@ -349,17 +354,17 @@ TEST_F(ListMaintenanceWindowTest, AddToListRecordsAFoundRomAndLeavesANotFoundOne
 
     select(QStringLiteral("[ Never Found ]"));
     const QStringList before = items();
-    main->Addtolist1Click();
+    item("Addtolist1").trigger();
     EXPECT_EQ(value(QStringLiteral("Never Found"), QStringLiteral("Location")),
               QStringLiteral("#"));
-    EXPECT_EQ(main->LPath->text(), QStringLiteral("#"));
+    EXPECT_EQ(labelText(*main, QStringLiteral("LPath")), QStringLiteral("#"));
     EXPECT_EQ(items(), before);
 
     select(kPongFramed);
-    main->Addtolist1Click();
+    item("Addtolist1").trigger();
     EXPECT_EQ(value(kPong, QStringLiteral("Location")), QStringLiteral("D:\\ROMS\\PONGTTL.ZIP"));
     EXPECT_EQ(rootString(QStringLiteral("Current")), kPong);
-    EXPECT_EQ(selectedItem(), kPong);
+    EXPECT_EQ(selected(), kPong);
     EXPECT_FALSE(items().contains(kPongFramed));
 }
 

@@ -3,14 +3,18 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <set>
 
 #include "app/ui/TFMain.h"
 #include "gamelist/ListViewSetup.h"
 #include "gamelist/RandomChoice.h"
-#include "gamelist/ui/GameListWidget.h"
+#include "support/ui/WindowDriver.h"
 
 namespace {
 
@@ -35,20 +39,39 @@ protected:
         return *main;
     }
 
-    GameListWidget* listOf(const QString& emulatorId) const {
-        return main->emulatorLists.at(size_t(main->EmulatorIndexById(emulatorId)));
+    GameListWidget& list(const QString& name) const { return listBox(*main, name); }
+    // An emulator's own list and page.
+    GameListWidget& listOf(const QString& emulatorId) const { return list(u"LB" + emulatorId); }
+    QWidget& page(const QString& name) const { return control<QWidget>(*main, name); }
+    QTabWidget& pages() const { return control<QTabWidget>(*main, QStringLiteral("PCConsole")); }
+    bool shown(const QString& pageName) const {
+        return pages().isTabVisible(pages().indexOf(&page(pageName)));
     }
-    QWidget* pageOf(const QString& emulatorId) const {
-        return main->emulatorTabs.at(size_t(main->EmulatorIndexById(emulatorId)));
+    bool inFront(const QString& pageName) const {
+        return pages().currentWidget() == &page(pageName);
     }
-    bool shown(QWidget* page) const {
-        return main->PCConsole->isTabVisible(main->PCConsole->indexOf(page));
-    }
-    QString selected(const GameListWidget* list) const { return list->item(list->itemIndex()); }
+    bool isCurrent(const GameListWidget& l) const { return &currentList(*main) == &l; }
+    QAction& item(const char* name) const { return menuItem(*main, QString::fromLatin1(name)); }
+    QString shownShortName() const { return labelText(*main, QStringLiteral("LSn")); }
     // The short name the selection refresh shows for an entry of ListViewSetup.
     static QString shownShort(const QString& name) { return name.left(8).toUpper(); }
-    void select(GameListWidget* list, const QString& text) {
-        list->setItemIndex(list->indexOf(text));
+
+    // Lets the joystick timer tick `ticks` times, running `eachTick` after
+    // every tick, and then stops it.
+    void runJoystick(int ticks, const std::function<void()>& eachTick = {}) {
+        auto& timer = control<QTimer>(*main, QStringLiteral("Timer2"));
+        int seen = 0;
+        const QMetaObject::Connection watch = QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (eachTick) {
+                eachTick();
+            }
+            if (++seen == ticks) {
+                timer.stop();
+            }
+        });
+        timer.start();
+        EXPECT_TRUE(QTest::qWaitFor([&seen, ticks] { return seen >= ticks; }, 60000));
+        QObject::disconnect(watch);
     }
 
     void addGames(int count, const QString& emulator = QStringLiteral("MAME")) {
@@ -69,36 +92,37 @@ TEST_F(ListViewWindowTest, AGameOfTwoEmulatorsIsOnBothPagesByEmulatorAndOnceByNa
     addGame({QStringLiteral("Pong {Single}"), QStringLiteral("PONG"),
              QStringLiteral("C:\\PONG\\PONG.EXE")});
     addGame({QStringLiteral("Orphan"), QStringLiteral("GONE")});
-    TFMain& m = start();
+    start();
 
-    EXPECT_EQ(m.LBArcade->items(), (QStringList{u"Pong {Single}"_qs, u"Street Fighter II"_qs}));
-    EXPECT_EQ(m.LBConsole->items(), QStringList{u"Zelda"_qs});
-    EXPECT_TRUE(shown(m.TSArcade) && shown(m.TSConsole));
-    EXPECT_FALSE(shown(m.TSSingle) || shown(pageOf(u"MAME"_qs)) || shown(pageOf(u"NES"_qs)));
+    EXPECT_EQ(list(u"LBArcade"_qs).items(),
+              (QStringList{u"Pong {Single}"_qs, u"Street Fighter II"_qs}));
+    EXPECT_EQ(list(u"LBConsole"_qs).items(), QStringList{u"Zelda"_qs});
+    EXPECT_TRUE(shown(u"TSArcade"_qs) && shown(u"TSConsole"_qs));
+    EXPECT_FALSE(shown(u"TSSingle"_qs) || shown(u"TSMAME"_qs) || shown(u"TSNES"_qs));
     // No "Current": the first page with games comes to the front, and the
     // game count selects its first item and is shown at once.
-    EXPECT_EQ(m.currentListBox, m.LBArcade);
-    EXPECT_EQ(m.PCConsole->currentWidget(), m.TSArcade);
-    EXPECT_EQ(m.LBArcade->itemIndex(), 0);
-    EXPECT_EQ(m.StatusText->text(), u"2 games listed"_qs);
+    EXPECT_TRUE(isCurrent(list(u"LBArcade"_qs)));
+    EXPECT_TRUE(inFront(u"TSArcade"_qs));
+    EXPECT_EQ(list(u"LBArcade"_qs).itemIndex(), 0);
+    EXPECT_EQ(statusText(*main), u"2 games listed"_qs);
 
-    m.byEmulator1->trigger();
+    item("byEmulator1").trigger();
 
-    EXPECT_TRUE(m.byEmulator1->isChecked());
-    EXPECT_FALSE(m.byName1->isChecked());
+    EXPECT_TRUE(item("byEmulator1").isChecked());
+    EXPECT_FALSE(item("byName1").isChecked());
     EXPECT_FALSE(rootBool(u"Display by Name"_qs));
     EXPECT_TRUE(rootBool(u"Display by Emulator"_qs));
-    EXPECT_EQ(listOf(u"MAME"_qs)->items(), QStringList{u"Street Fighter II"_qs});
-    EXPECT_EQ(listOf(u"RAGE"_qs)->items(), QStringList{u"Street Fighter II"_qs});
-    EXPECT_EQ(listOf(u"NES"_qs)->items(), QStringList{u"Zelda"_qs});
-    EXPECT_EQ(m.LBSingle->items(), QStringList{u"Pong {Single}"_qs});
-    EXPECT_FALSE(shown(m.TSArcade) || shown(m.TSConsole));
-    EXPECT_TRUE(shown(m.TSSingle) && shown(pageOf(u"MAME"_qs)) && shown(pageOf(u"RAGE"_qs)));
+    EXPECT_EQ(listOf(u"MAME"_qs).items(), QStringList{u"Street Fighter II"_qs});
+    EXPECT_EQ(listOf(u"RAGE"_qs).items(), QStringList{u"Street Fighter II"_qs});
+    EXPECT_EQ(listOf(u"NES"_qs).items(), QStringList{u"Zelda"_qs});
+    EXPECT_EQ(list(u"LBSingle"_qs).items(), QStringList{u"Pong {Single}"_qs});
+    EXPECT_FALSE(shown(u"TSArcade"_qs) || shown(u"TSConsole"_qs));
+    EXPECT_TRUE(shown(u"TSSingle"_qs) && shown(u"TSMAME"_qs) && shown(u"TSRAGE"_qs));
     // "Pong {Single}" was selected and is again, on the page of its kind.
-    EXPECT_EQ(m.currentListBox, m.LBSingle);
-    EXPECT_EQ(m.PCConsole->currentWidget(), m.TSSingle);
-    EXPECT_EQ(selected(m.currentListBox), u"Pong {Single}"_qs);
-    EXPECT_EQ(m.StatusText->text(), u"1 games listed"_qs);
+    EXPECT_TRUE(isCurrent(list(u"LBSingle"_qs)));
+    EXPECT_TRUE(inFront(u"TSSingle"_qs));
+    EXPECT_EQ(selectedItem(currentList(*main)), u"Pong {Single}"_qs);
+    EXPECT_EQ(statusText(*main), u"1 games listed"_qs);
 }
 
 TEST_F(ListViewWindowTest, AnEmulatorsOwnEntryIsListedButNotCountedNorPickedAtRandom) {
@@ -110,24 +134,25 @@ TEST_F(ListViewWindowTest, AnEmulatorsOwnEntryIsListedButNotCountedNorPickedAtRa
     addGame({QStringLiteral("Frogger"), QStringLiteral("MAME")});
     addGame({QStringLiteral("Qix"), QStringLiteral("MAME"), QStringLiteral("#")});
     setRoot(u"Current"_qs, u"Galaxian"_qs);
-    TFMain& m = start();
+    start();
+    GameListWidget& arcade = list(u"LBArcade"_qs);
 
-    ASSERT_EQ(m.currentListBox, m.LBArcade);
-    EXPECT_EQ(m.LBArcade->items(), (QStringList{u"[ Qix ]"_qs, u"Frogger"_qs, u"Galaxian"_qs,
-                                                u"MAME {Arcade}"_qs, u"Pong {Single}"_qs}));
-    EXPECT_EQ(m.LBArcade->hint(), u"4 games listed"_qs);
+    ASSERT_TRUE(isCurrent(arcade));
+    EXPECT_EQ(arcade.items(), (QStringList{u"[ Qix ]"_qs, u"Frogger"_qs, u"Galaxian"_qs,
+                                           u"MAME {Arcade}"_qs, u"Pong {Single}"_qs}));
+    EXPECT_EQ(arcade.hint(), u"4 games listed"_qs);
 
     std::set<QString> picked;
     for (int i = 0; i < 60; ++i) {
         inst.clock.advance(0.001);
-        m.ChooseRandom1Click();
-        picked.insert(selected(m.LBArcade));
+        item("ChooseRandom1").trigger();
+        picked.insert(selectedItem(arcade));
     }
     EXPECT_EQ(picked, (std::set<QString>{u"Frogger"_qs, u"Galaxian"_qs, u"Pong {Single}"_qs}));
 
     // With counts shown the entry's text carries a count, and is still no game.
-    m.byCount1->trigger();
-    EXPECT_EQ(m.LBArcade->hint(), u"3 games listed"_qs);
+    item("byCount1").trigger();
+    EXPECT_EQ(arcade.hint(), u"3 games listed"_qs);
 }
 
 TEST_F(ListViewWindowTest, CountsShowFourDigitsOrMoreAndTheNameIsReadBackWhole) {
@@ -146,18 +171,19 @@ TEST_F(ListViewWindowTest, CountsShowFourDigitsOrMoreAndTheNameIsReadBackWhole) 
         store.WriteBool(QStringLiteral("Display by Count"), true);
         store.WriteBool(QStringLiteral("Show Missing"), false);
     }
-    TFMain& m = start();
+    start();
+    GameListWidget& arcade = list(u"LBArcade"_qs);
 
-    EXPECT_EQ(m.LBArcade->items(),
+    EXPECT_EQ(arcade.items(),
               (QStringList{u"0000 Frogger"_qs, u"0007 Pac-Man"_qs, u"12345 Defender"_qs}));
-    EXPECT_EQ(selected(m.LBArcade), u"0007 Pac-Man"_qs);
+    EXPECT_EQ(selectedItem(arcade), u"0007 Pac-Man"_qs);
 
-    select(m.LBArcade, u"12345 Defender"_qs);
-    EXPECT_EQ(m.CurrentEntryName(), u"Defender"_qs);
-    m.byEmulator1->trigger();
+    selectItem(arcade, u"12345 Defender"_qs);
+    EXPECT_EQ(gameLists(*main).CurrentEntryName(), u"Defender"_qs);
+    item("byEmulator1").trigger();
     EXPECT_EQ(rootString(u"Current"_qs), u"Defender"_qs);
-    EXPECT_EQ(m.currentListBox, listOf(u"MAME"_qs));
-    EXPECT_EQ(selected(m.currentListBox), u"12345 Defender"_qs);
+    EXPECT_TRUE(isCurrent(listOf(u"MAME"_qs)));
+    EXPECT_EQ(selectedItem(currentList(*main)), u"12345 Defender"_qs);
 }
 
 TEST_F(ListViewWindowTest, ShowCountAndMissingGamesSwitchEachOtherOffAndAreStored) {
@@ -165,35 +191,38 @@ TEST_F(ListViewWindowTest, ShowCountAndMissingGamesSwitchEachOtherOffAndAreStore
     addGame({QStringLiteral("Frogger"), QStringLiteral("MAME")});
     addGame({QStringLiteral("Qix"), QStringLiteral("MAME")});
     setRoot(u"Current"_qs, u"Qix"_qs);
-    TFMain& m = start();
-    ASSERT_TRUE(m.MissingGames1->isChecked());
-    ASSERT_FALSE(m.byCount1->isChecked());
-    EXPECT_EQ(m.LBArcade->hint(), u"3 games listed"_qs);
+    start();
+    GameListWidget& arcade = list(u"LBArcade"_qs);
+    QAction& count = item("byCount1");
+    QAction& missing = item("MissingGames1");
+    ASSERT_TRUE(missing.isChecked());
+    ASSERT_FALSE(count.isChecked());
+    EXPECT_EQ(arcade.hint(), u"3 games listed"_qs);
 
-    m.byCount1->trigger();
-    EXPECT_TRUE(m.byCount1->isChecked());
-    EXPECT_FALSE(m.MissingGames1->isChecked());
+    count.trigger();
+    EXPECT_TRUE(count.isChecked());
+    EXPECT_FALSE(missing.isChecked());
     EXPECT_TRUE(rootBool(u"Display by Count"_qs));
     EXPECT_FALSE(rootBool(u"Show Missing"_qs));
-    EXPECT_EQ(m.LBArcade->items(), (QStringList{u"0000 Frogger"_qs, u"0000 Qix"_qs}));
+    EXPECT_EQ(arcade.items(), (QStringList{u"0000 Frogger"_qs, u"0000 Qix"_qs}));
     // The selection was read before the switch changed the texts.
-    EXPECT_EQ(selected(m.LBArcade), u"0000 Qix"_qs);
-    EXPECT_EQ(m.LBArcade->hint(), u"2 games listed"_qs);
+    EXPECT_EQ(selectedItem(arcade), u"0000 Qix"_qs);
+    EXPECT_EQ(arcade.hint(), u"2 games listed"_qs);
 
-    m.MissingGames1->trigger();
-    EXPECT_TRUE(m.MissingGames1->isChecked());
-    EXPECT_FALSE(m.byCount1->isChecked());
+    missing.trigger();
+    EXPECT_TRUE(missing.isChecked());
+    EXPECT_FALSE(count.isChecked());
     EXPECT_FALSE(rootBool(u"Display by Count"_qs));
     EXPECT_TRUE(rootBool(u"Show Missing"_qs));
-    EXPECT_EQ(m.LBArcade->items(), (QStringList{u"[ Galaxian ]"_qs, u"Frogger"_qs, u"Qix"_qs}));
-    EXPECT_EQ(selected(m.LBArcade), u"Qix"_qs);
-    EXPECT_EQ(m.LBArcade->hint(), u"3 games listed"_qs);
+    EXPECT_EQ(arcade.items(), (QStringList{u"[ Galaxian ]"_qs, u"Frogger"_qs, u"Qix"_qs}));
+    EXPECT_EQ(selectedItem(arcade), u"Qix"_qs);
+    EXPECT_EQ(arcade.hint(), u"3 games listed"_qs);
 
     // Switching one off leaves the other off.
-    m.MissingGames1->trigger();
-    EXPECT_FALSE(m.MissingGames1->isChecked());
-    EXPECT_FALSE(m.byCount1->isChecked());
-    EXPECT_EQ(m.LBArcade->items(), (QStringList{u"Frogger"_qs, u"Qix"_qs}));
+    missing.trigger();
+    EXPECT_FALSE(missing.isChecked());
+    EXPECT_FALSE(count.isChecked());
+    EXPECT_EQ(arcade.items(), (QStringList{u"Frogger"_qs, u"Qix"_qs}));
 }
 
 TEST_F(ListViewWindowTest, LeftAndRightChangeThePageAndKeepThePreviousListsSelection) {
@@ -207,45 +236,45 @@ TEST_F(ListViewWindowTest, LeftAndRightChangeThePageAndKeepThePreviousListsSelec
         store.OpenKey(StorePaths::Root(), false);
         store.WriteBool(QStringLiteral("Display by Emulator"), true);
     }
-    TFMain& m = start();
-    GameListWidget* mame = listOf(u"MAME"_qs);
-    ASSERT_EQ(m.currentListBox, mame);
-    ASSERT_EQ(mame->itemIndex(), 0);
+    start();
+    GameListWidget& mame = listOf(u"MAME"_qs);
+    ASSERT_TRUE(isCurrent(mame));
+    ASSERT_EQ(mame.itemIndex(), 0);
 
-    QTest::keyClick(mame, Qt::Key_Left);
-    EXPECT_EQ(m.PCConsole->currentWidget(), pageOf(u"NES"_qs));
-    EXPECT_EQ(m.currentListBox, listOf(u"NES"_qs));
-    EXPECT_EQ(mame->itemIndex(), 0);
-    EXPECT_EQ(m.LSn->text(), shownShort(u"Zelda"_qs));
-    EXPECT_EQ(m.currentListBox->hint(), u"1 games listed"_qs);
+    QTest::keyClick(&mame, Qt::Key_Left);
+    EXPECT_TRUE(inFront(u"TSNES"_qs));
+    EXPECT_TRUE(isCurrent(listOf(u"NES"_qs)));
+    EXPECT_EQ(mame.itemIndex(), 0);
+    EXPECT_EQ(shownShortName(), shownShort(u"Zelda"_qs));
+    EXPECT_EQ(currentList(*main).hint(), u"1 games listed"_qs);
 
-    QTest::keyClick(m.currentListBox, Qt::Key_Right);
-    EXPECT_EQ(m.currentListBox, mame);
-    mame->setItemIndex(2);
-    QTest::keyClick(mame, Qt::Key_Right);
-    EXPECT_EQ(m.PCConsole->currentWidget(), m.TSSingle);
-    EXPECT_EQ(mame->itemIndex(), 2);
+    QTest::keyClick(&listOf(u"NES"_qs), Qt::Key_Right);
+    EXPECT_TRUE(isCurrent(mame));
+    mame.setItemIndex(2);
+    QTest::keyClick(&mame, Qt::Key_Right);
+    EXPECT_TRUE(inFront(u"TSSingle"_qs));
+    EXPECT_EQ(mame.itemIndex(), 2);
 
     // A held key repeats its release too; only the last one changes the page.
     QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier, QString(), true);
-    QApplication::sendEvent(m.currentListBox, &repeated);
-    EXPECT_EQ(m.PCConsole->currentWidget(), m.TSSingle);
+    QApplication::sendEvent(&list(u"LBSingle"_qs), &repeated);
+    EXPECT_TRUE(inFront(u"TSSingle"_qs));
 
     // From the last page round to the first shown one, past the hidden Arcade and Console.
-    QTest::keyClick(m.currentListBox, Qt::Key_Right);
-    EXPECT_EQ(m.PCConsole->currentWidget(), pageOf(u"RAGE"_qs));
-    QTest::keyClick(m.currentListBox, Qt::Key_Left);
-    EXPECT_EQ(m.PCConsole->currentWidget(), m.TSSingle);
+    QTest::keyClick(&list(u"LBSingle"_qs), Qt::Key_Right);
+    EXPECT_TRUE(inFront(u"TSRAGE"_qs));
+    QTest::keyClick(&listOf(u"RAGE"_qs), Qt::Key_Left);
+    EXPECT_TRUE(inFront(u"TSSingle"_qs));
 }
 
 TEST_F(ListViewWindowTest, CtrlTabStepsOverHiddenPages) {
     addGames(3);
-    TFMain& m = start();
-    m.PCConsole->setCurrentWidget(m.TSConsole);
+    start();
+    pages().setCurrentWidget(&page(u"TSConsole"_qs));
 
-    QTest::keyClick(m.currentListBox, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(m.PCConsole->currentWidget(), m.TSArcade);
-    EXPECT_EQ(m.currentListBox, m.LBArcade);
+    QTest::keyClick(&list(u"LBConsole"_qs), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_TRUE(inFront(u"TSArcade"_qs));
+    EXPECT_TRUE(isCurrent(list(u"LBArcade"_qs)));
 }
 
 TEST_F(ListViewWindowTest, TypedCommandsActWithoutTheListsOwnSearchButArrowsStillMove) {
@@ -256,27 +285,28 @@ TEST_F(ListViewWindowTest, TypedCommandsActWithoutTheListsOwnSearchButArrowsStil
     addGame({QStringLiteral("MAME {Arcade}"), QStringLiteral("MAME"),
              QStringLiteral("C:\\MAME\\MAME.EXE")});
     setRoot(u"Current"_qs, u"Beta"_qs);
-    TFMain& m = start();
-    ASSERT_EQ(selected(m.LBArcade), u"Beta"_qs);
+    start();
+    GameListWidget& arcade = list(u"LBArcade"_qs);
+    ASSERT_EQ(selectedItem(arcade), u"Beta"_qs);
 
-    QTest::keyClick(m.LBArcade, Qt::Key_1);
-    QTest::keyClick(m.LBArcade, Qt::Key_2);
-    QTest::keyClick(m.LBArcade, Qt::Key_Return);
-    EXPECT_EQ(selected(m.LBArcade), u"Beta"_qs);
+    QTest::keyClick(&arcade, Qt::Key_1);
+    QTest::keyClick(&arcade, Qt::Key_2);
+    QTest::keyClick(&arcade, Qt::Key_Return);
+    EXPECT_EQ(selectedItem(arcade), u"Beta"_qs);
 
-    QTest::keyClick(m.LBArcade, Qt::Key_Down);
-    EXPECT_EQ(selected(m.LBArcade), u"Gamma"_qs);
-    EXPECT_EQ(m.LSn->text(), shownShort(u"Gamma"_qs));
+    QTest::keyClick(&arcade, Qt::Key_Down);
+    EXPECT_EQ(selectedItem(arcade), u"Gamma"_qs);
+    EXPECT_EQ(shownShortName(), shownShort(u"Gamma"_qs));
 
     // "3" chooses at random; with this clock the choice is no longer Gamma.
     inst.clock.set(45123.125);
     const int expected = *RandomChoice::Pick(
-        RandomChoice::Candidates(inst.context(), m.state.emulators, m.LBArcade->items(), false),
+        RandomChoice::Candidates(inst.context(), main->state().emulators, arcade.items(), false),
         inst.clock.now());
-    ASSERT_NE(expected, m.LBArcade->indexOf(u"Gamma"_qs));
-    QTest::keyClick(m.LBArcade, Qt::Key_3);
-    EXPECT_EQ(m.LBArcade->itemIndex(), expected);
-    EXPECT_EQ(m.LSn->text(), shownShort(selected(m.LBArcade)));
+    ASSERT_NE(expected, arcade.indexOf(u"Gamma"_qs));
+    QTest::keyClick(&arcade, Qt::Key_3);
+    EXPECT_EQ(arcade.itemIndex(), expected);
+    EXPECT_EQ(shownShortName(), shownShort(selectedItem(arcade)));
 }
 
 TEST_F(ListViewWindowTest, ChooseRandomIsInTheGameMenuAndDoesNothingWithoutAGameToPick) {
@@ -285,75 +315,72 @@ TEST_F(ListViewWindowTest, ChooseRandomIsInTheGameMenuAndDoesNothingWithoutAGame
     addGame({QStringLiteral("Qix"), QStringLiteral("MAME"), QStringLiteral("#")});
     addGame({QStringLiteral("Galaxian"), QStringLiteral("MAME"), QStringLiteral("#")});
     setRoot(u"Current"_qs, u"MAME {Arcade}"_qs);
-    TFMain& m = start();
-    ASSERT_TRUE(m.Game1->actions().contains(m.ChooseRandom1));
-    EXPECT_EQ(m.ChooseRandom1->text(), u"Choose &Random"_qs);
-    EXPECT_EQ(m.ChooseRandom1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
-    EXPECT_EQ(m.ChooseRandom1->statusTip(), u"Switches to a random game in the list"_qs);
-    ASSERT_EQ(selected(m.LBArcade), u"MAME {Arcade}"_qs);
+    start();
+    QAction& random = item("ChooseRandom1");
+    ASSERT_TRUE(control<QMenu>(*main, u"Game1"_qs).actions().contains(&random));
+    EXPECT_EQ(random.text(), u"Choose &Random"_qs);
+    EXPECT_EQ(random.shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    EXPECT_EQ(random.statusTip(), u"Switches to a random game in the list"_qs);
+    ASSERT_EQ(selectedItem(list(u"LBArcade"_qs)), u"MAME {Arcade}"_qs);
 
-    m.ChooseRandom1->trigger();
-    EXPECT_EQ(selected(m.LBArcade), u"MAME {Arcade}"_qs);
+    random.trigger();
+    EXPECT_EQ(selectedItem(list(u"LBArcade"_qs)), u"MAME {Arcade}"_qs);
 
     // An empty list: nothing to choose, nothing selected.
-    m.PCConsole->setCurrentWidget(m.TSConsole);
-    ASSERT_EQ(m.currentListBox, m.LBConsole);
-    m.ChooseRandom1->trigger();
-    EXPECT_EQ(m.LBConsole->itemIndex(), -1);
+    pages().setCurrentWidget(&page(u"TSConsole"_qs));
+    ASSERT_TRUE(isCurrent(list(u"LBConsole"_qs)));
+    random.trigger();
+    EXPECT_EQ(list(u"LBConsole"_qs).itemIndex(), -1);
 }
 
 TEST_F(ListViewWindowTest, AStickHeldUpMovesOneItemPerTwoTicksAndStopsAtTheTop) {
     addGames(10);
     setRoot(u"Current"_qs, u"Game 05"_qs);
-    TFMain& m = start();
-    ASSERT_EQ(m.LBArcade->itemIndex(), 5);
+    start();
+    GameListWidget& arcade = list(u"LBArcade"_qs);
+    ASSERT_EQ(arcade.itemIndex(), 5);
 
-    inst.joystick.state.y = m.state.joystickCentreY - 25001;
+    const int centreX = main->state().joystickCentreX;
+    const int centreY = main->state().joystickCentreY;
+    inst.joystick.state.y = centreY - 25001;
     std::vector<int> indexes;
-    for (int tick = 0; tick < 14; ++tick) {
-        m.Timer2Timer();
-        indexes.push_back(m.LBArcade->itemIndex());
-    }
+    runJoystick(14, [&] { indexes.push_back(arcade.itemIndex()); });
     EXPECT_EQ(indexes, (std::vector<int>{4, 4, 3, 3, 2, 2, 1, 1, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(m.LSn->text(), shownShort(u"Game 00"_qs));
+    EXPECT_EQ(shownShortName(), shownShort(u"Game 00"_qs));
 
     // Down to the bottom, and no further.
-    inst.joystick.state.y = m.state.joystickCentreY + 25001;
-    for (int tick = 0; tick < 40; ++tick) {
-        m.Timer2Timer();
-    }
-    EXPECT_EQ(m.LBArcade->itemIndex(), 9);
+    inst.joystick.state.y = centreY + 25001;
+    runJoystick(40);
+    EXPECT_EQ(arcade.itemIndex(), 9);
 
     // Sideways changes the page (Arcade to Console and back).
-    inst.joystick.state = {m.state.joystickCentreX + 30000, m.state.joystickCentreY, false, false};
-    m.Timer2Timer();
-    m.Timer2Timer();
-    EXPECT_EQ(m.currentListBox, m.LBConsole);
+    inst.joystick.state = {centreX + 30000, centreY, false, false};
+    runJoystick(2);
+    EXPECT_TRUE(isCurrent(list(u"LBConsole"_qs)));
 }
 
 TEST_F(ListViewWindowTest, HoldingButtonTwoPicksOneRandomGame) {
     addGames(12);
-    TFMain& m = start();
-    m.PCConsole->setCurrentWidget(m.TSArcade);
-    ASSERT_EQ(m.currentListBox, m.LBArcade);
+    start();
+    pages().setCurrentWidget(&page(u"TSArcade"_qs));
+    GameListWidget& arcade = list(u"LBArcade"_qs);
+    ASSERT_TRUE(isCurrent(arcade));
 
-    m.Timer2Timer();  // released: armed
+    runJoystick(1);  // released: armed
     inst.joystick.state.button2 = true;
-    m.Timer2Timer();
-    const int pick = m.LBArcade->itemIndex();
+    runJoystick(1);
+    const int pick = arcade.itemIndex();
     ASSERT_GE(pick, 0);
     const int other = pick == 0 ? 1 : 0;
-    m.LBArcade->setItemIndex(other);
-    for (int tick = 0; tick < 10; ++tick) {
-        m.Timer2Timer();
-    }
-    EXPECT_EQ(m.LBArcade->itemIndex(), other);
+    arcade.setItemIndex(other);
+    runJoystick(10);
+    EXPECT_EQ(arcade.itemIndex(), other);
 
     inst.joystick.state.button2 = false;
-    m.Timer2Timer();
+    runJoystick(1);
     inst.joystick.state.button2 = true;
-    m.Timer2Timer();
-    EXPECT_EQ(m.LBArcade->itemIndex(), pick);
+    runJoystick(1);
+    EXPECT_EQ(arcade.itemIndex(), pick);
 }
 
 TEST_F(ListViewWindowTest, TheCurrentItemIsShownTwelveLinesBelowTheTop) {
@@ -365,16 +392,16 @@ TEST_F(ListViewWindowTest, TheCurrentItemIsShownTwelveLinesBelowTheTop) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
     main->FormActivate();
     QCoreApplication::processEvents();
+    GameListWidget& arcade = list(u"LBArcade"_qs);
 
-    EXPECT_EQ(main->LBArcade->itemIndex(), 20);
-    EXPECT_EQ(main->LBArcade->topIndex(), 8);
+    EXPECT_EQ(arcade.itemIndex(), 20);
+    EXPECT_EQ(arcade.topIndex(), 8);
 
     // Releasing the mouse on an item shows that game.
-    GameListWidget* list = main->LBArcade;
-    const QPoint item22 = list->visualRect(list->model()->index(22, 0)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item22);
-    EXPECT_EQ(list->itemIndex(), 22);
-    EXPECT_EQ(main->LSn->text(), shownShort(u"Game 22"_qs));
+    const QPoint item22 = arcade.visualRect(arcade.model()->index(22, 0)).center();
+    QTest::mouseClick(arcade.viewport(), Qt::LeftButton, Qt::NoModifier, item22);
+    EXPECT_EQ(arcade.itemIndex(), 22);
+    EXPECT_EQ(shownShortName(), shownShort(u"Game 22"_qs));
 }
 
 TEST_F(ListViewWindowTest, TheSelectionSurvivesModeSwitches) {
@@ -382,62 +409,60 @@ TEST_F(ListViewWindowTest, TheSelectionSurvivesModeSwitches) {
     addGame({QStringLiteral("Galaxian"), QStringLiteral("MAME"), QStringLiteral("#")});
     addGame({QStringLiteral("Frogger"), QStringLiteral("MAME")});
     addGame({QStringLiteral("Zelda"), QStringLiteral("NES")});
-    TFMain& m = start();
-    m.PCConsole->setCurrentWidget(m.TSArcade);
-    select(m.LBArcade, u"AC\\DC Rocks"_qs);
+    start();
+    GameListWidget& arcade = list(u"LBArcade"_qs);
+    pages().setCurrentWidget(&page(u"TSArcade"_qs));
+    selectItem(arcade, u"AC\\DC Rocks"_qs);
 
-    m.byEmulator1->trigger();
-    EXPECT_EQ(m.currentListBox, listOf(u"RAGE"_qs));
-    EXPECT_EQ(selected(m.currentListBox), u"AC\\DC Rocks"_qs);
-    m.byName1->trigger();
-    EXPECT_EQ(m.currentListBox, m.LBArcade);
-    EXPECT_EQ(selected(m.LBArcade), u"AC\\DC Rocks"_qs);
+    item("byEmulator1").trigger();
+    EXPECT_TRUE(isCurrent(listOf(u"RAGE"_qs)));
+    EXPECT_EQ(selectedItem(currentList(*main)), u"AC\\DC Rocks"_qs);
+    item("byName1").trigger();
+    EXPECT_TRUE(isCurrent(arcade));
+    EXPECT_EQ(selectedItem(arcade), u"AC\\DC Rocks"_qs);
     EXPECT_TRUE(rootBool(u"Display by Name"_qs));
 
     // A missing game is found again on its emulator's page too.
-    select(m.LBArcade, u"[ Galaxian ]"_qs);
-    m.byEmulator1->trigger();
-    EXPECT_EQ(m.currentListBox, listOf(u"MAME"_qs));
-    EXPECT_EQ(selected(m.currentListBox), u"[ Galaxian ]"_qs);
+    selectItem(arcade, u"[ Galaxian ]"_qs);
+    item("byEmulator1").trigger();
+    EXPECT_TRUE(isCurrent(listOf(u"MAME"_qs)));
+    EXPECT_EQ(selectedItem(currentList(*main)), u"[ Galaxian ]"_qs);
 
     // Across runs: shutdown keeps it, the next start selects it.
     main.reset();
     EXPECT_EQ(rootString(u"Current"_qs), u"Galaxian"_qs);
-    TFMain& again = start();
-    EXPECT_EQ(again.currentListBox, listOf(u"MAME"_qs));
-    EXPECT_EQ(selected(again.currentListBox), u"[ Galaxian ]"_qs);
+    start();
+    EXPECT_TRUE(isCurrent(listOf(u"MAME"_qs)));
+    EXPECT_EQ(selectedItem(currentList(*main)), u"[ Galaxian ]"_qs);
 }
 
 TEST_F(ListViewWindowTest, ByEmulatorWithoutTheCurrentGameMakesTheListInFrontCurrent) {
-    addGame({QStringLiteral("Frogger"), QStringLiteral("MAME")});
     addGame({QStringLiteral("Zelda"), QStringLiteral("NES")});
-    TFMain& m = start();
-    m.PCConsole->setCurrentWidget(m.TSArcade);
-    ASSERT_EQ(m.currentListBox, m.LBArcade);
     setRoot(u"Current"_qs, u"Not Listed"_qs);
+    start();
+    pages().setCurrentWidget(&page(u"TSArcade"_qs));
+    ASSERT_TRUE(isCurrent(list(u"LBArcade"_qs)));  // empty: the switch keeps "Current"
 
-    m.byEmulator1->setChecked(true);
-    m.FillListsByEmulator();
+    item("byEmulator1").trigger();
 
     // Arcade is hidden now; the commands work on the list the user sees.
-    EXPECT_TRUE(shown(m.currentListBox->parentWidget()));
-    EXPECT_EQ(m.currentListBox->parentWidget(), m.PCConsole->currentWidget());
+    EXPECT_TRUE(isCurrent(listOf(u"NES"_qs)));
+    EXPECT_TRUE(inFront(u"TSNES"_qs));
 }
 
 TEST_F(ListViewWindowTest, TheJoystickIsPolledOnlyWhileTheProgramIsActive) {
     addGames(2);
     setRoot(u"Current"_qs, u"Game 01"_qs);
-    TFMain& m = start();
-    EXPECT_EQ(m.Timer2->interval(), 50);
+    start();
+    const auto& timer = control<QTimer>(*main, u"Timer2"_qs);
+    EXPECT_EQ(timer.interval(), 50);
     emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
-    EXPECT_FALSE(m.Timer2->isActive());
-    ASSERT_EQ(m.LSn->text(), QString());
+    EXPECT_FALSE(timer.isActive());
+    ASSERT_EQ(shownShortName(), QString());
     emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
-    EXPECT_TRUE(m.Timer2->isActive());
-    EXPECT_EQ(m.LSn->text(), shownShort(u"Game 01"_qs));
+    EXPECT_TRUE(timer.isActive());
+    EXPECT_EQ(shownShortName(), shownShort(u"Game 01"_qs));
 }
-
-}  // namespace
 
 TEST_F(ListViewWindowTest, ListsShowTheButtonFaceWholeItemsAndKeepTheirWidthAsThePanelFills) {
     addGame({QStringLiteral("Galaxian"), QStringLiteral("MAME")});
@@ -449,22 +474,23 @@ TEST_F(ListViewWindowTest, ListsShowTheButtonFaceWholeItemsAndKeepTheirWidthAsTh
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
     main->FormActivate();
     QCoreApplication::processEvents();
-    GameListWidget* list = main->LBArcade;
+    GameListWidget& arcade = list(u"LBArcade"_qs);
 
-    EXPECT_EQ(list->font().pixelSize(), 12);
-    EXPECT_EQ(list->sizeHintForRow(0), 13);
+    EXPECT_EQ(arcade.font().pixelSize(), 12);
+    EXPECT_EQ(arcade.sizeHintForRow(0), 13);
     // Below the last item the list shows its background: the button face.
-    const QImage shot = list->viewport()->grab().toImage();
+    const QImage shot = arcade.viewport()->grab().toImage();
     EXPECT_EQ(shot.pixelColor(shot.width() / 2, shot.height() - 2),
-              list->palette().color(QPalette::Button));
+              arcade.palette().color(QPalette::Button));
 
     const QSize window = main->size();
-    const int width = list->width();
+    const int width = arcade.width();
     for (const QString& game : {QStringLiteral("Galaxian"), QStringLiteral("Frogger")}) {
-        select(list, game);
-        main->ShowSelectedGame();
+        selectItem(arcade, game);
         QCoreApplication::processEvents();
-        EXPECT_EQ(list->width(), width) << game.toStdString();
+        EXPECT_EQ(arcade.width(), width) << game.toStdString();
         EXPECT_EQ(main->size(), window) << game.toStdString();
     }
 }
+
+}  // namespace

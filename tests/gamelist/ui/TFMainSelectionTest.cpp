@@ -1,41 +1,34 @@
 // The selection refresh outside the option panel: the information area, the
 // commands that act on the selection and the tidy-up of further emulators.
-#include <QAction>
+#include <QTest>
 
-#include "gamelist/ui/GameListWidget.h"
 #include "support/ui/OptionFixture.h"
-#include "tools/ui/TFFileLocations.h"
 
 namespace {
 
-// The menu items of other subsystems, as they will be there.
-void addSelectionMenus(TFMain& main) {
-    for (QAction** item :
-         {&main.Removefromlist1, &main.Addtolist1, &main.FixROM1, &main.ChangeEmulators1,
-          &main.DeleteHighScoreFile1, &main.DeleteNVRAMfile1, &main.DeleteConfigFile1,
-          &main.DeleteDipswitchFile1, &main.DeleteKeyFile1}) {
-        *item = new QAction(&main);
+class SelectionTest : public OptionWindowTest {
+protected:
+    QString label(const char* name) { return labelText(main(), QString::fromLatin1(name)); }
+    bool enabled(const char* item) {
+        return menuItem(main(), QString::fromLatin1(item)).isEnabled();
     }
-}
+};
 
-}  // namespace
-
-TEST_F(OptionWindowTest, SingleEmulatorEntryShowsItsListNameAndExecutable) {
+TEST_F(SelectionTest, SingleEmulatorEntryShowsItsListNameAndExecutable) {
     startMain();
-    addSelectionMenus(main());
     select(S(kIkari));
-    EXPECT_EQ(main().LEmu->text(), S(kIkari));
-    EXPECT_EQ(main().LSn->text(), QString());
-    EXPECT_EQ(main().LClone->text(), QString());
-    EXPECT_EQ(main().LPath->text(), QStringLiteral("C:\\EMU\\IKARI.EXE"));
+    EXPECT_EQ(label("LEmu"), S(kIkari));
+    EXPECT_EQ(label("LSn"), QString());
+    EXPECT_EQ(label("LClone"), QString());
+    EXPECT_EQ(label("LPath"), QStringLiteral("C:\\EMU\\IKARI.EXE"));
     // The emulator's own entry: nothing to reset or remove, but its files.
-    EXPECT_FALSE(main().ResettoEmulatorDefaults1->isEnabled());
-    EXPECT_FALSE(main().Removefromlist1->isEnabled());
-    EXPECT_TRUE(main().DeleteDipswitchFile1->isEnabled());
-    EXPECT_FALSE(main().DeleteHighScoreFile1->isEnabled());
+    EXPECT_FALSE(enabled("ResettoEmulatorDefaults1"));
+    EXPECT_FALSE(enabled("Removefromlist1"));
+    EXPECT_TRUE(enabled("DeleteDipswitchFile1"));
+    EXPECT_FALSE(enabled("DeleteHighScoreFile1"));
 }
 
-TEST_F(OptionWindowTest, InformationAreaShowsEmulatorShortNameParentAndPath) {
+TEST_F(SelectionTest, InformationAreaShowsEmulatorShortNameParentAndPath) {
     addGame(QStringLiteral("Pac-Man (Midway)"), QStringLiteral("MAME"), QStringLiteral("pacman"),
             QStringLiteral("C:\\ZIPS\\PACMAN.ZIP"));
     addGame(QStringLiteral("Puck Man"), QStringLiteral("MAME"), QStringLiteral("puckman"));
@@ -43,99 +36,97 @@ TEST_F(OptionWindowTest, InformationAreaShowsEmulatorShortNameParentAndPath) {
     startMain();
 
     select(QStringLiteral("Pac-Man (Midway)"));
-    EXPECT_EQ(main().LEmu->text(), S(kMame));  // the "&" shown as it is
-    EXPECT_EQ(main().LEmu->textFormat(), Qt::PlainText);
-    EXPECT_EQ(main().LSn->text(), QStringLiteral("PACMAN"));
-    EXPECT_EQ(main().LClone->text(), QStringLiteral("PUCKMAN"));
-    EXPECT_EQ(main().LPath->text(), QStringLiteral("C:\\ZIPS\\PACMAN.ZIP"));
+    EXPECT_EQ(label("LEmu"), S(kMame));  // the "&" shown as it is
+    EXPECT_EQ(control<QLabel>(main(), QStringLiteral("LEmu")).textFormat(), Qt::PlainText);
+    EXPECT_EQ(label("LSn"), QStringLiteral("PACMAN"));
+    EXPECT_EQ(label("LClone"), QStringLiteral("PUCKMAN"));
+    EXPECT_EQ(label("LPath"), QStringLiteral("C:\\ZIPS\\PACMAN.ZIP"));
 
     select(QStringLiteral("Puck Man"));
-    EXPECT_EQ(main().LClone->text(), QStringLiteral("PUCKMAN"));
+    EXPECT_EQ(label("LClone"), QStringLiteral("PUCKMAN"));
     // No merge file at all: the short name is its own parent.
     select(QStringLiteral("Street Fighter"));
-    EXPECT_EQ(main().LEmu->text(), S(kRage));
-    EXPECT_EQ(main().LClone->text(), QStringLiteral("SF1"));
+    EXPECT_EQ(label("LEmu"), S(kRage));
+    EXPECT_EQ(label("LClone"), QStringLiteral("SF1"));
 }
 
-TEST_F(OptionWindowTest, MissingGameShowsHashAndOffersAddToList) {
+TEST_F(SelectionTest, MissingGameShowsHashAndOffersAddToList) {
     addGame(QStringLiteral("Lost Game"), QStringLiteral("MAME"), QStringLiteral("lost"),
             QStringLiteral("#"));
     startMain();
-    addSelectionMenus(main());
     select(QStringLiteral("[ Lost Game ]"));
-    EXPECT_EQ(main().LPath->text(), QStringLiteral("#"));
-    EXPECT_EQ(main().LSn->text(), QStringLiteral("LOST"));
-    EXPECT_TRUE(main().Addtolist1->isEnabled());
-    EXPECT_TRUE(main().ResettoEmulatorDefaults1->isEnabled());
-    EXPECT_TRUE(main().DeleteHighScoreFile1->isEnabled());
-    EXPECT_TRUE(main().DeleteConfigFile1->isEnabled());
-    EXPECT_FALSE(main().DeleteNVRAMfile1->isEnabled());
+    EXPECT_EQ(label("LPath"), QStringLiteral("#"));
+    EXPECT_EQ(label("LSn"), QStringLiteral("LOST"));
+    for (const char* item :
+         {"Addtolist1", "ResettoEmulatorDefaults1", "DeleteHighScoreFile1", "DeleteConfigFile1"}) {
+        EXPECT_TRUE(enabled(item)) << item;
+    }
+    EXPECT_FALSE(enabled("DeleteNVRAMfile1"));
 
     addGame(QStringLiteral("Found Game"), QStringLiteral("MAME"), QStringLiteral("found"));
     select(QStringLiteral("Found Game"));
-    EXPECT_FALSE(main().Addtolist1->isEnabled());
+    EXPECT_FALSE(enabled("Addtolist1"));
 }
 
-TEST_F(OptionWindowTest, LockAndPkzipDecideTheChangingCommands) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
-    startMain();
-    addSelectionMenus(main());
-    select(QStringLiteral("Game"));
-    EXPECT_FALSE(main().FixROM1->isEnabled());
-    main().FFileLocations->EPKZip->setText(QStringLiteral("C:\\PK\\PKZIP.EXE"));
-    select(QStringLiteral("Game"));
-    EXPECT_TRUE(main().FixROM1->isEnabled());
-    EXPECT_TRUE(main().Removefromlist1->isEnabled());
-
-    main().state.locked = true;
-    select(QStringLiteral("Game"));
-    EXPECT_FALSE(main().FixROM1->isEnabled());
-    EXPECT_FALSE(main().Removefromlist1->isEnabled());
-    EXPECT_FALSE(main().ResettoEmulatorDefaults1->isEnabled());
-}
-
-TEST_F(OptionWindowTest, NothingSelectedKeepsTheDisplay) {
+TEST_F(SelectionTest, LockAndPkzipDecideTheChangingCommands) {
     addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
     startMain();
     select(QStringLiteral("Game"));
-    main().LBArcade->setItemIndex(-1);
-    main().LEmu->setText(QStringLiteral("kept"));
-    main().POptions->CBVector->setVisible(false);
-    main().ShowSelectedGame();
-    EXPECT_EQ(main().LEmu->text(), QStringLiteral("kept"));
-    EXPECT_TRUE(main().POptions->CBVector->isHidden());
-    EXPECT_EQ(main().LBArcade->itemIndex(), -1);
+    EXPECT_FALSE(enabled("FixROM1"));
+    enterLocation(inst, main(), QStringLiteral("EPKZip"), QStringLiteral("C:\\PK\\PKZIP.EXE"));
+    select(QStringLiteral("Game"));
+    EXPECT_TRUE(enabled("FixROM1"));
+    EXPECT_TRUE(enabled("Removefromlist1"));
+
+    inst.dialogs.answerText(QStringLiteral("pw"));
+    menuItem(main(), QStringLiteral("Lock1")).trigger();
+    select(QStringLiteral("Game"));
+    EXPECT_FALSE(enabled("FixROM1"));
+    EXPECT_FALSE(enabled("Removefromlist1"));
+    EXPECT_FALSE(enabled("ResettoEmulatorDefaults1"));
 }
 
-TEST_F(OptionWindowTest, FurtherEmulatorsAreTidiedIntoSortedPairs) {
+TEST_F(SelectionTest, NothingSelectedKeepsTheDisplay) {
+    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
+    startMain();
+    select(QStringLiteral("Game"));
+    GameListWidget& list = listBox(main(), QStringLiteral("LBArcade"));
+    list.setItemIndex(-1);
+    control<QLabel>(main(), QStringLiteral("LEmu")).setText(QStringLiteral("kept"));
+    option<QWidget>("CBVector").setVisible(false);
+    QTest::keyRelease(&list, Qt::Key_Shift);
+    EXPECT_EQ(label("LEmu"), QStringLiteral("kept"));
+    EXPECT_TRUE(option<QWidget>("CBVector").isHidden());
+    EXPECT_EQ(list.itemIndex(), -1);
+}
+
+TEST_F(SelectionTest, FurtherEmulatorsAreTidiedIntoSortedPairs) {
     addGame(QStringLiteral("Shared Game"), QStringLiteral("MAME"), QStringLiteral("shared"));
     const KeyPath key = StorePaths::Entry(QStringLiteral("Shared Game"));
     setPairs(key, {QStringLiteral("MAME"), QStringLiteral("shared"), QStringLiteral("RAGE"),
                    QStringLiteral("rage_a"), QStringLiteral("RAGE"), QStringLiteral("rage_b")});
     startMain();
-    addSelectionMenus(main());
 
     select(QStringLiteral("Shared Game"));
     EXPECT_EQ(readString(key, QStringLiteral("Emulator1")), QStringLiteral("RAGE"));
     EXPECT_EQ(readString(key, QStringLiteral("Shortname1")), QStringLiteral("rage_a"));
     EXPECT_FALSE(hasValue(key, QStringLiteral("Emulator2")));
     EXPECT_FALSE(hasValue(key, QStringLiteral("Emulator3")));
-    EXPECT_TRUE(main().ChangeEmulators1->isEnabled());
+    EXPECT_TRUE(enabled("ChangeEmulators1"));
 
     // The by-emulator view offers no change of emulators.
-    main().byEmulator1->setChecked(true);
-    select(QStringLiteral("Shared Game"));
-    EXPECT_FALSE(main().ChangeEmulators1->isEnabled());
+    menuItem(main(), QStringLiteral("byEmulator1")).trigger();
+    selectItem(listBox(main(), currentList(main()).objectName()), QStringLiteral("Shared Game"));
+    EXPECT_FALSE(enabled("ChangeEmulators1"));
     EXPECT_EQ(readString(key, QStringLiteral("Emulator1")), QStringLiteral("RAGE"));
 }
 
-TEST_F(OptionWindowTest, FurtherEmulatorsSortByIdAndDropUnloadedOnes) {
+TEST_F(SelectionTest, FurtherEmulatorsSortByIdAndDropUnloadedOnes) {
     addGame(QStringLiteral("Shared Game"), QStringLiteral("RAGE"), QStringLiteral("shared"));
     const KeyPath key = StorePaths::Entry(QStringLiteral("Shared Game"));
     setPairs(key, {QStringLiteral("MAME"), QStringLiteral("m"), QStringLiteral("GONE"),
                    QStringLiteral("g"), QStringLiteral("IKARI"), QStringLiteral("i")});
     startMain();
-    addSelectionMenus(main());
     select(QStringLiteral("Shared Game"));
     EXPECT_EQ(readString(key, QStringLiteral("Emulator1")), QStringLiteral("IKARI"));
     EXPECT_EQ(readString(key, QStringLiteral("Shortname1")), QStringLiteral("i"));
@@ -149,29 +140,27 @@ TEST_F(OptionWindowTest, FurtherEmulatorsSortByIdAndDropUnloadedOnes) {
                    QStringLiteral("r2")});
     select(QStringLiteral("Shared Game"));
     EXPECT_FALSE(hasValue(key, QStringLiteral("Emulator1")));
-    EXPECT_FALSE(main().ChangeEmulators1->isEnabled());
+    EXPECT_FALSE(enabled("ChangeEmulators1"));
 }
 
-TEST_F(OptionWindowTest, EntryOfAnUnloadedEmulatorHidesThePanel) {
+TEST_F(SelectionTest, EntryOfAnUnloadedEmulatorHidesThePanel) {
     addGame(QStringLiteral("Orphan"), QStringLiteral("NOEMU"), QStringLiteral("orphan"),
             QStringLiteral("C:\\ZIPS\\ORPHAN.ZIP"));
     addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
     startMain();
-    addSelectionMenus(main());
     select(QStringLiteral("Game"));
     select(QStringLiteral("Orphan"));
-    EXPECT_EQ(main().LEmu->text(), QString());
-    EXPECT_EQ(main().LSn->text(), QStringLiteral("ORPHAN"));
-    EXPECT_EQ(main().LClone->text(), QStringLiteral("ORPHAN"));
-    EXPECT_EQ(main().LPath->text(), QStringLiteral("C:\\ZIPS\\ORPHAN.ZIP"));
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             main().POptions->CBVector, main().POptions->CBLinesOffscreen,
-             main().POptions->SELinesOffscreen, main().POptions->CBMouse,
-             main().POptions->CBResolution, main().POptions->LResolution, main().POptions->CBSound,
-             main().POptions->EJoyEmu, main().POptions->BJoyCP, main().POptions->EAdditional,
-             main().POptions->LAdditional}) {
-        EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
+    EXPECT_EQ(label("LEmu"), QString());
+    EXPECT_EQ(label("LSn"), QStringLiteral("ORPHAN"));
+    EXPECT_EQ(label("LClone"), QStringLiteral("ORPHAN"));
+    EXPECT_EQ(label("LPath"), QStringLiteral("C:\\ZIPS\\ORPHAN.ZIP"));
+    for (const char* name :
+         {"CBVector", "CBLinesOffscreen", "SELinesOffscreen", "CBMouse", "CBResolution",
+          "LResolution", "CBSound", "EJoyEmu", "BJoyCP", "EAdditional", "LAdditional"}) {
+        EXPECT_TRUE(option<QWidget>(name).isHidden()) << name;
     }
-    EXPECT_FALSE(main().DeleteHighScoreFile1->isEnabled());
-    EXPECT_TRUE(main().Removefromlist1->isEnabled());
+    EXPECT_FALSE(enabled("DeleteHighScoreFile1"));
+    EXPECT_TRUE(enabled("Removefromlist1"));
 }
+
+}  // namespace

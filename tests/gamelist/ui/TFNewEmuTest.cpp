@@ -8,6 +8,7 @@
 
 #include "gamelist/ui/TFNewEmu.h"
 #include "platform/Dialogs.h"
+#include "support/ui/WindowDriver.h"
 
 namespace {
 
@@ -18,28 +19,31 @@ int runDialog(TFNewEmu& dialog, const std::function<void()>& act) {
 
 TEST(ChangeEmulatorDialog, TextsFirstItemAndResults) {
     TFNewEmu dialog;
+    auto& list = control<QListWidget>(dialog, QStringLiteral("LBNewEmu"));
+    auto& ok = control<QPushButton>(dialog, QStringLiteral("BOK"));
+    auto& cancel = control<QPushButton>(dialog, QStringLiteral("BCancel"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Change Emulator To"));
-    EXPECT_EQ(dialog.BOK->text(), QStringLiteral("OK"));
-    EXPECT_EQ(dialog.BCancel->text(), QStringLiteral("Cancel"));
-    EXPECT_TRUE(dialog.BOK->isDefault());
-    dialog.LBNewEmu->addItems({QStringLiteral("CPS {Arcade}"), QStringLiteral("NEO {Arcade}")});
+    EXPECT_EQ(ok.text(), QStringLiteral("OK"));
+    EXPECT_EQ(cancel.text(), QStringLiteral("Cancel"));
+    EXPECT_TRUE(ok.isDefault());
+    dialog.Offer({QStringLiteral("CPS {Arcade}"), QStringLiteral("NEO {Arcade}")});
 
     int rowWhenShown = -2;
     EXPECT_EQ(runDialog(dialog,
                         [&] {
-                            rowWhenShown = dialog.LBNewEmu->currentRow();
-                            dialog.LBNewEmu->setCurrentRow(1);
-                            dialog.BOK->click();
+                            rowWhenShown = list.currentRow();
+                            list.setCurrentRow(1);
+                            ok.click();
                         }),
               mrOk);
     EXPECT_EQ(rowWhenShown, 0);
-    EXPECT_EQ(dialog.LBNewEmu->currentRow(), 1);
+    EXPECT_EQ(dialog.ChosenRow(), 1);
 
     // Shown again, it starts from the first item once more.
     EXPECT_EQ(runDialog(dialog,
                         [&] {
-                            rowWhenShown = dialog.LBNewEmu->currentRow();
-                            dialog.BCancel->click();
+                            rowWhenShown = list.currentRow();
+                            cancel.click();
                         }),
               mrCancel);
     EXPECT_EQ(rowWhenShown, 0);

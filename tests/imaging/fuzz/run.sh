@@ -40,12 +40,15 @@ clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined \
   "$src"/BmpDecoder.cpp "$src"/ByteReader.cpp "$src"/GifDecoder.cpp "$src"/JpegDecoder.cpp \
   "$src"/PcxDecoder.cpp "$src"/PictureDecoder.cpp "$src"/PictureFormat.cpp "$src"/TiffDecoder.cpp \
   "$src"/WmfDecoder.cpp "$src"/EmfDecoder.cpp "$src"/MetafileCanvas.cpp "$src"/MetafileSize.cpp \
+  "$src"/DrawingWork.cpp "$src"/JpegStreamShape.cpp \
   $(pkg-config --libs Qt6Gui libjpeg libtiff-4) -lgif -o "$work/fuzz"
 # Fontconfig's patterns, which Qt's font database keeps for the whole run
 # (metafile text), are no leak of ours.
 printf 'leak:libfontconfig.so\n' > "$work/lsan.supp"
 export LSAN_OPTIONS="suppressions=$work/lsan.supp"
-# Reproducers of crashes and leaks are kept in /tmp, out of the work tree.
-"$work/fuzz" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 -print_final_stats=1 \
+# Reproducers of crashes, leaks and hangs are kept in /tmp, out of the work
+# tree; an input that takes the sanitised decoder over 10 s counts as a hang.
+"$work/fuzz" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 -timeout=10 \
+  -print_final_stats=1 \
   -artifact_prefix=/tmp/brivanel-fuzz- \
   "$work/corpus" 2>&1 | grep -E "stat::number_of_executed_units|ERROR|SUMMARY|Done" || true

@@ -11,15 +11,15 @@
 #include <QProcess>
 #include <memory>
 
+#include <QPushButton>
+
 #include "app/StartupLogic.h"
-#include "gamelist/ui/GameListWidget.h"
 #include "platform/DosPath.h"
 #include "settings/KeyPath.h"
 #include "support/StandIn.h"
 #include "support/Text.h"
 #include "support/ui/ListBuildFixture.h"
-#include "tools/ui/TFFileLocations.h"
-#include "tools/ui/TFSearchOptions.h"
+#include "support/ui/WindowDriver.h"
 
 namespace {
 
@@ -83,16 +83,15 @@ TEST(PlayWithMame, PongFromListBuildToCountedPlay) {
     b.answerSearchOptions({kMame});
     TFMain* first = &b.start();  // no store yet: the first start builds the list
     b.finishTicks();
-    ASSERT_TRUE(first->LBArcade->items().contains(kPong))
-        << first->LBArcade->items().join(u'|').toStdString();
+    GameListWidget& arcade = listBox(*first, q("LBArcade"));
+    ASSERT_TRUE(arcade.items().contains(kPong)) << arcade.items().join(u'|').toStdString();
     EXPECT_EQ(b.value(kPong, q("Location")).toUpper(), kPongZip.toUpper());
 
-    first->FFileLocations->EPKUnzip->setText(q("C:\\BRIVANEL\\PKUNZIP.EXE"));
-    first->currentListBox = first->LBArcade;
-    first->LBArcade->setItemIndex(first->LBArcade->indexOf(kPong));
+    enterLocation(inst, *first, q("EPKUnzip"), q("C:\\BRIVANEL\\PKUNZIP.EXE"));
+    selectItem(arcade, kPong);
     const size_t startsBefore = inst.starter.starts().size();
-    first->BPlay->click();
-    ASSERT_TRUE(first->state.gameLaunched);
+    control<QPushButton>(*first, q("BPlay")).click();
+    ASSERT_TRUE(first->state().gameLaunched);
     EXPECT_FALSE(first->isVisible());
     b.closeMain();
     const double launched = inst.clock.now();

@@ -3,9 +3,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include "gamelist/ui/GameListWidget.h"
 #include "support/ui/OptionFixture.h"
-#include "tools/ui/TFFileLocations.h"
 
 namespace {
 
@@ -35,22 +33,22 @@ TEST_F(OptionWindowTest, VectorIsStoredOnlyOnceTheGameDiffers) {
     startMain();
     select(QStringLiteral("Asteroids"));
 
-    main().POptions->CBVector->setChecked(false);
-    main().POptions->CBVectorExit();
+    option<QCheckBox>("CBVector").setChecked(false);
+    leave(option<QCheckBox>("CBVector"));
     // The emulator has no "Cheat" at all: a clear box equals it too.
-    main().POptions->CBCheat->setChecked(false);
-    main().POptions->CBCheatExit();
+    option<QCheckBox>("CBCheat").setChecked(false);
+    leave(option<QCheckBox>("CBCheat"));
     EXPECT_FALSE(specificExists(QStringLiteral("Asteroids")));
 
-    main().POptions->CBVector->setChecked(true);
-    main().POptions->CBVectorExit();
+    option<QCheckBox>("CBVector").setChecked(true);
+    leave(option<QCheckBox>("CBVector"));
     EXPECT_EQ(valueNames(inst, Specific(QStringLiteral("Asteroids"))),
               QStringList{QStringLiteral("Vector")});
     EXPECT_TRUE(readBool(Specific(QStringLiteral("Asteroids")), QStringLiteral("Vector")));
 
     // From now on the game's own key takes every value, equal or not.
-    main().POptions->CBVector->setChecked(false);
-    main().POptions->CBVectorExit();
+    option<QCheckBox>("CBVector").setChecked(false);
+    leave(option<QCheckBox>("CBVector"));
     EXPECT_FALSE(readBool(Specific(QStringLiteral("Asteroids")), QStringLiteral("Vector")));
     EXPECT_FALSE(readBool(Specific(S(kMame)), QStringLiteral("Vector")));
 }
@@ -70,13 +68,10 @@ TEST_F(OptionWindowTest, LeavingUnchangedControlsWritesNothing) {
                            {QStringLiteral("Additional"), QString()}});
     startMain();
     select(QStringLiteral("Game"));
-    TFMain& m = main();
-    for (auto handler :
-         {&OptionPanel::CBVectorExit, &OptionPanel::CBResolutionExit, &OptionPanel::CBVesaModeExit,
-          &OptionPanel::CBExtraGraphicsExit, &OptionPanel::CBLinesOffscreenExit,
-          &OptionPanel::SELinesOffscreenExit, &OptionPanel::CBSoundExit, &OptionPanel::CBMouseExit,
-          &OptionPanel::CBCheatExit, &OptionPanel::EJoyEmuExit, &OptionPanel::EAdditionalExit}) {
-        (m.POptions->*handler)();
+    for (const char* name :
+         {"CBVector", "CBResolution", "CBVesaMode", "CBExtraGraphics", "CBLinesOffscreen",
+          "SELinesOffscreen", "CBSound", "CBMouse", "CBCheat", "EJoyEmu", "EAdditional"}) {
+        leave(option<QWidget>(name));
     }
     EXPECT_FALSE(specificExists(QStringLiteral("Game")));
 }
@@ -87,37 +82,62 @@ TEST_F(OptionWindowTest, TextsCompareWithCase) {
     startMain();
     select(QStringLiteral("Game"));
     // The load found the item ignoring case; storing compares exactly.
-    ASSERT_EQ(main().POptions->CBExtraGraphics->currentText(), QStringLiteral("Scanlines"));
-    main().POptions->CBExtraGraphicsExit();
+    ASSERT_EQ(option<QComboBox>("CBExtraGraphics").currentText(), QStringLiteral("Scanlines"));
+    leave(option<QComboBox>("CBExtraGraphics"));
     EXPECT_EQ(readString(Specific(QStringLiteral("Game")), QStringLiteral("Pixel Doubling")),
               QStringLiteral("Scanlines"));
 }
 
-TEST_F(OptionWindowTest, EveryHandlerStoresItsValueUnderItsName) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
+TEST_F(OptionWindowTest, EveryControlStoresItsValueUnderItsName) {
+    // An emulator that offers every group, so that every control can be left.
+    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\all.ini"), QString::fromLatin1(R"([Emulator]
+LBName=All {Groups}
+Type=MULTI
+ShowJoyEmu=1
+[Vector]
+[Synch]
+[LinesOffscreen]
+[FMMusic]
+[Joystick]
+[Mouse]
+[Trackball]
+[4Way]
+[Cheat]
+[Resolutions]
+320x240=-320
+640x480=-640
+[FrameSkip]
+[VesaMode]
+VESA 1=-v1
+[Extra]
+[Sound]
+None=-s0
+Sound Blaster=-sb
+[Rotate]
+[Controller1]
+[Controller2]
+Pad=-pad)")
+                                                                 .split(u'\n'));
+    setValue(StorePaths::Entry(QStringLiteral("All {Groups}")), QStringLiteral("Emulator"),
+             QStringLiteral("ALL"));
+    addGame(QStringLiteral("Game"), QStringLiteral("ALL"), QStringLiteral("game"));
     setSpecific(QStringLiteral("Game"), {});
     startMain();
     select(QStringLiteral("Game"));
-    TFMain& m = main();
-    m.POptions->CBResolution->setCurrentIndex(1);
-    m.POptions->CBVesaMode->setCurrentIndex(0);
-    m.POptions->CBSound->setCurrentIndex(1);
-    m.POptions->SELinesOffscreen->setValue(14);
-    m.POptions->CBLinesOffscreen->setChecked(true);
-    m.POptions->EJoyEmu->setText(QStringLiteral(" C:\\JOY\\A.KS "));
-    m.POptions->EAdditional->setText(QStringLiteral("-nodither"));
-    m.POptions->CBSynchronizeVideo->setChecked(true);
-    m.POptions->CBController2->addItem(QStringLiteral("Pad"));
-    m.POptions->CBController2->setCurrentIndex(0);
-    for (auto handler :
-         {&OptionPanel::CBResolutionExit, &OptionPanel::CBVesaModeExit, &OptionPanel::CBSoundExit,
-          &OptionPanel::SELinesOffscreenExit, &OptionPanel::CBLinesOffscreenExit,
-          &OptionPanel::EJoyEmuExit, &OptionPanel::EAdditionalExit,
-          &OptionPanel::CBSynchronizeVideoExit, &OptionPanel::CBController2Exit,
-          &OptionPanel::CBFMMusicExit, &OptionPanel::CBJoystickExit, &OptionPanel::CBTrackballExit,
-          &OptionPanel::CB4wayJoystickExit, &OptionPanel::CBRotateExit,
-          &OptionPanel::CBFrameSkippingExit, &OptionPanel::CBController1Exit}) {
-        (m.POptions->*handler)();
+    option<QComboBox>("CBResolution").setCurrentIndex(1);
+    option<QComboBox>("CBVesaMode").setCurrentIndex(0);
+    option<QComboBox>("CBSound").setCurrentIndex(1);
+    option<QSpinBox>("SELinesOffscreen").setValue(14);
+    option<QCheckBox>("CBLinesOffscreen").setChecked(true);
+    option<QLineEdit>("EJoyEmu").setText(QStringLiteral(" C:\\JOY\\A.KS "));
+    option<QLineEdit>("EAdditional").setText(QStringLiteral("-nodither"));
+    option<QCheckBox>("CBSynchronizeVideo").setChecked(true);
+    option<QComboBox>("CBController2").setCurrentIndex(0);
+    for (const char* name : {"CBResolution", "CBVesaMode", "CBSound", "SELinesOffscreen",
+                             "CBLinesOffscreen", "EJoyEmu", "EAdditional", "CBSynchronizeVideo",
+                             "CBController2", "CBFMMusic", "CBJoystick", "CBTrackball",
+                             "CB4wayJoystick", "CBRotate", "CBFrameSkipping", "CBController1"}) {
+        leave(option<QWidget>(name));
     }
     const KeyPath key = Specific(QStringLiteral("Game"));
     EXPECT_EQ(readString(key, QStringLiteral("Resolution")), QStringLiteral("640x480"));
@@ -144,38 +164,15 @@ TEST_F(OptionWindowTest, EmulatorsOwnEntryChangesTheEmulatorLevel) {
     setSpecific(S(kMame), {{QStringLiteral("Sound"), QStringLiteral("Silence")}});
     startMain();
     select(S(kMame));
-    main().POptions->CBSound->setCurrentIndex(
-        main().POptions->CBSound->findText(QStringLiteral("Sound Blaster")));
-    main().POptions->CBSoundExit();
+    option<QComboBox>("CBSound").setCurrentIndex(
+        option<QComboBox>("CBSound").findText(QStringLiteral("Sound Blaster")));
+    leave(option<QComboBox>("CBSound"));
     EXPECT_EQ(readString(Specific(S(kMame)), QStringLiteral("Sound")),
               QStringLiteral("Sound Blaster"));
 
     select(QStringLiteral("Game"));
-    EXPECT_EQ(main().POptions->CBSound->currentText(), QStringLiteral("Sound Blaster"));
+    EXPECT_EQ(option<QComboBox>("CBSound").currentText(), QStringLiteral("Sound Blaster"));
     EXPECT_FALSE(specificExists(QStringLiteral("Game")));
-}
-
-TEST_F(OptionWindowTest, EntryWithoutKeyOrEmulatorIsHandledSafely) {
-    addGame(QStringLiteral("Orphan"), QStringLiteral("NOEMU"), QStringLiteral("orphan"));
-    startMain();
-    // An emulator that is not loaded compares as false and empty.
-    select(QStringLiteral("Orphan"));
-    main().POptions->CBMouse->setChecked(false);
-    main().POptions->CBMouseExit();
-    EXPECT_FALSE(specificExists(QStringLiteral("Orphan")));
-    main().POptions->CBMouse->setChecked(true);
-    main().POptions->CBMouseExit();
-    EXPECT_TRUE(readBool(Specific(QStringLiteral("Orphan")), QStringLiteral("Mouse")));
-
-    // A listed entry whose key is gone gets nothing written anywhere.
-    select(QStringLiteral("Vanished"), {QStringLiteral("Vanished")});
-    main().POptions->CBMouseExit();
-    main().POptions->EAdditionalExit();
-    SettingsStore store = inst.context().store();
-    EXPECT_FALSE(store.KeyExists(StorePaths::Entry(QStringLiteral("Vanished"))));
-    store.OpenKey(StorePaths::Root(), false);
-    EXPECT_FALSE(store.ValueExists(QStringLiteral("Mouse")));
-    EXPECT_FALSE(store.ValueExists(QStringLiteral("Additional")));
 }
 
 TEST_F(OptionWindowTest, ResetDropsTheGamesOwnKeyAndReloads) {
@@ -186,68 +183,60 @@ TEST_F(OptionWindowTest, ResetDropsTheGamesOwnKeyAndReloads) {
                 {{QStringLiteral("Resolution"), QStringLiteral("800x600")}});
     startMain();
     select(QStringLiteral("Game"));
-    ASSERT_EQ(main().POptions->CBResolution->currentText(), QStringLiteral("800x600"));
-    main().ResettoEmulatorDefaults1->trigger();
+    ASSERT_EQ(option<QComboBox>("CBResolution").currentText(), QStringLiteral("800x600"));
+    QAction& reset = menuItem(main(), QStringLiteral("ResettoEmulatorDefaults1"));
+    reset.trigger();
     EXPECT_FALSE(specificExists(QStringLiteral("Game")));
-    EXPECT_EQ(main().POptions->CBResolution->currentText(), QStringLiteral("320x240"));
+    EXPECT_EQ(option<QComboBox>("CBResolution").currentText(), QStringLiteral("320x240"));
     EXPECT_TRUE(specificExists(S(kMame)));
 
     // Without an own key nothing changes but the panel is loaded again.
     select(QStringLiteral("Plain"));
-    main().POptions->CBResolution->setCurrentIndex(2);
-    main().ResettoEmulatorDefaults1Click();
+    option<QComboBox>("CBResolution").setCurrentIndex(2);
+    reset.trigger();
     EXPECT_FALSE(specificExists(QStringLiteral("Plain")));
-    EXPECT_EQ(main().POptions->CBResolution->currentText(), QStringLiteral("320x240"));
+    EXPECT_EQ(option<QComboBox>("CBResolution").currentText(), QStringLiteral("320x240"));
     EXPECT_TRUE(inst.dialogs.shown().empty());
 
     // The emulator's own "Specific" holds the defaults of all its games and
     // stays, even where unlocking has enabled the command.
     select(S(kMame));
-    main().ResettoEmulatorDefaults1Click();
+    ASSERT_FALSE(reset.isEnabled());
+    for (const char* password : {"pw", "pw"}) {
+        inst.dialogs.answerText(QString::fromLatin1(password));
+        menuItem(main(), QStringLiteral("Lock1")).trigger();
+    }
+    ASSERT_TRUE(reset.isEnabled());
+    reset.trigger();
     EXPECT_TRUE(hasValue(Specific(S(kMame)), QStringLiteral("Resolution")));
 }
 
-// ---- Real focus moves in a shown window ----
+// ---- Focus moves ----
 
-class OptionFocusTest : public OptionWindowTest {
-protected:
-    void showMain() {
-        main().show();
-        QApplication::setActiveWindow(&main());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
-    }
-    void focus(QWidget* widget) {
-        widget->setFocus(Qt::TabFocusReason);
-        ASSERT_TRUE(QTest::qWaitFor([widget] {
-            return widget->hasFocus() || widget->isAncestorOf(QApplication::focusWidget());
-        }));
-    }
-};
+using OptionFocusTest = OptionWindowTest;
 
 TEST_F(OptionFocusTest, LeavingACheckBoxStoresIt) {
     addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
     startMain();
-    showMain();
     select(QStringLiteral("Game"));
-    focus(main().POptions->CBCheat);
-    QTest::keyClick(main().POptions->CBCheat, Qt::Key_Space);
-    ASSERT_TRUE(main().POptions->CBCheat->isChecked());
+    focus(option<QCheckBox>("CBCheat"));
+    QTest::keyClick(&option<QCheckBox>("CBCheat"), Qt::Key_Space);
+    ASSERT_TRUE(option<QCheckBox>("CBCheat").isChecked());
     EXPECT_FALSE(specificExists(QStringLiteral("Game")));  // not before leaving
-    focus(main().LBArcade);
+    focus(listBox(main(), QStringLiteral("LBArcade")));
     EXPECT_TRUE(readBool(Specific(QStringLiteral("Game")), QStringLiteral("Cheat")));
 }
 
 TEST_F(OptionFocusTest, LeavingTheSpinEditStoresItsText) {
     addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
     startMain();
-    showMain();
     select(QStringLiteral("Game"));
-    focus(main().POptions->SELinesOffscreen);
+    focus(option<QSpinBox>("SELinesOffscreen"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
-    ASSERT_EQ(main().POptions->SELinesOffscreen->value(), 7);
+    ASSERT_EQ(option<QSpinBox>("SELinesOffscreen").value(), 7);
     // Moving inside the spin edit is no exit; leaving it is.
     EXPECT_FALSE(specificExists(QStringLiteral("Game")));
-    focus(main().POptions->EAdditional);
+    focus(option<QLineEdit>("EAdditional"));
     EXPECT_EQ(readString(Specific(QStringLiteral("Game")), QStringLiteral("Lines Offscreen")),
               QStringLiteral("7"));
     EXPECT_FALSE(hasValue(Specific(QStringLiteral("Game")), QStringLiteral("Additional")));
@@ -256,10 +245,9 @@ TEST_F(OptionFocusTest, LeavingTheSpinEditStoresItsText) {
 TEST_F(OptionFocusTest, ClickOnTheExtraLabelStoresTheExtraChoice) {
     addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
     startMain();
-    showMain();
     select(QStringLiteral("Game"));
-    main().POptions->CBExtraGraphics->setCurrentIndex(0);
-    QTest::mouseClick(main().POptions->LExtraGraphics, Qt::LeftButton);
+    option<QComboBox>("CBExtraGraphics").setCurrentIndex(0);
+    QTest::mouseClick(&option<QLabel>("LExtraGraphics"), Qt::LeftButton);
     EXPECT_EQ(readString(Specific(QStringLiteral("Game")), QStringLiteral("Pixel Doubling")),
               QStringLiteral("No Scanlines"));
 }
@@ -267,10 +255,9 @@ TEST_F(OptionFocusTest, ClickOnTheExtraLabelStoresTheExtraChoice) {
 TEST_F(OptionFocusTest, SwitchingToAnotherWindowStoresTheChangeBeforeTheReload) {
     addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
     startMain();
-    showMain();
     select(QStringLiteral("Game"));
-    focus(main().POptions->EAdditional);
-    QTest::keyClicks(main().POptions->EAdditional, QStringLiteral("-fast"));
+    focus(option<QLineEdit>("EAdditional"));
+    QTest::keyClicks(&option<QLineEdit>("EAdditional"), QStringLiteral("-fast"));
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
@@ -278,20 +265,20 @@ TEST_F(OptionFocusTest, SwitchingToAnotherWindowStoresTheChangeBeforeTheReload) 
     EXPECT_EQ(readString(Specific(QStringLiteral("Game")), QStringLiteral("Additional")),
               QStringLiteral("-fast"));
     // Coming back reloads the panel, which now shows what was typed.
-    main().ShowSelectedGame();
-    EXPECT_EQ(main().POptions->EAdditional->text(), QStringLiteral("-fast"));
+    QApplication::setActiveWindow(&main());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+    EXPECT_EQ(option<QLineEdit>("EAdditional").text(), QStringLiteral("-fast"));
 }
 
 TEST_F(OptionFocusTest, ALoadThatHidesTheFocusedControlStoresNothing) {
     addGame(QStringLiteral("Asteroids"), QStringLiteral("MAME"), QStringLiteral("asteroid"));
     startMain();
-    showMain();
     select(QStringLiteral("Asteroids"));
-    focus(main().POptions->CBVector);
-    main().POptions->CBVector->setChecked(true);
+    focus(option<QCheckBox>("CBVector"));
+    option<QCheckBox>("CBVector").setChecked(true);
     // Selected without touching the list (as the joystick does): IKARI has no Vector group.
     select(S(kIkari));
-    ASSERT_TRUE(main().POptions->CBVector->isHidden());
+    ASSERT_TRUE(option<QCheckBox>("CBVector").isHidden());
     EXPECT_FALSE(hasValue(Specific(S(kIkari)), QStringLiteral("Vector")));
     EXPECT_FALSE(specificExists(QStringLiteral("Asteroids")));
 }
@@ -301,24 +288,25 @@ TEST_F(OptionFocusTest, ALoadThatHidesTheFocusedControlStoresNothing) {
 TEST_F(OptionWindowTest, KeyFileChosenOrCancelled) {
     addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
     inst.writeFile(QStringLiteral("C:\\JOY\\KEYS\\PAC.KS"), "keys");
+    setValue(StorePaths::Root(), QStringLiteral("JoyCP Path"),
+             QStringLiteral("C:\\JOY\\JOYCP.EXE"));
     startMain();
-    main().FFileLocations->EJoyCP->setText(QStringLiteral("C:\\JOY\\JOYCP.EXE"));
     select(QStringLiteral("Game"));
-    main().POptions->EJoyEmu->setText(QStringLiteral("C:\\OLD.KS"));
+    option<QLineEdit>("EJoyEmu").setText(QStringLiteral("C:\\OLD.KS"));
     inst.dialogs.answerText(inst.host(QStringLiteral("C:\\JOY\\KEYS\\PAC.KS")));
-    main().POptions->BJoyEmu->click();
+    option<QPushButton>("BJoyEmu").click();
     ASSERT_EQ(inst.dialogs.shown().size(), 1u);
     EXPECT_EQ(inst.dialogs.shown()[0].text, QStringLiteral("Select JoyEmu Keyfile"));
     EXPECT_EQ(inst.dialogs.shown()[0].detail, QStringLiteral("C:\\OLD.KS"));
-    EXPECT_EQ(main().POptions->EJoyEmu->text(), QStringLiteral("C:\\JOY\\KEYS\\PAC.KS"));
+    EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), QStringLiteral("C:\\JOY\\KEYS\\PAC.KS"));
     EXPECT_EQ(readString(Specific(QStringLiteral("Game")), QStringLiteral("JoyEmu Keyfile")),
               QStringLiteral("C:\\JOY\\KEYS\\PAC.KS"));
 
     // Cancelled: the edit keeps what it had, and its text is stored all the same.
-    main().POptions->EJoyEmu->setText(QStringLiteral("C:\\MINE.KS"));
+    option<QLineEdit>("EJoyEmu").setText(QStringLiteral("C:\\MINE.KS"));
     inst.dialogs.answer(mrCancel);
-    main().POptions->BJoyEmuClick();
-    EXPECT_EQ(main().POptions->EJoyEmu->text(), QStringLiteral("C:\\MINE.KS"));
+    option<QPushButton>("BJoyEmu").click();
+    EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), QStringLiteral("C:\\MINE.KS"));
     EXPECT_EQ(readString(Specific(QStringLiteral("Game")), QStringLiteral("JoyEmu Keyfile")),
               QStringLiteral("C:\\MINE.KS"));
 }
@@ -328,23 +316,23 @@ TEST_F(OptionWindowTest, KeyFileOutsideEveryDriveIsRefused) {
     startMain();
     select(QStringLiteral("Game"));
     inst.dialogs.answerText(QStringLiteral("/nowhere/at/all.KS"));
-    main().POptions->BJoyEmuClick();
-    EXPECT_EQ(main().POptions->EJoyEmu->text(), QString());
+    option<QPushButton>("BJoyEmu").click();
+    EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), QString());
     ASSERT_EQ(inst.dialogs.messages().size(), 1);
     EXPECT_TRUE(inst.dialogs.messages()[0].contains(QStringLiteral("/nowhere/at/all.KS")));
     EXPECT_FALSE(specificExists(QStringLiteral("Game")));
 }
 
 TEST_F(OptionWindowTest, RunJoyCpWritesItsScriptAndClosesWithoutCountingAPlay) {
+    setValue(StorePaths::Root(), QStringLiteral("JoyCP Path"),
+             QStringLiteral("D:\\Joy Tools\\JOYCP.EXE"));
     startMain();
-    main().show();
-    main().FFileLocations->EJoyCP->setText(QStringLiteral("D:\\Joy Tools\\JOYCP.EXE"));
-    main().POptions->BJoyCP->click();
+    option<QPushButton>("BJoyCP").click();
     const QString script =
         QString::fromUtf8(inst.readFile(QStringLiteral("C:\\BRIVANEL\\Execute.bat")));
     EXPECT_EQ(script, QStringLiteral("D:\r\ncd D:\\Joy Tools\\\r\njoycp\r\n\"") +
                           inst.context().executablePath() + QStringLiteral("\"\r\n"));
     ASSERT_EQ(inst.starter.starts().size(), 1u);
     EXPECT_FALSE(main().isVisible());
-    EXPECT_FALSE(main().state.gameLaunched);
+    EXPECT_FALSE(main().state().gameLaunched);
 }

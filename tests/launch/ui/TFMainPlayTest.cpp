@@ -1,9 +1,7 @@
 #include <QTest>
 
-#include "gamelist/ui/GameListWidget.h"
 #include "launch/LaunchScript.h"
 #include "support/ui/OptionFixture.h"
-#include "tools/ui/TFFileLocations.h"
 
 namespace {
 
@@ -17,20 +15,23 @@ protected:
         addGame(kPong, QStringLiteral("MAME"), QStringLiteral("pong"),
                 QStringLiteral("C:\\ZIPS\\PONG.ZIP"));
         inst.writeFile(kPkunzip, "#!/bin/sh\n");
-        startMain();
-        main().show();
     }
+    void startWithUnzip(const QString& pkunzip) {
+        setValue(StorePaths::Root(), QStringLiteral("PKUNZIP Path"), pkunzip);
+        startMain();
+    }
+    void play() { control<QPushButton>(main(), QStringLiteral("BPlay")).click(); }
     QString script() { return QString::fromUtf8(inst.readFile(kScript)); }
     QString restartLine() { return u'"' + inst.context().executablePath() + u'"'; }
 };
 
 // A name with brackets of its own is a game like any other; Enter plays it.
 TEST_F(PlayTest, PlayWritesTheScriptRunsItShownAndCloses) {
-    main().FFileLocations->EPKUnzip->setText(kPkunzip);
+    startWithUnzip(kPkunzip);
     select(kPong);
-    ASSERT_EQ(main().POptions->CBResolution->currentIndex(), -1);
-    main().POptions->EJoyEmu->setText(QStringLiteral("  C:\\KEYS\\PONG.KS "));
-    QTest::keyClick(main().LBArcade, Qt::Key_Return);
+    ASSERT_EQ(option<QComboBox>("CBResolution").currentIndex(), -1);
+    option<QLineEdit>("EJoyEmu").setText(QStringLiteral("  C:\\KEYS\\PONG.KS "));
+    QTest::keyClick(&listBox(main(), QStringLiteral("LBArcade")), Qt::Key_Return);
 
     EXPECT_EQ(
         script(),
@@ -42,38 +43,38 @@ TEST_F(PlayTest, PlayWritesTheScriptRunsItShownAndCloses) {
     ASSERT_EQ(inst.starter.starts().size(), 1u);
     EXPECT_TRUE(inst.starter.starts()[0].arguments.join(u' ').contains(u"--show normal"));
     EXPECT_EQ(readString(Specific(kPong), QStringLiteral("Resolution")), QStringLiteral("320x240"));
-    EXPECT_EQ(main().POptions->EJoyEmu->text(), QStringLiteral("C:\\KEYS\\PONG.KS"));
-    EXPECT_TRUE(main().state.gameLaunched);
+    EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), QStringLiteral("C:\\KEYS\\PONG.KS"));
+    EXPECT_TRUE(main().state().gameLaunched);
     EXPECT_FALSE(main().isVisible());
     EXPECT_TRUE(inst.dialogs.messages().isEmpty());
 }
 
 TEST_F(PlayTest, NothingPlayableDoesNothing) {
-    main().FFileLocations->EPKUnzip->setText(kPkunzip);
     addGame(QStringLiteral("Lost"), QStringLiteral("GONE"), QStringLiteral("lost"));
+    startWithUnzip(kPkunzip);
     const QStringList items{u"[ " + kPong + u" ]", S(kMame), QStringLiteral("Lost")};
     for (const QString& item : items) {
         select(item, items);
-        main().BPlay->click();
+        play();
     }
-    main().LBArcade->setItems({});
-    main().BPlayClick();
+    listBox(main(), QStringLiteral("LBArcade")).setItems({});
+    play();
     EXPECT_TRUE(inst.starter.starts().empty());
     EXPECT_TRUE(script().isEmpty());
     EXPECT_TRUE(inst.dialogs.messages().isEmpty());
-    EXPECT_FALSE(main().state.gameLaunched);
+    EXPECT_FALSE(main().state().gameLaunched);
     EXPECT_TRUE(main().isVisible());
 }
 
 TEST_F(PlayTest, ZippedGameWithoutUnzipToolWarnsAndStaysOpen) {
-    main().FFileLocations->EPKUnzip->setText(QStringLiteral("C:\\PK\\GONE.EXE"));
+    startWithUnzip(QStringLiteral("C:\\PK\\GONE.EXE"));
     select(kPong);
-    main().BPlay->click();
+    play();
     EXPECT_EQ(inst.dialogs.messages(), QStringList{QString::fromUtf16(kCannotUnzipWarning)});
     EXPECT_TRUE(script().isEmpty());
     EXPECT_TRUE(inst.starter.starts().empty());
     EXPECT_TRUE(main().isVisible());
-    EXPECT_FALSE(main().state.gameLaunched);
+    EXPECT_FALSE(main().state().gameLaunched);
     // The completed selections stay stored.
     EXPECT_EQ(readString(Specific(kPong), QStringLiteral("Sound")), QStringLiteral("Silence"));
 }

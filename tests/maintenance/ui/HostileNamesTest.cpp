@@ -10,14 +10,16 @@
 #include <QFile>
 #include <map>
 
+#include <QPushButton>
+#include <QTabWidget>
+
 #include "app/ui/TFMain.h"
 #include "gamelist/ListViewSetup.h"
 #include "gamelist/RemoveFromList.h"
-#include "gamelist/ui/GameListWidget.h"
 #include "support/ProcessRun.h"
 #include "support/StandIn.h"
 #include "support/Text.h"
-#include "tools/ui/TFFileLocations.h"
+#include "support/ui/WindowDriver.h"
 
 namespace {
 
@@ -131,12 +133,13 @@ protected:
         }
     }
 
+    // The entry on the page it is listed on, selected there.
     void select(const QString& entry) {
-        for (GameListWidget* list : {main->LBArcade, main->LBConsole}) {
-            if (const int index = list->indexOf(entry); index >= 0) {
-                main->currentListBox = list;
-                list->setItemIndex(index);
-                main->ShowSelectedGame();
+        for (const char* name : {"LBArcade", "LBConsole"}) {
+            GameListWidget& list = listBox(*main, q(name));
+            if (list.indexOf(entry) >= 0) {
+                control<QTabWidget>(*main, q("PCConsole")).setCurrentWidget(list.parentWidget());
+                selectItem(list, entry);
                 return;
             }
         }
@@ -198,25 +201,25 @@ TEST_F(HostileNamesTest, OnlyTheGamesOwnFilesGoAndEveryRefusalSaysWhoAndWhy) {
     main = std::make_unique<TFMain>(inst.context());
     main->FormActivate();
     main->show();
-    main->FFileLocations->EPKZip->setText(q("C:\\TOOLS\\PKZIP.EXE"));
-    main->FFileLocations->EPKUnzip->setText(q("C:\\TOOLS\\PKUNZIP.EXE"));
+    enterLocation(inst, *main, q("EPKZip"), q("C:\\TOOLS\\PKZIP.EXE"));
+    enterLocation(inst, *main, q("EPKUnzip"), q("C:\\TOOLS\\PKUNZIP.EXE"));
     std::map<QString, QByteArray> expected = drives();
 
     for (const Hostile& game : kGames) {
         SCOPED_TRACE(game.entry);
         const size_t before = inst.dialogs.shown().size();
         select(q(game.entry));
-        main->BPlayClick();
+        control<QPushButton>(*main, q("BPlay")).click();
         runNewScripts();
-        for (QAction* command :
-             {main->DeleteHighScoreFile1, main->DeleteNVRAMfile1, main->DeleteConfigFile1,
-              main->DeleteDipswitchFile1, main->DeleteKeyFile1}) {
-            command->trigger();  // only where the emulator names such a file
+        for (const char* command : {"DeleteHighScoreFile1", "DeleteNVRAMfile1", "DeleteConfigFile1",
+                                    "DeleteDipswitchFile1", "DeleteKeyFile1"}) {
+            // Only where the emulator names such a file.
+            menuItem(*main, q(command)).trigger();
             runNewScripts();
         }
         inst.dialogs.answer(mrOk);
         inst.dialogs.answer(mrYes);
-        main->Removefromlist1Click();
+        menuItem(*main, q("Removefromlist1")).trigger();
         runNewScripts();
         EXPECT_EQ(messagesFrom(before), refusals(game));
         EXPECT_TRUE(main->isVisible());

@@ -3,7 +3,9 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include "maintenance/ui/TFAbout.h"
+#include <QMenu>
+#include <QPlainTextEdit>
+
 #include "maintenance/ui/TFKeys.h"
 #include "support/ui/OptionFixture.h"
 
@@ -29,18 +31,19 @@ protected:
     // Runs "&Keys..." and returns the dialog's caption and text as shown.
     std::pair<QString, QString> showKeys() {
         std::pair<QString, QString> seen;
-        inst.dialogs.answerDialog(mrOk, [&seen](QObject& dialog) {
-            auto& keys = static_cast<TFKeys&>(dialog);
-            seen = {keys.windowTitle(), keys.MKeys->toPlainText()};
+        inst.dialogs.answerDialog(mrOk, [&seen](QObject& keys) {
+            seen = {static_cast<QWidget&>(keys).windowTitle(),
+                    control<QPlainTextEdit>(keys, QStringLiteral("MKeys")).toPlainText()};
         });
-        main().Keys1Click();
+        menuItem(main(), QStringLiteral("Keys1")).trigger();
         return seen;
     }
 };
 
 TEST_F(KeysTest, GamePassageAndTheEmulatorsGeneralList) {
     startMain();
-    EXPECT_EQ(main().Keys1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
+    EXPECT_EQ(menuItem(main(), QStringLiteral("Keys1")).shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_K));
     select(QStringLiteral("Donkey Kong"));
     EXPECT_EQ(showKeys(), std::pair(QStringLiteral("Keys for Donkey Kong"),
                                     QStringLiteral("DKONG: Donkey Kong\nctrl: jump")));
@@ -54,7 +57,7 @@ TEST_F(KeysTest, MissingDocumentIsReportedAndNoDialogShown) {
     QFile::remove(inst.host(QStringLiteral("C:\\EMU\\DOCS\\KEYS.TXT")));
     startMain();
     select(QStringLiteral("Donkey Kong"));
-    main().Guard([this] { main().Keys1Click(); });
+    menuItem(main(), QStringLiteral("Keys1")).trigger();
     ASSERT_EQ(inst.dialogs.shown().size(), 1u);
     EXPECT_EQ(inst.dialogs.shown()[0].kind, QStringLiteral("message"));
     EXPECT_TRUE(inst.dialogs.shown()[0].text.contains(QStringLiteral("KEYS.TXT")));
@@ -66,11 +69,12 @@ TEST(TFKeysTest, GrowsAboutItsCentreUntilNothingScrolls) {
     for (int i = 0; i < 28; ++i) {
         text << QString(80, QChar(u'a' + i % 26));
     }
-    keys.MKeys->setPlainText(text.join(u'\n'));
+    keys.Show(QStringLiteral("Keys"), text.join(u'\n'));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     keys.show();
-    EXPECT_EQ(keys.MKeys->verticalScrollBar()->maximum(), 0);
-    EXPECT_EQ(keys.MKeys->horizontalScrollBar()->maximum(), 0);
+    const auto& memo = control<QPlainTextEdit>(keys, QStringLiteral("MKeys"));
+    EXPECT_EQ(memo.verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(memo.horizontalScrollBar()->maximum(), 0);
     EXPECT_GT(keys.height(), 373);
     EXPECT_GT(keys.width(), 603);
     EXPECT_LE(std::abs(keys.frameGeometry().center().y() - screen.center().y()), 6);
@@ -79,17 +83,20 @@ TEST(TFKeysTest, GrowsAboutItsCentreUntilNothingScrolls) {
 
 TEST_F(OptionWindowTest, ReadmeOpensInTheDesktopsHandlerAndAboutShowsTheVersion) {
     startMain();
-    main().DisplayREADME1Click();
+    menuItem(main(), QStringLiteral("DisplayREADME1")).trigger();
     ASSERT_FALSE(inst.starter.starts().empty());
     EXPECT_EQ(inst.starter.starts().back().program, QStringLiteral("xdg-open"));
     EXPECT_EQ(inst.starter.starts().back().arguments,
               QStringList{inst.host(QStringLiteral("C:\\BRIVANEL\\readme.htm"))});
 
-    main().About1Click();
+    menuItem(main(), QStringLiteral("About1")).trigger();
     EXPECT_EQ(inst.dialogs.shown().back().text, QStringLiteral("FAbout"));
-    EXPECT_EQ(main().FAbout->LVersion->text(), QStringLiteral("Version .26"));
-    EXPECT_EQ(main().FAbout->windowTitle(), QStringLiteral("About Brivanel"));
-    EXPECT_EQ(main().Help1->actions(), (QList<QAction*>{main().DisplayREADME1, main().About1}));
+    EXPECT_EQ(labelText(main(), QStringLiteral("LVersion")), QStringLiteral("Version .26"));
+    EXPECT_EQ(control<QWidget>(main(), QStringLiteral("FAbout")).windowTitle(),
+              QStringLiteral("About Brivanel"));
+    EXPECT_EQ(control<QMenu>(main(), QStringLiteral("Help1")).actions(),
+              (QList<QAction*>{&menuItem(main(), QStringLiteral("DisplayREADME1")),
+                               &menuItem(main(), QStringLiteral("About1"))}));
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 
 #include "support/ProcessRun.h"
 #include "support/ui/OptionFixture.h"
-#include "tools/ui/TFFileLocations.h"
 
 namespace {
 
@@ -31,11 +30,13 @@ protected:
                     inst.host(QStringLiteral("C:\\TOOLS\\PKUNZIP.EXE")));
     }
 
-    void startWithTools() {
+    void startWithTools(const QString& pkzip = QStringLiteral("C:\\TOOLS\\PKZIP.EXE")) {
+        setValue(StorePaths::Root(), QStringLiteral("PKZIP Path"), pkzip);
+        setValue(StorePaths::Root(), QStringLiteral("PKUNZIP Path"),
+                 QStringLiteral("C:\\TOOLS\\PKUNZIP.EXE"));
         startMain();
-        main().FFileLocations->EPKZip->setText(QStringLiteral("C:\\TOOLS\\PKZIP.EXE"));
-        main().FFileLocations->EPKUnzip->setText(QStringLiteral("C:\\TOOLS\\PKUNZIP.EXE"));
     }
+    void run(const char* command) { menuItem(main(), QString::fromLatin1(command)).trigger(); }
 
     // A zip of the given files (host-relative names, contents their names),
     // added to the archive when it exists; `options` go to zip ("-0", "-P").
@@ -102,7 +103,7 @@ protected:
         startWithTools();
         select(kPacman);
         beforeClick();
-        main().FixROM1Click();
+        run("FixROM1");
         EXPECT_EQ(inst.dialogs.messages(),
                   QStringList{u"Fix ROM left \"Pac-Man\" as it was: " + because + u'.'});
         EXPECT_TRUE(inst.starter.starts().empty());
@@ -115,7 +116,7 @@ protected:
         addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
         startWithTools();
         select(kPacman);
-        main().FixROM1Click();
+        run("FixROM1");
         ASSERT_TRUE(inst.dialogs.messages().isEmpty()) << inst.dialogs.messages()[0].toStdString();
         runScript(succeeds);
         for (const char* left : {"FixRom", "FixRom.zip", "FixRom1", "FixRom1.zip"}) {
@@ -136,7 +137,7 @@ TEST_F(MaintenanceTest, HighScoreFileOfAZippedGameDeletedInTheArchiveAndTheEmula
     addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
     startWithTools();
     select(kPacman);
-    main().DeleteHighScoreFile1Click();
+    run("DeleteHighScoreFile1");
     EXPECT_EQ(
         script(),
         QStringList({QStringLiteral("C:\\TOOLS\\PKZIP.EXE D:\\ROMS\\PACMAN.ZIP -d HI\\pacman.HI"),
@@ -156,7 +157,7 @@ TEST_F(MaintenanceTest, ConfigFileOfAFolderGameDeletedInTheEmulatorsFolder) {
             QStringLiteral("D:\\ROMS\\PACMAN"));
     startWithTools();
     select(kPacman);
-    main().DeleteConfigFile1Click();
+    run("DeleteConfigFile1");
     EXPECT_EQ(script(), QStringList({QStringLiteral("C:"), QStringLiteral("cd C:\\EMU\\"),
                                      QStringLiteral("del CFG\\pacman.CFG")}));
     runScript();
@@ -221,7 +222,7 @@ TEST_F(MaintenanceTest, FixRomRefusedWithoutPkunzip) {
     expectFixRomRefused(
         QStringLiteral("PKUnzip is not set. You can set its location by selecting Locations from "
                        "the File Menu"),
-        [this] { main().FFileLocations->EPKUnzip->clear(); });
+        [this] { enterLocation(inst, main(), QStringLiteral("EPKUnzip"), QString()); });
 }
 
 TEST_F(MaintenanceTest, FixRomRefusedForAnEncryptedEntry) {
@@ -243,10 +244,11 @@ TEST_F(MaintenanceTest, SoundSamplesGoIntoTheGamesArchive) {
             {QStringLiteral("chomp.wav"), QStringLiteral("death.wav")});
     addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
     startWithTools();
-    EXPECT_EQ(main().AddSoundSample1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(menuItem(main(), QStringLiteral("AddSoundSample1")).shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_S));
     select(kPacman);
     inst.dialogs.answerText(inst.host(QStringLiteral("C:\\SAMPLES\\PACSND.ZIP")));
-    main().AddSoundSample1Click();
+    run("AddSoundSample1");
     EXPECT_EQ(inst.dialogs.shown().back().text, QStringLiteral("Zipped Sound Samples for Pac-Man"));
     EXPECT_EQ(script().size(), 3);
     runScript();
@@ -257,10 +259,9 @@ TEST_F(MaintenanceTest, SoundSamplesGoIntoTheGamesArchive) {
 
 TEST_F(MaintenanceTest, SoundSamplesNeedBothZipTools) {
     addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
-    startWithTools();
-    main().FFileLocations->EPKZip->setText(QStringLiteral("C:\\TOOLS\\NONE.EXE"));
+    startWithTools(QStringLiteral("C:\\TOOLS\\NONE.EXE"));
     select(kPacman);
-    main().AddSoundSample1Click();
+    run("AddSoundSample1");
     EXPECT_EQ(inst.dialogs.messages(),
               QStringList{QStringLiteral(
                   "Cannot use zipped samples! PKZip or PKUnzip is missing. You can set its "
@@ -271,7 +272,7 @@ TEST_F(MaintenanceTest, SoundSamplesNeedBothZipTools) {
 TEST_F(MaintenanceTest, UninstallNoKeepsAllYesDeletesTheStoreBeforeTheScript) {
     startWithTools();
     inst.dialogs.answer(mrNo);
-    main().Uninstall1Click();
+    run("Uninstall1");
     EXPECT_EQ(inst.dialogs.messages(),
               QStringList{QStringLiteral(
                   "This will delete ALL FILES AND FOLDERS under C:\\BRIVANEL, including any "
@@ -281,13 +282,13 @@ TEST_F(MaintenanceTest, UninstallNoKeepsAllYesDeletesTheStoreBeforeTheScript) {
     EXPECT_TRUE(inst.starter.starts().empty());
 
     inst.dialogs.answer(mrYes);
-    main().Uninstall1Click();
+    run("Uninstall1");
     EXPECT_FALSE(inst.context().store().KeyExists(StorePaths::Root()));
     EXPECT_EQ(script(),
               QStringList({QStringLiteral("C:"), QStringLiteral("cd C:\\BRIVANEL\\"),
                            QStringLiteral("cd .."), QStringLiteral("deltree /y C:\\BRIVANEL")}));
     EXPECT_EQ(inst.starter.starts().size(), 1u);
-    main().FormDestroy();  // shutdown does not bring the tree back
+    endMain();  // shutdown does not bring the tree back
     EXPECT_FALSE(inst.context().store().KeyExists(StorePaths::Root()));
 }
 
@@ -297,7 +298,7 @@ TEST_F(MaintenanceTest, UninstallRefusedForAFolderWithoutDefinitions) {
          {QStringLiteral("mame.ini"), QStringLiteral("rage.ini"), QStringLiteral("ikari.ini")}) {
         ASSERT_TRUE(QFile::remove(inst.fs().resolve(QStringLiteral("C:\\BRIVANEL\\") + ini)));
     }
-    main().Uninstall1Click();
+    run("Uninstall1");
     ASSERT_EQ(inst.dialogs.messages().size(), 1);
     EXPECT_TRUE(inst.dialogs.messages()[0].startsWith(QStringLiteral("Uninstall refused")));
     EXPECT_TRUE(inst.context().store().KeyExists(StorePaths::Root()));

@@ -4,7 +4,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "gamelist/ui/GameListWidget.h"
 #include "maintenance/ui/ReportLayout.h"
 #include "support/ProcessRun.h"
 #include "support/ui/OptionFixture.h"
@@ -39,11 +38,12 @@ TEST_F(ReportTest, MissingRomsListsTheFramedGamesWithFurtherSetsAndRestoresTheVi
              {QStringLiteral("RAGE"), QStringLiteral("galagao"), QStringLiteral("MAME"),
               QStringLiteral("gallag")});
     startMain();
-    main().MissingGames1->setChecked(false);
-    main().RebuildLists();
+    QAction& missing = menuItem(main(), QStringLiteral("MissingGames1"));
+    missing.trigger();
+    ASSERT_FALSE(missing.isChecked());
     inst.dialogs.answerText(pdf());
-    main().PrintMissingROMs1Click();
-    EXPECT_FALSE(main().MissingGames1->isChecked());
+    menuItem(main(), QStringLiteral("PrintMissingROMs1")).trigger();
+    EXPECT_FALSE(missing.isChecked());
 
     const QStringList lines = printedLines();
     ASSERT_GE(lines.size(), 5);
@@ -64,12 +64,12 @@ TEST_F(ReportTest, MissingPicturesAskedQuestionableListsWeakPicturesWithTheirPat
     inst.writeFile(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\PUCK.BMP"), "x");
     inst.writeFile(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\XEVIOUS.BMP"), "x");
     startMain();
-    main().UpdatePictureIndex();
+    menuItem(main(), QStringLiteral("UpdatePictureList1")).trigger();
     for (const bool questionable : {false, true}) {
         inst.dialogs.answerText(pdf());
         inst.dialogs.answer(questionable ? mrYes : mrNo);
         inst.dialogs.answer(mrYes);  // Arcade; the empty Console list is not asked about
-        main().PrintMissingPictures1Click();
+        menuItem(main(), QStringLiteral("PrintMissingPictures1")).trigger();
         EXPECT_EQ(inst.dialogs.pending(), 0u);
         const QString all = printedLines().join(u'\n');
         EXPECT_TRUE(all.contains(QStringLiteral("Arcade Games")));
@@ -80,7 +80,7 @@ TEST_F(ReportTest, MissingPicturesAskedQuestionableListsWeakPicturesWithTheirPat
     }
     EXPECT_TRUE(
         inst.dialogs.messages().contains(QStringLiteral("Print missing picture list for Arcade?")));
-    EXPECT_TRUE(main().StatusText->text().startsWith(QStringLiteral("Checking picture for ")));
+    EXPECT_TRUE(statusText(main()).startsWith(QStringLiteral("Checking picture for ")));
 }
 
 // The line steps on a page of known size, and where the next page starts.

@@ -1,10 +1,14 @@
 // The picture of the selected entry in the main window: lookup, fall-backs,
-// the quality switch, the index commands and broken files.
+// the quality switch, the index commands and broken or refused files.
 #include <QAction>
 #include <QDateTime>
 #include <QFile>
+#include <QFrame>
+#include <QListWidget>
+#include <QMenu>
 
-#include "gamelist/ui/GameListWidget.h"
+#include "imaging/HostilePictures.h"
+#include "imaging/JpegDecoder.h"
 #include "pictures/ui/PictureView.h"
 #include "support/ui/OptionFixture.h"
 
@@ -25,8 +29,8 @@ protected:
         }
         image.save(inst.host(u"C:\\BRIVANEL\\" + relative), format);
     }
-    QRgb shown() { return main().ImageEn1->picture().pixel(128, 128); }
-    int mame() { return main().EmulatorIndexById(QStringLiteral("MAME")); }
+    PictureView& view() { return control<PictureView>(main(), QStringLiteral("ImageEn1")); }
+    QRgb shown() { return view().picture().pixel(128, 128); }
 };
 
 TEST_F(PictureWindowTest, SelectionShowsItsPictureResampledToTheView) {
@@ -34,11 +38,11 @@ TEST_F(PictureWindowTest, SelectionShowsItsPictureResampledToTheView) {
     addGame(QStringLiteral("Pac-Man (Midway)"), QStringLiteral("MAME"), QStringLiteral("pacman"));
     startMain();
     select(QStringLiteral("Pac-Man (Midway)"));
-    EXPECT_EQ(main().ImageEn1->picture().size(), QSize(256, 256));
+    EXPECT_EQ(view().picture().size(), QSize(256, 256));
     EXPECT_EQ(shown(), qRgb(10, 200, 30));
-    EXPECT_EQ(main().StatusText->text(), QString());  // "Resampling image..." cleared
-    EXPECT_EQ(main().LEmu->text(), S(kMame));
-    EXPECT_EQ(main().PImage->size(), QSize(271, 271));
+    EXPECT_EQ(statusText(main()), QString());  // "Resampling image..." cleared
+    EXPECT_EQ(labelText(main(), QStringLiteral("LEmu")), S(kMame));
+    EXPECT_EQ(control<QFrame>(main(), QStringLiteral("PImage")).size(), QSize(271, 271));
 }
 
 TEST_F(PictureWindowTest, NoPictureFallsBackToEmulatorThenNoImageThenKeepsTheView) {
@@ -64,7 +68,7 @@ TEST_F(PictureWindowTest, NoPictureFallsBackToEmulatorThenNoImageThenKeepsTheVie
     select(QStringLiteral("Galaga"));
     select(QStringLiteral("Unknown"));  // nothing at all: the view keeps Galaga
     EXPECT_EQ(shown(), qRgb(200, 0, 0));
-    EXPECT_EQ(main().LSn->text(), QStringLiteral("UNKNOWN"));
+    EXPECT_EQ(labelText(main(), QStringLiteral("LSn")), QStringLiteral("UNKNOWN"));
 }
 
 TEST_F(PictureWindowTest, BrokenPictureLeavesTheViewAndTheSelectionGoesOn) {
@@ -73,16 +77,21 @@ TEST_F(PictureWindowTest, BrokenPictureLeavesTheViewAndTheSelectionGoesOn) {
                    inst.readFile(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\GOOD.JPG")).left(300));
     inst.writeFile(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\LIAR.BMP"),
                    inst.readFile(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\GOOD.JPG")));
+    // Refused for its cost: one scan more than a JPEG may have.
+    inst.writeFile(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\SCANS.JPG"),
+                   HostilePictures::jpegEmptyScans(64, 64, 3, kMaxJpegScans + 1));
     addGame(QStringLiteral("Good"), QStringLiteral("MAME"), QStringLiteral("good"));
     addGame(QStringLiteral("Broken"), QStringLiteral("MAME"), QStringLiteral("broken"));
     addGame(QStringLiteral("Liar"), QStringLiteral("MAME"), QStringLiteral("liar"));
+    addGame(QStringLiteral("Scans"), QStringLiteral("MAME"), QStringLiteral("scans"));
     startMain();
     select(QStringLiteral("Good"));
-    const QImage before = main().ImageEn1->picture();
-    for (const QString& name : {QStringLiteral("Broken"), QStringLiteral("Liar")}) {
+    const QImage before = view().picture();
+    for (const QString& name :
+         {QStringLiteral("Broken"), QStringLiteral("Liar"), QStringLiteral("Scans")}) {
         select(name);
-        EXPECT_EQ(main().ImageEn1->picture(), before) << name.toStdString();
-        EXPECT_EQ(main().LSn->text(), name.toUpper());
+        EXPECT_EQ(view().picture(), before) << name.toStdString();
+        EXPECT_EQ(labelText(main(), QStringLiteral("LSn")), name.toUpper());
     }
 }
 
@@ -94,10 +103,10 @@ TEST_F(PictureWindowTest, ScrollingBackShowsTheCachedPictureUntilItsFileChanges)
     startMain();
     select(QStringLiteral("Galaga"));
     select(QStringLiteral("Rage"));
-    const int decodes = main().ImageEn1->cache().decodes();
+    const int decodes = view().cache().decodes();
     select(QStringLiteral("Galaga"));
     EXPECT_EQ(shown(), qRgb(200, 0, 0));
-    EXPECT_EQ(main().ImageEn1->cache().decodes(), decodes);
+    EXPECT_EQ(view().cache().decodes(), decodes);
     // A new picture under the same name, written a moment later.
     writePicture(QStringLiteral("BITMAPS\\GALAGA.BMP"), flat(qRgb(0, 150, 0)), "BMP");
     QFile file(inst.host(QStringLiteral("C:\\BRIVANEL\\BITMAPS\\GALAGA.BMP")));
@@ -107,31 +116,38 @@ TEST_F(PictureWindowTest, ScrollingBackShowsTheCachedPictureUntilItsFileChanges)
     select(QStringLiteral("Rage"));
     select(QStringLiteral("Galaga"));
     EXPECT_EQ(shown(), qRgb(0, 150, 0));
-    EXPECT_EQ(main().ImageEn1->cache().decodes(), decodes + 1);
+    EXPECT_EQ(view().cache().decodes(), decodes + 1);
 }
 
-TEST_F(PictureWindowTest, LookOnlyChangesNeitherViewNorStatusBar) {
+TEST_F(PictureWindowTest, TheMissingPicturesReportLooksWithoutShowing) {
     writePicture(QStringLiteral("BITMAPS\\GALAGA.JPEG"), flat(qRgb(200, 0, 0)), "JPG");
+    writePicture(QStringLiteral("BITMAPS\\QIX.BMP"), flat(qRgb(0, 0, 200)), "BMP");
+    addGame(QStringLiteral("Galaga"), QStringLiteral("MAME"), QStringLiteral("galaga"));
+    addGame(QStringLiteral("Qix"), QStringLiteral("MAME"), QStringLiteral("qix"));
     startMain();
-    main().SetStatus(QStringLiteral("kept"));
-    main().LEmu->setText(QStringLiteral("kept"));
-    const QImage before = main().ImageEn1->picture();
-    EXPECT_EQ(
-        main().ShowGamePicture(mame(), QStringLiteral("galaga"), QStringLiteral("Galaga"), true),
-        QStringLiteral("C:\\BRIVANEL\\BITMAPS\\GALAGA.JPEG"));
-    EXPECT_EQ(main().ShowGamePicture(mame(), QStringLiteral("none"), QStringLiteral("None"), true),
-              QString());
-    EXPECT_EQ(main().ImageEn1->picture(), before);
-    EXPECT_EQ(main().StatusText->text(), QStringLiteral("kept"));
-    EXPECT_EQ(main().LEmu->text(), QStringLiteral("kept"));
+    select(QStringLiteral("Qix"));
+    select(QStringLiteral("Galaga"));
+    const QImage before = view().picture();
+    inst.dialogs.answerText(inst.root() + u"/report.pdf");
+    inst.dialogs.answer(mrNo);   // nothing questionable
+    inst.dialogs.answer(mrYes);  // the Arcade list
+    menuItem(main(), QStringLiteral("PrintMissingPictures1")).trigger();
+    EXPECT_EQ(inst.dialogs.pending(), 0u);
+    EXPECT_EQ(view().picture(), before);
+    EXPECT_EQ(labelText(main(), QStringLiteral("LSn")), QStringLiteral("GALAGA"));
 }
 
 TEST_F(PictureWindowTest, ListBuildShowsTheEmulatorsOwnPicture) {
     writePicture(QStringLiteral("BITMAPS\\MAME.PNG"), flat(qRgb(5, 6, 7)), "PNG");
     startMain();
-    main().ShowGamePicture(mame(), QString(), QString());
+    inst.dialogs.answerDialog(mrOk, [](QObject& options) {
+        auto& yes = control<QListWidget>(options, QStringLiteral("LBYes"));
+        yes.clear();
+        yes.addItem(S(kMame));
+    });
+    menuItem(main(), QStringLiteral("UpdateGameList1")).trigger();
     EXPECT_EQ(shown(), qRgb(5, 6, 7));
-    EXPECT_EQ(main().LEmu->text(), S(kMame));
+    EXPECT_EQ(labelText(main(), QStringLiteral("LEmu")), S(kMame));
 }
 
 TEST_F(PictureWindowTest, HighQualitySwitchIsStoredAndRedraws) {
@@ -146,17 +162,19 @@ TEST_F(PictureWindowTest, HighQualitySwitchIsStoredAndRedraws) {
     writePicture(QStringLiteral("BITMAPS\\GALAGA.BMP"), stripes, "BMP");
     startMain();
     select(QStringLiteral("Galaga"));
-    const QImage halftone = main().ImageEn1->picture();
-    EXPECT_FALSE(main().HighQualityImages1->isChecked());
-    EXPECT_TRUE(main().Display1->actions().contains(main().HighQualityImages1));
-    main().HighQualityImages1->trigger();
-    EXPECT_TRUE(main().HighQualityImages1->isChecked());
+    const QImage halftone = view().picture();
+    QAction& highQuality = menuItem(main(), QStringLiteral("HighQualityImages1"));
+    EXPECT_FALSE(highQuality.isChecked());
+    EXPECT_TRUE(
+        control<QMenu>(main(), QStringLiteral("Display1")).actions().contains(&highQuality));
+    highQuality.trigger();
+    EXPECT_TRUE(highQuality.isChecked());
     EXPECT_TRUE(readBool(StorePaths::Root(), QStringLiteral("High Quality Images")));
     EXPECT_EQ(readString(StorePaths::Root(), QStringLiteral("Current")), QStringLiteral("Galaga"));
-    EXPECT_NE(main().ImageEn1->picture(), halftone);
-    main().HighQualityImages1->trigger();
+    EXPECT_NE(view().picture(), halftone);
+    highQuality.trigger();
     EXPECT_FALSE(readBool(StorePaths::Root(), QStringLiteral("High Quality Images")));
-    EXPECT_EQ(main().ImageEn1->picture(), halftone);
+    EXPECT_EQ(view().picture(), halftone);
 }
 
 TEST_F(PictureWindowTest, NewPicturesAreSeenAfterUpdatePictureList) {
@@ -166,9 +184,9 @@ TEST_F(PictureWindowTest, NewPicturesAreSeenAfterUpdatePictureList) {
     writePicture(QStringLiteral("BITMAPS\\GALAGA.PNG"), flat(qRgb(0, 128, 0)), "PNG");
     select(QStringLiteral("Galaga"));
     EXPECT_NE(shown(), qRgb(0, 128, 0));
-    EXPECT_EQ(main().UpdatePictureList1->statusTip(),
-              QStringLiteral("You must use this now to see new pictures!"));
-    main().UpdatePictureList1->trigger();  // refreshes the selection itself
+    QAction& update = menuItem(main(), QStringLiteral("UpdatePictureList1"));
+    EXPECT_EQ(update.statusTip(), QStringLiteral("You must use this now to see new pictures!"));
+    update.trigger();  // refreshes the selection itself
     EXPECT_EQ(shown(), qRgb(0, 128, 0));
     EXPECT_EQ(inst.readFile(QStringLiteral("C:\\BRIVANEL\\picture.dir")),
               QByteArray("C:\\BRIVANEL\\BITMAPS\\GALAGA.PNG\r\n"));

@@ -2,14 +2,14 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 
 #include "gamelist/GameStep.h"
-#include "gamelist/ui/GameListWidget.h"
 #include "settings/KeyPath.h"
 #include "support/StandIn.h"
-#include "tools/ui/TFFileLocations.h"
-#include "tools/ui/TFSearchOptions.h"
+#include "support/ui/WindowDriver.h"
 
 ListBuildInstallation::ListBuildInstallation() = default;
 ListBuildInstallation::~ListBuildInstallation() = default;
@@ -39,24 +39,30 @@ void ListBuildInstallation::writeExistingStore() {
 TFMain& ListBuildInstallation::start() {
     main_ = std::make_unique<TFMain>(inst.context());
     main_->FormActivate();
-    main_->FFileLocations->EDrives->setText(QStringLiteral("C:;D:"));
     return *main_;
+}
+
+ListBuildController& ListBuildInstallation::listBuild() {
+    return control<ListBuildController>(*main_, QStringLiteral("ListBuild"));
 }
 
 void ListBuildInstallation::updateGameList(const QStringList& chosen) {
     answerSearchOptions(chosen);
-    main_->UpdateGameList1Click();
+    menuItem(*main_, QStringLiteral("UpdateGameList1")).trigger();
 }
 
 void ListBuildInstallation::answerSearchOptions(const QStringList& chosen) {
     inst.dialogs.answerDialog(mrOk, [chosen, this](QObject& dialog) {
-        auto& options = static_cast<TFSearchOptions&>(dialog);
-        options.LBYes->clear();
-        options.LBNo->clear();
-        for (int i = 1; i <= main_->state.emulators.count(); ++i) {
-            const QString name = main_->state.emulators.at(i).lbName;
-            (chosen.contains(name) ? options.LBYes : options.LBNo)->addItem(name);
+        auto& yes = control<QListWidget>(dialog, QStringLiteral("LBYes"));
+        auto& no = control<QListWidget>(dialog, QStringLiteral("LBNo"));
+        yes.clear();
+        no.clear();
+        for (int i = 1; i <= main_->state().emulators.count(); ++i) {
+            const QString name = main_->state().emulators.at(i).lbName;
+            (chosen.contains(name) ? yes : no).addItem(name);
         }
+        control<QLineEdit>(dialog, QStringLiteral("ESearchDrives"))
+            .setText(QStringLiteral("C:;D:"));
     });
 }
 
@@ -77,12 +83,11 @@ void ListBuildInstallation::runRecordedScripts() {
 }
 
 // Whether a line after the game counter still names a game.
-bool ListBuildInstallation::gamesLeft() const {
-    const EmulatorDefinition& emulator = main_->state.emulators.at(main_->listBuild.ListBuildIndex);
-    for (qsizetype i = main_->listBuild.Timer1Tag; i < main_->listBuild.ListBuildLines.size();
-         ++i) {
-        if (GameStep::ResolveGameNames(main_->context(), emulator,
-                                       main_->listBuild.ListBuildLines[i])) {
+bool ListBuildInstallation::gamesLeft() {
+    const ListBuildState& build = listBuild().State();
+    const EmulatorDefinition& emulator = main_->state().emulators.at(build.ListBuildIndex);
+    for (qsizetype i = build.Timer1Tag; i < build.ListBuildLines.size(); ++i) {
+        if (GameStep::ResolveGameNames(inst.context(), emulator, build.ListBuildLines[i])) {
             return true;
         }
     }
@@ -98,19 +103,20 @@ int ListBuildInstallation::ticksToLastGame(int maxTicks) {
 }
 
 int ListBuildInstallation::tick(int maxTicks, bool stopAtLastGame) {
+    ListBuildController& build = listBuild();
     int ticks = 0;
-    while (main_->Timer1->isActive() && ticks < maxTicks) {
-        if (stopAtLastGame && main_->listBuild.Timer1Tag > 0 && !gamesLeft()) {
+    while (build.IsRunning() && ticks < maxTicks) {
+        if (stopAtLastGame && build.State().Timer1Tag > 0 && !gamesLeft()) {
             break;
         }
         runRecordedScripts();
         const size_t startsBefore = inst.starter.starts().size();
-        const bool waitingBefore = main_->listBuild.Timer1Tag == 0;
-        const int emulatorBefore = main_->listBuild.ListBuildIndex;
-        main_->Timer1Timer();
+        const bool waitingBefore = build.State().Timer1Tag == 0;
+        const int emulatorBefore = build.State().ListBuildIndex;
+        build.Timer1Timer();
         ++ticks;
-        const bool stillWaiting = main_->Timer1->isActive() && main_->listBuild.Timer1Tag == 0;
-        if (waitingBefore && stillWaiting && main_->listBuild.ListBuildIndex == emulatorBefore &&
+        const bool stillWaiting = build.IsRunning() && build.State().Timer1Tag == 0;
+        if (waitingBefore && stillWaiting && build.State().ListBuildIndex == emulatorBefore &&
             inst.starter.starts().size() == startsBefore) {
             break;  // the list file is not there, and no script is left to make it
         }
@@ -138,5 +144,5 @@ QString ListBuildInstallation::rootValue(const QString& name) {
 }
 
 QStringList ListBuildInstallation::listItems() const {
-    return main_->currentListBox->items();
+    return currentList(*main_).items();
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/ui/TFMain.h"
+#include "gamelist/ui/ListBuildController.h"
 #include "settings/SettingsStore.h"
 #include "support/TempInstallation.h"
 
@@ -31,15 +32,17 @@ public:
     // Creates the main window and runs its start-up.
     TFMain& start();
     TFMain& main() { return *main_; }
+    ListBuildController& listBuild();
     // Destroys the main window, as the end of the program does.
     void closeMain() { main_.reset(); }
 
-    // Answers the search options dialog with `chosen` in LBYes and the
-    // other emulators in LBNo, and starts "&Update Game List...".
+    // Answers the search options dialog with `chosen` in LBYes, the other
+    // emulators in LBNo and C: and D: to search, and starts "&Update Game
+    // List..." from its menu item.
     void updateGameList(const QStringList& chosen);
     // Only the answer, for the build that a first start runs by itself.
     void answerSearchOptions(const QStringList& chosen);
-    // Drives Timer1 until it stops, running each recorded Execute.bat start
+    // Ticks Timer1's handler until the timer stops, running each recorded Execute.bat start
     // with the real interpreter before the next tick. Stops early while the
     // list file is awaited and nothing more can make it appear. Returns the
     // number of ticks.
@@ -63,6 +66,6 @@ public:
 private:
     std::unique_ptr<TFMain> main_;
     int tick(int maxTicks, bool stopAtLastGame);
-    bool gamesLeft() const;
+    bool gamesLeft();
     size_t scriptsRun_ = 0;
 };

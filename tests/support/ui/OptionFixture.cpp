@@ -1,6 +1,7 @@
 #include "support/ui/OptionFixture.h"
 
-#include "gamelist/ui/GameListWidget.h"
+#include <QApplication>
+#include <QTest>
 
 OptionWindowTest::OptionWindowTest() {
     writeDefinitions();
@@ -83,7 +84,22 @@ Dip=IKARI.DIP
 TFMain& OptionWindowTest::startMain() {
     main_ = std::make_unique<TFMain>(inst.context());
     main_->FormActivate();
+    main_->show();
+    QApplication::setActiveWindow(main_.get());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(main_.get()));
     return *main_;
+}
+
+void OptionWindowTest::focus(QWidget& widget) {
+    widget.setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(QTest::qWaitFor([&widget] {
+        return widget.hasFocus() || widget.isAncestorOf(QApplication::focusWidget());
+    })) << widget.objectName().toStdString();
+}
+
+void OptionWindowTest::leave(QWidget& control) {
+    focus(control);
+    focus(listBox(*main_, QStringLiteral("LBArcade")));
 }
 
 void OptionWindowTest::addGame(const QString& name, const QString& emulatorId,
@@ -130,12 +146,11 @@ void OptionWindowTest::select(const QString& name) {
 }
 
 void OptionWindowTest::select(const QString& name, const QStringList& items) {
-    main_->currentListBox = main_->LBArcade;
-    if (main_->LBArcade->items() != QStringList(items)) {
-        main_->LBArcade->setItems(items);
+    GameListWidget& list = listBox(*main_, QStringLiteral("LBArcade"));
+    if (list.items() != items) {
+        list.setItems(items);
     }
-    main_->LBArcade->setItemIndex(main_->LBArcade->indexOf(name));
-    main_->ShowSelectedGame();
+    selectItem(list, name);
 }
 
 bool OptionWindowTest::specificExists(const QString& name) {

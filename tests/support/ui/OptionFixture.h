@@ -14,6 +14,7 @@
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
 #include "support/TempInstallation.h"
+#include "support/ui/WindowDriver.h"
 
 // A temporary installation with three emulators and a main window started on
 // it: MAME (a MAME-type emulator with most groups), RAGE (few groups, no
@@ -28,9 +29,22 @@ protected:
 
     OptionWindowTest();
 
-    // Reads the definitions and the store as start-up does.
+    // Reads the definitions and the store as start-up does, and shows the
+    // window as the active one.
     TFMain& startMain();
     TFMain& main() { return *main_; }
+    // Destroys the main window, as the end of the program does.
+    void endMain() { main_.reset(); }
+    OptionPanel& panel() { return control<OptionPanel>(*main_, QStringLiteral("POptions")); }
+    // A control of the option panel.
+    template <class T>
+    T& option(const char* name) {
+        return control<T>(panel(), QString::fromLatin1(name));
+    }
+    // Moves the focus into the control and on to the list, as a user leaving
+    // it does: the control's store handler runs.
+    void leave(QWidget& control);
+    void focus(QWidget& widget);
 
     void writeDefinitions();
     // A game key with its "Location", "Emulator" and "Shortname".
@@ -42,7 +56,8 @@ protected:
     // "Emulator<n>" and "Shortname<n>" from "1" on, from ID and short name in turn.
     void setPairs(const KeyPath& key, const QStringList& idsAndShortNames);
 
-    // Lists the items in LBArcade, selects `name` and refreshes the panel.
+    // Lists the items in LBArcade and selects `name` there, which refreshes
+    // the window.
     void select(const QString& name);
     void select(const QString& name, const QStringList& items);
 

@@ -1,10 +1,30 @@
-// "Lock..." and "Unlock...": the password that guards the changing commands.
-#include "app/ui/TFMain.h"
+#include "maintenance/ui/LockCommand.h"
+
 #include "context/AppContext.h"
+#include "context/AppState.h"
 #include "maintenance/PasswordLock.h"
+#include "platform/ui/MenuItem.h"
 #include "settings/KeyPath.h"
 
-void TFMain::Lock1Click() {
+LockCommand::LockCommand(AppContext& ctx, AppState& state, const ErrorGuard& guard, QObject* parent)
+    : QObject(parent),
+      ctx_(ctx),
+      state_(state),
+      guard_(guard),
+      Lock1(newMenuItem(this, "Lock1", QStringLiteral("Lock..."))) {
+    setObjectName(QStringLiteral("Lock"));
+    guard_.connect(Lock1, &QAction::triggered, this, &LockCommand::Lock1Click);
+}
+
+void LockCommand::ApplyLock(bool locked) {
+    state_.locked = locked;
+    Lock1->setText(locked ? QStringLiteral("Unlock...") : QStringLiteral("Lock..."));
+    for (QAction* item : lockable_) {
+        item->setEnabled(!locked);
+    }
+}
+
+void LockCommand::Lock1Click() {
     SettingsStore store = ctx_.store();
     const bool opened = store.OpenKey(StorePaths::Root(), false);
     // A cancelled box counts as an empty entry.
@@ -13,7 +33,7 @@ void TFMain::Lock1Click() {
                                           QStringLiteral("Please enter a password:"), QString())
                                 .value_or(QString());
     const QString locked = QStringLiteral("Locked");
-    if (state.locked) {
+    if (state_.locked) {
         const QString stored = opened ? store.ReadString(locked) : QString();
         if (!PasswordLock::Unlocks(entered, stored)) {
             return;

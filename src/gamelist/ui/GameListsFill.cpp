@@ -1,0 +1,219 @@
+// Filling the game lists from the store in the Display menu's view, the
+// count of the games listed, and the view's commands.
+#include <QSignalBlocker>
+
+#include "context/Accessors.h"
+#include "context/AppContext.h"
+#include "context/AppState.h"
+#include "context/StatusLine.h"
+#include "gamelist/ui/GameListWidget.h"
+#include "gamelist/ui/GameListsPane.h"
+
+namespace {
+
+// The item that the selected one is scrolled below, so that the lines above
+// it stay in view.
+constexpr int kLinesAboveSelection = 12;
+
+}  // namespace
+
+void GameListsPane::ShowSwitches() {
+    (view_.byEmulator ? byEmulator1 : byName1)->setChecked(true);
+    byCount1->setChecked(view_.showCount);
+    MissingGames1->setChecked(view_.showMissing);
+}
+
+void GameListsPane::SetView(const ListFill::Switches& view) {
+    view_ = view;
+    ShowSwitches();
+}
+
+void GameListsPane::ShowPage(QWidget* page, bool shown) {
+    const int index = page ? PCConsole->indexOf(page) : -1;
+    if (index >= 0) {
+        PCConsole->setTabVisible(index, shown);
+        // The page control's own Ctrl+Tab steps over disabled pages only.
+        PCConsole->setTabEnabled(index, shown);
+    }
+}
+
+bool GameListsPane::IsPageShown(QWidget* page) const {
+    const int index = page ? PCConsole->indexOf(page) : -1;
+    return index >= 0 && PCConsole->isTabVisible(index);
+}
+
+void GameListsPane::BringToFront(GameListWidget* list) {
+    currentListBox_ = list;
+    PCConsole->setCurrentWidget(list->parentWidget());
+}
+
+void GameListsPane::SelectListed(GameListWidget* list, const QString& itemText) {
+    const int index = list->indexOf(itemText);
+    if (index > kLinesAboveSelection) {
+        list->setTopIndex(index - kLinesAboveSelection);
+    }
+    list->setItemIndex(index);
+}
+
+void GameListsPane::RebuildLists() {
+    status_.SetStatus(QStringLiteral("Updating game lists..."));
+    if (view_.byEmulator) {
+        FillListsByEmulator();
+    } else {
+        FillListsByName();
+    }
+    ShowGameCount();
+}
+
+void GameListsPane::FillListsByName() {
+    ListFill::NameLists lists = ListFill::ByName(ctx_, view_);
+    const ListFill::CurrentEntry current = ListFill::ReadCurrent(ctx_, view_.showCount);
+
+    // Pages shown, hidden and brought forward here are no page change of the user's.
+    const QSignalBlocker quiet(PCConsole);
+    ShowPage(TSArcade, true);
+    ShowPage(TSConsole, true);
+    ShowPage(TSSingle, false);
+    for (QWidget* page : emulatorTabs_) {
+        ShowPage(page, false);
+    }
+    LBArcade->setItems(std::move(lists.arcade));
+    LBConsole->setItems(std::move(lists.console));
+
+    if (current.hasFurtherEmulators) {
+        emit changeEmulatorsOffered(true);
+    }
+    GameListWidget* front = LBArcade->indexOf(current.itemText) >= 0 ? LBArcade : LBConsole;
+    if (front->indexOf(current.itemText) < 0 && LBArcade->count() > 0) {
+        // A current game listed nowhere (as after a first start) would put
+        // the Console page in front, empty while the games sit on Arcade.
+        front = LBArcade;
+    }
+    BringToFront(front);
+    SelectListed(currentListBox_, current.itemText);
+    currentListBox_->setFocus();
+}
+
+void GameListsPane::FillListsByEmulator() {
+    ListFill::EmulatorLists lists = ListFill::ByEmulator(ctx_, state_.emulators, view_);
+
+    const QSignalBlocker quiet(PCConsole);
+    ShowPage(TSArcade, false);
+    ShowPage(TSConsole, false);
+    ShowPage(TSSingle, true);
+    emit changeEmulatorsOffered(false);
+    for (size_t i = 1; i < emulatorLists_.size() && i < lists.pages.size(); ++i) {
+        if (emulatorLists_[i] != nullptr) {
+            emulatorLists_[i]->setItems(std::move(lists.pages[i]));
+            ShowPage(emulatorTabs_[i], true);
+        }
+    }
+    if (LBSingle != nullptr) {
+        LBSingle->setItems(std::move(lists.single));
+    }
+
+    const size_t emulator = size_t(lists.currentEmulator);
+    GameListWidget* own = emulator < emulatorLists_.size() ? emulatorLists_[emulator] : nullptr;
+    GameListWidget* list = own != nullptr ? own : LBSingle;
+    if (lists.currentEmulator > 0 && list != nullptr) {
+        BringToFront(list);
+        SelectListed(list, ListFill::ReadCurrent(ctx_, view_.showCount).itemText);
+    } else if (!IsPageShown(currentListBox_->parentWidget()) || currentListBox_->count() == 0) {
+        // The list that was current is hidden or empty now; the commands work
+        // on the list the user sees, and that is one with games when any has.
+        if (GameListWidget* front = FirstListWithItems()) {
+            BringToFront(front);
+        } else if (GameListWidget* shown = ListOfPage(PCConsole->currentWidget())) {
+            currentListBox_ = shown;
+        }
+    }
+}
+
+GameListWidget* GameListsPane::FirstListWithItems() const {
+    for (int i = 0; i < PCConsole->count(); ++i) {
+        GameListWidget* list = ListOfPage(PCConsole->widget(i));
+        if (PCConsole->isTabVisible(i) && list != nullptr && list->count() > 0) {
+            return list;
+        }
+    }
+    return nullptr;
+}
+
+void GameListsPane::UpdateGameCount() {
+    ShowGameCount();
+    if (currentListBox_->itemIndex() < 0 && currentListBox_->count() > 0) {
+        currentListBox_->setItemIndex(0);
+    }
+}
+
+void GameListsPane::ShowGameCount() {
+    GameListWidget* list = currentListBox_;
+    int games = list->count();
+    SettingsStore store = ctx_.store();
+    for (int i = 1; i <= state_.emulators.count(); ++i) {
+        const EmulatorDefinition& emulator = state_.emulators.at(i);
+        // A multi-game emulator's own entry is listed with its games but is no
+        // game. It is looked for as the list shows it, so that with Show Count
+        // on (its text then starts with a count) it is still left out.
+        if (!emulator.isSingle() &&
+            list->indexOf(DisplayText(store, emulator.lbName, view_.showCount)) >= 0) {
+            --games;
+        }
+    }
+    list->setHint(QString::number(games) + u" games listed");
+    // The status bar shows a hint only when the mouse comes to the list: the
+    // count of the list now shown goes there at once.
+    status_.SetStatus(list->hint());
+}
+
+// ---- The view's commands ----
+
+void GameListsPane::WriteCurrent() {
+    if (currentListBox_->count() > 0) {
+        ListFill::WriteCurrent(ctx_, CurrentEntryName());
+    }
+}
+
+void GameListsPane::byName1Click() {
+    SwitchViewMode(false);
+}
+
+void GameListsPane::byEmulator1Click() {
+    SwitchViewMode(true);
+}
+
+void GameListsPane::SwitchViewMode(bool byEmulator) {
+    WriteCurrent();
+    view_.byEmulator = byEmulator;
+    ShowSwitches();
+    ListFill::WriteViewMode(ctx_, byEmulator);
+    if (byEmulator) {
+        FillListsByEmulator();
+    } else {
+        FillListsByName();
+    }
+    UpdateGameCount();
+}
+
+void GameListsPane::byCount1Click() {
+    SwitchItemDecoration(&ListFill::Switches::showCount, &ListFill::Switches::showMissing);
+}
+
+void GameListsPane::MissingGames1Click() {
+    SwitchItemDecoration(&ListFill::Switches::showMissing, &ListFill::Switches::showCount);
+}
+
+void GameListsPane::SwitchItemDecoration(bool ListFill::Switches::*toggled,
+                                         bool ListFill::Switches::*excluded) {
+    // The selection is read with the switches as they were.
+    WriteCurrent();
+    view_.*toggled = !(view_.*toggled);
+    if (view_.*toggled) {
+        view_.*excluded = false;
+    }
+    ShowSwitches();
+    ListFill::WriteItemSwitches(ctx_, view_);
+    RebuildLists();
+    // The number of games changes with the missing ones, so both recount.
+    UpdateGameCount();
+}

@@ -1,0 +1,133 @@
+#include "gamelist/ui/GameListsPane.h"
+
+#include <QActionGroup>
+#include <QKeyEvent>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "context/AppState.h"
+#include "gamelist/ui/GameListWidget.h"
+#include "platform/ui/MenuItem.h"
+
+GameListsPane::GameListsPane(AppContext& ctx, AppState& state, const ErrorGuard& guard,
+                             StatusLine& status, QWidget* parent)
+    : QWidget(parent),
+      ctx_(ctx),
+      state_(state),
+      guard_(guard),
+      status_(status),
+      PCConsole(new QTabWidget(this)),
+      TSArcade(new QWidget(PCConsole)),
+      LBArcade(NewGameList(TSArcade, QStringLiteral("LBArcade"))),
+      TSConsole(new QWidget(PCConsole)),
+      LBConsole(NewGameList(TSConsole, QStringLiteral("LBConsole"))),
+      currentListBox_(LBArcade),
+      Timer2(new QTimer(this)) {
+    setObjectName(QStringLiteral("GameLists"));
+    PCConsole->setObjectName(QStringLiteral("PCConsole"));
+    TSArcade->setObjectName(QStringLiteral("TSArcade"));
+    TSConsole->setObjectName(QStringLiteral("TSConsole"));
+    PCConsole->addTab(TSArcade, QStringLiteral("Arcade"));
+    PCConsole->addTab(TSConsole, QStringLiteral("Console"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(PCConsole);
+    emulatorTabs_.push_back(nullptr);
+    emulatorLists_.push_back(nullptr);
+
+    CreateViewActions();
+    guard_.connect(PCConsole, &QTabWidget::currentChanged, this, &GameListsPane::PCConsoleChange);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(50);
+    guard_.connect(Timer2, &QTimer::timeout, this, &GameListsPane::Timer2Timer);
+    Timer2->start();
+}
+
+void GameListsPane::CreateViewActions() {
+    byName1 =
+        newMenuItem(this, "byName1", QStringLiteral("by &Name"), QString(), Qt::CTRL | Qt::Key_N);
+    byEmulator1 = newMenuItem(this, "byEmulator1", QStringLiteral("by &Emulator"), QString(),
+                              Qt::CTRL | Qt::Key_E);
+    auto* group = new QActionGroup(this);
+    for (QAction* radio : {byName1, byEmulator1}) {
+        radio->setCheckable(true);
+        group->addAction(radio);
+    }
+    byCount1 = newMenuItem(this, "byCount1", QStringLiteral("Show &Count"), QString(),
+                           Qt::CTRL | Qt::Key_C);
+    MissingGames1 = newMenuItem(this, "MissingGames1", QStringLiteral("[ &Missing Games ]"),
+                                QString(), Qt::CTRL | Qt::Key_M);
+    for (QAction* check : {byCount1, MissingGames1}) {
+        check->setCheckable(true);
+    }
+    ChooseRandom1 =
+        newMenuItem(this, "ChooseRandom1", QStringLiteral("Choose &Random"),
+                    QStringLiteral("Switches to a random game in the list"), Qt::CTRL | Qt::Key_R);
+    ShowSwitches();
+
+    // A menu item has flipped its check mark before its handler runs; the
+    // marks show the view again first, so that a handler that fails leaves
+    // them as the view is.
+    const std::pair<QAction*, void (GameListsPane::*)()> handlers[] = {
+        {byName1, &GameListsPane::byName1Click},
+        {byEmulator1, &GameListsPane::byEmulator1Click},
+        {byCount1, &GameListsPane::byCount1Click},
+        {MissingGames1, &GameListsPane::MissingGames1Click},
+    };
+    for (const auto& [item, handler] : handlers) {
+        guard_.connect(item, &QAction::triggered, this, [this, handler] {
+            ShowSwitches();
+            (this->*handler)();
+        });
+    }
+    guard_.connect(ChooseRandom1, &QAction::triggered, this, &GameListsPane::ChooseRandom1Click);
+}
+
+QList<QAction*> GameListsPane::ViewActions() const {
+    return {byName1, byEmulator1, byCount1, MissingGames1};
+}
+
+GameListWidget* GameListsPane::NewGameList(QWidget* page, const QString& name) {
+    auto* list = new GameListWidget(page);
+    list->setObjectName(name);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(list);
+    connect(list, &GameListWidget::keyPressed, this,
+            [this](QKeyEvent* event) { guard_.run([this, event] { LBArcadeKeyPress(event); }); });
+    connect(list, &GameListWidget::keyReleased, this,
+            [this](QKeyEvent* event) { guard_.run([this, event] { LBArcadeKeyUp(event); }); });
+    guard_.connect(list, &GameListWidget::mouseReleased, this, &GameListsPane::LBArcadeMouseUp);
+    connect(list, &GameListWidget::itemDoubleClicked, this, &GameListsPane::playRequested);
+    return list;
+}
+
+void GameListsPane::ResetPages() {
+    // Pages made and removed here are no page change of the user's.
+    const QSignalBlocker quiet(PCConsole);
+    for (QWidget* tab : emulatorTabs_) {
+        delete tab;
+    }
+    delete TSSingle;
+    emulatorTabs_.assign(1, nullptr);
+    emulatorLists_.assign(1, nullptr);
+    currentListBox_ = LBArcade;
+    for (int i = 1; i <= state_.emulators.count(); ++i) {
+        const EmulatorDefinition& e = state_.emulators.at(i);
+        if (e.isSingle()) {
+            emulatorTabs_.push_back(nullptr);
+            emulatorLists_.push_back(nullptr);
+            continue;
+        }
+        auto* page = new QWidget(PCConsole);
+        page->setObjectName(u"TS" + e.emulatorId);
+        QString caption = e.tabCaption();
+        PCConsole->addTab(page, caption.replace(u'&', QStringLiteral("&&")));  // shown literally
+        emulatorTabs_.push_back(page);
+        emulatorLists_.push_back(NewGameList(page, u"LB" + e.emulatorId));
+    }
+    TSSingle = new QWidget(PCConsole);
+    TSSingle->setObjectName(QStringLiteral("TSSingle"));
+    PCConsole->addTab(TSSingle, QStringLiteral("Single"));
+    LBSingle = NewGameList(TSSingle, QStringLiteral("LBSingle"));
+}

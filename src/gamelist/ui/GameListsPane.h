@@ -1,0 +1,156 @@
+#pragma once
+
+#include <QAction>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+#include "context/ErrorGuard.h"
+#include "context/SelectedEntry.h"
+#include "gamelist/ListFill.h"
+#include "gamelist/ListNavigation.h"
+
+class AppContext;
+struct AppState;
+class GameListWidget;
+class QKeyEvent;
+class StatusLine;
+
+// The game lists on the page control `PCConsole`: "Arcade" and "Console" by
+// name, a page per multi-game emulator and "Single" by emulator. The pane
+// fills them from the store in the Display menu's view, moves through them
+// by keys, mouse and joystick (`Timer2`), and answers which entry is
+// selected; the window around it hears of a new selection, of Play and of
+// Remove through its signals.
+class GameListsPane : public QWidget {
+    Q_OBJECT
+public:
+    GameListsPane(AppContext& ctx, AppState& state, const ErrorGuard& guard, StatusLine& status,
+                  QWidget* parent);
+
+    // The Display menu's items (by Name, by Emulator, Show Count, Missing
+    // Games) and the Game menu's Choose Random.
+    QList<QAction*> ViewActions() const;
+    QAction* ChooseRandomAction() const { return ChooseRandom1; }
+
+    // Replaces the emulators' pages by one per multi-game emulator of the
+    // table and "Single"; LBArcade becomes the current list.
+    void ResetPages();
+
+    // ---- The view ----
+    const ListFill::Switches& View() const { return view_; }
+    // Shows a view restored from the store, without filling the lists.
+    void SetView(const ListFill::Switches& view);
+    // Fills the lists of the view from the store and shows the count.
+    void RebuildLists();
+    // The count, and the first item selected when none is.
+    void UpdateGameCount();
+    void MissingGames1Click();
+
+    // ---- The selected entry ----
+    // The list box whose selected item is the selected entry.
+    const GameListWidget& CurrentList() const { return *currentListBox_; }
+    bool HasSelection() const;
+    // The entry name of the selected item, which becomes the first one when
+    // none is selected; empty for an empty list.
+    QString CurrentEntryName();
+    // The selected entry as the accessors read it; none for an empty list.
+    std::optional<SelectedEntry> CurrentEntry();
+    void FocusCurrentList();
+
+    // ---- What the list build shows ----
+    // Brings the page the emulator's games go to to the front, without a
+    // selection refresh, and makes its list current.
+    void BringEmulatorPageToFront(int emulatorIndex);
+    void ClearCurrentList();
+    // Adds an item to the current list unless it is listed; selects it when asked.
+    void ListItem(const QString& itemText, bool select);
+    void SelectFirstItem();
+
+    // The lists a report prints: by name the two pages, by emulator each
+    // emulator's own page in table order.
+    struct Page {
+        QString caption;
+        QStringList items;
+    };
+    std::vector<Page> PrintedPages() const;
+
+    // Joystick polling, while the program is the active one.
+    void StartJoystick() { Timer2->start(); }
+    void StopJoystick() { Timer2->stop(); }
+
+signals:
+    // The user moved the selection: the window shows the selected entry.
+    void selectionChanged();
+    void playRequested();
+    void removeRequested();
+    // A rebuild by name found the current entry with a further emulator
+    // (true), or one by emulator, which changes no emulator, is done (false).
+    void changeEmulatorsOffered(bool offered);
+
+private:
+    // Construction (GameListsPane.cpp).
+    void CreateViewActions();
+    GameListWidget* NewGameList(QWidget* page, const QString& name);
+    // The list on a page (GameListsSelection.cpp, with the selection).
+    GameListWidget* ListOfPage(QWidget* page) const;
+
+    // Filling and the view's commands (GameListsFill.cpp).
+    void ShowSwitches();
+    void FillListsByName();
+    void FillListsByEmulator();
+    void ShowGameCount();
+    // The list of the first shown page that has items; none when all are empty.
+    GameListWidget* FirstListWithItems() const;
+    void ShowPage(QWidget* page, bool shown);
+    bool IsPageShown(QWidget* page) const;
+    void BringToFront(GameListWidget* list);
+    void SelectListed(GameListWidget* list, const QString& itemText);
+    // "Current" := the selected entry, before a rebuild looks for it again.
+    void WriteCurrent();
+    void byName1Click();
+    void byEmulator1Click();
+    // By Name or by Emulator: the lists filled afresh with "Current" selected.
+    void SwitchViewMode(bool byEmulator);
+    void byCount1Click();
+    // Show Count and Missing Games: toggles one, switching the other off
+    // when it comes on.
+    void SwitchItemDecoration(bool ListFill::Switches::*toggled,
+                              bool ListFill::Switches::*excluded);
+
+    // Moving through the lists (GameListsNavigation.cpp).
+    void PCConsoleChange();
+    void LBArcadeKeyPress(QKeyEvent* event);
+    void LBArcadeKeyUp(QKeyEvent* event);
+    void LBArcadeMouseUp();
+    void Timer2Timer();
+    void ChooseRandom1Click();
+    void StepPage(int step);
+
+    AppContext& ctx_;
+    AppState& state_;
+    ErrorGuard guard_;
+    StatusLine& status_;
+    ListFill::Switches view_;
+    ListNavigation::JoystickPolling joystickPolling_;
+
+    QTabWidget* PCConsole;
+    QWidget* TSArcade;
+    GameListWidget* LBArcade;
+    QWidget* TSConsole;
+    GameListWidget* LBConsole;
+    QWidget* TSSingle = nullptr;
+    GameListWidget* LBSingle = nullptr;
+    // Per emulator index (1-based; [0] unused): its own page and list, none for SINGLE.
+    std::vector<QWidget*> emulatorTabs_;
+    std::vector<GameListWidget*> emulatorLists_;
+    GameListWidget* currentListBox_;
+    QTimer* Timer2;
+    QAction* byName1;
+    QAction* byEmulator1;
+    QAction* byCount1;
+    QAction* MissingGames1;
+    QAction* ChooseRandom1;
+};

@@ -1,0 +1,295 @@
+#include "gamelist/ui/ListBuildController.h"
+
+#include "app/StartupLogic.h"
+#include "context/Accessors.h"
+#include "context/AppContext.h"
+#include "context/AppState.h"
+#include "context/StatusLine.h"
+#include "gamelist/EmulatorRegistration.h"
+#include "gamelist/GameStep.h"
+#include "gamelist/ListFileGames.h"
+#include "gamelist/MameListConversion.h"
+#include "gamelist/MameListRequest.h"
+#include "gamelist/ui/GameListsPane.h"
+#include "gamelist/ui/SelectionLabels.h"
+#include "gamelist/ui/TFStatus.h"
+#include "launch/BatchRunner.h"
+#include "platform/DosPath.h"
+#include "platform/ScriptWord.h"
+#include "platform/ui/MenuItem.h"
+#include "platform/ui/WaitCursor.h"
+#include "settings/KeyPath.h"
+#include "settings/StoreSchema.h"
+#include "tools/DriveSearch.h"
+#include "tools/FoundFiles.h"
+#include "tools/ToolLocations.h"
+#include "tools/WalkStatus.h"
+
+namespace {
+
+// How long a list file may take to appear: 0.0004 days, 34.56 seconds.
+constexpr double kListFileWaitDays = 0.0004;
+
+}  // namespace
+
+ListBuildController::ListBuildController(AppContext& ctx, AppState& state, const ErrorGuard& guard,
+                                         StatusLine& status, const ToolLocations& tools,
+                                         GameListsPane& lists, SelectionLabels& labels, Owner owner,
+                                         QWidget* window)
+    : QObject(window),
+      ctx_(ctx),
+      state_(state),
+      guard_(guard),
+      status_(status),
+      tools_(tools),
+      lists_(lists),
+      labels_(labels),
+      owner_(std::move(owner)),
+      Timer1(new QTimer(this)),
+      UpdateGameList1(newMenuItem(this, "UpdateGameList1", QStringLiteral("&Update Game List..."),
+                                  QStringLiteral("Add new games to the existing list"))),
+      FStatus(new TFStatus(window)) {
+    setObjectName(QStringLiteral("ListBuild"));
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(100);
+    guard_.connect(Timer1, &QTimer::timeout, this, &ListBuildController::Timer1Timer);
+    guard_.connect(UpdateGameList1, &QAction::triggered, this,
+                   &ListBuildController::UpdateGameList1Click);
+}
+
+void ListBuildController::UpdateGameList1Click() {
+    const std::optional<SearchChoice::Choice> choice = owner_.chooseSearch();
+    if (!choice) {
+        return;
+    }
+    Timer1->stop();  // a build still running gives way to the new one
+    lists_.ClearCurrentList();
+    state_.wantedSuffixes.clear();
+    state_.walkAccumulator.clear();
+    state_.foundFiles.clear();
+    SearchDrives();
+    BuildFromFoundFiles(choice->emulators);
+}
+
+void ListBuildController::BuildFromFoundFiles(const QStringList& chosenEmulators) {
+    // Indexing belongs to the search, which blocks the window anyway; the
+    // ticks that follow then only look up.
+    FoundFilesLookup();
+    build_.chosenEmulators = chosenEmulators;
+    build_.ListBuildIndex = 1;
+    state_.listBuildAbort = false;
+    build_.Timer1Tag = 0;
+    build_.ListBuildLines.clear();
+    ProcessEmulator();
+}
+
+void ListBuildController::SearchDrives() {
+    const WaitCursor wait;
+    DriveSearch::SearchDrives(ctx_.fs(), state_, tools_.drives, WalkStatus(status_));
+}
+
+const FoundFilesIndex& ListBuildController::FoundFilesLookup() {
+    build_.foundFilesIndex.update(state_.foundFiles);
+    return build_.foundFilesIndex;
+}
+
+void ListBuildController::NextEmulatorStep() {
+    if (state_.listBuildAbort) {
+        return;
+    }
+    ++build_.ListBuildIndex;
+    if (build_.ListBuildIndex > state_.emulators.count()) {
+        lists_.RebuildLists();
+        return;
+    }
+    ProcessEmulator();
+}
+
+void ListBuildController::ProcessEmulator() {
+    if (state_.listBuildAbort || !state_.emulators.isValidIndex(build_.ListBuildIndex)) {
+        lists_.RebuildLists();
+        return;
+    }
+    const int p = build_.ListBuildIndex;
+    const EmulatorDefinition& emulator = state_.emulators.at(p);
+    // Chosen as the dialog's list finds a name: ignoring case.
+    if (!build_.chosenEmulators.contains(emulator.lbName, Qt::CaseInsensitive)) {
+        NextEmulatorStep();
+        return;
+    }
+    owner_.showEmulatorPicture(p);
+    labels_.ShowEmulator(emulator.lbName);
+    lists_.BringEmulatorPageToFront(p);
+
+    SettingsStore store = ctx_.store();
+    if (store.OpenKey(StorePaths::Root(), false)) {
+        store.WriteString(QStringLiteral("Version"), StoreSchema::versionStamp());
+    }
+    const QString executableName = emulator.emulatorId + u".EXE";
+    if (!store.KeyExists(StorePaths::Entry(emulator.lbName))) {
+        const auto executable = LocateExecutable(state_.foundFiles, executableName);
+        if (!executable) {
+            NextEmulatorStep();
+            return;
+        }
+        EmulatorRegistration::RegisterEmulator(store, emulator, p, *executable);
+    }
+    store.OpenKey(StorePaths::Entry(emulator.lbName), false);
+    const QString location = QStringLiteral("Location");
+    if (store.ValueExists(location) && !ctx_.fs().fileExists(store.ReadString(location))) {
+        // The executable has gone: remember where it is now, or that it is
+        // nowhere, and leave the emulator for the next build.
+        store.WriteString(location,
+                          LocateExecutable(state_.foundFiles, executableName).value_or(QString()));
+        NextEmulatorStep();
+        return;
+    }
+    const QString executable = store.ReadString(location);
+    lists_.ListItem(emulator.lbName, false);
+    if (emulator.isSingle()) {
+        NextEmulatorStep();
+        return;
+    }
+    if (emulator.type == u"MAME") {
+        const QString programDirectory = ctx_.ProgramDirectory();
+        ScriptWords words;
+        const std::optional<QStringList> lines = MameListRequest::ScriptLines(
+            ctx_.fs().shortPath(executable), programDirectory, emulator.emulatorId, words);
+        if (!lines) {
+            // Its old lists stay; the build goes on with the next emulator.
+            ctx_.dialogs().messageBox(
+                words.message(u"The game list of \"" + emulator.lbName + u"\" cannot be requested"),
+                MessageKind::Error, MessageButtons::Ok);
+            NextEmulatorStep();
+            return;
+        }
+        MameListRequest::RemoveOldLists(ctx_.fs(), programDirectory, emulator.emulatorId);
+        BatchRunner(ctx_).RunScript(*lines, ShowMode::Minimised);
+    }
+    build_.ListBuildStart = ctx_.clock().now();
+    Timer1->start();
+}
+
+void ListBuildController::Timer1Timer() {
+    if (build_.Timer1Tag == 0 && !ListFileArrived()) {
+        return;
+    }
+    // No tick comes in while a game is handled, not even while TFStatus asks.
+    Timer1->stop();
+    if (HandleNextGame()) {
+        Timer1->start();
+    }
+}
+
+bool ListBuildController::ListFileArrived() {
+    if (state_.listBuildAbort || !state_.emulators.isValidIndex(build_.ListBuildIndex)) {
+        Timer1->stop();
+        return false;
+    }
+    // The wait is timed from a full date and time, so that it also ends
+    // across midnight; a clock set back restarts it rather than stretch it.
+    const double now = ctx_.clock().now();
+    if (now < build_.ListBuildStart) {
+        build_.ListBuildStart = now;
+    }
+    if (now - build_.ListBuildStart > kListFileWaitDays) {
+        Timer1->stop();
+        ctx_.dialogs().messageBox(QStringLiteral("Could not find game list.  Closing."),
+                                  MessageKind::Error, MessageButtons::Ok);
+        ctx_.exitProgram(2);
+        emit closeRequested();
+        return false;
+    }
+    const EmulatorDefinition& emulator = state_.emulators.at(build_.ListBuildIndex);
+    const QString listFile = ListFilePath(ctx_, emulator);
+    if (!ctx_.fs().fileExists(listFile)) {
+        return false;
+    }
+    if (emulator.type == u"MAME") {
+        MameListConversion::ConvertListFiles(ctx_.fs(), listFile);
+    }
+    build_.ListBuildLines = ListFileGames::ReadGameNames(ctx_.fs(), listFile);
+    return true;
+}
+
+bool ListBuildController::HandleNextGame() {
+    const int p = build_.ListBuildIndex;
+    if (!state_.emulators.isValidIndex(p)) {
+        // The table was loaded again under a running build: nothing to go on with.
+        build_.ListBuildLines.clear();
+        build_.Timer1Tag = 0;
+        return false;
+    }
+    EmulatorDefinition& emulator = state_.emulators.at(p);
+    std::optional<GameStep::GameNames> names;
+    while (!names && ++build_.Timer1Tag <= build_.ListBuildLines.size()) {
+        names =
+            GameStep::ResolveGameNames(ctx_, emulator, build_.ListBuildLines[build_.Timer1Tag - 1]);
+    }
+    if (!names) {
+        build_.ListBuildLines.clear();
+        build_.Timer1Tag = 0;
+        NextEmulatorStep();
+        lists_.SelectFirstItem();
+        return false;
+    }
+
+    labels_.ShowNames(emulator.lbName, names->shortName.toUpper(),
+                      ParentName(ctx_, emulator, names->shortName).toUpper());
+    status_.SetStatus(names->fullName);
+
+    SettingsStore store = ctx_.store();
+    const QString emulatorDirectory =
+        store.OpenKey(StorePaths::Entry(emulator.lbName), false)
+            ? DosPath::directoryPart(store.ReadString(QStringLiteral("Location")))
+            : QString();
+    const GameStep::Outcome outcome = GameStep::HandleGame(
+        ctx_, emulator, *names, emulatorDirectory,
+        [&] { return FindRomLocation(names->shortName, p, emulatorDirectory); });
+    if (outcome.aborted) {
+        lists_.RebuildLists();
+        return false;
+    }
+    if (!outcome.searched) {
+        labels_.ShowPath(outcome.location);
+    }
+    switch (outcome.listChange) {
+        case GameStep::Outcome::ListChange::AddAndSelect:
+            lists_.ListItem(outcome.listItem, true);
+            break;
+        case GameStep::Outcome::ListChange::AddMissing:
+            lists_.ListItem(outcome.listItem, false);
+            break;
+        case GameStep::Outcome::ListChange::None:
+            break;
+    }
+    return true;
+}
+
+RomLocation::Result ListBuildController::FindRomLocation(const QString& shortName,
+                                                         int emulatorIndex,
+                                                         const QString& emulatorDirectory) {
+    if (state_.foundFiles.isEmpty()) {
+        SearchDrives();
+    }
+    RomLocation::Hooks hooks;
+    hooks.showNames = [this](const QString& listName, const QString& name, const QString& parent) {
+        searchedName_ = name;
+        labels_.ShowNames(listName, name, parent);
+    };
+    hooks.showLocation = [this](const QString& location) { labels_.ShowPath(location); };
+    hooks.ask = [this](const RomLocation::Question& question) { return AskRomChoice(question); };
+    const RomLocation::Result result =
+        RomLocation::Find(ctx_, FoundFilesLookup(), state_.emulators.at(emulatorIndex), shortName,
+                          emulatorDirectory, hooks);
+    if (result.aborted) {
+        state_.listBuildAbort = true;
+    }
+    return result;
+}
+
+RomLocation::Answer ListBuildController::AskRomChoice(const RomLocation::Question& question) {
+    FStatus->Prepare(searchedName_, question.emulatorId, question.candidates);
+    const int result = ctx_.dialogs().execDialog(*FStatus);
+    return RomLocation::Answer{result, FStatus->SelectedItem()};
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QAction>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <optional>
+
+#include "context/ErrorGuard.h"
+#include "gamelist/ListBuildState.h"
+#include "gamelist/RomLocation.h"
+#include "tools/SearchChoice.h"
+
+class AppContext;
+struct AppState;
+class GameListsPane;
+class SelectionLabels;
+class StatusLine;
+class TFStatus;
+struct ToolLocations;
+
+// "&Update Game List...": the list build. It searches the drives once, then
+// visits the chosen emulators one after the other and handles their games
+// one per tick of `Timer1`, asking with `TFStatus` when several files could
+// be a game's ROM. The lists and the labels show what it does.
+class ListBuildController : public QObject {
+    Q_OBJECT
+public:
+    // What the build needs from the window around it.
+    struct Owner {
+        // The Search Options dialog; nothing when it was cancelled.
+        std::function<std::optional<SearchChoice::Choice>()> chooseSearch;
+        // The emulator's own picture, shown while its games are handled.
+        std::function<void(int emulatorIndex)> showEmulatorPicture;
+    };
+
+    ListBuildController(AppContext& ctx, AppState& state, const ErrorGuard& guard,
+                        StatusLine& status, const ToolLocations& tools, GameListsPane& lists,
+                        SelectionLabels& labels, Owner owner, QWidget* window);
+
+    QAction* UpdateGameListAction() const { return UpdateGameList1; }
+    // Where the build stands: the emulator, and game N of the M collected.
+    const ListBuildState& State() const { return build_; }
+    bool IsRunning() const { return Timer1->isActive(); }
+
+    void UpdateGameList1Click();
+    // The build after the drive search, over the found-files list as it is.
+    void BuildFromFoundFiles(const QStringList& chosenEmulators);
+    // One tick: waits for the emulator's list file, then handles a game.
+    void Timer1Timer();
+    // Searches a game's ROM (also for "&Add to list"): the drives are
+    // searched first when nothing was found yet; Cancel in TFStatus stops
+    // the build.
+    RomLocation::Result FindRomLocation(const QString& shortName, int emulatorIndex,
+                                        const QString& emulatorDirectory);
+    // The index over the found-files list, rebuilt when the list has changed.
+    const FoundFilesIndex& FoundFilesLookup();
+
+signals:
+    // The list file never came: the program ends.
+    void closeRequested();
+
+private:
+    void SearchDrives();
+    void ProcessEmulator();
+    void NextEmulatorStep();
+    // The waiting phase: true once the emulator's list file is there and
+    // its game names are collected.
+    bool ListFileArrived();
+    // The game phase: handles the next game; true when the emulator has
+    // more to come.
+    bool HandleNextGame();
+    RomLocation::Answer AskRomChoice(const RomLocation::Question& question);
+
+    AppContext& ctx_;
+    AppState& state_;
+    ErrorGuard guard_;
+    StatusLine& status_;
+    const ToolLocations& tools_;
+    GameListsPane& lists_;
+    SelectionLabels& labels_;
+    Owner owner_;
+    ListBuildState build_;
+    // The name the ROM search shows in LSn, which TFStatus asks about.
+    QString searchedName_;
+    QTimer* Timer1;
+    QAction* UpdateGameList1;
+    TFStatus* FStatus;
+};

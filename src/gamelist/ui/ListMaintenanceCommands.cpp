@@ -1,0 +1,187 @@
+#include "gamelist/ui/ListMaintenanceCommands.h"
+
+#include "context/Accessors.h"
+#include "context/AppContext.h"
+#include "context/AppState.h"
+#include "context/StatusLine.h"
+#include "gamelist/ChangeEmulators.h"
+#include "gamelist/ListCleanup.h"
+#include "gamelist/ListFill.h"
+#include "gamelist/RemoveFromList.h"
+#include "gamelist/SelectionDisplay.h"
+#include "gamelist/ui/GameListWidget.h"
+#include "gamelist/ui/GameListsPane.h"
+#include "gamelist/ui/ListBuildController.h"
+#include "gamelist/ui/TFNewEmu.h"
+#include "launch/BatchRunner.h"
+#include "platform/DosPath.h"
+#include "platform/ScriptWord.h"
+#include "platform/ui/MenuItem.h"
+#include "settings/KeyPath.h"
+#include "settings/StoreSchema.h"
+#include "tools/ProgressThrottle.h"
+
+namespace {
+
+// Often enough to show the clean-up moving, rarely enough that painting
+// does not become its work.
+constexpr qint64 kCleanupRepaintMs = 50;
+
+}  // namespace
+
+ListMaintenanceCommands::ListMaintenanceCommands(AppContext& ctx, AppState& state,
+                                                 const ErrorGuard& guard, StatusLine& status,
+                                                 GameListsPane& lists,
+                                                 ListBuildController& listBuild, QWidget* window)
+    : QObject(window),
+      ctx_(ctx),
+      state_(state),
+      guard_(guard),
+      status_(status),
+      lists_(lists),
+      listBuild_(listBuild),
+      Addtolist1(
+          newMenuItem(this, "Addtolist1", QStringLiteral("&Add to list"),
+                      QStringLiteral("Searches for a single ROM and adds it to the list if found"),
+                      Qt::Key_Insert)),
+      Removefromlist1(newMenuItem(this, "Removefromlist1", QStringLiteral("Remo&ve from list"),
+                                  QStringLiteral("Remove this game from the list"))),
+      ChangeEmulators1(
+          newMenuItem(this, "ChangeEmulators1", QStringLiteral("&Change Emulators..."),
+                      QStringLiteral("Allows you to use a different emulator for this ROM"))),
+      LongNameCleanup1(newMenuItem(
+          this, "LongNameCleanup1", QStringLiteral("List Box Cleanup..."),
+          QStringLiteral("Gets rid of entries no longer present in the INI and LST files"))),
+      FNewEmu(new TFNewEmu(window)) {
+    ChangeEmulators1->setEnabled(false);
+    guard_.connect(Addtolist1, &QAction::triggered, this,
+                   &ListMaintenanceCommands::Addtolist1Click);
+    guard_.connect(Removefromlist1, &QAction::triggered, this,
+                   &ListMaintenanceCommands::Removefromlist1Click);
+    guard_.connect(LongNameCleanup1, &QAction::triggered, this,
+                   &ListMaintenanceCommands::ListBoxCleanup1Click);
+    guard_.connect(ChangeEmulators1, &QAction::triggered, this,
+                   &ListMaintenanceCommands::ChangeEmulators1Click);
+}
+
+void ListMaintenanceCommands::Offer(const SelectionCommands& commands, bool changeEmulators) {
+    Removefromlist1->setEnabled(commands.removeFromList);
+    Addtolist1->setEnabled(commands.addToList);
+    ChangeEmulators1->setEnabled(changeEmulators);
+}
+
+void ListMaintenanceCommands::Addtolist1Click() {
+    const std::optional<SelectedEntry> entry = lists_.CurrentEntry();
+    // Without a loaded emulator there is nowhere to look.
+    if (!entry || !state_.emulators.isValidIndex(entry->emulatorIndex)) {
+        return;
+    }
+    state_.listBuildAbort = false;
+    const RomLocation::Result found = listBuild_.FindRomLocation(
+        entry->shortName, entry->emulatorIndex, DosPath::directoryPart(entry->emulatorLocation));
+    if (!found.found) {
+        return;
+    }
+    ListFill::WriteCurrent(ctx_, entry->name);
+    SettingsStore store = ctx_.store();
+    if (store.OpenKey(StorePaths::Entry(entry->name), false)) {
+        store.WriteString(StoreSchema::kLocation.name(), found.location);
+    }
+    lists_.RebuildLists();
+}
+
+void ListMaintenanceCommands::Removefromlist1Click() {
+    const std::optional<SelectedEntry> entry = lists_.CurrentEntry();
+    if (!entry) {
+        return;
+    }
+    const EmulatorDefinition* emulator = state_.emulators.find(entry->emulatorIndex);
+    if (emulator != nullptr && entry->name == emulator->lbName) {
+        return;  // an emulator's own entry stays
+    }
+    Dialogs& dialogs = ctx_.dialogs();
+    if (entry->missing) {
+        if (dialogs.messageBox(QString::fromUtf16(RemoveFromList::kRemoveQuestion),
+                               MessageKind::Warning, MessageButtons::OkCancel) != mrOk) {
+            return;
+        }
+        SettingsStore store = ctx_.store();
+        store.DeleteKey(StorePaths::Entry(entry->name));
+        lists_.RebuildLists();
+        return;
+    }
+
+    // Gathered while the entry is still selected and found.
+    RemoveFromList::RomFiles rom;
+    rom.location = entry->location;
+    rom.emulatorDirectory = DosPath::directoryPart(entry->emulatorLocation);
+    rom.romName = emulator != nullptr ? GameDirectoryName(ctx_, *emulator, entry->shortName)
+                                      : entry->shortName;
+    if (emulator != nullptr) {
+        rom.emulatorType = emulator->type;
+        rom.extensions = emulator->extensions;
+    }
+
+    if (dialogs.messageBox(QString::fromUtf16(RemoveFromList::kMarkQuestion), MessageKind::Warning,
+                           MessageButtons::OkCancel) != mrOk) {
+        return;
+    }
+    // The entry is marked only once its ROMs may go as asked: a refusal
+    // leaves the game as it was.
+    std::optional<QString> line;
+    if (dialogs.messageBox(QString::fromUtf16(RemoveFromList::kDeleteRomsQuestion),
+                           MessageKind::Warning, MessageButtons::YesNo) == mrYes) {
+        ScriptWords words;
+        line = RemoveFromList::RomDeletionLine(ctx_.fs(), rom, words);
+        if (!line) {
+            dialogs.messageBox(words.message(u"The ROMs of \"" + entry->name +
+                                             u"\" cannot be deleted; the game was left as it was"),
+                               MessageKind::Error, MessageButtons::Ok);
+            return;
+        }
+    }
+    SettingsStore store = ctx_.store();
+    RemoveFromList::MarkMissing(store, entry->name);
+    if (line) {
+        BatchRunner(ctx_).RunScript({*line}, ShowMode::Minimised);
+    }
+    lists_.RebuildLists();
+}
+
+void ListMaintenanceCommands::ListBoxCleanup1Click() {
+    if (ctx_.dialogs().messageBox(QString::fromUtf16(ListCleanup::kQuestion),
+                                  MessageKind::Confirmation, MessageButtons::YesNo) != mrYes) {
+        return;
+    }
+    ProgressThrottle repaint(kCleanupRepaintMs);
+    ListCleanup::Run(ctx_, state_.emulators, [this, &repaint](const QString& name) {
+        if (repaint.due()) {
+            status_.SetStatus(u"Cleaning up " + name + u"...");
+        }
+    });
+    lists_.RebuildLists();
+}
+
+void ListMaintenanceCommands::ChangeEmulators1Click() {
+    if (lists_.CurrentList().count() == 0) {
+        return;
+    }
+    const QString entryName = lists_.CurrentEntryName();
+    SettingsStore store = ctx_.store();
+    const std::vector<ChangeEmulators::Choice> choices =
+        ChangeEmulators::Choices(store, entryName, state_.emulators);
+    QStringList names;
+    for (const ChangeEmulators::Choice& choice : choices) {
+        names << choice.listName;
+    }
+    FNewEmu->Offer(names);
+    if (ctx_.dialogs().execDialog(*FNewEmu) != mrOk) {
+        return;
+    }
+    const int row = FNewEmu->ChosenRow();
+    if (row < 0 || row >= int(choices.size())) {
+        return;
+    }
+    ChangeEmulators::MakeEmulator(store, entryName, choices[size_t(row)].number);
+    emit selectedEntryChanged();
+}

@@ -1,0 +1,79 @@
+#include "launch/ui/PlayCommand.h"
+
+#include <QStyle>
+
+#include "context/AppContext.h"
+#include "context/AppState.h"
+#include "launch/BatchRunner.h"
+#include "launch/LaunchPlan.h"
+#include "launch/LaunchScript.h"
+#include "launch/ui/OptionPanel.h"
+#include "platform/ScriptWord.h"
+
+PlayCommand::PlayCommand(AppContext& ctx, AppState& state, const ErrorGuard& guard,
+                         const ToolLocations& tools, OptionPanel& options, Selection selection,
+                         QWidget* buttonParent)
+    : QObject(buttonParent),
+      ctx_(ctx),
+      state_(state),
+      guard_(guard),
+      tools_(tools),
+      options_(options),
+      selection_(std::move(selection)),
+      BPlay(new QPushButton(buttonParent)) {
+    setObjectName(QStringLiteral("Play"));
+    BPlay->setObjectName(QStringLiteral("BPlay"));
+    BPlay->setIcon(BPlay->style()->standardIcon(QStyle::SP_MediaPlay));
+    BPlay->setIconSize(QSize(32, 32));
+    BPlay->setMinimumHeight(44);
+    guard_.connect(BPlay, &QPushButton::clicked, this, &PlayCommand::BPlayClick);
+}
+
+void PlayCommand::BPlayClick() {
+    const std::optional<SelectedEntry> entry = selection_();
+    const EmulatorDefinition* emulator = LaunchableEmulator(entry);
+    if (emulator == nullptr) {
+        return;
+    }
+    options_.CompleteListSelections(*emulator);
+    ScriptWords words;
+    const std::optional<QStringList> lines =
+        launchLines(ctx_, *emulator, GatherLaunchRequest(*entry), words);
+    if (!words.ok()) {
+        ctx_.dialogs().messageBox(words.message(u'"' + entry->name + u"\" cannot be played"),
+                                  MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
+    if (!lines) {
+        ctx_.dialogs().messageBox(QString::fromUtf16(kCannotUnzipWarning), MessageKind::Warning,
+                                  MessageButtons::Ok);
+        return;
+    }
+    const BatchRunner runner(ctx_);
+    if (!runner.RunScript(*lines, ShowMode::Normal)) {
+        // Nothing runs, so nothing may count as played or close the window.
+        ctx_.dialogs().messageBox(QStringLiteral("Could not run ") + runner.ScriptPath(),
+                                  MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
+    state_.gameLaunched = true;
+    emit closeRequested();
+}
+
+const EmulatorDefinition* PlayCommand::LaunchableEmulator(
+    const std::optional<SelectedEntry>& entry) const {
+    if (!entry || entry->missing) {
+        return nullptr;
+    }
+    const EmulatorDefinition* emulator = state_.emulators.find(entry->emulatorIndex);
+    return emulator != nullptr &&
+                   isLaunchable(*emulator, launchRomName(ctx_, *emulator, entry->shortName))
+               ? emulator
+               : nullptr;
+}
+
+LaunchRequest PlayCommand::GatherLaunchRequest(const SelectedEntry& entry) {
+    const QString keyFile = options_.KeyFileForLaunch();
+    return {entry.shortName,    entry.location, entry.emulatorLocation,
+            options_.Choices(), keyFile,        tools_};
+}

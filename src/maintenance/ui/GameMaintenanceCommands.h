@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QAction>
+#include <QMenu>
+#include <QObject>
+#include <functional>
+#include <optional>
+
+#include "catalogue/EmulatorDefinition.h"
+#include "context/ErrorGuard.h"
+#include "context/SelectedEntry.h"
+
+class AppContext;
+struct AppState;
+struct SelectionCommands;
+struct ToolLocations;
+
+// Game maintenance on the selected game: "Reset to Emulator &Defaults", the
+// per-game state files of "&Delete Configuration Files", "&Fix ROM", "Add
+// &Sound Samples...", and "Uninstall..." on the File menu; each but the reset
+// a short script started minimised.
+class GameMaintenanceCommands : public QObject {
+    Q_OBJECT
+public:
+    using Selection = std::function<std::optional<SelectedEntry>()>;
+
+    GameMaintenanceCommands(AppContext& ctx, AppState& state, const ErrorGuard& guard,
+                            const ToolLocations& tools, Selection selection, QWidget* window);
+
+    QAction* ResetAction() const { return ResettoEmulatorDefaults1; }
+    QMenu* DeleteMenu() const { return Advanced1; }
+    QAction* FixRomAction() const { return FixROM1; }
+    QAction* AddSoundSampleAction() const { return AddSoundSample1; }
+    QAction* UninstallAction() const { return Uninstall1; }
+
+    // Enables what the selection's commands allow.
+    void Offer(const SelectionCommands& commands);
+
+signals:
+    // The reset dropped the entry's own options: the window shows it again.
+    void selectedEntryChanged();
+    // Uninstall started: the window closes.
+    void closeRequested();
+
+private:
+    void ResettoEmulatorDefaults1Click();
+    void DeleteHighScoreFile1Click();
+    void DeleteNVRAMfile1Click();
+    void DeleteConfigFile1Click();
+    void DeleteDipswitchFile1Click();
+    void DeleteKeyFile1Click();
+    // The selected game's emulator names the file through one of its [Config] keys.
+    void DeleteStateFileOf(QString EmulatorDefinition::*pattern);
+    // Deletes one state file of the selected game, named by a [Config] pattern.
+    void DeleteGameStateFile(const SelectedEntry& entry, const QString& pattern);
+    void FixROM1Click();
+    void AddSoundSample1Click();
+    void Uninstall1Click();
+
+    AppContext& ctx_;
+    AppState& state_;
+    ErrorGuard guard_;
+    const ToolLocations& tools_;
+    Selection selection_;
+    QAction* ResettoEmulatorDefaults1;
+    QMenu* Advanced1;
+    // "Delete &High Score File", "&NVRAM", "&Config", "&Dipswitch", "&Key".
+    std::array<QAction*, 5> deleteItems_;
+    QAction* FixROM1;
+    QAction* AddSoundSample1;
+    QAction* Uninstall1;
+};

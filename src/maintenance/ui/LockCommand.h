@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QAction>
+#include <QObject>
+#include <vector>
+
+#include "context/ErrorGuard.h"
+
+class AppContext;
+struct AppState;
+
+// "Lock..." and "Unlock...": a password that guards the menu items which
+// change the installation.
+class LockCommand : public QObject {
+    Q_OBJECT
+public:
+    LockCommand(AppContext& ctx, AppState& state, const ErrorGuard& guard, QObject* parent);
+
+    QAction* LockAction() const { return Lock1; }
+    // The items the lock disables, in their fixed order.
+    void SetLockableItems(std::vector<QAction*> items) { lockable_ = std::move(items); }
+    const std::vector<QAction*>& LockableItems() const { return lockable_; }
+    // Locks or unlocks: the run's lock state, the caption and the items.
+    void ApplyLock(bool locked);
+
+private:
+    void Lock1Click();
+
+    AppContext& ctx_;
+    AppState& state_;
+    ErrorGuard guard_;
+    QAction* Lock1;
+    std::vector<QAction*> lockable_;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QAction>
+#include <QFrame>
+#include <functional>
+
+#include "context/ErrorGuard.h"
+
+class AppContext;
+struct AppState;
+class PictureView;
+class StatusLine;
+
+// The selected game's picture in its frame `PImage`, the view `ImageEn1`,
+// with the picture index it is found in and the commands "Update &Picture
+// List" and "&High Quality Images (slower)".
+class PicturePane : public QFrame {
+    Q_OBJECT
+public:
+    // `currentEntryName` names the selected entry, which the quality switch
+    // keeps as "Current".
+    PicturePane(AppContext& ctx, AppState& state, const ErrorGuard& guard, StatusLine& status,
+                std::function<QString()> currentEntryName, QWidget* parent);
+
+    QAction* UpdatePictureListAction() const { return UpdatePictureList1; }
+    QAction* HighQualityAction() const { return HighQualityImages1; }
+    void SetHighQuality(bool highQuality);
+
+    // picture.dir into the picture index.
+    void LoadPictureIndex();
+    // Walks BITMAPS into the picture index and picture.dir.
+    void UpdatePictureIndex();
+    // Shows the entry's picture, the emulator's own one when it has none,
+    // else noimage.bmp; a picture that cannot be decoded leaves the view.
+    void ShowGamePicture(int emulatorIndex, const QString& shortName, const QString& entryName);
+
+signals:
+    // The pictures or their quality changed: the selected one is shown again.
+    void picturesChanged();
+
+private:
+    void UpdatePictureList1Click();
+    void HighQualityImages1Click();
+
+    AppContext& ctx_;
+    AppState& state_;
+    ErrorGuard guard_;
+    StatusLine& status_;
+    std::function<QString()> currentEntryName_;
+    bool highQuality_ = false;
+    PictureView* ImageEn1;
+    QAction* UpdatePictureList1;
+    QAction* HighQualityImages1;
+};
