@@ -3,6 +3,7 @@
 #include "catalogue/EmulatorTable.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 #include "tools/ToolLocations.h"
 
 namespace SearchChoice {
@@ -17,28 +18,23 @@ Emulators SplitByStoreKey(SettingsStore& store, const EmulatorTable& emulators) 
 }
 
 bool WriteDrivesToSearch(SettingsStore& store, const QString& drives) {
-    if (!store.OpenKey(StorePaths::Root(), false)) {
+    if (!StoreSchema::openRoot(store, false)) {
         return false;
     }
-    store.WriteString(QString::fromUtf16(kDrivesRow.storeValue), drives);
+    kDrivesRow.storeValue.writeTo(store, drives);
     return true;
 }
 
-}  // namespace SearchChoice
-
-namespace SearchChoice {
-
 bool ReadFastListBuild(SettingsStore& store) {
-    const QString name = QString::fromUtf16(kFastListBuild);
-    return store.OpenKey(StorePaths::Root(), false) && store.ValueExists(name) &&
-           store.ReadBool(name);
+    return StoreSchema::openRoot(store, false) &&
+           StoreSchema::kFastListBuild.readIfIn(store).value_or(false);
 }
 
 bool WriteFastListBuild(SettingsStore& store, bool fast) {
-    if (!store.OpenKey(StorePaths::Root(), false)) {
+    if (!StoreSchema::openRoot(store, false)) {
         return false;
     }
-    store.WriteBool(QString::fromUtf16(kFastListBuild), fast);
+    StoreSchema::kFastListBuild.writeTo(store, fast);
     return true;
 }
 

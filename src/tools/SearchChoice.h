@@ -22,10 +22,6 @@ struct Choice {
     bool fastListBuild = false;  // many games per tick of the build
 };
 
-// The root value of the pace: integer 1 for the fast one, 0 (or none) for
-// one game per tick.
-inline constexpr char16_t kFastListBuild[] = u"Fast List Build";
-
 // Splits the table's list names by whether the store has an emulator key of
 // that name, in table order.
 Emulators SplitByStoreKey(SettingsStore& store, const EmulatorTable& emulators);

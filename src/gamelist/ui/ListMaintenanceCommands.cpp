@@ -17,8 +17,8 @@
 #include "platform/DosPath.h"
 #include "platform/ScriptWord.h"
 #include "platform/ui/MenuItem.h"
-#include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
+#include "settings/StoreSchema.h"
 #include "tools/ProgressThrottle.h"
 
 namespace {
@@ -85,7 +85,7 @@ void ListMaintenanceCommands::Addtolist1Click() {
     ListFill::WriteCurrent(ctx_, entry->name);
     SettingsStore store = ctx_.store();
     if (store.OpenKey(StorePaths::Entry(entry->name), false)) {
-        store.WriteString(EntryValues::kLocation, found.location);
+        store.WriteString(StoreSchema::kLocation.name(), found.location);
     }
     lists_.RebuildLists();
 }
