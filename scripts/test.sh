@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs the whole test suite
-# headless.
+# headless. With CI set, a skipped test fails the run too.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 # Needed by the tests only: DOS programs in brivanel-batch's tests run in
@@ -12,4 +12,12 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
   ghostscript
 "$here/scripts/build.sh" -DBRIVANEL_TESTS=ON
 cd "${BUILD_DIR:-$here/build}"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+log="$(mktemp)"
+trap 'rm -f "$log"' EXIT
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" | tee "$log"
+# Everything the tests need is installed above, so on CI a test that did
+# not run (skipped for a missing program) is a test that should have.
+if [ -n "${CI:-}" ] && grep -q '^The following tests did not run:' "$log"; then
+  echo "test.sh: tests did not run on CI (see above)" >&2
+  exit 1
+fi

@@ -1,6 +1,25 @@
 cmake_minimum_required(VERSION 3.25)
-# Fails when a plain file (outside every ui/ folder) includes a Qt Widgets
-# header or a file under ui/. Run by ctest as the test "layers".
+# The direction of the includes, as the README's layout section writes it.
+# Run by ctest as the test "layers"; fails naming every include that breaks
+# a rule:
+#
+# * a plain file (outside every ui/ folder) includes no Qt Widgets header, no
+#   file under ui/, and only its own folder or a folder of a lower tier;
+# * a ui/ folder includes no other feature's ui/: only app/ui, the frame,
+#   includes them all, and platform/ui holds what every ui/ may share;
+# * SDL2 is included by the joystick's own file alone.
+
+# Plain folders from the bottom up; folders of one tier include none of each other.
+set(tiers "dosnames" "platform" "settings catalogue" "context" "tools" "launch pictures"
+          "gamelist maintenance" "app")
+# Beside the tiers: the interpreter and the ZIP tools (their own programs) and
+# the picture decoders (their own library on Qt Gui). No tier includes them.
+set(beside_batch dosnames platform)
+set(beside_ziptools dosnames platform)
+set(beside_imaging)
+
+set(sdl_allowed "src/platform/SdlJoystick.cpp")
+
 set(widget_headers)
 foreach(dir ${WIDGETS_INCLUDES})
   if(dir MATCHES "QtWidgets$|QtPrintSupport$")
@@ -12,25 +31,54 @@ if(NOT widget_headers)
   message(FATAL_ERROR "no Qt Widgets headers found in: ${WIDGETS_INCLUDES}")
 endif()
 
-file(GLOB_RECURSE files ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
+# What each plain folder may include besides itself.
+set(folders)
+set(below)
+foreach(tier ${tiers})
+  string(REPLACE " " ";" members "${tier}")
+  foreach(folder ${members})
+    set(allowed_${folder} ${below})
+  endforeach()
+  list(APPEND folders ${members})
+  list(APPEND below ${members})
+endforeach()
+foreach(folder batch ziptools imaging)
+  set(allowed_${folder} ${beside_${folder}})
+  list(APPEND folders ${folder})
+endforeach()
+
+file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
 set(faults)
-foreach(file ${files})
-  if(file MATCHES "/ui/")
-    continue()
-  endif()
-  file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include")
+foreach(rel ${files})
+  set(file "src/${rel}")
+  string(REGEX MATCH "^[^/]+" own "${rel}")
+  file(STRINGS ${SOURCE_DIR}/${rel} includes REGEX "^[ \t]*#[ \t]*include")
   foreach(line ${includes})
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]*)[>\"].*" "\\1" header "${line}")
+    string(REGEX MATCH "^[^/]+" target "${header}")
+    if(header MATCHES "^SDL" AND NOT file IN_LIST sdl_allowed)
+      list(APPEND faults "${file}: ${header} (SDL2 only where the joystick is read)")
+    endif()
+    if(rel MATCHES "(^|/)ui/")
+      # A window file: other features' ui/ only from the frame or platform/ui.
+      if(header MATCHES "^[^/]+/ui/" AND NOT target STREQUAL own AND NOT target STREQUAL "platform"
+         AND NOT own STREQUAL "app")
+        list(APPEND faults "${file}: ${header} (another feature's window code)")
+      endif()
+      continue()
+    endif()
     string(REGEX REPLACE "^(QtWidgets|QtPrintSupport)/" "" bare "${header}")
     if(header MATCHES "(^|/)ui/" OR header MATCHES "^(QtWidgets|QtPrintSupport)/"
        OR bare IN_LIST widget_headers)
-      file(RELATIVE_PATH rel ${SOURCE_DIR} ${file})
-      list(APPEND faults "src/${rel}: ${header}")
+      list(APPEND faults "${file}: ${header} (window code in a plain file)")
+    elseif(header MATCHES "/" AND target IN_LIST folders AND NOT target STREQUAL own
+           AND NOT target IN_LIST allowed_${own})
+      list(APPEND faults "${file}: ${header} (${target} is no lower folder than ${own})")
     endif()
   endforeach()
 endforeach()
 if(faults)
   list(JOIN faults "\n  " text)
-  message(FATAL_ERROR "plain files include window code:\n  ${text}")
+  message(FATAL_ERROR "includes against the layers:\n  ${text}")
 endif()
-message(STATUS "layers: no plain file includes window code")
+message(STATUS "layers: every include points down")

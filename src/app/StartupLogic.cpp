@@ -7,6 +7,7 @@
 #include "platform/TextCodec.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 
 namespace StartupLogic {
 
@@ -38,9 +39,8 @@ LoadResult LoadEmulators(const AppContext& ctx, AppState& state,
     for (const QString& id : OrderByListSize(scan.emulatorIds, lineCount)) {
         EmulatorDefinition definition =
             ReadEmulatorDefinition(ctx.fs(), ctx.ProgramDirectory(), id);
-        if (store.OpenKey(StorePaths::Entry(definition.lbName), false) &&
-            store.ValueExists(QStringLiteral("ROMLocation"))) {
-            definition.romLocation = store.ReadString(QStringLiteral("ROMLocation"));
+        if (store.OpenKey(StorePaths::Entry(definition.lbName), false)) {
+            definition.romLocation = StoreSchema::kRomLocation.readFrom(store);
         }
         state.emulators.append(std::move(definition));
     }
@@ -48,38 +48,39 @@ LoadResult LoadEmulators(const AppContext& ctx, AppState& state,
 }
 
 bool CountPlay(SettingsStore& store, double now) {
-    if (!store.ValueExists(QStringLiteral("Time"))) {
+    using StoreSchema::kTime;
+    if (!kTime.isIn(store)) {
         return false;
     }
-    const double time = store.ReadDateTime(QStringLiteral("Time"));
+    const double time = kTime.readFrom(store);
     if (!(time > 0) || !(now - time > 0.00035)) {
         return false;
     }
     // Counted once: after an unclean end no shutdown clears "Time", and
     // every later start would count the same launch again.
-    store.WriteDateTime(QStringLiteral("Time"), 0);
-    const QString current = store.ReadString(QStringLiteral("Current"));
+    kTime.writeTo(store, 0);
+    const QString current = StoreSchema::kCurrent.readFrom(store);
     bool counted = false;
     if (!current.isEmpty() && store.OpenKey(StorePaths::Entry(current), false)) {
-        const bool has = store.ValueExists(QStringLiteral("Count"));
-        store.WriteInteger(QStringLiteral("Count"),
-                           has ? store.ReadInteger(QStringLiteral("Count")) + 1 : 1);
+        using StoreSchema::kCount;
+        kCount.writeTo(store, kCount.readIfIn(store).value_or(0) + 1);
         counted = true;
     }
-    store.OpenKey(StorePaths::Root(), false);
+    StoreSchema::openRoot(store, false);
     return counted;
 }
 
 ViewSettings ReadViewSettings(SettingsStore& root) {
-    const auto flag = [&root](const char16_t* name) -> std::optional<bool> {
-        const QString value = QString::fromUtf16(name);
-        if (!root.ValueExists(value)) {
-            return std::nullopt;
-        }
-        return root.ReadBool(value);
-    };
-    return ViewSettings{flag(u"Display by Emulator"), flag(u"Display by Count"),
-                        flag(u"Show Missing"), flag(u"High Quality Images")};
+    static constexpr std::pair<std::optional<bool> ViewSettings::*, StoreSchema::FlagValue>
+        kRows[] = {{&ViewSettings::byEmulator, StoreSchema::kDisplayByEmulator},
+                   {&ViewSettings::showCount, StoreSchema::kDisplayByCount},
+                   {&ViewSettings::showMissing, StoreSchema::kShowMissing},
+                   {&ViewSettings::highQuality, StoreSchema::kHighQualityImages}};
+    ViewSettings view;
+    for (const auto& [field, value] : kRows) {
+        view.*field = value.readIfIn(root);
+    }
+    return view;
 }
 
 void MigrateStore(SettingsStore& store) {
@@ -104,14 +105,14 @@ QString FirstStartDrives(const DosFileSystem& fs) {
 void SaveOnShutdown(const AppContext& ctx, const AppState& state,
                     const std::optional<QString>& currentEntry) {
     SettingsStore store = ctx.store();
-    if (currentEntry && store.OpenKey(StorePaths::Root(), false)) {
-        store.WriteString(QStringLiteral("Current"), *currentEntry);
-        store.WriteDateTime(QStringLiteral("Time"), state.gameLaunched ? ctx.clock().now() : 0.0);
+    if (currentEntry && StoreSchema::openRoot(store, false)) {
+        StoreSchema::kCurrent.writeTo(store, *currentEntry);
+        StoreSchema::kTime.writeTo(store, state.gameLaunched ? ctx.clock().now() : 0.0);
     }
     for (int i = 1; i <= state.emulators.count(); ++i) {
         const EmulatorDefinition& e = state.emulators.at(i);
         if (store.OpenKey(StorePaths::Entry(e.lbName), false)) {
-            store.WriteString(QStringLiteral("ROMLocation"), e.romLocation);
+            StoreSchema::kRomLocation.writeTo(store, e.romLocation);
         }
     }
 }

@@ -12,7 +12,6 @@ class DosFileSystem;
 // The steps of start-up and shutdown that need no window.
 namespace StartupLogic {
 
-inline constexpr char16_t kVersion[] = u".26";
 // The two emulator keys renamed when an older store is migrated.
 inline constexpr char16_t kOldIkariKey[] = u"Ikari Warriors {Nils Aarberg}";
 inline constexpr char16_t kNewRageKey[] = u"RAGE {Nils Aarberg, Tova Brandt}";

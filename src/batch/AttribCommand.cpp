@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "batch/DosWildcard.h"
 #include "batch/FileSet.h"
+#include "dosnames/DosWildcard.h"
 #include "platform/DosPath.h"
 #include "platform/HostBounds.h"
 

@@ -13,7 +13,7 @@ std::unique_ptr<BatchLog> BatchLog::replacing(const QString& hostPath) {
         log->note(QStringLiteral("cannot write the log %1: %2").arg(hostPath, file->errorString()));
         return log;
     }
-    return std::unique_ptr<BatchLog>(new BatchLog(std::move(file), true));
+    return std::unique_ptr<BatchLog>(new BatchLog(std::move(file)));
 }
 
 std::unique_ptr<BatchLog> BatchLog::toStandardError() {
@@ -21,7 +21,7 @@ std::unique_ptr<BatchLog> BatchLog::toStandardError() {
     if (!file->open(stderr, QIODevice::WriteOnly)) {
         file.reset();
     }
-    return std::unique_ptr<BatchLog>(new BatchLog(std::move(file), false));
+    return std::unique_ptr<BatchLog>(new BatchLog(std::move(file)));
 }
 
 QString BatchLog::escaped(const QString& text) {

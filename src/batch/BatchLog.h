@@ -18,15 +18,13 @@ public:
     void note(const QString& text);
     void command(const QString& prompt, const QString& line);
     void outcome(const Outcome& outcome);
-    bool writesToFile() const { return toFile_; }
     // The text with control characters and line separators written as
     // "\xHH", so that every entry stays on its own line.
     static QString escaped(const QString& text);
 
 private:
-    BatchLog(std::unique_ptr<QFile> file, bool toFile) : file_(std::move(file)), toFile_(toFile) {}
+    explicit BatchLog(std::unique_ptr<QFile> file) : file_(std::move(file)) {}
     void write(const QString& line);
 
     std::unique_ptr<QFile> file_;
-    bool toFile_;
 };

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "batch/DosWildcard.h"
+#include "dosnames/DosWildcard.h"
+#include "dosnames/ShortNames.h"
 #include "platform/DosFileSystem.h"
-#include "platform/ShortNames.h"
 
 namespace {
 

@@ -1,9 +1,12 @@
 #include "batch/DosboxLine.h"
 
+#include <algorithm>
+
 #include "batch/ArgumentTranslator.h"
+#include "dosnames/DosCase.h"
+#include "dosnames/ShortNames.h"
 #include "platform/DosFileSystem.h"
 #include "platform/DosPath.h"
-#include "platform/ShortNames.h"
 
 namespace DosboxLine {
 namespace {
@@ -81,7 +84,7 @@ QString pathProblem(const DosFileSystem& fs, const QString& dosPath) {
             }
             const QStringList aliases = ShortNames::aliases(names);
             qsizetype byName = names.size() - 1;
-            while (byName >= 0 && names[byName].compare(part, Qt::CaseInsensitive) != 0) {
+            while (byName >= 0 && !DosCase::same(names[byName], part)) {
                 --byName;
             }
             if (byName >= 0) {
@@ -92,7 +95,8 @@ QString pathProblem(const DosFileSystem& fs, const QString& dosPath) {
                 folder = joinHost(folder, names[byName]);
                 continue;
             }
-            if (aliases.contains(part, Qt::CaseInsensitive)) {
+            if (std::any_of(aliases.begin(), aliases.end(),
+                            [&part](const QString& alias) { return DosCase::same(alias, part); })) {
                 return QStringLiteral("\"%1\" is an alias, which DOSBox numbers its own way")
                     .arg(part);
             }
@@ -112,10 +116,9 @@ bool isPlainName(const QString& hostFolder, const QString& name) {
     if (!ShortNames::isValidShortName(name) || name.contains(u'~')) {
         return false;
     }
-    const QString folded = name.toCaseFolded();
     int same = 0;
     for (const DosEntry& e : DosFileSystem::listHost(hostFolder)) {
-        same += e.name.toCaseFolded() == folded ? 1 : 0;
+        same += DosCase::same(e.name, name) ? 1 : 0;
     }
     return same == 1;
 }

@@ -5,11 +5,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "batch/DosWildcard.h"
 #include "batch/FileSet.h"
+#include "dosnames/DosCase.h"
+#include "dosnames/DosWildcard.h"
+#include "dosnames/ShortNames.h"
 #include "platform/DosPath.h"
 #include "platform/HostBounds.h"
-#include "platform/ShortNames.h"
 
 namespace FileCommands {
 namespace {
@@ -58,9 +59,8 @@ bool isTakenByAnother(const QString& hostFolder, const QString& name, const QStr
         names << e.name;
     }
     const QStringList aliases = ShortNames::aliases(names);
-    const QString folded = name.toCaseFolded();
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const bool named = names[i].toCaseFolded() == folded || aliases[i].toCaseFolded() == folded;
+        const bool named = DosCase::same(names[i], name) || DosCase::same(aliases[i], name);
         if (named && !sameEntry(joinHost(hostFolder, names[i]), self)) {
             return true;
         }

@@ -2,9 +2,9 @@
 
 #include <QFileInfo>
 
-#include "batch/DosWildcard.h"
+#include "dosnames/DosWildcard.h"
+#include "dosnames/ShortNames.h"
 #include "platform/DosPath.h"
-#include "platform/ShortNames.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-const QString kEmulator = QStringLiteral("Emulator");
+const QString kEmulator = QString::fromUtf16(kEmulatorSection);
 const QString kKeyhelp = QStringLiteral("Keyhelp");
 const QString kConfig = QStringLiteral("Config");
 

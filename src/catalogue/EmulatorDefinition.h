@@ -69,6 +69,9 @@ struct EmulatorDefinition {
 
 inline constexpr char16_t kDefaultSortName[] = u"\"Single  \"";
 
+// The definition file's section of the emulator itself: LBName, Type, ...
+inline constexpr char16_t kEmulatorSection[] = u"Emulator";
+
 // "mame.ini" -> "MAME": the name up to its first ".", upper-cased.
 QString EmulatorIdFromFileName(const QString& fileName);
 

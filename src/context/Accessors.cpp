@@ -6,6 +6,7 @@
 #include "platform/DosPath.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 
 QString ListFilePath(const AppContext& ctx, const EmulatorDefinition& emulator) {
     const QString own = ctx.ProgramDirectory() + emulator.emulatorId + u".lst";
@@ -45,9 +46,8 @@ QString DisplayText(SettingsStore& store, const QString& name, bool showCount) {
         return name;
     }
     QString digits = QStringLiteral("0000");
-    if (store.OpenKey(StorePaths::Entry(name), false) &&
-        store.ValueExists(QStringLiteral("Count"))) {
-        digits = FormatPlayCount(store.ReadInteger(QStringLiteral("Count")));
+    if (store.OpenKey(StorePaths::Entry(name), false) && StoreSchema::kCount.isIn(store)) {
+        digits = FormatPlayCount(StoreSchema::kCount.readFrom(store));
     }
     return digits + u' ' + name;
 }

@@ -3,8 +3,8 @@
 #include "catalogue/EmulatorTable.h"
 #include "context/Accessors.h"
 #include "context/AppContext.h"
-#include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
+#include "settings/StoreSchema.h"
 
 SelectedEntry ReadSelectedEntry(const AppContext& ctx, const EmulatorTable& emulators,
                                 const QString& itemText, bool showCount) {
@@ -16,12 +16,13 @@ SelectedEntry ReadSelectedEntry(const AppContext& ctx, const EmulatorTable& emul
     if (entry.name.isEmpty() || !store.OpenKey(StorePaths::Entry(entry.name), false)) {
         return entry;
     }
-    entry.shortName = store.ReadString(EntryValues::kShortname);
-    entry.location = store.ReadString(EntryValues::kLocation);
-    entry.emulatorIndex = emulators.EmulatorIndexById(store.ReadString(EntryValues::kEmulator));
+    using namespace StoreSchema;
+    entry.shortName = kShortname.readFrom(store);
+    entry.location = kLocation.readFrom(store);
+    entry.emulatorIndex = emulators.EmulatorIndexById(kEmulator.readFrom(store));
     if (entry.emulatorIndex != 0 &&
         store.OpenKey(StorePaths::Entry(emulators.at(entry.emulatorIndex).lbName), false)) {
-        entry.emulatorLocation = store.ReadString(EntryValues::kLocation);
+        entry.emulatorLocation = kLocation.readFrom(store);
     }
     return entry;
 }

@@ -2,14 +2,14 @@
 
 #include "catalogue/EmulatorTable.h"
 #include "launch/AlternativeEmulators.h"
-#include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 
 namespace ChangeEmulators {
 
-using EntryValues::kEmulator;
-using EntryValues::kShortname;
+using StoreSchema::kEmulator;
+using StoreSchema::kShortname;
 
 std::vector<Choice> Choices(SettingsStore& store, const QString& entryName,
                             const EmulatorTable& emulators) {
@@ -28,20 +28,20 @@ std::vector<Choice> Choices(SettingsStore& store, const QString& entryName,
 }
 
 bool MakeEmulator(SettingsStore& store, const QString& entryName, int number) {
-    const QString furtherEmulator = EntryValues::FurtherValueName(kEmulator, number);
-    const QString furtherShortname = EntryValues::FurtherValueName(kShortname, number);
+    const QString furtherEmulator = StoreSchema::furtherName(kEmulator, number);
+    const QString furtherShortname = StoreSchema::furtherName(kShortname, number);
     if (number < 1 || !store.OpenKey(StorePaths::Entry(entryName), false) ||
         !store.ValueExists(furtherEmulator)) {
         return false;
     }
-    const QString formerEmulator = store.ReadString(kEmulator);
-    const QString formerShortname = store.ReadString(kShortname);
+    const QString formerEmulator = kEmulator.readFrom(store);
+    const QString formerShortname = kShortname.readFrom(store);
     const QString chosenEmulator = store.ReadString(furtherEmulator);
     const QString chosenShortname = store.ReadString(furtherShortname);
     store.WriteString(furtherEmulator, formerEmulator);
-    store.WriteString(kEmulator, chosenEmulator);
+    kEmulator.writeTo(store, chosenEmulator);
     store.WriteString(furtherShortname, formerShortname);
-    store.WriteString(kShortname, chosenShortname);
+    kShortname.writeTo(store, chosenShortname);
     store.DeleteKey(StorePaths::Specific(entryName));
     return true;
 }

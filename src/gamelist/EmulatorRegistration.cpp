@@ -1,8 +1,10 @@
 #include "gamelist/EmulatorRegistration.h"
 
 #include "catalogue/EmulatorDefinition.h"
+#include "context/OptionValues.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 
 namespace EmulatorRegistration {
 namespace {
@@ -14,16 +16,17 @@ public:
     void firstCaption(ListGroup group) {
         const ListGroupDefinition& list = emulator_.list(group);
         if (list.present && !list.captions.isEmpty()) {
-            add(kListGroups[size_t(index(group))].storeValue, list.captions.front());
+            add(optionValue(group), list.captions.front());
         }
     }
     void flag(CheckGroup group, bool value) {
         if (emulator_.check(group).present) {
-            add(kCheckGroups[size_t(index(group))].storeValue, value);
+            add(optionValue(group), value);
         }
     }
-    void add(const char16_t* name, std::variant<QString, bool> value) {
-        values_.push_back(InitialValue{QString::fromUtf16(name), std::move(value)});
+    template <typename T>
+    void add(const StoreSchema::StoreValue<T>& name, T value) {
+        values_.push_back(InitialValue{name.name(), std::move(value)});
     }
     std::vector<InitialValue> take() { return std::move(values_); }
 
@@ -46,7 +49,7 @@ std::vector<InitialValue> InitialOptionValues(const EmulatorDefinition& emulator
     v.flag(CheckGroup::LinesOffscreen, false);
     if (emulator.check(CheckGroup::LinesOffscreen).present) {
         // The line count starts at 8 whatever the definition's Default says.
-        v.add(kLinesOffscreenValue, QStringLiteral("8"));
+        v.add(StoreSchema::kLinesOffscreen, QStringLiteral("8"));
     }
     v.firstCaption(ListGroup::Sound);
     v.flag(CheckGroup::FMMusic, true);
@@ -55,12 +58,12 @@ std::vector<InitialValue> InitialOptionValues(const EmulatorDefinition& emulator
     v.flag(CheckGroup::Mouse, false);
     v.flag(CheckGroup::Trackball, false);
     if (emulator.showJoyEmu) {
-        v.add(kJoyEmuKeyfileValue, QString());
+        v.add(StoreSchema::kJoyEmuKeyfile, QString());
     }
     v.flag(CheckGroup::FourWay, false);
     v.flag(CheckGroup::Cheat, false);
     if (emulator.showAdditional) {
-        v.add(kAdditionalValue, QString());
+        v.add(StoreSchema::kAdditional, QString());
     }
     v.firstCaption(ListGroup::Controller1);
     v.firstCaption(ListGroup::Controller2);
@@ -70,8 +73,8 @@ std::vector<InitialValue> InitialOptionValues(const EmulatorDefinition& emulator
 void RegisterEmulator(SettingsStore& store, const EmulatorDefinition& emulator, int emulatorIndex,
                       const QString& executable) {
     store.OpenKey(StorePaths::Entry(emulator.lbName), true);
-    store.WriteString(QStringLiteral("Location"), executable);
-    store.WriteString(QStringLiteral("Emulator"), emulator.emulatorId);
+    StoreSchema::kLocation.writeTo(store, executable);
+    StoreSchema::kEmulator.writeTo(store, emulator.emulatorId);
     store.OpenKey(StorePaths::Specific(emulator.lbName), true);
     for (const InitialValue& initial : InitialOptionValues(emulator, emulatorIndex)) {
         if (const auto* text = std::get_if<QString>(&initial.value)) {

@@ -4,25 +4,25 @@
 #include "context/Accessors.h"
 #include "context/AppContext.h"
 #include "platform/DosPath.h"
-#include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 
 namespace GameStep {
 namespace {
 
-using EntryValues::kEmulator;
-using EntryValues::kLocation;
-using EntryValues::kShortname;
+using StoreSchema::kEmulator;
+using StoreSchema::kLocation;
+using StoreSchema::kShortname;
 
 // An entry naming another emulator still belongs to it while that
 // emulator's definition file is there.
 bool belongsToOtherEmulator(const AppContext& ctx, SettingsStore& entry,
                             const QString& emulatorId) {
-    if (!entry.ValueExists(kEmulator)) {
+    if (!kEmulator.isIn(entry)) {
         return false;
     }
-    const QString owner = entry.ReadString(kEmulator);
+    const QString owner = kEmulator.readFrom(entry);
     return !owner.isEmpty() && owner != emulatorId &&
            ctx.fs().fileExists(ctx.ProgramDirectory() + owner + u".INI");
 }
@@ -67,8 +67,8 @@ void RecordFurtherEmulator(SettingsStore& entry, const QString& emulatorId,
     // The table holds at most 100 emulators; the bound only guards a store
     // that was filled by something else.
     for (int n = 1; n <= 1000; ++n) {
-        const QString emulatorValue = EntryValues::FurtherValueName(kEmulator, n);
-        const QString shortnameValue = EntryValues::FurtherValueName(kShortname, n);
+        const QString emulatorValue = StoreSchema::furtherName(kEmulator, n);
+        const QString shortnameValue = StoreSchema::furtherName(kShortname, n);
         if (!entry.ValueExists(emulatorValue)) {
             entry.WriteString(emulatorValue, emulatorId);
             entry.WriteString(shortnameValue, shortName);
@@ -91,7 +91,7 @@ Outcome HandleGame(const AppContext& ctx, const EmulatorDefinition& emulator,
     const KeyPath key = StorePaths::Entry(names.fullName);
     Outcome outcome;
     if (entry.OpenKey(key, false)) {
-        const QString stored = entry.ReadString(kLocation);
+        const QString stored = kLocation.readFrom(entry);
         if (IsStoredLocationValid(ctx.fs(), stored, emulatorDirectory, names.shortName)) {
             outcome.location = stored;
             if (belongsToOtherEmulator(ctx, entry, id)) {
@@ -99,8 +99,8 @@ Outcome HandleGame(const AppContext& ctx, const EmulatorDefinition& emulator,
             } else {
                 outcome.listChange = Outcome::ListChange::AddAndSelect;
                 outcome.listItem = names.fullName;
-                entry.WriteString(kEmulator, id);
-                entry.WriteString(kShortname, names.shortName);
+                kEmulator.writeTo(entry, id);
+                kShortname.writeTo(entry, names.shortName);
             }
             return outcome;
         }
@@ -121,11 +121,11 @@ Outcome HandleGame(const AppContext& ctx, const EmulatorDefinition& emulator,
         outcome.listItem = names.fullName;
     }
     entry.OpenKey(key, true);
-    entry.WriteString(kLocation, rom.location);
-    if (!entry.ValueExists(kEmulator)) {
-        entry.WriteString(kEmulator, id);
-        entry.WriteString(kShortname, names.shortName);
-    } else if (entry.ReadString(kEmulator) != id) {
+    kLocation.writeTo(entry, rom.location);
+    if (!kEmulator.isIn(entry)) {
+        kEmulator.writeTo(entry, id);
+        kShortname.writeTo(entry, names.shortName);
+    } else if (kEmulator.readFrom(entry) != id) {
         RecordFurtherEmulator(entry, id, names.shortName, false);
     }
     return outcome;

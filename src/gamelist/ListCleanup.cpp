@@ -7,9 +7,9 @@
 #include "context/AppContext.h"
 #include "platform/DosPath.h"
 #include "platform/TextCodec.h"
-#include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 
 namespace ListCleanup {
 
@@ -78,11 +78,11 @@ std::optional<QString> ReferenceFilePath(const AppContext& ctx, const EmulatorTa
 
 QStringList Run(const AppContext& ctx, const EmulatorTable& emulators, const Progress& progress) {
     SettingsStore store = ctx.store();
-    if (!store.OpenKey(StorePaths::Root(), false)) {
+    if (!StoreSchema::openRoot(store, false)) {
         return {};
     }
     std::vector<SubkeyValues> entries =
-        store.ReadSubkeyValues({EntryValues::kEmulator, EntryValues::kLocation});
+        store.ReadSubkeyValues({StoreSchema::kEmulator.name(), StoreSchema::kLocation.name()});
     std::sort(entries.begin(), entries.end(), [](const SubkeyValues& a, const SubkeyValues& b) {
         const int order = QString::compare(a.name(), b.name(), Qt::CaseInsensitive);
         return order != 0 ? order < 0 : a.name() < b.name();
@@ -98,7 +98,7 @@ QStringList Run(const AppContext& ctx, const EmulatorTable& emulators, const Pro
         if (progress) {
             progress(name, done++, qsizetype(entries.size()));
         }
-        const QString emulatorId = entry.ReadString(EntryValues::kEmulator);
+        const QString emulatorId = StoreSchema::kEmulator.readFrom(entry);
         std::optional<QString> path;
         if (name.contains(u'{')) {
             path = ReferenceFilePath(ctx, emulators, name, emulatorId);
@@ -113,7 +113,7 @@ QStringList Run(const AppContext& ctx, const EmulatorTable& emulators, const Pro
         const ReferenceLines* lines = path ? files.lines(*path) : nullptr;
         bool current = lines != nullptr && lines->lists(name);
         if (current) {
-            const QString location = entry.ReadString(EntryValues::kLocation);
+            const QString location = StoreSchema::kLocation.readFrom(entry);
             current = !location.contains(u'.') || ctx.fs().fileExists(location);
         }
         if (!current) {

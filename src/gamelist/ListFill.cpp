@@ -4,21 +4,22 @@
 #include <algorithm>
 #include <optional>
 
+#include "catalogue/EmulatorDefinition.h"
 #include "catalogue/EmulatorTable.h"
 #include "context/Accessors.h"
 #include "context/AppContext.h"
-#include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 
 namespace ListFill {
 
 namespace {
 
-using EntryValues::kEmulator;
-using EntryValues::kLocation;
-const QString kCount = QStringLiteral("Count");
-const QString kCurrent = QStringLiteral("Current");
+using StoreSchema::kCount;
+using StoreSchema::kCurrent;
+using StoreSchema::kEmulator;
+using StoreSchema::kLocation;
 const QString kMissing = QStringLiteral("#");
 
 // Further emulators are numbered by one character from "1" upward; the
@@ -27,7 +28,7 @@ const QString kMissing = QStringLiteral("#");
 constexpr int kMaxFurtherEmulators = 99;
 
 QString furtherEmulatorValue(int number) {
-    return EntryValues::FurtherValueName(kEmulator, number + 1);
+    return StoreSchema::furtherName(kEmulator, number + 1);
 }
 
 // The upper-cased Type of the definition file that an entry's "Emulator"
@@ -54,7 +55,7 @@ private:
         }
         return ctx_.profiles()
             .get(ctx_.fs(), path)
-            ->readString(kEmulator, QStringLiteral("Type"), QString())
+            ->readString(QString::fromUtf16(kEmulatorSection), QStringLiteral("Type"), QString())
             .toUpper();
     }
 
@@ -102,12 +103,12 @@ QString itemText(const QString& name, bool missing, bool showCount, std::optiona
 // from the store in one pass; none without a root.
 std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readFurther) {
     SettingsStore store = ctx.store();
-    if (!store.OpenKey(StorePaths::Root(), false)) {
+    if (!StoreSchema::openRoot(store, false)) {
         return {};
     }
-    QStringList wanted{kEmulator, kLocation};
+    QStringList wanted{kEmulator.name(), kLocation.name()};
     if (readCount) {
-        wanted << kCount;
+        wanted << kCount.name();
     }
     for (int number = 0; readFurther && number < kMaxFurtherEmulators; ++number) {
         wanted << furtherEmulatorValue(number);
@@ -115,12 +116,12 @@ std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readF
     std::vector<Entry> entries;
     for (const SubkeyValues& key : store.ReadSubkeyValues(wanted)) {
         Entry entry{key.name(),
-                    key.ReadString(kEmulator),
-                    key.ReadString(kLocation) == kMissing,
+                    kEmulator.readFrom(key),
+                    kLocation.readFrom(key) == kMissing,
                     std::nullopt,
                     {}};
-        if (readCount && key.ValueExists(kCount)) {
-            entry.count = key.ReadInteger(kCount);
+        if (readCount) {
+            entry.count = kCount.readIfIn(key);
         }
         for (int number = 0; readFurther && number < kMaxFurtherEmulators; ++number) {
             const QString value = furtherEmulatorValue(number);
@@ -134,9 +135,9 @@ std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readF
     return entries;
 }
 
-QString rootValue(const AppContext& ctx, const QString& name) {
+QString rootValue(const AppContext& ctx, const StoreSchema::TextValue& value) {
     SettingsStore store = ctx.store();
-    return store.OpenKey(StorePaths::Root(), false) ? store.ReadString(name) : QString();
+    return StoreSchema::openRoot(store, false) ? value.readFrom(store) : QString();
 }
 
 }  // namespace
@@ -204,17 +205,17 @@ EmulatorLists ByEmulator(const AppContext& ctx, const EmulatorTable& emulators,
 CurrentEntry ReadCurrent(const AppContext& ctx, bool showCount) {
     SettingsStore store = ctx.store();
     CurrentEntry current;
-    if (!store.OpenKey(StorePaths::Root(), false)) {
+    if (!StoreSchema::openRoot(store, false)) {
         return current;
     }
-    current.name = store.ReadString(kCurrent);
+    current.name = kCurrent.readFrom(store);
     bool missing = false;
     std::optional<int> count;
     if (!current.name.isEmpty() && store.OpenKey(StorePaths::Entry(current.name), false)) {
         current.hasFurtherEmulators = store.ValueExists(furtherEmulatorValue(0));
-        missing = store.ReadString(kLocation) == kMissing;
-        if (showCount && !missing && store.ValueExists(kCount)) {
-            count = store.ReadInteger(kCount);
+        missing = kLocation.readFrom(store) == kMissing;
+        if (showCount && !missing) {
+            count = kCount.readIfIn(store);
         }
     }
     current.itemText = itemText(current.name, missing, showCount, count);
@@ -226,7 +227,7 @@ namespace {
 template <class Writes>
 void writeRootValues(const AppContext& ctx, Writes&& writes) {
     SettingsStore store = ctx.store();
-    if (store.OpenKey(StorePaths::Root(), false)) {
+    if (StoreSchema::openRoot(store, false)) {
         writes(store);
     }
 }
@@ -234,21 +235,20 @@ void writeRootValues(const AppContext& ctx, Writes&& writes) {
 }  // namespace
 
 void WriteCurrent(const AppContext& ctx, const QString& entryName) {
-    writeRootValues(ctx,
-                    [&entryName](SettingsStore& root) { root.WriteString(kCurrent, entryName); });
+    writeRootValues(ctx, [&entryName](SettingsStore& root) { kCurrent.writeTo(root, entryName); });
 }
 
 void WriteViewMode(const AppContext& ctx, bool byEmulator) {
     writeRootValues(ctx, [byEmulator](SettingsStore& root) {
-        root.WriteBool(QStringLiteral("Display by Name"), !byEmulator);
-        root.WriteBool(QStringLiteral("Display by Emulator"), byEmulator);
+        StoreSchema::kDisplayByName.writeTo(root, !byEmulator);
+        StoreSchema::kDisplayByEmulator.writeTo(root, byEmulator);
     });
 }
 
 void WriteItemSwitches(const AppContext& ctx, const Switches& switches) {
     writeRootValues(ctx, [&switches](SettingsStore& root) {
-        root.WriteBool(QStringLiteral("Show Missing"), switches.showMissing);
-        root.WriteBool(QStringLiteral("Display by Count"), switches.showCount);
+        StoreSchema::kShowMissing.writeTo(root, switches.showMissing);
+        StoreSchema::kDisplayByCount.writeTo(root, switches.showCount);
     });
 }
 

@@ -9,6 +9,7 @@
 #include "context/AppContext.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 
 namespace RandomChoice {
 
@@ -25,7 +26,7 @@ std::vector<int> Candidates(const AppContext& ctx, const EmulatorTable& emulator
         const QString name = EntryNameFromItemText(items[i], showCount);
         if (name.contains(u'{') && store.OpenKey(StorePaths::Entry(name), false)) {
             const int emulator =
-                emulators.EmulatorIndexById(store.ReadString(QStringLiteral("Emulator")));
+                emulators.EmulatorIndexById(StoreSchema::kEmulator.readFrom(store));
             if (emulators.isValidIndex(emulator) && !emulators.at(emulator).isSingle()) {
                 continue;
             }

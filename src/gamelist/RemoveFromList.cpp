@@ -4,9 +4,9 @@
 #include "platform/DosFileSystem.h"
 #include "platform/DosPath.h"
 #include "platform/ScriptWord.h"
-#include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 
 namespace RemoveFromList {
 
@@ -45,11 +45,11 @@ bool MarkMissing(SettingsStore& store, const QString& entryName) {
     if (!store.KeyExists(StorePaths::Entry(entryName))) {
         return false;
     }
-    if (store.OpenKey(StorePaths::Root(), false)) {
-        store.WriteString(QStringLiteral("Current"), entryName);
+    if (StoreSchema::openRoot(store, false)) {
+        StoreSchema::kCurrent.writeTo(store, entryName);
     }
     store.OpenKey(StorePaths::Entry(entryName), false);
-    store.WriteString(EntryValues::kLocation, QString::fromUtf16(RomLocation::kMissing));
+    StoreSchema::kLocation.writeTo(store, QString::fromUtf16(RomLocation::kMissing));
     return true;
 }
 

@@ -211,7 +211,9 @@ std::optional<QImage> decodeIndexed(ByteReader& in, std::span<const uint8_t> dat
     const auto pixels = data.subspan(offset);
     Indexes indexes(size_t(h.width) * h.height, 0);
     const bool runLength = h.compression == kRle8 || h.compression == kRle4;
-    if (runLength && h.compression != (h.bitCount == 8 ? kRle8 : kRle4)) {
+    // RLE8 holds 8-bit indexes and RLE4 4-bit ones: with another depth they
+    // would index past the palette (RLE4 in a 1-bit picture reaches 15 of 2).
+    if (runLength && h.bitCount != (h.compression == kRle8 ? 8 : 4)) {
         return std::nullopt;
     }
     if (!(runLength ? readRunLengthIndexes(pixels, h, indexes)

@@ -3,14 +3,15 @@
 #include <algorithm>
 
 #include "catalogue/EmulatorTable.h"
-#include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 
 namespace {
 
-using EntryValues::kEmulator;
-using EntryValues::kShortname;
+using StoreSchema::furtherName;
+using StoreSchema::kEmulator;
+using StoreSchema::kShortname;
 
 // Past this the number characters leave the Basic Multilingual Plane.
 constexpr int kMaxPosition = 0xD7FF - u'0';
@@ -27,12 +28,11 @@ bool samePairs(const std::vector<AlternativeEmulator>& a,
 std::vector<AlternativeEmulator> ReadAlternativeEmulators(SettingsStore& key) {
     std::vector<AlternativeEmulator> pairs;
     for (int n = 1; n <= kMaxPosition; ++n) {
-        const QString emulatorName = EntryValues::FurtherValueName(kEmulator, n);
+        const QString emulatorName = furtherName(kEmulator, n);
         if (!key.ValueExists(emulatorName)) {
             break;
         }
-        pairs.push_back({key.ReadString(emulatorName),
-                         key.ReadString(EntryValues::FurtherValueName(kShortname, n))});
+        pairs.push_back({key.ReadString(emulatorName), key.ReadString(furtherName(kShortname, n))});
     }
     return pairs;
 }
@@ -71,14 +71,12 @@ bool TidyAlternativeEmulators(SettingsStore& store, const QString& entryName,
     if (!samePairs(pairs, tidied)) {
         // A pair that is not written back leaves no stray "Shortname" behind.
         for (int n = 1; n <= int(pairs.size()); ++n) {
-            store.DeleteValue(EntryValues::FurtherValueName(kEmulator, n));
-            store.DeleteValue(EntryValues::FurtherValueName(kShortname, n));
+            store.DeleteValue(furtherName(kEmulator, n));
+            store.DeleteValue(furtherName(kShortname, n));
         }
         for (int n = 1; n <= int(tidied.size()); ++n) {
-            store.WriteString(EntryValues::FurtherValueName(kEmulator, n),
-                              tidied[size_t(n - 1)].emulatorId);
-            store.WriteString(EntryValues::FurtherValueName(kShortname, n),
-                              tidied[size_t(n - 1)].shortName);
+            store.WriteString(furtherName(kEmulator, n), tidied[size_t(n - 1)].emulatorId);
+            store.WriteString(furtherName(kShortname, n), tidied[size_t(n - 1)].shortName);
         }
     }
     return !tidied.empty();

@@ -3,6 +3,7 @@
 #include "catalogue/EmulatorDefinition.h"
 #include "platform/DosPath.h"
 #include "platform/ScriptWord.h"
+#include "tools/ToolLocations.h"
 
 namespace {
 
@@ -141,7 +142,7 @@ std::optional<QStringList> launchScript(const EmulatorDefinition& emulator,
     script.append(
         u'"' + words.word(in.restartPath, ScriptWord::Kind::Quoted, u"Brivanel's own path") + u'"');
     if (!in.zipMagic.isEmpty()) {
-        script.prepend(words.path(in.zipMagic, u"the ZipMagic location") + u" /e-");
+        script.prepend(words.path(in.zipMagic, u"the ZipMagic location") + kZipMagicOff);
     }
     if (!words.ok()) {
         return std::nullopt;

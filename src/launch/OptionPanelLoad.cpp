@@ -1,9 +1,11 @@
 #include "launch/OptionPanelLoad.h"
 
 #include "catalogue/EmulatorDefinition.h"
+#include "context/OptionValues.h"
 #include "launch/OptionPanelTexts.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 
 PanelLayout PanelLayoutFor(const EmulatorDefinition* definition) {
     PanelLayout layout;
@@ -42,18 +44,6 @@ PanelLayout PanelLayoutFor(const EmulatorDefinition* definition) {
     return layout;
 }
 
-namespace {
-
-std::optional<bool> readBool(SettingsStore& store, const QString& name) {
-    return store.ValueExists(name) ? std::optional<bool>(store.ReadBool(name)) : std::nullopt;
-}
-
-std::optional<QString> readText(SettingsStore& store, const QString& name) {
-    return store.ValueExists(name) ? std::optional<QString>(store.ReadString(name)) : std::nullopt;
-}
-
-}  // namespace
-
 OptionLevel ReadOptionLevel(SettingsStore& store, const KeyPath& specific,
                             const EmulatorDefinition& definition) {
     OptionLevel level;
@@ -62,24 +52,22 @@ OptionLevel ReadOptionLevel(SettingsStore& store, const KeyPath& specific,
     }
     for (int g = 0; g < kCheckGroupCount; ++g) {
         if (definition.checks[size_t(g)].present) {
-            level.checks[size_t(g)] =
-                readBool(store, QString::fromUtf16(kCheckGroups[size_t(g)].storeValue));
+            level.checks[size_t(g)] = optionValue(CheckGroup(g)).readIfIn(store);
         }
     }
     if (definition.check(CheckGroup::LinesOffscreen).present) {
-        level.linesOffscreen = readText(store, QString::fromUtf16(kLinesOffscreenValue));
+        level.linesOffscreen = StoreSchema::kLinesOffscreen.readIfIn(store);
     }
     for (int g = 0; g < kListGroupCount; ++g) {
         if (definition.lists[size_t(g)].present) {
-            level.lists[size_t(g)] =
-                readText(store, QString::fromUtf16(kListGroups[size_t(g)].storeValue));
+            level.lists[size_t(g)] = optionValue(ListGroup(g)).readIfIn(store);
         }
     }
     if (definition.showJoyEmu) {
-        level.joyEmuKeyfile = readText(store, QString::fromUtf16(kJoyEmuKeyfileValue));
+        level.joyEmuKeyfile = StoreSchema::kJoyEmuKeyfile.readIfIn(store);
     }
     if (definition.showAdditional) {
-        level.additional = readText(store, QString::fromUtf16(kAdditionalValue));
+        level.additional = StoreSchema::kAdditional.readIfIn(store);
     }
     return level;
 }

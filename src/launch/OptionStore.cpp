@@ -4,6 +4,7 @@
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoreError.h"
+#include "settings/StoreSchema.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ StoreOutcome StoreOption(SettingsStore& store, const QString& entryName,
         write(store, valueName, value);
         return StoreOutcome::Written;
     }
-    const QString emulatorId = store.ReadString(QStringLiteral("Emulator"));
+    const QString emulatorId = StoreSchema::kEmulator.readFrom(store);
     // std::variant compares bools by state and QStrings exactly, with case.
     if (emulatorLevelValue(store, emulatorId, emulators, valueName, value) == value) {
         return StoreOutcome::SameAsEmulator;

@@ -3,6 +3,7 @@
 #include "context/Accessors.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 
 namespace ReportRows {
 
@@ -18,12 +19,14 @@ std::vector<Row> MissingRoms(SettingsStore& store, const QStringList& items, boo
             rows.push_back({name, QString(), QString(), shaded});
             continue;
         }
-        rows.push_back({name, store.ReadString(QStringLiteral("Shortname")),
-                        store.ReadString(QStringLiteral("Emulator")), shaded});
-        for (int n = 1; store.ValueExists(QStringLiteral("Shortname") + QString::number(n)); ++n) {
-            rows.push_back(
-                {QString(), store.ReadString(QStringLiteral("Shortname") + QString::number(n)),
-                 store.ReadString(QStringLiteral("Emulator") + QString::number(n)), shaded});
+        using StoreSchema::furtherName;
+        using StoreSchema::kEmulator;
+        using StoreSchema::kShortname;
+        rows.push_back({name, kShortname.readFrom(store), kEmulator.readFrom(store), shaded});
+        // Numbered by character code as they are written: after "9" comes ":".
+        for (int n = 1; store.ValueExists(furtherName(kShortname, n)); ++n) {
+            rows.push_back({QString(), store.ReadString(furtherName(kShortname, n)),
+                            store.ReadString(furtherName(kEmulator, n)), shaded});
         }
     }
     return rows;

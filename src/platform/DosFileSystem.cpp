@@ -3,7 +3,6 @@
 #include <dirent.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -12,8 +11,10 @@
 #include <QSaveFile>
 #include <algorithm>
 
+#include "dosnames/DosCase.h"
+#include "dosnames/ShortNames.h"
 #include "platform/DosPath.h"
-#include "platform/ShortNames.h"
+#include "platform/FileClock.h"
 
 // A folder's names with their short names, kept while the folder's
 // modification time stays the same, so that resolving many paths in one large
@@ -37,27 +38,13 @@ struct DosFileSystem::Listing {
                 return index;
             }
         }
-        return firstByFoldedName.value(part.toCaseFolded(), -1);
+        return firstByFoldedName.value(DosCase::fold(part), -1);
     }
 };
 
 namespace {
 
 constexpr size_t kMaxCachedListings = 512;
-// Folder times come from a coarse clock (a kernel tick; two seconds on FAT),
-// so a folder changed shortly after it was listed can keep the time of the
-// listing. A listing is trusted only when taken well after the last change.
-constexpr qint64 kRacyWindowNs = 3'000'000'000;
-
-qint64 nowNs() {
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
-QString fold(const QString& name) {
-    return name.toCaseFolded();
-}
 
 QString joinHost(const QString& folder, const QString& name) {
     return folder.endsWith(u'/') ? QString(folder + name) : QString(folder + u'/' + name);
@@ -109,15 +96,16 @@ std::shared_ptr<const DosFileSystem::Listing> DosFileSystem::listing(
     if (!statHost(hostFolder, &st) || !S_ISDIR(st.st_mode)) {
         return nullptr;
     }
-    const qint64 mtime = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    const qint64 mtime = FileClock::modifiedNs(st);
     const auto it = cache_.find(hostFolder);
+    // A listing taken too soon after the folder's last change may lack it.
     if (it != cache_.end() && it->second->mtimeNs == mtime && it->second->inode == st.st_ino &&
-        mtime + kRacyWindowNs < it->second->listedAtNs) {
+        FileClock::readSettled(mtime, it->second->listedAtNs)) {
         return it->second;
     }
     auto fresh = std::make_shared<Listing>();
     fresh->mtimeNs = mtime;
-    fresh->listedAtNs = nowNs();
+    fresh->listedAtNs = FileClock::nowNs();
     fresh->inode = st.st_ino;
     for (const DosEntry& e : listHost(hostFolder)) {
         fresh->names.append(e.name);
@@ -125,7 +113,7 @@ std::shared_ptr<const DosFileSystem::Listing> DosFileSystem::listing(
     fresh->aliases = ShortNames::aliases(fresh->names);
     // QHash::insert replaces, so walk backwards to leave the first in byte order.
     for (int i = int(fresh->names.size()) - 1; i >= 0; --i) {
-        fresh->firstByFoldedName.insert(fold(fresh->names[i]), i);
+        fresh->firstByFoldedName.insert(DosCase::fold(fresh->names[i]), i);
         if (!fresh->aliases[i].isEmpty()) {
             fresh->byShortName.insert(fresh->aliases[i].toUpper(), i);
         }

@@ -14,18 +14,3 @@ public:
     // No joystick reads as centred and released.
     virtual JoystickState read() = 0;
 };
-
-// SDL2's joystick API, opened on first use.
-class SdlJoystick : public Joystick {
-public:
-    SdlJoystick() = default;
-    ~SdlJoystick() override;
-    SdlJoystick(const SdlJoystick&) = delete;
-    SdlJoystick& operator=(const SdlJoystick&) = delete;
-    JoystickState read() override;
-
-private:
-    bool initialised_ = false;
-    bool available_ = false;
-    void* device_ = nullptr;  // SDL_Joystick*, closed in the destructor
-};

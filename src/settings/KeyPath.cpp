@@ -1,5 +1,7 @@
 #include "settings/KeyPath.h"
 
+#include "settings/StoreSchema.h"
+
 KeyPath KeyPath::parse(const QString& text) {
     KeyPath path;
     path.absolute = text.startsWith(u'\\');
@@ -21,10 +23,22 @@ QString KeyPath::toString() const {
 
 namespace StorePaths {
 
+namespace {
+QString nameOf(std::u16string_view name) {
+    return QString::fromUtf16(name.data(), qsizetype(name.size()));
+}
+}  // namespace
+
 KeyPath Root() {
-    return KeyPath{
-        true,
-        {QStringLiteral("Software"), QStringLiteral("Quenterby"), QStringLiteral("Brivanel")}};
+    // Every entry's path starts with it: made once, shared by every copy.
+    static const KeyPath root = [] {
+        KeyPath path{true, {}};
+        for (const std::u16string_view name : StoreSchema::kRootKeys) {
+            path.parts.append(nameOf(name));
+        }
+        return path;
+    }();
+    return root;
 }
 
 KeyPath Entry(const QString& name) {
@@ -32,7 +46,8 @@ KeyPath Entry(const QString& name) {
 }
 
 KeyPath Specific(const QString& name) {
-    return Entry(name).child(QStringLiteral("Specific"));
+    static const QString specific = nameOf(StoreSchema::kSpecific);
+    return Entry(name).child(specific);
 }
 
 }  // namespace StorePaths

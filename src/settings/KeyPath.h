@@ -16,9 +16,8 @@ struct KeyPath {
     QString toString() const;
 };
 
-// The program's own keys.
+// The program's own keys (their names: settings/StoreSchema.h).
 namespace StorePaths {
-inline constexpr char16_t kRootText[] = u"\\Software\\Quenterby\\Brivanel";
 KeyPath Root();
 // "\Software\Quenterby\Brivanel\" + name, the name being one key.
 KeyPath Entry(const QString& name);

@@ -37,7 +37,6 @@ public:
     bool OpenKey(const QString& path, bool canCreate);
     bool OpenKey(const KeyPath& path, bool canCreate);
     void CloseKey();
-    bool HasCurrentKey() const { return current_.has_value(); }
 
     bool KeyExists(const QString& path);
     bool KeyExists(const KeyPath& path);

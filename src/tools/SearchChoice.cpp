@@ -3,6 +3,7 @@
 #include "catalogue/EmulatorTable.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 #include "tools/ToolLocations.h"
 
 namespace SearchChoice {
@@ -17,10 +18,10 @@ Emulators SplitByStoreKey(SettingsStore& store, const EmulatorTable& emulators) 
 }
 
 bool WriteDrivesToSearch(SettingsStore& store, const QString& drives) {
-    if (!store.OpenKey(StorePaths::Root(), false)) {
+    if (!StoreSchema::openRoot(store, false)) {
         return false;
     }
-    store.WriteString(QString::fromUtf16(kDrivesRow.storeValue), drives);
+    kDrivesRow.storeValue.writeTo(store, drives);
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
 
 const LocationRow& RowOf(Tool tool) {
@@ -32,15 +31,15 @@ QString ToolsFoundText(const ToolLocations& found) {
 ToolLocations ReadToolLocations(SettingsStore& root) {
     ToolLocations locations;
     for (const LocationRow& row : kLocationRows) {
-        locations.*row.field = root.ReadString(QString::fromUtf16(row.storeValue));
+        locations.*row.field = row.storeValue.readFrom(root);
     }
     return locations;
 }
 
 void WriteToolLocations(SettingsStore& store, const ToolLocations& locations) {
-    store.OpenKey(StorePaths::Root(), true);
+    StoreSchema::openRoot(store, true);
     for (const LocationRow& row : kLocationRows) {
-        store.WriteString(QString::fromUtf16(row.storeValue), locations.*row.field);
+        row.storeValue.writeTo(store, locations.*row.field);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "platform/Dialogs.h"
+#include "settings/StoreSchema.h"
 
 class SettingsStore;
 
@@ -26,7 +27,7 @@ inline constexpr int kToolCount = 6;
 // a tool program what Search Drives looks for and how it is browsed to.
 struct LocationRow {
     QString ToolLocations::*field;
-    const char16_t* storeValue;
+    StoreSchema::TextValue storeValue;
     const char* editName;
     const char16_t* label;
     const char16_t* executable;   // none for the paths to search
@@ -36,19 +37,19 @@ struct LocationRow {
 // In the order the dialog shows and stores them: the tools, indexed by Tool,
 // then the paths to search.
 inline constexpr std::array<LocationRow, kToolCount + 1> kLocationRows{{
-    {&ToolLocations::pkzip, u"PKZIP Path", "EPKZip", u"PK&Zip:", u"PKZIP.EXE",
+    {&ToolLocations::pkzip, StoreSchema::kPkzipPath, "EPKZip", u"PK&Zip:", u"PKZIP.EXE",
      u"Location of PKZIP"},
-    {&ToolLocations::pkunzip, u"PKUNZIP Path", "EPKUnzip", u"PK&Unzip:", u"PKUNZIP.EXE",
+    {&ToolLocations::pkunzip, StoreSchema::kPkunzipPath, "EPKUnzip", u"PK&Unzip:", u"PKUNZIP.EXE",
      u"Location of PKUNZIP"},
-    {&ToolLocations::zipMagic, u"ZipMagic Path", "EZipMagic", u"Zip&Magic:", u"ZMCMDLN.EXE",
-     u"Location of ZMCMDLN"},
-    {&ToolLocations::joyEmu, u"JOYEMU Path", "EJoyEmu", u"Joy&Emu:", u"JOYEMU.EXE",
+    {&ToolLocations::zipMagic, StoreSchema::kZipMagicPath, "EZipMagic", u"Zip&Magic:",
+     u"ZMCMDLN.EXE", u"Location of ZMCMDLN"},
+    {&ToolLocations::joyEmu, StoreSchema::kJoyEmuPath, "EJoyEmu", u"Joy&Emu:", u"JOYEMU.EXE",
      u"Location of JOYEMU"},
-    {&ToolLocations::joyCp, u"JoyCP Path", "EJoyCP", u"Joy&CP:", u"JOYCP.EXE",
+    {&ToolLocations::joyCp, StoreSchema::kJoyCpPath, "EJoyCP", u"Joy&CP:", u"JOYCP.EXE",
      u"Location of JOYCP"},
-    {&ToolLocations::uniVbe, u"UniVBE Path", "EUniVBE", u"&SciTech UniVBE:", u"UNIVBE.EXE",
-     u"Location of UNIVBE"},
-    {&ToolLocations::drives, u"Drives To Search", "EDrives", u"&Paths to search:", nullptr,
+    {&ToolLocations::uniVbe, StoreSchema::kUniVbePath, "EUniVBE", u"&SciTech UniVBE:",
+     u"UNIVBE.EXE", u"Location of UNIVBE"},
+    {&ToolLocations::drives, StoreSchema::kDrivesToSearch, "EDrives", u"&Paths to search:", nullptr,
      nullptr},
 }};
 

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "ziptools/DosNames.h"
+#include "ziptools/EntryPaths.h"
 #include "ziptools/HostFiles.h"
 
 namespace Archive {
@@ -30,7 +30,7 @@ bool exists(const std::string& path) {
 }  // namespace
 
 std::string locate(const std::string& typed, bool forWriting) {
-    const std::string path = HostFiles::resolveIgnoringCase(DosNames::withSlashes(typed));
+    const std::string path = HostFiles::resolveIgnoringCase(EntryPaths::withSlashes(typed));
     if (exists(path) || std::filesystem::path(path).has_extension()) {
         return path;
     }

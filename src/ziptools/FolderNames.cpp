@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "ziptools/DosNames.h"
+#include "dosnames/DosCase.h"
 
 namespace {
 
@@ -41,13 +41,13 @@ std::string FolderNames::existing(const std::string& name) const {
     if (exact_.count(name) != 0) {
         return name;
     }
-    const auto found = firstByLowerCase_.find(DosNames::lowerCase(name));
+    const auto found = firstByLowerCase_.find(DosCase::fold(name));
     return found == firstByLowerCase_.end() ? name : found->second;
 }
 
 void FolderNames::add(const std::string& name) {
     exact_.insert(name);
-    auto [at, added] = firstByLowerCase_.try_emplace(DosNames::lowerCase(name), name);
+    auto [at, added] = firstByLowerCase_.try_emplace(DosCase::fold(name), name);
     if (!added && name < at->second) {
         at->second = name;
     }

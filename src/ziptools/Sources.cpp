@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "ziptools/DosNames.h"
+#include "dosnames/DosWildcard.h"
+#include "ziptools/EntryPaths.h"
 #include "ziptools/HostFiles.h"
 
 namespace fs = std::filesystem;
 
 void SourceCollector::addName(const std::string& typed, Collected& into) const {
-    const std::string path = DosNames::withSlashes(typed);
-    if (!DosNames::hasWildcard(path)) {
+    const std::string path = EntryPaths::withSlashes(typed);
+    if (!DosWildcard::hasWildcards(path)) {
         const std::string resolved = HostFiles::resolveIgnoringCase(path);
         struct stat st {};
         if (::lstat(resolved.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
@@ -85,7 +86,7 @@ void SourceCollector::walk(const std::string& folder, const std::string& pattern
         if (S_ISDIR(st.st_mode)) {
             into.folders.push_back(host);
             walk(host, pattern, prefix + name + "/", into);
-        } else if (S_ISREG(st.st_mode) && DosNames::matchesWildcard(pattern, name)) {
+        } else if (S_ISREG(st.st_mode) && DosWildcard::matches(pattern, name)) {
             take(host, prefix + name, st, into);
         }
     }

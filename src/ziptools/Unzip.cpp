@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "dosnames/DosWildcard.h"
 #include "ziptools/Archive.h"
-#include "ziptools/DosNames.h"
 #include "ziptools/DriveBounds.h"
+#include "ziptools/EntryPaths.h"
 #include "ziptools/Extractor.h"
 #include "ziptools/HostFiles.h"
 
@@ -23,7 +24,7 @@ constexpr zip_uint64_t kUnknownSize = std::numeric_limits<zip_uint64_t>::max();
 // Which part of the entry's path lands below the destination, or nothing when
 // no mask takes the entry. Without -d only the file name is kept.
 std::optional<std::vector<std::string>> targetFor(const std::vector<std::string>& path, bool folder,
-                                                  const std::vector<DosNames::Mask>& masks,
+                                                  const std::vector<EntryPaths::Mask>& masks,
                                                   bool keepFolders) {
     size_t strip = 0;
     if (!masks.empty()) {
@@ -31,9 +32,10 @@ std::optional<std::vector<std::string>> targetFor(const std::vector<std::string>
             return std::nullopt;
         }
         bool taken = false;
-        for (const DosNames::Mask& mask : masks) {
-            if (path.size() > mask.folder.size() && DosNames::startsWithFolder(path, mask.folder) &&
-                DosNames::matchesWildcard(mask.pattern, path.back())) {
+        for (const EntryPaths::Mask& mask : masks) {
+            if (path.size() > mask.folder.size() &&
+                EntryPaths::startsWithFolder(path, mask.folder) &&
+                DosWildcard::matches(mask.pattern, path.back())) {
                 // The mask's folder is where the caller wants the files, so it is
                 // not created again below the destination.
                 strip = mask.folder.size();
@@ -54,14 +56,14 @@ std::optional<std::vector<std::string>> targetFor(const std::vector<std::string>
     return std::vector<std::string>(path.begin() + static_cast<std::ptrdiff_t>(strip), path.end());
 }
 
-bool namesAnEntry(zip_t* archive, const DosNames::Mask& mask) {
+bool namesAnEntry(zip_t* archive, const EntryPaths::Mask& mask) {
     const zip_int64_t count = zip_get_num_entries(archive, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
         const char* name = zip_get_name(archive, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS);
         const std::vector<std::string> path =
-            name == nullptr ? std::vector<std::string>{} : DosNames::components(name);
-        if (!path.empty() && DosNames::startsWithFolder(path, mask.folder) &&
-            DosNames::matchesWildcard(mask.pattern, path.back())) {
+            name == nullptr ? std::vector<std::string>{} : EntryPaths::components(name);
+        if (!path.empty() && EntryPaths::startsWithFolder(path, mask.folder) &&
+            DosWildcard::matches(mask.pattern, path.back())) {
             return true;
         }
     }
@@ -94,13 +96,13 @@ int runUnzip(const ZipCommand& command, std::ostream& out, std::ostream& err) {
         return Archive::BadArchive;
     }
 
-    std::vector<DosNames::Mask> masks;
+    std::vector<EntryPaths::Mask> masks;
     for (const std::string& name : command.names) {
-        masks.push_back(DosNames::parseMask(name));
+        masks.push_back(EntryPaths::parseMask(name));
     }
     std::string typedDestination = command.destination;
     if (typedDestination.empty() && !masks.empty() &&
-        !DosNames::hasWildcard(command.names.back()) &&
+        !DosWildcard::hasWildcards(command.names.back()) &&
         !namesAnEntry(archive.get(), masks.back())) {
         // "PKUNZIP GAME.ZIP OUT": a plain word that is no entry is a new folder.
         typedDestination = command.names.back();
@@ -121,14 +123,14 @@ int runUnzip(const ZipCommand& command, std::ostream& out, std::ostream& err) {
             return Archive::BadArchive;
         }
         const std::string name = info.name;
-        const auto safe = DosNames::safeEntryPath(name);
+        const auto safe = EntryPaths::safeEntryPath(name);
         if (!safe) {
             err << "PKUNZIP: refused entry " << name
                 << ": its name leads outside the destination\n";
             failed = true;
             continue;
         }
-        const bool folder = DosNames::withSlashes(name).back() == '/';
+        const bool folder = EntryPaths::withSlashes(name).back() == '/';
         const auto target = targetFor(*safe, folder, masks, command.keepFolders);
         if (target && !target->empty()) {
             entries.push_back({static_cast<zip_uint64_t>(i), *target, folder,
@@ -144,7 +146,7 @@ int runUnzip(const ZipCommand& command, std::ostream& out, std::ostream& err) {
     const std::string destination =
         typedDestination.empty()
             ? std::string(".")
-            : HostFiles::resolveIgnoringCase(DosNames::withSlashes(typedDestination));
+            : HostFiles::resolveIgnoringCase(EntryPaths::withSlashes(typedDestination));
     const UniqueFd destinationFd = HostFiles::openFolder(destination, bounds, error);
     if (!destinationFd.valid()) {
         err << "PKUNZIP: " << error << '\n';

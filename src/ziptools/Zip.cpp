@@ -12,16 +12,19 @@
 #include <string>
 #include <vector>
 
+#include "dosnames/DosCase.h"
+#include "dosnames/DosWildcard.h"
 #include "ziptools/Archive.h"
-#include "ziptools/DosNames.h"
 #include "ziptools/DriveBounds.h"
+#include "ziptools/EntryPaths.h"
 #include "ziptools/Sources.h"
 
 namespace {
 
-bool entryMatches(const std::vector<std::string>& path, const DosNames::Mask& mask) {
-    return path.size() == mask.folder.size() + 1 && DosNames::startsWithFolder(path, mask.folder) &&
-           DosNames::matchesWildcard(mask.pattern, path.back());
+bool entryMatches(const std::vector<std::string>& path, const EntryPaths::Mask& mask) {
+    return path.size() == mask.folder.size() + 1 &&
+           EntryPaths::startsWithFolder(path, mask.folder) &&
+           DosWildcard::matches(mask.pattern, path.back());
 }
 
 // A name takes the entry it spells (ignoring case and the kind of slash),
@@ -33,8 +36,8 @@ int deleteEntries(const ZipCommand& command, const std::string& path, zip_t* arc
     std::vector<bool> wanted(static_cast<size_t>(std::max<zip_int64_t>(count, 0)), false);
     bool unmatched = false;
     for (const std::string& typed : command.names) {
-        const std::string spelt = DosNames::withSlashes(typed);
-        const DosNames::Mask mask = DosNames::parseMask(typed);
+        const std::string spelt = EntryPaths::withSlashes(typed);
+        const EntryPaths::Mask mask = EntryPaths::parseMask(typed);
         bool matched = false;
         for (zip_int64_t i = 0; i < count; ++i) {
             const char* name =
@@ -42,10 +45,9 @@ int deleteEntries(const ZipCommand& command, const std::string& path, zip_t* arc
             if (name == nullptr) {
                 continue;
             }
-            const bool takes =
-                DosNames::hasWildcard(spelt)
-                    ? entryMatches(DosNames::components(name), mask)
-                    : DosNames::equalIgnoringCase(spelt, DosNames::withSlashes(name));
+            const bool takes = DosWildcard::hasWildcards(spelt)
+                                   ? entryMatches(EntryPaths::components(name), mask)
+                                   : DosCase::same(spelt, EntryPaths::withSlashes(name));
             if (takes) {
                 wanted[static_cast<size_t>(i)] = true;
                 matched = true;
@@ -85,7 +87,7 @@ std::map<std::string, zip_uint64_t> entryIndex(zip_t* archive) {
     for (zip_int64_t i = 0; i < count; ++i) {
         if (const char* name =
                 zip_get_name(archive, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS)) {
-            index.emplace(DosNames::lowerCase(DosNames::withSlashes(name)),
+            index.emplace(DosCase::fold(EntryPaths::withSlashes(name)),
                           static_cast<zip_uint64_t>(i));
         }
     }
@@ -99,7 +101,7 @@ std::vector<Source> addSources(const ZipCommand& command, const Collected& colle
     std::vector<Source> held;
     std::map<std::string, zip_uint64_t> index = entryIndex(archive);
     for (const Source& source : collected.sources) {
-        const std::string key = DosNames::lowerCase(source.entry);
+        const std::string key = DosCase::fold(source.entry);
         const auto existing = index.find(key);
         const bool replacing = existing != index.end();
         if (replacing && command.update) {
@@ -159,7 +161,7 @@ bool removeMoved(const std::string& path, const std::vector<Source>& held,
         if (!seen.insert(std::filesystem::path(source.host).lexically_normal().string()).second) {
             continue;
         }
-        const auto entry = index.find(DosNames::lowerCase(source.entry));
+        const auto entry = index.find(DosCase::fold(source.entry));
         if (entry == index.end() ||
             !Archive::holdsFile(written.get(), entry->second, source.host)) {
             err << "PKZIP: " << source.host << " is not moved: the archive holds other content as "

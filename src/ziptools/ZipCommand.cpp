@@ -2,7 +2,9 @@
 
 #include <filesystem>
 
-#include "ziptools/DosNames.h"
+#include "dosnames/DosCase.h"
+#include "dosnames/DosWildcard.h"
+#include "ziptools/EntryPaths.h"
 #include "ziptools/HostFiles.h"
 
 namespace {
@@ -12,7 +14,7 @@ bool isOption(const std::string& word) {
 }
 
 std::string setOption(ZipTool tool, char letter, ZipCommand& command) {
-    switch (DosNames::lowerCase(std::string(1, letter)).front()) {
+    switch (DosCase::fold(std::string(1, letter)).front()) {
         case 'd':
             (tool == ZipTool::Unzip ? command.keepFolders : command.deleteEntries) = true;
             return {};
@@ -41,10 +43,10 @@ std::string setOption(ZipTool tool, char letter, ZipCommand& command) {
 }
 
 bool looksLikeDestination(const std::string& word) {
-    if (DosNames::hasWildcard(word)) {
+    if (DosWildcard::hasWildcards(word)) {
         return false;
     }
-    const std::string path = DosNames::withSlashes(word);
+    const std::string path = EntryPaths::withSlashes(word);
     std::error_code code;
     return path.front() == '/' || path.back() == '/' ||
            std::filesystem::is_directory(HostFiles::resolveIgnoringCase(path), code);
@@ -55,7 +57,7 @@ bool looksLikeDestination(const std::string& word) {
 std::optional<ZipTool> toolForProgramName(std::string_view argv0) {
     const size_t slash = argv0.find_last_of("/\\");
     const std::string base =
-        DosNames::lowerCase(slash == std::string_view::npos ? argv0 : argv0.substr(slash + 1));
+        DosCase::fold(slash == std::string_view::npos ? argv0 : argv0.substr(slash + 1));
     if (base.find("pkunzip") != std::string::npos) {
         return ZipTool::Unzip;
     }

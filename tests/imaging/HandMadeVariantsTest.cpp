@@ -196,4 +196,12 @@ const HandMade kHandMade[] = {
 INSTANTIATE_TEST_SUITE_P(Variants, HandMadeVariantTest, ::testing::ValuesIn(kHandMade),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(HandMadeVariant, RunLengthOfAnotherDepthIsRefused) {
+    const Indexed p = indexed(PictureFiles::pattern(Pattern::Sixteen));
+    const QByteArray data = rle4(p);
+    // Found by the fuzz run: RLE4's indexes in a 1-bit picture, palette of two.
+    EXPECT_FALSE(decodePicture(bmpHeaders(p, 1, 2, p.height, data.size()) + data,
+                               PictureFormat::Bmp));
+}
+
 }  // namespace

@@ -54,6 +54,15 @@ TEST(ReportRows, MissingRomsTakeTheFramedGamesWithFurtherSets) {
     EXPECT_TRUE(ReportRows::MissingRoms(store, items.mid(0, 2), false).empty());
     EXPECT_EQ(ReportRows::MissingRoms(store, items.mid(3), false).size(), 2u);
     EXPECT_EQ(ReportRows::MissingRoms(store, items.mid(3), false)[0].shaded, false);
+
+    // The list build numbers further sets by character code: the tenth is ":".
+    store.OpenKey(StorePaths::Entry(QStringLiteral("Xevious")), false);
+    for (int n = 1; n <= 10; ++n) {
+        store.WriteString(u"Shortname" + QChar(u'0' + n), QStringLiteral("set%1").arg(n));
+    }
+    const std::vector<Row> sets = ReportRows::MissingRoms(store, items.mid(3, 1), false);
+    ASSERT_EQ(sets.size(), 11u);
+    EXPECT_EQ(sets.back().second, QStringLiteral("set10"));
 }
 
 TEST(ReportRows, PictureCandidatesLeaveOutTheMissingGames) {

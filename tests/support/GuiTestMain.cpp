@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 
+#include "support/SkipReport.h"
+
 // Picture tests draw text into images: that takes a QGuiApplication (offscreen
 // under ctest), but no widgets.
 int main(int argc, char** argv) {
@@ -9,5 +11,5 @@ int main(int argc, char** argv) {
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return reportSkips(RUN_ALL_TESTS());
 }

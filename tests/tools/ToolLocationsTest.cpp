@@ -24,8 +24,7 @@ TEST(ToolLocations, TheSevenValuesAreWrittenCreatingTheRootAndReadBack) {
     EXPECT_EQ(ReadToolLocations(root), locations);
     // Each value under its name, as the table gives it.
     for (const LocationRow& row : kLocationRows) {
-        EXPECT_EQ(root.ReadString(QString::fromUtf16(row.storeValue)), locations.*row.field)
-            << row.editName;
+        EXPECT_EQ(root.ReadString(row.storeValue.name()), locations.*row.field) << row.editName;
     }
 }
 

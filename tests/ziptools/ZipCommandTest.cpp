@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "ziptools/DosNames.h"
 #include "ziptools/ZipCommand.h"
 
 namespace {
@@ -100,21 +99,4 @@ TEST(ZipCommand, ProgramNameChoosesTheTool) {
     EXPECT_EQ(toolForProgramName("pkunzip"), ZipTool::Unzip);
     EXPECT_EQ(toolForProgramName("C:\\TOOLS\\MyPkUnzip.exe"), ZipTool::Unzip);
     EXPECT_EQ(toolForProgramName("/pkunzip/brivanel-zip"), std::nullopt);
-}
-
-TEST(DosNames, WildcardsMatchAsOnDos) {
-    struct Case {
-        const char* pattern;
-        const char* name;
-        bool matches;
-    };
-    const std::vector<Case> cases = {
-        {"*.*", "README", true},          {"*.*", "pacman.6e", true},   {"*", "a.b", true},
-        {"*.6?", "PACMAN.6E", true},      {"*.6?", "pacman.5e", false}, {"PAC*.*", "pacman", true},
-        {"pac*.zip", "pacman.zi", false}, {"?", "ab", false},           {"a*b*c", "aXbYbZc", true},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(DosNames::matchesWildcard(c.pattern, c.name), c.matches)
-            << c.pattern << " " << c.name;
-    }
 }

@@ -16,6 +16,7 @@
 #include "pictures/ui/PicturePane.h"
 #include "settings/KeyPath.h"
 #include "settings/StoreError.h"
+#include "settings/StoreSchema.h"
 #include "tools/FoundFiles.h"
 #include "tools/ui/ToolCommands.h"
 
@@ -63,7 +64,7 @@ void TFMain::StartUp() {
     } else {
         picture_->UpdatePictureIndex();
     }
-    const QString version = QString::fromUtf16(StartupLogic::kVersion);
+    const QString version = StoreSchema::versionStamp();
     help_->SetVersion(u"Version " + version);
     setWindowTitle(u"Brivanel " + version);
 

@@ -6,6 +6,7 @@
 #include "app/ShutdownSignals.h"
 #include "app/ui/TFMain.h"
 #include "context/AppContext.h"
+#include "platform/SdlJoystick.h"
 #include "platform/ui/ProgramIcon.h"
 #include "platform/ui/QtDialogs.h"
 #include "settings/StoreDatabase.h"

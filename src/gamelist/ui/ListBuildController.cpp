@@ -19,6 +19,7 @@
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/WaitCursor.h"
 #include "settings/KeyPath.h"
+#include "settings/StoreSchema.h"
 #include "tools/DriveSearch.h"
 #include "tools/FoundFiles.h"
 #include "tools/ToolLocations.h"
@@ -137,7 +138,7 @@ void ListBuildController::ProcessEmulator() {
 
     SettingsStore store = ctx_.store();
     if (store.OpenKey(StorePaths::Root(), false)) {
-        store.WriteString(QStringLiteral("Version"), QString::fromUtf16(StartupLogic::kVersion));
+        store.WriteString(QStringLiteral("Version"), StoreSchema::versionStamp());
     }
     const QString executableName = emulator.emulatorId + u".EXE";
     if (!store.KeyExists(StorePaths::Entry(emulator.lbName))) {

@@ -18,8 +18,8 @@
 #include "platform/DosPath.h"
 #include "platform/ScriptWord.h"
 #include "platform/ui/MenuItem.h"
-#include "settings/EntryValues.h"
 #include "settings/KeyPath.h"
+#include "settings/StoreSchema.h"
 
 ListMaintenanceCommands::ListMaintenanceCommands(AppContext& ctx, AppState& state,
                                                  const ErrorGuard& guard, StatusLine& status,
@@ -77,7 +77,7 @@ void ListMaintenanceCommands::Addtolist1Click() {
     ListFill::WriteCurrent(ctx_, entry->name);
     SettingsStore store = ctx_.store();
     if (store.OpenKey(StorePaths::Entry(entry->name), false)) {
-        store.WriteString(EntryValues::kLocation, found.location);
+        store.WriteString(StoreSchema::kLocation.name(), found.location);
     }
     lists_.RebuildLists();
     emit selectedEntryChanged();

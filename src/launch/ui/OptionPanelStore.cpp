@@ -1,5 +1,6 @@
 // The option panel's store handlers.
 #include "context/AppContext.h"
+#include "context/OptionValues.h"
 #include "launch/OptionStore.h"
 #include "launch/ui/OptionPanel.h"
 
@@ -28,14 +29,12 @@ void OptionPanel::StoreCheckOption(CheckGroup group) {
         return;
     }
     SettingsStore store = ctx_.store();
-    StoreOption(store, *entry, emulators_,
-                QString::fromUtf16(kCheckGroups[size_t(index(group))].storeValue),
+    StoreOption(store, *entry, emulators_, optionValue(group).name(),
                 CheckBoxes()[size_t(index(group))]->isChecked());
 }
 
 void OptionPanel::StoreListOption(ListGroup group) {
-    StoreTextOption(QString::fromUtf16(kListGroups[size_t(index(group))].storeValue),
-                    ListBoxes()[size_t(index(group))]->currentText());
+    StoreTextOption(optionValue(group).name(), ListBoxes()[size_t(index(group))]->currentText());
 }
 
 void OptionPanel::CBVectorExit() {
@@ -60,7 +59,7 @@ void OptionPanel::CBLinesOffscreenExit() {
     StoreCheckOption(CheckGroup::LinesOffscreen);
 }
 void OptionPanel::SELinesOffscreenExit() {
-    StoreTextOption(QString::fromUtf16(kLinesOffscreenValue), SELinesOffscreen->text());
+    StoreTextOption(StoreSchema::kLinesOffscreen.name(), SELinesOffscreen->text());
 }
 void OptionPanel::CBFMMusicExit() {
     StoreCheckOption(CheckGroup::FMMusic);
@@ -84,10 +83,10 @@ void OptionPanel::CB4wayJoystickExit() {
     StoreCheckOption(CheckGroup::FourWay);
 }
 void OptionPanel::EJoyEmuExit() {
-    StoreTextOption(QString::fromUtf16(kJoyEmuKeyfileValue), EJoyEmu->text());
+    StoreTextOption(StoreSchema::kJoyEmuKeyfile.name(), EJoyEmu->text());
 }
 void OptionPanel::EAdditionalExit() {
-    StoreTextOption(QString::fromUtf16(kAdditionalValue), EAdditional->text());
+    StoreTextOption(StoreSchema::kAdditional.name(), EAdditional->text());
 }
 void OptionPanel::CBCheatExit() {
     StoreCheckOption(CheckGroup::Cheat);

@@ -333,14 +333,13 @@ TEST_F(DemoAcceptance, TheSameLoopWithDebiansMame) {
     EXPECT_TRUE(mameLog.contains(q("Average speed"))) << mameLog.toStdString();
 }
 
-// The README's pictures of the window: taken on a real X server with a
-// window manager when BRIVANEL_SCREENSHOTS names a folder, as
-// scripts/screenshots.sh runs this at 1024x768 and at 1920x1080.
-TEST_F(DemoAcceptance, ScreenshotsOfTheWindow) {
+// The README's pictures of the window, into the folder BRIVANEL_SCREENSHOTS
+// names: not part of the suite, since it needs a real X server with a window
+// manager; scripts/screenshots.sh runs it at 1024x768 and at 1920x1080.
+TEST_F(DemoAcceptance, DISABLED_ScreenshotsOfTheWindow) {
     const QString folder = qEnvironmentVariable("BRIVANEL_SCREENSHOTS");
-    if (folder.isEmpty() || QGuiApplication::platformName() != u"xcb") {
-        GTEST_SKIP() << "screenshots are taken by scripts/screenshots.sh";
-    }
+    ASSERT_FALSE(folder.isEmpty()) << "BRIVANEL_SCREENSHOTS names no folder";
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb")) << "needs a real X server";
     ASSERT_NO_FATAL_FAILURE(buildEverything());
     select(list("LBArcade"), q("Pac-Man (Midway)"));
     main().showMaximized();

@@ -5,17 +5,9 @@
 #include <string_view>
 #include <vector>
 
-// How DOS compares and matches names, applied to archive entries and host files.
-namespace DosNames {
-
-// ASCII letters only: archive names carry no reliable code page for the rest.
-bool equalIgnoringCase(std::string_view a, std::string_view b);
-std::string lowerCase(std::string_view text);
-
-// "*" and "?" as DOS reads them, ignoring case; "X.*" also takes a name without
-// an extension, so "*.*" takes every name.
-bool matchesWildcard(std::string_view pattern, std::string_view name);
-bool hasWildcard(std::string_view text);
+// Paths of archive entries and of the names typed for them, as folders and a
+// last component; names compare as DOS compares them (dosnames/DosCase.h).
+namespace EntryPaths {
 
 // Separators unified to "/": script lines write "\", host paths "/".
 std::string withSlashes(std::string_view path);
@@ -36,4 +28,4 @@ Mask parseMask(std::string_view text);
 // True when `folder` is the start of `path` (compared ignoring case).
 bool startsWithFolder(const std::vector<std::string>& path, const std::vector<std::string>& folder);
 
-}  // namespace DosNames
+}  // namespace EntryPaths

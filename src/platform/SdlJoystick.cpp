@@ -1,4 +1,4 @@
-#include "platform/Joystick.h"
+#include "platform/SdlJoystick.h"
 
 #include <SDL2/SDL.h>
 

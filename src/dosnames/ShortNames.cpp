@@ -1,4 +1,4 @@
-#include "platform/ShortNames.h"
+#include "dosnames/ShortNames.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/ShortNames.h"
+#include "dosnames/ShortNames.h"
 #include "support/Text.h"
 
 namespace {
