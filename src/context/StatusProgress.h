@@ -12,7 +12,10 @@ class StatusLine;
 // work down; the bar goes when the work ends, also when it ends by an error.
 class StatusProgress {
 public:
-    explicit StatusProgress(StatusLine& status) : status_(status) {}
+    // Progress is shown at most once per `intervalMs`: often enough for the
+    // bar to look alive.
+    explicit StatusProgress(StatusLine& status, qint64 intervalMs = 40)
+        : status_(status), throttle_(intervalMs) {}
     ~StatusProgress();
     StatusProgress(const StatusProgress&) = delete;
     StatusProgress& operator=(const StatusProgress&) = delete;
@@ -31,6 +34,6 @@ public:
 
 private:
     StatusLine& status_;
-    ProgressThrottle throttle_{40};
+    ProgressThrottle throttle_;
     bool running_ = false;
 };

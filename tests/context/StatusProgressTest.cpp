@@ -23,7 +23,7 @@ public:
 TEST(StatusProgressTest, ShowsItsTextAndCountsAndTakesTheBarAwayAlsoOnAnError) {
     RecordedStatus status;
     {
-        StatusProgress progress(status);
+        StatusProgress progress(status, 3600 * 1000);
         progress.begin(QStringLiteral("Checking..."), 3);
         EXPECT_TRUE(progress.due());
         progress.show(1, QStringLiteral("Checking a..."));
