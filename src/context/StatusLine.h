@@ -3,10 +3,18 @@
 #include <QString>
 
 // The status bar as the parts of the window see it: one text, shown at once
-// even while the user-interface thread stays busy.
+// even while the user-interface thread stays busy, and a progress bar for
+// work that blocks the window (see StatusProgress, which drives it).
 class StatusLine {
 public:
     virtual void SetStatus(const QString& text) = 0;
+    virtual QString Status() const = 0;
+
+    // A bar for `total` steps; 0 when the end is not known, which shows a
+    // running count instead.
+    virtual void BeginProgress(qint64 total) = 0;
+    virtual void StepProgress(qint64 done) = 0;
+    virtual void EndProgress() = 0;
 
 protected:
     ~StatusLine() = default;

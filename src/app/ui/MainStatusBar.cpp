@@ -1,9 +1,33 @@
 #include "app/ui/MainStatusBar.h"
 
-MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent), StatusText(new QLabel(this)) {
+#include <QLayout>
+#include <QLocale>
+#include <algorithm>
+#include <limits>
+
+QString StatusCountBar::text() const {
+    const QLocale locale;
+    if (countOnly_) {
+        return locale.toString(value());
+    }
+    return locale.toString(value()) + QStringLiteral(" of ") + locale.toString(maximum());
+}
+
+MainStatusBar::MainStatusBar(QWidget* parent)
+    : QStatusBar(parent),
+      StatusText(new QLabel(this)),
+      StatusProgressBar(new StatusCountBar(this)) {
     setObjectName(QStringLiteral("StatusBar1"));
     StatusText->setObjectName(QStringLiteral("StatusText"));
+    // A long text is cut at the window's edge rather than widen the window.
+    StatusText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    StatusText->setTextFormat(Qt::PlainText);
     addWidget(StatusText, 1);
+    StatusProgressBar->setObjectName(QStringLiteral("StatusProgressBar"));
+    StatusProgressBar->setFixedWidth(220);
+    StatusProgressBar->setMaximumHeight(StatusText->sizeHint().height() + 4);
+    addPermanentWidget(StatusProgressBar);
+    StatusProgressBar->hide();
 }
 
 void MainStatusBar::SetStatus(const QString& text) {
@@ -14,4 +38,25 @@ void MainStatusBar::SetStatus(const QString& text) {
 void MainStatusBar::DisplayHint(const QString& hint) {
     const qsizetype bar = hint.indexOf(u'|');
     SetStatus(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
+void MainStatusBar::BeginProgress(qint64 total) {
+    // The bar counts in int; a count beyond that only stops moving.
+    const int steps = int(std::min<qint64>(total, std::numeric_limits<int>::max()));
+    StatusProgressBar->setCountOnly(steps <= 0);
+    StatusProgressBar->setRange(0, steps <= 0 ? std::numeric_limits<int>::max() : steps);
+    StatusProgressBar->setValue(0);
+    StatusProgressBar->show();
+    // The window is blocked: the bar has to be laid out and drawn now.
+    layout()->activate();
+    repaint();
+}
+
+void MainStatusBar::StepProgress(qint64 done) {
+    StatusProgressBar->setValue(int(std::clamp<qint64>(done, 0, StatusProgressBar->maximum())));
+    StatusProgressBar->repaint();
+}
+
+void MainStatusBar::EndProgress() {
+    StatusProgressBar->hide();
 }

@@ -189,7 +189,8 @@ void TFMain::Exit1Click() {
 }
 
 void TFMain::RemoveALLRegistryKeys1Click() {
-    if (ctx_.dialogs().messageBox(
+    // Every option, play count and the lock go: Enter alone must not do it.
+    if (ctx_.dialogs().messageBoxDefaultNo(
             QStringLiteral("Are you sure you want to remove all games and their current settings?"),
             MessageKind::Warning, MessageButtons::YesNo) != mrYes) {
         return;

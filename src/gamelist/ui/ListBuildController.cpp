@@ -81,11 +81,26 @@ void ListBuildController::BuildFromFoundFiles(const QStringList& chosenEmulators
     build_.Timer1Tag = 0;
     build_.ListBuildLines.clear();
     ProcessEmulator();
+    AnnounceEnd();
+}
+
+void ListBuildController::EndBuild() {
+    lists_.RebuildLists();
+    ended_ = true;
+}
+
+void ListBuildController::AnnounceEnd() {
+    // Announced once the step that ended the build is done: the last
+    // emulator's end still selects the first item after the rebuild.
+    if (ended_) {
+        ended_ = false;
+        emit buildEnded();
+    }
 }
 
 void ListBuildController::SearchDrives() {
     const WaitCursor wait;
-    DriveSearch::SearchDrives(ctx_.fs(), state_, tools_.drives, WalkStatus(status_));
+    SearchDrivesShowingProgress(ctx_.fs(), state_, tools_.drives, status_);
 }
 
 const FoundFilesIndex& ListBuildController::FoundFilesLookup() {
@@ -99,7 +114,7 @@ void ListBuildController::NextEmulatorStep() {
     }
     ++build_.ListBuildIndex;
     if (build_.ListBuildIndex > state_.emulators.count()) {
-        lists_.RebuildLists();
+        EndBuild();
         return;
     }
     ProcessEmulator();
@@ -107,7 +122,7 @@ void ListBuildController::NextEmulatorStep() {
 
 void ListBuildController::ProcessEmulator() {
     if (state_.listBuildAbort || !state_.emulators.isValidIndex(build_.ListBuildIndex)) {
-        lists_.RebuildLists();
+        EndBuild();
         return;
     }
     const int p = build_.ListBuildIndex;
@@ -171,6 +186,11 @@ void ListBuildController::ProcessEmulator() {
 }
 
 void ListBuildController::Timer1Timer() {
+    TimerTick();
+    AnnounceEnd();
+}
+
+void ListBuildController::TimerTick() {
     if (build_.Timer1Tag == 0 && !ListFileArrived()) {
         return;
     }
@@ -247,7 +267,7 @@ bool ListBuildController::HandleNextGame() {
         ctx_, emulator, *names, emulatorDirectory,
         [&] { return FindRomLocation(names->shortName, p, emulatorDirectory); });
     if (outcome.aborted) {
-        lists_.RebuildLists();
+        EndBuild();
         return false;
     }
     if (!outcome.searched) {

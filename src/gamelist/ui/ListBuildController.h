@@ -59,8 +59,15 @@ public:
 signals:
     // The list file never came: the program ends.
     void closeRequested();
+    // The build is over and the lists are shown again, with an item
+    // selected that the window does not show yet.
+    void buildEnded();
 
 private:
+    // The lists rebuilt: the build is over.
+    void EndBuild();
+    void AnnounceEnd();
+    void TimerTick();
     void SearchDrives();
     void ProcessEmulator();
     void NextEmulatorStep();
@@ -83,6 +90,7 @@ private:
     ListBuildState build_;
     // The name the ROM search shows in LSn, which TFStatus asks about.
     QString searchedName_;
+    bool ended_ = false;
     QTimer* Timer1;
     QAction* UpdateGameList1;
     TFStatus* FStatus;

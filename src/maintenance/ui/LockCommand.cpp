@@ -29,8 +29,8 @@ void LockCommand::Lock1Click() {
     const bool opened = StoreSchema::openRoot(store, false);
     // A cancelled box counts as an empty entry.
     const QString entered = ctx_.dialogs()
-                                .inputBox(QStringLiteral("Password Entry"),
-                                          QStringLiteral("Please enter a password:"), QString())
+                                .passwordBox(QStringLiteral("Password Entry"),
+                                             QStringLiteral("Please enter a password:"))
                                 .value_or(QString());
     using StoreSchema::kLocked;
     if (state_.locked) {
