@@ -114,7 +114,8 @@ int main(int argc, char** argv) {
 
     QStringList deleted;
     const double cleanup = secondsOf([&] {
-        deleted = ListCleanup::Run(inst.context(), main.state().emulators, [](const QString&) {});
+        deleted = ListCleanup::Run(inst.context(), main.state().emulators,
+                                   [](const QString&, qsizetype, qsizetype) {});
     });
     // The whole command once more, as the menu runs it: nothing is left to
     // delete, but every entry is checked again and the lists are rebuilt.

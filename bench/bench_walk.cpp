@@ -27,10 +27,10 @@
 #include <vector>
 
 #include "catalogue/EmulatorTable.h"
+#include "context/ProgressThrottle.h"
 #include "platform/DosFileSystem.h"
 #include "tools/DirectoryWalker.h"
 #include "tools/DriveSearch.h"
-#include "tools/ProgressThrottle.h"
 
 namespace {
 

@@ -9,6 +9,7 @@ packages=(
   build-essential cmake pkg-config qt6-base-dev
   libjpeg62-turbo-dev libtiff-dev libgif-dev libsqlite3-dev libsdl2-dev
   libgtest-dev libbenchmark-dev libzip-dev zip unzip xvfb xauth
+  libqt6svg6
   "$@"
 )
 

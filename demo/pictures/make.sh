@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Remakes the demo's pictures below demo/c/BRIVANEL from the drawings here,
-# one file in each of the nine formats the picture view reads. Needs
+# one file in each of the ten formats the picture view reads. Needs
 # Inkscape and ImageMagick; the results are kept in the repository, so the
 # run command needs neither.
 set -euo pipefail
@@ -24,6 +24,8 @@ raster galaxian -quality 80 "JPEG:$out/BITMAPS/GALAXIAN.JPEG"
 raster moonal2 -colors 64 -compress LZW "TIFF:$out/BITMAPS/MOONAL2.TIF"
 raster ikari -compress Zip "TIFF:$out/BITMAPS/IKARI.TIFF"
 raster pong -colors 16 "GIF:$out/BITMAPS/PONG.GIF"
+raster pacman "PNG:$out/BITMAPS/PACMAN.PNG"
+raster mspacman -colors 64 "PNG8:$out/BITMAPS/MSPACMAN.PNG"
 inkscape "$here/smb.svg" --export-type=emf --export-filename="$work/smb.emf" 2>/dev/null
 inkscape "$here/zelda.svg" --export-type=wmf --export-filename="$work/zelda.wmf" 2>/dev/null
 cp "$work/smb.emf" "$out/BITMAPS/NES/SMB.EMF"

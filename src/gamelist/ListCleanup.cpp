@@ -76,8 +76,7 @@ std::optional<QString> ReferenceFilePath(const AppContext& ctx, const EmulatorTa
     return ListFilePath(ctx, emulators.at(index));
 }
 
-QStringList Run(const AppContext& ctx, const EmulatorTable& emulators,
-                const std::function<void(const QString& entryName)>& progress) {
+QStringList Run(const AppContext& ctx, const EmulatorTable& emulators, const Progress& progress) {
     SettingsStore store = ctx.store();
     if (!StoreSchema::openRoot(store, false)) {
         return {};
@@ -93,10 +92,11 @@ QStringList Run(const AppContext& ctx, const EmulatorTable& emulators,
     // The list file of each "Emulator" value, looked up once.
     QHash<QString, std::optional<QString>> listFiles;
     QStringList deleted;
+    qsizetype done = 0;
     for (const SubkeyValues& entry : entries) {
         const QString& name = entry.name();
         if (progress) {
-            progress(name);
+            progress(name, done++, qsizetype(entries.size()));
         }
         const QString emulatorId = StoreSchema::kEmulator.readFrom(entry);
         std::optional<QString> path;

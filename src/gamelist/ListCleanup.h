@@ -56,11 +56,14 @@ private:
 std::optional<QString> ReferenceFilePath(const AppContext& ctx, const EmulatorTable& emulators,
                                          const QString& entryName, const QString& emulatorId);
 
+// Told each entry before it is looked at: its name, how many came before it
+// and how many there are.
+using Progress = std::function<void(const QString& entryName, qsizetype done, qsizetype total)>;
+
 // Deletes the outdated entries below the root, visiting the names in
 // case-insensitive order and telling `progress` each one first. An entry is
 // current when its reference file lists its name and, when its "Location"
 // holds a ".", that file exists. Returns the names deleted.
-QStringList Run(const AppContext& ctx, const EmulatorTable& emulators,
-                const std::function<void(const QString& entryName)>& progress);
+QStringList Run(const AppContext& ctx, const EmulatorTable& emulators, const Progress& progress);
 
 }  // namespace ListCleanup

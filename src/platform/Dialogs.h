@@ -42,9 +42,15 @@ public:
     virtual ~Dialogs() = default;
     // Returns the modal result of the button pressed.
     virtual int messageBox(const QString& text, MessageKind kind, MessageButtons buttons) = 0;
+    // The same box with No (or Cancel) as its default button: for questions
+    // whose Yes deletes or overwrites files, which Enter alone must not do.
+    virtual int messageBoxDefaultNo(const QString& text, MessageKind kind,
+                                    MessageButtons buttons) = 0;
     // The text entered, or nothing when the box was cancelled.
     virtual std::optional<QString> inputBox(const QString& title, const QString& prompt,
                                             const QString& defaultText) = 0;
+    // An input box whose text is masked while it is typed.
+    virtual std::optional<QString> passwordBox(const QString& title, const QString& prompt) = 0;
     // The chosen host file, or nothing when cancelled.
     virtual std::optional<QString> openFile(const OpenFileRequest& request) = 0;
     // The print dialog; nothing when it was cancelled.

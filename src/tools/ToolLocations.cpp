@@ -9,6 +9,25 @@ const LocationRow& RowOf(Tool tool) {
     return kLocationRows[size_t(tool)];
 }
 
+QString ToolsFoundText(const ToolLocations& found) {
+    QStringList parts;
+    QStringList missing;
+    for (const LocationRow& row : kToolRows) {
+        // The program's name without its extension.
+        const QString name = QString::fromUtf16(row.executable).section(u'.', 0, 0);
+        const QString& path = found.*row.field;
+        if (path.isEmpty()) {
+            missing << name;
+        } else {
+            parts << name + u" found at " + path;
+        }
+    }
+    if (!missing.isEmpty()) {
+        parts << u"not found: " + missing.join(QStringLiteral(", "));
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
 ToolLocations ReadToolLocations(SettingsStore& root) {
     ToolLocations locations;
     for (const LocationRow& row : kLocationRows) {

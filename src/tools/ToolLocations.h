@@ -70,6 +70,10 @@ inline constexpr char16_t kZipMagicOn[] = u" /e+";
 
 const LocationRow& RowOf(Tool tool);
 
+// What Search Drives found, for the status bar: "PKZIP found at C:\X\PKZIP.EXE;
+// ...; not found: JoyEmu, ..." in the order of the table.
+QString ToolsFoundText(const ToolLocations& found);
+
 // The seven values of the root key; an absent one reads as empty.
 ToolLocations ReadToolLocations(SettingsStore& root);
 // Opens the root key, creating it when missing, and writes the seven values

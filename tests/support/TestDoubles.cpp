@@ -29,22 +29,44 @@ QString describe(MessageKind kind, MessageButtons buttons) {
 
 }  // namespace
 
-int ScriptedDialogs::messageBox(const QString& text, MessageKind kind, MessageButtons buttons) {
-    shown_.push_back({QStringLiteral("message"), text, describe(kind, buttons)});
+int ScriptedDialogs::message(const QString& text, MessageKind kind, MessageButtons buttons,
+                             bool defaultNo) {
+    shown_.push_back({QStringLiteral("message"), text, describe(kind, buttons), defaultNo});
     if (auto a = next()) {
         return a->result;
     }
-    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? mrYes
-                                                                                      : mrOk;
+    const bool yesNo = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
+    if (defaultNo) {
+        return yesNo ? mrNo : buttons == MessageButtons::Ok ? mrOk : mrCancel;
+    }
+    return yesNo ? mrYes : mrOk;
 }
 
-std::optional<QString> ScriptedDialogs::inputBox(const QString& title, const QString& prompt,
-                                                 const QString& defaultText) {
-    shown_.push_back({QStringLiteral("input"), prompt, title});
+int ScriptedDialogs::messageBox(const QString& text, MessageKind kind, MessageButtons buttons) {
+    return message(text, kind, buttons, false);
+}
+
+int ScriptedDialogs::messageBoxDefaultNo(const QString& text, MessageKind kind,
+                                         MessageButtons buttons) {
+    return message(text, kind, buttons, true);
+}
+
+std::optional<QString> ScriptedDialogs::input(const QString& kind, const QString& title,
+                                              const QString& prompt, const QString& defaultText) {
+    shown_.push_back({kind, prompt, title});
     if (auto a = next()) {
         return a->result == mrCancel ? std::nullopt : a->text;
     }
     return defaultText;
+}
+
+std::optional<QString> ScriptedDialogs::inputBox(const QString& title, const QString& prompt,
+                                                 const QString& defaultText) {
+    return input(QStringLiteral("input"), title, prompt, defaultText);
+}
+
+std::optional<QString> ScriptedDialogs::passwordBox(const QString& title, const QString& prompt) {
+    return input(QStringLiteral("password"), title, prompt, QString());
 }
 
 std::optional<QString> ScriptedDialogs::openFile(const OpenFileRequest& request) {
@@ -79,6 +101,9 @@ int ScriptedDialogs::execDialog(QObject& dialog) {
 bool RecordingProcessStarter::startDetached(const QString& program, const QStringList& arguments,
                                             const QString& workingFolder) {
     starts_.push_back({program, arguments, workingFolder});
+    if (refused_.contains(program)) {
+        return false;
+    }
     if (!run_) {
         return true;
     }

@@ -16,7 +16,8 @@
 // and the joystick.
 
 // Answers from a prepared queue and records every text shown; for tests.
-// An empty queue answers with the first button's result (OK or Yes).
+// An empty queue answers as Enter does: with the default button's result
+// (OK or Yes; No or Cancel for a box whose default is No).
 class ScriptedDialogs : public Dialogs {
 public:
     struct Answer {
@@ -25,10 +26,12 @@ public:
         std::function<void(QObject&)> prepare;  // acts on a dialog before it "closes"
     };
     struct Shown {
-        QString kind;  // "message", "input", "open", "print", "dialog"
+        QString kind;  // "message", "input", "password", "open", "print", "dialog"
         QString text;  // message text, input prompt, file dialog title, dialog object name
         // For a message its kind and buttons ("Warning OkCancel").
         QString detail;
+        // A message box whose default button is No (or Cancel).
+        bool defaultNo = false;
     };
 
     void answer(int result) { answers_.push_back(Answer{result, std::nullopt, {}}); }
@@ -43,8 +46,10 @@ public:
     size_t pending() const { return answers_.size(); }
 
     int messageBox(const QString& text, MessageKind kind, MessageButtons buttons) override;
+    int messageBoxDefaultNo(const QString& text, MessageKind kind, MessageButtons buttons) override;
     std::optional<QString> inputBox(const QString& title, const QString& prompt,
                                     const QString& defaultText) override;
+    std::optional<QString> passwordBox(const QString& title, const QString& prompt) override;
     std::optional<QString> openFile(const OpenFileRequest& request) override;
     // A prepared text is the PDF file to print to.
     std::optional<PrintTarget> printDialog() override;
@@ -52,6 +57,9 @@ public:
 
 private:
     std::optional<Answer> next();
+    int message(const QString& text, MessageKind kind, MessageButtons buttons, bool defaultNo);
+    std::optional<QString> input(const QString& kind, const QString& title, const QString& prompt,
+                                 const QString& defaultText);
 
     std::deque<Answer> answers_;
     std::vector<Shown> shown_;
@@ -81,9 +89,12 @@ public:
     bool startDetached(const QString& program, const QStringList& arguments,
                        const QString& workingFolder) override;
     const std::vector<Start>& starts() const { return starts_; }
+    // A program this machine does not have: its start fails.
+    void refuse(const QString& program) { refused_ << program; }
 
 private:
     bool run_;
+    QStringList refused_;
     std::vector<Start> starts_;
 };
 

@@ -6,7 +6,6 @@
 #include "catalogue/EmulatorTable.h"
 #include "settings/KeyPath.h"
 #include "support/TempInstallation.h"
-#include "tools/ProgressThrottle.h"
 #include "tools/SearchChoice.h"
 #include "tools/ToolLocations.h"
 #include "tools/ToolsTestSupport.h"
@@ -86,14 +85,4 @@ TEST(SearchChoiceStore, DrivesToSearchNeverCreatesTheRoot) {
     SettingsStore root(inst.database());
     root.OpenKey(StorePaths::Root(), false);
     EXPECT_EQ(root.ReadString("DRIVES TO SEARCH"), "C:;D:");
-}
-
-TEST(ProgressThrottleTest, TheFirstStepIsShownThenAtMostOncePerInterval) {
-    ProgressThrottle hourly(3600 * 1000);
-    EXPECT_TRUE(hourly.due());
-    EXPECT_FALSE(hourly.due());
-    EXPECT_FALSE(hourly.due());
-    ProgressThrottle always(0);
-    EXPECT_TRUE(always.due());
-    EXPECT_TRUE(always.due());
 }

@@ -3,7 +3,10 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QResizeEvent>
+#include <QScrollArea>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "app/ui/MainStatusBar.h"
@@ -20,14 +23,18 @@
 #include "maintenance/ui/HelpCommands.h"
 #include "maintenance/ui/LockCommand.h"
 #include "maintenance/ui/ReportCommands.h"
+#include "pictures/PictureSize.h"
 #include "pictures/ui/PicturePane.h"
 #include "platform/ui/MenuItem.h"
+#include "platform/ui/ProgramIcon.h"
 #include "tools/ui/ToolCommands.h"
 
 TFMain::TFMain(AppContext& ctx, QWidget* parent)
     : QMainWindow(parent), ctx_(ctx), guard_(ctx.dialogs()) {
     setObjectName(QStringLiteral("FMain"));
     setWindowTitle(QStringLiteral("Brivanel"));
+    // Its dialogs show it too: a window without an icon of its own takes its parent's.
+    setWindowIcon(programIcon());
     const QString hint =
         QStringLiteral("To update game list, select Update Game List from the File menu");
     setStatusTip(hint);
@@ -67,7 +74,8 @@ void TFMain::CreateParts() {
                                 [this] { return tools_.joyCp; }},
                                central);
     const auto selection = [this] { return CurrentEntry(); };
-    play_ = new PlayCommand(ctx_, state_, guard_, tools_, *POptions, selection, central);
+    play_ =
+        new PlayCommand(ctx_, state_, guard_, *StatusBar1, tools_, *POptions, selection, central);
 
     toolCommands_ = new ToolCommands(ctx_, state_, guard_, *StatusBar1, tools_, this);
     listBuild_ = new ListBuildController(
@@ -90,7 +98,7 @@ void TFMain::CreateParts() {
          [this] { return lists_->View().showCount; }, [this] { return lists_->View().showMissing; },
          [this] { lists_->MissingGames1Click(); }},
         this);
-    help_ = new HelpCommands(ctx_, state_, guard_, selection, this);
+    help_ = new HelpCommands(ctx_, state_, guard_, *StatusBar1, selection, this);
     lock_ = new LockCommand(ctx_, state_, guard_, this);
 }
 
@@ -119,7 +127,8 @@ void TFMain::CreateMenus() {
                        listMaintenance_->RemoveFromListAction(),
                        listMaintenance_->ChangeEmulatorsAction()});
     Game1->addSeparator();
-    Game1->addActions({gameMaintenance_->ResetAction(), lists_->ChooseRandomAction()});
+    Game1->addActions(
+        {gameMaintenance_->ResetAction(), lists_->ChooseRandomAction(), lists_->FilterAction()});
     Game1->addSeparator();
     Game1->addAction(help_->KeysAction());
     Game1->addMenu(gameMaintenance_->DeleteMenu());
@@ -160,15 +169,45 @@ void TFMain::CreateLayout() {
     left->addWidget(lists_, 1);
     left->addWidget(play_->Button());
     left->addWidget(labels_);
+    lists_->setMinimumWidth(kListUsableWidth);
+
+    // The panel scrolls when the window is too short for all its groups.
+    optionsScroll_ = new QScrollArea(centralWidget());
+    optionsScroll_->setObjectName(QStringLiteral("POptionsScroll"));
+    optionsScroll_->setFrameShape(QFrame::NoFrame);
+    optionsScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    optionsScroll_->setWidgetResizable(true);
+    optionsScroll_->setWidget(POptions);
+    optionsScroll_->setFixedWidth(POptions->width() +
+                                  optionsScroll_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    optionsScroll_->setMinimumHeight(kOptionsLeastHeight);
 
     auto* right = new QVBoxLayout;
     right->addWidget(picture_, 0, Qt::AlignHCenter);
-    right->addWidget(POptions, 1);
+    right->addWidget(optionsScroll_, 1, Qt::AlignHCenter);
 
-    auto* columns = new QHBoxLayout(centralWidget());
-    columns->addLayout(left, 1);
-    columns->addLayout(right, 0);
+    columns_ = new QHBoxLayout(centralWidget());
+    columns_->addLayout(left, 1);
+    columns_->addLayout(right, 0);
+    centralWidget()->installEventFilter(this);
     resize(860, 640);
+}
+
+void TFMain::FitPicture(const QSize& central) {
+    // The layout is told of the new size after this: its margins, not its
+    // geometry, are what counts.
+    const QRect room = QRect(QPoint(), central).marginsRemoved(columns_->contentsMargins());
+    const int spacing = columns_->spacing();
+    picture_->SetFrameSide(
+        PictureSize::FrameSide(room.width() - kListUsableWidth - spacing,
+                               room.height() - POptions->FullHeight() - spacing));
+}
+
+bool TFMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        FitPicture(static_cast<QResizeEvent*>(event)->size());
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TFMain::WireParts() {
@@ -179,6 +218,7 @@ void TFMain::WireParts() {
     guard_.connect(gameMaintenance_, &GameMaintenanceCommands::selectedEntryChanged, &wiring_,
                    refresh);
     guard_.connect(picture_, &PicturePane::picturesChanged, &wiring_, refresh);
+    guard_.connect(listBuild_, &ListBuildController::buildEnded, &wiring_, refresh);
 
     guard_.connect(lists_, &GameListsPane::playRequested, &wiring_,
                    [this] { play_->BPlayClick(); });

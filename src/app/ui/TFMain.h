@@ -8,6 +8,8 @@
 #include "tools/ToolLocations.h"
 
 class AppContext;
+class QHBoxLayout;
+class QScrollArea;
 class GameListsPane;
 class GameMaintenanceCommands;
 class HelpCommands;
@@ -45,12 +47,15 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // ---- Frame (TFMain.cpp) ----
     void CreateParts();
     void CreateMenus();
     void CreateLayout();
+    // The picture as large as the window's room allows (PictureSize).
+    void FitPicture(const QSize& central);
     void WireParts();
     // The menu items the lock disables, in their fixed order.
     std::vector<QAction*> LockableItems() const;
@@ -93,6 +98,13 @@ private:
     ReportCommands* reports_;
     HelpCommands* help_;
     LockCommand* lock_;
+
+    // The list keeps this width before the picture gives up any of its own.
+    static constexpr int kListUsableWidth = 280;
+    // Rows of options the window shows however short it gets.
+    static constexpr int kOptionsLeastHeight = 120;
+    QHBoxLayout* columns_ = nullptr;
+    QScrollArea* optionsScroll_ = nullptr;
 
     QMenu* File1;
     QMenu* Game1;

@@ -7,6 +7,7 @@
 #include "app/ui/TFMain.h"
 #include "context/AppContext.h"
 #include "platform/SdlJoystick.h"
+#include "platform/ui/ProgramIcon.h"
 #include "platform/ui/QtDialogs.h"
 #include "settings/StoreDatabase.h"
 
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     // No display name: the platform would append it to every frame's title,
     // and each window's title is meant to read exactly as it is set.
     QApplication::setApplicationName(QStringLiteral("Brivanel"));
+    QApplication::setWindowIcon(programIcon());
 
     const QString exe = executablePath();
     const QString programDir = QFileInfo(exe).absolutePath();

@@ -26,12 +26,15 @@ public:
 }  // namespace
 
 int GameListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(items_.size());
+    if (parent.isValid()) {
+        return 0;
+    }
+    return isFiltered() ? int(shown_.size()) : int(items_.size());
 }
 
 QVariant GameListModel::data(const QModelIndex& index, int role) const {
-    if (role == Qt::DisplayRole && index.isValid() && index.row() < items_.size()) {
-        return items_[index.row()];
+    if (role == Qt::DisplayRole && index.isValid() && index.row() < rowCount()) {
+        return items_[itemOfRow(index.row())];
     }
     return QVariant();
 }
@@ -40,16 +43,63 @@ void GameListModel::setItems(QStringList items) {
     std::stable_sort(items.begin(), items.end(), lessIgnoringCase);
     beginResetModel();
     items_ = std::move(items);
+    keys_.assign(items_);
+    applyFilter(nullptr);
     endResetModel();
 }
 
 int GameListModel::insertSorted(const QString& text) {
     const auto it = std::upper_bound(items_.begin(), items_.end(), text, lessIgnoringCase);
-    const int row = int(it - items_.begin());
+    const int item = int(it - items_.begin());
+    if (!isFiltered()) {
+        beginInsertRows(QModelIndex(), item, item);
+        items_.insert(item, text);
+        keys_.insert(item, text);
+        endInsertRows();
+        return item;
+    }
+    items_.insert(item, text);
+    keys_.insert(item, text);
+    // The items after it move one place on.
+    const auto later = std::lower_bound(shown_.begin(), shown_.end(), item);
+    for (auto i = later; i != shown_.end(); ++i) {
+        ++*i;
+    }
+    const int row = int(later - shown_.begin());
+    const std::vector<int> inserted{item};
+    if (keys_.matching(needle_, &inserted).empty()) {
+        return -1;
+    }
     beginInsertRows(QModelIndex(), row, row);
-    items_.insert(row, text);
+    shown_.insert(later, item);
     endInsertRows();
     return row;
+}
+
+void GameListModel::setFilter(const QString& text) {
+    const QString needle = ListFilter::fold(text);
+    if (needle == needle_) {
+        return;
+    }
+    // Typing on narrows what is shown already.
+    const bool narrowing = isFiltered() && needle.contains(needle_);
+    const std::vector<int> before = narrowing ? shown_ : std::vector<int>();
+    beginResetModel();
+    needle_ = needle;
+    applyFilter(narrowing ? &before : nullptr);
+    endResetModel();
+}
+
+void GameListModel::applyFilter(const std::vector<int>* within) {
+    shown_ = isFiltered() ? keys_.matching(needle_, within) : std::vector<int>();
+}
+
+int GameListModel::rowOfItem(int item) const {
+    if (!isFiltered()) {
+        return item;
+    }
+    const auto it = std::lower_bound(shown_.begin(), shown_.end(), item);
+    return it != shown_.end() && *it == item ? int(it - shown_.begin()) : -1;
 }
 
 GameListWidget::GameListWidget(QWidget* parent)
@@ -70,6 +120,22 @@ GameListWidget::GameListWidget(QWidget* parent)
     setItemDelegate(new FixedHeightDelegate(this));
 }
 
+QString GameListWidget::item(int index) const {
+    return index >= 0 && index < count() ? model_->items()[model_->itemOfRow(index)] : QString();
+}
+
+QStringList GameListWidget::shownItems() const {
+    if (!model_->isFiltered()) {
+        return model_->items();
+    }
+    QStringList shown;
+    shown.reserve(count());
+    for (int row = 0; row < count(); ++row) {
+        shown << model_->items()[model_->itemOfRow(row)];
+    }
+    return shown;
+}
+
 void GameListWidget::clear() {
     model_->setItems({});
 }
@@ -82,14 +148,31 @@ int GameListWidget::addItem(const QString& text) {
     return model_->insertSorted(text);
 }
 
-int GameListWidget::indexOf(const QString& text) const {
-    const QStringList& items = model_->items();
+namespace {
+
+// The first item equal to `text` ignoring case; -1 when none.
+int findItem(const QStringList& items, const QString& text) {
     // The items are sorted ignoring case, so equal texts sit together.
     const auto it = std::lower_bound(items.begin(), items.end(), text, lessIgnoringCase);
     if (it != items.end() && QString::compare(*it, text, Qt::CaseInsensitive) == 0) {
         return int(it - items.begin());
     }
     return -1;
+}
+
+}  // namespace
+
+int GameListWidget::indexOf(const QString& text) const {
+    const int item = findItem(model_->items(), text);
+    return item < 0 ? -1 : model_->rowOfItem(item);
+}
+
+bool GameListWidget::contains(const QString& text) const {
+    return findItem(model_->items(), text) >= 0;
+}
+
+void GameListWidget::setFilter(const QString& text) {
+    model_->setFilter(text);
 }
 
 int GameListWidget::itemIndex() const {

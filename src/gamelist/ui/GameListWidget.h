@@ -3,9 +3,13 @@
 #include <QAbstractListModel>
 #include <QListView>
 #include <QStringList>
+#include <vector>
+
+#include "gamelist/ListFilter.h"
 
 // The sorted strings behind a game list box. Filled in bulk: sorted once,
-// then handed over, so that 45,000 games appear at once.
+// then handed over, so that 45,000 games appear at once. A filter shows only
+// the items that contain a text; rows are those shown.
 class GameListModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -13,12 +17,28 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
+    // Every item, shown or not.
     const QStringList& items() const { return items_; }
     void setItems(QStringList items);
+    // Inserts in sorted position; returns its row, -1 when the filter hides it.
     int insertSorted(const QString& text);
 
+    // Shows the items containing `text` (case and accents ignored); all
+    // for an empty text.
+    void setFilter(const QString& text);
+    bool isFiltered() const { return !needle_.isEmpty(); }
+    // The index into items() of a row shown.
+    int itemOfRow(int row) const { return isFiltered() ? shown_[size_t(row)] : row; }
+    // The row an item is shown in; -1 when the filter hides it.
+    int rowOfItem(int item) const;
+
 private:
+    void applyFilter(const std::vector<int>* within);
+
     QStringList items_;
+    ListFilter::Keys keys_;
+    QString needle_;          // folded
+    std::vector<int> shown_;  // while filtered: the items shown, ascending
 };
 
 // A sorted list box of game entries (LBArcade, LBConsole, an emulator's own
@@ -29,16 +49,25 @@ class GameListWidget : public QListView {
 public:
     explicit GameListWidget(QWidget* parent = nullptr);
 
-    int count() const { return int(model_->items().size()); }
-    QString item(int index) const { return model_->items().value(index); }
+    // The items shown: all of them, or those the filter lets through.
+    int count() const { return model_->rowCount(); }
+    QString item(int index) const;
+    QStringList shownItems() const;
+    // Every item, shown or not.
     const QStringList& items() const { return model_->items(); }
+    int totalCount() const { return int(model_->items().size()); }
     void clear();
     // Replaces all items by `items`, sorted.
     void setItems(QStringList items);
-    // Inserts in sorted position; returns the index.
+    // Inserts in sorted position; returns the index, -1 when the filter hides it.
     int addItem(const QString& text);
-    // First item equal to `text` ignoring case; -1 when none.
+    // The shown item equal to `text` ignoring case; -1 when none.
     int indexOf(const QString& text) const;
+    // Whether an item equal to `text` ignoring case is in the list, shown or not.
+    bool contains(const QString& text) const;
+    // Shows only the items containing `text`, ignoring case and accents.
+    void setFilter(const QString& text);
+    bool isFiltered() const { return model_->isFiltered(); }
 
     // The selected index, -1 when nothing is selected.
     int itemIndex() const;

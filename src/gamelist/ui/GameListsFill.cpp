@@ -83,8 +83,8 @@ void GameListsPane::FillListsByName() {
     if (current.hasFurtherEmulators) {
         emit changeEmulatorsOffered(true);
     }
-    GameListWidget* front = LBArcade->indexOf(current.itemText) >= 0 ? LBArcade : LBConsole;
-    if (front->indexOf(current.itemText) < 0 && LBArcade->count() > 0) {
+    GameListWidget* front = LBArcade->contains(current.itemText) ? LBArcade : LBConsole;
+    if (!front->contains(current.itemText) && LBArcade->totalCount() > 0) {
         // A current game listed nowhere (as after a first start) would put
         // the Console page in front, empty while the games sit on Arcade.
         front = LBArcade;
@@ -149,18 +149,26 @@ void GameListsPane::UpdateGameCount() {
 void GameListsPane::ShowGameCount() {
     GameListWidget* list = currentListBox_;
     int games = list->count();
+    int all = list->totalCount();
     SettingsStore store = ctx_.store();
     for (int i = 1; i <= state_.emulators.count(); ++i) {
         const EmulatorDefinition& emulator = state_.emulators.at(i);
         // A multi-game emulator's own entry is listed with its games but is no
         // game. It is looked for as the list shows it, so that with Show Count
         // on (its text then starts with a count) it is still left out.
-        if (!emulator.isSingle() &&
-            list->indexOf(DisplayText(store, emulator.lbName, view_.showCount)) >= 0) {
+        if (emulator.isSingle()) {
+            continue;
+        }
+        const QString own = DisplayText(store, emulator.lbName, view_.showCount);
+        if (list->indexOf(own) >= 0) {
             --games;
         }
+        if (list->contains(own)) {
+            --all;
+        }
     }
-    list->setHint(QString::number(games) + u" games listed");
+    list->setHint(list->isFiltered() ? QStringLiteral("%1 of %2 games").arg(games).arg(all)
+                                     : QString::number(games) + u" games listed");
     // The status bar shows a hint only when the mouse comes to the list: the
     // count of the list now shown goes there at once.
     status_.SetStatus(list->hint());

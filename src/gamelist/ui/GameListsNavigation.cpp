@@ -1,6 +1,7 @@
 // Moving through the game lists: the page change, keys, mouse, joystick and
 // Choose Random.
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include "context/AppContext.h"
 #include "context/AppState.h"
@@ -34,6 +35,11 @@ void GameListsPane::LBArcadeKeyPress(QKeyEvent* event) {
     // not move its selection on them.
     if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
         event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && EFilter->isVisible()) {
+        event->accept();
+        HideFilter();
         return;
     }
     const QString typed = event->text();
@@ -79,7 +85,7 @@ void GameListsPane::LBArcadeMouseUp() {
 void GameListsPane::ChooseRandom1Click() {
     GameListWidget* list = currentListBox_;
     const std::vector<int> candidates =
-        RandomChoice::Candidates(ctx_, state_.emulators, list->items(), view_.showCount);
+        RandomChoice::Candidates(ctx_, state_.emulators, list->shownItems(), view_.showCount);
     // A list without a single game to land on (empty, or only missing games
     // and emulators) leaves the selection as it is.
     const std::optional<int> pick = RandomChoice::Pick(candidates, ctx_.clock().now());

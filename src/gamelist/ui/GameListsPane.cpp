@@ -2,6 +2,7 @@
 
 #include <QActionGroup>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -16,6 +17,7 @@ GameListsPane::GameListsPane(AppContext& ctx, AppState& state, const ErrorGuard&
       state_(state),
       guard_(guard),
       status_(status),
+      EFilter(new QLineEdit(this)),
       PCConsole(new QTabWidget(this)),
       TSArcade(new QWidget(PCConsole)),
       LBArcade(NewGameList(TSArcade, QStringLiteral("LBArcade"))),
@@ -29,14 +31,30 @@ GameListsPane::GameListsPane(AppContext& ctx, AppState& state, const ErrorGuard&
     TSConsole->setObjectName(QStringLiteral("TSConsole"));
     PCConsole->addTab(TSArcade, QStringLiteral("Arcade"));
     PCConsole->addTab(TSConsole, QStringLiteral("Console"));
+    EFilter->setObjectName(QStringLiteral("EFilter"));
+    EFilter->setPlaceholderText(
+        QStringLiteral("Type part of a name to narrow the list; Esc shows all again"));
+    EFilter->setClearButtonEnabled(true);
+    EFilter->setStatusTip(QStringLiteral("Shows the games whose names contain this text"));
+    EFilter->installEventFilter(this);
+    EFilter->hide();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(EFilter);
     layout->addWidget(PCConsole);
     emulatorTabs_.push_back(nullptr);
     emulatorLists_.push_back(nullptr);
 
     CreateViewActions();
     guard_.connect(PCConsole, &QTabWidget::currentChanged, this, &GameListsPane::PCConsoleChange);
+    // A click on a page's tab gives its list the keys, also when the page is
+    // in front already: the keys must not stay with a menu bar left by Esc.
+    connect(PCConsole, &QTabWidget::tabBarClicked, this, [this](int index) {
+        if (GameListWidget* list = ListOfPage(PCConsole->widget(index))) {
+            list->setFocus(Qt::MouseFocusReason);
+        }
+    });
+    guard_.connect(EFilter, &QLineEdit::textChanged, this, &GameListsPane::EFilterChange);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(50);
     guard_.connect(Timer2, &QTimer::timeout, this, &GameListsPane::Timer2Timer);
@@ -78,9 +96,15 @@ void GameListsPane::CreateViewActions() {
         guard_.connect(item, &QAction::triggered, this, [this, handler] {
             ShowSwitches();
             (this->*handler)();
+            // The lists were filled afresh: the window shows what is selected now.
+            emit selectionChanged();
         });
     }
     guard_.connect(ChooseRandom1, &QAction::triggered, this, &GameListsPane::ChooseRandom1Click);
+    FilterList1 = newMenuItem(this, "FilterList1", QStringLiteral("&Filter List..."),
+                              QStringLiteral("Shows only the games whose names contain a text"),
+                              Qt::CTRL | Qt::Key_F);
+    guard_.connect(FilterList1, &QAction::triggered, this, &GameListsPane::FilterList1Click);
 }
 
 QList<QAction*> GameListsPane::ViewActions() const {
@@ -99,6 +123,7 @@ GameListWidget* GameListsPane::NewGameList(QWidget* page, const QString& name) {
             [this](QKeyEvent* event) { guard_.run([this, event] { LBArcadeKeyUp(event); }); });
     guard_.connect(list, &GameListWidget::mouseReleased, this, &GameListsPane::LBArcadeMouseUp);
     connect(list, &GameListWidget::itemDoubleClicked, this, &GameListsPane::playRequested);
+    list->setFilter(EFilter->text());
     return list;
 }
 

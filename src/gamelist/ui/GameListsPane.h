@@ -16,6 +16,7 @@ class AppContext;
 struct AppState;
 class GameListWidget;
 class QKeyEvent;
+class QLineEdit;
 class StatusLine;
 
 // The game lists on the page control `PCConsole`: "Arcade" and "Console" by
@@ -34,6 +35,8 @@ public:
     // Games) and the Game menu's Choose Random.
     QList<QAction*> ViewActions() const;
     QAction* ChooseRandomAction() const { return ChooseRandom1; }
+    // "&Filter List..." (Ctrl+F): the filter field above the lists.
+    QAction* FilterAction() const { return FilterList1; }
 
     // Replaces the emulators' pages by one per multi-game emulator of the
     // table and "Single"; LBArcade becomes the current list.
@@ -80,6 +83,10 @@ public:
     // Joystick polling, while the program is the active one.
     void StartJoystick() { Timer2->start(); }
     void StopJoystick() { Timer2->stop(); }
+
+protected:
+    // The filter field's keys: Esc, Enter and the list's moving keys.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     // The user moved the selection: the window shows the selected entry.
@@ -129,6 +136,13 @@ private:
     void ChooseRandom1Click();
     void StepPage(int step);
 
+    // The filter (GameListsFilter.cpp).
+    void FilterList1Click();
+    void EFilterChange();
+    // Clears the filter, hides its field and gives the list the keys again.
+    void HideFilter();
+    std::vector<GameListWidget*> AllLists() const;
+
     AppContext& ctx_;
     AppState& state_;
     ErrorGuard guard_;
@@ -136,6 +150,7 @@ private:
     ListFill::Switches view_;
     ListNavigation::JoystickPolling joystickPolling_;
 
+    QLineEdit* EFilter;
     QTabWidget* PCConsole;
     QWidget* TSArcade;
     GameListWidget* LBArcade;
@@ -153,4 +168,5 @@ private:
     QAction* byCount1;
     QAction* MissingGames1;
     QAction* ChooseRandom1;
+    QAction* FilterList1;
 };

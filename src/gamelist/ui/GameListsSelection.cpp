@@ -72,10 +72,10 @@ void GameListsPane::ClearCurrentList() {
 
 void GameListsPane::ListItem(const QString& itemText, bool select) {
     int row = currentListBox_->indexOf(itemText);
-    if (row < 0) {
+    if (row < 0 && !currentListBox_->contains(itemText)) {
         row = currentListBox_->addItem(itemText);
     }
-    if (select) {
+    if (select && row >= 0) {
         currentListBox_->setItemIndex(row);
     }
 }

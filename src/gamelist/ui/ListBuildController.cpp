@@ -7,7 +7,6 @@
 #include "context/AppContext.h"
 #include "context/AppState.h"
 #include "context/StatusLine.h"
-#include "context/StatusProgress.h"
 #include "gamelist/EmulatorRegistration.h"
 #include "gamelist/GameStep.h"
 #include "gamelist/ListFileGames.h"
@@ -94,12 +93,27 @@ void ListBuildController::BuildFromFoundFiles(const QStringList& chosenEmulators
     build_.Timer1Tag = 0;
     build_.ListBuildLines.clear();
     ProcessEmulator();
+    AnnounceEnd();
+}
+
+void ListBuildController::EndBuild() {
+    lists_.RebuildLists();
+    ended_ = true;
+}
+
+void ListBuildController::AnnounceEnd() {
+    // Announced once the step that ended the build is done: the last
+    // emulator's end still selects the first item after the rebuild.
+    if (ended_) {
+        ended_ = false;
+        emit buildEnded();
+    }
 }
 
 void ListBuildController::SearchDrives() {
     const WaitCursor wait;
-    DriveSearch::SearchDrives(ctx_.fs(), state_, tools_.drives, WalkStatus(status_),
-                              ctx_.fs().toDos(ctx_.programHostDir()));
+    SearchDrivesShowingProgress(ctx_.fs(), state_, tools_.drives, status_,
+                                ctx_.fs().toDos(ctx_.programHostDir()));
 }
 
 const FoundFilesIndex& ListBuildController::FoundFilesLookup() {
@@ -113,7 +127,7 @@ void ListBuildController::NextEmulatorStep() {
     }
     ++build_.ListBuildIndex;
     if (build_.ListBuildIndex > state_.emulators.count()) {
-        lists_.RebuildLists();
+        EndBuild();
         return;
     }
     ProcessEmulator();
@@ -121,7 +135,7 @@ void ListBuildController::NextEmulatorStep() {
 
 void ListBuildController::ProcessEmulator() {
     if (state_.listBuildAbort || !state_.emulators.isValidIndex(build_.ListBuildIndex)) {
-        lists_.RebuildLists();
+        EndBuild();
         return;
     }
     const int p = build_.ListBuildIndex;
@@ -136,8 +150,8 @@ void ListBuildController::ProcessEmulator() {
     lists_.BringEmulatorPageToFront(p);
 
     SettingsStore store = ctx_.store();
-    if (store.OpenKey(StorePaths::Root(), false)) {
-        store.WriteString(QStringLiteral("Version"), StoreSchema::versionStamp());
+    if (StoreSchema::openRoot(store, false)) {
+        StoreSchema::kVersion.writeTo(store, StoreSchema::versionStamp());
     }
     const QString executableName = emulator.emulatorId + u".EXE";
     if (!store.KeyExists(StorePaths::Entry(emulator.lbName))) {
@@ -149,16 +163,16 @@ void ListBuildController::ProcessEmulator() {
         EmulatorRegistration::RegisterEmulator(store, emulator, p, *executable);
     }
     store.OpenKey(StorePaths::Entry(emulator.lbName), false);
-    const QString location = QStringLiteral("Location");
-    if (store.ValueExists(location) && !ctx_.fs().fileExists(store.ReadString(location))) {
+    using StoreSchema::kLocation;
+    if (kLocation.isIn(store) && !ctx_.fs().fileExists(kLocation.readFrom(store))) {
         // The executable has gone: remember where it is now, or that it is
         // nowhere, and leave the emulator for the next build.
-        store.WriteString(location,
+        kLocation.writeTo(store,
                           LocateExecutable(state_.foundFiles, executableName).value_or(QString()));
         NextEmulatorStep();
         return;
     }
-    const QString executable = store.ReadString(location);
+    const QString executable = kLocation.readFrom(store);
     lists_.ListItem(emulator.lbName, false);
     if (emulator.isSingle()) {
         NextEmulatorStep();
@@ -185,6 +199,11 @@ void ListBuildController::ProcessEmulator() {
 }
 
 void ListBuildController::Timer1Timer() {
+    TimerTick();
+    AnnounceEnd();
+}
+
+void ListBuildController::TimerTick() {
     if (build_.Timer1Tag == 0 && !ListFileArrived()) {
         return;
     }
@@ -237,14 +256,14 @@ void ListBuildController::ShowPending() {
     }
     if (pending_.game) {
         status_.SetStatus(*pending_.game);
-        status_.Progress().step(build_.Timer1Tag);
+        status_.StepProgress(build_.Timer1Tag);
     }
     pending_ = {};
 }
 
 void ListBuildController::EndProgress() {
     pending_.game.reset();
-    status_.Progress().end();
+    status_.EndProgress();
 }
 
 bool ListBuildController::ListFileArrived() {
@@ -275,8 +294,9 @@ bool ListBuildController::ListFileArrived() {
         MameListConversion::ConvertListFiles(ctx_.fs(), listFile);
     }
     build_.ListBuildLines = ListFileGames::ReadGameNames(ctx_.fs(), listFile);
-    status_.Progress().begin(emulator.lbName + u": game %v of %m",
-                             int(build_.ListBuildLines.size()));
+    // The bar lives as long as the build, not a scope: the status bar is
+    // driven directly rather than through a StatusProgress.
+    status_.BeginProgress(build_.ListBuildLines.size(), emulator.lbName + u": game");
     return true;
 }
 
@@ -312,7 +332,7 @@ bool ListBuildController::HandleNextGame() {
     SettingsStore store = ctx_.store();
     const QString emulatorDirectory =
         store.OpenKey(StorePaths::Entry(emulator.lbName), false)
-            ? DosPath::directoryPart(store.ReadString(QStringLiteral("Location")))
+            ? DosPath::directoryPart(StoreSchema::kLocation.readFrom(store))
             : QString();
     const GameStep::Outcome outcome = GameStep::HandleGame(
         ctx_, emulator, *names, emulatorDirectory,
@@ -320,7 +340,7 @@ bool ListBuildController::HandleNextGame() {
     if (outcome.aborted) {
         ShowPending();
         EndProgress();
-        lists_.RebuildLists();
+        EndBuild();
         return false;
     }
     if (!outcome.searched) {

@@ -62,8 +62,15 @@ public:
 signals:
     // The list file never came: the program ends.
     void closeRequested();
+    // The build is over and the lists are shown again, with an item
+    // selected that the window does not show yet.
+    void buildEnded();
 
 private:
+    // The lists rebuilt: the build is over.
+    void EndBuild();
+    void AnnounceEnd();
+    void TimerTick();
     void SearchDrives();
     void ProcessEmulator();
     void NextEmulatorStep();
@@ -103,6 +110,7 @@ private:
         std::optional<QString> path;
         std::optional<QString> game;
     } pending_;
+    bool ended_ = false;
     QTimer* Timer1;
     QAction* UpdateGameList1;
     TFStatus* FStatus;

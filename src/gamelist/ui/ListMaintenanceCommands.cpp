@@ -4,6 +4,7 @@
 #include "context/AppContext.h"
 #include "context/AppState.h"
 #include "context/StatusLine.h"
+#include "context/StatusProgress.h"
 #include "gamelist/ChangeEmulators.h"
 #include "gamelist/ListCleanup.h"
 #include "gamelist/ListFill.h"
@@ -19,15 +20,6 @@
 #include "platform/ui/MenuItem.h"
 #include "settings/KeyPath.h"
 #include "settings/StoreSchema.h"
-#include "tools/ProgressThrottle.h"
-
-namespace {
-
-// Often enough to show the clean-up moving, rarely enough that painting
-// does not become its work.
-constexpr qint64 kCleanupRepaintMs = 50;
-
-}  // namespace
 
 ListMaintenanceCommands::ListMaintenanceCommands(AppContext& ctx, AppState& state,
                                                  const ErrorGuard& guard, StatusLine& status,
@@ -88,6 +80,7 @@ void ListMaintenanceCommands::Addtolist1Click() {
         store.WriteString(StoreSchema::kLocation.name(), found.location);
     }
     lists_.RebuildLists();
+    emit selectedEntryChanged();
 }
 
 void ListMaintenanceCommands::Removefromlist1Click() {
@@ -108,6 +101,7 @@ void ListMaintenanceCommands::Removefromlist1Click() {
         SettingsStore store = ctx_.store();
         store.DeleteKey(StorePaths::Entry(entry->name));
         lists_.RebuildLists();
+        emit selectedEntryChanged();
         return;
     }
 
@@ -129,8 +123,8 @@ void ListMaintenanceCommands::Removefromlist1Click() {
     // The entry is marked only once its ROMs may go as asked: a refusal
     // leaves the game as it was.
     std::optional<QString> line;
-    if (dialogs.messageBox(QString::fromUtf16(RemoveFromList::kDeleteRomsQuestion),
-                           MessageKind::Warning, MessageButtons::YesNo) == mrYes) {
+    if (dialogs.messageBoxDefaultNo(QString::fromUtf16(RemoveFromList::kDeleteRomsQuestion),
+                                    MessageKind::Warning, MessageButtons::YesNo) == mrYes) {
         ScriptWords words;
         line = RemoveFromList::RomDeletionLine(ctx_.fs(), rom, words);
         if (!line) {
@@ -146,6 +140,7 @@ void ListMaintenanceCommands::Removefromlist1Click() {
         BatchRunner(ctx_).RunScript({*line}, ShowMode::Minimised);
     }
     lists_.RebuildLists();
+    emit selectedEntryChanged();
 }
 
 void ListMaintenanceCommands::ListBoxCleanup1Click() {
@@ -153,13 +148,23 @@ void ListMaintenanceCommands::ListBoxCleanup1Click() {
                                   MessageKind::Confirmation, MessageButtons::YesNo) != mrYes) {
         return;
     }
-    ProgressThrottle repaint(kCleanupRepaintMs);
-    ListCleanup::Run(ctx_, state_.emulators, [this, &repaint](const QString& name) {
-        if (repaint.due()) {
-            status_.SetStatus(u"Cleaning up " + name + u"...");
-        }
-    });
+    StatusProgress progress(status_);
+    progress.begin(QStringLiteral("Cleaning up..."), 0);
+    const QStringList deleted = ListCleanup::Run(
+        ctx_, state_.emulators, [&progress](const QString& name, qsizetype done, qsizetype total) {
+            if (done == 0) {
+                progress.begin(u"Cleaning up " + name + u"...", total);
+            } else if (progress.due()) {
+                progress.show(done, u"Cleaning up " + name + u"...");
+            }
+        });
+    progress.end();
     lists_.RebuildLists();
+    emit selectedEntryChanged();
+    // Said last: the rebuild shows its own texts on the way.
+    const qsizetype count = deleted.size();
+    status_.SetStatus(QLocale().toString(count) +
+                      (count == 1 ? u" outdated entry deleted" : u" outdated entries deleted"));
 }
 
 void ListMaintenanceCommands::ChangeEmulators1Click() {

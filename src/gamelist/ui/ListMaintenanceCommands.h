@@ -36,7 +36,8 @@ public:
     void Removefromlist1Click();
 
 signals:
-    // The selected entry now has another emulator: the window shows it again.
+    // The selected entry has another emulator, or the lists were filled
+    // afresh: the window shows the entry that is selected.
     void selectedEntryChanged();
 
 private:

@@ -197,9 +197,13 @@ void OptionPanel::CreateLayout() {
     grid->addWidget(LAdditional, row, 0);
     grid->addWidget(EAdditional, row++, 1);
     grid->setColumnStretch(1, 1);
+    // Rows close together: with every group shown the panel stays short
+    // enough for a 768-pixel screen beside the picture.
+    grid->setVerticalSpacing(3);
     // As wide as with every group shown, whatever a selection shows: the
     // game list beside it keeps its width from one selection to the next.
     setFixedWidth(sizeHint().width());
+    fullHeight_ = sizeHint().height();
 }
 
 OptionPanel::ExitHandler OptionPanel::ExitHandlerOf(const QWidget* widget) const {

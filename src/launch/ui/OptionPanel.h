@@ -52,6 +52,11 @@ public:
     // JoyEmu's key file for the launch, its edit trimmed first.
     QString KeyFileForLaunch();
 
+    // The height the panel needs with every group shown; the window's
+    // layout is planned for it, so that the picture keeps its size from one
+    // selection to the next.
+    int FullHeight() const { return fullHeight_; }
+
 private:
     using ExitHandler = void (OptionPanel::*)();
     QCheckBox* CBVector;
@@ -137,4 +142,5 @@ private:
     // Receives focus changes and the click on LExtraGraphics.
     std::unique_ptr<QObject> optionWatch_;
     bool loading_ = false;
+    int fullHeight_ = 0;
 };

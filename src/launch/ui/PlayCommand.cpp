@@ -4,6 +4,7 @@
 
 #include "context/AppContext.h"
 #include "context/AppState.h"
+#include "context/StatusLine.h"
 #include "launch/BatchRunner.h"
 #include "launch/LaunchPlan.h"
 #include "launch/LaunchScript.h"
@@ -11,12 +12,13 @@
 #include "platform/ScriptWord.h"
 
 PlayCommand::PlayCommand(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                         const ToolLocations& tools, OptionPanel& options, Selection selection,
-                         QWidget* buttonParent)
+                         StatusLine& status, const ToolLocations& tools, OptionPanel& options,
+                         Selection selection, QWidget* buttonParent)
     : QObject(buttonParent),
       ctx_(ctx),
       state_(state),
       guard_(guard),
+      status_(status),
       tools_(tools),
       options_(options),
       selection_(std::move(selection)),
@@ -31,8 +33,10 @@ PlayCommand::PlayCommand(AppContext& ctx, AppState& state, const ErrorGuard& gua
 
 void PlayCommand::BPlayClick() {
     const std::optional<SelectedEntry> entry = selection_();
-    const EmulatorDefinition* emulator = LaunchableEmulator(entry);
+    QString whyNot;
+    const EmulatorDefinition* emulator = LaunchableEmulator(entry, whyNot);
     if (emulator == nullptr) {
+        status_.SetStatus(whyNot);
         return;
     }
     options_.CompleteListSelections(*emulator);
@@ -60,16 +64,27 @@ void PlayCommand::BPlayClick() {
     emit closeRequested();
 }
 
-const EmulatorDefinition* PlayCommand::LaunchableEmulator(
-    const std::optional<SelectedEntry>& entry) const {
-    if (!entry || entry->missing) {
+const EmulatorDefinition* PlayCommand::LaunchableEmulator(const std::optional<SelectedEntry>& entry,
+                                                          QString& whyNot) const {
+    if (!entry) {
+        whyNot = QStringLiteral("Nothing to play: the list shows no game.");
+        return nullptr;
+    }
+    const QString cannot = u'"' + entry->name + QStringLiteral("\" cannot be played: ");
+    if (entry->missing) {
+        whyNot = cannot + QStringLiteral("its ROM was not found (Add to list searches for it).");
         return nullptr;
     }
     const EmulatorDefinition* emulator = state_.emulators.find(entry->emulatorIndex);
-    return emulator != nullptr &&
-                   isLaunchable(*emulator, launchRomName(ctx_, *emulator, entry->shortName))
-               ? emulator
-               : nullptr;
+    if (emulator == nullptr) {
+        whyNot = cannot + QStringLiteral("its emulator's definition is not loaded.");
+        return nullptr;
+    }
+    if (!isLaunchable(*emulator, launchRomName(ctx_, *emulator, entry->shortName))) {
+        whyNot = cannot + QStringLiteral("it has no short name to start it with.");
+        return nullptr;
+    }
+    return emulator;
 }
 
 LaunchRequest PlayCommand::GatherLaunchRequest(const SelectedEntry& entry) {

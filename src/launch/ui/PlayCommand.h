@@ -13,6 +13,7 @@ struct AppState;
 struct EmulatorDefinition;
 struct LaunchRequest;
 class OptionPanel;
+class StatusLine;
 struct ToolLocations;
 
 // Play, `BPlay`: the selected game's script is written and started, and
@@ -22,7 +23,7 @@ class PlayCommand : public QObject {
 public:
     using Selection = std::function<std::optional<SelectedEntry>()>;
 
-    PlayCommand(AppContext& ctx, AppState& state, const ErrorGuard& guard,
+    PlayCommand(AppContext& ctx, AppState& state, const ErrorGuard& guard, StatusLine& status,
                 const ToolLocations& tools, OptionPanel& options, Selection selection,
                 QWidget* buttonParent);
 
@@ -36,13 +37,16 @@ signals:
 private:
     // The selected entry's emulator when the entry can be played: a list
     // with items, no missing game, a loaded emulator, a ROM name unless SINGLE.
-    const EmulatorDefinition* LaunchableEmulator(const std::optional<SelectedEntry>& entry) const;
+    // Otherwise none, and `whyNot` says why.
+    const EmulatorDefinition* LaunchableEmulator(const std::optional<SelectedEntry>& entry,
+                                                 QString& whyNot) const;
     // The entry's facts, the panel's choices and the tool locations.
     LaunchRequest GatherLaunchRequest(const SelectedEntry& entry);
 
     AppContext& ctx_;
     AppState& state_;
     ErrorGuard guard_;
+    StatusLine& status_;
     const ToolLocations& tools_;
     OptionPanel& options_;
     Selection selection_;

@@ -225,7 +225,7 @@ void GameMaintenanceCommands::Uninstall1Click() {
                                   MessageKind::Error, MessageButtons::Ok);
         return;
     }
-    if (ctx_.dialogs().messageBox(
+    if (ctx_.dialogs().messageBoxDefaultNo(
             QStringLiteral("This will delete ALL FILES AND FOLDERS under ") +
                 MaintenanceScripts::uninstallFolder(programDirectory) +
                 QStringLiteral(", including any emulators or ROMs you have placed there!  Are you "

@@ -1,19 +1,24 @@
 #include "maintenance/ui/HelpCommands.h"
 
+#include <QDir>
+
 #include "context/AppContext.h"
 #include "context/AppState.h"
+#include "context/StatusLine.h"
 #include "maintenance/KeyHelp.h"
+#include "maintenance/ui/ReadmeViewer.h"
 #include "maintenance/ui/TFAbout.h"
 #include "maintenance/ui/TFKeys.h"
 #include "platform/DosPath.h"
 #include "platform/ui/MenuItem.h"
 
 HelpCommands::HelpCommands(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                           Selection selection, QWidget* window)
+                           StatusLine& status, Selection selection, QWidget* window)
     : QObject(window),
       ctx_(ctx),
       state_(state),
       guard_(guard),
+      status_(status),
       selection_(std::move(selection)),
       window_(window),
       Keys1(newMenuItem(this, "Keys1", QStringLiteral("&Keys..."),
@@ -38,12 +43,22 @@ void HelpCommands::SetVersion(const QString& version) {
 void HelpCommands::Keys1Click() {
     const std::optional<SelectedEntry> entry = selection_();
     if (!entry || !state_.emulators.isValidIndex(entry->emulatorIndex)) {
+        status_.SetStatus(entry ? QString(u"No key help for " + entry->name +
+                                          u": its emulator's definition is not loaded.")
+                                : QStringLiteral("No key help: the list shows no game."));
         return;
     }
+    const EmulatorDefinition& emulator = state_.emulators.at(entry->emulatorIndex);
     const std::optional<KeyHelp::Passage> passage =
-        KeyHelp::PassageFor(ctx_.fs(), state_.emulators.at(entry->emulatorIndex), entry->name,
-                            entry->shortName, DosPath::directoryPart(entry->emulatorLocation));
+        KeyHelp::PassageFor(ctx_.fs(), emulator, entry->name, entry->shortName,
+                            DosPath::directoryPart(entry->emulatorLocation));
     if (!passage) {
+        const bool noDocument =
+            emulator.keyHelpFile.isEmpty() && emulator.gameKeyHelpFile.isEmpty();
+        status_.SetStatus(noDocument ? QString(u"No key help: the definition of " +
+                                               emulator.lbName + u" names no key document.")
+                                     : QString(u"No key help for " + entry->name + u" in " +
+                                               emulator.lbName + u"'s key document."));
         return;
     }
     TFKeys keys(window_);
@@ -54,12 +69,19 @@ void HelpCommands::Keys1Click() {
 void HelpCommands::DisplayREADME1Click() {
     // The desktop's default handler for the manual; the file is not checked.
     const QString readme = ctx_.fs().hostPath(ctx_.ProgramDirectory() + u"readme.htm");
-    if (!ctx_.starter().startDetached(QStringLiteral("xdg-open"), {readme},
-                                      ctx_.programHostDir())) {
-        ctx_.dialogs().messageBox(
-            QStringLiteral("Cannot display %1: no program to open it was found.").arg(readme),
-            MessageKind::Error, MessageButtons::Ok);
+    if (ctx_.starter().startDetached(QStringLiteral("xdg-open"), {readme}, ctx_.programHostDir())) {
+        return;
     }
+    // Without one the manual is shown here, so that the command never ends
+    // in nothing.
+    ReadmeViewer viewer(window_);
+    if (!viewer.ShowFile(readme)) {
+        ctx_.dialogs().messageBox(QStringLiteral("Cannot display %1: the file cannot be read.")
+                                      .arg(QDir::toNativeSeparators(readme)),
+                                  MessageKind::Error, MessageButtons::Ok);
+        return;
+    }
+    ctx_.dialogs().execDialog(viewer);
 }
 
 void HelpCommands::About1Click() {

@@ -9,6 +9,7 @@
 #include "context/SelectedEntry.h"
 
 class AppContext;
+class StatusLine;
 struct AppState;
 class TFAbout;
 
@@ -19,8 +20,8 @@ class HelpCommands : public QObject {
 public:
     using Selection = std::function<std::optional<SelectedEntry>()>;
 
-    HelpCommands(AppContext& ctx, AppState& state, const ErrorGuard& guard, Selection selection,
-                 QWidget* window);
+    HelpCommands(AppContext& ctx, AppState& state, const ErrorGuard& guard, StatusLine& status,
+                 Selection selection, QWidget* window);
 
     QAction* KeysAction() const { return Keys1; }
     QList<QAction*> HelpActions() const { return {DisplayREADME1, About1}; }
@@ -35,6 +36,7 @@ private:
     AppContext& ctx_;
     AppState& state_;
     ErrorGuard guard_;
+    StatusLine& status_;
     Selection selection_;
     QWidget* window_;
     QAction* Keys1;

@@ -9,6 +9,7 @@
 #include "context/AppState.h"
 #include "context/SelectedEntry.h"
 #include "context/StatusLine.h"
+#include "context/StatusProgress.h"
 #include "maintenance/ReportRows.h"
 #include "maintenance/ui/ReportLayout.h"
 #include "pictures/PictureLookup.h"
@@ -77,33 +78,46 @@ void ReportCommands::PrintReport(const QString& title, bool askQuestionable,
     const QDateTime now = fromDayCount(ctx_.clock().now());
     layout.title(title + u" - " + QLocale::system().toString(now.date(), QLocale::ShortFormat) +
                  u' ' + QLocale::system().toString(now.time(), QLocale::LongFormat));
-    for (const Section& section : owner_.sections()) {
-        printSection(layout, section, questionable);
+    const std::vector<Section> sections = owner_.sections();
+    qsizetype total = 0;
+    for (const Section& section : sections) {
+        total += section.items.size();
+    }
+    StatusProgress progress(status_);
+    progress.begin(u"Printing " + title + u"...", total);
+    qsizetype done = 0;
+    for (const Section& section : sections) {
+        printSection(layout, section, questionable, progress, done);
+        done += section.items.size();
+        progress.step(done);
     }
     painter.end();
+    progress.end(title + u" printed");
 }
 
 void ReportCommands::PrintMissingROMs1Click() {
-    PrintReport(QStringLiteral("Brivanel Missing ROMs"), false,
-                [this](ReportLayout& layout, const Section& section, bool) {
-                    SettingsStore store = ctx_.store();
-                    const std::vector<ReportRows::Row> rows =
-                        ReportRows::MissingRoms(store, section.items, owner_.showCount());
-                    if (rows.empty()) {
-                        return;
-                    }
-                    layout.header(section.name + u" Games", QStringLiteral("Filename"),
-                                  QStringLiteral("Emulator"));
-                    for (const ReportRows::Row& row : rows) {
-                        layout.row(row);
-                    }
-                });
+    PrintReport(
+        QStringLiteral("Brivanel Missing ROMs"), false,
+        [this](ReportLayout& layout, const Section& section, bool, StatusProgress&, qsizetype) {
+            SettingsStore store = ctx_.store();
+            const std::vector<ReportRows::Row> rows =
+                ReportRows::MissingRoms(store, section.items, owner_.showCount());
+            if (rows.empty()) {
+                return;
+            }
+            layout.header(section.name + u" Games", QStringLiteral("Filename"),
+                          QStringLiteral("Emulator"));
+            for (const ReportRows::Row& row : rows) {
+                layout.row(row);
+            }
+        });
 }
 
 void ReportCommands::PrintMissingPictures1Click() {
     PrintReport(
         QStringLiteral("Brivanel Missing Pictures"), true,
-        [this](ReportLayout& layout, const Section& section, bool questionable) {
+        [this](ReportLayout& layout, const Section& section, bool questionable,
+               StatusProgress& progress, qsizetype done) {
             if (section.items.isEmpty() ||
                 ctx_.dialogs().messageBox(
                     QStringLiteral("Print missing picture list for ") + section.name + u'?',
@@ -114,7 +128,10 @@ void ReportCommands::PrintMissingPictures1Click() {
             bool shaded = true;
             const bool showCount = owner_.showCount();
             for (const QString& item : ReportRows::PictureCandidates(section.items, showCount)) {
-                status_.SetStatus(QStringLiteral("Checking picture for ") + item + u"...");
+                if (progress.due()) {
+                    progress.show(done, QStringLiteral("Checking picture for ") + item + u"...");
+                }
+                ++done;
                 const SelectedEntry entry =
                     ReadSelectedEntry(ctx_, state_.emulators, item, showCount);
                 // An entry of no known emulator has no picture to find.

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QVBoxLayout>
 
+#include "platform/ui/ProgramIcon.h"
+
 TFAbout::TFAbout(QWidget* parent) : QDialog(parent), LVersion(new QLabel(this)) {
     setObjectName(QStringLiteral("FAbout"));
     LVersion->setObjectName(QStringLiteral("LVersion"));
@@ -21,6 +23,11 @@ TFAbout::TFAbout(QWidget* parent) : QDialog(parent), LVersion(new QLabel(this)) 
     programmed->setFont(heading);
     auto* thanks = new QLabel(QStringLiteral("Special Thanks To:"), this);
     thanks->setFont(heading);
+    auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("ProgramIcon"));
+    icon->setPixmap(programIcon().pixmap(64, 64));
+    icon->setAlignment(Qt::AlignCenter);
+    layout->addWidget(icon);
     layout->addWidget(product);
     layout->addWidget(LVersion);
     layout->addWidget(programmed);

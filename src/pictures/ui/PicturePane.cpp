@@ -1,13 +1,17 @@
 #include "pictures/ui/PicturePane.h"
 
+#include <QLocale>
+
 #include "context/AppContext.h"
 #include "context/AppState.h"
 #include "context/StatusLine.h"
+#include "context/StatusProgress.h"
 #include "pictures/PictureIndex.h"
 #include "pictures/PictureLookup.h"
+#include "pictures/PictureSize.h"
 #include "pictures/ui/PictureView.h"
 #include "platform/ui/MenuItem.h"
-#include "settings/KeyPath.h"
+#include "settings/StoreSchema.h"
 #include "tools/WalkStatus.h"
 
 PicturePane::PicturePane(AppContext& ctx, AppState& state, const ErrorGuard& guard,
@@ -19,6 +23,7 @@ PicturePane::PicturePane(AppContext& ctx, AppState& state, const ErrorGuard& gua
       guard_(guard),
       status_(status),
       currentEntryName_(std::move(currentEntryName)),
+      frameSide_(PictureSize::kDesignFrame),
       ImageEn1(new PictureView(this)),
       UpdatePictureList1(newMenuItem(this, "UpdatePictureList1",
                                      QStringLiteral("Update &Picture List"),
@@ -28,9 +33,13 @@ PicturePane::PicturePane(AppContext& ctx, AppState& state, const ErrorGuard& gua
                                      Qt::CTRL | Qt::Key_H)) {
     setObjectName(QStringLiteral("PImage"));
     setFrameShape(QFrame::Box);
-    setFixedSize(271, 271);
+    // As large as the window lets it be, and never larger: the rest of the
+    // room goes to the list.
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Maximum);
     ImageEn1->setObjectName(QStringLiteral("ImageEn1"));
-    ImageEn1->setGeometry(7, 7, 256, 256);
+    const int view = PictureSize::ViewSide(frameSide_);
+    ImageEn1->setGeometry(PictureSize::kViewInset, PictureSize::kViewInset, view, view);
+    resize(frameSide_, frameSide_);
 
     guard_.connect(UpdatePictureList1, &QAction::triggered, this,
                    &PicturePane::UpdatePictureList1Click);
@@ -43,6 +52,28 @@ PicturePane::PicturePane(AppContext& ctx, AppState& state, const ErrorGuard& gua
     });
 }
 
+void PicturePane::SetFrameSide(int side) {
+    if (side != frameSide_) {
+        frameSide_ = side;
+        updateGeometry();
+    }
+}
+
+QSize PicturePane::sizeHint() const {
+    return {frameSide_, frameSide_};
+}
+
+QSize PicturePane::minimumSizeHint() const {
+    return {PictureSize::kSmallestFrame, PictureSize::kSmallestFrame};
+}
+
+void PicturePane::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    // A square view, whatever the frame was given, in the middle of its width.
+    const int view = PictureSize::ViewSide(std::min(width(), height()));
+    ImageEn1->setGeometry((width() - view) / 2, PictureSize::kViewInset, view, view);
+}
+
 void PicturePane::SetHighQuality(bool highQuality) {
     highQuality_ = highQuality;
     HighQualityImages1->setChecked(highQuality_);
@@ -53,8 +84,14 @@ void PicturePane::UpdatePictureList1Click() {
 }
 
 void PicturePane::UpdatePictureIndex() {
-    BuildPictureIndex(ctx_.fs(), state_, ctx_.ProgramDirectory(), WalkStatus(status_));
+    StatusProgress progress(status_);
+    progress.begin(QStringLiteral("Building List: ") + ctx_.ProgramDirectory() + u"BITMAPS...", 0);
+    BuildPictureIndex(ctx_.fs(), state_, ctx_.ProgramDirectory(),
+                      WalkStatus(progress, state_.walkAccumulator));
     SavePictureIndex(ctx_.fs(), ctx_.ProgramDirectory(), state_.pictureIndex);
+    const qsizetype count = state_.pictureIndex.size();
+    progress.end(QLocale().toString(count) +
+                 (count == 1 ? u" picture indexed" : u" pictures indexed"));
     emit picturesChanged();
 }
 
@@ -73,18 +110,21 @@ void PicturePane::ShowGamePicture(int emulatorIndex, const QString& shortName,
     if (shown.isEmpty()) {
         shown = NoImagePicture(ctx_, state_.emulators, emulatorIndex);
     }
+    // What the status bar said before stays: it may tell what the command
+    // that led here did.
+    const QString said = status_.Status();
     status_.SetStatus(QStringLiteral("Resampling image..."));
     if (!shown.isEmpty()) {
         ImageEn1->showFile(ctx_.fs().resolve(shown), highQuality_);
     }
-    status_.SetStatus(QString());
+    status_.SetStatus(said);
 }
 
 void PicturePane::HighQualityImages1Click() {
     SettingsStore store = ctx_.store();
-    store.OpenKey(StorePaths::Root(), true);
-    store.WriteString(QStringLiteral("Current"), currentEntryName_());
+    StoreSchema::openRoot(store, true);
+    StoreSchema::kCurrent.writeTo(store, currentEntryName_());
     SetHighQuality(!highQuality_);
-    store.WriteBool(QStringLiteral("High Quality Images"), highQuality_);
+    StoreSchema::kHighQualityImages.writeTo(store, highQuality_);
     emit picturesChanged();
 }

@@ -22,6 +22,12 @@ public:
     PicturePane(AppContext& ctx, AppState& state, const ErrorGuard& guard, StatusLine& status,
                 std::function<QString()> currentEntryName, QWidget* parent);
 
+    // The frame's side as the window's room allows (PictureSize::FrameSide);
+    // the layout may still give it less.
+    void SetFrameSide(int side);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     QAction* UpdatePictureListAction() const { return UpdatePictureList1; }
     QAction* HighQualityAction() const { return HighQualityImages1; }
     void SetHighQuality(bool highQuality);
@@ -38,6 +44,9 @@ signals:
     // The pictures or their quality changed: the selected one is shown again.
     void picturesChanged();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void UpdatePictureList1Click();
     void HighQualityImages1Click();
@@ -48,6 +57,7 @@ private:
     StatusLine& status_;
     std::function<QString()> currentEntryName_;
     bool highQuality_ = false;
+    int frameSide_;
     PictureView* ImageEn1;
     QAction* UpdatePictureList1;
     QAction* HighQualityImages1;

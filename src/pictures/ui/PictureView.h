@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include "imaging/ResampledPictureCache.h"
 
 // The picture view ImageEn1: a picture drawn over a silver background, at
 // the view's top left. It shows what it was last given; a file that cannot
-// be decoded leaves it as it was.
+// be decoded leaves it as it was. When the view changes its size the picture
+// is resampled to the new size once the size has settled.
 class PictureView : public QWidget {
     Q_OBJECT
 public:
@@ -26,8 +28,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QImage picture_;
     ResampledPictureCache cache_;
+    // The file shown, resampled again for a new size.
+    QString shownPath_;
+    bool shownHighQuality_ = false;
+    QTimer resample_;
 };

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace {
 
@@ -35,9 +36,7 @@ QString qtFilter(const QString& filter) {
     return out.join(QStringLiteral(";;"));
 }
 
-}  // namespace
-
-int QtDialogs::messageBox(const QString& text, MessageKind kind, MessageButtons buttons) {
+int showMessageBox(const QString& text, MessageKind kind, MessageButtons buttons, bool defaultNo) {
     QMessageBox box(activeWindow());
     box.setWindowTitle(QStringLiteral("Brivanel"));
     box.setText(text);
@@ -69,6 +68,10 @@ int QtDialogs::messageBox(const QString& text, MessageKind kind, MessageButtons 
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
     }
+    if (defaultNo) {
+        QAbstractButton* no = box.button(QMessageBox::No);
+        box.setDefaultButton(qobject_cast<QPushButton*>(no ? no : box.button(QMessageBox::Cancel)));
+    }
     switch (box.exec()) {
         case QMessageBox::Ok:
             return mrOk;
@@ -81,12 +84,31 @@ int QtDialogs::messageBox(const QString& text, MessageKind kind, MessageButtons 
     }
 }
 
-std::optional<QString> QtDialogs::inputBox(const QString& title, const QString& prompt,
-                                           const QString& defaultText) {
+std::optional<QString> showInputBox(const QString& title, const QString& prompt,
+                                    const QString& defaultText, QLineEdit::EchoMode echo) {
     bool ok = false;
     const QString text =
-        QInputDialog::getText(activeWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+        QInputDialog::getText(activeWindow(), title, prompt, echo, defaultText, &ok);
     return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
+}  // namespace
+
+int QtDialogs::messageBox(const QString& text, MessageKind kind, MessageButtons buttons) {
+    return showMessageBox(text, kind, buttons, false);
+}
+
+int QtDialogs::messageBoxDefaultNo(const QString& text, MessageKind kind, MessageButtons buttons) {
+    return showMessageBox(text, kind, buttons, true);
+}
+
+std::optional<QString> QtDialogs::inputBox(const QString& title, const QString& prompt,
+                                           const QString& defaultText) {
+    return showInputBox(title, prompt, defaultText, QLineEdit::Normal);
+}
+
+std::optional<QString> QtDialogs::passwordBox(const QString& title, const QString& prompt) {
+    return showInputBox(title, prompt, QString(), QLineEdit::Password);
 }
 
 std::optional<QString> QtDialogs::openFile(const OpenFileRequest& request) {

@@ -8,8 +8,10 @@ class QWidget;
 class QtDialogs : public Dialogs {
 public:
     int messageBox(const QString& text, MessageKind kind, MessageButtons buttons) override;
+    int messageBoxDefaultNo(const QString& text, MessageKind kind, MessageButtons buttons) override;
     std::optional<QString> inputBox(const QString& title, const QString& prompt,
                                     const QString& defaultText) override;
+    std::optional<QString> passwordBox(const QString& title, const QString& prompt) override;
     std::optional<QString> openFile(const OpenFileRequest& request) override;
     std::optional<PrintTarget> printDialog() override;
     int execDialog(QObject& dialog) override;

@@ -10,6 +10,7 @@
 #include "launch/BatchRunner.h"
 #include "platform/ui/CentreOnScreen.h"
 #include "tools/FoundFiles.h"
+#include "tools/WalkStatus.h"
 
 namespace {
 
@@ -32,12 +33,14 @@ QPushButton* namedButton(const char* name, const QString& caption, QWidget* pare
 }  // namespace
 
 TFFileLocations::TFFileLocations(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                                 std::function<void(const QString&)> searchDrives, QWidget* parent)
+                                 std::function<void(const QString&)> searchDrives,
+                                 std::function<void(const QString&)> report, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ctx_(ctx),
       state_(state),
       guard_(guard),
       searchDrives_(std::move(searchDrives)),
+      report_(std::move(report)),
       EPKZip(new QLineEdit(this)),
       EPKUnzip(new QLineEdit(this)),
       EZipMagic(new QLineEdit(this)),
@@ -162,6 +165,8 @@ void TFFileLocations::BSearchDrivesClick() {
                                          ShowMode::Minimised);
         }
     }
+    report_(FilesFoundText(state_.foundFiles.size(), EDrives->text()) + u"; " +
+            ToolsFoundText(Locations()));
 }
 
 void TFFileLocations::BOKClick() {

@@ -19,10 +19,10 @@ class TFFileLocations : public QDialog {
     Q_OBJECT
 public:
     // `searchDrives` walks the given paths into the found-files list, as the
-    // window shows such a search.
+    // window shows such a search; `report` shows what Search Drives found.
     TFFileLocations(AppContext& ctx, AppState& state, const ErrorGuard& guard,
                     std::function<void(const QString& drives)> searchDrives,
-                    QWidget* parent = nullptr);
+                    std::function<void(const QString& found)> report, QWidget* parent = nullptr);
 
     void SetLocations(const ToolLocations& locations);
     // What the seven fields hold now.
@@ -51,6 +51,7 @@ private:
     AppState& state_;
     ErrorGuard guard_;
     std::function<void(const QString&)> searchDrives_;
+    std::function<void(const QString&)> report_;
     QLineEdit* EPKZip;
     QLineEdit* EPKUnzip;
     QLineEdit* EZipMagic;

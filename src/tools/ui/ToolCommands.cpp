@@ -2,6 +2,7 @@
 
 #include "context/AppContext.h"
 #include "context/AppState.h"
+#include "context/StatusLine.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/WaitCursor.h"
 #include "tools/DriveSearch.h"
@@ -23,7 +24,8 @@ ToolCommands::ToolCommands(AppContext& ctx, AppState& state, const ErrorGuard& g
           QStringLiteral("Set the locations of PKZIP, PKUNZIP, ZipMagic, JoyEmu, JoyCP and UniVBE"),
           Qt::CTRL | Qt::Key_L)),
       FFileLocations(new TFFileLocations(
-          ctx, state, guard, [this](const QString& drives) { SearchDrives(drives); }, window)),
+          ctx, state, guard, [this](const QString& drives) { SearchDrives(drives); },
+          [this](const QString& found) { status_.SetStatus(found); }, window)),
       FSearchOptions(new TFSearchOptions(ctx, state.emulators, guard, window)) {
     setObjectName(QStringLiteral("Tools"));
     guard_.connect(Locations1, &QAction::triggered, this, &ToolCommands::Locations1Click);
@@ -58,6 +60,6 @@ std::optional<SearchChoice::Choice> ToolCommands::ChooseSearch() {
 
 void ToolCommands::SearchDrives(const QString& drives) {
     const WaitCursor wait;
-    DriveSearch::SearchDrives(ctx_.fs(), state_, drives, WalkStatus(status_),
-                              ctx_.fs().toDos(ctx_.programHostDir()));
+    SearchDrivesShowingProgress(ctx_.fs(), state_, drives, status_,
+                                ctx_.fs().toDos(ctx_.programHostDir()));
 }

@@ -76,7 +76,7 @@ TEST(ListBuildPace, FastPaceLeavesTheStoreOfOneGamePerTick) {
         ListBuildInstallation b;
         writePaceInstallation(b);
         TFMain& main = b.start();
-        auto& progress = control<QProgressBar>(main, QStringLiteral("ProgressBar1"));
+        auto& progress = control<QProgressBar>(main, QStringLiteral("StatusProgressBar"));
         b.updateGameList({kArcade, kShared}, fast);
         answerDeltaWithSecondFile(b);
 

@@ -188,6 +188,22 @@ TEST(ListBuildWindow, MultiConsoleAndSingleEmulators) {
     EXPECT_EQ(currentList(main).itemIndex(), 0);
 }
 
+TEST(ListBuildWindow, EndsShowingTheItemThatIsSelected) {
+    ListBuildInstallation b;
+    writeMixedInstallation(b);
+    b.writeExistingStore();
+    TFMain& main = b.start();
+    b.updateGameList({kArcade, kNesA, kNesB});
+    b.finishTicks();
+    // The last game handled was a console game; the item selected is ARC's
+    // missing Galaga, and the labels and the panel are Galaga's and ARC's.
+    ASSERT_EQ(selectedItem(currentList(main)), QStringLiteral("[ Galaga ]"));
+    EXPECT_EQ(labelText(main, QStringLiteral("LEmu")), kArcade);
+    EXPECT_EQ(labelText(main, QStringLiteral("LSn")), QStringLiteral("GALAGA"));
+    EXPECT_EQ(labelText(main, QStringLiteral("LPath")), QStringLiteral("#"));
+    EXPECT_FALSE(control<QWidget>(main, QStringLiteral("CBResolution")).isHidden());
+}
+
 TEST(ListBuildWindow, EntriesOfOtherEmulatorsAreKeptOrTakenOver) {
     ListBuildInstallation b;
     writeMixedInstallation(b);

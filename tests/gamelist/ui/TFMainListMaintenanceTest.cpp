@@ -192,6 +192,21 @@ TEST_F(ListMaintenanceWindowTest, RemovingAFoundGameWithNoKeepsItsRomAndShowsItF
     EXPECT_EQ(selected(), kPongFramed);
 }
 
+TEST_F(ListMaintenanceWindowTest, EnterAtTheRomQuestionKeepsTheRom) {
+    addEntry(kPong, QStringLiteral("RAGE"), QStringLiteral("pongttl"),
+             QStringLiteral("C:\\ROMS\\PONGTTL.ZIP"));
+    inst.writeFile(QStringLiteral("C:\\ROMS\\PONGTTL.ZIP"), "rom");
+    start();
+    select(kPong);
+    inst.dialogs.answer(mrOk);  // then Enter: the default button answers
+    item("Removefromlist1").trigger();
+    ASSERT_EQ(messages(), (QStringList{kMark, kDeleteRoms}));
+    EXPECT_TRUE(inst.dialogs.shown().back().defaultNo);
+    EXPECT_TRUE(inst.starter.starts().empty());
+    EXPECT_TRUE(exists(QStringLiteral("C:\\ROMS\\PONGTTL.ZIP")));
+    EXPECT_EQ(value(kPong, QStringLiteral("Location")), QStringLiteral("#"));
+}
+
 TEST_F(ListMaintenanceWindowTest, TheDeleteKeyWithYesDeletesTheDirectoryOfTheRomName) {
     // The list maps the short name to another ROM name: the directory that
     // was found is the ROM name's, and only that one goes.

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +17,7 @@
 #include "app/ui/TFMain.h"
 #include "gamelist/ListViewSetup.h"
 #include "gamelist/RandomChoice.h"
+#include "support/Text.h"
 #include "support/ui/WindowDriver.h"
 
 namespace {
@@ -491,6 +495,85 @@ TEST_F(ListViewWindowTest, ListsShowTheButtonFaceWholeItemsAndKeepTheirWidthAsTh
         EXPECT_EQ(arcade.width(), width) << game.toStdString();
         EXPECT_EQ(main->size(), window) << game.toStdString();
     }
+}
+
+}  // namespace
+
+namespace {
+
+class ListViewShownTest : public ListViewWindowTest {
+protected:
+    // The window shown and active, the keys with the Arcade list.
+    void startShown() {
+        start();
+        main->show();
+        QApplication::setActiveWindow(main.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+        list(u"LBArcade"_qs).setFocus();
+    }
+    // A key as the user types it: to whatever has the keys.
+    static void type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+};
+
+TEST_F(ListViewShownTest, AMenuLeftWithEscapeDoesNotKeepTheKeysFromAClickedPage) {
+    addGames(3);
+    setRoot(u"Current"_qs, u"Game 00"_qs);
+    startShown();
+    QMenuBar& bar = *main->menuBar();
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.actionGeometry(bar.actions().first()).center());
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTabBar& tabs = *pages().tabBar();
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(pages().currentIndex()).center());
+    type(Qt::Key_Down);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(selectedItem(list(u"LBArcade"_qs)), u"Game 01"_qs);
+}
+
+TEST_F(ListViewShownTest, CtrlFNarrowsTheListToNamesContainingTheTextIgnoringCaseAndAccents) {
+    for (const char* name :
+         {"Ms. Pac-Man", "Pac-Man (Midway)", "Puck Man", "Pokémon Puzzle", "Frogger", "Galaxian"}) {
+        addGame({q(name), QStringLiteral("MAME")});
+    }
+    addGame({QStringLiteral("MAME {Arcade}"), QStringLiteral("MAME"),
+             QStringLiteral("C:\\MAME\\MAME.EXE")});
+    setRoot(u"Current"_qs, u"Galaxian"_qs);
+    startShown();
+    GameListWidget& arcade = list(u"LBArcade"_qs);
+    QLineEdit& filter = control<QLineEdit>(*main, u"EFilter"_qs);
+    ASSERT_FALSE(filter.isVisible());
+
+    type(Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(filter.hasFocus());
+    QTest::keyClicks(&filter, u"PAC"_qs);
+    EXPECT_EQ(arcade.shownItems(), (QStringList{u"Ms. Pac-Man"_qs, u"Pac-Man (Midway)"_qs}));
+    EXPECT_EQ(statusText(*main), u"2 of 6 games"_qs);
+    // Galaxian is hidden: the first game shown is selected and shown.
+    EXPECT_EQ(selectedItem(arcade), u"Ms. Pac-Man"_qs);
+    EXPECT_EQ(shownShortName(), shownShort(u"Ms. Pac-Man"_qs));
+    type(Qt::Key_Down);  // moves in the list, which has the keys from now on
+    EXPECT_EQ(selectedItem(arcade), u"Pac-Man (Midway)"_qs);
+    EXPECT_TRUE(arcade.hasFocus());
+    for (int i = 0; i < 10; ++i) {
+        type(Qt::Key_3);  // random choices land on what is shown
+        EXPECT_TRUE(selectedItem(arcade).contains(u"Pac-Man"_qs));
+    }
+
+    type(Qt::Key_Escape);
+    EXPECT_FALSE(filter.isVisible());
+    EXPECT_EQ(arcade.count(), 7);
+    EXPECT_EQ(statusText(*main), u"6 games listed"_qs);
+
+    type(Qt::Key_F, Qt::ControlModifier);
+    // Typed as a keyboard with the letter sends it (keyClicks knows ASCII only).
+    QTest::sendKeyEvent(QTest::Click, &filter, Qt::Key_Eacute, q("é"), Qt::NoModifier);
+    EXPECT_EQ(arcade.shownItems(),
+              (QStringList{u"Frogger"_qs, u"MAME {Arcade}"_qs, q("Pokémon Puzzle")}));
+    QTest::keyClick(&filter, Qt::Key_Escape);
+    EXPECT_FALSE(filter.isVisible());
+    EXPECT_TRUE(arcade.hasFocus());
 }
 
 }  // namespace

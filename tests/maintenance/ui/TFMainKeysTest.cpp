@@ -5,6 +5,7 @@
 
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTextBrowser>
 
 #include "maintenance/ui/TFKeys.h"
 #include "support/ui/OptionFixture.h"
@@ -97,6 +98,21 @@ TEST_F(OptionWindowTest, ReadmeOpensInTheDesktopsHandlerAndAboutShowsTheVersion)
     EXPECT_EQ(control<QMenu>(main(), QStringLiteral("Help1")).actions(),
               (QList<QAction*>{&menuItem(main(), QStringLiteral("DisplayREADME1")),
                                &menuItem(main(), QStringLiteral("About1"))}));
+}
+
+TEST_F(OptionWindowTest, WithoutAProgramToOpenItTheManualIsShownInTheProgram) {
+    inst.writeFile(QStringLiteral("C:\\BRIVANEL\\readme.htm"),
+                   "<html><body><h1>Brivanel</h1><p>The manual.</p></body></html>");
+    inst.starter.refuse(QStringLiteral("xdg-open"));
+    startMain();
+    QString shown;
+    inst.dialogs.answerDialog(mrCancel, [&shown](QObject& viewer) {
+        shown = control<QTextBrowser>(viewer, QStringLiteral("MReadme")).toPlainText();
+    });
+    menuItem(main(), QStringLiteral("DisplayREADME1")).trigger();
+    EXPECT_TRUE(inst.dialogs.messages().isEmpty());
+    EXPECT_EQ(inst.dialogs.shown().back().text, QStringLiteral("FReadme"));
+    EXPECT_TRUE(shown.contains(QStringLiteral("The manual."))) << shown.toStdString();
 }
 
 }  // namespace

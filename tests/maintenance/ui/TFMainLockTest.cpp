@@ -29,6 +29,15 @@ protected:
     QString stored() { return readString(StorePaths::Root(), QStringLiteral("Locked")); }
 };
 
+TEST_F(LockTest, ThePasswordIsAskedInABoxThatMasksIt) {
+    startMain();
+    for (const char* step : {"locking", "unlocking"}) {
+        lockWith(QStringLiteral("pw"));
+        EXPECT_EQ(inst.dialogs.shown().back().kind, QStringLiteral("password")) << step;
+    }
+    EXPECT_EQ(item("Lock1").text(), QStringLiteral("Lock..."));
+}
+
 TEST_F(LockTest, MixedCasePasswordUnlocksInCapitalsAndAWrongOneIsIgnored) {
     startMain();
     lockWith(QStringLiteral("SeCrEt"));

@@ -292,6 +292,18 @@ TEST_F(MaintenanceTest, UninstallNoKeepsAllYesDeletesTheStoreBeforeTheScript) {
     EXPECT_FALSE(inst.context().store().KeyExists(StorePaths::Root()));
 }
 
+TEST_F(MaintenanceTest, EnterAtADeletingQuestionKeepsEverything) {
+    addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
+    startWithTools();
+    for (const char* command : {"Uninstall1", "RemoveALLRegistryKeys1"}) {
+        run(command);  // answered by Enter
+        ASSERT_FALSE(inst.dialogs.shown().empty());
+        EXPECT_TRUE(inst.dialogs.shown().back().defaultNo) << command;
+        EXPECT_TRUE(inst.context().store().KeyExists(StorePaths::Entry(kPacman))) << command;
+        EXPECT_TRUE(inst.starter.starts().empty()) << command;
+    }
+}
+
 TEST_F(MaintenanceTest, UninstallRefusedForAFolderWithoutDefinitions) {
     startWithTools();
     for (const QString& ini :

@@ -80,7 +80,7 @@ TEST_F(ReportTest, MissingPicturesAskedQuestionableListsWeakPicturesWithTheirPat
     }
     EXPECT_TRUE(
         inst.dialogs.messages().contains(QStringLiteral("Print missing picture list for Arcade?")));
-    EXPECT_TRUE(statusText(main()).startsWith(QStringLiteral("Checking picture for ")));
+    EXPECT_EQ(statusText(main()), QStringLiteral("Brivanel Missing Pictures printed"));
 }
 
 // The line steps on a page of known size, and where the next page starts.

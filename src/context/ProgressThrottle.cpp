@@ -1,4 +1,4 @@
-#include "tools/ProgressThrottle.h"
+#include "context/ProgressThrottle.h"
 
 bool ProgressThrottle::due() {
     if (!timer_.isValid() || timer_.elapsed() >= intervalMs_) {
