@@ -102,9 +102,8 @@ protected:
     // The drawing exported by Inkscape as `type` (wmf or emf).
     QString inkscape(const QString& type) {
         const QString out = dir_.path() + u"/drawing." + type;
-        EXPECT_TRUE(
-            run(QStringLiteral("inkscape"),
-                {drawingSvg(dir_.path()), u"--export-type=" + type, u"--export-filename=" + out}));
+        EXPECT_TRUE(run(u"inkscape"_qs, {drawingSvg(dir_.path()), u"--export-type=" + type,
+                                         u"--export-filename=" + out}));
         return out;
     }
     QTemporaryDir dir_;
@@ -126,7 +125,7 @@ void expectShapeColours(const QImage& picture, const char* what) {
 }
 
 TEST_F(MetafileTest, InkscapeWmfDrawsAsLibwmfDoes) {
-    const QString wmf = inkscape(QStringLiteral("wmf"));
+    const QString wmf = inkscape(u"wmf"_qs);
     const auto ours = decodePicture(PictureFiles::readFile(wmf), PictureFormat::Wmf);
     ASSERT_TRUE(ours);
     // The placeable header's frame at 96 dots per inch: the drawing's size.
@@ -135,7 +134,7 @@ TEST_F(MetafileTest, InkscapeWmfDrawsAsLibwmfDoes) {
     expectShapeColours(*ours, "wmf");
 
     const QString png = dir_.path() + u"/libwmf.png";
-    ASSERT_TRUE(run(QStringLiteral("wmf2gd"), {u"-o"_qs, png, wmf}));
+    ASSERT_TRUE(run(u"wmf2gd"_qs, {u"-o"_qs, png, wmf}));
     QImage reference(png);
     ASSERT_FALSE(reference.isNull());
     reference = reference.convertToFormat(QImage::Format_RGB32);
@@ -155,7 +154,7 @@ TEST_F(MetafileTest, InkscapeWmfDrawsAsLibwmfDoes) {
 
 TEST_F(MetafileTest, InkscapeEmfDrawsTheSameDrawing) {
     const auto ours =
-        decodePicture(PictureFiles::readFile(inkscape(QStringLiteral("emf"))), PictureFormat::Emf);
+        decodePicture(PictureFiles::readFile(inkscape(u"emf"_qs)), PictureFormat::Emf);
     ASSERT_TRUE(ours);
     EXPECT_NEAR(ours->width(), 200, 2);
     EXPECT_NEAR(ours->height(), 150, 2);
@@ -176,14 +175,14 @@ TEST_F(MetafileTest, PstoeditEmfDrawsAsGhostscriptDoes) {
                             "/Helvetica findfont 28 scalefont setfont 0 0 0 setrgbcolor "
                             "15 110 moveto (Brivanel) show\nshowpage\n");
     const QString emf = dir_.path() + u"/drawing.emf";
-    ASSERT_TRUE(run(QStringLiteral("pstoedit"), {u"-f"_qs, u"emf:-OO"_qs, ps, emf}));
+    ASSERT_TRUE(run(u"pstoedit"_qs, {u"-f"_qs, u"emf:-OO"_qs, ps, emf}));
     const auto ours = decodePicture(PictureFiles::readFile(emf), PictureFormat::Emf);
     ASSERT_TRUE(ours);
     const QString png = dir_.path() + u"/gs.png";
-    ASSERT_TRUE(run(QStringLiteral("gs"),
-                    {u"-q"_qs, u"-dSAFER"_qs, u"-dBATCH"_qs, u"-dNOPAUSE"_qs, u"-dFIXEDMEDIA"_qs,
-                     u"-dDEVICEWIDTHPOINTS=200"_qs, u"-dDEVICEHEIGHTPOINTS=150"_qs,
-                     u"-sDEVICE=png16m"_qs, u"-r96"_qs, u"-sOutputFile=" + png, ps}));
+    ASSERT_TRUE(
+        run(u"gs"_qs, {u"-q"_qs, u"-dSAFER"_qs, u"-dBATCH"_qs, u"-dNOPAUSE"_qs, u"-dFIXEDMEDIA"_qs,
+                       u"-dDEVICEWIDTHPOINTS=200"_qs, u"-dDEVICEHEIGHTPOINTS=150"_qs,
+                       u"-sDEVICE=png16m"_qs, u"-r96"_qs, u"-sOutputFile=" + png, ps}));
     const QImage reference = content(QImage(png).convertToFormat(QImage::Format_RGB32));
     ASSERT_FALSE(reference.isNull());
     const QImage image = resampleHalftone(

@@ -43,8 +43,8 @@ QImage pattern(Pattern kind, int width, int height) {
 }
 
 QString convertProgram() {
-    const QString debian = QStandardPaths::findExecutable(QStringLiteral("convert-im6.q16"));
-    return debian.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("convert")) : debian;
+    const QString debian = QStandardPaths::findExecutable(u"convert-im6.q16"_qs);
+    return debian.isEmpty() ? QStandardPaths::findExecutable(u"convert"_qs) : debian;
 }
 
 QByteArray convert(const QString& folder, const QImage& source, const QStringList& options,
