@@ -183,19 +183,16 @@ TEST_F(HandMadeMetafileTest, EnhancedMetafileMapsTextAndBitmap) {
     EXPECT_EQ(qAlpha(p.pixel(74, 12)), 0);
     EXPECT_GT(textPixels(p, QRect(48, 24, 48, 24)), 20);
     const QByteArray whole = emfDrawing();
-    for (const qsizetype size : {qsizetype(0), qsizetype(40), qsizetype(100), whole.size() - 20}) {
-        EXPECT_FALSE(decodePicture(whole.left(size), PictureFormat::Emf)) << size;
-    }
+    PictureFiles::expectCutShortGivesNothing(whole, PictureFormat::Emf,
+                                             {40, 100, whole.size() - 20});
     EXPECT_FALSE(decodePicture(whole, PictureFormat::Wmf));
 }
 
 TEST_F(HandMadeMetafileTest, BrokenFilesGiveNothing) {
     const QByteArray whole = drawing(true).file(std::nullopt);
-    EXPECT_FALSE(decodePicture(QByteArray(), PictureFormat::Wmf));
     EXPECT_FALSE(decodePicture(whole, PictureFormat::Emf));
-    for (const qsizetype size : {qsizetype(1), qsizetype(17), whole.size() / 2, whole.size() - 6}) {
-        EXPECT_FALSE(decodePicture(whole.left(size), PictureFormat::Wmf)) << size;
-    }
+    PictureFiles::expectCutShortGivesNothing(whole, PictureFormat::Wmf,
+                                             {1, 17, whole.size() / 2, whole.size() - 6});
     // With no window records a headerless file has no frame.
     EXPECT_FALSE(decodePicture(drawing(false).file(std::nullopt), PictureFormat::Wmf));
     // A record claiming more words than the file has.

@@ -13,6 +13,7 @@ using PictureFiles::Pattern;
 
 namespace {
 
+using LittleEndian::bytes;
 using LittleEndian::le16;
 using LittleEndian::le32;
 
@@ -62,20 +63,14 @@ QByteArray rle4(const Indexed& p) {
     QByteArray data;
     for (int y = p.height - 1; y >= 0; --y) {
         const int* row = p.pixels.data() + size_t(y) * p.width;
-        data.append('\0');
-        data.append(char(4));
-        data.append(char((row[0] << 4) | row[1]));
-        data.append(char((row[2] << 4) | row[3]));
+        data += bytes({0, 4, (row[0] << 4) | row[1], (row[2] << 4) | row[3]});
         for (int x = 4; x < p.width; x += 2) {
             const int n = std::min(2, p.width - x);
-            data.append(char(n));
-            data.append(char((row[x] << 4) | (n > 1 ? row[x + 1] : 0)));
+            data += bytes({n, (row[x] << 4) | (n > 1 ? row[x + 1] : 0)});
         }
-        data.append('\0');
-        data.append('\0');
+        data += bytes({0, 0});
     }
-    data.append('\0');
-    data.append(char(1));
+    data += bytes({0, 1});
     return data;
 }
 
@@ -94,11 +89,8 @@ QByteArray topDown4(const Indexed& p) {
 // PCX with `bits` per pixel in `planes` planes, run-length encoded.
 QByteArray pcx(const Indexed& p, int bits, int planes) {
     QByteArray out(128, '\0');
-    out[0] = 0x0a;
-    out[1] = 5;
-    out[2] = 1;
-    out[3] = char(bits);
-    out.replace(4, 8, le16({0, 0, p.width - 1, p.height - 1}));
+    out.replace(0, 12,
+                QByteArray(bytes({0x0a, 5, 1, bits}) + le16({0, 0, p.width - 1, p.height - 1})));
     for (int i = 0; i < 16; ++i) {
         out[16 + 3 * i] = char(qRed(p.palette[i]));
         out[17 + 3 * i] = char(qGreen(p.palette[i]));
@@ -118,8 +110,7 @@ QByteArray pcx(const Indexed& p, int bits, int planes) {
                     char(line[x / perByte] | (value << (8 - bits * (x % perByte + 1))));
             }
             for (const char c : line) {  // every byte as a run of one
-                out.append(char(0xc1));
-                out.append(c);
+                out += bytes({0xc1, c});
             }
         }
     }

@@ -12,20 +12,13 @@ namespace HostilePictures {
 
 namespace {
 
+using LittleEndian::bytes;
 using LittleEndian::le16;
 using LittleEndian::le32;
 
 QByteArray be16(int value) {
     return QByteArray(1, char((value >> 8) & 0xff)) + char(value & 0xff);
 }
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray out;
-    for (const int v : values) {
-        out += char(v);
-    }
-    return out;
-}
-
 // A JPEG with a quantisation table of ones and one-symbol Huffman tables
 // (DC difference 0, AC end of block); progressive scans are first DC
 // scans, baseline ones the whole spectrum. Scans hold no data.

@@ -16,6 +16,9 @@ inline QByteArray fields(std::initializer_list<qint64> values, int size) {
     }
     return out;
 }
+inline QByteArray bytes(std::initializer_list<qint64> values) {
+    return fields(values, 1);
+}
 inline QByteArray le16(std::initializer_list<qint64> values) {
     return fields(values, 2);
 }

@@ -196,30 +196,15 @@ TEST_F(MetafileTest, PstoeditEmfDrawsAsGhostscriptDoes) {
 }
 
 // Files of real programs, cut short, empty or with flipped bytes: a cut or
-// empty one gives nothing, a bent one may draw something but never crashes
-// (under a sanitizer this is where memory faults show).
+// empty one gives nothing, a bent one may draw something but never crashes.
 TEST_F(MetafileTest, BrokenRealFilesNeverCrash) {
     for (const char* type : {"wmf", "emf"}) {
         const QByteArray whole = PictureFiles::readFile(inkscape(QLatin1String(type)));
         const PictureFormat format = pictureFormatOf(u"p." + QLatin1String(type));
         ASSERT_TRUE(decodePicture(whole, format)) << type;
-        EXPECT_FALSE(decodePicture(QByteArray(), format)) << type;
-        for (const qsizetype size : {qsizetype(1), qsizetype(30), whole.size() / 2}) {
-            EXPECT_FALSE(decodePicture(whole.left(size), format)) << type << " cut to " << size;
-        }
-        uint32_t seed = 777;
-        for (int round = 0; round < 300; ++round) {
-            QByteArray bent = whole;
-            for (int i = 0; i < 1 + round % 8; ++i) {
-                seed = seed * 1103515245u + 12345u;
-                const qsizetype at = (seed >> 8) % bent.size();
-                bent[at] = char(bent[at] ^ (1 << ((seed >> 4) % 8)));
-            }
-            const auto decoded = decodePicture(bent, format);
-            if (decoded) {
-                EXPECT_FALSE(decoded->isNull());
-            }
-        }
+        SCOPED_TRACE(type);
+        PictureFiles::expectCutShortGivesNothing(whole, format, {1, 30, whole.size() / 2});
+        PictureFiles::expectBentCopiesNeverCrash(whole, format, 777, 300);
     }
 }
 
