@@ -86,19 +86,19 @@ void TFMain::StartUp() {
 
     StatusBar1->SetStatus(QStringLiteral("Restoring saved settings..."));
     SettingsStore store = ctx_.store();
-    if (store.OpenKey(StorePaths::Root(), false)) {
+    if (StoreSchema::openRoot(store, false)) {
         StartupLogic::CountPlay(store, ctx_.clock().now());
         RestoreSettings();
         if (tools_.drives.isEmpty()) {
             tools_.drives = QStringLiteral("C:");
         }
-        store.OpenKey(StorePaths::Root(), false);
-        if (store.ReadString(QStringLiteral("Version")) != version) {
+        StoreSchema::openRoot(store, false);
+        if (StoreSchema::kVersion.readFrom(store) != version) {
             StartupLogic::MigrateStore(store);
             ZipMagicCheck();
             listBuild_->UpdateGameList1Click();
-            if (store.OpenKey(StorePaths::Root(), false)) {
-                store.WriteString(QStringLiteral("Version"), version);
+            if (StoreSchema::openRoot(store, false)) {
+                StoreSchema::kVersion.writeTo(store, version);
             }
         }
         store.CloseKey();
@@ -106,7 +106,7 @@ void TFMain::StartUp() {
         lists_->UpdateGameCount();
         lists_->FocusCurrentList();
     } else {
-        store.OpenKey(StorePaths::Root(), true);
+        StoreSchema::openRoot(store, true);
         tools_.drives = StartupLogic::FirstStartDrives(ctx_.fs());
         ZipMagicCheck();
         listBuild_->UpdateGameList1Click();
@@ -115,7 +115,7 @@ void TFMain::StartUp() {
 
 void TFMain::RestoreSettings() {
     SettingsStore root = ctx_.store();
-    root.OpenKey(StorePaths::Root(), false);
+    StoreSchema::openRoot(root, false);
     tools_ = ReadToolLocations(root);
     if (!tools_.zipMagic.isEmpty()) {
         RunZipMagic(QString::fromUtf16(kZipMagicOff));
@@ -131,7 +131,7 @@ void TFMain::RestoreSettings() {
     if (stored.highQuality) {
         picture_->SetHighQuality(*stored.highQuality);
     }
-    lock_->ApplyLock(PasswordLock::StartsLocked(root.ReadString(QStringLiteral("Locked"))));
+    lock_->ApplyLock(PasswordLock::StartsLocked(StoreSchema::kLocked.readFrom(root)));
 }
 
 void TFMain::ZipMagicCheck() {

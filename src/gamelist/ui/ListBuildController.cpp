@@ -122,8 +122,8 @@ void ListBuildController::ProcessEmulator() {
     lists_.BringEmulatorPageToFront(p);
 
     SettingsStore store = ctx_.store();
-    if (store.OpenKey(StorePaths::Root(), false)) {
-        store.WriteString(QStringLiteral("Version"), StoreSchema::versionStamp());
+    if (StoreSchema::openRoot(store, false)) {
+        StoreSchema::kVersion.writeTo(store, StoreSchema::versionStamp());
     }
     const QString executableName = emulator.emulatorId + u".EXE";
     if (!store.KeyExists(StorePaths::Entry(emulator.lbName))) {
@@ -135,16 +135,16 @@ void ListBuildController::ProcessEmulator() {
         EmulatorRegistration::RegisterEmulator(store, emulator, p, *executable);
     }
     store.OpenKey(StorePaths::Entry(emulator.lbName), false);
-    const QString location = QStringLiteral("Location");
-    if (store.ValueExists(location) && !ctx_.fs().fileExists(store.ReadString(location))) {
+    using StoreSchema::kLocation;
+    if (kLocation.isIn(store) && !ctx_.fs().fileExists(kLocation.readFrom(store))) {
         // The executable has gone: remember where it is now, or that it is
         // nowhere, and leave the emulator for the next build.
-        store.WriteString(location,
+        kLocation.writeTo(store,
                           LocateExecutable(state_.foundFiles, executableName).value_or(QString()));
         NextEmulatorStep();
         return;
     }
-    const QString executable = store.ReadString(location);
+    const QString executable = kLocation.readFrom(store);
     lists_.ListItem(emulator.lbName, false);
     if (emulator.isSingle()) {
         NextEmulatorStep();
@@ -241,7 +241,7 @@ bool ListBuildController::HandleNextGame() {
     SettingsStore store = ctx_.store();
     const QString emulatorDirectory =
         store.OpenKey(StorePaths::Entry(emulator.lbName), false)
-            ? DosPath::directoryPart(store.ReadString(QStringLiteral("Location")))
+            ? DosPath::directoryPart(StoreSchema::kLocation.readFrom(store))
             : QString();
     const GameStep::Outcome outcome = GameStep::HandleGame(
         ctx_, emulator, *names, emulatorDirectory,

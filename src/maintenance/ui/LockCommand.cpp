@@ -4,7 +4,7 @@
 #include "context/AppState.h"
 #include "maintenance/PasswordLock.h"
 #include "platform/ui/MenuItem.h"
-#include "settings/KeyPath.h"
+#include "settings/StoreSchema.h"
 
 LockCommand::LockCommand(AppContext& ctx, AppState& state, const ErrorGuard& guard, QObject* parent)
     : QObject(parent),
@@ -26,26 +26,26 @@ void LockCommand::ApplyLock(bool locked) {
 
 void LockCommand::Lock1Click() {
     SettingsStore store = ctx_.store();
-    const bool opened = store.OpenKey(StorePaths::Root(), false);
+    const bool opened = StoreSchema::openRoot(store, false);
     // A cancelled box counts as an empty entry.
     const QString entered = ctx_.dialogs()
                                 .inputBox(QStringLiteral("Password Entry"),
                                           QStringLiteral("Please enter a password:"), QString())
                                 .value_or(QString());
-    const QString locked = QStringLiteral("Locked");
+    using StoreSchema::kLocked;
     if (state_.locked) {
-        const QString stored = opened ? store.ReadString(locked) : QString();
+        const QString stored = opened ? kLocked.readFrom(store) : QString();
         if (!PasswordLock::Unlocks(entered, stored)) {
             return;
         }
         if (opened) {
-            store.WriteString(locked, QString());
+            kLocked.writeTo(store, QString());
         }
         ApplyLock(false);
         return;
     }
     if (opened) {
-        store.WriteString(locked, entered);
+        kLocked.writeTo(store, entered);
     }
     ApplyLock(true);
 }

@@ -7,7 +7,7 @@
 #include "pictures/PictureLookup.h"
 #include "pictures/ui/PictureView.h"
 #include "platform/ui/MenuItem.h"
-#include "settings/KeyPath.h"
+#include "settings/StoreSchema.h"
 #include "tools/WalkStatus.h"
 
 PicturePane::PicturePane(AppContext& ctx, AppState& state, const ErrorGuard& guard,
@@ -82,9 +82,9 @@ void PicturePane::ShowGamePicture(int emulatorIndex, const QString& shortName,
 
 void PicturePane::HighQualityImages1Click() {
     SettingsStore store = ctx_.store();
-    store.OpenKey(StorePaths::Root(), true);
-    store.WriteString(QStringLiteral("Current"), currentEntryName_());
+    StoreSchema::openRoot(store, true);
+    StoreSchema::kCurrent.writeTo(store, currentEntryName_());
     SetHighQuality(!highQuality_);
-    store.WriteBool(QStringLiteral("High Quality Images"), highQuality_);
+    StoreSchema::kHighQualityImages.writeTo(store, highQuality_);
     emit picturesChanged();
 }
