@@ -7,7 +7,7 @@
 #include "support/ProcessRun.h"
 
 BatchHarness::BatchHarness() : environment(QProcessEnvironment::systemEnvironment()) {
-    environment.remove(QStringLiteral("BRIVANEL_DRIVES"));
+    environment.remove(u"BRIVANEL_DRIVES"_qs);
 }
 
 BatchHarness::Result BatchHarness::start(const QStringList& arguments, const QString& logHost) {
@@ -17,8 +17,7 @@ BatchHarness::Result BatchHarness::start(const QStringList& arguments, const QSt
     if (!extraDrives.isEmpty()) {
         drives += u';' + extraDrives;
     }
-    process.setArguments(QStringList{QStringLiteral("--drives"), drives, QStringLiteral("--show"),
-                                     QStringLiteral("minimised")} +
+    process.setArguments(QStringList{u"--drives"_qs, drives, u"--show"_qs, u"minimised"_qs} +
                          arguments);
     process.setWorkingDirectory(inst.programHostDir());
     process.setProcessEnvironment(environment);
@@ -44,7 +43,7 @@ BatchHarness::Result BatchHarness::runExisting(const QString& scriptDos) {
 }
 
 BatchHarness::Result BatchHarness::runCommand(const QString& line) {
-    return start({QStringLiteral("--command"), line}, QString());
+    return start({u"--command"_qs, line}, QString());
 }
 
 bool BatchHarness::exists(const QString& dosPath) const {

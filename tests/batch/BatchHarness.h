@@ -22,9 +22,9 @@ public:
     BatchHarness();
 
     Result run(const QStringList& lines,
-               const QString& scriptDos = QStringLiteral("C:\\BRIVANEL\\Execute.bat"));
+               const QString& scriptDos = u"C:\\BRIVANEL\\Execute.bat"_qs);
     // Runs a script already in place.
-    Result runExisting(const QString& scriptDos = QStringLiteral("C:\\BRIVANEL\\Execute.bat"));
+    Result runExisting(const QString& scriptDos = u"C:\\BRIVANEL\\Execute.bat"_qs);
     Result runCommand(const QString& line);
 
     // A "#!/bin/sh" program at a DOS path running the given shell text.
@@ -44,6 +44,12 @@ public:
     void write(const QString& dosPath, const QByteArray& content = "x") const {
         inst.writeFile(dosPath, content);
     }
+    // A file holding "x" at each DOS path.
+    void writeFiles(std::initializer_list<const char*> dosPaths) const {
+        for (const char* dosPath : dosPaths) {
+            inst.writeFile(QString::fromUtf8(dosPath), "x");
+        }
+    }
     QByteArray read(const QString& dosPath) const { return inst.readFile(dosPath); }
     void setReadOnly(const QString& dosPath, bool readOnly) const;
     bool isReadOnly(const QString& dosPath) const;
@@ -57,5 +63,3 @@ public:
 private:
     Result start(const QStringList& arguments, const QString& logHost);
 };
-
-

@@ -11,8 +11,7 @@ void prepare(BatchHarness& h) {
     h.writeProgram(q("C:\\T\\EXIT3.EXE"), q("exit 3"));
     h.writeProgram(q("C:\\T\\EXIT0.EXE"), q("exit 0"));
     h.inst.writeLines(q("C:\\T\\INNER.BAT"), {q("C:\\T\\EXIT3.EXE"), q("md C:\\T\\SUB")});
-    h.write(q("C:\\D\\A.ROM"));
-    h.write(q("C:\\Program Files\\x.txt"));
+    h.writeFiles({"C:\\D\\A.ROM", "C:\\Program Files\\x.txt"});
 }
 
 TEST(Condition, ErrorLevelAndExistAsDosHasThem) {

@@ -45,14 +45,11 @@ TEST(CopyCommand, CopiesIntoFoldersAndOntoFileNames) {
 
 TEST(DeltreeCommand, RemovesFoldersFilesAndExtensionMatchesWhateverTheirAttributes) {
     BatchHarness h;
-    h.write(q("C:\\MAME\\ROMS\\pacman\\sub\\deep.bin"));
-    h.write(q("C:\\MAME\\ROMS\\pacman\\pacman.6e"));
+    h.writeFiles({"C:\\MAME\\ROMS\\pacman\\sub\\deep.bin", "C:\\MAME\\ROMS\\pacman\\pacman.6e"});
     h.setReadOnly(q("C:\\MAME\\ROMS\\pacman\\pacman.6e"), true);
     h.setReadOnly(q("C:\\MAME\\ROMS\\pacman\\sub"), true);
-    h.write(q("C:\\MAME\\ROMS\\puckman.zip"));
-    h.write(q("C:\\NES\\ROMS\\mario.nes"));
-    h.write(q("C:\\NES\\ROMS\\ZELDA.NES"));
-    h.write(q("C:\\NES\\ROMS\\mario.fds"));
+    h.writeFiles({"C:\\MAME\\ROMS\\puckman.zip", "C:\\NES\\ROMS\\mario.nes",
+                  "C:\\NES\\ROMS\\ZELDA.NES", "C:\\NES\\ROMS\\mario.fds"});
     // A link inside the tree goes, the folder it points to stays.
     h.write(q("D:\\KEEP\\keep.txt"));
     QFile::link(h.host(q("D:\\KEEP")), h.host(q("C:\\MAME\\ROMS\\pacman\\link")));
@@ -76,9 +73,7 @@ TEST(DeltreeCommand, WithoutYesDeletesNothing) {
 
 TEST(DeletionGuard, DelAndDeltreeRefuseRootsHomeAndFoldersHoldingThem) {
     BatchHarness h;
-    h.write(q("C:\\HOME\\user.txt"));
-    h.write(q("D:\\data.txt"));
-    h.write(q("D:\\GAMES\\game.zip"));
+    h.writeFiles({"C:\\HOME\\user.txt", "D:\\data.txt", "D:\\GAMES\\game.zip"});
     h.environment.insert(q("HOME"), h.host(q("C:\\HOME")));
     QDir().mkpath(h.inst.root() + u"/e/deep/f");
     h.extraDrives = u"E:=" + h.inst.root() + u"/e;F:=" + h.inst.root() + u"/e/deep/f";
@@ -98,14 +93,9 @@ TEST(DeletionGuard, DelAndDeltreeRefuseRootsHomeAndFoldersHoldingThem) {
 
 TEST(DelCommand, DeletesRelativePathsWildcardsAndFolderContentButNotReadOnlyFiles) {
     BatchHarness h;
-    h.write(q("C:\\MAME\\hi\\pacman.hi"));
-    h.write(q("C:\\MAME\\hi\\galaga.hi"));
-    h.write(q("C:\\MAME\\cfg\\a.cfg"));
-    h.write(q("C:\\MAME\\cfg\\b.CFG"));
-    h.write(q("C:\\MAME\\cfg\\keep.ini"));
-    h.write(q("C:\\MAME\\nvram\\one.nv"));
-    h.write(q("C:\\MAME\\nvram\\sub\\two.nv"));
-    h.write(q("C:\\MAME\\locked.txt"));
+    h.writeFiles({"C:\\MAME\\hi\\pacman.hi", "C:\\MAME\\hi\\galaga.hi", "C:\\MAME\\cfg\\a.cfg",
+                  "C:\\MAME\\cfg\\b.CFG", "C:\\MAME\\cfg\\keep.ini", "C:\\MAME\\nvram\\one.nv",
+                  "C:\\MAME\\nvram\\sub\\two.nv", "C:\\MAME\\locked.txt"});
     h.setReadOnly(q("C:\\MAME\\locked.txt"), true);
     const auto result =
         h.run({q("C:"), q("cd C:\\MAME\\"), q("del hi\\pacman.hi"), q("del cfg\\*.cfg"),
@@ -124,8 +114,7 @@ TEST(RenCommand, GivesNewNamesAndNeverMovesOrOverwrites) {
     BatchHarness h;
     h.write(q("C:\\ZIPS\\a.zip"), "a");
     h.write(q("C:\\ZIPS\\taken.zip"), "taken");
-    h.write(q("C:\\ZIPS\\one.tmp"));
-    h.write(q("C:\\ZIPS\\two.tmp"));
+    h.writeFiles({"C:\\ZIPS\\one.tmp", "C:\\ZIPS\\two.tmp"});
     const auto result =
         h.run({q("ren C:\\ZIPS\\A.ZIP b.zip"), q("ren C:\\ZIPS\\b.zip C:\\X\\c.zip"),
                q("ren C:\\ZIPS\\b.zip TAKEN.ZIP"), q("ren C:\\ZIPS\\gone.zip x.zip"),

@@ -109,10 +109,7 @@ TEST(Links, WritesAndAttributeChangesStayOnTheDrives) {
 
 TEST(DeletionGuard, ADriveRootLosesWhatANarrowPatternNamesAndNeverEverything) {
     BatchHarness h;
-    h.write(q("D:\\a.txt"));
-    h.write(q("D:\\keep.dat"));
-    h.write(q("D:\\rest.bin"));
-    h.write(q("D:\\roms\\x.zip"));
+    h.writeFiles({"D:\\a.txt", "D:\\keep.dat", "D:\\rest.bin", "D:\\roms\\x.zip"});
     const auto result = h.run({q("del D:\\*.txt"), q("deltree /y D:\\r*"), q("del D:\\k*"),
                                q("deltree /y D:\\?*"), q("del D:\\*")});
     EXPECT_EQ(result.log.count(q("failed: Refused: ")), 3) << result.log.toStdString();

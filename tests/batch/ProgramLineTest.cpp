@@ -9,7 +9,7 @@
 
 namespace {
 
-const QString kRecord = QStringLiteral("C:\\BRIVANEL\\RECORD.TXT");
+const QString kRecord = u"C:\\BRIVANEL\\RECORD.TXT"_qs;
 
 // A file that starts like a DOS program, with a PE header when asked.
 QByteArray dosExecutable(bool windows) {

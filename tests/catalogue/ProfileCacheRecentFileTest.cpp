@@ -27,7 +27,7 @@ void setModificationTime(const QString& host, const timespec& time) {
 
 TEST(ProfileCacheRecentFile, SameBytesKeepTheParseChangedBytesAreReadAgain) {
     TempInstallation inst;
-    const QString list = QStringLiteral("C:\\BRIVANEL\\MAME.lst");
+    const QString list = u"C:\\BRIVANEL\\MAME.lst"_qs;
     inst.writeFile(list, "[Games]\r\nabc=First\r\n");
     const QString host = inst.host(list);
     const DosFileSystem fs = inst.fs();
@@ -45,7 +45,6 @@ TEST(ProfileCacheRecentFile, SameBytesKeepTheParseChangedBytesAreReadAgain) {
     setModificationTime(host, written);
     const auto second = cache.get(fs, list);
     EXPECT_NE(second, first);
-    EXPECT_EQ(second->readString(QStringLiteral("Games"), QStringLiteral("abc"), QString()),
-              QStringLiteral("Other"));
+    EXPECT_EQ(second->readString(u"Games"_qs, u"abc"_qs, QString()), u"Other"_qs);
     EXPECT_EQ(cache.get(fs, list), second);
 }

@@ -5,17 +5,12 @@
 
 TEST(ProfileCache, AFileRewrittenRightAwayIsReadAgainEvenWithTheSameSize) {
     TempInstallation inst;
-    const QString list = QStringLiteral("C:\\BRIVANEL\\MAME.lst");
+    const QString list = u"C:\\BRIVANEL\\MAME.lst"_qs;
     inst.writeFile(list, "[Games]\r\nabc=First\r\n");
     ProfileCache cache;
     const DosFileSystem fs = inst.fs();
-    EXPECT_EQ(
-        cache.get(fs, list)->readString(QStringLiteral("Games"), QStringLiteral("abc"), QString()),
-        QStringLiteral("First"));
+    EXPECT_EQ(cache.get(fs, list)->readString(u"Games"_qs, u"abc"_qs, QString()), u"First"_qs);
     inst.writeFile(list, "[Games]\r\nabc=Other\r\n");
-    EXPECT_EQ(
-        cache.get(fs, list)->readString(QStringLiteral("Games"), QStringLiteral("abc"), QString()),
-        QStringLiteral("Other"));
-    EXPECT_FALSE(cache.get(fs, QStringLiteral("C:\\BRIVANEL\\NONE.lst"))
-                     ->hasKey(QStringLiteral("Games"), QStringLiteral("abc")));
+    EXPECT_EQ(cache.get(fs, list)->readString(u"Games"_qs, u"abc"_qs, QString()), u"Other"_qs);
+    EXPECT_FALSE(cache.get(fs, u"C:\\BRIVANEL\\NONE.lst"_qs)->hasKey(u"Games"_qs, u"abc"_qs));
 }

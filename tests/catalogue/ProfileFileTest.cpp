@@ -11,18 +11,11 @@ ProfileFile parse(const char* text) {
 TEST(ProfileFile, SectionsAndKeysMatchIgnoringCaseWithBlanksTrimmed) {
     const ProfileFile ini = parse(
         "[Emulator]\r\n  LBName  =  MAME {Team}  \r\nType=mame\r\n[vector]\r\nName=Vect&or\r\n");
-    EXPECT_EQ(ini.readString(QStringLiteral("EMULATOR"), QStringLiteral("lbname"), QString()),
-              QStringLiteral("MAME {Team}"));
-    EXPECT_EQ(ini.readString(QStringLiteral("Vector"), QStringLiteral("NAME"), QString()),
-              QStringLiteral("Vect&or"));
-    EXPECT_EQ(
-        ini.readString(QStringLiteral("Vector"), QStringLiteral("Hint"), QStringLiteral("dflt")),
-        QStringLiteral("dflt"));
-    EXPECT_EQ(
-        ini.readString(QStringLiteral("Nothing"), QStringLiteral("Hint"), QStringLiteral("d")),
-        QStringLiteral("d"));
-    EXPECT_EQ(ini.sectionNames(),
-              (QStringList{QStringLiteral("Emulator"), QStringLiteral("vector")}));
+    EXPECT_EQ(ini.readString(u"EMULATOR"_qs, u"lbname"_qs, QString()), u"MAME {Team}"_qs);
+    EXPECT_EQ(ini.readString(u"Vector"_qs, u"NAME"_qs, QString()), u"Vect&or"_qs);
+    EXPECT_EQ(ini.readString(u"Vector"_qs, u"Hint"_qs, u"dflt"_qs), u"dflt"_qs);
+    EXPECT_EQ(ini.readString(u"Nothing"_qs, u"Hint"_qs, u"d"_qs), u"d"_qs);
+    EXPECT_EQ(ini.sectionNames(), (QStringList{u"Emulator"_qs, u"vector"_qs}));
 }
 
 TEST(ProfileFile, MatchingQuotesAreRemovedWithTheBlanksInside) {
@@ -36,15 +29,14 @@ TEST(ProfileFile, MatchingQuotesAreRemovedWithTheBlanksInside) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.value);
         const ProfileFile ini = ProfileFile::parse(QByteArray("[S]\nk=") + row.value + "\n");
-        EXPECT_EQ(ini.readString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("?")),
-                  QString::fromUtf8(row.read));
+        EXPECT_EQ(ini.readString(u"S"_qs, u"k"_qs, u"?"_qs), QString::fromUtf8(row.read));
     }
 }
 
 TEST(ProfileFile, ValuesAreCutAt1023Characters) {
     const QByteArray longValue(5000, 'v');
     const ProfileFile ini = ProfileFile::parse("[S]\nk=" + longValue + "\n");
-    EXPECT_EQ(ini.readString(QStringLiteral("S"), QStringLiteral("k"), QString()).size(), 1023);
+    EXPECT_EQ(ini.readString(u"S"_qs, u"k"_qs, QString()).size(), 1023);
 }
 
 TEST(ProfileFile, NameListsKeepFileOrderAndStopAt8192Bytes) {
@@ -53,11 +45,11 @@ TEST(ProfileFile, NameListsKeepFileOrderAndStopAt8192Bytes) {
         text += "Key" + QByteArray::number(1000 + i) + "=v\n";  // 7 characters + NUL each
     }
     const ProfileFile ini = ProfileFile::parse(text);
-    const QStringList keys = ini.keyNames(QStringLiteral("keys"));
+    const QStringList keys = ini.keyNames(u"keys"_qs);
     ASSERT_EQ(keys.size(), (8192 - 1) / 8);
-    EXPECT_EQ(keys.first(), QStringLiteral("Key1000"));
-    EXPECT_EQ(keys.last(), QStringLiteral("Key%1").arg(1000 + keys.size() - 1));
-    EXPECT_TRUE(ini.keyNames(QStringLiteral("missing")).isEmpty());
+    EXPECT_EQ(keys.first(), u"Key1000"_qs);
+    EXPECT_EQ(keys.last(), u"Key%1"_qs.arg(1000 + keys.size() - 1));
+    EXPECT_TRUE(ini.keyNames(u"missing"_qs).isEmpty());
 }
 
 TEST(ProfileFile, IntegersAreDecimalOrHexadecimalAndAnythingElseGivesTheDefault) {
@@ -71,26 +63,24 @@ TEST(ProfileFile, IntegersAreDecimalOrHexadecimalAndAnythingElseGivesTheDefault)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.value);
         const ProfileFile ini = ProfileFile::parse(QByteArray("[N]\nk=") + row.value + "\n");
-        EXPECT_EQ(ini.readInteger(QStringLiteral("N"), QStringLiteral("k"), -1), row.read);
+        EXPECT_EQ(ini.readInteger(u"N"_qs, u"k"_qs, -1), row.read);
     }
     const ProfileFile ini = parse("[N]\nd=42\nyes=yes\n");
-    EXPECT_EQ(ini.readInteger(QStringLiteral("N"), QStringLiteral("absent"), -1), -1);
-    EXPECT_TRUE(ini.readBool(QStringLiteral("N"), QStringLiteral("d"), false));
-    EXPECT_FALSE(ini.readBool(QStringLiteral("N"), QStringLiteral("yes"), false));
-    EXPECT_TRUE(ini.readBool(QStringLiteral("N"), QStringLiteral("absent"), true));
+    EXPECT_EQ(ini.readInteger(u"N"_qs, u"absent"_qs, -1), -1);
+    EXPECT_TRUE(ini.readBool(u"N"_qs, u"d"_qs, false));
+    EXPECT_FALSE(ini.readBool(u"N"_qs, u"yes"_qs, false));
+    EXPECT_TRUE(ini.readBool(u"N"_qs, u"absent"_qs, true));
 }
 
 TEST(ProfileFile, CommentsStrayLinesAndRepeatedSectionsHaveAFixedTreatment) {
     const ProfileFile ini = parse(
         "orphan=before any section\n; comment=1\n[A]\n;skipped=1\nnoequals\nk=first\nk=second\n"
         "[B]\nx=1\n[a]\nlater=2\n");
-    EXPECT_EQ(ini.sectionNames(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
-    EXPECT_EQ(ini.keyNames(QStringLiteral("A")),
-              (QStringList{QStringLiteral("k"), QStringLiteral("later")}));
-    EXPECT_EQ(ini.readString(QStringLiteral("A"), QStringLiteral("k"), QString()),
-              QStringLiteral("first"));
-    EXPECT_FALSE(ini.hasKey(QStringLiteral("A"), QStringLiteral(";skipped")));
-    EXPECT_FALSE(ini.hasKey(QStringLiteral("A"), QStringLiteral("orphan")));
+    EXPECT_EQ(ini.sectionNames(), (QStringList{u"A"_qs, u"B"_qs}));
+    EXPECT_EQ(ini.keyNames(u"A"_qs), (QStringList{u"k"_qs, u"later"_qs}));
+    EXPECT_EQ(ini.readString(u"A"_qs, u"k"_qs, QString()), u"first"_qs);
+    EXPECT_FALSE(ini.hasKey(u"A"_qs, u";skipped"_qs));
+    EXPECT_FALSE(ini.hasKey(u"A"_qs, u"orphan"_qs));
 }
 
 TEST(ProfileFile, BinaryAndMalformedContentNeverBreaksReading) {
@@ -99,16 +89,12 @@ TEST(ProfileFile, BinaryAndMalformedContentNeverBreaksReading) {
         binary.append(char((i * 131) % 256));
     }
     const ProfileFile junk = ProfileFile::parse(binary + "\n[Emulator]\nLBName=X {y}\n");
-    EXPECT_EQ(junk.readString(QStringLiteral("Emulator"), QStringLiteral("LBName"), QString()),
-              QStringLiteral("X {y}"));
+    EXPECT_EQ(junk.readString(u"Emulator"_qs, u"LBName"_qs, QString()), u"X {y}"_qs);
     const ProfileFile broken = parse("[unterminated\nk=v\n[]\nempty=1\n=novalue\n");
-    EXPECT_EQ(broken.readString(QStringLiteral("unterminated"), QStringLiteral("k"), QString()),
-              QStringLiteral("v"));
-    EXPECT_EQ(broken.readString(QString(), QStringLiteral("empty"), QString()),
-              QStringLiteral("1"));
+    EXPECT_EQ(broken.readString(u"unterminated"_qs, u"k"_qs, QString()), u"v"_qs);
+    EXPECT_EQ(broken.readString(QString(), u"empty"_qs, QString()), u"1"_qs);
     const ProfileFile cp1252 = ProfileFile::parse("[S]\nname=Caf\xe9\n");
-    EXPECT_EQ(cp1252.readString(QStringLiteral("S"), QStringLiteral("name"), QString()),
-              QStringLiteral("Café"));
+    EXPECT_EQ(cp1252.readString(u"S"_qs, u"name"_qs, QString()), u"Café"_qs);
 }
 
 }  // namespace

@@ -5,60 +5,36 @@
 // pstoedit and Inkscape do not write either; then the same files broken.
 #include <gtest/gtest.h>
 
-#include <QtEndian>
-
+#include "LittleEndian.h"
 #include "PictureFiles.h"
 #include "imaging/PictureDecoder.h"
 
 namespace {
 
+using LittleEndian::le16;
+using LittleEndian::le32;
+
 class WmfWriter {
 public:
-    void record(uint16_t function, std::initializer_list<int> words, const QByteArray& tail = {}) {
-        QByteArray params;
-        for (const int w : words) {
-            put16(params, w);
-        }
-        params += tail;
+    void record(int function, std::initializer_list<qint64> words, const QByteArray& tail = {}) {
+        QByteArray params = le16(words) + tail;
         if (params.size() % 2) {
             params += '\0';
         }
-        put32(records_, 3 + params.size() / 2);
-        put16(records_, function);
-        records_ += params;
+        records_ += le32({3 + params.size() / 2}) + le16({function}) + params;
     }
-    // With a placeable header framing `frame` at `inch` units per inch.
+    // With a placeable header framing `frame` at `inch` units per inch; its
+    // checksum stays 0, players do not check it.
     QByteArray file(std::optional<QRect> frame, int inch = 96) const {
-        QByteArray out;
-        if (frame) {
-            put32(out, 0x9AC6CDD7);
-            put16(out, 0);
-            for (const int v :
-                 {frame->left(), frame->top(), frame->right() + 1, frame->bottom() + 1, inch}) {
-                put16(out, v);
-            }
-            put32(out, 0);
-            put16(out, 0);  // checksum: players do not check it
-        }
-        for (const int v : {1, 9, 0x300}) {
-            put16(out, v);
-        }
-        put32(out, 9 + (records_.size() + 6) / 2);
-        put16(out, 4);  // object slots
-        put32(out, 64);
-        put16(out, 0);
-        out += records_;
-        put32(out, 3);  // end of file
-        put16(out, 0);
-        return out;
-    }
-    static void put16(QByteArray& out, int v) {
-        out += char(v & 0xff);
-        out += char((v >> 8) & 0xff);
-    }
-    static void put32(QByteArray& out, uint32_t v) {
-        put16(out, int(v & 0xffff));
-        put16(out, int(v >> 16));
+        const QByteArray placeable =
+            frame ? le32({0x9AC6CDD7}) +
+                        le16({0, frame->left(), frame->top(), frame->right() + 1,
+                              frame->bottom() + 1, inch}) +
+                        le32({0}) + le16({0})
+                  : QByteArray();
+        // Four object slots, then the records and the end of file.
+        return placeable + le16({1, 9, 0x300}) + le32({9 + (records_.size() + 6) / 2}) + le16({4}) +
+               le32({64}) + le16({0}) + records_ + le32({3}) + le16({0});
     }
 
 private:
@@ -66,24 +42,10 @@ private:
 };
 
 // A 2 by 2 bitmap of 24 bits, rows bottom-up: bottom row white and yellow,
-// top row cyan and magenta.
+// top row cyan and magenta, each row padded to four bytes.
 QByteArray tinyDib() {
-    QByteArray dib;
-    for (const int v : {40, 0, 2, 0, 2, 0}) {
-        WmfWriter::put16(dib, v);  // size, width, height (32 bits each)
-    }
-    WmfWriter::put16(dib, 1);   // planes
-    WmfWriter::put16(dib, 24);  // bits
-    dib += QByteArray(24, '\0');
-    dib += QByteArray::fromHex(
-        "ffffff"
-        "00ffff"
-        "0000");  // BGR: white, yellow, padding
-    dib += QByteArray::fromHex(
-        "ffff00"
-        "ff00ff"
-        "0000");  // cyan, magenta
-    return dib;
+    return le32({40, 2, 2}) + le16({1, 24}) + QByteArray(24, '\0') +
+           QByteArray::fromHex("ffffff00ffff0000ffff00ff00ff0000");
 }
 
 // Drawn in logical units 100..180 by 50..110 (80 by 60 pixels): a red
@@ -112,41 +74,24 @@ WmfWriter drawing(bool windowRecords) {
     w.record(0x0103, {1});                             // SetBkMode: transparent
     w.record(0x02fb, {-20, 0, 0, 0, 700, 0, 0, 0, 0}, QByteArray("Sans\0", 5));
     w.record(0x012d, {3});
-    QByteArray at;  // TextOut: count, text, then y and x
-    WmfWriter::put16(at, 52);
-    WmfWriter::put16(at, 142);
-    w.record(0x0521, {2}, QByteArray("Hi") + at);
+    w.record(0x0521, {2}, "Hi" + le16({52, 142}));  // TextOut: count, text, y, x
     w.record(0x0f43, {0x0020, 0x00cc, 0, 2, 2, 0, 0, 20, 20, 90, 100}, tinyDib());  // StretchDIB
     return w;
 }
 
-QByteArray le32(std::initializer_list<int> values) {
-    QByteArray out;
-    for (const int v : values) {
-        WmfWriter::put32(out, uint32_t(v));
-    }
-    return out;
-}
-
 class EmfWriter {
 public:
-    void record(uint32_t type, const QByteArray& params) {
-        WmfWriter::put32(records_, type);
-        WmfWriter::put32(records_, uint32_t(8 + params.size()));
-        records_ += params;
+    void record(int type, const QByteArray& params) {
+        records_ += le32({type, 8 + params.size()}) + params;
         ++count_;
     }
     // A frame of one inch by half an inch on a reference device of 96
-    // pixels per inch.
+    // pixels per inch, four object slots.
     QByteArray file() const {
-        QByteArray end = le32({14, 20, 0, 16, 20});
-        QByteArray out = le32({1, 88, 0, 0, 95, 47, 0, 0, 2540, 1270, 0x464D4520, 0x10000});
-        WmfWriter::put32(out, uint32_t(88 + records_.size() + end.size()));
-        WmfWriter::put32(out, uint32_t(count_ + 2));
-        WmfWriter::put16(out, 4);  // object slots
-        WmfWriter::put16(out, 0);
-        out += le32({0, 0, 0, 960, 960, 254, 254});
-        return out + records_ + end;
+        const QByteArray end = le32({14, 20, 0, 16, 20});
+        return le32({1, 88, 0, 0, 95, 47, 0, 0, 2540, 1270, 0x464D4520, 0x10000,
+                     88 + records_.size() + end.size(), count_ + 2}) +
+               le16({4, 0}) + le32({0, 0, 0, 960, 960, 254, 254}) + records_ + end;
     }
 
 private:
@@ -163,8 +108,8 @@ QByteArray emfDrawing() {
     e.record(11, le32({96, 48}));         // SetViewportExtEx
     e.record(39, le32({1, 0, 0xff, 0}));  // CreateBrushIndirect: slot 1, red
     e.record(37, le32({1}));
-    e.record(37, le32({int(0x80000008)}));  // the stock null pen
-    e.record(43, le32({0, 0, 480, 480}));   // Rectangle
+    e.record(37, le32({0x80000008}));      // the stock null pen
+    e.record(43, le32({0, 0, 480, 480}));  // Rectangle
     // StretchDIBits: bounds, destination, source, bitmap offsets, usage,
     // raster operation, destination size; then the bitmap.
     e.record(81, le32({0, 0, 0, 0, 480, 0, 0, 0, 2, 2, 80, 40, 120, 16, 0, 0x00cc0020, 240, 240}) +
@@ -184,6 +129,18 @@ QByteArray emfDrawing() {
     return e.file();
 }
 
+// Opaque blue pixels in the area: the text's ink.
+int textPixels(const QImage& p, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb c = p.pixel(x, y);
+            count += qAlpha(c) > 128 && qBlue(c) > 128 && qRed(c) < 100 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 class HandMadeMetafileTest : public ::testing::Test {};
 
 TEST_F(HandMadeMetafileTest, WindowRecordsFrameAFileWithoutPlaceableHeader) {
@@ -197,14 +154,7 @@ TEST_F(HandMadeMetafileTest, WindowRecordsFrameAFileWithoutPlaceableHeader) {
     EXPECT_EQ(p.pixel(5, 45), 0xff00ffffu);   // bitmap's top row, left: cyan
     EXPECT_EQ(p.pixel(15, 55), 0xffffff00u);  // bottom row, right: yellow
     EXPECT_EQ(qAlpha(p.pixel(79, 29)), 0);    // nothing drawn: transparent
-    int textPixels = 0;
-    for (int y = 0; y < 28; ++y) {
-        for (int x = 42; x < 80; ++x) {
-            const QRgb c = p.pixel(x, y);
-            textPixels += qAlpha(c) > 128 && qBlue(c) > 128 && qRed(c) < 100 ? 1 : 0;
-        }
-    }
-    EXPECT_GT(textPixels, 20);
+    EXPECT_GT(textPixels(p, QRect(42, 0, 38, 28)), 20);
 }
 
 TEST_F(HandMadeMetafileTest, PlaceableHeaderFramesTheSameDrawing) {
@@ -231,28 +181,18 @@ TEST_F(HandMadeMetafileTest, EnhancedMetafileMapsTextAndBitmap) {
     EXPECT_EQ(p.pixel(52, 4), 0xff00ffffu);   // bitmap's top row, left: cyan
     EXPECT_EQ(p.pixel(68, 20), 0xffffff00u);  // bottom row, right: yellow
     EXPECT_EQ(qAlpha(p.pixel(74, 12)), 0);
-    int textPixels = 0;
-    for (int y = 24; y < 48; ++y) {
-        for (int x = 48; x < 96; ++x) {
-            const QRgb c = p.pixel(x, y);
-            textPixels += qAlpha(c) > 128 && qBlue(c) > 128 && qRed(c) < 100 ? 1 : 0;
-        }
-    }
-    EXPECT_GT(textPixels, 20);
+    EXPECT_GT(textPixels(p, QRect(48, 24, 48, 24)), 20);
     const QByteArray whole = emfDrawing();
-    for (const qsizetype size : {qsizetype(0), qsizetype(40), qsizetype(100), whole.size() - 20}) {
-        EXPECT_FALSE(decodePicture(whole.left(size), PictureFormat::Emf)) << size;
-    }
+    PictureFiles::expectCutShortGivesNothing(whole, PictureFormat::Emf,
+                                             {40, 100, whole.size() - 20});
     EXPECT_FALSE(decodePicture(whole, PictureFormat::Wmf));
 }
 
 TEST_F(HandMadeMetafileTest, BrokenFilesGiveNothing) {
     const QByteArray whole = drawing(true).file(std::nullopt);
-    EXPECT_FALSE(decodePicture(QByteArray(), PictureFormat::Wmf));
     EXPECT_FALSE(decodePicture(whole, PictureFormat::Emf));
-    for (const qsizetype size : {qsizetype(1), qsizetype(17), whole.size() / 2, whole.size() - 6}) {
-        EXPECT_FALSE(decodePicture(whole.left(size), PictureFormat::Wmf)) << size;
-    }
+    PictureFiles::expectCutShortGivesNothing(whole, PictureFormat::Wmf,
+                                             {1, 17, whole.size() / 2, whole.size() - 6});
     // With no window records a headerless file has no frame.
     EXPECT_FALSE(decodePicture(drawing(false).file(std::nullopt), PictureFormat::Wmf));
     // A record claiming more words than the file has.

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <vector>
 
+#include "LittleEndian.h"
 #include "PictureFiles.h"
 #include "imaging/PictureDecoder.h"
 
@@ -12,14 +13,9 @@ using PictureFiles::Pattern;
 
 namespace {
 
-void put16(QByteArray& out, int value) {
-    out.append(char(value & 0xff));
-    out.append(char((value >> 8) & 0xff));
-}
-void put32(QByteArray& out, qint64 value) {
-    put16(out, int(value & 0xffff));
-    put16(out, int((value >> 16) & 0xffff));
-}
+using LittleEndian::bytes;
+using LittleEndian::le16;
+using LittleEndian::le32;
 
 // The pattern's colours as palette indexes.
 struct Indexed {
@@ -50,28 +46,12 @@ Indexed indexed(const QImage& image) {
 
 QByteArray bmpHeaders(const Indexed& p, int bitCount, int compression, int height,
                       qint64 dataSize) {
-    QByteArray out("BM");
     const int paletteBytes = 4 * (1 << bitCount);
-    put32(out, 54 + paletteBytes + dataSize);
-    put32(out, 0);
-    put32(out, 54 + paletteBytes);
-    put32(out, 40);
-    put32(out, p.width);
-    put32(out, height);
-    put16(out, 1);
-    put16(out, bitCount);
-    put32(out, compression);
-    put32(out, dataSize);
-    put32(out, 2835);
-    put32(out, 2835);
-    put32(out, 0);
-    put32(out, 0);
+    QByteArray out =
+        "BM" + le32({54 + paletteBytes + dataSize, 0, 54 + paletteBytes, 40, p.width, height}) +
+        le16({1, bitCount}) + le32({compression, dataSize, 2835, 2835, 0, 0});
     for (int i = 0; i < (1 << bitCount); ++i) {
-        const QRgb c = p.palette.value(i);
-        out.append(char(qBlue(c)));
-        out.append(char(qGreen(c)));
-        out.append(char(qRed(c)));
-        out.append('\0');
+        out += le32({p.palette.value(i) & 0xffffff});  // blue, green, red, 0
     }
     return out;
 }
@@ -83,20 +63,14 @@ QByteArray rle4(const Indexed& p) {
     QByteArray data;
     for (int y = p.height - 1; y >= 0; --y) {
         const int* row = p.pixels.data() + size_t(y) * p.width;
-        data.append('\0');
-        data.append(char(4));
-        data.append(char((row[0] << 4) | row[1]));
-        data.append(char((row[2] << 4) | row[3]));
+        data += bytes({0, 4, (row[0] << 4) | row[1], (row[2] << 4) | row[3]});
         for (int x = 4; x < p.width; x += 2) {
             const int n = std::min(2, p.width - x);
-            data.append(char(n));
-            data.append(char((row[x] << 4) | (n > 1 ? row[x + 1] : 0)));
+            data += bytes({n, (row[x] << 4) | (n > 1 ? row[x + 1] : 0)});
         }
-        data.append('\0');
-        data.append('\0');
+        data += bytes({0, 0});
     }
-    data.append('\0');
-    data.append(char(1));
+    data += bytes({0, 1});
     return data;
 }
 
@@ -115,16 +89,8 @@ QByteArray topDown4(const Indexed& p) {
 // PCX with `bits` per pixel in `planes` planes, run-length encoded.
 QByteArray pcx(const Indexed& p, int bits, int planes) {
     QByteArray out(128, '\0');
-    out[0] = 0x0a;
-    out[1] = 5;
-    out[2] = 1;
-    out[3] = char(bits);
-    QByteArray tail;
-    put16(tail, 0);
-    put16(tail, 0);
-    put16(tail, p.width - 1);
-    put16(tail, p.height - 1);
-    out.replace(4, 8, tail);
+    out.replace(0, 12,
+                QByteArray(bytes({0x0a, 5, 1, bits}) + le16({0, 0, p.width - 1, p.height - 1})));
     for (int i = 0; i < 16; ++i) {
         out[16 + 3 * i] = char(qRed(p.palette[i]));
         out[17 + 3 * i] = char(qGreen(p.palette[i]));
@@ -132,8 +98,7 @@ QByteArray pcx(const Indexed& p, int bits, int planes) {
     }
     out[65] = char(planes);
     const int bytesPerLine = ((p.width * bits + 15) / 16) * 2;
-    out[66] = char(bytesPerLine & 0xff);
-    out[67] = char(bytesPerLine >> 8);
+    out.replace(66, 2, le16({bytesPerLine}));
     const int perByte = 8 / bits;
     for (int y = 0; y < p.height; ++y) {
         for (int plane = 0; plane < planes; ++plane) {
@@ -145,8 +110,7 @@ QByteArray pcx(const Indexed& p, int bits, int planes) {
                     char(line[x / perByte] | (value << (8 - bits * (x % perByte + 1))));
             }
             for (const char c : line) {  // every byte as a run of one
-                out.append(char(0xc1));
-                out.append(c);
+                out += bytes({0xc1, c});
             }
         }
     }
@@ -200,8 +164,8 @@ TEST(HandMadeVariant, RunLengthOfAnotherDepthIsRefused) {
     const Indexed p = indexed(PictureFiles::pattern(Pattern::Sixteen));
     const QByteArray data = rle4(p);
     // Found by the fuzz run: RLE4's indexes in a 1-bit picture, palette of two.
-    EXPECT_FALSE(decodePicture(bmpHeaders(p, 1, 2, p.height, data.size()) + data,
-                               PictureFormat::Bmp));
+    EXPECT_FALSE(
+        decodePicture(bmpHeaders(p, 1, 2, p.height, data.size()) + data, PictureFormat::Bmp));
 }
 
 }  // namespace

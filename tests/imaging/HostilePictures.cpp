@@ -1,5 +1,7 @@
 #include "HostilePictures.h"
 
+#include "LittleEndian.h"
+
 #include <QString>
 #include <algorithm>
 #include <cmath>
@@ -10,33 +12,13 @@ namespace HostilePictures {
 
 namespace {
 
-// Values as little-endian (or big-endian) fields of `size` bytes.
-QByteArray le(std::initializer_list<qint64> values, int size) {
-    QByteArray out;
-    for (const qint64 v : values) {
-        for (int i = 0; i < size; ++i) {
-            out += char((v >> (8 * i)) & 0xff);
-        }
-    }
-    return out;
-}
-QByteArray le16(std::initializer_list<qint64> values) {
-    return le(values, 2);
-}
-QByteArray le32(std::initializer_list<qint64> values) {
-    return le(values, 4);
-}
+using LittleEndian::bytes;
+using LittleEndian::le16;
+using LittleEndian::le32;
+
 QByteArray be16(int value) {
     return QByteArray(1, char((value >> 8) & 0xff)) + char(value & 0xff);
 }
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray out;
-    for (const int v : values) {
-        out += char(v);
-    }
-    return out;
-}
-
 // A JPEG with a quantisation table of ones and one-symbol Huffman tables
 // (DC difference 0, AC end of block); progressive scans are first DC
 // scans, baseline ones the whole spectrum. Scans hold no data.
@@ -146,7 +128,7 @@ std::vector<qint64> star() {
 QByteArray words(const std::vector<qint64>& values, int size) {
     QByteArray out;
     for (const qint64 v : values) {
-        out += le({v}, size);
+        out += LittleEndian::fields({v}, size);
     }
     return out;
 }

@@ -102,9 +102,8 @@ protected:
     // The drawing exported by Inkscape as `type` (wmf or emf).
     QString inkscape(const QString& type) {
         const QString out = dir_.path() + u"/drawing." + type;
-        EXPECT_TRUE(
-            run(QStringLiteral("inkscape"),
-                {drawingSvg(dir_.path()), u"--export-type=" + type, u"--export-filename=" + out}));
+        EXPECT_TRUE(run(u"inkscape"_qs, {drawingSvg(dir_.path()), u"--export-type=" + type,
+                                         u"--export-filename=" + out}));
         return out;
     }
     QTemporaryDir dir_;
@@ -126,7 +125,7 @@ void expectShapeColours(const QImage& picture, const char* what) {
 }
 
 TEST_F(MetafileTest, InkscapeWmfDrawsAsLibwmfDoes) {
-    const QString wmf = inkscape(QStringLiteral("wmf"));
+    const QString wmf = inkscape(u"wmf"_qs);
     const auto ours = decodePicture(PictureFiles::readFile(wmf), PictureFormat::Wmf);
     ASSERT_TRUE(ours);
     // The placeable header's frame at 96 dots per inch: the drawing's size.
@@ -135,7 +134,7 @@ TEST_F(MetafileTest, InkscapeWmfDrawsAsLibwmfDoes) {
     expectShapeColours(*ours, "wmf");
 
     const QString png = dir_.path() + u"/libwmf.png";
-    ASSERT_TRUE(run(QStringLiteral("wmf2gd"), {u"-o"_qs, png, wmf}));
+    ASSERT_TRUE(run(u"wmf2gd"_qs, {u"-o"_qs, png, wmf}));
     QImage reference(png);
     ASSERT_FALSE(reference.isNull());
     reference = reference.convertToFormat(QImage::Format_RGB32);
@@ -155,7 +154,7 @@ TEST_F(MetafileTest, InkscapeWmfDrawsAsLibwmfDoes) {
 
 TEST_F(MetafileTest, InkscapeEmfDrawsTheSameDrawing) {
     const auto ours =
-        decodePicture(PictureFiles::readFile(inkscape(QStringLiteral("emf"))), PictureFormat::Emf);
+        decodePicture(PictureFiles::readFile(inkscape(u"emf"_qs)), PictureFormat::Emf);
     ASSERT_TRUE(ours);
     EXPECT_NEAR(ours->width(), 200, 2);
     EXPECT_NEAR(ours->height(), 150, 2);
@@ -176,14 +175,14 @@ TEST_F(MetafileTest, PstoeditEmfDrawsAsGhostscriptDoes) {
                             "/Helvetica findfont 28 scalefont setfont 0 0 0 setrgbcolor "
                             "15 110 moveto (Brivanel) show\nshowpage\n");
     const QString emf = dir_.path() + u"/drawing.emf";
-    ASSERT_TRUE(run(QStringLiteral("pstoedit"), {u"-f"_qs, u"emf:-OO"_qs, ps, emf}));
+    ASSERT_TRUE(run(u"pstoedit"_qs, {u"-f"_qs, u"emf:-OO"_qs, ps, emf}));
     const auto ours = decodePicture(PictureFiles::readFile(emf), PictureFormat::Emf);
     ASSERT_TRUE(ours);
     const QString png = dir_.path() + u"/gs.png";
-    ASSERT_TRUE(run(QStringLiteral("gs"),
-                    {u"-q"_qs, u"-dSAFER"_qs, u"-dBATCH"_qs, u"-dNOPAUSE"_qs, u"-dFIXEDMEDIA"_qs,
-                     u"-dDEVICEWIDTHPOINTS=200"_qs, u"-dDEVICEHEIGHTPOINTS=150"_qs,
-                     u"-sDEVICE=png16m"_qs, u"-r96"_qs, u"-sOutputFile=" + png, ps}));
+    ASSERT_TRUE(
+        run(u"gs"_qs, {u"-q"_qs, u"-dSAFER"_qs, u"-dBATCH"_qs, u"-dNOPAUSE"_qs, u"-dFIXEDMEDIA"_qs,
+                       u"-dDEVICEWIDTHPOINTS=200"_qs, u"-dDEVICEHEIGHTPOINTS=150"_qs,
+                       u"-sDEVICE=png16m"_qs, u"-r96"_qs, u"-sOutputFile=" + png, ps}));
     const QImage reference = content(QImage(png).convertToFormat(QImage::Format_RGB32));
     ASSERT_FALSE(reference.isNull());
     const QImage image = resampleHalftone(
@@ -197,30 +196,15 @@ TEST_F(MetafileTest, PstoeditEmfDrawsAsGhostscriptDoes) {
 }
 
 // Files of real programs, cut short, empty or with flipped bytes: a cut or
-// empty one gives nothing, a bent one may draw something but never crashes
-// (under a sanitizer this is where memory faults show).
+// empty one gives nothing, a bent one may draw something but never crashes.
 TEST_F(MetafileTest, BrokenRealFilesNeverCrash) {
     for (const char* type : {"wmf", "emf"}) {
         const QByteArray whole = PictureFiles::readFile(inkscape(QLatin1String(type)));
         const PictureFormat format = pictureFormatOf(u"p." + QLatin1String(type));
         ASSERT_TRUE(decodePicture(whole, format)) << type;
-        EXPECT_FALSE(decodePicture(QByteArray(), format)) << type;
-        for (const qsizetype size : {qsizetype(1), qsizetype(30), whole.size() / 2}) {
-            EXPECT_FALSE(decodePicture(whole.left(size), format)) << type << " cut to " << size;
-        }
-        uint32_t seed = 777;
-        for (int round = 0; round < 300; ++round) {
-            QByteArray bent = whole;
-            for (int i = 0; i < 1 + round % 8; ++i) {
-                seed = seed * 1103515245u + 12345u;
-                const qsizetype at = (seed >> 8) % bent.size();
-                bent[at] = char(bent[at] ^ (1 << ((seed >> 4) % 8)));
-            }
-            const auto decoded = decodePicture(bent, format);
-            if (decoded) {
-                EXPECT_FALSE(decoded->isNull());
-            }
-        }
+        SCOPED_TRACE(type);
+        PictureFiles::expectCutShortGivesNothing(whole, format, {1, 30, whole.size() / 2});
+        PictureFiles::expectBentCopiesNeverCrash(whole, format, 777, 300);
     }
 }
 

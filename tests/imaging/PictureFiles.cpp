@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <gtest/gtest.h>
+
 namespace PictureFiles {
 
 QImage pattern(Pattern kind, int width, int height) {
@@ -43,8 +45,8 @@ QImage pattern(Pattern kind, int width, int height) {
 }
 
 QString convertProgram() {
-    const QString debian = QStandardPaths::findExecutable(QStringLiteral("convert-im6.q16"));
-    return debian.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("convert")) : debian;
+    const QString debian = QStandardPaths::findExecutable(u"convert-im6.q16"_qs);
+    return debian.isEmpty() ? QStandardPaths::findExecutable(u"convert"_qs) : debian;
 }
 
 QByteArray convert(const QString& folder, const QImage& source, const QStringList& options,
@@ -98,6 +100,31 @@ double meanDifference(const QImage& a, const QImage& b) {
         }
     }
     return sum / (3.0 * a.width() * a.height());
+}
+
+void expectCutShortGivesNothing(const QByteArray& whole, PictureFormat format,
+                                std::initializer_list<qsizetype> sizes) {
+    EXPECT_FALSE(decodePicture(QByteArray(), format)) << "empty";
+    for (const qsizetype size : sizes) {
+        EXPECT_FALSE(decodePicture(whole.left(size), format)) << "cut to " << size;
+    }
+}
+
+void expectBentCopiesNeverCrash(const QByteArray& whole, PictureFormat format, uint32_t seed,
+                                int rounds, qsizetype head) {
+    for (int round = 0; round < rounds; ++round) {
+        QByteArray bent = whole;
+        const qsizetype span = head > 0 && round % 2 ? std::min(bent.size(), head) : bent.size();
+        for (int i = 0; i < 1 + round % 8; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const qsizetype at = (seed >> 8) % span;
+            bent[at] = char(bent[at] ^ (1 << ((seed >> 4) % 8)));
+        }
+        const auto decoded = decodePicture(bent, format);
+        if (decoded) {
+            EXPECT_FALSE(decoded->isNull()) << "round " << round;
+        }
+    }
 }
 
 }  // namespace PictureFiles

@@ -4,6 +4,9 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
+
+#include "imaging/PictureDecoder.h"
 
 // Test pictures: patterns drawn by the tests, turned into files by
 // ImageMagick or written byte by byte.
@@ -27,5 +30,15 @@ void writeFile(const QString& path, const QByteArray& data);
 int maxDifference(const QImage& a, const QImage& b, bool withAlpha = false);
 // Mean difference of the colour channels of two pictures of the same size.
 double meanDifference(const QImage& a, const QImage& b);
+
+// The file cut to each size, and empty, gives no picture.
+void expectCutShortGivesNothing(const QByteArray& whole, PictureFormat format,
+                                std::initializer_list<qsizetype> sizes);
+// Copies of the file with a few bits flipped, each round more, every other
+// round within the first `head` bytes (0: anywhere): each may decode into a
+// wrong picture, but never crashes (under a sanitizer this is where memory
+// faults show) and never gives a null one.
+void expectBentCopiesNeverCrash(const QByteArray& whole, PictureFormat format, uint32_t seed,
+                                int rounds, qsizetype head = 0);
 
 }  // namespace PictureFiles

@@ -113,19 +113,8 @@ TEST(ResampleTest, LanczosMatchesImageMagick) {
         const QImage theirs = QImage::fromData(png).convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(theirs.size(), QSize(256, 256)) << p.name;
         const QImage ours = resampleLanczos3(p.image, {256, 256});
-        double sum = 0;
-        int worst = 0;
-        for (int y = 0; y < 256; ++y) {
-            for (int x = 0; x < 256; ++x) {
-                const QRgb a = ours.pixel(x, y), b = theirs.pixel(x, y);
-                for (const int d :
-                     {qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b)}) {
-                    sum += std::abs(d);
-                    worst = std::max(worst, std::abs(d));
-                }
-            }
-        }
-        const double mean = sum / (256 * 256 * 3);
+        const double mean = PictureFiles::meanDifference(ours, theirs);
+        const int worst = PictureFiles::maxDifference(ours, theirs);
         std::cout << p.name << ": mean " << mean << " max " << worst << std::endl;
         EXPECT_LT(mean, 1.0) << p.name;
         EXPECT_LT(worst, 8) << p.name;

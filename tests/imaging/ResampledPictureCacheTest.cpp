@@ -43,8 +43,8 @@ protected:
 };
 
 TEST_F(ResampledPictureCacheTest, ShownAgainIsNotDecodedAgain) {
-    const QString a = write(QStringLiteral("a.bmp"), qRgb(200, 10, 10));
-    const QString b = write(QStringLiteral("b.bmp"), qRgb(10, 200, 10));
+    const QString a = write(u"a.bmp"_qs, qRgb(200, 10, 10));
+    const QString b = write(u"b.bmp"_qs, qRgb(10, 200, 10));
     EXPECT_EQ(shown(a), qRgb(200, 10, 10));
     EXPECT_EQ(shown(b), qRgb(10, 200, 10));
     EXPECT_EQ(shown(a), qRgb(200, 10, 10));
@@ -57,17 +57,17 @@ TEST_F(ResampledPictureCacheTest, ShownAgainIsNotDecodedAgain) {
 }
 
 TEST_F(ResampledPictureCacheTest, ChangedFileIsDecodedAgain) {
-    const QString a = write(QStringLiteral("a.bmp"), qRgb(200, 10, 10));
+    const QString a = write(u"a.bmp"_qs, qRgb(200, 10, 10));
     const QDateTime then = QDateTime::currentDateTime().addSecs(-60);
     setModified(a, then);
     EXPECT_EQ(shown(a), qRgb(200, 10, 10));
     // Same size, a new modification time.
-    write(QStringLiteral("a.bmp"), qRgb(0, 0, 250));
+    write(u"a.bmp"_qs, qRgb(0, 0, 250));
     setModified(a, then.addSecs(5));
     EXPECT_EQ(shown(a), qRgb(0, 0, 250));
     EXPECT_EQ(cache_.decodes(), 2);
     // The modification time put back, but another size.
-    write(QStringLiteral("a.bmp"), qRgb(0, 250, 0), 31);
+    write(u"a.bmp"_qs, qRgb(0, 250, 0), 31);
     setModified(a, then.addSecs(5));
     EXPECT_EQ(shown(a), qRgb(0, 250, 0));
     EXPECT_EQ(cache_.decodes(), 3);
@@ -76,9 +76,9 @@ TEST_F(ResampledPictureCacheTest, ChangedFileIsDecodedAgain) {
 TEST_F(ResampledPictureCacheTest, LeastRecentlyShownGoFirstPastTheBound) {
     const qint64 onePicture = QImage(kView, QImage::Format_RGB32).sizeInBytes();
     ResampledPictureCache small(2 * onePicture);
-    const QString a = write(QStringLiteral("a.bmp"), qRgb(1, 1, 1));
-    const QString b = write(QStringLiteral("b.bmp"), qRgb(2, 2, 2));
-    const QString c = write(QStringLiteral("c.bmp"), qRgb(3, 3, 3));
+    const QString a = write(u"a.bmp"_qs, qRgb(1, 1, 1));
+    const QString b = write(u"b.bmp"_qs, qRgb(2, 2, 2));
+    const QString c = write(u"c.bmp"_qs, qRgb(3, 3, 3));
     for (const QString& path : {a, b, a, c}) {  // b is now the least recent
         small.picture(path, kView, false, Qt::gray);
     }

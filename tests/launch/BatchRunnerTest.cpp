@@ -10,7 +10,7 @@
 
 namespace {
 
-const QString kScript = QStringLiteral("C:\\BRIVANEL\\Execute.bat");
+const QString kScript = u"C:\\BRIVANEL\\Execute.bat"_qs;
 
 bool logFinished(const TempInstallation& inst) {
     return inst.readFile(q("C:\\BRIVANEL\\Execute.log")).contains("done:");

@@ -6,17 +6,17 @@
 
 TEST(JoyEmuPanel, KeyFileDialogStartsInTheJoyCpFolder) {
     TempInstallation inst;
-    inst.writeFile(QStringLiteral("C:\\Joy\\JOYCP.EXE"), "x");
-    inst.writeFile(QStringLiteral("C:\\Keys\\Pac.ks"), "x");
+    inst.writeFile(u"C:\\Joy\\JOYCP.EXE"_qs, "x");
+    inst.writeFile(u"C:\\Keys\\Pac.ks"_qs, "x");
     const DosFileSystem fs = inst.fs();
-    const OpenFileRequest request = JoyEmuKeyfileRequest(fs, QStringLiteral("C:\\KEYS\\PAC.KS"),
-                                                         QStringLiteral("C:\\JOY\\JOYCP.EXE"));
-    EXPECT_EQ(request.filter, QStringLiteral("JoyEmu Keyfiles (*.KS)|*.KS"));
-    EXPECT_EQ(request.defaultExtension, QStringLiteral("KS"));
-    EXPECT_EQ(request.initialFolder, inst.root() + QStringLiteral("/c/Joy"));
-    EXPECT_EQ(request.initialFile, inst.root() + QStringLiteral("/c/Keys/Pac.ks"));
+    const OpenFileRequest request =
+        JoyEmuKeyfileRequest(fs, u"C:\\KEYS\\PAC.KS"_qs, u"C:\\JOY\\JOYCP.EXE"_qs);
+    EXPECT_EQ(request.filter, u"JoyEmu Keyfiles (*.KS)|*.KS"_qs);
+    EXPECT_EQ(request.defaultExtension, u"KS"_qs);
+    EXPECT_EQ(request.initialFolder, inst.root() + u"/c/Joy"_qs);
+    EXPECT_EQ(request.initialFile, inst.root() + u"/c/Keys/Pac.ks"_qs);
 
-    const OpenFileRequest unset = JoyEmuKeyfileRequest(fs, QStringLiteral("GONE.KS"), QString());
+    const OpenFileRequest unset = JoyEmuKeyfileRequest(fs, u"GONE.KS"_qs, QString());
     EXPECT_EQ(unset.initialFolder, QString());
-    EXPECT_EQ(unset.initialFile, QStringLiteral("GONE.KS"));
+    EXPECT_EQ(unset.initialFile, u"GONE.KS"_qs);
 }

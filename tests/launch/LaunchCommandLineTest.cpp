@@ -9,8 +9,8 @@
 
 namespace {
 
-const QString kMameExe = QStringLiteral("C:\\MAME\\MAME.EXE");
-const QString kZip = QStringLiteral("C:\\ZIPS\\PACMAN.ZIP");
+const QString kMameExe = u"C:\\MAME\\MAME.EXE"_qs;
+const QString kZip = u"C:\\ZIPS\\PACMAN.ZIP"_qs;
 
 void setCheck(EmulatorDefinition& e, CheckGroup g, const char16_t* clear, const char16_t* check) {
     CheckGroupDefinition& d = e.checks[size_t(index(g))];
@@ -30,25 +30,24 @@ void setList(EmulatorDefinition& e, ListGroup g, const QStringList& captions,
 // The definition of the worked example: Vector (Clear empty) and one resolution.
 EmulatorDefinition exampleEmulator() {
     EmulatorDefinition e;
-    e.emulatorId = QStringLiteral("MAME");
-    e.type = QStringLiteral("MAME");
+    e.emulatorId = u"MAME"_qs;
+    e.type = u"MAME"_qs;
     e.showJoyEmu = true;
     setCheck(e, CheckGroup::Vector, u"", u"-vector");
-    setList(e, ListGroup::Resolutions, {QStringLiteral("640x480")}, {QStringLiteral("-640x480")});
+    setList(e, ListGroup::Resolutions, {u"640x480"_qs}, {u"-640x480"_qs});
     return e;
 }
 
 PanelChoices exampleChoices() {
     PanelChoices c;
-    c.listTexts[size_t(index(ListGroup::Resolutions))] = QStringLiteral("640x480");
-    c.linesOffscreen = QStringLiteral("8");
+    c.listTexts[size_t(index(ListGroup::Resolutions))] = u"640x480"_qs;
+    c.linesOffscreen = u"8"_qs;
     return c;
 }
 
 TEST(LaunchCommandLine, WorkedExample) {
-    EXPECT_EQ(launchCommandLine(exampleEmulator(), kMameExe, QStringLiteral("pacman"), kZip,
-                                exampleChoices()),
-              QStringLiteral("C:\\MAME\\MAME.EXE pacman -640x480"));
+    EXPECT_EQ(launchCommandLine(exampleEmulator(), kMameExe, u"pacman"_qs, kZip, exampleChoices()),
+              u"C:\\MAME\\MAME.EXE pacman -640x480"_qs);
 }
 
 struct GameNameCase {
@@ -69,8 +68,7 @@ TEST(LaunchCommandLine, GameNameFragment) {
         {u"%s n%", u"%s n% pacman"},
     };
     for (const GameNameCase& c : cases) {
-        EXPECT_EQ(gameNameFragment(QString::fromUtf16(c.gameSwitch), QStringLiteral("pacman"),
-                                   QStringLiteral("MARIO.SMC")),
+        EXPECT_EQ(gameNameFragment(QString::fromUtf16(c.gameSwitch), u"pacman"_qs, u"MARIO.SMC"_qs),
                   QString::fromUtf16(c.fragment))
             << QString::fromUtf16(c.gameSwitch).toStdString();
     }
@@ -85,17 +83,17 @@ struct LineCase {
 TEST(LaunchCommandLine, FragmentsInTheirOrder) {
     const LineCase cases[] = {
         {"switch with file name",
-         [](EmulatorDefinition& e, PanelChoices&) { e.gameSwitch = QStringLiteral("-cart %fn%"); },
+         [](EmulatorDefinition& e, PanelChoices&) { e.gameSwitch = u"-cart %fn%"_qs; },
          u"C:\\MAME\\MAME.EXE -cart PACMAN.ZIP -640x480"},
         {"ROMLast true: the game after the additional text",
          [](EmulatorDefinition& e, PanelChoices& c) {
              e.romLast = true;
-             e.alwaysDo = QStringLiteral("-always");
-             c.additional = QStringLiteral("-extra 1");
+             e.alwaysDo = u"-always"_qs;
+             c.additional = u"-extra 1"_qs;
          },
          u"C:\\MAME\\MAME.EXE -640x480 -always -extra 1 pacman"},
         {"ROMLast false: the game right after the executable",
-         [](EmulatorDefinition& e, PanelChoices& c) { c.additional = QStringLiteral("-extra 1"); },
+         [](EmulatorDefinition& e, PanelChoices& c) { c.additional = u"-extra 1"_qs; },
          u"C:\\MAME\\MAME.EXE pacman -640x480 -extra 1"},
         {"empty Clear fragments leave no double blank",
          [](EmulatorDefinition& e, PanelChoices&) {
@@ -119,11 +117,11 @@ TEST(LaunchCommandLine, FragmentsInTheirOrder) {
          },
          u"C:\\MAME\\MAME.EXE pacman -640x480"},
         {"caption found ignoring case",
-         [](EmulatorDefinition& e, PanelChoices& c) { c.listTexts[0] = QStringLiteral("640X480"); },
+         [](EmulatorDefinition& e, PanelChoices& c) { c.listTexts[0] = u"640X480"_qs; },
          u"C:\\MAME\\MAME.EXE pacman -640x480"},
         {"a text among no captions adds nothing",
          [](EmulatorDefinition& e, PanelChoices& c) {
-             c.listTexts[0] = QStringLiteral("1024x768");
+             c.listTexts[0] = u"1024x768"_qs;
              setList(e, ListGroup::Sound, {}, {});
          },
          u"C:\\MAME\\MAME.EXE pacman"},
@@ -131,7 +129,7 @@ TEST(LaunchCommandLine, FragmentsInTheirOrder) {
          [](EmulatorDefinition& e, PanelChoices&) { e.showJoyEmu = false; },
          u"start /w C:\\MAME\\MAME.EXE pacman -640x480"},
         {"a fragment's own leading blanks stay",
-         [](EmulatorDefinition& e, PanelChoices& c) { c.additional = QStringLiteral("  -x "); },
+         [](EmulatorDefinition& e, PanelChoices& c) { c.additional = u"  -x "_qs; },
          u"C:\\MAME\\MAME.EXE pacman -640x480   -x"},
         {"every group in the table's order",
          [](EmulatorDefinition& e, PanelChoices& c) {
@@ -151,12 +149,12 @@ TEST(LaunchCommandLine, FragmentsInTheirOrder) {
                                         ListGroup::Controller2};
              const char* fragments[] = {"-l5", "-l6", "-l7", "-l9", "-l11", "-l17", "-l18"};
              for (size_t i = 0; i < std::size(lists); ++i) {
-                 setList(e, lists[i], {QStringLiteral("A")}, {QString::fromUtf8(fragments[i])});
-                 c.listTexts[size_t(index(lists[i]))] = QStringLiteral("a");
+                 setList(e, lists[i], {u"A"_qs}, {QString::fromUtf8(fragments[i])});
+                 c.listTexts[size_t(index(lists[i]))] = u"a"_qs;
              }
              c.checked[0] = true;
-             e.alwaysDo = QStringLiteral("-a19");
-             c.additional = QStringLiteral("-a20");
+             e.alwaysDo = u"-a19"_qs;
+             c.additional = u"-a20"_qs;
          },
          u"C:\\MAME\\MAME.EXE pacman -640x480 -vector -c2 -l5 -l6 -l7 -c8=8 -l9 -c10 -l11 -c12 "
          u"-c13 -c14 -c15 -c16 -l17 -l18 -a19 -a20"},
@@ -165,16 +163,15 @@ TEST(LaunchCommandLine, FragmentsInTheirOrder) {
         EmulatorDefinition emulator = exampleEmulator();
         PanelChoices choices = exampleChoices();
         c.change(emulator, choices);
-        EXPECT_EQ(launchCommandLine(emulator, kMameExe, QStringLiteral("pacman"), kZip, choices),
+        EXPECT_EQ(launchCommandLine(emulator, kMameExe, u"pacman"_qs, kZip, choices),
                   QString::fromUtf16(c.line))
             << c.name;
     }
 }
 
 TEST(LaunchCommandLine, AppendFragmentDropsTrailingBlanksAndControls) {
-    EXPECT_EQ(appendFragment(QStringLiteral("X \t\r "), QStringLiteral("-a")),
-              QStringLiteral("X -a"));
-    EXPECT_EQ(appendFragment(QStringLiteral("X"), QString()), QStringLiteral("X "));
+    EXPECT_EQ(appendFragment(u"X \t\r "_qs, u"-a"_qs), u"X -a"_qs);
+    EXPECT_EQ(appendFragment(u"X"_qs, QString()), u"X "_qs);
 }
 
 }  // namespace

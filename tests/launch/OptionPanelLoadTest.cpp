@@ -5,13 +5,12 @@
 #include "support/TestEmulator.h"
 
 TEST(PanelLayout, EmptyListSectionAndSeparateCaptionAndHintFallbacks) {
-    EmulatorDefinition d = testEmulator(QStringLiteral("MAME"));
-    d.checks[size_t(index(CheckGroup::Cheat))] = {
-        true, QString(), QStringLiteral("Cheats"), {}, {}};
+    EmulatorDefinition d = testEmulator(u"MAME"_qs);
+    d.checks[size_t(index(CheckGroup::Cheat))] = {true, QString(), u"Cheats"_qs, {}, {}};
     d.lists[size_t(index(ListGroup::Sound))] = {true, {}, {}};
     const PanelLayout layout = PanelLayoutFor(&d);
-    EXPECT_EQ(layout.checks[size_t(index(CheckGroup::Cheat))].caption, QStringLiteral("Chea&t!"));
-    EXPECT_EQ(layout.checks[size_t(index(CheckGroup::Cheat))].hint, QStringLiteral("Cheats"));
+    EXPECT_EQ(layout.checks[size_t(index(CheckGroup::Cheat))].caption, u"Chea&t!"_qs);
+    EXPECT_EQ(layout.checks[size_t(index(CheckGroup::Cheat))].hint, u"Cheats"_qs);
     EXPECT_TRUE(layout.lists[size_t(index(ListGroup::Sound))].visible);
     EXPECT_TRUE(layout.lists[size_t(index(ListGroup::Sound))].items.isEmpty());
 }

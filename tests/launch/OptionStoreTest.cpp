@@ -11,14 +11,14 @@
 TEST(OptionStore, AValueIsStoredOnceTheEntryDiffersFromItsEmulator) {
     TempInstallation inst;
     EmulatorTable emulators;
-    emulators.append(testEmulator(QStringLiteral("MAME")));
+    emulators.append(testEmulator(u"MAME"_qs));
     SettingsStore store = inst.context().store();
-    store.OpenKey(StorePaths::Specific(QStringLiteral("MAME {x}")), true);
-    store.WriteBool(QStringLiteral("Mouse"), true);
+    store.OpenKey(StorePaths::Specific(u"MAME {x}"_qs), true);
+    store.WriteBool(u"Mouse"_qs, true);
     // "mame" names no loaded emulator (IDs compare exactly), nor does "NOEMU".
     for (const auto& [entry, emulator] : {std::pair{"AC\\DC", "mame"}, {"Orphan", "NOEMU"}}) {
         store.OpenKey(StorePaths::Entry(QString::fromLatin1(entry)), true);
-        store.WriteString(QStringLiteral("Emulator"), QString::fromLatin1(emulator));
+        store.WriteString(u"Emulator"_qs, QString::fromLatin1(emulator));
     }
     const struct {
         const char* entry;
@@ -35,7 +35,7 @@ TEST(OptionStore, AValueIsStoredOnceTheEntryDiffersFromItsEmulator) {
         {"Orphan", "Mouse", false, StoreOutcome::Written},
         // A listed entry whose key is gone gets nothing written anywhere.
         {"Vanished", "Mouse", true, StoreOutcome::NoEntry},
-        {"", "Additional", QStringLiteral("-x"), StoreOutcome::NoEntry},
+        {"", "Additional", u"-x"_qs, StoreOutcome::NoEntry},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(StoreOption(store, QString::fromLatin1(c.entry), emulators,
@@ -43,14 +43,14 @@ TEST(OptionStore, AValueIsStoredOnceTheEntryDiffersFromItsEmulator) {
                   c.outcome)
             << c.entry << ' ' << c.value;
     }
-    EXPECT_FALSE(store.KeyExists(StorePaths::Entry(QStringLiteral("Vanished"))));
-    EXPECT_FALSE(store.KeyExists(StorePaths::Entry(QStringLiteral("AC"))));
+    EXPECT_FALSE(store.KeyExists(StorePaths::Entry(u"Vanished"_qs)));
+    EXPECT_FALSE(store.KeyExists(StorePaths::Entry(u"AC"_qs)));
     store.OpenKey(StorePaths::Root(), false);
-    EXPECT_FALSE(store.ValueExists(QStringLiteral("Mouse")));
-    EXPECT_FALSE(store.ValueExists(QStringLiteral("Additional")));
+    EXPECT_FALSE(store.ValueExists(u"Mouse"_qs));
+    EXPECT_FALSE(store.ValueExists(u"Additional"_qs));
 
-    EXPECT_TRUE(ResetToEmulatorDefaults(store, QStringLiteral("AC\\DC")));
-    EXPECT_FALSE(store.KeyExists(StorePaths::Specific(QStringLiteral("AC\\DC"))));
-    EXPECT_TRUE(store.KeyExists(StorePaths::Entry(QStringLiteral("AC\\DC"))));
-    EXPECT_FALSE(ResetToEmulatorDefaults(store, QStringLiteral("AC\\DC")));
+    EXPECT_TRUE(ResetToEmulatorDefaults(store, u"AC\\DC"_qs));
+    EXPECT_FALSE(store.KeyExists(StorePaths::Specific(u"AC\\DC"_qs)));
+    EXPECT_TRUE(store.KeyExists(StorePaths::Entry(u"AC\\DC"_qs)));
+    EXPECT_FALSE(ResetToEmulatorDefaults(store, u"AC\\DC"_qs));
 }

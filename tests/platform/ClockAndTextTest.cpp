@@ -34,7 +34,7 @@ TEST(FileClock, TrustsAReadOnlyWellAfterTheLastChange) {
     }
     // A file just written is read on the same clock its time comes from: too soon.
     QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("fresh.txt")));
+    QFile file(dir.filePath(u"fresh.txt"_qs));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("x") == 1);
     file.close();
     struct stat st {};
@@ -46,14 +46,11 @@ TEST(FileClock, TrustsAReadOnlyWellAfterTheLastChange) {
 }
 
 TEST(TextCodec, ReadsUtf8OrWindows1252AndSplitsEveryLineEnding) {
-    EXPECT_EQ(TextCodec::decode("Caf\xc3\xa9"), QStringLiteral("Café"));
-    EXPECT_EQ(TextCodec::decode("Caf\xe9 \x80"), QStringLiteral("Café €"));
-    EXPECT_EQ(TextCodec::decode("\xef\xbb\xbfX"), QStringLiteral("X"));
-    EXPECT_EQ(TextCodec::splitLines(QStringLiteral("a\r\nb\nc\rd\r\n")),
-              (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
-                           QStringLiteral("d")}));
-    EXPECT_EQ(TextCodec::splitLines(QStringLiteral("a\r\n\r\nb")),
-              (QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")}));
-    EXPECT_EQ(TextCodec::encodeDosLines({QStringLiteral("x"), QStringLiteral("é")}),
-              QByteArray("x\r\n\xc3\xa9\r\n"));
+    EXPECT_EQ(TextCodec::decode("Caf\xc3\xa9"), u"Café"_qs);
+    EXPECT_EQ(TextCodec::decode("Caf\xe9 \x80"), u"Café €"_qs);
+    EXPECT_EQ(TextCodec::decode("\xef\xbb\xbfX"), u"X"_qs);
+    EXPECT_EQ(TextCodec::splitLines(u"a\r\nb\nc\rd\r\n"_qs),
+              (QStringList{u"a"_qs, u"b"_qs, u"c"_qs, u"d"_qs}));
+    EXPECT_EQ(TextCodec::splitLines(u"a\r\n\r\nb"_qs), (QStringList{u"a"_qs, QString(), u"b"_qs}));
+    EXPECT_EQ(TextCodec::encodeDosLines({u"x"_qs, u"é"_qs}), QByteArray("x\r\n\xc3\xa9\r\n"));
 }

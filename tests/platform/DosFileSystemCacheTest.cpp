@@ -37,9 +37,9 @@ TEST(DosFileSystemCache, FileAddedWithoutVisibleTimeChangeIsFound) {
     DriveMap drives;
     drives.set(u'C', dir.path());
     const DosFileSystem fs(drives);
-    ASSERT_FALSE(fs.resolve(QStringLiteral("C:\\GAMES\\OLD.ZIP")).isEmpty());
+    ASSERT_FALSE(fs.resolve(u"C:\\GAMES\\OLD.ZIP"_qs).isEmpty());
 
     touch(folder + u"/new.zip");
     setFolderTime(folder, future);
-    EXPECT_FALSE(fs.resolve(QStringLiteral("C:\\GAMES\\NEW.ZIP")).isEmpty());
+    EXPECT_FALSE(fs.resolve(u"C:\\GAMES\\NEW.ZIP"_qs).isEmpty());
 }

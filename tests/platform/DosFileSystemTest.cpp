@@ -30,10 +30,10 @@ protected:
 };
 
 TEST(DriveMap, ParsesTheEnvironmentFormAndSkipsMalformedElements) {
-    const DriveMap map = DriveMap::parse(QStringLiteral("c:=/srv/dos/c;bad;D:=/media/cdrom;;E=/x"));
-    EXPECT_EQ(map.hostRoot(u'C'), QStringLiteral("/srv/dos/c"));
-    EXPECT_EQ(map.hostRoot(u'd'), QStringLiteral("/media/cdrom"));
-    EXPECT_EQ(map.hostRoot(u'E'), QStringLiteral("/x"));
+    const DriveMap map = DriveMap::parse(u"c:=/srv/dos/c;bad;D:=/media/cdrom;;E=/x"_qs);
+    EXPECT_EQ(map.hostRoot(u'C'), u"/srv/dos/c"_qs);
+    EXPECT_EQ(map.hostRoot(u'd'), u"/media/cdrom"_qs);
+    EXPECT_EQ(map.hostRoot(u'E'), u"/x"_qs);
     EXPECT_TRUE(map.hostRoot(u'F').isEmpty());
     EXPECT_EQ(DriveMap::parse(map.toString()).roots(), map.roots());
 }
@@ -44,7 +44,7 @@ TEST(DriveMap, EveryFolderSurvivesTheEnvironmentForm) {
     for (const char* root : {"/srv/x;y", "/srv/100%", "/srv/a%3Bb", "/srv/end ", "/srv/;;%25%"}) {
         DriveMap map;
         map.set(u'D', QString::fromUtf8(root));
-        map.set(u'C', QStringLiteral("/srv/c"));
+        map.set(u'C', u"/srv/c"_qs);
         ASSERT_EQ(map.hostRoot(u'D'), QString::fromUtf8(root));
         EXPECT_EQ(DriveMap::parse(map.toString()).roots(), map.roots()) << root;
         EXPECT_TRUE(DriveMap::problemIn(map.toString()).isEmpty()) << root;
@@ -65,83 +65,70 @@ TEST(DriveMap, ReadsWineDosDeviceLinks) {
     QTemporaryDir prefix;
     QDir().mkpath(prefix.path() + u"/drive_c");
     QDir().mkpath(prefix.path() + u"/dosdevices");
-    QFile::link(QStringLiteral("../drive_c"), prefix.path() + u"/dosdevices/c:");
-    QFile::link(QStringLiteral("/"), prefix.path() + u"/dosdevices/z:");
-    QFile::link(QStringLiteral("/dev/null"), prefix.path() + u"/dosdevices/c::");
+    QFile::link(u"../drive_c"_qs, prefix.path() + u"/dosdevices/c:");
+    QFile::link(u"/"_qs, prefix.path() + u"/dosdevices/z:");
+    QFile::link(u"/dev/null"_qs, prefix.path() + u"/dosdevices/c::");
     const DriveMap map = DriveMap::fromDosDevices(prefix.path() + u"/dosdevices");
     EXPECT_EQ(map.hostRoot(u'C'), QFileInfo(prefix.path() + u"/drive_c").canonicalFilePath());
-    EXPECT_EQ(map.hostRoot(u'Z'), QStringLiteral("/"));
+    EXPECT_EQ(map.hostRoot(u'Z'), u"/"_qs);
     EXPECT_EQ(map.roots().size(), 2u);
 }
 
-TEST_F(DosFileSystemTest, ResolvesEachComponentIgnoringCase) {
-    touch(QStringLiteral("zips/pacman.zip"));
+// Each component matches ignoring case, the first name in byte order among
+// case twins; a path that does not exist yet keeps its unresolved tail as
+// written; host paths map back through the longest drive root.
+TEST_F(DosFileSystemTest, ResolvesDosPathsAndMapsHostPathsBack) {
+    touch(u"zips/pacman.zip"_qs);
+    touch(u"roms/game.zip"_qs, "lower");
+    touch(u"roms/GAME.ZIP"_qs, "upper");
     const DosFileSystem fs(drives);
-    EXPECT_EQ(fs.resolve(QStringLiteral("C:\\ZIPS\\PACMAN.ZIP")),
-              hostC(QStringLiteral("zips/pacman.zip")));
-    EXPECT_EQ(fs.resolve(QStringLiteral("c:/Zips/../zips/Pacman.Zip")),
-              hostC(QStringLiteral("zips/pacman.zip")));
-    EXPECT_TRUE(fs.resolve(QStringLiteral("C:\\ZIPS\\MISSING.ZIP")).isEmpty());
-    EXPECT_TRUE(fs.resolve(QStringLiteral("Q:\\ZIPS")).isEmpty());
-    EXPECT_TRUE(fs.resolve(QStringLiteral("ZIPS\\PACMAN.ZIP")).isEmpty());
-    // A path that does not exist yet keeps its unresolved tail as written.
-    EXPECT_EQ(fs.hostPath(QStringLiteral("C:\\ZIPS\\New Dir\\a.txt")),
-              hostC(QStringLiteral("zips/New Dir/a.txt")));
-}
-
-TEST_F(DosFileSystemTest, FirstNameInByteOrderWinsAmongCaseTwins) {
-    touch(QStringLiteral("roms/game.zip"), "lower");
-    touch(QStringLiteral("roms/GAME.ZIP"), "upper");
-    const DosFileSystem fs(drives);
-    EXPECT_EQ(fs.resolve(QStringLiteral("C:\\roms\\game.zip")),
-              hostC(QStringLiteral("roms/GAME.ZIP")));
+    EXPECT_EQ(fs.resolve(u"C:\\ZIPS\\PACMAN.ZIP"_qs), hostC(u"zips/pacman.zip"_qs));
+    EXPECT_EQ(fs.resolve(u"c:/Zips/../zips/Pacman.Zip"_qs), hostC(u"zips/pacman.zip"_qs));
+    EXPECT_EQ(fs.resolve(u"C:\\roms\\game.zip"_qs), hostC(u"roms/GAME.ZIP"_qs));
+    for (const char* missing : {"C:\\ZIPS\\MISSING.ZIP", "Q:\\ZIPS", "ZIPS\\PACMAN.ZIP"}) {
+        EXPECT_TRUE(fs.resolve(q(missing)).isEmpty()) << missing;
+    }
+    EXPECT_EQ(fs.hostPath(u"C:\\ZIPS\\New Dir\\a.txt"_qs), hostC(u"zips/New Dir/a.txt"_qs));
+    EXPECT_EQ(fs.toDos(hostC(u"games/d/x/y.zip"_qs)), u"D:\\x\\y.zip"_qs);
+    EXPECT_EQ(fs.toDos(hostC(u"games/other"_qs)), u"C:\\games\\other"_qs);
+    EXPECT_EQ(fs.toDos(dir.path() + u"/c"), u"C:\\"_qs);
+    EXPECT_TRUE(fs.toDos(u"/nowhere/at/all"_qs).isEmpty());
 }
 
 TEST_F(DosFileSystemTest, SeesChangesMadeAfterAFolderWasRead) {
-    touch(QStringLiteral("roms/a.zip"));
+    touch(u"roms/a.zip"_qs);
     const DosFileSystem fs(drives);
-    EXPECT_TRUE(fs.fileExists(QStringLiteral("C:\\ROMS\\A.ZIP")));
-    EXPECT_FALSE(fs.fileExists(QStringLiteral("C:\\ROMS\\B.ZIP")));
-    touch(QStringLiteral("roms/b.zip"));
-    EXPECT_TRUE(fs.fileExists(QStringLiteral("C:\\ROMS\\B.ZIP")));
-    QFile::remove(hostC(QStringLiteral("roms/a.zip")));
-    EXPECT_FALSE(fs.fileExists(QStringLiteral("C:\\ROMS\\A.ZIP")));
+    EXPECT_TRUE(fs.fileExists(u"C:\\ROMS\\A.ZIP"_qs));
+    EXPECT_FALSE(fs.fileExists(u"C:\\ROMS\\B.ZIP"_qs));
+    touch(u"roms/b.zip"_qs);
+    EXPECT_TRUE(fs.fileExists(u"C:\\ROMS\\B.ZIP"_qs));
+    QFile::remove(hostC(u"roms/a.zip"_qs));
+    EXPECT_FALSE(fs.fileExists(u"C:\\ROMS\\A.ZIP"_qs));
 }
 
-TEST_F(DosFileSystemTest, HostToDosUsesTheLongestDriveRoot) {
-    const DosFileSystem fs(drives);
-    EXPECT_EQ(fs.toDos(hostC(QStringLiteral("games/d/x/y.zip"))), QStringLiteral("D:\\x\\y.zip"));
-    EXPECT_EQ(fs.toDos(hostC(QStringLiteral("games/other"))), QStringLiteral("C:\\games\\other"));
-    EXPECT_EQ(fs.toDos(dir.path() + u"/c"), QStringLiteral("C:\\"));
-    EXPECT_TRUE(fs.toDos(QStringLiteral("/nowhere/at/all")).isEmpty());
-}
-
+// Aliases have no blanks and lead back to their file; valid 8.3 names stay
+// as they are on disk; a missing path comes back unchanged.
 TEST_F(DosFileSystemTest, ShortPathsGiveAliasesThatResolveBack) {
-    touch(QStringLiteral("Program Files/My Emulator v1.2/Mame Plus.exe"));
-    touch(QStringLiteral("Program Files2/x.txt"));
-    touch(QStringLiteral("Progra.m/x.txt"));
-    touch(QStringLiteral("Jeux Vidéo/Été.zip"));
-    touch(QStringLiteral("MAME/mame.exe"));
+    for (const char* file : {"Program Files/My Emulator v1.2/Mame Plus.exe", "Program Files2/x.txt",
+                             "Progra.m/x.txt", "Jeux Vidéo/Été.zip", "MAME/mame.exe"}) {
+        touch(q(file));
+    }
     const DosFileSystem fs(drives);
-
-    const QString full = QStringLiteral("C:\\PROGRAM FILES\\MY EMULATOR V1.2\\MAME PLUS.EXE");
-    const QString shortPath = fs.shortPath(full);
-    EXPECT_EQ(shortPath, QStringLiteral("C:\\PROGRA~1\\MYEMUL~1.2\\MAMEPL~1.EXE"));
-    EXPECT_FALSE(shortPath.contains(u' '));
-    EXPECT_EQ(fs.resolve(shortPath), fs.resolve(full));
-    EXPECT_EQ(fs.shortPath(QStringLiteral("C:\\Program Files2\\")),
-              QStringLiteral("C:\\PROGRA~2\\"));
-
-    const QString accented = fs.shortPath(QStringLiteral("C:\\jeux vidéo\\été.zip"));
-    EXPECT_EQ(accented, QStringLiteral("C:\\JEUXVI~1\\T~1.ZIP"));
-    EXPECT_EQ(fs.resolve(accented), hostC(QStringLiteral("Jeux Vidéo/Été.zip")));
-
-    // Valid 8.3 names stay as they are on disk; a missing path comes back unchanged.
-    EXPECT_EQ(fs.shortPath(QStringLiteral("C:\\mame\\MAME.EXE")),
-              QStringLiteral("C:\\MAME\\mame.exe"));
-    EXPECT_EQ(fs.shortPath(QStringLiteral("C:\\No Such\\File.txt")),
-              QStringLiteral("C:\\No Such\\File.txt"));
-    EXPECT_EQ(fs.shortPath(QStringLiteral("C:\\")), QStringLiteral("C:\\"));
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\PROGRAM FILES\\MY EMULATOR V1.2\\MAME PLUS.EXE",
+         "C:\\PROGRA~1\\MYEMUL~1.2\\MAMEPL~1.EXE"},
+        {"C:\\Program Files2\\", "C:\\PROGRA~2\\"},
+        {"C:\\jeux vidéo\\été.zip", "C:\\JEUXVI~1\\T~1.ZIP"},
+        {"C:\\mame\\MAME.EXE", "C:\\MAME\\mame.exe"},
+        {"C:\\No Such\\File.txt", "C:\\No Such\\File.txt"},
+        {"C:\\", "C:\\"},
+    };
+    for (const auto& [full, alias] : cases) {
+        const QString shortPath = fs.shortPath(q(full));
+        EXPECT_EQ(shortPath, q(alias)) << full;
+        EXPECT_EQ(fs.resolve(shortPath), fs.resolve(q(full))) << full;
+    }
+    EXPECT_EQ(fs.resolve(q("C:\\JEUXVI~1\\T~1.ZIP")), hostC(q("Jeux Vidéo/Été.zip")));
 }
 
 // Short paths go into scripts that delete: in a folder where aliases could
@@ -175,39 +162,37 @@ TEST_F(DosFileSystemTest, EveryShortPathLeadsBackToItsOwnFile) {
 }
 
 TEST_F(DosFileSystemTest, ListsInByteOrderAndMarksDottedNamesHidden) {
-    touch(QStringLiteral("l/b.txt"));
-    touch(QStringLiteral("l/B.txt"));
-    touch(QStringLiteral("l/.secret"));
-    touch(QStringLiteral("l/sub/x"));
+    for (const char* file : {"l/b.txt", "l/B.txt", "l/.secret", "l/sub/x"}) {
+        touch(q(file));
+    }
     const DosFileSystem fs(drives);
-    const QList<DosEntry> entries = fs.list(QStringLiteral("C:\\L"));
+    const QList<DosEntry> entries = fs.list(u"C:\\L"_qs);
     ASSERT_EQ(entries.size(), 4);
-    EXPECT_EQ(entries[0].name, QStringLiteral(".secret"));
+    EXPECT_EQ(entries[0].name, u".secret"_qs);
     EXPECT_TRUE(entries[0].isHidden);
-    EXPECT_EQ(entries[1].name, QStringLiteral("B.txt"));
-    EXPECT_EQ(entries[2].name, QStringLiteral("b.txt"));
+    EXPECT_EQ(entries[1].name, u"B.txt"_qs);
+    EXPECT_EQ(entries[2].name, u"b.txt"_qs);
     EXPECT_TRUE(entries[3].isDirectory);
 }
 
 TEST_F(DosFileSystemTest, AttributesFreeSpaceAndFileContent) {
-    touch(QStringLiteral("a/file.txt"));
+    touch(u"a/file.txt"_qs);
     const DosFileSystem fs(drives);
-    const QString file = QStringLiteral("C:\\A\\FILE.TXT");
+    const QString file = u"C:\\A\\FILE.TXT"_qs;
     ASSERT_TRUE(fs.setReadOnly(file, true));
     EXPECT_TRUE(fs.isReadOnly(file));
     ASSERT_TRUE(fs.setArchiveOnly(file));
     EXPECT_FALSE(fs.isReadOnly(file));
-    EXPECT_FALSE(fs.setArchiveOnly(QStringLiteral("C:\\A\\NONE.TXT")));
+    EXPECT_FALSE(fs.setArchiveOnly(u"C:\\A\\NONE.TXT"_qs));
 
     EXPECT_GT(fs.freeSpace(u'C'), 0);
     EXPECT_EQ(fs.freeSpace(u'Q'), 0);
 
-    ASSERT_TRUE(fs.writeFile(QStringLiteral("C:\\A\\new file.txt"), "hello"));
-    EXPECT_EQ(fs.readFile(QStringLiteral("C:\\a\\NEW FILE.TXT")).value_or(QByteArray()),
-              QByteArray("hello"));
-    EXPECT_FALSE(fs.readFile(QStringLiteral("C:\\A\\NONE.TXT")).has_value());
-    EXPECT_TRUE(fs.removeFile(QStringLiteral("C:\\A\\NEW FILE.TXT")));
-    EXPECT_FALSE(fs.exists(QStringLiteral("C:\\A\\NEW FILE.TXT")));
+    ASSERT_TRUE(fs.writeFile(u"C:\\A\\new file.txt"_qs, "hello"));
+    EXPECT_EQ(fs.readFile(u"C:\\a\\NEW FILE.TXT"_qs).value_or(QByteArray()), QByteArray("hello"));
+    EXPECT_FALSE(fs.readFile(u"C:\\A\\NONE.TXT"_qs).has_value());
+    EXPECT_TRUE(fs.removeFile(u"C:\\A\\NEW FILE.TXT"_qs));
+    EXPECT_FALSE(fs.exists(u"C:\\A\\NEW FILE.TXT"_qs));
 }
 
 }  // namespace

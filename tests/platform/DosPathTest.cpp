@@ -3,23 +3,21 @@
 #include "platform/DosPath.h"
 
 TEST(DosPath, SplitsDirectoryNameAndExtension) {
-    EXPECT_EQ(DosPath::directoryPart(QStringLiteral("C:\\MAME\\MAME.EXE")),
-              QStringLiteral("C:\\MAME\\"));
-    EXPECT_EQ(DosPath::fileNamePart(QStringLiteral("C:\\MAME\\MAME.EXE")),
-              QStringLiteral("MAME.EXE"));
-    EXPECT_EQ(DosPath::extension(QStringLiteral("C:\\A.B\\GAME.ZIP.BAK")), QStringLiteral(".BAK"));
-    EXPECT_EQ(DosPath::extension(QStringLiteral("C:\\A.B\\GAME")), QString());
-    EXPECT_EQ(DosPath::directoryPart(QStringLiteral("C:X")), QStringLiteral("C:"));
+    EXPECT_EQ(DosPath::directoryPart(u"C:\\MAME\\MAME.EXE"_qs), u"C:\\MAME\\"_qs);
+    EXPECT_EQ(DosPath::fileNamePart(u"C:\\MAME\\MAME.EXE"_qs), u"MAME.EXE"_qs);
+    EXPECT_EQ(DosPath::extension(u"C:\\A.B\\GAME.ZIP.BAK"_qs), u".BAK"_qs);
+    EXPECT_EQ(DosPath::extension(u"C:\\A.B\\GAME"_qs), QString());
+    EXPECT_EQ(DosPath::directoryPart(u"C:X"_qs), u"C:"_qs);
 }
 
 TEST(DosPath, ComponentsApplyDotsAndIgnoreEmptyParts) {
-    EXPECT_EQ(DosPath::components(QStringLiteral("C:\\A\\.\\B\\..\\C\\\\D")),
-              (QStringList{QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("D")}));
-    EXPECT_EQ(DosPath::components(QStringLiteral("C:\\..\\..")), QStringList());
-    EXPECT_TRUE(DosPath::isDriveRoot(QStringLiteral("d:\\")));
-    EXPECT_FALSE(DosPath::isDriveRoot(QStringLiteral("D:\\GAMES")));
+    EXPECT_EQ(DosPath::components(u"C:\\A\\.\\B\\..\\C\\\\D"_qs),
+              (QStringList{u"A"_qs, u"C"_qs, u"D"_qs}));
+    EXPECT_EQ(DosPath::components(u"C:\\..\\.."_qs), QStringList());
+    EXPECT_TRUE(DosPath::isDriveRoot(u"d:\\"_qs));
+    EXPECT_FALSE(DosPath::isDriveRoot(u"D:\\GAMES"_qs));
     EXPECT_EQ(DosPath::withTrailingBackslash(QString()), QString());
-    EXPECT_EQ(DosPath::withTrailingBackslash(QStringLiteral("ROMS")), QStringLiteral("ROMS\\"));
+    EXPECT_EQ(DosPath::withTrailingBackslash(u"ROMS"_qs), u"ROMS\\"_qs);
 }
 
 // Short names and ROM names of list and merge files end up after a folder in

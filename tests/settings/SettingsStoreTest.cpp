@@ -32,93 +32,100 @@ protected:
         return QString();
     }
 
+    // Runs SQL on the store file through a connection of its own.
+    bool execute(const char* sql) const {
+        sqlite3* other = nullptr;
+        const bool done =
+            sqlite3_open(QFile::encodeName(file()).constData(), &other) == SQLITE_OK &&
+            sqlite3_exec(other, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_close(other);
+        return done;
+    }
+    QByteArray content() const {
+        QFile f(file());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+
     QTemporaryDir dir;
     std::shared_ptr<StoreDatabase> db;
 };
 
 TEST_F(SettingsStoreTest, OpenKeyIsAbsoluteOrRelativeAndAFailureKeepsTheCurrentKey) {
     SettingsStore s = handle();
-    EXPECT_FALSE(s.OpenKey(QStringLiteral("\\Software\\Quenterby\\Brivanel"), false));
-    ASSERT_TRUE(s.OpenKey(QStringLiteral("\\Software\\Quenterby\\Brivanel"), true));
-    s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
-    ASSERT_TRUE(s.OpenKey(QStringLiteral("Game\\Specific"), true));  // relative to the root
-    s.WriteBool(QStringLiteral("Vector"), true);
-    EXPECT_FALSE(s.OpenKey(QStringLiteral("\\Software\\Nothing"), false));
-    EXPECT_TRUE(s.ReadBool(QStringLiteral("Vector")));  // still on ...\Game\Specific
-    EXPECT_TRUE(s.KeyExists(QStringLiteral("\\Software\\Quenterby\\Brivanel\\Game")));
-    EXPECT_TRUE(s.ValueExists(QStringLiteral("vector")));
+    EXPECT_FALSE(s.OpenKey(u"\\Software\\Quenterby\\Brivanel"_qs, false));
+    ASSERT_TRUE(s.OpenKey(u"\\Software\\Quenterby\\Brivanel"_qs, true));
+    s.WriteString(u"Version"_qs, u".26"_qs);
+    ASSERT_TRUE(s.OpenKey(u"Game\\Specific"_qs, true));  // relative to the root
+    s.WriteBool(u"Vector"_qs, true);
+    EXPECT_FALSE(s.OpenKey(u"\\Software\\Nothing"_qs, false));
+    EXPECT_TRUE(s.ReadBool(u"Vector"_qs));  // still on ...\Game\Specific
+    EXPECT_TRUE(s.KeyExists(u"\\Software\\Quenterby\\Brivanel\\Game"_qs));
+    EXPECT_TRUE(s.ValueExists(u"vector"_qs));
     s.CloseKey();
-    EXPECT_FALSE(s.ValueExists(QStringLiteral("Vector")));
-    EXPECT_THROW(s.WriteString(QStringLiteral("X"), QStringLiteral("y")), StoreError);
+    EXPECT_FALSE(s.ValueExists(u"Vector"_qs));
+    EXPECT_THROW(s.WriteString(u"X"_qs, u"y"_qs), StoreError);
 }
 
 TEST_F(SettingsStoreTest, NamesMatchIgnoringCaseAndKeepTheirCreatedCase) {
     SettingsStore s = handle();
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), true));
-    s.WriteString(QStringLiteral("JoyCP Path"), QStringLiteral("C:\\JOY\\JOYCP.EXE"));
-    s.WriteString(QStringLiteral("VESA Mode"), QStringLiteral("Vesa 2.0 linear"));
-    EXPECT_EQ(s.ReadString(QStringLiteral("JOYCP Path")), QStringLiteral("C:\\JOY\\JOYCP.EXE"));
-    EXPECT_EQ(s.ReadString(QStringLiteral("Vesa Mode")), QStringLiteral("Vesa 2.0 linear"));
-    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Pac-Man (Midway)")), true));
-    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Émile {Café}")), true));
+    s.WriteString(u"JoyCP Path"_qs, u"C:\\JOY\\JOYCP.EXE"_qs);
+    s.WriteString(u"VESA Mode"_qs, u"Vesa 2.0 linear"_qs);
+    EXPECT_EQ(s.ReadString(u"JOYCP Path"_qs), u"C:\\JOY\\JOYCP.EXE"_qs);
+    EXPECT_EQ(s.ReadString(u"Vesa Mode"_qs), u"Vesa 2.0 linear"_qs);
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(u"Pac-Man (Midway)"_qs), true));
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(u"Émile {Café}"_qs), true));
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
-    EXPECT_TRUE(s.KeyExists(StorePaths::Entry(QStringLiteral("PAC-MAN (MIDWAY)"))));
-    EXPECT_TRUE(s.KeyExists(StorePaths::Entry(QStringLiteral("émile {café}"))));
-    EXPECT_EQ(s.GetKeyNames(),
-              (QStringList{QStringLiteral("Pac-Man (Midway)"), QStringLiteral("Émile {Café}")}));
+    EXPECT_TRUE(s.KeyExists(StorePaths::Entry(u"PAC-MAN (MIDWAY)"_qs)));
+    EXPECT_TRUE(s.KeyExists(StorePaths::Entry(u"émile {café}"_qs)));
+    EXPECT_EQ(s.GetKeyNames(), (QStringList{u"Pac-Man (Midway)"_qs, u"Émile {Café}"_qs}));
     // Writing through another spelling replaces the value instead of adding one.
-    s.WriteString(QStringLiteral("joycp path"), QStringLiteral("D:\\JOYCP.EXE"));
-    EXPECT_EQ(s.ReadString(QStringLiteral("JoyCP Path")), QStringLiteral("D:\\JOYCP.EXE"));
+    s.WriteString(u"joycp path"_qs, u"D:\\JOYCP.EXE"_qs);
+    EXPECT_EQ(s.ReadString(u"JoyCP Path"_qs), u"D:\\JOYCP.EXE"_qs);
 }
 
 TEST_F(SettingsStoreTest, ValueTypesAndTheThreeErrorTexts) {
     SettingsStore s = handle();
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), true));
-    s.WriteInteger(QStringLiteral("Count"), -7);
-    s.WriteBool(QStringLiteral("Show Missing"), true);
-    s.WriteDateTime(QStringLiteral("Time"), 46000.125);
-    s.WriteString(QStringLiteral("Text Time"), QStringLiteral("46000.125"));
-    EXPECT_EQ(s.ReadInteger(QStringLiteral("count")), -7);
-    EXPECT_TRUE(s.ReadBool(QStringLiteral("Count")));  // any non-zero integer is true
-    EXPECT_EQ(s.ReadInteger(QStringLiteral("Show Missing")), 1);
-    EXPECT_DOUBLE_EQ(s.ReadDateTime(QStringLiteral("Time")), 46000.125);
-    EXPECT_EQ(s.ReadString(QStringLiteral("Absent")), QString());
+    s.WriteInteger(u"Count"_qs, -7);
+    s.WriteBool(u"Show Missing"_qs, true);
+    s.WriteDateTime(u"Time"_qs, 46000.125);
+    s.WriteString(u"Text Time"_qs, u"46000.125"_qs);
+    EXPECT_EQ(s.ReadInteger(u"count"_qs), -7);
+    EXPECT_TRUE(s.ReadBool(u"Count"_qs));  // any non-zero integer is true
+    EXPECT_EQ(s.ReadInteger(u"Show Missing"_qs), 1);
+    EXPECT_DOUBLE_EQ(s.ReadDateTime(u"Time"_qs), 46000.125);
+    EXPECT_EQ(s.ReadString(u"Absent"_qs), QString());
 
-    EXPECT_EQ(errorOf([&] { s.ReadInteger(QStringLiteral("Absent")); }),
-              QStringLiteral("Failed to get data for 'Absent'"));
-    EXPECT_EQ(errorOf([&] { s.ReadDateTime(QStringLiteral("Text Time")); }),
-              QStringLiteral("Invalid data type for 'Text Time'"));
-    EXPECT_EQ(errorOf([&] { s.ReadDateTime(QStringLiteral("Count")); }),
-              QStringLiteral("Invalid data type for 'Count'"));
-    EXPECT_EQ(errorOf([&] { s.ReadString(QStringLiteral("Count")); }),
-              QStringLiteral("Invalid data type for 'Count'"));
+    EXPECT_EQ(errorOf([&] { s.ReadInteger(u"Absent"_qs); }), u"Failed to get data for 'Absent'"_qs);
+    EXPECT_EQ(errorOf([&] { s.ReadDateTime(u"Text Time"_qs); }),
+              u"Invalid data type for 'Text Time'"_qs);
+    EXPECT_EQ(errorOf([&] { s.ReadDateTime(u"Count"_qs); }), u"Invalid data type for 'Count'"_qs);
+    EXPECT_EQ(errorOf([&] { s.ReadString(u"Count"_qs); }), u"Invalid data type for 'Count'"_qs);
     s.CloseKey();
-    EXPECT_EQ(errorOf([&] { s.WriteString(QStringLiteral("Current"), QStringLiteral("x")); }),
-              QStringLiteral("Failed to set data for 'Current'"));
+    EXPECT_EQ(errorOf([&] { s.WriteString(u"Current"_qs, u"x"_qs); }),
+              u"Failed to set data for 'Current'"_qs);
 
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
-    EXPECT_TRUE(s.DeleteValue(QStringLiteral("COUNT")));
-    EXPECT_FALSE(s.ValueExists(QStringLiteral("Count")));
+    EXPECT_TRUE(s.DeleteValue(u"COUNT"_qs));
+    EXPECT_FALSE(s.ValueExists(u"Count"_qs));
 }
 
 TEST_F(SettingsStoreTest, DeleteKeyRemovesEverythingBelowAtAnyDepth) {
     SettingsStore s = handle();
-    ASSERT_TRUE(s.OpenKey(StorePaths::Specific(QStringLiteral("Game")), true));
-    s.WriteString(QStringLiteral("Sound"), QStringLiteral("Silence"));
-    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Emu {x}"))
-                              .child(QStringLiteral("A"))
-                              .child(QStringLiteral("B")),
-                          true));
-    s.WriteInteger(QStringLiteral("Deep"), 1);
-    ASSERT_TRUE(s.OpenKey(QStringLiteral("\\Software\\Other"), true));
+    ASSERT_TRUE(s.OpenKey(StorePaths::Specific(u"Game"_qs), true));
+    s.WriteString(u"Sound"_qs, u"Silence"_qs);
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(u"Emu {x}"_qs).child(u"A"_qs).child(u"B"_qs), true));
+    s.WriteInteger(u"Deep"_qs, 1);
+    ASSERT_TRUE(s.OpenKey(u"\\Software\\Other"_qs, true));
 
     EXPECT_TRUE(s.DeleteKey(StorePaths::Root()));
     EXPECT_FALSE(s.KeyExists(StorePaths::Root()));
-    EXPECT_FALSE(s.KeyExists(StorePaths::Specific(QStringLiteral("Game"))));
-    EXPECT_TRUE(s.KeyExists(QStringLiteral("\\Software\\Other")));
+    EXPECT_FALSE(s.KeyExists(StorePaths::Specific(u"Game"_qs)));
+    EXPECT_TRUE(s.KeyExists(u"\\Software\\Other"_qs));
     EXPECT_FALSE(s.DeleteKey(StorePaths::Root()));
     // Nothing of the old subtree survives under a re-created key of the same name.
-    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Emu {x}")), true));
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(u"Emu {x}"_qs), true));
     EXPECT_TRUE(s.GetKeyNames().isEmpty());
 }
 
@@ -126,67 +133,65 @@ TEST_F(SettingsStoreTest, DeleteKeysRemovesTheExistingOnesTogether) {
     SettingsStore s = handle();
     for (const char16_t* name : {u"Frogger", u"Galaga", u"Kept"}) {
         ASSERT_TRUE(s.OpenKey(StorePaths::Specific(QString::fromUtf16(name)), true));
-        s.WriteString(QStringLiteral("Sound"), QStringLiteral("Silence"));
+        s.WriteString(u"Sound"_qs, u"Silence"_qs);
     }
-    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Galaga")), false));
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(u"Galaga"_qs), false));
 
-    EXPECT_TRUE(s.DeleteKeys({StorePaths::Entry(QStringLiteral("Frogger")),
-                              StorePaths::Entry(QStringLiteral("galaga")),
-                              StorePaths::Entry(QStringLiteral("Never There"))}));
-    EXPECT_FALSE(s.KeyExists(StorePaths::Specific(QStringLiteral("Frogger"))));
-    EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("Galaga"))));
-    EXPECT_TRUE(s.KeyExists(StorePaths::Specific(QStringLiteral("Kept"))));
+    EXPECT_TRUE(s.DeleteKeys({StorePaths::Entry(u"Frogger"_qs), StorePaths::Entry(u"galaga"_qs),
+                              StorePaths::Entry(u"Never There"_qs)}));
+    EXPECT_FALSE(s.KeyExists(StorePaths::Specific(u"Frogger"_qs)));
+    EXPECT_FALSE(s.KeyExists(StorePaths::Entry(u"Galaga"_qs)));
+    EXPECT_TRUE(s.KeyExists(StorePaths::Specific(u"Kept"_qs)));
     // The key that was open went with them.
-    EXPECT_THROW(s.WriteString(QStringLiteral("Location"), QStringLiteral("#")), StoreError);
+    EXPECT_THROW(s.WriteString(u"Location"_qs, u"#"_qs), StoreError);
 }
 
 TEST_F(SettingsStoreTest, DeletingTheCurrentKeyLeavesNoKeyToWriteTo) {
     SettingsStore s = handle();
-    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Game")), true));
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(u"Game"_qs), true));
     SettingsStore other = handle();
     other.DeleteKey(StorePaths::Root());
-    EXPECT_THROW(s.WriteString(QStringLiteral("Location"), QStringLiteral("#")), StoreError);
-    EXPECT_FALSE(other.KeyExists(StorePaths::Entry(QStringLiteral("Game"))));
+    EXPECT_THROW(s.WriteString(u"Location"_qs, u"#"_qs), StoreError);
+    EXPECT_FALSE(other.KeyExists(StorePaths::Entry(u"Game"_qs)));
 }
 
 TEST_F(SettingsStoreTest, MoveKeyCopiesTheWholeTreeOnlyOntoAFreeName) {
     SettingsStore s = handle();
-    const KeyPath oldKey = StorePaths::Entry(QStringLiteral("Ikari Warriors {A}"));
-    const KeyPath newKey = StorePaths::Entry(QStringLiteral("RAGE {A, B}"));
+    const KeyPath oldKey = StorePaths::Entry(u"Ikari Warriors {A}"_qs);
+    const KeyPath newKey = StorePaths::Entry(u"RAGE {A, B}"_qs);
     ASSERT_TRUE(s.OpenKey(oldKey, true));
-    s.WriteString(QStringLiteral("Location"), QStringLiteral("C:\\IKARI.EXE"));
-    ASSERT_TRUE(s.OpenKey(oldKey.child(QStringLiteral("Specific")), true));
-    s.WriteBool(QStringLiteral("Joystick"), true);
+    s.WriteString(u"Location"_qs, u"C:\\IKARI.EXE"_qs);
+    ASSERT_TRUE(s.OpenKey(oldKey.child(u"Specific"_qs), true));
+    s.WriteBool(u"Joystick"_qs, true);
 
-    const KeyPath taken = StorePaths::Entry(QStringLiteral("Taken"));
+    const KeyPath taken = StorePaths::Entry(u"Taken"_qs);
     ASSERT_TRUE(s.OpenKey(taken, true));
     s.MoveKey(oldKey, taken, true);
     EXPECT_TRUE(s.KeyExists(oldKey));
-    EXPECT_FALSE(s.KeyExists(taken.child(QStringLiteral("Specific"))));
+    EXPECT_FALSE(s.KeyExists(taken.child(u"Specific"_qs)));
 
-    s.MoveKey(StorePaths::Entry(QStringLiteral("Nothing")),
-              StorePaths::Entry(QStringLiteral("Else")), true);
-    EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("Else"))));
+    s.MoveKey(StorePaths::Entry(u"Nothing"_qs), StorePaths::Entry(u"Else"_qs), true);
+    EXPECT_FALSE(s.KeyExists(StorePaths::Entry(u"Else"_qs)));
 
-    s.MoveKey(oldKey, oldKey.child(QStringLiteral("Inside")), true);  // never below itself
-    EXPECT_FALSE(s.KeyExists(oldKey.child(QStringLiteral("Inside"))));
+    s.MoveKey(oldKey, oldKey.child(u"Inside"_qs), true);  // never below itself
+    EXPECT_FALSE(s.KeyExists(oldKey.child(u"Inside"_qs)));
 
     s.MoveKey(oldKey, newKey, true);
     EXPECT_FALSE(s.KeyExists(oldKey));
     ASSERT_TRUE(s.OpenKey(newKey, false));
-    EXPECT_EQ(s.ReadString(QStringLiteral("Location")), QStringLiteral("C:\\IKARI.EXE"));
-    ASSERT_TRUE(s.OpenKey(newKey.child(QStringLiteral("Specific")), false));
-    EXPECT_TRUE(s.ReadBool(QStringLiteral("Joystick")));
+    EXPECT_EQ(s.ReadString(u"Location"_qs), u"C:\\IKARI.EXE"_qs);
+    ASSERT_TRUE(s.OpenKey(newKey.child(u"Specific"_qs), false));
+    EXPECT_TRUE(s.ReadBool(u"Joystick"_qs));
 }
 
 TEST_F(SettingsStoreTest, AGameNameWithABackslashIsOneKey) {
     SettingsStore s = handle();
-    const QString name = QStringLiteral("AC\\DC: Live");
+    const QString name = u"AC\\DC: Live"_qs;
     ASSERT_TRUE(s.OpenKey(StorePaths::Entry(name), true));
-    s.WriteString(QStringLiteral("Location"), QStringLiteral("#"));
+    s.WriteString(u"Location"_qs, u"#"_qs);
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
     EXPECT_EQ(s.GetKeyNames(), QStringList{name});
-    EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("AC"))));
+    EXPECT_FALSE(s.KeyExists(StorePaths::Entry(u"AC"_qs)));
     EXPECT_TRUE(s.DeleteKey(StorePaths::Entry(name)));
     EXPECT_TRUE(s.GetKeyNames().isEmpty());
 }
@@ -196,9 +201,9 @@ TEST_F(SettingsStoreTest, EveryWriteIsAtOnceVisibleToAnotherConnection) {
     auto second = StoreDatabase::open(file());
     SettingsStore reader(second);
     ASSERT_TRUE(writer.OpenKey(StorePaths::Root(), true));
-    writer.WriteString(QStringLiteral("Current"), QStringLiteral("Galaga"));
+    writer.WriteString(u"Current"_qs, u"Galaga"_qs);
     ASSERT_TRUE(reader.OpenKey(StorePaths::Root(), false));
-    EXPECT_EQ(reader.ReadString(QStringLiteral("Current")), QStringLiteral("Galaga"));
+    EXPECT_EQ(reader.ReadString(u"Current"_qs), u"Galaga"_qs);
 }
 
 // A child process writes and is killed with SIGKILL before it can close anything;
@@ -207,7 +212,7 @@ TEST_F(SettingsStoreTest, AKilledProcessLosesNothingItWrote) {
     {
         SettingsStore s = handle();
         ASSERT_TRUE(s.OpenKey(StorePaths::Root(), true));
-        s.WriteString(QStringLiteral("From Parent"), QStringLiteral("hello"));
+        s.WriteString(u"From Parent"_qs, u"hello"_qs);
     }
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
@@ -219,9 +224,9 @@ TEST_F(SettingsStoreTest, AKilledProcessLosesNothingItWrote) {
         auto own = StoreDatabase::open(file());
         SettingsStore s(own);
         s.OpenKey(StorePaths::Root(), false);
-        const QString seen = s.ReadString(QStringLiteral("From Parent"));
-        s.WriteString(QStringLiteral("Seen By Child"), seen);
-        s.WriteInteger(QStringLiteral("Written Before Kill"), 42);
+        const QString seen = s.ReadString(u"From Parent"_qs);
+        s.WriteString(u"Seen By Child"_qs, seen);
+        s.WriteInteger(u"Written Before Kill"_qs, 42);
         const char done = '1';
         (void)!write(ready[1], &done, 1);
         pause();  // wait for SIGKILL
@@ -239,74 +244,58 @@ TEST_F(SettingsStoreTest, AKilledProcessLosesNothingItWrote) {
     auto fresh = StoreDatabase::open(file());
     SettingsStore s(fresh);
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
-    EXPECT_EQ(s.ReadInteger(QStringLiteral("Written Before Kill")), 42);
-    EXPECT_EQ(s.ReadString(QStringLiteral("Seen By Child")), QStringLiteral("hello"));
+    EXPECT_EQ(s.ReadInteger(u"Written Before Kill"_qs), 42);
+    EXPECT_EQ(s.ReadString(u"Seen By Child"_qs), u"hello"_qs);
 }
 
-TEST_F(SettingsStoreTest, ADamagedFileIsReportedAndNeverOverwritten) {
+// A file that is not our store is refused with a message naming it, and
+// stays as it was; an empty database carries nothing but its header, whose
+// application id and user version say whose it is.
+TEST_F(SettingsStoreTest, AFileThatIsNotOurStoreIsRefusedAndNeverOverwritten) {
+    const struct {
+        const char* name;
+        const char* sql;  // none: text written instead
+    } cases[] = {
+        {"text", nullptr},
+        {"another program's tables",
+         "CREATE TABLE photos(id INTEGER); INSERT INTO photos VALUES(1);"},
+        {"an empty database of another id", "PRAGMA application_id = 1234"},
+        {"an empty database of another version", "PRAGMA user_version = 7"},
+    };
     QDir().mkpath(dir.path() + u"/store");
-    const QByteArray garbage =
-        QByteArray("This is not a database at all, just text.\n").repeated(200);
-    {
-        QFile f(file());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(garbage);
-    }
-    try {
-        StoreDatabase::open(file());
-        FAIL() << "a text file was accepted as a store";
-    } catch (const StoreOpenError& e) {
-        EXPECT_TRUE(e.message().contains(file()));
-        EXPECT_TRUE(e.message().contains(QStringLiteral("left as it is")));
-    }
-    QFile f(file());
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), garbage);
-}
-
-TEST_F(SettingsStoreTest, ADatabaseOfAnotherProgramIsRefused) {
-    QDir().mkpath(dir.path() + u"/store");
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(file()).constData(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "CREATE TABLE photos(id INTEGER); INSERT INTO photos VALUES(1);",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(other);
-    QFile before(file());
-    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
-    const QByteArray content = before.readAll();
-    EXPECT_THROW(StoreDatabase::open(file()), StoreOpenError);
-    QFile after(file());
-    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-    EXPECT_EQ(after.readAll(), content);
-}
-
-// An empty database carries nothing but its header: the application id and
-// user version say whose it is.
-TEST_F(SettingsStoreTest, AnEmptyDatabaseOfAnotherProgramIsRefusedAndOursIsMarked) {
-    QDir().mkpath(dir.path() + u"/store");
-    for (const char* header : {"PRAGMA application_id = 1234", "PRAGMA user_version = 7"}) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         QFile::remove(file());
-        sqlite3* other = nullptr;
-        ASSERT_EQ(sqlite3_open(QFile::encodeName(file()).constData(), &other), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(other, header, nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(other);
-        EXPECT_THROW(StoreDatabase::open(file()), StoreOpenError) << header;
+        if (c.sql) {
+            ASSERT_TRUE(execute(c.sql));
+        } else {
+            QFile f(file());
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray("This is not a database at all, just text.\n").repeated(200));
+        }
+        const QByteArray before = content();
+        try {
+            StoreDatabase::open(file());
+            ADD_FAILURE() << "accepted as a store";
+        } catch (const StoreOpenError& e) {
+            EXPECT_TRUE(e.message().contains(file()));
+            EXPECT_TRUE(e.message().contains(u"left as it is"_qs));
+        }
+        EXPECT_EQ(content(), before);
     }
-    QFile::remove(file());
+}
+
+TEST_F(SettingsStoreTest, OursIsMarkedAndAStoreMadeBeforeTheMarkIsStillOurs) {
     StoreDatabase::open(file());
     sqlite3* ours = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(file()).constData(), &ours), SQLITE_OK);
     sqlite3_stmt* st = nullptr;
     ASSERT_EQ(sqlite3_prepare_v2(ours, "PRAGMA application_id", -1, &st, nullptr), SQLITE_OK);
     ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
-    const int id = sqlite3_column_int(st, 0);
+    EXPECT_NE(sqlite3_column_int(st, 0), 0);
     sqlite3_finalize(st);
-    // A store made before the stamp (our tables, no id) is still ours.
-    ASSERT_EQ(sqlite3_exec(ours, "PRAGMA application_id = 0", nullptr, nullptr, nullptr),
-              SQLITE_OK);
     sqlite3_close(ours);
-    EXPECT_NE(id, 0);
+    ASSERT_TRUE(execute("PRAGMA application_id = 0"));
     EXPECT_NO_THROW(StoreDatabase::open(file()));
 }
 

@@ -92,7 +92,7 @@ TEST(StoreSchema, EveryValueRoundTripsUnderItsNameAndType) {
         {kAdditional, "Additional", kText},
     };
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("registry.sqlite"));
+    const QString file = dir.filePath(u"registry.sqlite"_qs);
     SettingsStore store(StoreDatabase::open(file));
     ASSERT_TRUE(openRoot(store, true));
     for (const auto& row : rows) {
@@ -103,7 +103,7 @@ TEST(StoreSchema, EveryValueRoundTripsUnderItsNameAndType) {
                 EXPECT_FALSE(value.readIfIn(store).has_value());
                 T written{};
                 if constexpr (std::is_same_v<T, QString>) {
-                    written = QStringLiteral("C:\\A B\\") + value.name();
+                    written = u"C:\\A B\\"_qs + value.name();
                 } else if constexpr (std::is_same_v<T, bool>) {
                     written = true;
                 } else if constexpr (std::is_same_v<T, int>) {
@@ -124,15 +124,15 @@ TEST(StoreSchema, EveryValueRoundTripsUnderItsNameAndType) {
 
 TEST(StoreSchema, RootFurtherNamesAndTheVersionStamp) {
     QTemporaryDir dir;
-    SettingsStore store(StoreDatabase::open(dir.filePath(QStringLiteral("registry.sqlite"))));
-    ASSERT_TRUE(store.OpenKey(QStringLiteral("\\Other"), true));
+    SettingsStore store(StoreDatabase::open(dir.filePath(u"registry.sqlite"_qs)));
+    ASSERT_TRUE(store.OpenKey(u"\\Other"_qs, true));
     EXPECT_FALSE(openRoot(store, false));
-    kCurrent.writeTo(store, QStringLiteral("x"));  // still on \Other
+    kCurrent.writeTo(store, u"x"_qs);  // still on \Other
     EXPECT_TRUE(openRoot(store, true));
-    EXPECT_TRUE(store.KeyExists(QStringLiteral("\\Software\\Quenterby\\Brivanel")));
+    EXPECT_TRUE(store.KeyExists(u"\\Software\\Quenterby\\Brivanel"_qs));
     EXPECT_EQ(kCurrent.readFrom(store), QString());
     EXPECT_THROW(kCount.readFrom(store), StoreError);
-    EXPECT_EQ(StorePaths::Specific(QStringLiteral("AC\\DC")).parts.last(), u"Specific");
+    EXPECT_EQ(StorePaths::Specific(u"AC\\DC"_qs).parts.last(), u"Specific");
 
     EXPECT_EQ(furtherName(kEmulator, 1), u"Emulator1");
     EXPECT_EQ(furtherName(kShortname, 9), u"Shortname9");

@@ -9,14 +9,6 @@ namespace {
 
 using H = ZipToolHarness;
 
-QStringList q(std::initializer_list<const char*> words) {
-    QStringList out;
-    for (const char* word : words) {
-        out << QString::fromUtf8(word);
-    }
-    return out;
-}
-
 std::map<QString, QByteArray> snapshot(const H& h) {
     std::map<QString, QByteArray> out;
     for (const QString& file : h.files()) {
@@ -35,13 +27,13 @@ TEST(DriveBounds, NeitherToolGoesThroughALinkOffEveryDrive) {
         QStringList arguments;
     };
     const std::vector<Case> cases = {
-        {false, q({"c/out/game.zip", "c/dest", "-o"})},
-        {false, q({"c/game.zip", "c/out", "-o"})},
-        {false, q({"c/game.zip", "c/out/new", "-d", "-o"})},
-        {true, q({"c/out/new.zip", "c/src/*.*"})},
-        {true, q({"c/out/game.zip", "-d", "pacman.6e"})},
-        {true, q({"c/g.zip", "c/out/*.*", "-m"})},
-        {true, q({"c/g.zip", "c/out/secret.txt", "-m"})},
+        {false, words({"c/out/game.zip", "c/dest", "-o"})},
+        {false, words({"c/game.zip", "c/out", "-o"})},
+        {false, words({"c/game.zip", "c/out/new", "-d", "-o"})},
+        {true, words({"c/out/new.zip", "c/src/*.*"})},
+        {true, words({"c/out/game.zip", "-d", "pacman.6e"})},
+        {true, words({"c/g.zip", "c/out/*.*", "-m"})},
+        {true, words({"c/g.zip", "c/out/secret.txt", "-m"})},
     };
     for (const Case& c : cases) {
         const std::string label = c.arguments.join(u' ').toStdString();
@@ -65,7 +57,7 @@ TEST(DriveBounds, LinksThatStayOnADriveAreFollowed) {
     h.mapDrives(u"C:=" + h.path("c"));
     h.write("c/src/new.txt", "new");
     ASSERT_TRUE(QFile::link(h.path("c/src"), h.path("c/via")));
-    EXPECT_EQ(h.pkzip(q({"c/g.zip", "c/via/*.*", "-m"})).exitCode, 0);
-    EXPECT_EQ(h.pkunzip(q({"c/via/../g.zip", "c/via/out/"})).exitCode, 0);
-    EXPECT_EQ(h.files("c"), q({"g.zip", "src/out/new.txt"}));
+    EXPECT_EQ(h.pkzip(words({"c/g.zip", "c/via/*.*", "-m"})).exitCode, 0);
+    EXPECT_EQ(h.pkunzip(words({"c/via/../g.zip", "c/via/out/"})).exitCode, 0);
+    EXPECT_EQ(h.files("c"), words({"g.zip", "src/out/new.txt"}));
 }

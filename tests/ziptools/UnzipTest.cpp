@@ -9,14 +9,6 @@ namespace {
 
 using H = ZipToolHarness;
 
-QStringList q(std::initializer_list<const char*> words) {
-    QStringList out;
-    for (const char* word : words) {
-        out << QString::fromUtf8(word);
-    }
-    return out;
-}
-
 // A game archive with stored folders, as MAME sets and sample packs come.
 void makeGame(const H& h, const QString& zip) {
     h.makeZip(zip, {{"pacman.6e", "rom 6e"},
@@ -35,7 +27,8 @@ TEST(Unzip, FoldersKeptAndExistingFilesOverwrittenWithDashDDashO) {
     const auto r = h.pkunzip({h.path("zips/PACMAN.ZIP"), h.path("roms/pacman"), "-d", "-o"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     // The differently cased file is the same file to DOS: replaced, not doubled.
-    EXPECT_EQ(h.files("roms/pacman"), q({"PROMS/82S123.7F", "PROMS/deep/82s126.4a", "pacman.6e"}));
+    EXPECT_EQ(h.files("roms/pacman"),
+              words({"PROMS/82S123.7F", "PROMS/deep/82s126.4a", "pacman.6e"}));
     EXPECT_EQ(h.read("roms/pacman/pacman.6e"), "rom 6e");
     EXPECT_EQ(h.read("roms/pacman/PROMS/82S123.7F"), "prom 7f");
     EXPECT_EQ(QFileInfo(h.path("roms/pacman/pacman.6e")).lastModified(),
@@ -48,7 +41,7 @@ TEST(Unzip, FoldersDroppedWithOnlyDashO) {
     h.write("roms/pacman/samples/82s123.7f", "old");
     const auto r = h.pkunzip({"-o", h.path("samples.zip"), h.path("roms/pacman/samples")});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(h.files("roms/pacman/samples"), q({"82s123.7f", "82s126.4a", "pacman.6e"}));
+    EXPECT_EQ(h.files("roms/pacman/samples"), words({"82s123.7f", "82s126.4a", "pacman.6e"}));
     EXPECT_EQ(h.read("roms/pacman/samples/82s123.7f"), "prom 7f");
 }
 
@@ -59,7 +52,7 @@ TEST(Unzip, OptionsFirstExtractIntoTheCurrentFolder) {
     h.write("rage/pacman.6e", "old");
     const auto r = h.pkunzip({"-d", "-o", h.path("ragepack.zip")}, "rage");
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(h.files("rage"), q({"PROMS/82s123.7f", "PROMS/deep/82s126.4a", "pacman.6e"}));
+    EXPECT_EQ(h.files("rage"), words({"PROMS/82s123.7f", "PROMS/deep/82s126.4a", "pacman.6e"}));
     EXPECT_EQ(h.read("rage/pacman.6e"), "rom 6e");
 }
 
@@ -72,13 +65,13 @@ TEST(Unzip, MaskTakesOnlyMatchingEntries) {
         QStringList expected;
     };
     const std::vector<Case> cases = {
-        {"pacman\\*.*", true, q({"82s123.7f", "sub/82s126.4a"})},
-        {"PACMAN\\*.*", true, q({"82s123.7f", "sub/82s126.4a"})},
-        {"pacman\\*.*", false, q({"82s123.7f", "82s126.4a"})},
-        {"pacman\\*.7?", true, q({"82s123.7f"})},
-        {"*.txt", true, q({"readme.txt"})},
-        {"pacman\\sub\\*.*", true, q({"82s126.4a"})},
-        {"puckman\\82S123.7F", true, q({"82s123.7f"})},
+        {"pacman\\*.*", true, words({"82s123.7f", "sub/82s126.4a"})},
+        {"PACMAN\\*.*", true, words({"82s123.7f", "sub/82s126.4a"})},
+        {"pacman\\*.*", false, words({"82s123.7f", "82s126.4a"})},
+        {"pacman\\*.7?", true, words({"82s123.7f"})},
+        {"*.txt", true, words({"readme.txt"})},
+        {"pacman\\sub\\*.*", true, words({"82s126.4a"})},
+        {"puckman\\82S123.7F", true, words({"82s123.7f"})},
     };
     for (const Case& c : cases) {
         H h;
@@ -113,7 +106,7 @@ TEST(Unzip, BareArchiveDropsFoldersAndKeepsExistingFiles) {
     h.write("FixRom/82s126.4a", "mine");
     const auto r = h.pkunzip({h.path("PACMAN.ZIP")}, "FixRom");
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(h.files("FixRom"), q({"82s123.7f", "82s126.4a", "pacman.6e"}));
+    EXPECT_EQ(h.files("FixRom"), words({"82s123.7f", "82s126.4a", "pacman.6e"}));
     EXPECT_EQ(h.read("FixRom/82s126.4a"), "mine");
     EXPECT_TRUE(r.out.contains("Not overwritten: 82s126.4a")) << r.out.toStdString();
 }
@@ -198,7 +191,7 @@ TEST(Unzip, LinksInTheDestinationAreNotFollowed) {
     EXPECT_NE(r.exitCode, 0);
     EXPECT_TRUE(r.err.contains("not followed")) << r.err.toStdString();
     EXPECT_EQ(h.read("outside/target.txt"), "precious");
-    EXPECT_EQ(h.files("outside"), q({"target.txt"}));
+    EXPECT_EQ(h.files("outside"), words({"target.txt"}));
     EXPECT_FALSE(QFileInfo(h.path("dest/game.txt")).isSymLink());
     EXPECT_EQ(h.read("dest/game.txt"), "new");
 }
@@ -211,7 +204,7 @@ TEST(Unzip, AnEntryNamedLikeTheArchiveDoesNotReplaceIt) {
     EXPECT_NE(r.exitCode, 0);
     EXPECT_TRUE(r.err.contains("the archive being read")) << r.err.toStdString();
     EXPECT_EQ(h.read("work/self.zip"), before);
-    EXPECT_EQ(h.files("work"), q({"other", "self.zip"}));
+    EXPECT_EQ(h.files("work"), words({"other", "self.zip"}));
 }
 
 TEST(Unzip, PlainWordIsAnEntryWhenItNamesOneElseANewFolder) {
@@ -220,8 +213,8 @@ TEST(Unzip, PlainWordIsAnEntryWhenItNamesOneElseANewFolder) {
     QDir().mkpath(h.path("cwd"));
     auto r = h.pkunzip({h.path("game.zip"), "PACMAN.6E"}, "cwd");
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(h.files("cwd"), q({"pacman.6e"}));
+    EXPECT_EQ(h.files("cwd"), words({"pacman.6e"}));
     r = h.pkunzip({h.path("game.zip"), "out", "-d"}, "cwd");
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(h.files("cwd/out"), q({"PROMS/82s123.7f", "PROMS/deep/82s126.4a", "pacman.6e"}));
+    EXPECT_EQ(h.files("cwd/out"), words({"PROMS/82s123.7f", "PROMS/deep/82s126.4a", "pacman.6e"}));
 }

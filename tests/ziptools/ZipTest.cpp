@@ -10,14 +10,6 @@ namespace {
 using H = ZipToolHarness;
 using Contents = std::map<std::string, QByteArray>;
 
-QStringList q(std::initializer_list<const char*> words) {
-    QStringList out;
-    for (const char* word : words) {
-        out << QString::fromUtf8(word);
-    }
-    return out;
-}
-
 QDateTime at(int hour) {
     return QDateTime(QDate(2010, 6, 1), QTime(hour, 0));
 }
@@ -91,17 +83,17 @@ TEST(Zip, DashDDeletesTheNamedEntries) {
     };
     const Contents all{{"hi/pacman.hi", "h"}, {"cfg/pacman.cfg", "c"}, {"pacman.6e", "6e"}};
     const std::vector<Case> cases = {
-        {q({"hi\\pacman.hi"}), 0, {{"cfg/pacman.cfg", "c"}, {"pacman.6e", "6e"}}},
-        {q({"HI\\PACMAN.HI", "cfg\\*.*"}), 0, {{"pacman.6e", "6e"}}},
-        {q({"pacman.hi"}), 1, all},
-        {q({"nvram\\pacman.nv"}), 1, all},
+        {words({"hi\\pacman.hi"}), 0, {{"cfg/pacman.cfg", "c"}, {"pacman.6e", "6e"}}},
+        {words({"HI\\PACMAN.HI", "cfg\\*.*"}), 0, {{"pacman.6e", "6e"}}},
+        {words({"pacman.hi"}), 1, all},
+        {words({"nvram\\pacman.nv"}), 1, all},
         // Names that spell no entry take none, and nothing goes for the others.
-        {q({"."}), 1, all},
-        {q({""}), 1, all},
-        {q({"cfg\\"}), 1, all},
-        {q({"hi\\pacman.hi", "."}), 1, all},
+        {words({"."}), 1, all},
+        {words({""}), 1, all},
+        {words({"cfg\\"}), 1, all},
+        {words({"hi\\pacman.hi", "."}), 1, all},
         // Emptied, the archive stays, with no entry.
-        {q({"*.*", "hi\\*.*", "CFG\\PACMAN.CFG"}), 0, {}},
+        {words({"*.*", "hi\\*.*", "CFG\\PACMAN.CFG"}), 0, {}},
     };
     for (const Case& c : cases) {
         H h;
@@ -159,19 +151,19 @@ TEST(Zip, MoveKeepsEveryFileTheArchiveDoesNotHold) {
         {"one name in two folders",
          {},
          {{"d1/x.txt", "one"}, {"d2/x.txt", "two"}},
-         q({"G.ZIP", "d1\\x.txt", "d2\\x.txt", "-m"}),
+         words({"G.ZIP", "d1\\x.txt", "d2\\x.txt", "-m"}),
          {{"x.txt", "two"}},
          "d1/x.txt"},
         {"names that differ in case only",
          {},
          {{"w/GAME.ROM", "upper"}, {"w/game.rom", "lower"}},
-         q({"G.ZIP", "w\\*.*", "-m"}),
+         words({"G.ZIP", "w\\*.*", "-m"}),
          {{"GAME.ROM", "lower"}},
          "w/GAME.ROM"},
         {"an older file that differs, left out by -u",
          {{"pacman.6e", "archive", false, at(10)}},
          {{"w/pacman.6e", "older"}},
-         q({"G.ZIP", "w\\*.*", "-m", "-u"}),
+         words({"G.ZIP", "w\\*.*", "-m", "-u"}),
          {{"pacman.6e", "archive"}},
          "w/pacman.6e"},
     };
@@ -189,8 +181,7 @@ TEST(Zip, MoveKeepsEveryFileTheArchiveDoesNotHold) {
         EXPECT_EQ(r.exitCode, 1) << c.what;
         EXPECT_TRUE(r.err.contains("is not moved")) << c.what << ": " << r.err.toStdString();
         EXPECT_EQ(h.readZip("G.ZIP"), c.archived) << c.what;
-        EXPECT_EQ(h.files(), (QStringList{QStringLiteral("G.ZIP"), QString::fromUtf8(c.kept)}))
-            << c.what;
+        EXPECT_EQ(h.files(), (QStringList{u"G.ZIP"_qs, QString::fromUtf8(c.kept)})) << c.what;
         EXPECT_EQ(h.read(QString::fromUtf8(c.kept)), keptContent) << c.what;
     }
 }

@@ -52,6 +52,14 @@ void ZipToolHarness::write(const QString& relative, const QByteArray& content,
     }
 }
 
+QStringList words(std::initializer_list<const char*> words) {
+    QStringList out;
+    for (const char* word : words) {
+        out << QString::fromUtf8(word);
+    }
+    return out;
+}
+
 QByteArray ZipToolHarness::read(const QString& relative) const {
     QFile in(path(relative));
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
@@ -144,7 +152,7 @@ ZipToolHarness::Result ZipToolHarness::run(const QString& program, const QString
     process.setArguments(arguments);
     process.setWorkingDirectory(workingFolder.isEmpty() ? dir_.path() : path(workingFolder));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("BRIVANEL_DRIVES"), drives_);
+    environment.insert(u"BRIVANEL_DRIVES"_qs, drives_);
     process.setProcessEnvironment(environment);
     const ProcessOutcome outcome = runToEnd(process);
     return Result{outcome.exitCode, outcome.standardOutput, outcome.standardError};

@@ -11,6 +11,9 @@
 
 #include "support/TempInstallation.h"  // readable QString values in failure messages
 
+// UTF-8 words as a list.
+QStringList words(std::initializer_list<const char*> words);
+
 // Real archives in a temporary folder, and the built PKZIP.EXE / PKUNZIP.EXE run on them.
 class ZipToolHarness {
 public:

@@ -17,16 +17,16 @@
 
 namespace {
 
-const QString kDir = QStringLiteral("C:\\BRIVANEL\\");
+const QString kDir = u"C:\\BRIVANEL\\"_qs;
 
 QByteArray definition(const char* lbName, const char* type, const char* extra = "") {
     return QByteArray("[Emulator]\r\nLBName=") + lbName + "\r\nType=" + type + "\r\n" + extra;
 }
 
 QStringList lines(int n) {
-    QStringList out{QStringLiteral("[Games]")};
+    QStringList out{u"[Games]"_qs};
     for (int i = 1; i < n; ++i) {
-        out << QStringLiteral("g%1=Game %1").arg(i);
+        out << u"g%1=Game %1"_qs.arg(i);
     }
     return out;
 }
@@ -45,10 +45,29 @@ protected:
         ASSERT_TRUE(s.OpenKey(StorePaths::Root(), true));
         fill(s);
     }
-    QString rootString(const QString& name) {
+    // A store of the current version, with what `fill` adds.
+    void writeCurrent(const std::function<void(SettingsStore&)>& fill = {}) {
+        writeRoot([&](SettingsStore& s) {
+            s.WriteString(u"Version"_qs, u".26"_qs);
+            if (fill) {
+                fill(s);
+            }
+        });
+    }
+    // A main window after its first activation, which is the start-up.
+    std::unique_ptr<TFMain> start() {
+        auto main = std::make_unique<TFMain>(inst.context());
+        main->FormActivate();
+        return main;
+    }
+    // The value under the key, or "<no key>".
+    QString stored(const KeyPath& key, const QString& name) {
         SettingsStore s = store();
-        return s.OpenKey(StorePaths::Root(), false) ? s.ReadString(name)
-                                                    : QStringLiteral("<no root>");
+        return s.OpenKey(key, false) ? s.ReadString(name) : u"<no key>"_qs;
+    }
+    int count(const QString& entry) {
+        SettingsStore s = store();
+        return s.OpenKey(StorePaths::Entry(entry), false) ? s.ReadInteger(u"Count"_qs) : -1;
     }
     QStringList idsOf(const TFMain& main) const {
         QStringList ids;
@@ -58,7 +77,7 @@ protected:
         return ids;
     }
     static QStringList pages(const TFMain& main) {
-        const auto& pageControl = control<QTabWidget>(main, QStringLiteral("PCConsole"));
+        const auto& pageControl = control<QTabWidget>(main, u"PCConsole"_qs);
         QStringList captions;
         for (int i = 0; i < pageControl.count(); ++i) {
             captions << pageControl.tabText(i);
@@ -72,21 +91,17 @@ protected:
 TEST_F(StartupTest, OrdersEmulatorsByTheLengthOfTheirListFiles) {
     inst.writeLines(kDir + u"NES.lst", lines(10));
     inst.writeLines(kDir + u"MAME.lst", lines(2500));
-    writeRoot(
-        [](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
-    TFMain main(inst.context());
-    main.FormActivate();
-    EXPECT_EQ(idsOf(main),
-              (QStringList{QStringLiteral("MAME"), QStringLiteral("NES"), QStringLiteral("PONG")}));
-    EXPECT_EQ(main.windowTitle(), QStringLiteral("Brivanel .26"));
-    main.winId();  // the platform window, whose title the frame shows
-    EXPECT_EQ(main.windowHandle()->title(), QStringLiteral("Brivanel .26"));
-    EXPECT_EQ(labelText(main, QStringLiteral("LVersion")), QStringLiteral("Version .26"));
+    writeCurrent();
+    const auto main = start();
+    EXPECT_EQ(idsOf(*main), (QStringList{u"MAME"_qs, u"NES"_qs, u"PONG"_qs}));
+    EXPECT_EQ(main->windowTitle(), u"Brivanel .26"_qs);
+    main->winId();  // the platform window, whose title the frame shows
+    EXPECT_EQ(main->windowHandle()->title(), u"Brivanel .26"_qs);
+    EXPECT_EQ(labelText(*main, u"LVersion"_qs), u"Version .26"_qs);
     // One page per multi-game emulator after the two designed pages, then
     // "Single"; the SINGLE emulator has none of its own.
-    EXPECT_EQ(pages(main), (QStringList{QStringLiteral("Arcade"), QStringLiteral("Console"),
-                                        QStringLiteral("MAME"), QStringLiteral("NES"),
-                                        QStringLiteral("Single")}));
+    EXPECT_EQ(pages(*main),
+              (QStringList{u"Arcade"_qs, u"Console"_qs, u"MAME"_qs, u"NES"_qs, u"Single"_qs}));
     EXPECT_TRUE(inst.exitCodes.isEmpty());
 }
 
@@ -111,95 +126,78 @@ TEST_F(StartupTest, WithoutDefinitionsTheProgramEndsWithoutTouchingTheStore) {
 
 TEST_F(StartupTest, CountsAPlayOnlyAfterMoreThan0_00035Days) {
     const double launch = inst.clock.now() - 0.0004;
-    writeRoot([&](SettingsStore& s) {
-        s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
-        s.WriteString(QStringLiteral("Current"), QStringLiteral("Galaga"));
-        s.WriteDateTime(QStringLiteral("Time"), launch);
-        ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Galaga")), true));
-        s.WriteInteger(QStringLiteral("Count"), 4);
+    writeCurrent([&](SettingsStore& s) {
+        s.WriteString(u"Current"_qs, u"Galaga"_qs);
+        s.WriteDateTime(u"Time"_qs, launch);
+        ASSERT_TRUE(s.OpenKey(StorePaths::Entry(u"Galaga"_qs), true));
+        s.WriteInteger(u"Count"_qs, 4);
     });
-    {
-        TFMain main(inst.context());
-        main.FormActivate();
-    }
-    SettingsStore s = store();
-    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Galaga")), false));
-    EXPECT_EQ(s.ReadInteger(QStringLiteral("Count")), 5);
-
+    start();
+    EXPECT_EQ(count(u"Galaga"_qs), 5);
     // A run that ended without writing "Time" (killed, or nothing selected)
     // leaves it to the next start: that launch was counted already.
-    {
-        TFMain again(inst.context());
-        again.FormActivate();
-    }
-    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Galaga")), false));
-    EXPECT_EQ(s.ReadInteger(QStringLiteral("Count")), 5);
+    start();
+    EXPECT_EQ(count(u"Galaga"_qs), 5);
 
     // 0.0003 days is too short; an entry without "Count" starts at 1.
+    SettingsStore s = store();
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
-    s.WriteDateTime(QStringLiteral("Time"), launch);
+    s.WriteDateTime(u"Time"_qs, launch);
     EXPECT_FALSE(StartupLogic::CountPlay(s, launch + 0.0003));
-    s.WriteString(QStringLiteral("Current"), QStringLiteral("Dig Dug"));
-    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Dig Dug")), true));
+    s.WriteString(u"Current"_qs, u"Dig Dug"_qs);
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(u"Dig Dug"_qs), true));
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
     EXPECT_TRUE(StartupLogic::CountPlay(s, launch + 0.0004));
-    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Dig Dug")), false));
-    EXPECT_EQ(s.ReadInteger(QStringLiteral("Count")), 1);
+    EXPECT_EQ(count(u"Dig Dug"_qs), 1);
 
     // Time 0 and a "Current" without a key count nothing.
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
-    s.WriteDateTime(QStringLiteral("Time"), 0);
+    s.WriteDateTime(u"Time"_qs, 0);
     EXPECT_FALSE(StartupLogic::CountPlay(s, launch + 1));
-    s.WriteDateTime(QStringLiteral("Time"), launch);
-    s.WriteString(QStringLiteral("Current"), QStringLiteral("Gone"));
+    s.WriteDateTime(u"Time"_qs, launch);
+    s.WriteString(u"Current"_qs, u"Gone"_qs);
     EXPECT_FALSE(StartupLogic::CountPlay(s, launch + 1));
-    EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("Gone"))));
+    EXPECT_FALSE(s.KeyExists(StorePaths::Entry(u"Gone"_qs)));
 }
 
 TEST_F(StartupTest, RestoresToolPathsViewSwitchesAndTheLock) {
-    writeRoot([](SettingsStore& s) {
-        s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
-        s.WriteString(QStringLiteral("PKZIP Path"), QStringLiteral("C:\\PK\\PKZIP.EXE"));
-        s.WriteString(QStringLiteral("JoyCP Path"), QStringLiteral("C:\\JOY\\JOYCP.EXE"));
-        s.WriteString(QStringLiteral("ZipMagic Path"), QStringLiteral("C:\\ZM\\ZMCMDLN.EXE"));
-        s.WriteString(QStringLiteral("Drives To Search"), QStringLiteral("C:;D:\\GAMES"));
-        s.WriteBool(QStringLiteral("Display by Emulator"), true);
-        s.WriteBool(QStringLiteral("Show Missing"), false);
-        s.WriteString(QStringLiteral("Locked"), QStringLiteral("secret"));
+    writeCurrent([](SettingsStore& s) {
+        s.WriteString(u"PKZIP Path"_qs, u"C:\\PK\\PKZIP.EXE"_qs);
+        s.WriteString(u"JoyCP Path"_qs, u"C:\\JOY\\JOYCP.EXE"_qs);
+        s.WriteString(u"ZipMagic Path"_qs, u"C:\\ZM\\ZMCMDLN.EXE"_qs);
+        s.WriteString(u"Drives To Search"_qs, u"C:;D:\\GAMES"_qs);
+        s.WriteBool(u"Display by Emulator"_qs, true);
+        s.WriteBool(u"Show Missing"_qs, false);
+        s.WriteString(u"Locked"_qs, u"secret"_qs);
     });
-    TFMain main(inst.context());
-    main.FormActivate();
-    const auto checked = [&main](const char* item) {
-        return menuItem(main, QString::fromLatin1(item)).isChecked();
-    };
-    EXPECT_TRUE(checked("byEmulator1"));
-    EXPECT_FALSE(checked("byName1"));
-    EXPECT_FALSE(checked("MissingGames1"));
-    EXPECT_FALSE(checked("byCount1"));
-    EXPECT_TRUE(main.state().locked);
-    EXPECT_FALSE(menuItem(main, QStringLiteral("RemoveALLRegistryKeys1")).isEnabled());
+    const auto main = start();
+    const std::pair<const char*, bool> items[] = {
+        {"byEmulator1", true}, {"byName1", false}, {"MissingGames1", false}, {"byCount1", false}};
+    for (const auto& [item, checked] : items) {
+        EXPECT_EQ(menuItem(*main, QString::fromLatin1(item)).isChecked(), checked) << item;
+    }
+    EXPECT_TRUE(main->state().locked);
+    EXPECT_FALSE(menuItem(*main, u"RemoveALLRegistryKeys1"_qs).isEnabled());
     // ZipMagic is switched off for the run, minimised and not awaited.
     ASSERT_EQ(inst.starter.starts().size(), 1u);
-    EXPECT_EQ(inst.starter.starts()[0].arguments.last(), QStringLiteral("C:\\ZM\\ZMCMDLN.EXE /e-"));
-    EXPECT_TRUE(inst.starter.starts()[0].arguments.contains(QStringLiteral("minimised")));
+    EXPECT_EQ(inst.starter.starts()[0].arguments.last(), u"C:\\ZM\\ZMCMDLN.EXE /e-"_qs);
+    EXPECT_TRUE(inst.starter.starts()[0].arguments.contains(u"minimised"_qs));
 
-    EXPECT_EQ(shownSearchDrives(main), QStringLiteral("C:;D:\\GAMES"));
-    inst.dialogs.answerText(QStringLiteral("secret"));
-    menuItem(main, QStringLiteral("Lock1")).trigger();
-    const ToolLocations shown = shownLocations(inst, main);
-    EXPECT_EQ(shown.pkzip, QStringLiteral("C:\\PK\\PKZIP.EXE"));
-    EXPECT_EQ(shown.joyCp, QStringLiteral("C:\\JOY\\JOYCP.EXE"));
+    EXPECT_EQ(shownSearchDrives(*main), u"C:;D:\\GAMES"_qs);
+    inst.dialogs.answerText(u"secret"_qs);
+    menuItem(*main, u"Lock1"_qs).trigger();
+    const ToolLocations shown = shownLocations(inst, *main);
+    EXPECT_EQ(shown.pkzip, u"C:\\PK\\PKZIP.EXE"_qs);
+    EXPECT_EQ(shown.joyCp, u"C:\\JOY\\JOYCP.EXE"_qs);
     EXPECT_EQ(shown.uniVbe, QString());
-    EXPECT_EQ(shown.drives, QStringLiteral("C:;D:\\GAMES"));
+    EXPECT_EQ(shown.drives, u"C:;D:\\GAMES"_qs);
 }
 
 TEST_F(StartupTest, AnEmptyDrivesValueBecomesC) {
-    writeRoot(
-        [](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
-    TFMain main(inst.context());
-    main.FormActivate();
-    EXPECT_EQ(shownLocations(inst, main).drives, QStringLiteral("C:"));
-    EXPECT_EQ(shownSearchDrives(main), QString());
+    writeCurrent();
+    const auto main = start();
+    EXPECT_EQ(shownLocations(inst, *main).drives, u"C:"_qs);
+    EXPECT_EQ(shownSearchDrives(*main), QString());
 }
 
 // The real program, before any window or store: every path it deletes goes
@@ -209,78 +207,74 @@ TEST(Startup, AnUnusableDrivesVariableEndsTheProgramWithAMessage) {
     ASSERT_TRUE(QFileInfo(program).isExecutable()) << program.toStdString();
     QTemporaryDir home;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home.path());
-    environment.insert(QStringLiteral("BRIVANEL_STORE"), home.path() + u"/store.sqlite");
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("BRIVANEL_DRIVES"), QStringLiteral("C:/srv/c"));
+    environment.insert(u"HOME"_qs, home.path());
+    environment.insert(u"BRIVANEL_STORE"_qs, home.path() + u"/store.sqlite");
+    environment.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen"_qs);
+    environment.insert(u"BRIVANEL_DRIVES"_qs, u"C:/srv/c"_qs);
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(program, {});
     ASSERT_TRUE(process.waitForFinished(60000)) << "brivanel did not end";
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError())
-                    .contains(QStringLiteral("brivanel: BRIVANEL_DRIVES: ")));
+                    .contains(u"brivanel: BRIVANEL_DRIVES: "_qs));
     EXPECT_FALSE(QFileInfo::exists(home.path() + u"/store.sqlite"));
 }
 
 TEST_F(StartupTest, MigratesAStoreOfAnOlderVersion) {
-    for (const QString& version : {QStringLiteral(".25"), QString()}) {
+    const QString oldIkari = QString::fromUtf16(StartupLogic::kOldIkariKey);
+    for (const QString& version : {u".25"_qs, QString()}) {
         TempInstallation fresh;
         fresh.writeFile(kDir + u"mame.ini", definition("MAME {team}", "MAME"));
         {
             SettingsStore s(fresh.database());
             ASSERT_TRUE(s.OpenKey(StorePaths::Root(), true));
             if (!version.isEmpty()) {
-                s.WriteString(QStringLiteral("Version"), version);
+                s.WriteString(u"Version"_qs, version);
             }
             for (const char* old : {"MAME", "KEM", "SYSTEM 16", "Galaga"}) {
                 ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QString::fromLatin1(old)), true));
             }
-            ASSERT_TRUE(s.OpenKey(
-                StorePaths::Specific(QString::fromUtf16(StartupLogic::kOldIkariKey)), true));
-            s.WriteString(QStringLiteral("Sound"), QStringLiteral("Silence"));
+            ASSERT_TRUE(s.OpenKey(StorePaths::Specific(oldIkari), true));
+            s.WriteString(u"Sound"_qs, u"Silence"_qs);
         }
         TFMain main(fresh.context());
         main.FormActivate();
         SettingsStore s(fresh.database());
         ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
-        EXPECT_EQ(s.ReadString(QStringLiteral("Version")), QStringLiteral(".26"));
-        EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("MAME"))));
-        EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("KEM"))));
-        EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("SYSTEM 16"))));
-        EXPECT_TRUE(s.KeyExists(StorePaths::Entry(QStringLiteral("Galaga"))));
-        EXPECT_FALSE(
-            s.KeyExists(StorePaths::Entry(QString::fromUtf16(StartupLogic::kOldIkariKey))));
+        EXPECT_EQ(s.ReadString(u"Version"_qs), u".26"_qs);
+        for (const QString& gone : {u"MAME"_qs, u"KEM"_qs, u"SYSTEM 16"_qs, oldIkari}) {
+            EXPECT_FALSE(s.KeyExists(StorePaths::Entry(gone))) << gone.toStdString();
+        }
+        EXPECT_TRUE(s.KeyExists(StorePaths::Entry(u"Galaga"_qs)));
         ASSERT_TRUE(
             s.OpenKey(StorePaths::Specific(QString::fromUtf16(StartupLogic::kNewRageKey)), false));
-        EXPECT_EQ(s.ReadString(QStringLiteral("Sound")), QStringLiteral("Silence"));
+        EXPECT_EQ(s.ReadString(u"Sound"_qs), u"Silence"_qs);
     }
 }
 
 TEST_F(StartupTest, FirstStartSearchesDrivesWithFreeSpace) {
-    TFMain main(inst.context());  // D: is a temporary folder with space, E: is not mapped
-    main.FormActivate();
-    EXPECT_EQ(shownLocations(inst, main).drives, QStringLiteral("C:;D:"));
-    EXPECT_EQ(shownSearchDrives(main), QStringLiteral("C:"));
+    const auto main = start();  // D: is a temporary folder with space, E: is not mapped
+    EXPECT_EQ(shownLocations(inst, *main).drives, u"C:;D:"_qs);
+    EXPECT_EQ(shownSearchDrives(*main), u"C:"_qs);
     SettingsStore s = store();
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
     EXPECT_TRUE(s.GetKeyNames().isEmpty());
-    EXPECT_FALSE(s.ValueExists(QStringLiteral("Version")));
+    EXPECT_FALSE(s.ValueExists(u"Version"_qs));
 }
 
 TEST_F(StartupTest, AStoreValueOfTheWrongTypeIsShownAndSkipsTheRest) {
     writeRoot([](SettingsStore& s) {
-        s.WriteString(QStringLiteral("Time"), QStringLiteral("yesterday"));
-        s.WriteString(QStringLiteral("PKZIP Path"), QStringLiteral("C:\\PKZIP.EXE"));
+        s.WriteString(u"Time"_qs, u"yesterday"_qs);
+        s.WriteString(u"PKZIP Path"_qs, u"C:\\PKZIP.EXE"_qs);
     });
-    TFMain main(inst.context());
-    main.FormActivate();
-    EXPECT_EQ(inst.dialogs.messages(), QStringList{QStringLiteral("Invalid data type for 'Time'")});
-    EXPECT_EQ(pages(main).size(), 5);  // started: a second activation starts nothing again
-    main.FormActivate();
+    const auto main = start();
+    EXPECT_EQ(inst.dialogs.messages(), QStringList{u"Invalid data type for 'Time'"_qs});
+    EXPECT_EQ(pages(*main).size(), 5);  // started: a second activation starts nothing again
+    main->FormActivate();
     EXPECT_EQ(inst.dialogs.messages().size(), 1);
-    EXPECT_TRUE(shownLocations(inst, main).pkzip.isEmpty());
-    EXPECT_EQ(rootString(QStringLiteral("Time")), QStringLiteral("yesterday"));
+    EXPECT_TRUE(shownLocations(inst, *main).pkzip.isEmpty());
+    EXPECT_EQ(stored(StorePaths::Root(), u"Time"_qs), u"yesterday"_qs);
 }
 
 TEST_F(StartupTest, AStoreFileThatIsNoDatabaseEndsTheProgramAndIsKept) {
@@ -291,8 +285,7 @@ TEST_F(StartupTest, AStoreFileThatIsNoDatabaseEndsTheProgramAndIsKept) {
         f.write(QByteArray(8192, 'z'));
     }
     {
-        TFMain main(inst.context());
-        main.FormActivate();
+        const auto main = start();
         ASSERT_EQ(inst.dialogs.messages().size(), 1);
         EXPECT_TRUE(inst.dialogs.messages()[0].contains(inst.storeFile()));
         EXPECT_EQ(inst.exitCodes, QList<int>{1});
@@ -303,59 +296,50 @@ TEST_F(StartupTest, AStoreFileThatIsNoDatabaseEndsTheProgramAndIsKept) {
 }
 
 TEST_F(StartupTest, ShutdownWritesCurrentTimeAndRomLocations) {
-    writeRoot([](SettingsStore& s) {
-        s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
-        ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("MAME {team}")), true));
-        s.WriteString(QStringLiteral("ROMLocation"), QStringLiteral("C:\\ROMS\\"));
+    const KeyPath mameKey = StorePaths::Entry(u"MAME {team}"_qs);
+    writeCurrent([&](SettingsStore& s) {
+        ASSERT_TRUE(s.OpenKey(mameKey, true));
+        s.WriteString(u"ROMLocation"_qs, u"C:\\ROMS\\"_qs);
     });
     {
-        TFMain main(inst.context());
-        main.FormActivate();
-        EmulatorDefinition& mame = main.state().emulators.at(
-            main.state().emulators.EmulatorIndexById(QStringLiteral("MAME")));
-        EXPECT_EQ(mame.romLocation, QStringLiteral("C:\\ROMS\\"));
-        mame.romLocation = QStringLiteral("D:\\OTHER\\");
-        menuItem(main, QStringLiteral("byCount1")).trigger();
-        GameListWidget& list = listBox(main, currentList(main).objectName());
-        list.setItems({QStringLiteral("0005 Galaga")});
+        const auto main = start();
+        EmulatorDefinition& mame =
+            main->state().emulators.at(main->state().emulators.EmulatorIndexById(u"MAME"_qs));
+        EXPECT_EQ(mame.romLocation, u"C:\\ROMS\\"_qs);
+        mame.romLocation = u"D:\\OTHER\\"_qs;
+        menuItem(*main, u"byCount1"_qs).trigger();
+        GameListWidget& list = listBox(*main, currentList(*main).objectName());
+        list.setItems({u"0005 Galaga"_qs});
         list.setItemIndex(0);
-        main.state().gameLaunched = true;
+        main->state().gameLaunched = true;
         inst.clock.set(46000.5);
     }
-    EXPECT_EQ(rootString(QStringLiteral("Current")), QStringLiteral("Galaga"));
+    EXPECT_EQ(stored(StorePaths::Root(), u"Current"_qs), u"Galaga"_qs);
     SettingsStore s = store();
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
-    EXPECT_DOUBLE_EQ(s.ReadDateTime(QStringLiteral("Time")), 46000.5);
-    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("MAME {team}")), false));
-    EXPECT_EQ(s.ReadString(QStringLiteral("ROMLocation")), QStringLiteral("D:\\OTHER\\"));
-    EXPECT_FALSE(s.KeyExists(StorePaths::Entry(QStringLiteral("NES {someone}"))));
+    EXPECT_DOUBLE_EQ(s.ReadDateTime(u"Time"_qs), 46000.5);
+    EXPECT_EQ(stored(mameKey, u"ROMLocation"_qs), u"D:\\OTHER\\"_qs);
+    EXPECT_FALSE(s.KeyExists(StorePaths::Entry(u"NES {someone}"_qs)));
 }
 
 TEST_F(StartupTest, ShutdownWithAnEmptyListKeepsCurrentAndTime) {
-    writeRoot([](SettingsStore& s) {
-        s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
-        s.WriteString(QStringLiteral("Current"), QStringLiteral("Galaga"));
-        s.WriteDateTime(QStringLiteral("Time"), 0);
+    writeCurrent([](SettingsStore& s) {
+        s.WriteString(u"Current"_qs, u"Galaga"_qs);
+        s.WriteDateTime(u"Time"_qs, 0);
     });
-    {
-        TFMain main(inst.context());
-        main.FormActivate();
-        main.state().gameLaunched = true;
-    }
-    EXPECT_EQ(rootString(QStringLiteral("Current")), QStringLiteral("Galaga"));
+    start()->state().gameLaunched = true;
+    EXPECT_EQ(stored(StorePaths::Root(), u"Current"_qs), u"Galaga"_qs);
     SettingsStore s = store();
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
-    EXPECT_DOUBLE_EQ(s.ReadDateTime(QStringLiteral("Time")), 0.0);
+    EXPECT_DOUBLE_EQ(s.ReadDateTime(u"Time"_qs), 0.0);
 }
 
 TEST_F(StartupTest, ShutdownNeverRecreatesADeletedRoot) {
-    writeRoot(
-        [](SettingsStore& s) { s.WriteString(QStringLiteral("Version"), QStringLiteral(".26")); });
+    writeCurrent();
     {
-        TFMain main(inst.context());
-        main.FormActivate();
-        GameListWidget& list = listBox(main, currentList(main).objectName());
-        list.setItems({QStringLiteral("Galaga")});
+        const auto main = start();
+        GameListWidget& list = listBox(*main, currentList(*main).objectName());
+        list.setItems({u"Galaga"_qs});
         list.setItemIndex(0);
         store().DeleteKey(StorePaths::Root());
     }
@@ -363,47 +347,41 @@ TEST_F(StartupTest, ShutdownNeverRecreatesADeletedRoot) {
 }
 
 TEST_F(StartupTest, ClosingRunsZipMagicOnlyWhenNoGameWasLaunched) {
-    writeRoot([](SettingsStore& s) {
-        s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
-        s.WriteString(QStringLiteral("ZipMagic Path"), QStringLiteral("C:\\ZM\\ZMCMDLN.EXE"));
-    });
+    writeCurrent(
+        [](SettingsStore& s) { s.WriteString(u"ZipMagic Path"_qs, u"C:\\ZM\\ZMCMDLN.EXE"_qs); });
     for (const bool launched : {false, true}) {
-        TFMain main(inst.context());
-        main.FormActivate();
-        main.state().gameLaunched = launched;
+        const auto main = start();
+        main->state().gameLaunched = launched;
         const size_t before = inst.starter.starts().size();
-        main.close();
-        const bool ran = inst.starter.starts().size() == before + 1 &&
-                         inst.starter.starts().back().arguments.last() ==
-                             QStringLiteral("C:\\ZM\\ZMCMDLN.EXE /e+");
+        main->close();
+        const bool ran =
+            inst.starter.starts().size() == before + 1 &&
+            inst.starter.starts().back().arguments.last() == u"C:\\ZM\\ZMCMDLN.EXE /e+"_qs;
         EXPECT_EQ(ran, !launched);
     }
 }
 
 TEST_F(StartupTest, RebuildGameListAskesAndThenStartsAfresh) {
-    writeRoot([](SettingsStore& s) {
-        s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
-        s.WriteString(QStringLiteral("Drives To Search"), QStringLiteral("C:\\ONLY"));
-        ASSERT_TRUE(s.OpenKey(StorePaths::Entry(QStringLiteral("Galaga")), true));
+    writeCurrent([](SettingsStore& s) {
+        s.WriteString(u"Drives To Search"_qs, u"C:\\ONLY"_qs);
+        ASSERT_TRUE(s.OpenKey(StorePaths::Entry(u"Galaga"_qs), true));
     });
-    TFMain main(inst.context());
-    main.FormActivate();
-    QAction& rebuild = menuItem(main, QStringLiteral("RemoveALLRegistryKeys1"));
+    const auto main = start();
+    QAction& rebuild = menuItem(*main, u"RemoveALLRegistryKeys1"_qs);
     inst.dialogs.answer(mrNo);
     rebuild.trigger();
-    EXPECT_TRUE(store().KeyExists(StorePaths::Entry(QStringLiteral("Galaga"))));
-    EXPECT_EQ(shownLocations(inst, main).drives, QStringLiteral("C:\\ONLY"));
+    EXPECT_TRUE(store().KeyExists(StorePaths::Entry(u"Galaga"_qs)));
+    EXPECT_EQ(shownLocations(inst, *main).drives, u"C:\\ONLY"_qs);
 
     inst.dialogs.answer(mrYes);
     rebuild.trigger();
-    EXPECT_EQ(
-        inst.dialogs.messages().last(),
-        QStringLiteral("Are you sure you want to remove all games and their current settings?"));
+    EXPECT_EQ(inst.dialogs.messages().last(),
+              u"Are you sure you want to remove all games and their current settings?"_qs);
     SettingsStore s = store();
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
     EXPECT_TRUE(s.GetKeyNames().isEmpty());
-    EXPECT_EQ(shownLocations(inst, main).drives, QStringLiteral("C:;D:"));
-    EXPECT_EQ(pages(main).size(), 5);  // the pages of the first load were replaced
+    EXPECT_EQ(shownLocations(inst, *main).drives, u"C:;D:"_qs);
+    EXPECT_EQ(pages(*main).size(), 5);  // the pages of the first load were replaced
 }
 
 TEST_F(StartupTest, HintsGoToTheStatusBarWithoutTheirShortPart) {

@@ -5,92 +5,72 @@
 
 #include "support/ui/OptionFixture.h"
 
-namespace {
-
-QStringList valueNames(TempInstallation& inst, const KeyPath& key) {
-    SettingsStore store = inst.context().store();
-    QStringList names;
-    if (!store.OpenKey(key, false)) {
-        return names;
-    }
-    for (const QString& candidate :
-         {QStringLiteral("Vector"), QStringLiteral("Resolution"), QStringLiteral("Sound"),
-          QStringLiteral("Mouse"), QStringLiteral("Cheat"), QStringLiteral("Pixel Doubling"),
-          QStringLiteral("Lines Offscreen"), QStringLiteral("Lines Offscreen On"),
-          QStringLiteral("Additional"), QStringLiteral("JoyEmu Keyfile")}) {
-        if (store.ValueExists(candidate)) {
-            names << candidate;
-        }
-    }
-    return names;
-}
-
-}  // namespace
-
 TEST_F(OptionWindowTest, VectorIsStoredOnlyOnceTheGameDiffers) {
-    addGame(QStringLiteral("Asteroids"), QStringLiteral("MAME"), QStringLiteral("asteroid"));
-    setSpecific(S(kMame), {{QStringLiteral("Vector"), false}});
+    addGame(u"Asteroids"_qs, u"MAME"_qs, u"asteroid"_qs);
+    setSpecific(S(kMame), {{u"Vector"_qs, false}});
     startMain();
-    select(QStringLiteral("Asteroids"));
+    select(u"Asteroids"_qs);
 
     option<QCheckBox>("CBVector").setChecked(false);
     leave(option<QCheckBox>("CBVector"));
     // The emulator has no "Cheat" at all: a clear box equals it too.
     option<QCheckBox>("CBCheat").setChecked(false);
     leave(option<QCheckBox>("CBCheat"));
-    EXPECT_FALSE(specificExists(QStringLiteral("Asteroids")));
+    EXPECT_FALSE(specificExists(u"Asteroids"_qs));
 
     option<QCheckBox>("CBVector").setChecked(true);
     leave(option<QCheckBox>("CBVector"));
-    EXPECT_EQ(valueNames(inst, Specific(QStringLiteral("Asteroids"))),
-              QStringList{QStringLiteral("Vector")});
-    EXPECT_TRUE(readBool(Specific(QStringLiteral("Asteroids")), QStringLiteral("Vector")));
+    EXPECT_TRUE(readBool(Specific(u"Asteroids"_qs), u"Vector"_qs));
+    for (const char* other :
+         {"Resolution", "Sound", "Mouse", "Cheat", "Pixel Doubling", "Lines Offscreen",
+          "Lines Offscreen On", "Additional", "JoyEmu Keyfile"}) {
+        EXPECT_FALSE(hasValue(Specific(u"Asteroids"_qs), QString::fromLatin1(other))) << other;
+    }
 
     // From now on the game's own key takes every value, equal or not.
     option<QCheckBox>("CBVector").setChecked(false);
     leave(option<QCheckBox>("CBVector"));
-    EXPECT_FALSE(readBool(Specific(QStringLiteral("Asteroids")), QStringLiteral("Vector")));
-    EXPECT_FALSE(readBool(Specific(S(kMame)), QStringLiteral("Vector")));
+    EXPECT_FALSE(readBool(Specific(u"Asteroids"_qs), u"Vector"_qs));
+    EXPECT_FALSE(readBool(Specific(S(kMame)), u"Vector"_qs));
 }
 
 TEST_F(OptionWindowTest, LeavingUnchangedControlsWritesNothing) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
-    setSpecific(S(kMame), {{QStringLiteral("Resolution"), QStringLiteral("320x240")},
-                           {QStringLiteral("Lines Offscreen"), QStringLiteral("6")},
-                           {QStringLiteral("Lines Offscreen On"), false},
-                           {QStringLiteral("Mouse"), false},
-                           {QStringLiteral("Cheat"), false},
-                           {QStringLiteral("Vector"), false},
-                           {QStringLiteral("Pixel Doubling"), QStringLiteral("Scanlines")},
-                           {QStringLiteral("Sound"), QStringLiteral("Silence")},
-                           {QStringLiteral("VESA Mode"), QStringLiteral("VESA 1")},
-                           {QStringLiteral("JoyEmu Keyfile"), QString()},
-                           {QStringLiteral("Additional"), QString()}});
+    addGame(u"Game"_qs, u"MAME"_qs, u"game"_qs);
+    setSpecific(S(kMame), {{u"Resolution"_qs, u"320x240"_qs},
+                           {u"Lines Offscreen"_qs, u"6"_qs},
+                           {u"Lines Offscreen On"_qs, false},
+                           {u"Mouse"_qs, false},
+                           {u"Cheat"_qs, false},
+                           {u"Vector"_qs, false},
+                           {u"Pixel Doubling"_qs, u"Scanlines"_qs},
+                           {u"Sound"_qs, u"Silence"_qs},
+                           {u"VESA Mode"_qs, u"VESA 1"_qs},
+                           {u"JoyEmu Keyfile"_qs, QString()},
+                           {u"Additional"_qs, QString()}});
     startMain();
-    select(QStringLiteral("Game"));
+    select(u"Game"_qs);
     for (const char* name :
          {"CBVector", "CBResolution", "CBVesaMode", "CBExtraGraphics", "CBLinesOffscreen",
           "SELinesOffscreen", "CBSound", "CBMouse", "CBCheat", "EJoyEmu", "EAdditional"}) {
         leave(option<QWidget>(name));
     }
-    EXPECT_FALSE(specificExists(QStringLiteral("Game")));
+    EXPECT_FALSE(specificExists(u"Game"_qs));
 }
 
 TEST_F(OptionWindowTest, TextsCompareWithCase) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
-    setSpecific(S(kMame), {{QStringLiteral("Pixel Doubling"), QStringLiteral("SCANLINES")}});
+    addGame(u"Game"_qs, u"MAME"_qs, u"game"_qs);
+    setSpecific(S(kMame), {{u"Pixel Doubling"_qs, u"SCANLINES"_qs}});
     startMain();
-    select(QStringLiteral("Game"));
+    select(u"Game"_qs);
     // The load found the item ignoring case; storing compares exactly.
-    ASSERT_EQ(option<QComboBox>("CBExtraGraphics").currentText(), QStringLiteral("Scanlines"));
+    ASSERT_EQ(option<QComboBox>("CBExtraGraphics").currentText(), u"Scanlines"_qs);
     leave(option<QComboBox>("CBExtraGraphics"));
-    EXPECT_EQ(readString(Specific(QStringLiteral("Game")), QStringLiteral("Pixel Doubling")),
-              QStringLiteral("Scanlines"));
+    EXPECT_EQ(readString(Specific(u"Game"_qs), u"Pixel Doubling"_qs), u"Scanlines"_qs);
 }
 
 TEST_F(OptionWindowTest, EveryControlStoresItsValueUnderItsName) {
     // An emulator that offers every group, so that every control can be left.
-    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\all.ini"), QString::fromLatin1(R"([Emulator]
+    inst.writeLines(u"C:\\BRIVANEL\\all.ini"_qs, QString::fromLatin1(R"([Emulator]
 LBName=All {Groups}
 Type=MULTI
 ShowJoyEmu=1
@@ -117,20 +97,19 @@ Sound Blaster=-sb
 [Controller1]
 [Controller2]
 Pad=-pad)")
-                                                                 .split(u'\n'));
-    setValue(StorePaths::Entry(QStringLiteral("All {Groups}")), QStringLiteral("Emulator"),
-             QStringLiteral("ALL"));
-    addGame(QStringLiteral("Game"), QStringLiteral("ALL"), QStringLiteral("game"));
-    setSpecific(QStringLiteral("Game"), {});
+                                                     .split(u'\n'));
+    setValue(StorePaths::Entry(u"All {Groups}"_qs), u"Emulator"_qs, u"ALL"_qs);
+    addGame(u"Game"_qs, u"ALL"_qs, u"game"_qs);
+    setSpecific(u"Game"_qs, {});
     startMain();
-    select(QStringLiteral("Game"));
+    select(u"Game"_qs);
     option<QComboBox>("CBResolution").setCurrentIndex(1);
     option<QComboBox>("CBVesaMode").setCurrentIndex(0);
     option<QComboBox>("CBSound").setCurrentIndex(1);
     option<QSpinBox>("SELinesOffscreen").setValue(14);
     option<QCheckBox>("CBLinesOffscreen").setChecked(true);
-    option<QLineEdit>("EJoyEmu").setText(QStringLiteral(" C:\\JOY\\A.KS "));
-    option<QLineEdit>("EAdditional").setText(QStringLiteral("-nodither"));
+    option<QLineEdit>("EJoyEmu").setText(u" C:\\JOY\\A.KS "_qs);
+    option<QLineEdit>("EAdditional").setText(u"-nodither"_qs);
     option<QCheckBox>("CBSynchronizeVideo").setChecked(true);
     option<QComboBox>("CBController2").setCurrentIndex(0);
     for (const char* name : {"CBResolution", "CBVesaMode", "CBSound", "SELinesOffscreen",
@@ -139,63 +118,61 @@ Pad=-pad)")
                              "CB4wayJoystick", "CBRotate", "CBFrameSkipping", "CBController1"}) {
         leave(option<QWidget>(name));
     }
-    const KeyPath key = Specific(QStringLiteral("Game"));
-    EXPECT_EQ(readString(key, QStringLiteral("Resolution")), QStringLiteral("640x480"));
-    EXPECT_EQ(readString(key, QStringLiteral("Vesa Mode")), QStringLiteral("VESA 1"));
-    EXPECT_EQ(readString(key, QStringLiteral("Sound")), QStringLiteral("Sound Blaster"));
-    EXPECT_EQ(readString(key, QStringLiteral("Lines Offscreen")), QStringLiteral("14"));
-    EXPECT_TRUE(readBool(key, QStringLiteral("Lines Offscreen On")));
-    EXPECT_EQ(readString(key, QStringLiteral("JoyEmu Keyfile")), QStringLiteral(" C:\\JOY\\A.KS "));
-    EXPECT_EQ(readString(key, QStringLiteral("Additional")), QStringLiteral("-nodither"));
-    EXPECT_TRUE(readBool(key, QStringLiteral("Synchronize Video")));
-    EXPECT_EQ(readString(key, QStringLiteral("Controller 2")), QStringLiteral("Pad"));
-    EXPECT_TRUE(readBool(key, QStringLiteral("FM Music")));
-    EXPECT_TRUE(readBool(key, QStringLiteral("Joystick")));
-    EXPECT_FALSE(readBool(key, QStringLiteral("Trackball")));
-    EXPECT_FALSE(readBool(key, QStringLiteral("4-way Joystick")));
+    const KeyPath key = Specific(u"Game"_qs);
+    EXPECT_EQ(readString(key, u"Resolution"_qs), u"640x480"_qs);
+    EXPECT_EQ(readString(key, u"Vesa Mode"_qs), u"VESA 1"_qs);
+    EXPECT_EQ(readString(key, u"Sound"_qs), u"Sound Blaster"_qs);
+    EXPECT_EQ(readString(key, u"Lines Offscreen"_qs), u"14"_qs);
+    EXPECT_TRUE(readBool(key, u"Lines Offscreen On"_qs));
+    EXPECT_EQ(readString(key, u"JoyEmu Keyfile"_qs), u" C:\\JOY\\A.KS "_qs);
+    EXPECT_EQ(readString(key, u"Additional"_qs), u"-nodither"_qs);
+    EXPECT_TRUE(readBool(key, u"Synchronize Video"_qs));
+    EXPECT_EQ(readString(key, u"Controller 2"_qs), u"Pad"_qs);
+    EXPECT_TRUE(readBool(key, u"FM Music"_qs));
+    EXPECT_TRUE(readBool(key, u"Joystick"_qs));
+    EXPECT_FALSE(readBool(key, u"Trackball"_qs));
+    EXPECT_FALSE(readBool(key, u"4-way Joystick"_qs));
     // A list without selection stores its empty text.
-    EXPECT_TRUE(hasValue(key, QStringLiteral("Rotate")));
-    EXPECT_EQ(readString(key, QStringLiteral("Rotate")), QString());
-    EXPECT_EQ(readString(key, QStringLiteral("Frame Skipping")), QString());
+    EXPECT_TRUE(hasValue(key, u"Rotate"_qs));
+    EXPECT_EQ(readString(key, u"Rotate"_qs), QString());
+    EXPECT_EQ(readString(key, u"Frame Skipping"_qs), QString());
 }
 
 TEST_F(OptionWindowTest, EmulatorsOwnEntryChangesTheEmulatorLevel) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
-    setSpecific(S(kMame), {{QStringLiteral("Sound"), QStringLiteral("Silence")}});
+    addGame(u"Game"_qs, u"MAME"_qs, u"game"_qs);
+    setSpecific(S(kMame), {{u"Sound"_qs, u"Silence"_qs}});
     startMain();
     select(S(kMame));
     option<QComboBox>("CBSound").setCurrentIndex(
-        option<QComboBox>("CBSound").findText(QStringLiteral("Sound Blaster")));
+        option<QComboBox>("CBSound").findText(u"Sound Blaster"_qs));
     leave(option<QComboBox>("CBSound"));
-    EXPECT_EQ(readString(Specific(S(kMame)), QStringLiteral("Sound")),
-              QStringLiteral("Sound Blaster"));
+    EXPECT_EQ(readString(Specific(S(kMame)), u"Sound"_qs), u"Sound Blaster"_qs);
 
-    select(QStringLiteral("Game"));
-    EXPECT_EQ(option<QComboBox>("CBSound").currentText(), QStringLiteral("Sound Blaster"));
-    EXPECT_FALSE(specificExists(QStringLiteral("Game")));
+    select(u"Game"_qs);
+    EXPECT_EQ(option<QComboBox>("CBSound").currentText(), u"Sound Blaster"_qs);
+    EXPECT_FALSE(specificExists(u"Game"_qs));
 }
 
 TEST_F(OptionWindowTest, ResetDropsTheGamesOwnKeyAndReloads) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
-    addGame(QStringLiteral("Plain"), QStringLiteral("MAME"), QStringLiteral("plain"));
-    setSpecific(S(kMame), {{QStringLiteral("Resolution"), QStringLiteral("320x240")}});
-    setSpecific(QStringLiteral("Game"),
-                {{QStringLiteral("Resolution"), QStringLiteral("800x600")}});
+    addGame(u"Game"_qs, u"MAME"_qs, u"game"_qs);
+    addGame(u"Plain"_qs, u"MAME"_qs, u"plain"_qs);
+    setSpecific(S(kMame), {{u"Resolution"_qs, u"320x240"_qs}});
+    setSpecific(u"Game"_qs, {{u"Resolution"_qs, u"800x600"_qs}});
     startMain();
-    select(QStringLiteral("Game"));
-    ASSERT_EQ(option<QComboBox>("CBResolution").currentText(), QStringLiteral("800x600"));
-    QAction& reset = menuItem(main(), QStringLiteral("ResettoEmulatorDefaults1"));
+    select(u"Game"_qs);
+    ASSERT_EQ(option<QComboBox>("CBResolution").currentText(), u"800x600"_qs);
+    QAction& reset = menuItem(main(), u"ResettoEmulatorDefaults1"_qs);
     reset.trigger();
-    EXPECT_FALSE(specificExists(QStringLiteral("Game")));
-    EXPECT_EQ(option<QComboBox>("CBResolution").currentText(), QStringLiteral("320x240"));
+    EXPECT_FALSE(specificExists(u"Game"_qs));
+    EXPECT_EQ(option<QComboBox>("CBResolution").currentText(), u"320x240"_qs);
     EXPECT_TRUE(specificExists(S(kMame)));
 
     // Without an own key nothing changes but the panel is loaded again.
-    select(QStringLiteral("Plain"));
+    select(u"Plain"_qs);
     option<QComboBox>("CBResolution").setCurrentIndex(2);
     reset.trigger();
-    EXPECT_FALSE(specificExists(QStringLiteral("Plain")));
-    EXPECT_EQ(option<QComboBox>("CBResolution").currentText(), QStringLiteral("320x240"));
+    EXPECT_FALSE(specificExists(u"Plain"_qs));
+    EXPECT_EQ(option<QComboBox>("CBResolution").currentText(), u"320x240"_qs);
     EXPECT_TRUE(inst.dialogs.shown().empty());
 
     // The emulator's own "Specific" holds the defaults of all its games and
@@ -204,11 +181,11 @@ TEST_F(OptionWindowTest, ResetDropsTheGamesOwnKeyAndReloads) {
     ASSERT_FALSE(reset.isEnabled());
     for (const char* password : {"pw", "pw"}) {
         inst.dialogs.answerText(QString::fromLatin1(password));
-        menuItem(main(), QStringLiteral("Lock1")).trigger();
+        menuItem(main(), u"Lock1"_qs).trigger();
     }
     ASSERT_TRUE(reset.isEnabled());
     reset.trigger();
-    EXPECT_TRUE(hasValue(Specific(S(kMame)), QStringLiteral("Resolution")));
+    EXPECT_TRUE(hasValue(Specific(S(kMame)), u"Resolution"_qs));
 }
 
 // ---- Focus moves ----
@@ -216,122 +193,114 @@ TEST_F(OptionWindowTest, ResetDropsTheGamesOwnKeyAndReloads) {
 using OptionFocusTest = OptionWindowTest;
 
 TEST_F(OptionFocusTest, LeavingACheckBoxStoresIt) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
+    addGame(u"Game"_qs, u"MAME"_qs, u"game"_qs);
     startMain();
-    select(QStringLiteral("Game"));
+    select(u"Game"_qs);
     focus(option<QCheckBox>("CBCheat"));
     QTest::keyClick(&option<QCheckBox>("CBCheat"), Qt::Key_Space);
     ASSERT_TRUE(option<QCheckBox>("CBCheat").isChecked());
-    EXPECT_FALSE(specificExists(QStringLiteral("Game")));  // not before leaving
-    focus(listBox(main(), QStringLiteral("LBArcade")));
-    EXPECT_TRUE(readBool(Specific(QStringLiteral("Game")), QStringLiteral("Cheat")));
+    EXPECT_FALSE(specificExists(u"Game"_qs));  // not before leaving
+    focus(listBox(main(), u"LBArcade"_qs));
+    EXPECT_TRUE(readBool(Specific(u"Game"_qs), u"Cheat"_qs));
 }
 
 TEST_F(OptionFocusTest, LeavingTheSpinEditStoresItsText) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
+    addGame(u"Game"_qs, u"MAME"_qs, u"game"_qs);
     startMain();
-    select(QStringLiteral("Game"));
+    select(u"Game"_qs);
     focus(option<QSpinBox>("SELinesOffscreen"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     ASSERT_EQ(option<QSpinBox>("SELinesOffscreen").value(), 7);
     // Moving inside the spin edit is no exit; leaving it is.
-    EXPECT_FALSE(specificExists(QStringLiteral("Game")));
+    EXPECT_FALSE(specificExists(u"Game"_qs));
     focus(option<QLineEdit>("EAdditional"));
-    EXPECT_EQ(readString(Specific(QStringLiteral("Game")), QStringLiteral("Lines Offscreen")),
-              QStringLiteral("7"));
-    EXPECT_FALSE(hasValue(Specific(QStringLiteral("Game")), QStringLiteral("Additional")));
+    EXPECT_EQ(readString(Specific(u"Game"_qs), u"Lines Offscreen"_qs), u"7"_qs);
+    EXPECT_FALSE(hasValue(Specific(u"Game"_qs), u"Additional"_qs));
 }
 
 TEST_F(OptionFocusTest, ClickOnTheExtraLabelStoresTheExtraChoice) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
+    addGame(u"Game"_qs, u"MAME"_qs, u"game"_qs);
     startMain();
-    select(QStringLiteral("Game"));
+    select(u"Game"_qs);
     option<QComboBox>("CBExtraGraphics").setCurrentIndex(0);
     QTest::mouseClick(&option<QLabel>("LExtraGraphics"), Qt::LeftButton);
-    EXPECT_EQ(readString(Specific(QStringLiteral("Game")), QStringLiteral("Pixel Doubling")),
-              QStringLiteral("No Scanlines"));
+    EXPECT_EQ(readString(Specific(u"Game"_qs), u"Pixel Doubling"_qs), u"No Scanlines"_qs);
 }
 
 TEST_F(OptionFocusTest, SwitchingToAnotherWindowStoresTheChangeBeforeTheReload) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
+    addGame(u"Game"_qs, u"MAME"_qs, u"game"_qs);
     startMain();
-    select(QStringLiteral("Game"));
+    select(u"Game"_qs);
     focus(option<QLineEdit>("EAdditional"));
-    QTest::keyClicks(&option<QLineEdit>("EAdditional"), QStringLiteral("-fast"));
+    QTest::keyClicks(&option<QLineEdit>("EAdditional"), u"-fast"_qs);
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_EQ(readString(Specific(QStringLiteral("Game")), QStringLiteral("Additional")),
-              QStringLiteral("-fast"));
+    EXPECT_EQ(readString(Specific(u"Game"_qs), u"Additional"_qs), u"-fast"_qs);
     // Coming back reloads the panel, which now shows what was typed.
     QApplication::setActiveWindow(&main());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
-    EXPECT_EQ(option<QLineEdit>("EAdditional").text(), QStringLiteral("-fast"));
+    EXPECT_EQ(option<QLineEdit>("EAdditional").text(), u"-fast"_qs);
 }
 
 TEST_F(OptionFocusTest, ALoadThatHidesTheFocusedControlStoresNothing) {
-    addGame(QStringLiteral("Asteroids"), QStringLiteral("MAME"), QStringLiteral("asteroid"));
+    addGame(u"Asteroids"_qs, u"MAME"_qs, u"asteroid"_qs);
     startMain();
-    select(QStringLiteral("Asteroids"));
+    select(u"Asteroids"_qs);
     focus(option<QCheckBox>("CBVector"));
     option<QCheckBox>("CBVector").setChecked(true);
     // Selected without touching the list (as the joystick does): IKARI has no Vector group.
     select(S(kIkari));
     ASSERT_TRUE(option<QCheckBox>("CBVector").isHidden());
-    EXPECT_FALSE(hasValue(Specific(S(kIkari)), QStringLiteral("Vector")));
-    EXPECT_FALSE(specificExists(QStringLiteral("Asteroids")));
+    EXPECT_FALSE(hasValue(Specific(S(kIkari)), u"Vector"_qs));
+    EXPECT_FALSE(specificExists(u"Asteroids"_qs));
 }
 
 // ---- The JoyEmu row ----
 
 TEST_F(OptionWindowTest, KeyFileChosenOrCancelled) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
-    inst.writeFile(QStringLiteral("C:\\JOY\\KEYS\\PAC.KS"), "keys");
-    setValue(StorePaths::Root(), QStringLiteral("JoyCP Path"),
-             QStringLiteral("C:\\JOY\\JOYCP.EXE"));
+    addGame(u"Game"_qs, u"MAME"_qs, u"game"_qs);
+    inst.writeFile(u"C:\\JOY\\KEYS\\PAC.KS"_qs, "keys");
+    setValue(StorePaths::Root(), u"JoyCP Path"_qs, u"C:\\JOY\\JOYCP.EXE"_qs);
     startMain();
-    select(QStringLiteral("Game"));
-    option<QLineEdit>("EJoyEmu").setText(QStringLiteral("C:\\OLD.KS"));
-    inst.dialogs.answerText(inst.host(QStringLiteral("C:\\JOY\\KEYS\\PAC.KS")));
+    select(u"Game"_qs);
+    option<QLineEdit>("EJoyEmu").setText(u"C:\\OLD.KS"_qs);
+    inst.dialogs.answerText(inst.host(u"C:\\JOY\\KEYS\\PAC.KS"_qs));
     option<QPushButton>("BJoyEmu").click();
     ASSERT_EQ(inst.dialogs.shown().size(), 1u);
-    EXPECT_EQ(inst.dialogs.shown()[0].text, QStringLiteral("Select JoyEmu Keyfile"));
-    EXPECT_EQ(inst.dialogs.shown()[0].detail, QStringLiteral("C:\\OLD.KS"));
-    EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), QStringLiteral("C:\\JOY\\KEYS\\PAC.KS"));
-    EXPECT_EQ(readString(Specific(QStringLiteral("Game")), QStringLiteral("JoyEmu Keyfile")),
-              QStringLiteral("C:\\JOY\\KEYS\\PAC.KS"));
+    EXPECT_EQ(inst.dialogs.shown()[0].text, u"Select JoyEmu Keyfile"_qs);
+    EXPECT_EQ(inst.dialogs.shown()[0].detail, u"C:\\OLD.KS"_qs);
+    EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), u"C:\\JOY\\KEYS\\PAC.KS"_qs);
+    EXPECT_EQ(readString(Specific(u"Game"_qs), u"JoyEmu Keyfile"_qs), u"C:\\JOY\\KEYS\\PAC.KS"_qs);
 
     // Cancelled: the edit keeps what it had, and its text is stored all the same.
-    option<QLineEdit>("EJoyEmu").setText(QStringLiteral("C:\\MINE.KS"));
+    option<QLineEdit>("EJoyEmu").setText(u"C:\\MINE.KS"_qs);
     inst.dialogs.answer(mrCancel);
     option<QPushButton>("BJoyEmu").click();
-    EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), QStringLiteral("C:\\MINE.KS"));
-    EXPECT_EQ(readString(Specific(QStringLiteral("Game")), QStringLiteral("JoyEmu Keyfile")),
-              QStringLiteral("C:\\MINE.KS"));
+    EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), u"C:\\MINE.KS"_qs);
+    EXPECT_EQ(readString(Specific(u"Game"_qs), u"JoyEmu Keyfile"_qs), u"C:\\MINE.KS"_qs);
 }
 
 TEST_F(OptionWindowTest, KeyFileOutsideEveryDriveIsRefused) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
+    addGame(u"Game"_qs, u"MAME"_qs, u"game"_qs);
     startMain();
-    select(QStringLiteral("Game"));
-    inst.dialogs.answerText(QStringLiteral("/nowhere/at/all.KS"));
+    select(u"Game"_qs);
+    inst.dialogs.answerText(u"/nowhere/at/all.KS"_qs);
     option<QPushButton>("BJoyEmu").click();
     EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), QString());
     ASSERT_EQ(inst.dialogs.messages().size(), 1);
-    EXPECT_TRUE(inst.dialogs.messages()[0].contains(QStringLiteral("/nowhere/at/all.KS")));
-    EXPECT_FALSE(specificExists(QStringLiteral("Game")));
+    EXPECT_TRUE(inst.dialogs.messages()[0].contains(u"/nowhere/at/all.KS"_qs));
+    EXPECT_FALSE(specificExists(u"Game"_qs));
 }
 
 TEST_F(OptionWindowTest, RunJoyCpWritesItsScriptAndClosesWithoutCountingAPlay) {
-    setValue(StorePaths::Root(), QStringLiteral("JoyCP Path"),
-             QStringLiteral("D:\\Joy Tools\\JOYCP.EXE"));
+    setValue(StorePaths::Root(), u"JoyCP Path"_qs, u"D:\\Joy Tools\\JOYCP.EXE"_qs);
     startMain();
     option<QPushButton>("BJoyCP").click();
-    const QString script =
-        QString::fromUtf8(inst.readFile(QStringLiteral("C:\\BRIVANEL\\Execute.bat")));
-    EXPECT_EQ(script, QStringLiteral("D:\r\ncd D:\\Joy Tools\\\r\njoycp\r\n\"") +
-                          inst.context().executablePath() + QStringLiteral("\"\r\n"));
+    const QString script = QString::fromUtf8(inst.readFile(u"C:\\BRIVANEL\\Execute.bat"_qs));
+    EXPECT_EQ(script, u"D:\r\ncd D:\\Joy Tools\\\r\njoycp\r\n\""_qs +
+                          inst.context().executablePath() + u"\"\r\n"_qs);
     ASSERT_EQ(inst.starter.starts().size(), 1u);
     EXPECT_FALSE(main().isVisible());
     EXPECT_FALSE(main().state().gameLaunched);

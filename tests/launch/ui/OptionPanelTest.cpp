@@ -17,7 +17,7 @@ QStringList itemsOf(const QComboBox* list) {
 
 TEST_F(OptionWindowTest, DesignTimeStatesBeforeTheFirstLoad) {
     startMain();
-    EXPECT_EQ(option<QCheckBox>("CBLinesOffscreen").text(), QStringLiteral("U&p lines"));
+    EXPECT_EQ(option<QCheckBox>("CBLinesOffscreen").text(), u"U&p lines"_qs);
     EXPECT_TRUE(option<QCheckBox>("CBJoystick").isChecked());
     EXPECT_TRUE(option<QCheckBox>("CBFMMusic").isChecked());
     EXPECT_FALSE(option<QCheckBox>("CBVector").isChecked());
@@ -37,18 +37,16 @@ TEST_F(OptionWindowTest, DesignTimeStatesBeforeTheFirstLoad) {
 }
 
 TEST_F(OptionWindowTest, CheckGroupsShowTheDefinitionsCaptionOrTheirOwn) {
-    addGame(QStringLiteral("Asteroids"), QStringLiteral("MAME"), QStringLiteral("asteroid"));
-    addGame(QStringLiteral("Street Fighter"), QStringLiteral("RAGE"), QStringLiteral("sf1"));
+    addGame(u"Asteroids"_qs, u"MAME"_qs, u"asteroid"_qs);
+    addGame(u"Street Fighter"_qs, u"RAGE"_qs, u"sf1"_qs);
     startMain();
 
-    select(QStringLiteral("Asteroids"));
+    select(u"Asteroids"_qs);
     EXPECT_FALSE(option<QCheckBox>("CBVector").isHidden());
-    EXPECT_EQ(option<QCheckBox>("CBVector").text(), QStringLiteral("&Vector games"));
-    EXPECT_EQ(option<QCheckBox>("CBVector").toolTip(),
-              QStringLiteral("Draws vector games sharply"));
-    EXPECT_EQ(option<QCheckBox>("CBVector").statusTip(),
-              QStringLiteral("Draws vector games sharply"));
-    EXPECT_EQ(option<QCheckBox>("CBLinesOffscreen").text(), QStringLiteral("U&p"));
+    EXPECT_EQ(option<QCheckBox>("CBVector").text(), u"&Vector games"_qs);
+    EXPECT_EQ(option<QCheckBox>("CBVector").toolTip(), u"Draws vector games sharply"_qs);
+    EXPECT_EQ(option<QCheckBox>("CBVector").statusTip(), u"Draws vector games sharply"_qs);
+    EXPECT_EQ(option<QCheckBox>("CBLinesOffscreen").text(), u"U&p"_qs);
     EXPECT_FALSE(option<QSpinBox>("SELinesOffscreen").isHidden());
     EXPECT_TRUE(option<QCheckBox>("CBSynchronizeVideo").isHidden());
     EXPECT_TRUE(option<QCheckBox>("CBJoystick").isHidden());
@@ -57,9 +55,9 @@ TEST_F(OptionWindowTest, CheckGroupsShowTheDefinitionsCaptionOrTheirOwn) {
     EXPECT_FALSE(option<QLineEdit>("EAdditional").isHidden());
 
     // A section without Name or Hint (and named in lower case) keeps the built-in texts.
-    select(QStringLiteral("Street Fighter"));
+    select(u"Street Fighter"_qs);
     EXPECT_FALSE(option<QCheckBox>("CBVector").isHidden());
-    EXPECT_EQ(option<QCheckBox>("CBVector").text(), QStringLiteral("Vect&or"));
+    EXPECT_EQ(option<QCheckBox>("CBVector").text(), u"Vect&or"_qs);
     EXPECT_EQ(option<QCheckBox>("CBVector").toolTip(), CheckControlTexts()[0].hint);
     EXPECT_TRUE(option<QCheckBox>("CBLinesOffscreen").isHidden());
     EXPECT_TRUE(option<QSpinBox>("SELinesOffscreen").isHidden());
@@ -78,113 +76,104 @@ TEST_F(OptionWindowTest, CheckGroupsShowTheDefinitionsCaptionOrTheirOwn) {
 }
 
 TEST_F(OptionWindowTest, ListsOfferExactlyTheDefinitionsCaptions) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
-    addGame(QStringLiteral("Other"), QStringLiteral("RAGE"), QStringLiteral("other"));
+    addGame(u"Game"_qs, u"MAME"_qs, u"game"_qs);
+    addGame(u"Other"_qs, u"RAGE"_qs, u"other"_qs);
     startMain();
-    select(QStringLiteral("Game"));
+    select(u"Game"_qs);
     EXPECT_EQ(itemsOf(&option<QComboBox>("CBResolution")),
-              (QStringList{QStringLiteral("320x240"), QStringLiteral("640x480"),
-                           QStringLiteral("800x600")}));
-    EXPECT_EQ(itemsOf(&option<QComboBox>("CBVesaMode")),
-              (QStringList{QStringLiteral("VESA 1"), QStringLiteral("VESA 2")}));
+              (QStringList{u"320x240"_qs, u"640x480"_qs, u"800x600"_qs}));
+    EXPECT_EQ(itemsOf(&option<QComboBox>("CBVesaMode")), (QStringList{u"VESA 1"_qs, u"VESA 2"_qs}));
     EXPECT_EQ(itemsOf(&option<QComboBox>("CBSound")),
-              (QStringList{QStringLiteral("Silence"), QStringLiteral("Sound Blaster")}));
+              (QStringList{u"Silence"_qs, u"Sound Blaster"_qs}));
     EXPECT_EQ(option<QComboBox>("CBResolution").currentIndex(), -1);
     EXPECT_FALSE(option<QLabel>("LResolution").isHidden());
 
-    select(QStringLiteral("Other"));
-    EXPECT_EQ(itemsOf(&option<QComboBox>("CBSound")),
-              (QStringList{QStringLiteral("None"), QStringLiteral("Some")}));
+    select(u"Other"_qs);
+    EXPECT_EQ(itemsOf(&option<QComboBox>("CBSound")), (QStringList{u"None"_qs, u"Some"_qs}));
     EXPECT_EQ(option<QComboBox>("CBSound").currentIndex(), -1);
 }
 
 TEST_F(OptionWindowTest, EntryLevelWinsOverEmulatorLevel) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
-    setSpecific(S(kMame), {{QStringLiteral("Resolution"), QStringLiteral("320x240")},
-                           {QStringLiteral("Vector"), true},
-                           {QStringLiteral("Sound"), QStringLiteral("Silence")},
-                           {QStringLiteral("VESA Mode"), QStringLiteral("VESA 2")},
-                           {QStringLiteral("Additional"), QStringLiteral("-emu")}});
-    setSpecific(QStringLiteral("Game"), {{QStringLiteral("Resolution"), QStringLiteral("640x480")},
-                                         {QStringLiteral("Additional"), QStringLiteral("-game")}});
+    addGame(u"Game"_qs, u"MAME"_qs, u"game"_qs);
+    setSpecific(S(kMame), {{u"Resolution"_qs, u"320x240"_qs},
+                           {u"Vector"_qs, true},
+                           {u"Sound"_qs, u"Silence"_qs},
+                           {u"VESA Mode"_qs, u"VESA 2"_qs},
+                           {u"Additional"_qs, u"-emu"_qs}});
+    setSpecific(u"Game"_qs, {{u"Resolution"_qs, u"640x480"_qs}, {u"Additional"_qs, u"-game"_qs}});
     startMain();
-    select(QStringLiteral("Game"));
-    EXPECT_EQ(option<QComboBox>("CBResolution").currentText(), QStringLiteral("640x480"));
-    EXPECT_EQ(option<QLineEdit>("EAdditional").text(), QStringLiteral("-game"));
+    select(u"Game"_qs);
+    EXPECT_EQ(option<QComboBox>("CBResolution").currentText(), u"640x480"_qs);
+    EXPECT_EQ(option<QLineEdit>("EAdditional").text(), u"-game"_qs);
     // What the entry does not repeat comes from the emulator.
     EXPECT_TRUE(option<QCheckBox>("CBVector").isChecked());
-    EXPECT_EQ(option<QComboBox>("CBSound").currentText(), QStringLiteral("Silence"));
+    EXPECT_EQ(option<QComboBox>("CBSound").currentText(), u"Silence"_qs);
     // "VESA Mode" as written is the "Vesa Mode" the panel reads.
-    EXPECT_EQ(option<QComboBox>("CBVesaMode").currentText(), QStringLiteral("VESA 2"));
+    EXPECT_EQ(option<QComboBox>("CBVesaMode").currentText(), u"VESA 2"_qs);
 }
 
 TEST_F(OptionWindowTest, StoredTextsSelectIgnoringCaseOrNothing) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
-    setSpecific(S(kMame), {{QStringLiteral("Resolution"), QStringLiteral("320x240")}});
-    setSpecific(QStringLiteral("Game"),
-                {{QStringLiteral("Resolution"), QStringLiteral("1024x768")},
-                 {QStringLiteral("Pixel Doubling"), QStringLiteral("SCANLINES")}});
+    addGame(u"Game"_qs, u"MAME"_qs, u"game"_qs);
+    setSpecific(S(kMame), {{u"Resolution"_qs, u"320x240"_qs}});
+    setSpecific(u"Game"_qs,
+                {{u"Resolution"_qs, u"1024x768"_qs}, {u"Pixel Doubling"_qs, u"SCANLINES"_qs}});
     startMain();
-    select(QStringLiteral("Game"));
+    select(u"Game"_qs);
     EXPECT_EQ(option<QComboBox>("CBResolution").currentIndex(), -1);
     EXPECT_EQ(option<QComboBox>("CBResolution").currentText(), QString());
-    EXPECT_EQ(option<QComboBox>("CBExtraGraphics").currentText(), QStringLiteral("Scanlines"));
+    EXPECT_EQ(option<QComboBox>("CBExtraGraphics").currentText(), u"Scanlines"_qs);
 }
 
 TEST_F(OptionWindowTest, ValuesMissingAtBothLevelsKeepChecksButNotTheLineCount) {
-    addGame(QStringLiteral("Mouse Game"), QStringLiteral("MAME"), QStringLiteral("mgame"));
-    addGame(QStringLiteral("Plain Game"), QStringLiteral("RAGE"), QStringLiteral("pgame"));
-    setSpecific(QStringLiteral("Mouse Game"),
-                {{QStringLiteral("Mouse"), true},
-                 {QStringLiteral("Lines Offscreen"), QStringLiteral("12")},
-                 {QStringLiteral("JoyEmu Keyfile"), QStringLiteral("C:\\K.KS")},
-                 {QStringLiteral("Sound"), QStringLiteral("Silence")}});
+    addGame(u"Mouse Game"_qs, u"MAME"_qs, u"mgame"_qs);
+    addGame(u"Plain Game"_qs, u"RAGE"_qs, u"pgame"_qs);
+    setSpecific(u"Mouse Game"_qs, {{u"Mouse"_qs, true},
+                                   {u"Lines Offscreen"_qs, u"12"_qs},
+                                   {u"JoyEmu Keyfile"_qs, u"C:\\K.KS"_qs},
+                                   {u"Sound"_qs, u"Silence"_qs}});
     startMain();
-    select(QStringLiteral("Mouse Game"));
+    select(u"Mouse Game"_qs);
     EXPECT_TRUE(option<QCheckBox>("CBMouse").isChecked());
     EXPECT_EQ(option<QSpinBox>("SELinesOffscreen").value(), 12);
     EXPECT_EQ(option<QSpinBox>("SELinesOffscreen").minimum(), 2);
     EXPECT_EQ(option<QSpinBox>("SELinesOffscreen").maximum(), 20);
-    EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), QStringLiteral("C:\\K.KS"));
+    EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), u"C:\\K.KS"_qs);
 
-    select(QStringLiteral("Plain Game"));
+    select(u"Plain Game"_qs);
     EXPECT_TRUE(option<QCheckBox>("CBMouse").isChecked());
-    EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), QStringLiteral("C:\\K.KS"));
+    EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), u"C:\\K.KS"_qs);
     EXPECT_EQ(option<QSpinBox>("SELinesOffscreen").value(), 8);
     EXPECT_EQ(option<QSpinBox>("SELinesOffscreen").maximum(), 32);
     EXPECT_EQ(option<QComboBox>("CBSound").currentIndex(), -1);
 
     // Back again: the spin edit starts from the definition's Default.
     SettingsStore store = inst.context().store();
-    store.OpenKey(StorePaths::Specific(QStringLiteral("Mouse Game")), false);
-    store.DeleteValue(QStringLiteral("Lines Offscreen"));
-    select(QStringLiteral("Mouse Game"));
+    store.OpenKey(StorePaths::Specific(u"Mouse Game"_qs), false);
+    store.DeleteValue(u"Lines Offscreen"_qs);
+    select(u"Mouse Game"_qs);
     EXPECT_EQ(option<QSpinBox>("SELinesOffscreen").value(), 6);
 }
 
 TEST_F(OptionWindowTest, LineCountThatIsNoNumberKeepsTheDefault) {
-    addGame(QStringLiteral("Game"), QStringLiteral("MAME"), QStringLiteral("game"));
-    setSpecific(S(kMame), {{QStringLiteral("Lines Offscreen"), QStringLiteral("10")}});
-    setSpecific(QStringLiteral("Game"),
-                {{QStringLiteral("Lines Offscreen"), QStringLiteral("ten")}});
+    addGame(u"Game"_qs, u"MAME"_qs, u"game"_qs);
+    setSpecific(S(kMame), {{u"Lines Offscreen"_qs, u"10"_qs}});
+    setSpecific(u"Game"_qs, {{u"Lines Offscreen"_qs, u"ten"_qs}});
     startMain();
-    select(QStringLiteral("Game"));
+    select(u"Game"_qs);
     EXPECT_EQ(option<QSpinBox>("SELinesOffscreen").value(), 10);
 
     // Beyond the definition's range the spin edit holds its maximum.
-    setSpecific(QStringLiteral("Game"),
-                {{QStringLiteral("Lines Offscreen"), QStringLiteral("99")}});
-    select(QStringLiteral("Game"));
+    setSpecific(u"Game"_qs, {{u"Lines Offscreen"_qs, u"99"_qs}});
+    select(u"Game"_qs);
     EXPECT_EQ(option<QSpinBox>("SELinesOffscreen").value(), 20);
 }
 
 TEST_F(OptionWindowTest, ValuesOfGroupsTheEmulatorLacksAreIgnored) {
-    addGame(QStringLiteral("Other"), QStringLiteral("RAGE"), QStringLiteral("other"));
-    setSpecific(QStringLiteral("Other"), {{QStringLiteral("Cheat"), true},
-                                          {QStringLiteral("Additional"), QStringLiteral("-x")}});
+    addGame(u"Other"_qs, u"RAGE"_qs, u"other"_qs);
+    setSpecific(u"Other"_qs, {{u"Cheat"_qs, true}, {u"Additional"_qs, u"-x"_qs}});
     startMain();
-    option<QLineEdit>("EAdditional").setText(QStringLiteral("before"));
-    select(QStringLiteral("Other"));
+    option<QLineEdit>("EAdditional").setText(u"before"_qs);
+    select(u"Other"_qs);
     EXPECT_FALSE(option<QCheckBox>("CBCheat").isChecked());
-    EXPECT_EQ(option<QLineEdit>("EAdditional").text(), QStringLiteral("before"));
+    EXPECT_EQ(option<QLineEdit>("EAdditional").text(), u"before"_qs);
 }

@@ -10,15 +10,14 @@ OptionWindowTest::OptionWindowTest() {
 namespace {
 
 QStringList lines(const QString& listName, const char* body) {
-    const QString text =
-        QStringLiteral("[Emulator]\nLBName=") + listName + u'\n' + QString::fromUtf8(body);
+    const QString text = u"[Emulator]\nLBName="_qs + listName + u'\n' + QString::fromUtf8(body);
     return text.split(u'\n', Qt::SkipEmptyParts);
 }
 
 }  // namespace
 
 void OptionWindowTest::writeDefinitions() {
-    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\mame.ini"), lines(S(kMame), R"(
+    inst.writeLines(u"C:\\BRIVANEL\\mame.ini"_qs, lines(S(kMame), R"(
 Type=MAME
 ShowJoyEmu=1
 [Config]
@@ -49,7 +48,7 @@ Scanlines=-scan
 Silence=-nosound
 Sound Blaster=-sb
 )"));
-    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\rage.ini"), lines(S(kRage), R"(
+    inst.writeLines(u"C:\\BRIVANEL\\rage.ini"_qs, lines(S(kRage), R"(
 Type=MULTI
 ShowAdditional=0
 [vector]
@@ -58,25 +57,24 @@ ShowAdditional=0
 None=-s0
 Some=-s1
 )"));
-    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\ikari.ini"), lines(S(kIkari), R"(
+    inst.writeLines(u"C:\\BRIVANEL\\ikari.ini"_qs, lines(S(kIkari), R"(
 Type=SINGLE
 [Config]
 Dip=IKARI.DIP
 [Joystick]
 [Synch]
 )"));
-    inst.writeLines(QStringLiteral("C:\\BRIVANEL\\MAME.MRG"),
-                    {QStringLiteral("[Merged]"), QStringLiteral("pacman=puckman")});
+    inst.writeLines(u"C:\\BRIVANEL\\MAME.MRG"_qs, {u"[Merged]"_qs, u"pacman=puckman"_qs});
 
     SettingsStore store = inst.context().store();
     store.OpenKey(StorePaths::Root(), true);
-    store.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
+    store.WriteString(u"Version"_qs, u".26"_qs);
     for (const auto& [lbName, id] :
-         {std::pair{S(kMame), QStringLiteral("MAME")}, std::pair{S(kRage), QStringLiteral("RAGE")},
-          std::pair{S(kIkari), QStringLiteral("IKARI")}}) {
+         {std::pair{S(kMame), u"MAME"_qs}, std::pair{S(kRage), u"RAGE"_qs},
+          std::pair{S(kIkari), u"IKARI"_qs}}) {
         store.OpenKey(StorePaths::Entry(lbName), true);
-        store.WriteString(QStringLiteral("Location"), QStringLiteral("C:\\EMU\\") + id + u".EXE");
-        store.WriteString(QStringLiteral("Emulator"), id);
+        store.WriteString(u"Location"_qs, u"C:\\EMU\\"_qs + id + u".EXE");
+        store.WriteString(u"Emulator"_qs, id);
         store.OpenKey(StorePaths::Specific(lbName), true);
     }
 }
@@ -99,16 +97,16 @@ void OptionWindowTest::focus(QWidget& widget) {
 
 void OptionWindowTest::leave(QWidget& control) {
     focus(control);
-    focus(listBox(*main_, QStringLiteral("LBArcade")));
+    focus(listBox(*main_, u"LBArcade"_qs));
 }
 
 void OptionWindowTest::addGame(const QString& name, const QString& emulatorId,
                                const QString& shortName, const QString& location) {
     SettingsStore store = inst.context().store();
     store.OpenKey(StorePaths::Entry(name), true);
-    store.WriteString(QStringLiteral("Location"), location);
-    store.WriteString(QStringLiteral("Emulator"), emulatorId);
-    store.WriteString(QStringLiteral("Shortname"), shortName);
+    store.WriteString(u"Location"_qs, location);
+    store.WriteString(u"Emulator"_qs, emulatorId);
+    store.WriteString(u"Shortname"_qs, shortName);
 }
 
 void OptionWindowTest::setValue(const KeyPath& key, const QString& name, const Value& value) {
@@ -124,8 +122,8 @@ void OptionWindowTest::setValue(const KeyPath& key, const QString& name, const V
 void OptionWindowTest::setPairs(const KeyPath& key, const QStringList& idsAndShortNames) {
     for (int i = 0; i + 1 < idsAndShortNames.size(); i += 2) {
         const QChar number(char16_t(u'1' + i / 2));
-        setValue(key, QStringLiteral("Emulator") + number, idsAndShortNames[i]);
-        setValue(key, QStringLiteral("Shortname") + number, idsAndShortNames[i + 1]);
+        setValue(key, u"Emulator"_qs + number, idsAndShortNames[i]);
+        setValue(key, u"Shortname"_qs + number, idsAndShortNames[i + 1]);
     }
 }
 
@@ -146,7 +144,7 @@ void OptionWindowTest::select(const QString& name) {
 }
 
 void OptionWindowTest::select(const QString& name, const QStringList& items) {
-    GameListWidget& list = listBox(*main_, QStringLiteral("LBArcade"));
+    GameListWidget& list = listBox(*main_, u"LBArcade"_qs);
     if (list.items() != items) {
         list.setItems(items);
     }

@@ -35,7 +35,7 @@ protected:
     TFMain& main() { return *main_; }
     // Destroys the main window, as the end of the program does.
     void endMain() { main_.reset(); }
-    OptionPanel& panel() { return control<OptionPanel>(*main_, QStringLiteral("POptions")); }
+    OptionPanel& panel() { return control<OptionPanel>(*main_, u"POptions"_qs); }
     // A control of the option panel.
     template <class T>
     T& option(const char* name) {
@@ -49,7 +49,7 @@ protected:
     void writeDefinitions();
     // A game key with its "Location", "Emulator" and "Shortname".
     void addGame(const QString& name, const QString& emulatorId, const QString& shortName,
-                 const QString& location = QStringLiteral("C:\\ZIPS\\GAME.ZIP"));
+                 const QString& location = u"C:\\ZIPS\\GAME.ZIP"_qs);
     // Values written into the entry's "Specific", created when missing.
     void setSpecific(const QString& name, std::initializer_list<std::pair<QString, Value>> values);
     void setValue(const KeyPath& key, const QString& name, const Value& value);
