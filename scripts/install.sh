@@ -90,7 +90,7 @@ if $uninstall; then
             echo "Removed $1"
         fi
     }
-    for f in brivanel brivanel-batch PKZIP.EXE PKUNZIP.EXE; do
+    for f in brivanel brivanel-batch brivanel-makelist PKZIP.EXE PKUNZIP.EXE; do
         remove "$program_dir/$f"
     done
     if [ -f "$program_dir/readme.htm" ]; then

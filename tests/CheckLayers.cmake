@@ -12,10 +12,12 @@ cmake_minimum_required(VERSION 3.25)
 # Plain folders from the bottom up; folders of one tier include none of each other.
 set(tiers "dosnames" "platform" "settings catalogue" "context" "tools" "launch pictures"
           "gamelist maintenance" "app")
-# Beside the tiers: the interpreter and the ZIP tools (their own programs) and
-# the picture decoders (their own library on Qt Gui). No tier includes them.
+# Beside the tiers: the interpreter, the ZIP tools and the console list
+# command (their own programs) and the picture decoders (their own library on
+# Qt Gui). No tier includes them.
 set(beside_batch dosnames platform)
 set(beside_ziptools dosnames platform)
+set(beside_makelist dosnames platform gamelist)
 set(beside_imaging)
 
 set(sdl_allowed "src/platform/SdlJoystick.cpp")
@@ -42,7 +44,7 @@ foreach(tier ${tiers})
   list(APPEND folders ${members})
   list(APPEND below ${members})
 endforeach()
-foreach(folder batch ziptools imaging)
+foreach(folder batch ziptools makelist imaging)
   set(allowed_${folder} ${beside_${folder}})
   list(APPEND folders ${folder})
 endforeach()

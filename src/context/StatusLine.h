@@ -11,8 +11,9 @@ public:
     virtual QString Status() const = 0;
 
     // A bar for `total` steps; 0 when the end is not known, which shows a
-    // running count instead.
-    virtual void BeginProgress(qint64 total) = 0;
+    // running count instead. The bar's text begins with `caption` unless it
+    // is empty ("MAME: game" gives "MAME: game 12 of 45,294").
+    virtual void BeginProgress(qint64 total, const QString& caption) = 0;
     virtual void StepProgress(qint64 done) = 0;
     virtual void EndProgress() = 0;
 

@@ -8,10 +8,10 @@ StatusProgress::~StatusProgress() {
     }
 }
 
-void StatusProgress::begin(const QString& text, qint64 total) {
+void StatusProgress::begin(const QString& text, qint64 total, const QString& caption) {
     running_ = true;
     status_.SetStatus(text);
-    status_.BeginProgress(total);
+    status_.BeginProgress(total, caption);
 }
 
 void StatusProgress::step(qint64 done) {

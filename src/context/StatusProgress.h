@@ -20,8 +20,9 @@ public:
     StatusProgress(const StatusProgress&) = delete;
     StatusProgress& operator=(const StatusProgress&) = delete;
 
-    // `total` 0: the end is not known; the bar counts.
-    void begin(const QString& text, qint64 total);
+    // `total` 0: the end is not known; the bar counts. `caption` goes
+    // before the bar's count.
+    void begin(const QString& text, qint64 total, const QString& caption = QString());
     // `done` steps so far, shown when it is time to.
     void step(qint64 done);
     // True when it is time to show progress again (and then not again until

@@ -11,6 +11,7 @@ struct ListBuildState {
     QStringList ListBuildLines;   // that emulator's game short names
     double ListBuildStart = 0;    // when the wait for its list file began, in days
     int Timer1Tag = 0;            // the game counter; 0 while the list file is awaited
+    bool fast = false;            // many games per tick ("Fast List Build")
     // The index over the found-files list, rebuilt when the list has changed.
     FoundFilesIndex foundFilesIndex;
 };

@@ -100,6 +100,9 @@ inline constexpr TextValue kJoyEmuPath{u"JOYEMU Path"};
 inline constexpr TextValue kJoyCpPath{u"JoyCP Path"};
 inline constexpr TextValue kUniVbePath{u"UniVBE Path"};
 inline constexpr TextValue kDrivesToSearch{u"Drives To Search"};
+// The list build's pace: 1 handles games for about 40 ms per tick, 0 (or
+// none) one game per tick.
+inline constexpr FlagValue kFastListBuild{u"Fast List Build"};
 // Written in pairs: by Name and by Emulator opposite, count and missing together.
 inline constexpr FlagValue kDisplayByName{u"Display by Name"};
 inline constexpr FlagValue kDisplayByEmulator{u"Display by Emulator"};

@@ -1,7 +1,10 @@
 #include "tools/DriveSearch.h"
 
+#include <algorithm>
+
 #include "catalogue/EmulatorTable.h"
 #include "context/AppState.h"
+#include "platform/DosPath.h"
 
 namespace {
 
@@ -64,14 +67,34 @@ QStringList SplitSearchPaths(const QString& drivesText) {
     return elements;
 }
 
+bool ReachesFolder(const QStringList& elements, const QString& folder) {
+    const QString target = DosPath::withTrailingBackslash(folder.toUpper());
+    for (const QString& element : elements) {
+        const QString top = DosPath::withTrailingBackslash(element.toUpper());
+        if (!target.startsWith(top)) {
+            continue;
+        }
+        const QStringList below = target.mid(top.size()).split(u'\\', Qt::SkipEmptyParts);
+        if (std::none_of(below.begin(), below.end(),
+                         [](const QString& name) { return name.startsWith(u'.'); })) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void SearchDrives(const DosFileSystem& fs, AppState& state, const QString& drivesText,
-                  const DirectoryWalker::Progress& progress) {
+                  const DirectoryWalker::Progress& progress, const QString& programFolder) {
     state.wantedSuffixes = BuildWantedSuffixes(state.emulators);
     // The accumulator may still hold the picture walk's paths.
     state.walkAccumulator.clear();
     DirectoryWalker walker(fs, state.wantedSuffixes, state.walkAccumulator, progress);
-    for (const QString& element : SplitSearchPaths(drivesText)) {
+    const QStringList elements = SplitSearchPaths(drivesText);
+    for (const QString& element : elements) {
         walker.WalkDirectory(element);
+    }
+    if (!programFolder.isEmpty() && !ReachesFolder(elements, programFolder)) {
+        walker.WalkDirectory(programFolder);
     }
     state.foundFiles = state.walkAccumulator;
 }

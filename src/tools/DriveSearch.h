@@ -23,9 +23,17 @@ QStringList BuildWantedSuffixes(const EmulatorTable& emulators);
 // cut to 255 characters.
 QStringList SplitSearchPaths(const QString& drivesText);
 
+// Whether walking the elements reaches `folder` (a DOS path in long form):
+// it lies below one of them and no folder on the way down is hidden.
+bool ReachesFolder(const QStringList& elements, const QString& folder);
+
 // Rebuilds the wanted-suffix list, walks every element of `drivesText` into
-// an emptied accumulator and makes the found-files list a copy of it.
+// an emptied accumulator and makes the found-files list a copy of it. The
+// program folder (long DOS form; empty for none) is walked after them when
+// they do not reach it, so that the tools and launchers installed there are
+// found also when it lies in a hidden folder such as ~/.local/share.
 void SearchDrives(const DosFileSystem& fs, AppState& state, const QString& drivesText,
-                  const DirectoryWalker::Progress& progress = {});
+                  const DirectoryWalker::Progress& progress = {},
+                  const QString& programFolder = {});
 
 }  // namespace DriveSearch

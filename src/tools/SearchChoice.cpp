@@ -25,4 +25,17 @@ bool WriteDrivesToSearch(SettingsStore& store, const QString& drives) {
     return true;
 }
 
+bool ReadFastListBuild(SettingsStore& store) {
+    return StoreSchema::openRoot(store, false) &&
+           StoreSchema::kFastListBuild.readIfIn(store).value_or(false);
+}
+
+bool WriteFastListBuild(SettingsStore& store, bool fast) {
+    if (!StoreSchema::openRoot(store, false)) {
+        return false;
+    }
+    StoreSchema::kFastListBuild.writeTo(store, fast);
+    return true;
+}
+
 }  // namespace SearchChoice

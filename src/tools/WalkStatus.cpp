@@ -20,9 +20,10 @@ QString FilesFoundText(qsizetype count, const QString& drives) {
 }
 
 void SearchDrivesShowingProgress(const DosFileSystem& fs, AppState& state, const QString& drives,
-                                 StatusLine& status) {
+                                 StatusLine& status, const QString& programFolder) {
     StatusProgress progress(status);
     progress.begin(QStringLiteral("Building List: ") + drives + u"...", 0);
-    DriveSearch::SearchDrives(fs, state, drives, WalkStatus(progress, state.walkAccumulator));
+    DriveSearch::SearchDrives(fs, state, drives, WalkStatus(progress, state.walkAccumulator),
+                              programFolder);
     progress.end(FilesFoundText(state.foundFiles.size(), drives));
 }

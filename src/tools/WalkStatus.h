@@ -17,7 +17,8 @@ DirectoryWalker::Progress WalkStatus(StatusProgress& progress, const QStringList
 // "1,234 files found on C:;D:"
 QString FilesFoundText(qsizetype count, const QString& drives);
 
-// The drive search (DriveSearch::SearchDrives) with its progress in the
-// status bar, which then says how many files it found.
+// The drive search (DriveSearch::SearchDrives, also of the program folder)
+// with its progress in the status bar, which then says how many files it
+// found.
 void SearchDrivesShowingProgress(const DosFileSystem& fs, AppState& state, const QString& drives,
-                                 StatusLine& status);
+                                 StatusLine& status, const QString& programFolder);

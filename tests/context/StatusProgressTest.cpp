@@ -14,7 +14,9 @@ class RecordedStatus : public StatusLine {
 public:
     void SetStatus(const QString& text) override { said << u"text " + text; }
     QString Status() const override { return {}; }
-    void BeginProgress(qint64 total) override { said << u"begin " + QString::number(total); }
+    void BeginProgress(qint64 total, const QString& caption) override {
+        said << QString(u"begin " + caption + u' ' + QString::number(total)).simplified();
+    }
     void StepProgress(qint64 done) override { said << u"step " + QString::number(done); }
     void EndProgress() override { said << QStringLiteral("end"); }
     QStringList said;

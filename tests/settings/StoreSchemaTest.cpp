@@ -58,6 +58,7 @@ TEST(StoreSchema, EveryValueRoundTripsUnderItsNameAndType) {
         {kJoyCpPath, "JoyCP Path", kText},
         {kUniVbePath, "UniVBE Path", kText},
         {kDrivesToSearch, "Drives To Search", kText},
+        {kFastListBuild, "Fast List Build", kInteger},
         {kDisplayByName, "Display by Name", kInteger},
         {kDisplayByEmulator, "Display by Emulator", kInteger},
         {kDisplayByCount, "Display by Count", kInteger},

@@ -91,6 +91,36 @@ TEST(SearchDrives, AnEmptyPathListFindsNothing) {
     EXPECT_TRUE(state.foundFiles.isEmpty());
 }
 
+TEST(SearchDrives, TheProgramFolderIsWalkedLastWhenNoPathReachesIt) {
+    struct Case {
+        const char* paths;
+        bool reached;
+    };
+    const QString folder = QStringLiteral("C:\\.local\\share\\brivanel");
+    for (const Case& c : {Case{"C:", false}, Case{"c:\\.LOCAL", true},
+                          Case{"D:;C:\\.local\\", true}, Case{"C:\\.local\\share\\brivanel", true},
+                          Case{"C:\\.loc", false}, Case{"D:", false}, Case{"", false}}) {
+        SCOPED_TRACE(c.paths);
+        EXPECT_EQ(DriveSearch::ReachesFolder(DriveSearch::SplitSearchPaths(c.paths), folder),
+                  c.reached);
+    }
+    EXPECT_TRUE(DriveSearch::ReachesFolder({"C:"}, "C:\\BRIVANEL"));
+    EXPECT_FALSE(DriveSearch::ReachesFolder({"C:\\GAMES"}, "C:\\GAMESX\\BRIVANEL"));
+
+    TempInstallation inst;
+    inst.writeFile("C:\\.local\\share\\brivanel\\PKZIP.EXE", "x");
+    inst.writeFile("C:\\.local\\share\\brivanel\\MAME\\MAME.EXE", "x");
+    inst.writeFile("C:\\GAMES\\PACMAN.ZIP", "x");
+    AppState state;
+    DriveSearch::SearchDrives(inst.fs(), state, "C:", {}, folder);
+    EXPECT_EQ(state.foundFiles,
+              (QStringList{"C:\\GAMES\\PACMAN.ZIP", "C:\\.LOCAL\\SHARE\\BRIVANEL\\MAME\\MAME.EXE",
+                           "C:\\.LOCAL\\SHARE\\BRIVANEL\\PKZIP.EXE"}));
+    // A path that reaches it walks it once, in its place.
+    DriveSearch::SearchDrives(inst.fs(), state, "C:\\.local", {}, folder);
+    EXPECT_EQ(state.foundFiles.size(), 2);
+}
+
 TEST(FoundFiles, LookupsAreUpperCaseSubstringTestsInListOrder) {
     const QStringList found{"C:\\UTIL\\PKZIP.EXE", "C:\\OLD\\MYPKZIP.EXE", "D:\\ROMS\\PAC.ZIP",
                             "D:\\MORE\\PAC.ZIP"};

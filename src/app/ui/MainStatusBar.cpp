@@ -7,10 +7,10 @@
 
 QString StatusCountBar::text() const {
     const QLocale locale;
-    if (countOnly_) {
-        return locale.toString(value());
-    }
-    return locale.toString(value()) + QStringLiteral(" of ") + locale.toString(maximum());
+    const QString count =
+        countOnly_ ? locale.toString(value())
+                   : locale.toString(value()) + QStringLiteral(" of ") + locale.toString(maximum());
+    return caption_.isEmpty() ? count : caption_ + u' ' + count;
 }
 
 MainStatusBar::MainStatusBar(QWidget* parent)
@@ -40,10 +40,15 @@ void MainStatusBar::DisplayHint(const QString& hint) {
     SetStatus(bar < 0 ? hint : hint.mid(bar + 1));
 }
 
-void MainStatusBar::BeginProgress(qint64 total) {
+void MainStatusBar::BeginProgress(qint64 total, const QString& caption) {
     // The bar counts in int; a count beyond that only stops moving.
     const int steps = int(std::min<qint64>(total, std::numeric_limits<int>::max()));
     StatusProgressBar->setCountOnly(steps <= 0);
+    StatusProgressBar->setCaption(caption);
+    // Room for the caption and a count of six figures.
+    StatusProgressBar->setFixedWidth(std::max(
+        220,
+        StatusProgressBar->fontMetrics().horizontalAdvance(caption + u" 999,999 of 999,999") + 24));
     StatusProgressBar->setRange(0, steps <= 0 ? std::numeric_limits<int>::max() : steps);
     StatusProgressBar->setValue(0);
     StatusProgressBar->show();

@@ -14,9 +14,11 @@ public:
     using QProgressBar::QProgressBar;
     QString text() const override;
     void setCountOnly(bool countOnly) { countOnly_ = countOnly; }
+    void setCaption(const QString& caption) { caption_ = caption; }
 
 private:
     bool countOnly_ = false;
+    QString caption_;  // before the count, when not empty
 };
 
 // The main window's status bar `StatusBar1`: one text, `StatusText`, which
@@ -33,7 +35,7 @@ public:
     // The long part of a hint: the text after its first "|", or all of it.
     void DisplayHint(const QString& hint);
 
-    void BeginProgress(qint64 total) override;
+    void BeginProgress(qint64 total, const QString& caption) override;
     void StepProgress(qint64 done) override;
     void EndProgress() override;
 

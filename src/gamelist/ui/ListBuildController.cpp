@@ -1,5 +1,7 @@
 #include "gamelist/ui/ListBuildController.h"
 
+#include <QElapsedTimer>
+
 #include "app/StartupLogic.h"
 #include "context/Accessors.h"
 #include "context/AppContext.h"
@@ -29,6 +31,14 @@ namespace {
 
 // How long a list file may take to appear: 0.0004 days, 34.56 seconds.
 constexpr double kListFileWaitDays = 0.0004;
+// The work one tick does at the fast pace before the window runs again:
+// short enough that keys, clicks and painting still feel immediate.
+constexpr qint64 kFastTickMs = 40;
+// Timer1's interval; at the fast pace the next tick follows as soon as the
+// window has handled its events, or the 40 ms of work would be spread over
+// 140 ms and the build take three times as long.
+constexpr int kTickMs = 100;
+constexpr int kFastNextTickMs = 0;
 
 }  // namespace
 
@@ -51,7 +61,7 @@ ListBuildController::ListBuildController(AppContext& ctx, AppState& state, const
       FStatus(new TFStatus(window)) {
     setObjectName(QStringLiteral("ListBuild"));
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(100);
+    Timer1->setInterval(kTickMs);
     guard_.connect(Timer1, &QTimer::timeout, this, &ListBuildController::Timer1Timer);
     guard_.connect(UpdateGameList1, &QAction::triggered, this,
                    &ListBuildController::UpdateGameList1Click);
@@ -63,19 +73,21 @@ void ListBuildController::UpdateGameList1Click() {
         return;
     }
     Timer1->stop();  // a build still running gives way to the new one
+    EndProgress();
     lists_.ClearCurrentList();
     state_.wantedSuffixes.clear();
     state_.walkAccumulator.clear();
     state_.foundFiles.clear();
     SearchDrives();
-    BuildFromFoundFiles(choice->emulators);
+    BuildFromFoundFiles(choice->emulators, choice->fastListBuild);
 }
 
-void ListBuildController::BuildFromFoundFiles(const QStringList& chosenEmulators) {
+void ListBuildController::BuildFromFoundFiles(const QStringList& chosenEmulators, bool fast) {
     // Indexing belongs to the search, which blocks the window anyway; the
     // ticks that follow then only look up.
     FoundFilesLookup();
     build_.chosenEmulators = chosenEmulators;
+    build_.fast = fast;
     build_.ListBuildIndex = 1;
     state_.listBuildAbort = false;
     build_.Timer1Tag = 0;
@@ -100,7 +112,8 @@ void ListBuildController::AnnounceEnd() {
 
 void ListBuildController::SearchDrives() {
     const WaitCursor wait;
-    SearchDrivesShowingProgress(ctx_.fs(), state_, tools_.drives, status_);
+    SearchDrivesShowingProgress(ctx_.fs(), state_, tools_.drives, status_,
+                                ctx_.fs().toDos(ctx_.programHostDir()));
 }
 
 const FoundFilesIndex& ListBuildController::FoundFilesLookup() {
@@ -182,7 +195,7 @@ void ListBuildController::ProcessEmulator() {
         BatchRunner(ctx_).RunScript(*lines, ShowMode::Minimised);
     }
     build_.ListBuildStart = ctx_.clock().now();
-    Timer1->start();
+    Timer1->start(kTickMs);
 }
 
 void ListBuildController::Timer1Timer() {
@@ -196,9 +209,61 @@ void ListBuildController::TimerTick() {
     }
     // No tick comes in while a game is handled, not even while TFStatus asks.
     Timer1->stop();
-    if (HandleNextGame()) {
-        Timer1->start();
+    QElapsedTimer work;
+    work.start();
+    askedThisTick_ = false;
+    deferDisplay_ = build_.fast;
+    bool more = HandleNextGame();
+    while (more && build_.fast && !askedThisTick_ && work.elapsed() < kFastTickMs) {
+        more = HandleNextGame();
     }
+    deferDisplay_ = false;
+    ShowPending();
+    if (more) {
+        Timer1->start(build_.fast ? kFastNextTickMs : kTickMs);
+    }
+}
+
+void ListBuildController::ShowNames(const QString& listName, const QString& shortName,
+                                    const QString& parentName) {
+    pending_.names = {listName, shortName, parentName};
+    if (!deferDisplay_) {
+        ShowPending();
+    }
+}
+
+void ListBuildController::ShowPath(const QString& location) {
+    pending_.path = location;
+    if (!deferDisplay_) {
+        ShowPending();
+    }
+}
+
+void ListBuildController::ShowGame(const QString& fullName) {
+    pending_.game = fullName;
+    if (!deferDisplay_) {
+        ShowPending();
+    }
+}
+
+void ListBuildController::ShowPending() {
+    if (pending_.names) {
+        const auto& [listName, shortName, parentName] = *pending_.names;
+        labels_.ShowNames(listName, shortName, parentName);
+    }
+    if (pending_.path) {
+        labels_.ShowPath(*pending_.path);
+    }
+    if (pending_.game) {
+        status_.SetStatus(*pending_.game);
+        status_.StepProgress(build_.Timer1Tag);
+    }
+    pending_ = {};
+}
+
+void ListBuildController::EndProgress() {
+    pending_.game.reset();
+    status_.EndProgress();
 }
 
 bool ListBuildController::ListFileArrived() {
@@ -229,6 +294,9 @@ bool ListBuildController::ListFileArrived() {
         MameListConversion::ConvertListFiles(ctx_.fs(), listFile);
     }
     build_.ListBuildLines = ListFileGames::ReadGameNames(ctx_.fs(), listFile);
+    // The bar lives as long as the build, not a scope: the status bar is
+    // driven directly rather than through a StatusProgress.
+    status_.BeginProgress(build_.ListBuildLines.size(), emulator.lbName + u": game");
     return true;
 }
 
@@ -236,6 +304,7 @@ bool ListBuildController::HandleNextGame() {
     const int p = build_.ListBuildIndex;
     if (!state_.emulators.isValidIndex(p)) {
         // The table was loaded again under a running build: nothing to go on with.
+        EndProgress();
         build_.ListBuildLines.clear();
         build_.Timer1Tag = 0;
         return false;
@@ -247,6 +316,8 @@ bool ListBuildController::HandleNextGame() {
             GameStep::ResolveGameNames(ctx_, emulator, build_.ListBuildLines[build_.Timer1Tag - 1]);
     }
     if (!names) {
+        ShowPending();
+        EndProgress();
         build_.ListBuildLines.clear();
         build_.Timer1Tag = 0;
         NextEmulatorStep();
@@ -254,9 +325,9 @@ bool ListBuildController::HandleNextGame() {
         return false;
     }
 
-    labels_.ShowNames(emulator.lbName, names->shortName.toUpper(),
-                      ParentName(ctx_, emulator, names->shortName).toUpper());
-    status_.SetStatus(names->fullName);
+    ShowNames(emulator.lbName, names->shortName.toUpper(),
+              ParentName(ctx_, emulator, names->shortName).toUpper());
+    ShowGame(names->fullName);
 
     SettingsStore store = ctx_.store();
     const QString emulatorDirectory =
@@ -267,11 +338,13 @@ bool ListBuildController::HandleNextGame() {
         ctx_, emulator, *names, emulatorDirectory,
         [&] { return FindRomLocation(names->shortName, p, emulatorDirectory); });
     if (outcome.aborted) {
+        ShowPending();
+        EndProgress();
         EndBuild();
         return false;
     }
     if (!outcome.searched) {
-        labels_.ShowPath(outcome.location);
+        ShowPath(outcome.location);
     }
     switch (outcome.listChange) {
         case GameStep::Outcome::ListChange::AddAndSelect:
@@ -295,9 +368,9 @@ RomLocation::Result ListBuildController::FindRomLocation(const QString& shortNam
     RomLocation::Hooks hooks;
     hooks.showNames = [this](const QString& listName, const QString& name, const QString& parent) {
         searchedName_ = name;
-        labels_.ShowNames(listName, name, parent);
+        ShowNames(listName, name, parent);
     };
-    hooks.showLocation = [this](const QString& location) { labels_.ShowPath(location); };
+    hooks.showLocation = [this](const QString& location) { ShowPath(location); };
     hooks.ask = [this](const RomLocation::Question& question) { return AskRomChoice(question); };
     const RomLocation::Result result =
         RomLocation::Find(ctx_, FoundFilesLookup(), state_.emulators.at(emulatorIndex), shortName,
@@ -309,6 +382,9 @@ RomLocation::Result ListBuildController::FindRomLocation(const QString& shortNam
 }
 
 RomLocation::Answer ListBuildController::AskRomChoice(const RomLocation::Question& question) {
+    // The user sees the game asked about; the tick ends with it.
+    ShowPending();
+    askedThisTick_ = true;
     FStatus->Prepare(searchedName_, question.emulatorId, question.candidates);
     const int result = ctx_.dialogs().execDialog(*FStatus);
     return RomLocation::Answer{result, FStatus->SelectedItem()};

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QObject>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -21,8 +22,9 @@ struct ToolLocations;
 
 // "&Update Game List...": the list build. It searches the drives once, then
 // visits the chosen emulators one after the other and handles their games
-// one per tick of `Timer1`, asking with `TFStatus` when several files could
-// be a game's ROM. The lists and the labels show what it does.
+// one per tick of `Timer1` (at the fast pace, as many as about 40 ms of work
+// allow), asking with `TFStatus` when several files could be a game's ROM.
+// The lists, the labels and the status bar's progress show what it does.
 class ListBuildController : public QObject {
     Q_OBJECT
 public:
@@ -44,8 +46,9 @@ public:
     bool IsRunning() const { return Timer1->isActive(); }
 
     void UpdateGameList1Click();
-    // The build after the drive search, over the found-files list as it is.
-    void BuildFromFoundFiles(const QStringList& chosenEmulators);
+    // The build after the drive search, over the found-files list as it is;
+    // `fast`: many games per tick.
+    void BuildFromFoundFiles(const QStringList& chosenEmulators, bool fast = false);
     // One tick: waits for the emulator's list file, then handles a game.
     void Timer1Timer();
     // Searches a game's ROM (also for "&Add to list"): the drives are
@@ -78,6 +81,15 @@ private:
     // more to come.
     bool HandleNextGame();
     RomLocation::Answer AskRomChoice(const RomLocation::Question& question);
+    // What the labels and the status bar show of the game in hand. At the
+    // fast pace only the tick's last game is shown, when the tick ends or
+    // TFStatus asks about it; painting every game would cost more than
+    // handling it.
+    void ShowNames(const QString& listName, const QString& shortName, const QString& parentName);
+    void ShowPath(const QString& location);
+    void ShowGame(const QString& fullName);
+    void ShowPending();
+    void EndProgress();
 
     AppContext& ctx_;
     AppState& state_;
@@ -90,6 +102,14 @@ private:
     ListBuildState build_;
     // The name the ROM search shows in LSn, which TFStatus asks about.
     QString searchedName_;
+    // TFStatus asked during this tick: the tick ends with that game.
+    bool askedThisTick_ = false;
+    bool deferDisplay_ = false;
+    struct PendingDisplay {
+        std::optional<std::array<QString, 3>> names;  // list name, short name, parent
+        std::optional<QString> path;
+        std::optional<QString> game;
+    } pending_;
     bool ended_ = false;
     QTimer* Timer1;
     QAction* UpdateGameList1;

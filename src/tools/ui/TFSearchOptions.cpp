@@ -103,6 +103,8 @@ TFSearchOptions::TFSearchOptions(AppContext& ctx, const EmulatorTable& emulators
       LBYes(sortedList("LBYes", this)),
       LBNo(sortedList("LBNo", this)),
       ESearchDrives(new QLineEdit(SearchChoice::Choice().drives, this)),
+      CBFastListBuild(
+          new QCheckBox(QStringLiteral("&Fast list build (handle many games per tick)"), this)),
       BAdd(moveButton("BAdd", QStringLiteral("<"),
                       QStringLiteral("Search for the selected emulator"), this)),
       BSubtract(moveButton("BSubtract", QStringLiteral(">"),
@@ -115,6 +117,10 @@ TFSearchOptions::TFSearchOptions(AppContext& ctx, const EmulatorTable& emulators
       BCancel(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("FSearchOptions"));
     ESearchDrives->setObjectName(QStringLiteral("ESearchDrives"));
+    CBFastListBuild->setObjectName(QStringLiteral("CBFastListBuild"));
+    CBFastListBuild->setToolTip(
+        QStringLiteral("Handle games for about 40 ms at each step of the list build instead of "
+                       "one game: a first build of a large list takes minutes, not an hour"));
     BOK->setObjectName(QStringLiteral("BOK"));
     BCancel->setObjectName(QStringLiteral("BCancel"));
     setWindowTitle(QStringLiteral("Search Options"));
@@ -165,6 +171,7 @@ void TFSearchOptions::CreateLayout() {
     methodsLayout->addWidget(pathsLabel);
     methodsLayout->addWidget(separateLabel);
     methodsLayout->addWidget(ESearchDrives);
+    methodsLayout->addWidget(CBFastListBuild);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -188,6 +195,7 @@ void TFSearchOptions::FormShow() {
     const SearchChoice::Emulators split = SearchChoice::SplitByStoreKey(store, emulators_);
     fill(LBYes, split.yes);
     fill(LBNo, split.no);
+    CBFastListBuild->setChecked(SearchChoice::ReadFastListBuild(store));
     fitListsToNames(*this, LBYes, LBNo);
 }
 
@@ -221,6 +229,7 @@ SearchChoice::Choice TFSearchOptions::Choice() const {
         choice.emulators << LBYes->item(i)->text();
     }
     choice.drives = ESearchDrives->text();
+    choice.fastListBuild = CBFastListBuild->isChecked();
     return choice;
 }
 

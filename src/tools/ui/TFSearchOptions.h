@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,7 +34,7 @@ protected:
 private:
     void CreateLayout();
     // Puts every emulator into "Yes" when an earlier search found it (the
-    // store has its key), otherwise into "No".
+    // store has its key), otherwise into "No"; the pace as the store has it.
     void FormShow();
     void BAddClick();
     void BSubtractClick();
@@ -47,6 +48,7 @@ private:
     QListWidget* LBYes;  // emulators the next list build visits
     QListWidget* LBNo;
     QLineEdit* ESearchDrives;
+    QCheckBox* CBFastListBuild;
     QPushButton* BAdd;
     QPushButton* BSubtract;
     QPushButton* BAddAll;

@@ -54,10 +54,12 @@ std::optional<SearchChoice::Choice> ToolCommands::ChooseSearch() {
     tools_.drives = choice.drives;
     SettingsStore store = ctx_.store();
     SearchChoice::WriteDrivesToSearch(store, choice.drives);
+    SearchChoice::WriteFastListBuild(store, choice.fastListBuild);
     return choice;
 }
 
 void ToolCommands::SearchDrives(const QString& drives) {
     const WaitCursor wait;
-    SearchDrivesShowingProgress(ctx_.fs(), state_, drives, status_);
+    SearchDrivesShowingProgress(ctx_.fs(), state_, drives, status_,
+                                ctx_.fs().toDos(ctx_.programHostDir()));
 }

@@ -1,5 +1,6 @@
 #include "support/ui/ListBuildFixture.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -11,7 +12,7 @@
 #include "support/StandIn.h"
 #include "support/ui/WindowDriver.h"
 
-ListBuildInstallation::ListBuildInstallation() = default;
+ListBuildInstallation::ListBuildInstallation(const QString& programFolder) : inst(programFolder) {}
 ListBuildInstallation::~ListBuildInstallation() = default;
 
 void ListBuildInstallation::writeDefinition(const QString& id, const QString& lbName,
@@ -46,13 +47,13 @@ ListBuildController& ListBuildInstallation::listBuild() {
     return control<ListBuildController>(*main_, QStringLiteral("ListBuild"));
 }
 
-void ListBuildInstallation::updateGameList(const QStringList& chosen) {
-    answerSearchOptions(chosen);
+void ListBuildInstallation::updateGameList(const QStringList& chosen, bool fast) {
+    answerSearchOptions(chosen, fast);
     menuItem(*main_, QStringLiteral("UpdateGameList1")).trigger();
 }
 
-void ListBuildInstallation::answerSearchOptions(const QStringList& chosen) {
-    inst.dialogs.answerDialog(mrOk, [chosen, this](QObject& dialog) {
+void ListBuildInstallation::answerSearchOptions(const QStringList& chosen, bool fast) {
+    inst.dialogs.answerDialog(mrOk, [chosen, fast, this](QObject& dialog) {
         auto& yes = control<QListWidget>(dialog, QStringLiteral("LBYes"));
         auto& no = control<QListWidget>(dialog, QStringLiteral("LBNo"));
         yes.clear();
@@ -63,6 +64,7 @@ void ListBuildInstallation::answerSearchOptions(const QStringList& chosen) {
         }
         control<QLineEdit>(dialog, QStringLiteral("ESearchDrives"))
             .setText(QStringLiteral("C:;D:"));
+        control<QCheckBox>(dialog, QStringLiteral("CBFastListBuild")).setChecked(fast);
     });
 }
 

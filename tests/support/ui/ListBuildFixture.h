@@ -13,7 +13,7 @@
 // search walks C: and D:; the program directory is C:\BRIVANEL.
 class ListBuildInstallation {
 public:
-    ListBuildInstallation();
+    explicit ListBuildInstallation(const QString& programFolder = QStringLiteral("BRIVANEL"));
     ~ListBuildInstallation();
 
     // <program directory><id>.ini with [Emulator] LBName, Type and the extra
@@ -37,11 +37,11 @@ public:
     void closeMain() { main_.reset(); }
 
     // Answers the search options dialog with `chosen` in LBYes, the other
-    // emulators in LBNo and C: and D: to search, and starts "&Update Game
-    // List..." from its menu item.
-    void updateGameList(const QStringList& chosen);
+    // emulators in LBNo, C: and D: to search and the pace, and starts
+    // "&Update Game List..." from its menu item.
+    void updateGameList(const QStringList& chosen, bool fast = false);
     // Only the answer, for the build that a first start runs by itself.
-    void answerSearchOptions(const QStringList& chosen);
+    void answerSearchOptions(const QStringList& chosen, bool fast = false);
     // Ticks Timer1's handler until the timer stops, running each recorded Execute.bat start
     // with the real interpreter before the next tick. Stops early while the
     // list file is awaited and nothing more can make it appear. Returns the

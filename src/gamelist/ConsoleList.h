@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// A console emulator's list file made from a folder of ROM files
+// (brivanel-makelist). Each game gets a short name made of ASCII letters
+// and digits, upper case, so that it is one safe word in any script line,
+// and its full name from the file name as it is. The ROM search finds a
+// game by "\" + short name + "." in a path, and a file name with blanks or
+// other letters cannot be that: each ROM is given an archive named after
+// its short name, beside it, which the search finds and the launch script
+// unpacks. A short name never equals the name of a ROM file of the folder,
+// so the search finds exactly that archive and not the ROM beside it.
+namespace ConsoleList {
+
+inline constexpr int kMaxShortName = 20;
+
+struct Game {
+    QString file;       // the ROM file's name in the folder
+    QString shortName;  // also the archive's base name and its entry's
+    QString fullName;   // the file name without its extension
+};
+
+// The games of the ROM files named `fileNames`, in the order given. Full
+// names lose control characters and surrounding blanks and are made unique
+// by " (2)", " (3)" ...; short names are made unique, and kept apart from
+// every file's own name, by "_1", "_2" ...
+std::vector<Game> NameGames(const QStringList& fileNames);
+
+// The list file's lines: "[Games]", then short name "=" the full name in
+// double quotes (the reader takes them off, so blanks at its ends and
+// quotes inside stay).
+QStringList ListLines(const std::vector<Game>& games);
+
+// What a run did, for its report; `problems` lists what could not be done.
+struct Written {
+    int games = 0;
+    QStringList problems;
+};
+
+// Names the files of `folder` whose extension is `extension` (no dot, any
+// case), puts each one into <folder>/<short name>.zip as "<short
+// name>.<extension>" and writes the list file `listFile` (UTF-8, CR LF).
+Written WriteFolder(const QString& folder, const QString& extension, const QString& listFile);
+
+}  // namespace ConsoleList

@@ -1,0 +1,164 @@
+// A new user with Debian's mame: the installation into a home of its own,
+// the first start, a fast build of MAME's whole list, the tools found by the
+// drive search, and a game played in the real MAME through the installed
+// launcher with the shipped definition's options, counted when Brivanel
+// comes back after more than 30.24 seconds on its clock.
+#include <gtest/gtest.h>
+#include <sys/types.h>
+
+#include <csignal>
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+
+#include "settings/KeyPath.h"
+#include "support/StandIn.h"
+#include "support/Text.h"
+#include "support/ui/ListBuildFixture.h"
+#include "support/ui/WindowDriver.h"
+
+namespace {
+
+const QString kMameBinary = q("/usr/games/mame");
+const QString kMame = q("MAME {The MAME Team}");
+const QString kPong = q("Pong (Rev E) [TTL]");
+const QString kBreakout = q("Breakout [TTL]");
+// C: is the home, as it is without a drive map; the installer's program folder lies in it.
+const QString kProgramFolder = q(".local/share/brivanel");
+
+QProcessEnvironment homeEnvironment(const TempInstallation& inst) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(q("HOME"), inst.host(q("C:\\")));
+    env.remove(q("XDG_DATA_HOME"));
+    env.insert(q("QT_QPA_PLATFORM"), q("offscreen"));
+    env.insert(q("BRIVANEL_STORE"), inst.storeFile());
+    env.insert(q("BRIVANEL_DRIVES"),
+               u"C:=" + inst.host(q("C:\\")) + u";D:=" + inst.host(q("D:\\")));
+    return env;
+}
+
+bool countExists(TempInstallation& inst) {
+    SettingsStore store(inst.database());
+    return store.OpenKey(StorePaths::Entry(kPong), false) && store.ValueExists(q("Count"));
+}
+
+}  // namespace
+
+TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
+    if (!QFileInfo(kMameBinary).isExecutable()) {
+        GTEST_SKIP() << "Debian's mame is not installed";
+    }
+    ListBuildInstallation b(kProgramFolder);
+    TempInstallation& inst = b.inst;
+    const QProcessEnvironment env = homeEnvironment(inst);
+
+    QProcess install;
+    install.setProcessEnvironment(env);
+    install.setProcessChannelMode(QProcess::MergedChannels);
+    install.start(q("cmake"), {q("--install"), q(BRIVANEL_BUILD_DIR), q("--prefix"),
+                               inst.host(q("C:\\.local"))});
+    ASSERT_TRUE(install.waitForFinished(120000));
+    ASSERT_EQ(install.exitCode(), 0) << install.readAll().toStdString();
+    const QString programDir = u"C:\\" + QString(kProgramFolder).replace(u'/', u'\\') + u'\\';
+    ASSERT_TRUE(inst.fs().exists(programDir + u"mame.ini"));
+    ASSERT_TRUE(QFileInfo(inst.host(programDir + u"MAME\\MAME.EXE")).isExecutable());
+
+    for (const QString& set : {q("pong"), q("breakout")}) {
+        inst.writeFile(q("C:\\src\\readme.txt"), "needs no ROM data\n");
+        inst.mkdir(q("C:\\My ROMs"));
+        ASSERT_EQ(QProcess::execute(q("zip"),
+                                    {q("-j"), q("-q"), inst.host(u"C:\\My ROMs\\" + set + u".zip"),
+                                     inst.host(q("C:\\src\\readme.txt"))}),
+                  0);
+    }
+
+    // The first start: no store yet. The dialog offers MAME; the fast pace is chosen.
+    QStringList offered;
+    inst.dialogs.answerDialog(mrOk, [&offered](QObject& dialog) {
+        auto& yes = control<QListWidget>(dialog, q("LBYes"));
+        auto& no = control<QListWidget>(dialog, q("LBNo"));
+        // Shown as the build shows it, which fills the lists.
+        static_cast<QWidget&>(dialog).show();
+        static_cast<QWidget&>(dialog).hide();
+        for (QListWidget* list : {&yes, &no}) {
+            for (int i = 0; i < list->count(); ++i) {
+                offered << list->item(i)->text();
+            }
+        }
+        no.clear();
+        yes.clear();
+        yes.addItem(kMame);
+        control<QLineEdit>(dialog, q("ESearchDrives")).setText(q("C:"));
+        control<QCheckBox>(dialog, q("CBFastListBuild")).setChecked(true);
+    });
+    TFMain* main = &b.start();
+    b.finishTicks();
+    EXPECT_TRUE(offered.contains(kMame)) << offered.join(u'|').toStdString();
+    EXPECT_GT(b.listBuild().State().ListBuildIndex, 0);
+    GameListWidget& arcade = listBox(*main, q("LBArcade"));
+    EXPECT_TRUE(arcade.items().contains(kBreakout));
+    ASSERT_TRUE(arcade.items().contains(kPong));
+    EXPECT_EQ(b.value(kPong, q("Location")), q("C:\\MY ROMS\\PONG.ZIP"));
+    EXPECT_EQ(b.value(kBreakout, q("Location")), q("C:\\MY ROMS\\BREAKOUT.ZIP"));
+    EXPECT_EQ(b.value(kMame, q("Location")).toUpper(), (programDir + u"MAME\\MAME.EXE").toUpper());
+    // Every system of MAME's list has its entry, most of them missing.
+    EXPECT_EQ(b.value(q("Galaxian (Coleco)"), q("Location")), q("#"));
+    {
+        SettingsStore root(inst.database());
+        root.OpenKey(StorePaths::Root(), false);
+        EXPECT_GT(root.GetKeyNames().size(), 45000);
+    }
+
+    // The drive search finds the installed ZIP tools in the hidden program folder.
+    inst.dialogs.answerDialog(
+        mrOk, [](QObject& dialog) { control<QPushButton>(dialog, q("BSearchDrives")).click(); });
+    menuItem(*main, q("Locations1")).trigger();
+    EXPECT_EQ(shownLocations(inst, *main).pkunzip.toUpper(),
+              (programDir + u"PKUNZIP.EXE").toUpper());
+
+    selectItem(arcade, kPong);
+    control<QLineEdit>(*main, q("EAdditional"))
+        .setText(q("-window -video none -sound none -seconds_to_run 32"));
+    control<QPushButton>(*main, q("BPlay")).click();
+    ASSERT_TRUE(main->state().gameLaunched);
+    const QStringList script =
+        QString::fromUtf8(inst.readFile(programDir + u"Execute.bat")).split(q("\r\n"));
+    const QString command = script.filter(q(" pong ")).value(0);
+    EXPECT_TRUE(command.startsWith(q("start /w "))) << command.toStdString();
+    for (const char* option :
+         {" -nowindow -resolution auto", " -nowaitvsync", " -joystick ", " -nomouse",
+          " -trackball_device keyboard", " -joystick_map auto", " -nocheat", " -video opengl",
+          " -sound auto -samplerate 48000", " -skip_gameinfo", " -seconds_to_run 32"}) {
+        EXPECT_TRUE(command.contains(q(option))) << option << " in " << command.toStdString();
+    }
+    // Launched now, on the real clock that the restarted program reads.
+    SystemClock realClock;
+    inst.clock.set(realClock.now());
+    b.closeMain();
+
+    const RecordingProcessStarter::Start& run = inst.starter.starts().back();
+    QProcess batch;
+    batch.setProcessEnvironment(env);
+    batch.setWorkingDirectory(run.workingFolder);
+    batch.setStandardInputFile(QProcess::nullDevice());
+    batch.start(run.program, run.arguments);
+    const QString restartedProgram = inst.host(programDir + u"brivanel");
+    EXPECT_TRUE(StandIn::waitUntil([&] { return countExists(inst); }, 300000));
+    const pid_t restarted = pid_t(StandIn::runningProgram(restartedProgram));
+    ASSERT_NE(restarted, 0) << "the restart line did not start the program";
+    ::kill(restarted, SIGTERM);
+    ASSERT_TRUE(batch.waitForFinished(120000));
+    const QString log = QString::fromUtf8(inst.readFile(programDir + u"Execute.log"));
+    EXPECT_EQ(batch.exitCode(), 0) << log.toStdString();
+
+    SettingsStore store(inst.database());
+    ASSERT_TRUE(store.OpenKey(StorePaths::Entry(kPong), false));
+    EXPECT_EQ(store.ReadInteger(q("Count")), 1);
+    // MAME ran in its folder and kept its configuration there.
+    EXPECT_TRUE(inst.fs().exists(programDir + u"MAME\\cfg\\pong.cfg")) << log.toStdString();
+    EXPECT_FALSE(inst.fs().exists(programDir + u"MAME\\ROMS\\pong"));
+}
