@@ -19,26 +19,11 @@
 #include <string>
 #include <vector>
 
+#include "BenchOptions.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Options {
-    int files = 20000;
-    int runs = 3;
-};
-
-Options parse(int argc, char** argv) {
-    Options options;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--files") == 0) {
-            options.files = std::max(1, std::atoi(argv[i + 1]));
-        } else if (std::strcmp(argv[i], "--runs") == 0) {
-            options.runs = std::max(1, std::atoi(argv[i + 1]));
-        }
-    }
-    return options;
-}
 
 [[noreturn]] void fail(const std::string& why) {
     std::fprintf(stderr, "bench_unzip: %s\n", why.c_str());
@@ -132,7 +117,7 @@ double median(std::vector<double> values) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const Options options = parse(argc, argv);
+    const BenchOptions options = BenchOptions::parse(argc, argv, {20000, 3});
     const QString unzip = QStandardPaths::findExecutable(QStringLiteral("unzip"));
     if (unzip.isEmpty()) {
         fail("Info-ZIP's unzip is not installed");

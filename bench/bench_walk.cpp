@@ -32,26 +32,11 @@
 #include "tools/DirectoryWalker.h"
 #include "tools/DriveSearch.h"
 
+#include "BenchOptions.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Options {
-    int files = 200000;
-    int runs = 5;
-};
-
-Options parse(int argc, char** argv) {
-    Options options;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--files") == 0) {
-            options.files = std::max(1, std::atoi(argv[i + 1]));
-        } else if (std::strcmp(argv[i], "--runs") == 0) {
-            options.runs = std::max(1, std::atoi(argv[i + 1]));
-        }
-    }
-    return options;
-}
 
 // Removes the tree however the bench ends.
 class ScratchTree {
@@ -164,7 +149,7 @@ double timeWalk(const DosFileSystem& dos, const QStringList& suffixes, qsizetype
 }  // namespace
 
 int main(int argc, char** argv) {
-    const Options options = parse(argc, argv);
+    const BenchOptions options = BenchOptions::parse(argc, argv, {200000, 5});
     const ScratchTree scratch;
     const fs::path tree = scratch.path() / "tree";
     const int expected = generate(tree, options.files);
