@@ -22,6 +22,8 @@
 
 using namespace HostilePictures;
 
+#include "BenchTiming.h"
+
 namespace {
 
 const QSize kView(256, 256);
@@ -31,18 +33,6 @@ struct Sample {
     const char* extension;
     std::function<QByteArray()> write;
 };
-
-double medianMs(int samples, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < samples; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::nth_element(times.begin(), times.begin() + samples / 2, times.end());
-    return times[size_t(samples / 2)];
-}
 
 // The view's work on a file: whether it showed a picture, and the median.
 std::pair<bool, double> show(const QString& path, int samples) {

@@ -24,6 +24,8 @@
 #include "settings/KeyPath.h"
 #include "support/TempInstallation.h"
 
+#include "BenchTiming.h"
+
 namespace {
 
 const QSize kView(256, 256);
@@ -58,18 +60,6 @@ QImage scene(int width, int height, quint32 seed) {
         }
     }
     return image;
-}
-
-double medianMs(int samples, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < samples; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::nth_element(times.begin(), times.begin() + samples / 2, times.end());
-    return times[size_t(samples / 2)];
 }
 
 QString convertProgram() {
