@@ -325,6 +325,11 @@ bool DosFileSystem::writeFile(const QString& dosPath, const QByteArray& content)
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    file.write(content);
+    // Flushed and checked here: commit() alone has been seen to report
+    // success after the data never reached a full disk.
+    if (file.write(content) != content.size() || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
     return file.commit();
 }

@@ -14,7 +14,9 @@
 
 class AppContext;
 struct AppState;
+struct EmulatorDefinition;
 class GameListsPane;
+class RunOutcome;
 class SelectionLabels;
 class StatusLine;
 class TFStatus;
@@ -74,6 +76,8 @@ private:
     void SearchDrives();
     void ProcessEmulator();
     void NextEmulatorStep();
+    // Has a MAME-type emulator print its game and clone lists.
+    RunOutcome RequestMameLists(const EmulatorDefinition& emulator, const QString& executable);
     // The waiting phase: true once the emulator's list file is there and
     // its game names are collected.
     bool ListFileArrived();
