@@ -92,8 +92,7 @@ void ListBuildController::BuildFromFoundFiles(const QStringList& chosenEmulators
     state_.listBuildAbort = false;
     build_.Timer1Tag = 0;
     build_.ListBuildLines.clear();
-    ProcessEmulator();
-    AnnounceEnd();
+    RunStep([this] { ProcessEmulator(); });
 }
 
 void ListBuildController::EndBuild() {
@@ -212,8 +211,28 @@ RunOutcome ListBuildController::RequestMameLists(const EmulatorDefinition& emula
 }
 
 void ListBuildController::Timer1Timer() {
-    TimerTick();
+    RunStep([this] { TimerTick(); });
+}
+
+void ListBuildController::RunStep(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception& error) {
+        AbandonBuild(error);
+    }
     AnnounceEnd();
+}
+
+void ListBuildController::AbandonBuild(const std::exception& error) {
+    // Ended as a cancelled build ends: no timer left running, no bar left
+    // standing, the lists as the store now holds them, and the end told.
+    Timer1->stop();
+    EndProgress();
+    build_.ListBuildLines.clear();
+    build_.Timer1Tag = 0;
+    guard_.show(error);
+    guard_.run([this] { lists_.RebuildLists(); });
+    ended_ = true;
 }
 
 void ListBuildController::TimerTick() {

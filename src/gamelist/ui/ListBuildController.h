@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QTimer>
 #include <array>
+#include <exception>
 #include <functional>
 #include <optional>
 
@@ -72,6 +73,10 @@ private:
     // The lists rebuilt: the build is over.
     void EndBuild();
     void AnnounceEnd();
+    // Runs a step of the build; an error in it ends the build cleanly with
+    // the general error message.
+    void RunStep(const std::function<void()>& step);
+    void AbandonBuild(const std::exception& error);
     void TimerTick();
     void SearchDrives();
     void ProcessEmulator();
