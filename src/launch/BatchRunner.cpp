@@ -16,12 +16,11 @@ RunOutcome BatchRunner::WriteScript(const QStringList& lines) const {
     const QString script = ScriptPath();
     const QByteArray content = TextCodec::encodeDosLines(lines);
     ctx_.fs().setArchiveOnly(script);
-    // Read back rather than trusted: a save has been seen to report success
-    // after its data never reached a full disk.
-    if (!ctx_.fs().writeFile(script, content) || ctx_.fs().readFile(script) != content) {
-        return RunOutcome::failed(script +
-                                  QStringLiteral(" could not be written in full (is its disk full "
-                                                 "or read-only?), so nothing was started."));
+    // The write is read back before it counts: a save has been seen to
+    // report success after its data never reached a full disk.
+    if (QString problem; !ctx_.fs().writeFile(script, content, &problem)) {
+        return RunOutcome::failed(script + u" could not be written, so nothing was started (" +
+                                  problem + u").");
     }
     return RunOutcome::started();
 }

@@ -31,9 +31,9 @@ class BatchRunner {
 public:
     explicit BatchRunner(const AppContext& ctx) : ctx_(ctx) {}
 
-    // Clears the attributes of an old Execute.bat, writes the lines with CR LF
-    // after each and reads the file back: a full disk must not leave a short
-    // or empty script that is then started as if it were the whole one.
+    // Clears the attributes of an old Execute.bat and writes the lines with
+    // CR LF after each, read back before it counts: a full disk must not
+    // leave a short or empty script that is then started as the whole one.
     RunOutcome WriteScript(const QStringList& lines) const;
     // Starts the script as written, detached.
     RunOutcome StartScript(ShowMode mode) const;

@@ -8,13 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 #include <algorithm>
 
 #include "dosnames/DosCase.h"
 #include "dosnames/ShortNames.h"
 #include "platform/DosPath.h"
 #include "platform/FileClock.h"
+#include "platform/FileReplace.h"
 
 // A folder's names with their short names, kept while the folder's
 // modification time stays the same, so that resolving many paths in one large
@@ -316,20 +316,13 @@ std::optional<QByteArray> DosFileSystem::readFile(const QString& dosPath) const 
     return file.readAll();
 }
 
-bool DosFileSystem::writeFile(const QString& dosPath, const QByteArray& content) const {
+bool DosFileSystem::writeFile(const QString& dosPath, const QByteArray& content,
+                              QString* problem) const {
     const QString host = hostPath(dosPath);
-    if (host.isEmpty()) {
-        return false;
+    const QString why = host.isEmpty() ? QStringLiteral("%1 is on no drive").arg(dosPath)
+                                       : FileReplace::replace(host, content);
+    if (problem != nullptr) {
+        *problem = why;
     }
-    QSaveFile file(host);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    // Flushed and checked here: commit() alone has been seen to report
-    // success after the data never reached a full disk.
-    if (file.write(content) != content.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return why.isEmpty();
 }

@@ -62,8 +62,10 @@ public:
 
     bool removeFile(const QString& dosPath) const;
     std::optional<QByteArray> readFile(const QString& dosPath) const;
-    // Replaces the file's content (creating it); false on failure.
-    bool writeFile(const QString& dosPath, const QByteArray& content) const;
+    // Replaces the file's content (creating it), all or nothing, the write
+    // read back before it counts; false on failure, and `problem` says why.
+    bool writeFile(const QString& dosPath, const QByteArray& content,
+                   QString* problem = nullptr) const;
 
 private:
     struct Listing;
