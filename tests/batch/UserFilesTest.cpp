@@ -4,13 +4,11 @@
 // was, except what the script declared its own: what this run made (absent
 // before) and what the command exists to remove or change.
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QFile>
 #include <functional>
-#include <list>
 #include <map>
 
 #include "BatchHarness.h"
@@ -22,24 +20,9 @@
 #include "maintenance/MaintenanceScripts.h"
 #include "platform/ScriptWord.h"
 #include "support/Text.h"
+#include "support/ZipFiles.h"
 
 namespace {
-
-// An archive of the given entries, each holding its own name.
-void writeZip(const QString& host, const QStringList& names) {
-    int error = 0;
-    zip_t* archive =
-        zip_open(QFile::encodeName(host).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(archive, nullptr);
-    std::list<QByteArray> contents;
-    for (const QString& name : names) {
-        contents.push_back(name.toUtf8());
-        zip_source_t* data =
-            zip_source_buffer(archive, contents.back().constData(), contents.back().size(), 0);
-        ASSERT_GE(zip_file_add(archive, contents.back().constData(), data, ZIP_FL_ENC_UTF_8), 0);
-    }
-    ASSERT_EQ(zip_close(archive), 0);
-}
 
 // Every file and folder below the drives: its path, folded as DOS compares
 // names, and a hash of its bytes ("" for a folder).
@@ -72,13 +55,9 @@ const QString kGameZip = q("D:\\ZIPS\\PACMAN.ZIP");
 class UserFiles {
 public:
     explicit UserFiles(Command command) : command_(command) {
-        for (const char* tool : {"PKZIP.EXE", "PKUNZIP.EXE"}) {
-            const QString built = tool == std::string_view("PKZIP.EXE")
-                                      ? QStringLiteral(BRIVANEL_PKZIP)
-                                      : QStringLiteral(BRIVANEL_PKUNZIP);
-            h.inst.mkdir(q("C:\\TOOLS"));
-            StandIn::placeProgram(built, h.host(u"C:\\TOOLS\\" + q(tool)));
-        }
+        h.inst.mkdir(q("C:\\TOOLS"));
+        StandIn::placeProgram(q(BRIVANEL_PKZIP), h.host(q("C:\\TOOLS\\PKZIP.EXE")));
+        StandIn::placeProgram(q(BRIVANEL_PKUNZIP), h.host(q("C:\\TOOLS\\PKUNZIP.EXE")));
         h.writeProgram(q("C:\\BRIVANEL\\brivanel"), q("exit 0"));
         h.writeProgram(q("C:\\EMU\\MAME\\MAME.EXE"),
                        q("case \"$1\" in -listclones) printf 'name     clone of\\npacman   "
