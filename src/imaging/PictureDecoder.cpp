@@ -69,6 +69,10 @@ std::optional<QImage> loadPicture(const QString& hostPath, QSize shownAt) {
     return decodePicture(file.readAll(), format);
 }
 
+bool loadsReduced(PictureFormat format) {
+    return format == PictureFormat::Jpeg;
+}
+
 QImage flattenOnto(const QImage& picture, const QColor& background) {
     if (!picture.hasAlphaChannel()) {
         return picture.convertToFormat(QImage::Format_RGB32);
