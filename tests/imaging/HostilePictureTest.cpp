@@ -144,6 +144,11 @@ TEST(HostilePictureTest, MetafilesStopAtTheDrawingBudget) {
         {"stars", Drawing::Star, 2, 100},
         {"text in new fonts", Drawing::NewFontText, 3, 1000},
         {"big bitmaps", Drawing::Bitmap, 2, 12},
+        // Priced before they are read: characters by their number, not by
+        // the pixels of a font one pixel high; points as they are kept.
+        {"text of many characters", Drawing::TinyText, 1000, 1'000'000},
+        {"points in a path", Drawing::PathPoints, 1000, 4'000'000},
+        {"points of a line", Drawing::LinePoints, 1000, 4'000'000},
     };
     for (const Form& f : forms) {
         for (const auto& [format, write] :
