@@ -194,7 +194,7 @@ RunOutcome ListBuildController::RequestMameLists(const EmulatorDefinition& emula
                                                  const QString& executable) {
     const QString programDirectory = ctx_.ProgramDirectory();
     const QString refused = u"The game list of \"" + emulator.lbName + u"\" cannot be requested";
-    ScriptWords words;
+    ScriptWords words(ctx_.fs());
     const std::optional<QStringList> lines = MameListRequest::ScriptLines(
         ctx_.fs().shortPath(executable), programDirectory, emulator.emulatorId, words);
     if (!lines) {
