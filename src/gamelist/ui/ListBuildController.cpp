@@ -1,6 +1,7 @@
 #include "gamelist/ui/ListBuildController.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
 
 #include "app/StartupLogic.h"
 #include "context/Accessors.h"
@@ -245,10 +246,13 @@ void ListBuildController::TimerTick() {
     work.start();
     askedThisTick_ = false;
     deferDisplay_ = build_.fast;
+    tickWork_.emplace(ctx_.profiles(), ctx_.database());
+    const auto endWork = qScopeGuard([this] { tickWork_.reset(); });
     bool more = HandleNextGame();
     while (more && build_.fast && !askedThisTick_ && work.elapsed() < kFastTickMs) {
         more = HandleNextGame();
     }
+    EndTickWork();
     deferDisplay_ = false;
     ShowPending();
     if (more) {
@@ -291,6 +295,13 @@ void ListBuildController::ShowPending() {
         status_.StepProgress(build_.Timer1Tag);
     }
     pending_ = {};
+}
+
+void ListBuildController::EndTickWork() {
+    if (tickWork_) {
+        tickWork_->writes.commit();
+        tickWork_.reset();
+    }
 }
 
 void ListBuildController::EndProgress() {
@@ -348,6 +359,7 @@ bool ListBuildController::HandleNextGame() {
             GameStep::ResolveGameNames(ctx_, emulator, build_.ListBuildLines[build_.Timer1Tag - 1]);
     }
     if (!names) {
+        EndTickWork();
         ShowPending();
         EndProgress();
         build_.ListBuildLines.clear();
@@ -370,6 +382,7 @@ bool ListBuildController::HandleNextGame() {
         ctx_, emulator, *names, emulatorDirectory,
         [&] { return FindRomLocation(names->shortName, p, emulatorDirectory); });
     if (outcome.aborted) {
+        EndTickWork();
         ShowPending();
         EndProgress();
         EndBuild();
@@ -395,6 +408,7 @@ RomLocation::Result ListBuildController::FindRomLocation(const QString& shortNam
                                                          int emulatorIndex,
                                                          const QString& emulatorDirectory) {
     if (state_.foundFiles.isEmpty()) {
+        EndTickWork();
         SearchDrives();
     }
     RomLocation::Hooks hooks;
@@ -415,6 +429,7 @@ RomLocation::Result ListBuildController::FindRomLocation(const QString& shortNam
 
 RomLocation::Answer ListBuildController::AskRomChoice(const RomLocation::Question& question) {
     // The user sees the game asked about; the tick ends with it.
+    EndTickWork();
     ShowPending();
     askedThisTick_ = true;
     FStatus->Prepare(searchedName_, question.emulatorId, question.candidates);

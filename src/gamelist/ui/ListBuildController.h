@@ -8,9 +8,11 @@
 #include <functional>
 #include <optional>
 
+#include "catalogue/ProfileCache.h"
 #include "context/ErrorGuard.h"
 #include "gamelist/ListBuildState.h"
 #include "gamelist/RomLocation.h"
+#include "settings/StoreDatabase.h"
 #include "tools/SearchChoice.h"
 
 class AppContext;
@@ -99,6 +101,10 @@ private:
     void ShowGame(const QString& fullName);
     void ShowPending();
     void EndProgress();
+    // Ends the tick's held file lookups and commits its store writes; done
+    // before anything that waits for the user, searches the drives or goes
+    // on to the next emulator.
+    void EndTickWork();
 
     AppContext& ctx_;
     AppState& state_;
@@ -120,6 +126,15 @@ private:
         std::optional<QString> game;
     } pending_;
     bool ended_ = false;
+    // A tick's games: the list and merge files looked up once, the store
+    // written in one commit rather than one per value.
+    struct TickWork {
+        TickWork(ProfileCache& profiles, std::shared_ptr<StoreDatabase> store)
+            : lookups(profiles), writes(std::move(store)) {}
+        ProfileCache::Hold lookups;
+        StoreBatch writes;
+    };
+    std::optional<TickWork> tickWork_;
     QTimer* Timer1;
     QAction* UpdateGameList1;
     TFStatus* FStatus;
