@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 
@@ -122,6 +123,17 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
               (programDir + u"PKUNZIP.EXE").toUpper());
 
     selectItem(arcade, kPong);
+    // The installed key help names MAME's common keys.
+    QString keys;
+    inst.dialogs.answerDialog(mrOk, [&keys](QObject& dialog) {
+        keys = control<QPlainTextEdit>(dialog, q("MKeys")).toPlainText();
+    });
+    menuItem(*main, q("Keys1")).trigger();
+    for (const char* key : {"Insert a coin             5", "Start                     1",
+                            "Pause and go on           P", "Menu                      Tab",
+                            "Quit (back to Brivanel)   Escape", "Snapshot                  F12"}) {
+        EXPECT_TRUE(keys.contains(q(key))) << key << " in " << keys.toStdString();
+    }
     control<QLineEdit>(*main, q("EAdditional"))
         .setText(q("-window -video none -sound none -seconds_to_run 32"));
     control<QPushButton>(*main, q("BPlay")).click();
@@ -133,7 +145,8 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
     for (const char* option :
          {" -nowindow -resolution auto", " -nowaitvsync", " -joystick ", " -nomouse",
           " -trackball_device keyboard", " -joystick_map auto", " -nocheat", " -video opengl",
-          " -sound auto -samplerate 48000", " -skip_gameinfo", " -seconds_to_run 32"}) {
+          " -sound auto -samplerate 48000", " -rotate -noror -norol ",
+          " -noautoframeskip -frameskip 0", " -skip_gameinfo", " -seconds_to_run 32"}) {
         EXPECT_TRUE(command.contains(q(option))) << option << " in " << command.toStdString();
     }
     // Launched now, on the real clock that the restarted program reads.

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 
@@ -39,6 +40,7 @@ struct Console {
     const char* additional;  // the game's Additional Options
     const char* list;        // the choice of Controller 1, when not the first
     const char* loaded;      // what the emulator prints once the game runs
+    const char* keys;        // a line of its key help
     QStringList options;     // words its command line must hold
 };
 
@@ -118,6 +120,13 @@ void playOnce(const Console& c) {
     ASSERT_TRUE(consoles.items().contains(game)) << consoles.items().join(u'|').toStdString();
     enterLocation(inst, *main, q("EPKUnzip"), kProgramDir + u"PKUNZIP.EXE");
     selectItem(consoles, game);
+    // The installed key help, as Game > Keys... shows it.
+    QString keys;
+    inst.dialogs.answerDialog(mrOk, [&keys](QObject& dialog) {
+        keys = control<QPlainTextEdit>(dialog, q("MKeys")).toPlainText();
+    });
+    menuItem(*main, q("Keys1")).trigger();
+    EXPECT_TRUE(keys.contains(q(c.keys))) << keys.toStdString();
     if (c.list != nullptr) {
         control<QComboBox>(*main, q("CBController1")).setCurrentText(q(c.list));
     }
@@ -188,6 +197,7 @@ TEST(PlayShippedConsoles, GameBoyColorInMednafen) {
               "-video.driver softfb",
               nullptr,
               "Using module: gb",
+              "Quit (back to Brivanel)   Escape or F12",
               // The first choice of each list, Mednafen's defaults.
               {q("-video.fs 0 -gb.xscale 6 -gb.yscale 6"), q("-video.frameskip 1"),
                q("-gb.special none -gb.shader none -gb.videoip 0"), q("-sound 1 -sound.rate 48000"),
@@ -204,6 +214,7 @@ TEST(PlayShippedConsoles, Atari2600InStella) {
               "-loglevel 2 -logtoconsole 1",
               "Paddles",
               "Controller 0:    Paddles",
+              "Game Reset (starts)       F2",
               {q("-fullscreen 0 -tia.zoom 3"), q("-tv.filter 0 -tv.scanlines 0 -tia.inter 0"),
                q("-audio.enabled 1 -audio.sample_rate 44100 -lc Paddles -loglevel 2")}});
 }
