@@ -44,19 +44,6 @@ struct Console {
     QStringList options;     // words its command line must hold
 };
 
-QProcessEnvironment homeEnvironment(const TempInstallation& inst) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(q("HOME"), inst.host(q("C:\\")));
-    env.remove(q("XDG_DATA_HOME"));
-    env.remove(q("MEDNAFEN_HOME"));
-    env.insert(q("QT_QPA_PLATFORM"), q("offscreen"));
-    env.insert(q("SDL_AUDIODRIVER"), q("dummy"));
-    env.insert(q("BRIVANEL_STORE"), inst.storeFile());
-    env.insert(q("BRIVANEL_DRIVES"),
-               u"C:=" + inst.host(q("C:\\")) + u";D:=" + inst.host(q("D:\\")));
-    return env;
-}
-
 // The process of `program` started for this installation, with its arguments.
 QStringList commandLineOf(const QString& program, const QString& installation, qint64* pid) {
     for (const QString& entry : QDir(q("/proc")).entryList(QDir::Dirs)) {
@@ -90,15 +77,8 @@ void playOnce(const Console& c) {
     }
     ListBuildInstallation b(kProgramFolder);
     TempInstallation& inst = b.inst;
-    const QProcessEnvironment env = homeEnvironment(inst);
-    QProcess install;
-    QProcessEnvironment installEnv = env;
-    installEnv.insert(q("BUILD_DIR"), q(BRIVANEL_BUILD_DIR));
-    install.setProcessEnvironment(installEnv);
-    install.setProcessChannelMode(QProcess::MergedChannels);
-    install.start(q(BRIVANEL_INSTALL_SCRIPT), {q("--no-build")});
-    ASSERT_TRUE(install.waitForFinished(120000));
-    ASSERT_EQ(install.exitCode(), 0) << install.readAll().toStdString();
+    const QProcessEnvironment env = ShippedEmulatorRun::HomeEnvironment(inst);
+    ASSERT_EQ(ShippedEmulatorRun::InstallIntoHome(env), QString());
 
     // The ROM as users name theirs, and its list made by the installed command.
     const QString romDir = u"C:\\" + q(c.romFolder);

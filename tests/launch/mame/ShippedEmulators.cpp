@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "support/ProcessRun.h"
+#include "support/TempInstallation.h"
 
 QList<ShippedEmulator> ShippedEmulators() {
     QFile script(QStringLiteral(BRIVANEL_INSTALL_SCRIPT));
@@ -28,6 +29,31 @@ QList<ShippedEmulator> ShippedEmulators() {
 }
 
 namespace ShippedEmulatorRun {
+
+QProcessEnvironment HomeEnvironment(const TempInstallation& inst) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), inst.host(QStringLiteral("C:\\")));
+    env.remove(QStringLiteral("XDG_DATA_HOME"));
+    env.remove(QStringLiteral("MEDNAFEN_HOME"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    env.insert(QStringLiteral("BRIVANEL_STORE"), inst.storeFile());
+    env.insert(QStringLiteral("BRIVANEL_DRIVES"), u"C:=" + inst.host(QStringLiteral("C:\\")) +
+                                                      u";D:=" + inst.host(QStringLiteral("D:\\")));
+    return env;
+}
+
+QString InstallIntoHome(const QProcessEnvironment& env) {
+    QProcess install;
+    QProcessEnvironment installEnv = env;
+    installEnv.insert(QStringLiteral("BUILD_DIR"), QStringLiteral(BRIVANEL_BUILD_DIR));
+    install.setProcessEnvironment(installEnv);
+    install.setProgram(QStringLiteral(BRIVANEL_INSTALL_SCRIPT));
+    install.setArguments({QStringLiteral("--no-build")});
+    const ProcessOutcome done = runToEnd(install);
+    return done.exitCode == 0 ? QString()
+                              : done.standardOutput + done.standardError + u" (install.sh failed)";
+}
 
 QByteArray TinyGameBoyColorRom() {
     QByteArray rom(32768, '\0');

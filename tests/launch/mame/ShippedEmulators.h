@@ -3,8 +3,11 @@
 #include <QByteArray>
 #include <QList>
 #include <QMap>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+
+class TempInstallation;
 
 // The emulators the installer ships definitions for, as its table names
 // them, and what the tests need to run them for real.
@@ -16,6 +19,14 @@ struct ShippedEmulator {
 QList<ShippedEmulator> ShippedEmulators();
 
 namespace ShippedEmulatorRun {
+
+// The environment of a user whose home is the installation's C: (no drive
+// map needed, the store in the installation), as the installer, the
+// program and the emulators see it.
+QProcessEnvironment HomeEnvironment(const TempInstallation& inst);
+// scripts/install.sh with this build, into that home: empty when it
+// succeeded, else what it said.
+QString InstallIntoHome(const QProcessEnvironment& env);
 
 // The smallest cartridges the emulators take as real games: a Game Boy
 // Color ROM with a valid header and an Atari 2600 4K cartridge, each a
