@@ -92,6 +92,11 @@ Extractor::Written Extractor::writeFile(int dirFd, FolderNames& names, const Ent
         error = "a folder of that name is in the way";
         return Written::Failed;
     }
+    if (present && S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) {
+        // As DOS would: -o replaces files, not the ones the user protected.
+        error = "it is read-only; it is left unchanged";
+        return Written::Failed;
+    }
     if (present && st.st_dev == archiveId_.device && st.st_ino == archiveId_.inode) {
         error = "that is the archive being read; it is not overwritten";
         return Written::Failed;

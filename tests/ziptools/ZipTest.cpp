@@ -119,6 +119,7 @@ TEST(Zip, MoveUpdateReplacesOnlyNewerAndDeletesTheSources) {
     h.write("roms/pacman/pacman.6h", "new 6h", at(9));
     h.write("roms/pacman/samples/old.wav", "archive wav", at(10));
     h.write("roms/pacman/samples/fire.wav", "fire", at(9));
+    QDir().mkpath(h.path("roms/pacman/cfg"));  // the user's, empty: nothing moves out of it
     const auto r = h.pkzip({h.path("PACMAN.ZIP"), h.path("roms/pacman/*.*"), "-m", "-u"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(h.readZip("PACMAN.ZIP"), (Contents{{"pacman.6e", "archive 6e"},
@@ -130,6 +131,30 @@ TEST(Zip, MoveUpdateReplacesOnlyNewerAndDeletesTheSources) {
     EXPECT_EQ(h.files("roms"), QStringList());
     EXPECT_TRUE(QDir(h.path("roms/pacman")).exists());
     EXPECT_FALSE(QDir(h.path("roms/pacman/samples")).exists());
+    EXPECT_TRUE(QDir(h.path("roms/pacman/cfg")).exists());
+}
+
+// Entry names equal under case folding (the Kelvin sign's "K" among them)
+// are one name, as they are to the interpreter's del and copy.
+TEST(Zip, NamesEqualUnderCaseFoldingAreOneEntry) {
+    struct Case {
+        QStringList arguments;
+        Contents expected;
+    };
+    const std::vector<Case> cases = {
+        {words({"G.ZIP", "w\\été.txt"}), {{"ÉTÉ.TXT", "new"}, {"kof.hi", "h"}}},
+        {words({"G.ZIP", "-d", "\xE2\x84\xAAOF.HI"}), {{"ÉTÉ.TXT", "old"}}},
+        {words({"G.ZIP", "-d", "é*.txt"}), {{"kof.hi", "h"}}},
+    };
+    for (const Case& c : cases) {
+        const std::string label = c.arguments.join(u' ').toStdString();
+        H h;
+        h.makeZip("G.ZIP", {{"ÉTÉ.TXT", "old"}, {"kof.hi", "h"}});
+        h.write("w/été.txt", "new");
+        const auto r = h.pkzip(c.arguments);
+        EXPECT_EQ(r.exitCode, 0) << label << ": " << r.err.toStdString();
+        EXPECT_EQ(h.readZip("G.ZIP"), c.expected) << label;
+    }
 }
 
 // A file that is not what the archive now holds under its name is kept, and
