@@ -1,6 +1,5 @@
 #include "ziptools/Zip.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,7 +8,6 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,8 +16,8 @@
 #include "dosnames/DosWildcard.h"
 #include "ziptools/Archive.h"
 #include "ziptools/DriveBounds.h"
+#include "ziptools/EntryData.h"
 #include "ziptools/EntryPaths.h"
-#include "ziptools/HostFiles.h"
 #include "ziptools/Sources.h"
 
 namespace {
@@ -97,62 +95,13 @@ std::map<std::string, zip_uint64_t> entryIndex(zip_t* archive) {
     return index;
 }
 
-// Small files are read at once, so that libzip does not stat, open and seek
-// each again when it writes the archive: most ROM sets are many small files.
-// Larger ones, and all once the budget is spent, libzip reads itself.
-class SourceReader {
-public:
-    zip_source_t* sourceFor(zip_t* archive, const Source& source) {
-        if (source.size <= kSmallFile && source.size <= budget_) {
-            if (zip_source_t* read = readAtOnce(archive, source)) {
-                budget_ -= source.size;
-                return read;
-            }
-        }
-        return zip_source_file(archive, source.host.c_str(), 0, -1);
-    }
-
-private:
-    static constexpr off_t kSmallFile = off_t(1) << 20;
-
-    static zip_source_t* readAtOnce(zip_t* archive, const Source& source) {
-        const HostFiles::UniqueFd file(
-            ::open(source.host.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-        const size_t size = static_cast<size_t>(source.size);
-        std::unique_ptr<char, decltype(&::free)> data(
-            static_cast<char*>(::malloc(std::max<size_t>(size, 1))), &::free);
-        if (!file.valid() || !data) {
-            return nullptr;
-        }
-        size_t got = 0;
-        while (got < size) {
-            const ssize_t n = ::read(file.get(), data.get() + got, size - got);
-            if (n <= 0) {
-                return nullptr;  // changed or unreadable: libzip says why
-            }
-            got += static_cast<size_t>(n);
-        }
-        char beyond = 0;
-        if (::read(file.get(), &beyond, 1) != 0) {
-            return nullptr;
-        }
-        zip_source_t* const buffer = zip_source_buffer(archive, data.get(), size, 1);
-        if (buffer != nullptr) {
-            data.release();
-        }
-        return buffer;
-    }
-
-    off_t budget_ = off_t(64) << 20;
-};
-
 // Adds or replaces the sources' entries; returns the sources that went in or
 // were found up to date, the ones a move may delete.
 std::vector<Source> addSources(const ZipCommand& command, const Collected& collected,
                                zip_t* archive, bool& failed, std::ostream& out, std::ostream& err) {
     std::vector<Source> held;
     std::map<std::string, zip_uint64_t> index = entryIndex(archive);
-    SourceReader reader;
+    EntryData reader;
     for (const Source& source : collected.sources) {
         const std::string key = DosCase::fold(source.entry);
         const auto existing = index.find(key);
@@ -189,6 +138,9 @@ std::vector<Source> addSources(const ZipCommand& command, const Collected& colle
             continue;
         }
         zip_file_set_mtime(archive, static_cast<zip_uint64_t>(at), source.mtime, 0);
+        if (!EntryData::worthDeflating(source)) {
+            zip_set_file_compression(archive, static_cast<zip_uint64_t>(at), ZIP_CM_STORE, 0);
+        }
         index[key] = static_cast<zip_uint64_t>(at);
         out << (replacing ? "  Updating: " : "  Adding: ") << source.entry << '\n';
         held.push_back(source);
