@@ -31,6 +31,7 @@ Extractor::Extractor(zip_t* archive, FileId archiveId, int destination, bool ove
       archiveId_(archiveId),
       destination_(destination),
       overwrite_(overwrite),
+      pid_(::getpid()),
       out_(out),
       err_(err) {}
 
@@ -78,27 +79,16 @@ FolderNames& Extractor::namesOf(const std::string& key, int dirFd) {
     return found->second;
 }
 
-// Written as a file without a name that gets its name once complete, or
-// beside its final name and renamed into place: a damaged entry (or a killed
-// run) leaves no half file, and a link at the final name is replaced, never
-// followed.
+// Written beside its final name and renamed into place: a damaged entry
+// leaves no half file, and a link at the final name is replaced, never followed.
 Extractor::Written Extractor::writeFile(int dirFd, FolderNames& names, const Entry& entry,
                                         std::string& error) {
     const std::string name = names.existing(entry.target.back());
-    if (!names.holds(name)) {
-        // The folder's listing says the name is free; the link that names
-        // the file fails if it was taken since, and then it is looked at.
-        const Written written = writeUnnamed(dirFd, name, entry, error);
-        if (written == Written::Yes) {
-            names.add(name);
-        }
-        if (written != Written::Exists) {
-            return written;
-        }
-        names.add(name);
-    }
     struct stat st {};
-    const bool present = ::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    // Without -o a name the folder's listing lacks needs no look: the rename
+    // that places the file refuses a name taken since.
+    const bool present = (overwrite_ || names.holds(name)) &&
+                         ::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
     if (present && !overwrite_) {
         return Written::Exists;
     }
@@ -118,8 +108,7 @@ Extractor::Written Extractor::writeFile(int dirFd, FolderNames& names, const Ent
     std::string temporary;
     UniqueFd file;
     for (int attempt = 0; !file.valid() && attempt < 100; ++attempt) {
-        temporary =
-            ".pkunzip-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++) + ".tmp";
+        temporary = ".pkunzip-" + std::to_string(pid_) + "-" + std::to_string(counter_++) + ".tmp";
         file = UniqueFd(::openat(dirFd, temporary.c_str(),
                                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
         if (!file.valid() && errno != EEXIST) {
@@ -147,38 +136,6 @@ Extractor::Written Extractor::writeFile(int dirFd, FolderNames& names, const Ent
         ::unlinkat(dirFd, temporary.c_str(), 0);
     }
     return placed;
-}
-
-Extractor::Written Extractor::writeUnnamed(int dirFd, const std::string& name, const Entry& entry,
-                                           std::string& error) {
-    UniqueFd file(::openat(dirFd, ".", O_WRONLY | O_TMPFILE | O_CLOEXEC, 0666));
-    if (!file.valid()) {
-        // A file system without unnamed files: a named one renamed, as for -o.
-        return Written::Exists;
-    }
-    if (!copyData(entry, file.get(), error)) {
-        return Written::Failed;
-    }
-    const std::array<timespec, 2> times{timespec{entry.mtime, 0}, timespec{entry.mtime, 0}};
-    ::futimens(file.get(), times.data());
-    const std::string self = "/proc/self/fd/" + std::to_string(file.get());
-    if (::linkat(AT_FDCWD, self.c_str(), dirFd, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-        if (::close(file.release()) != 0) {
-            error = std::string("cannot write: ") + std::strerror(errno);
-            ::unlinkat(dirFd, name.c_str(), 0);
-            return Written::Failed;
-        }
-        return Written::Yes;
-    }
-    if (errno == EEXIST) {
-        return Written::Exists;
-    }
-    // No /proc, or a link the file system refuses: the named way.
-    if (errno == ENOENT || errno == EPERM || errno == EMLINK) {
-        return Written::Exists;
-    }
-    error = std::string("cannot write: ") + std::strerror(errno);
-    return Written::Failed;
 }
 
 Extractor::Written Extractor::place(int dirFd, const std::string& temporary,

@@ -41,10 +41,6 @@ private:
 
     FolderNames& namesOf(const std::string& key, int dirFd);
     Written writeFile(int dirFd, FolderNames& names, const Entry& entry, std::string& error);
-    // Yes, Failed, or Exists when the name was taken or the file system
-    // has no unnamed files (the caller then takes the named way).
-    Written writeUnnamed(int dirFd, const std::string& name, const Entry& entry,
-                         std::string& error);
     Written place(int dirFd, const std::string& temporary, const std::string& name,
                   std::string& error) const;
     bool copyData(const Entry& entry, int fd, std::string& error);
@@ -53,6 +49,7 @@ private:
     FileId archiveId_;
     int destination_;
     bool overwrite_;
+    pid_t pid_;
     std::ostream& out_;
     std::ostream& err_;
     bool damaged_ = false;
