@@ -40,7 +40,7 @@ void PlayCommand::BPlayClick() {
         return;
     }
     options_.CompleteListSelections(*emulator);
-    ScriptWords words;
+    ScriptWords words(ctx_.fs());
     const std::optional<QStringList> lines =
         launchLines(ctx_, *emulator, GatherLaunchRequest(*entry), words);
     if (!words.ok()) {
