@@ -21,6 +21,7 @@ class OptionPanel;
 class PicturePane;
 class PlayCommand;
 class ReportCommands;
+class RunOutcome;
 class SelectionLabels;
 class ToolCommands;
 struct SelectedEntry;
@@ -65,7 +66,9 @@ private:
     void StartUp();
     void RestoreSettings();
     void ZipMagicCheck();
-    void RunZipMagic(const QString& option);
+    // ZipMagic with " /e-", a failed start shown in a box.
+    void SwitchZipMagicOff();
+    RunOutcome RunZipMagic(const QString& option);
     void AppActivate();
     void AppDeactivate();
     void FormClose();

@@ -1,5 +1,6 @@
 // Start-up, shutdown and "&Rebuild Game List...".
 #include <QCloseEvent>
+#include <QDebug>
 #include <QTimer>
 
 #include "app/StartupLogic.h"
@@ -118,7 +119,7 @@ void TFMain::RestoreSettings() {
     StoreSchema::openRoot(root, false);
     tools_ = ReadToolLocations(root);
     if (!tools_.zipMagic.isEmpty()) {
-        RunZipMagic(QString::fromUtf16(kZipMagicOff));
+        SwitchZipMagicOff();
     }
     toolCommands_->SetSearchDrives(tools_.drives);
 
@@ -140,12 +141,20 @@ void TFMain::ZipMagicCheck() {
             LocateExecutable(state_.foundFiles, QStringLiteral("ZMCMDLN.EXE")).value_or(QString());
     }
     if (!tools_.zipMagic.isEmpty()) {
-        RunZipMagic(QString::fromUtf16(kZipMagicOff));
+        SwitchZipMagicOff();
     }
 }
 
-void TFMain::RunZipMagic(const QString& option) {
-    BatchRunner(ctx_).RunCommand(tools_.zipMagic + option, ShowMode::Minimised);
+void TFMain::SwitchZipMagicOff() {
+    const RunOutcome run = RunZipMagic(QString::fromUtf16(kZipMagicOff));
+    if (!run.ok()) {
+        ctx_.dialogs().messageBox(u"ZipMagic was not switched off: " + run.message(),
+                                  MessageKind::Error, MessageButtons::Ok);
+    }
+}
+
+RunOutcome TFMain::RunZipMagic(const QString& option) {
+    return BatchRunner(ctx_).RunCommand(tools_.zipMagic + option, ShowMode::Minimised);
 }
 
 void TFMain::AppActivate() {
@@ -166,7 +175,11 @@ void TFMain::closeEvent(QCloseEvent* event) {
 
 void TFMain::FormClose() {
     if (!state_.gameLaunched && !tools_.zipMagic.isEmpty()) {
-        RunZipMagic(QString::fromUtf16(kZipMagicOn));
+        // Only said on the error stream: the window is going away, maybe on
+        // a signal, and a box would hold the shutdown up.
+        if (const RunOutcome run = RunZipMagic(QString::fromUtf16(kZipMagicOn)); !run.ok()) {
+            qWarning().noquote() << "ZipMagic was not switched on again:" << run.message();
+        }
     }
 }
 

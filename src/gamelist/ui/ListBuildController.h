@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QTimer>
 #include <array>
+#include <exception>
 #include <functional>
 #include <optional>
 
@@ -14,7 +15,9 @@
 
 class AppContext;
 struct AppState;
+struct EmulatorDefinition;
 class GameListsPane;
+class RunOutcome;
 class SelectionLabels;
 class StatusLine;
 class TFStatus;
@@ -70,10 +73,16 @@ private:
     // The lists rebuilt: the build is over.
     void EndBuild();
     void AnnounceEnd();
+    // Runs a step of the build; an error in it ends the build cleanly with
+    // the general error message.
+    void RunStep(const std::function<void()>& step);
+    void AbandonBuild(const std::exception& error);
     void TimerTick();
     void SearchDrives();
     void ProcessEmulator();
     void NextEmulatorStep();
+    // Has a MAME-type emulator print its game and clone lists.
+    RunOutcome RequestMameLists(const EmulatorDefinition& emulator, const QString& executable);
     // The waiting phase: true once the emulator's list file is there and
     // its game names are collected.
     bool ListFileArrived();

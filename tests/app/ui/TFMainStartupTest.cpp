@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QWindow>
+#include <limits>
 
 #include "app/StartupLogic.h"
 #include "app/ui/TFMain.h"
@@ -158,6 +159,15 @@ TEST_F(StartupTest, CountsAPlayOnlyAfterMoreThan0_00035Days) {
     s.WriteString(u"Current"_qs, u"Gone"_qs);
     EXPECT_FALSE(StartupLogic::CountPlay(s, launch + 1));
     EXPECT_FALSE(s.KeyExists(StorePaths::Entry(u"Gone"_qs)));
+
+    // The largest count stays: one more would wrap round to a negative one.
+    s.WriteDateTime(u"Time"_qs, launch);
+    s.WriteString(u"Current"_qs, u"Galaga"_qs);
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(u"Galaga"_qs), false));
+    s.WriteInteger(u"Count"_qs, std::numeric_limits<int>::max());
+    ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
+    EXPECT_TRUE(StartupLogic::CountPlay(s, launch + 1));
+    EXPECT_EQ(count(u"Galaga"_qs), std::numeric_limits<int>::max());
 }
 
 TEST_F(StartupTest, RestoresToolPathsViewSwitchesAndTheLock) {

@@ -1,6 +1,7 @@
 #include <QTest>
 
 #include "launch/LaunchScript.h"
+#include "support/FullDisk.h"
 #include "support/ui/OptionFixture.h"
 
 namespace {
@@ -95,6 +96,30 @@ TEST_F(PlayTest, ZippedGameWithoutUnzipToolWarnsAndStaysOpen) {
     EXPECT_FALSE(main().state().gameLaunched);
     // The completed selections stay stored.
     EXPECT_EQ(readString(Specific(kPong), QStringLiteral("Sound")), QStringLiteral("Silence"));
+}
+
+// A script that did not reach the disk in full is never started: the
+// window says why and stays, and nothing counts as played.
+TEST_F(PlayTest, OnAFullDiskNothingStartsAndTheWindowStays) {
+    // Every list group chosen already: the click itself writes no option.
+    setSpecific(kPong, {{u"Resolution"_qs, u"320x240"_qs},
+                        {u"VESA Mode"_qs, u"VESA 1"_qs},
+                        {u"Pixel Doubling"_qs, u"No Scanlines"_qs},
+                        {u"Sound"_qs, u"Silence"_qs}});
+    startWithUnzip(kPkunzip);
+    select(kPong);
+    {
+        const FullDisk full;
+        play();
+    }
+    ASSERT_EQ(inst.dialogs.messages().size(), 1);
+    EXPECT_TRUE(inst.dialogs.messages()[0].startsWith(
+        u'"' + kPong + u"\" cannot be played: " + kScript +
+        u" could not be written, so nothing was started (cannot write "))
+        << inst.dialogs.messages()[0].toStdString();
+    EXPECT_TRUE(inst.starter.starts().empty());
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_FALSE(main().state().gameLaunched);
 }
 
 }  // namespace
