@@ -7,7 +7,11 @@
 // first_build_mame_fast_s: the fast pace, on the lists MAME 0.251 printed
 //   (kept in bench/data, so that no mame is needed);
 // first_build_mame_fast_store_equal: 1 when a build of a 2,000-system
-//   excerpt leaves the same store, value by value, at both paces.
+//   excerpt leaves the same store, value by value, at both paces, and the
+//   store that bench/data/first-build-excerpt-store.txt.gz holds: the one
+//   the build left before its ticks were made faster. `--write-reference
+//   FILE` builds only the excerpt and writes its store there, to make that
+//   file again when what a build stores changes on purpose.
 //
 // With --real MAME [--pace slow|fast] the emulator itself is asked for its
 // lists (bench/real_first_build), and the figure is
@@ -23,6 +27,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <ctime>
 #include <optional>
 
 #include "app/ui/TFMain.h"
@@ -138,8 +143,17 @@ QStringList romNamesOf(const QStringList& full, int count) {
     return names;
 }
 
+double processorSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
 struct BuildRun {
     double seconds = 0;
+    // The processor time the program itself spent on it, which a busy
+    // machine stretches less than the seconds.
+    double processorSeconds = 0;
     int gameEntries = 0;
     QStringList dump;
 };
@@ -155,6 +169,7 @@ BuildRun firstBuild(TempInstallation& inst, Pace pace, bool tickDirectly) {
                    {&inst.dialogs, &clock, &starter, &inst.joystick});
     ctx.exitProgram = [](int code) { std::exit(code); };
     QElapsedTimer timer;
+    double processorAtOk = 0;
     inst.dialogs.answerDialog(mrOk, [&](QObject& dialog) {
         auto& yes = *dialog.findChild<QListWidget*>(QStringLiteral("LBYes"));
         auto& no = *dialog.findChild<QListWidget*>(QStringLiteral("LBNo"));
@@ -167,6 +182,7 @@ BuildRun firstBuild(TempInstallation& inst, Pace pace, bool tickDirectly) {
             fast->setChecked(pace == Pace::Fast);
         }
         timer.start();
+        processorAtOk = processorSeconds();
     });
     BuildRun run;
     {
@@ -183,6 +199,7 @@ BuildRun firstBuild(TempInstallation& inst, Pace pace, bool tickDirectly) {
             }
         }
         run.seconds = double(timer.nsecsElapsed()) / 1e9;
+        run.processorSeconds = processorSeconds() - processorAtOk;
     }
     SettingsStore store(inst.database());
     store.OpenKey(StorePaths::Root(), false);
@@ -226,8 +243,10 @@ int main(int argc, char** argv) {
                        args.value(pace + 1) == u"slow" && pace > 0 ? Pace::Slow : Pace::Fast);
     }
 
+    const qsizetype writeReference = args.indexOf(QStringLiteral("--write-reference"));
     double fastSeconds = 0;
-    {
+    double fastProcessorSeconds = 0;
+    if (writeReference < 0) {
         const MameOutputs outputs = storedOutputs(std::nullopt);
         TempInstallation inst;
         writeOutputs(inst.root(), outputs);
@@ -237,6 +256,7 @@ int main(int argc, char** argv) {
             return fail("the fast build left systems without an entry");
         }
         fastSeconds = run.seconds;
+        fastProcessorSeconds = run.processorSeconds;
     }
 
     const MameOutputs excerpt = storedOutputs(kExcerpt);
@@ -259,7 +279,21 @@ int main(int argc, char** argv) {
             equal = *first == run.dump;
         }
     }
+    if (writeReference > 0) {
+        QFile file(args.value(writeReference + 1));
+        return file.open(QIODevice::WriteOnly) &&
+                       file.write((first->join(u'\n') + u'\n').toUtf8()) > 0
+                   ? 0
+                   : fail("the reference was not written");
+    }
+    const QStringList reference =
+        gunzip(QStringLiteral(BRIVANEL_BENCH_DATA) + u"/first-build-excerpt-store.txt.gz");
+    if (reference.isEmpty()) {
+        return fail("no reference store in bench/data");
+    }
+    equal = equal && *first == reference;
     std::printf("first_build_mame_fast_s: %.1f\n", fastSeconds);
+    std::printf("first_build_mame_fast_cpu_s: %.1f\n", fastProcessorSeconds);
     std::printf("first_build_mame_fast_store_equal: %d\n", equal ? 1 : 0);
     std::fflush(stdout);
     return equal ? 0 : 1;

@@ -227,7 +227,7 @@ TEST_F(SettingsStoreTest, ABatchCommitsOnceAndKeepsKeyChangesWhole) {
         batch.commit();
     }
     ASSERT_TRUE(reader.OpenKey(StorePaths::Root(), false));
-    EXPECT_EQ(reader.GetKeyNames(), (QStringList{u"Galaxian"_qs, u"New"_qs}));
+    EXPECT_EQ(reader.GetKeyNames(), (QStringList{u"New"_qs, u"Galaxian"_qs}));
     ASSERT_TRUE(reader.OpenKey(StorePaths::Entry(u"New"_qs), false));
     EXPECT_EQ(reader.ReadString(u"Kept"_qs), u"yes"_qs);
 
