@@ -2,6 +2,7 @@
 #include "app/ui/TFMain.h"
 #include "context/AppContext.h"
 #include "context/SelectedEntry.h"
+#include "context/SelectionCommands.h"
 #include "gamelist/SelectionDisplay.h"
 #include "gamelist/ui/GameListsPane.h"
 #include "gamelist/ui/ListMaintenanceCommands.h"

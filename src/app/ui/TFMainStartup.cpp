@@ -9,7 +9,7 @@
 #include "gamelist/ui/GameListWidget.h"
 #include "gamelist/ui/GameListsPane.h"
 #include "gamelist/ui/ListBuildController.h"
-#include "launch/BatchRunner.h"
+#include "context/BatchRunner.h"
 #include "maintenance/PasswordLock.h"
 #include "maintenance/ui/HelpCommands.h"
 #include "maintenance/ui/LockCommand.h"

@@ -2,7 +2,6 @@
 
 #include <QElapsedTimer>
 
-#include "app/StartupLogic.h"
 #include "context/Accessors.h"
 #include "context/AppContext.h"
 #include "context/AppState.h"
@@ -15,7 +14,7 @@
 #include "gamelist/ui/GameListsPane.h"
 #include "gamelist/ui/SelectionLabels.h"
 #include "gamelist/ui/TFStatus.h"
-#include "launch/BatchRunner.h"
+#include "context/BatchRunner.h"
 #include "platform/DosPath.h"
 #include "platform/ScriptWord.h"
 #include "platform/ui/MenuItem.h"

@@ -11,7 +11,7 @@
 
 #include "catalogue/EmulatorDefinition.h"
 #include "context/AppContext.h"
-#include "launch/BatchRunner.h"
+#include "context/BatchRunner.h"
 #include "launch/JoyEmuPanel.h"
 #include "launch/OptionPanelLoad.h"
 #include "launch/OptionPanelTexts.h"

@@ -5,7 +5,7 @@
 #include "context/AppContext.h"
 #include "context/AppState.h"
 #include "context/StatusLine.h"
-#include "launch/BatchRunner.h"
+#include "context/BatchRunner.h"
 #include "launch/LaunchPlan.h"
 #include "launch/LaunchScript.h"
 #include "launch/ui/OptionPanel.h"

@@ -4,8 +4,8 @@
 
 #include "context/AppContext.h"
 #include "context/AppState.h"
-#include "gamelist/SelectionDisplay.h"
-#include "launch/BatchRunner.h"
+#include "context/SelectionCommands.h"
+#include "context/BatchRunner.h"
 #include "launch/OptionPanelTexts.h"
 #include "launch/OptionStore.h"
 #include "maintenance/FixRomScript.h"

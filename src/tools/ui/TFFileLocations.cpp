@@ -7,7 +7,7 @@
 
 #include "context/AppContext.h"
 #include "context/AppState.h"
-#include "launch/BatchRunner.h"
+#include "context/BatchRunner.h"
 #include "platform/ui/CentreOnScreen.h"
 #include "tools/FoundFiles.h"
 #include "tools/WalkStatus.h"
