@@ -28,6 +28,7 @@ protected:
 // A name with brackets of its own is a game like any other; Enter plays it.
 TEST_F(PlayTest, PlayWritesTheScriptRunsItShownAndCloses) {
     startWithUnzip(kPkunzip);
+    const LaunchCount launches(main());
     select(kPong);
     ASSERT_EQ(option<QComboBox>("CBResolution").currentIndex(), -1);
     option<QLineEdit>("EJoyEmu").setText(QStringLiteral("  C:\\KEYS\\PONG.KS "));
@@ -44,7 +45,7 @@ TEST_F(PlayTest, PlayWritesTheScriptRunsItShownAndCloses) {
     EXPECT_TRUE(inst.starter.starts()[0].arguments.join(u' ').contains(u"--show normal"));
     EXPECT_EQ(readString(Specific(kPong), QStringLiteral("Resolution")), QStringLiteral("320x240"));
     EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), QStringLiteral("C:\\KEYS\\PONG.KS"));
-    EXPECT_TRUE(main().state().gameLaunched);
+    EXPECT_EQ(launches.count(), 1);
     EXPECT_FALSE(main().isVisible());
     EXPECT_TRUE(inst.dialogs.messages().isEmpty());
 }
@@ -52,6 +53,7 @@ TEST_F(PlayTest, PlayWritesTheScriptRunsItShownAndCloses) {
 TEST_F(PlayTest, NothingPlayableDoesNothing) {
     addGame(QStringLiteral("Lost"), QStringLiteral("GONE"), QStringLiteral("lost"));
     startWithUnzip(kPkunzip);
+    const LaunchCount launches(main());
     const QStringList items{u"[ " + kPong + u" ]", S(kMame), QStringLiteral("Lost")};
     for (const QString& item : items) {
         select(item, items);
@@ -62,19 +64,20 @@ TEST_F(PlayTest, NothingPlayableDoesNothing) {
     EXPECT_TRUE(inst.starter.starts().empty());
     EXPECT_TRUE(script().isEmpty());
     EXPECT_TRUE(inst.dialogs.messages().isEmpty());
-    EXPECT_FALSE(main().state().gameLaunched);
+    EXPECT_EQ(launches.count(), 0);
     EXPECT_TRUE(main().isVisible());
 }
 
 TEST_F(PlayTest, ZippedGameWithoutUnzipToolWarnsAndStaysOpen) {
     startWithUnzip(QStringLiteral("C:\\PK\\GONE.EXE"));
+    const LaunchCount launches(main());
     select(kPong);
     play();
     EXPECT_EQ(inst.dialogs.messages(), QStringList{QString::fromUtf16(kCannotUnzipWarning)});
     EXPECT_TRUE(script().isEmpty());
     EXPECT_TRUE(inst.starter.starts().empty());
     EXPECT_TRUE(main().isVisible());
-    EXPECT_FALSE(main().state().gameLaunched);
+    EXPECT_EQ(launches.count(), 0);
     // The completed selections stay stored.
     EXPECT_EQ(readString(Specific(kPong), QStringLiteral("Sound")), QStringLiteral("Silence"));
 }
