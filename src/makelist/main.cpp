@@ -15,7 +15,9 @@ int usage() {
     std::fprintf(stderr,
                  "usage: brivanel-makelist [--extension EXT] [--list FILE] FOLDER\n"
                  "  Gives every FOLDER/*.EXT (default: nes) an archive named after its short\n"
-                 "  name and writes the list file (default: NES.lst beside this program).\n");
+                 "  name and writes the list file (default: NES.lst beside this program).\n"
+                 "  Files of the folder that it did not make are never changed, and the list\n"
+                 "  file only when every archive and the whole new list could be written.\n");
     return 2;
 }
 
@@ -49,9 +51,16 @@ int main(int argc, char** argv) {
         list = QCoreApplication::applicationDirPath() + u'/' + extension.toUpper() + u".lst";
     }
     const ConsoleList::Written written = ConsoleList::WriteFolder(folder, extension, list);
+    for (const QString& skipped : written.skipped) {
+        std::fprintf(stderr, "brivanel-makelist: skipped %s\n", qPrintable(skipped));
+    }
     for (const QString& problem : written.problems) {
         std::fprintf(stderr, "brivanel-makelist: %s\n", qPrintable(problem));
     }
+    if (!written.problems.isEmpty()) {
+        std::fprintf(stderr, "brivanel-makelist: nothing written to %s\n", qPrintable(list));
+        return 1;
+    }
     std::printf("%d games listed in %s\n", written.games, qPrintable(list));
-    return written.problems.isEmpty() ? 0 : 1;
+    return 0;
 }

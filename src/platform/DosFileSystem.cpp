@@ -231,6 +231,18 @@ bool DosFileSystem::exists(const QString& dosPath) const {
     return !resolve(dosPath).isEmpty();
 }
 
+QString DosFileSystem::firstMissing(const QString& dosPath) const {
+    int count = 0;
+    QStringList parts;
+    const QString host = resolveComponents(dosPath, &count, &parts, nullptr);
+    struct stat st {};
+    if (host.isEmpty() || (count == parts.size() && statHost(host, &st))) {
+        return QString();
+    }
+    const qsizetype missing = count < parts.size() ? count : parts.size() - 1;
+    return QString(DosPath::driveLetter(dosPath)) + u":\\" + parts.mid(0, missing + 1).join(u'\\');
+}
+
 bool DosFileSystem::fileExists(const QString& dosPath) const {
     const QString host = resolve(dosPath);
     struct stat st {};
@@ -314,6 +326,22 @@ std::optional<QByteArray> DosFileSystem::readFile(const QString& dosPath) const 
         return std::nullopt;
     }
     return file.readAll();
+}
+
+bool DosFileSystem::sameContent(const QString& dosPathA, const QString& dosPathB) const {
+    QFile a(resolve(dosPathA));
+    QFile b(resolve(dosPathB));
+    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) || a.size() != b.size()) {
+        return false;
+    }
+    constexpr qint64 kPiece = 1 << 20;
+    while (!a.atEnd()) {
+        const QByteArray pieceA = a.read(kPiece);
+        if (pieceA.isEmpty() || pieceA != b.read(pieceA.size())) {
+            return false;
+        }
+    }
+    return b.atEnd();
 }
 
 bool DosFileSystem::writeFile(const QString& dosPath, const QByteArray& content) const {

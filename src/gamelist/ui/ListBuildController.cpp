@@ -173,7 +173,7 @@ void ListBuildController::ProcessEmulator() {
     }
     if (emulator.type == u"MAME") {
         const QString programDirectory = ctx_.ProgramDirectory();
-        ScriptWords words;
+        ScriptWords words(ctx_.fs());
         const std::optional<QStringList> lines = MameListRequest::ScriptLines(
             ctx_.fs().shortPath(executable), programDirectory, emulator.emulatorId, words);
         if (!lines) {

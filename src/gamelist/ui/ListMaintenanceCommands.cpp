@@ -121,7 +121,7 @@ void ListMaintenanceCommands::Removefromlist1Click() {
     std::optional<QString> line;
     if (dialogs.messageBoxDefaultNo(QString::fromUtf16(RemoveFromList::kDeleteRomsQuestion),
                                     MessageKind::Warning, MessageButtons::YesNo) == mrYes) {
-        ScriptWords words;
+        ScriptWords words(ctx_.fs());
         line = RemoveFromList::RomDeletionLine(ctx_.fs(), rom, words);
         if (!line) {
             dialogs.messageBox(words.message(u"The ROMs of \"" + entry->name +

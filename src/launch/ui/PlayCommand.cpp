@@ -43,7 +43,7 @@ void PlayCommand::BPlayClick() {
     const LaunchOptions::Choices choices = options_.ChoicesForLaunch(*emulator);
     const LaunchRequest request{entry->shortName, entry->location, entry->emulatorLocation,
                                 choices.panel,    choices.keyFile, tools_};
-    ScriptWords words;
+    ScriptWords words(ctx_.fs());
     const std::optional<QStringList> lines = launchLines(ctx_, *emulator, request, words);
     if (!words.ok()) {
         ctx_.dialogs().messageBox(words.message(u'"' + entry->name + u"\" cannot be played"),

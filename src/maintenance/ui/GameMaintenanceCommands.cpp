@@ -133,7 +133,7 @@ void GameMaintenanceCommands::DeleteGameStateFile(const SelectedEntry& entry,
                                                   const QString& pattern) {
     const MaintenanceScripts::GameFiles game{entry.shortName, entry.location,
                                              entry.emulatorLocation};
-    ScriptWords words;
+    ScriptWords words(ctx_.fs());
     const std::optional<QStringList> script =
         MaintenanceScripts::DeleteGameStateFile(ctx_.fs(), pattern, game, tools_.pkzip, words);
     if (!script) {
@@ -198,7 +198,7 @@ void GameMaintenanceCommands::AddSoundSample1Click() {
     samples.romPath = emulator->romPath;
     samples.samplesPath = emulator->samplesPath;
     samples.pkzipExists = fs.fileExists(samples.pkzip);
-    ScriptWords words;
+    ScriptWords words(ctx_.fs());
     const std::optional<QStringList> script =
         MaintenanceScripts::AddSoundSamples(fs, game, samples, words);
     if (!script) {
@@ -217,7 +217,7 @@ void GameMaintenanceCommands::Uninstall1Click() {
         ctx_.dialogs().messageBox(*refusal, MessageKind::Error, MessageButtons::Ok);
         return;
     }
-    ScriptWords words;
+    ScriptWords words(ctx_.fs());
     const std::optional<QStringList> script =
         MaintenanceScripts::Uninstall(programDirectory, words);
     if (!script) {

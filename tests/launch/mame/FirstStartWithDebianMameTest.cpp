@@ -57,10 +57,11 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
     const QProcessEnvironment env = homeEnvironment(inst);
 
     QProcess install;
-    install.setProcessEnvironment(env);
+    QProcessEnvironment installEnv = env;
+    installEnv.insert(q("BUILD_DIR"), q(BRIVANEL_BUILD_DIR));
+    install.setProcessEnvironment(installEnv);
     install.setProcessChannelMode(QProcess::MergedChannels);
-    install.start(q("cmake"), {q("--install"), q(BRIVANEL_BUILD_DIR), q("--prefix"),
-                               inst.host(q("C:\\.local"))});
+    install.start(q(BRIVANEL_INSTALL_SCRIPT), {q("--no-build")});
     ASSERT_TRUE(install.waitForFinished(120000));
     ASSERT_EQ(install.exitCode(), 0) << install.readAll().toStdString();
     const QString programDir = u"C:\\" + QString(kProgramFolder).replace(u'/', u'\\') + u'\\';

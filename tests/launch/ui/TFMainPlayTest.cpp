@@ -68,6 +68,24 @@ TEST_F(PlayTest, NothingPlayableDoesNothing) {
     EXPECT_TRUE(main().isVisible());
 }
 
+// MAME reads a set from a folder of its name, so users keep such folders:
+// the play would unpack into the user's and delete it afterwards.
+TEST_F(PlayTest, AFolderOfTheGamesNameIsNeverPlayedIntoOrDeleted) {
+    inst.writeFile(QStringLiteral("C:\\EMU\\pong\\mine.rom"), "the user's");
+    startWithUnzip(kPkunzip);
+    select(kPong);
+    play();
+    EXPECT_EQ(inst.dialogs.messages(),
+              QStringList{u"\"" + kPong +
+                          u"\" cannot be played: the folder the game is unpacked into "
+                          u"\"C:\\EMU\\pong\" is there already, and a script deletes or "
+                          u"overwrites only what it made."});
+    EXPECT_TRUE(script().isEmpty());
+    EXPECT_TRUE(inst.starter.starts().empty());
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_FALSE(main().state().gameLaunched);
+}
+
 TEST_F(PlayTest, ZippedGameWithoutUnzipToolWarnsAndStaysOpen) {
     startWithUnzip(QStringLiteral("C:\\PK\\GONE.EXE"));
     const LaunchCount launches(main());

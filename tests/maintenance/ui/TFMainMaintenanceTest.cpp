@@ -250,11 +250,13 @@ TEST_F(MaintenanceTest, SoundSamplesGoIntoTheGamesArchive) {
     inst.dialogs.answerText(inst.host(QStringLiteral("C:\\SAMPLES\\PACSND.ZIP")));
     run("AddSoundSample1");
     EXPECT_EQ(inst.dialogs.shown().back().text, QStringLiteral("Zipped Sound Samples for Pac-Man"));
-    EXPECT_EQ(script().size(), 3);
+    EXPECT_EQ(script().size(), 4);
     runScript();
     EXPECT_EQ(entries(kPacZip),
               QStringList({QStringLiteral("chomp.wav"), QStringLiteral("death.wav"),
                            QStringLiteral("pacman.rom")}));
+    // The folder the game was unpacked into was the script's own.
+    EXPECT_FALSE(inst.fs().exists(QStringLiteral("C:\\EMU\\ROMS\\pacman")));
 }
 
 TEST_F(MaintenanceTest, SoundSamplesNeedBothZipTools) {
