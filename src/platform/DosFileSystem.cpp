@@ -8,13 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 #include <algorithm>
 
 #include "dosnames/DosCase.h"
 #include "dosnames/ShortNames.h"
 #include "platform/DosPath.h"
 #include "platform/FileClock.h"
+#include "platform/FileReplace.h"
 
 // A folder's names with their short names, kept while the folder's
 // modification time stays the same, so that resolving many paths in one large
@@ -344,15 +344,13 @@ bool DosFileSystem::sameContent(const QString& dosPathA, const QString& dosPathB
     return b.atEnd();
 }
 
-bool DosFileSystem::writeFile(const QString& dosPath, const QByteArray& content) const {
+bool DosFileSystem::writeFile(const QString& dosPath, const QByteArray& content,
+                              QString* problem) const {
     const QString host = hostPath(dosPath);
-    if (host.isEmpty()) {
-        return false;
+    const QString why = host.isEmpty() ? QStringLiteral("%1 is on no drive").arg(dosPath)
+                                       : FileReplace::replace(host, content);
+    if (problem != nullptr) {
+        *problem = why;
     }
-    QSaveFile file(host);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    file.write(content);
-    return file.commit();
+    return why.isEmpty();
 }

@@ -69,8 +69,10 @@ public:
     // Whether two existing files hold the same bytes; read in pieces, so
     // large archives cost no memory.
     bool sameContent(const QString& dosPathA, const QString& dosPathB) const;
-    // Replaces the file's content (creating it); false on failure.
-    bool writeFile(const QString& dosPath, const QByteArray& content) const;
+    // Replaces the file's content (creating it), all or nothing, the write
+    // read back before it counts; false on failure, and `problem` says why.
+    bool writeFile(const QString& dosPath, const QByteArray& content,
+                   QString* problem = nullptr) const;
 
 private:
     struct Listing;

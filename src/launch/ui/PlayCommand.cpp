@@ -55,10 +55,9 @@ void PlayCommand::BPlayClick() {
                                   MessageButtons::Ok);
         return;
     }
-    const BatchRunner runner(ctx_);
-    if (!runner.RunScript(*lines, ShowMode::Normal)) {
+    if (const RunOutcome run = BatchRunner(ctx_).RunScript(*lines, ShowMode::Normal); !run.ok()) {
         // Nothing runs, so nothing may count as played or close the window.
-        ctx_.dialogs().messageBox(QStringLiteral("Could not run ") + runner.ScriptPath(),
+        ctx_.dialogs().messageBox(u'"' + entry->name + u"\" cannot be played: " + run.message(),
                                   MessageKind::Error, MessageButtons::Ok);
         return;
     }
