@@ -1,8 +1,11 @@
 #include "support/ui/WindowDriver.h"
 
+#include <gtest/gtest.h>
+
 #include <QDialog>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include "app/ui/TFMain.h"
 #include "support/TempInstallation.h"
@@ -18,6 +21,23 @@ void selectItem(GameListWidget& list, const QString& itemText) {
 
 void typeKey(GameListWidget& list, Qt::Key key) {
     QTest::keyClick(&list, key);
+}
+
+void runTimer(const QObject& window, const QString& name, int ticks,
+              const std::function<void()>& eachTick) {
+    auto& timer = control<QTimer>(window, name);
+    int seen = 0;
+    const QMetaObject::Connection watch = QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (eachTick) {
+            eachTick();
+        }
+        if (++seen == ticks) {
+            timer.stop();
+        }
+    });
+    timer.start();
+    EXPECT_TRUE(QTest::qWaitFor([&seen, ticks] { return seen >= ticks; }, 60000));
+    QObject::disconnect(watch);
 }
 
 ToolLocations shownLocations(TempInstallation& inst, TFMain& main) {
