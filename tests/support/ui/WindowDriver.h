@@ -5,12 +5,15 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <stdexcept>
 
 #include "gamelist/ui/GameListWidget.h"
 #include "gamelist/ui/GameListsPane.h"
 #include "tools/ToolLocations.h"
 
+class QSignalSpy;
 class TempInstallation;
 class TFMain;
 
@@ -56,6 +59,10 @@ inline QString selectedItem(const GameListWidget& list) {
 void selectItem(GameListWidget& list, const QString& itemText);
 // A key press and release on the list, as the user types it.
 void typeKey(GameListWidget& list, Qt::Key key);
+// Lets the window's timer `name` tick `ticks` times, running `eachTick` after
+// every tick, and then stops it.
+void runTimer(const QObject& window, const QString& name, int ticks,
+              const std::function<void()>& eachTick = {});
 
 // The tool locations "File Locations" shows, read from the dialog as it
 // opens and left with Cancel.
@@ -64,3 +71,20 @@ ToolLocations shownLocations(TempInstallation& inst, TFMain& main);
 void enterLocation(TempInstallation& inst, TFMain& main, const QString& field, const QString& text);
 // The paths "Search Options" shows.
 QString shownSearchDrives(const TFMain& main);
+// The emulators "Search Options" offers as it opens, those under "Yes"
+// first, each group in table order.
+QStringList offeredEmulators(const TFMain& main);
+
+// Counts the games Play launches from its making on.
+class LaunchCount {
+public:
+    explicit LaunchCount(const TFMain& main);
+    ~LaunchCount();
+    int count() const;
+
+private:
+    std::unique_ptr<QSignalSpy> spy_;
+};
+// What Play does once a game's script is started, for a test of what the
+// window does then: it closes, and its shutdown keeps the launch's time.
+void standInForALaunch(TFMain& main);
