@@ -2,6 +2,10 @@
 
 #include "catalogue/EmulatorDefinition.h"
 #include "context/Accessors.h"
+#include "context/AppContext.h"
+#include "gamelist/GameFacts.h"
+#include "settings/KeyPath.h"
+#include "settings/SettingsStore.h"
 
 bool IsGameEntry(const EmulatorDefinition* emulator, const QString& entryName) {
     return emulator == nullptr || entryName != emulator->lbName;
@@ -26,7 +30,8 @@ SelectionCommands SelectionCommandsFor(const EmulatorDefinition* emulator, bool 
 }
 
 SelectionInfo SelectionInfoFor(const AppContext& ctx, const EmulatorDefinition* emulator,
-                               const QString& shortName, const QString& location) {
+                               const QString& entryName, const QString& shortName,
+                               const QString& location) {
     SelectionInfo info;
     info.shortName = shortName.toUpper();
     info.clone = info.shortName;
@@ -35,6 +40,11 @@ SelectionInfo SelectionInfoFor(const AppContext& ctx, const EmulatorDefinition* 
         info.emulator = emulator->lbName;
         if (!shortName.isEmpty()) {
             info.clone = ParentName(ctx, *emulator, shortName).toUpper();
+        }
+        SettingsStore entry = ctx.store();
+        if (emulator->type == u"MAME" && IsGameEntry(emulator, entryName) &&
+            entry.OpenKey(StorePaths::Entry(entryName), false)) {
+            info.facts = GameFacts::Summary(GameFacts::Read(entry));
         }
     }
     return info;

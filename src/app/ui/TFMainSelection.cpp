@@ -19,7 +19,7 @@ void TFMain::ShowSelectedGame() {
     picture_->ShowGamePicture(entry->emulatorIndex, entry->shortName, entry->name);
     ApplySelectionCommands(*entry);
     const EmulatorDefinition* emulator = state_.emulators.find(entry->emulatorIndex);
-    labels_->Show(SelectionInfoFor(ctx_, emulator, entry->shortName, entry->location));
+    labels_->Show(SelectionInfoFor(ctx_, emulator, entry->name, entry->shortName, entry->location));
     POptions->Load(emulator, entry->name);
 }
 

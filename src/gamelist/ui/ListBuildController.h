@@ -6,6 +6,7 @@
 #include <array>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "context/ErrorGuard.h"
@@ -17,6 +18,7 @@ class AppContext;
 struct AppState;
 struct EmulatorDefinition;
 class GameListsPane;
+class ListXmlRun;
 class RunOutcome;
 class SelectionLabels;
 class StatusLine;
@@ -42,11 +44,14 @@ public:
     ListBuildController(AppContext& ctx, AppState& state, const ErrorGuard& guard,
                         StatusLine& status, const ToolLocations& tools, GameListsPane& lists,
                         SelectionLabels& labels, Owner owner, QWidget* window);
+    ~ListBuildController() override;
 
     QAction* UpdateGameListAction() const { return UpdateGameList1; }
     // Where the build stands: the emulator, and game N of the M collected.
     const ListBuildState& State() const { return build_; }
     bool IsRunning() const { return Timer1->isActive(); }
+    // A MAME-type emulator's machines are being read; the games wait for them.
+    bool IsReadingFacts() const;
 
     void UpdateGameList1Click();
     // The build after the drive search, over the found-files list as it is;
@@ -83,6 +88,11 @@ private:
     void NextEmulatorStep();
     // Has a MAME-type emulator print its game and clone lists.
     RunOutcome RequestMameLists(const EmulatorDefinition& emulator, const QString& executable);
+    // Has it print its machines as XML, read while its lists are printed;
+    // an emulator that cannot goes on as without.
+    void StartFactsRead(const QString& executable);
+    // The facts end with the emulator's games.
+    void DropFacts();
     // The waiting phase: true once the emulator's list file is there and
     // its game names are collected.
     bool ListFileArrived();
@@ -120,6 +130,7 @@ private:
         std::optional<QString> game;
     } pending_;
     bool ended_ = false;
+    std::unique_ptr<ListXmlRun> factsRead_;
     QTimer* Timer1;
     QAction* UpdateGameList1;
     TFStatus* FStatus;
