@@ -334,6 +334,7 @@ void ListBuildController::EndProgress() {
 bool ListBuildController::ListFileArrived() {
     if (state_.listBuildAbort || !state_.emulators.isValidIndex(build_.ListBuildIndex)) {
         Timer1->stop();
+        DropFacts();
         return false;
     }
     // The wait is timed from a full date and time, so that it also ends

@@ -237,3 +237,36 @@ TEST(ListBuildMame, MachineFactsDecideWhatIsListedAndWhatAGameShows) {
         b.closeMain();
     }
 }
+
+// An emulator whose -listxml never ends: the games wait for it while the
+// list is there, past the list file's own time-out, then go on without.
+TEST(ListBuildMame, FactsThatNeverComeHoldTheGamesOnlySoLong) {
+    ASSERT_TRUE(ListBuildInstallation::interpreterBuilt())
+        << qPrintable(TempInstallation::batchInterpreter());
+    ListBuildInstallation b;
+    b.writeDefinition(QStringLiteral("MAME"), kMame, QStringLiteral("MAME"));
+    b.writeStandIn(QStringLiteral("C:\\EMU\\MAME\\MAME.EXE"),
+                   QStringLiteral("case \"$1\" in\n-listxml) exec sleep 30 ;;\n"
+                                  "-listfull) printf 'name description\\npong \"Pong\"\\n' ;;\n"
+                                  "-listclones) echo 'name clone of' ;;\nesac"));
+    b.writeExistingStore();
+    b.start();
+    b.updateGameList({kMame});
+    b.runRecordedScripts();
+    ListBuildController& build = b.listBuild();
+    ASSERT_TRUE(build.IsReadingFacts());
+    // Past the list file's 0.0004 days and near the facts' 0.002: still waiting.
+    for (const double days : {0.0005, 0.0014}) {
+        b.inst.clock.advance(days);
+        build.Timer1Timer();
+        EXPECT_EQ(build.State().Timer1Tag, 0) << days;
+        EXPECT_TRUE(build.IsRunning()) << days;
+    }
+    b.inst.clock.advance(0.0002);
+    b.finishTicks();
+    EXPECT_FALSE(build.IsReadingFacts());
+    EXPECT_EQ(b.value(QStringLiteral("Pong"), QStringLiteral("Location")), QStringLiteral("#"));
+    EXPECT_EQ(b.value(QStringLiteral("Pong"), QStringLiteral("Year")), QStringLiteral("<none>"));
+    EXPECT_TRUE(b.inst.dialogs.messages().isEmpty())
+        << b.inst.dialogs.messages().join(u'|').toStdString();
+}
