@@ -18,7 +18,8 @@ file(INSTALL DESTINATION "${programDir}" TYPE PROGRAM FILES ${BRIVANEL_PROGRAMS}
 foreach(name PKZIP.EXE PKUNZIP.EXE)
   file(INSTALL DESTINATION "${programDir}" TYPE PROGRAM RENAME ${name} FILES "${BRIVANEL_ZIP}")
 endforeach()
-file(INSTALL DESTINATION "${programDir}" TYPE FILE FILES "${BRIVANEL_README}")
+# The picture shown for a game without one of its own; the demo's.
+file(INSTALL DESTINATION "${programDir}" TYPE FILE FILES "${BRIVANEL_README}" "${BRIVANEL_NOIMAGE}")
 if(CMAKE_INSTALL_DO_STRIP AND BRIVANEL_STRIP)
   foreach(name brivanel brivanel-batch brivanel-makelist PKZIP.EXE PKUNZIP.EXE)
     execute_process(COMMAND "${BRIVANEL_STRIP}" "$ENV{DESTDIR}${programDir}/${name}"

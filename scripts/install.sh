@@ -20,13 +20,27 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$here/build}"
 
-# Debian's emulators that get a definition and a launcher when installed:
-# emulator ID (the launcher is <program folder>/ID/ID.EXE, made from
-# packaging/emulators/ID.EXE.in), definition (packaging/emulators/NAME.ini),
-# the emulator's program.
+# Debian's emulators that get a definition, a launcher and key help when
+# installed, a row per definition: emulator ID (the launcher is
+# <program folder>/ID/ID.EXE), definition (packaging/emulators/NAME.ini),
+# the emulator's program, the launcher's template
+# (packaging/emulators/TEMPLATE.EXE.in), and the parts of the key help
+# ID/KEYS.TXT (packaging/emulators/keys/PART.txt, joined in this order).
 emulators=(
-    "MAME mame /usr/games/mame"
-    "MEDNES mednes /usr/games/mednafen"
+    "MAME mame /usr/games/mame MAME mame"
+    "MEDNES mednes /usr/games/mednafen CONSOLE nes mednafen"
+    "MEDSNES medsnes /usr/games/mednafen CONSOLE snes mednafen"
+    "MEDGB medgb /usr/games/mednafen CONSOLE gb mednafen"
+    "MEDGBA medgba /usr/games/mednafen CONSOLE gba mednafen"
+    "MEDMD medmd /usr/games/mednafen CONSOLE md mednafen"
+    "MEDSMS medsms /usr/games/mednafen CONSOLE sms mednafen"
+    "MEDGG medgg /usr/games/mednafen CONSOLE gg mednafen"
+    "MEDPCE medpce /usr/games/mednafen CONSOLE pce mednafen"
+    "MEDLYNX medlynx /usr/games/mednafen CONSOLE lynx mednafen"
+    "MEDNGP medngp /usr/games/mednafen CONSOLE ngp mednafen"
+    "MEDWS medws /usr/games/mednafen CONSOLE ws mednafen"
+    "MEDVB medvb /usr/games/mednafen CONSOLE vb mednafen"
+    "STELLA stella /usr/bin/stella CONSOLE stella"
 )
 
 usage() {
@@ -102,6 +116,7 @@ installed_files=(
     "$program_dir/PKZIP.EXE"
     "$program_dir/PKUNZIP.EXE"
     "$program_dir/readme.htm"
+    "$program_dir/noimage.bmp"
     "$launcher"
     "$desktop"
     "$icons/scalable/apps/brivanel.svg"
@@ -213,13 +228,19 @@ if ! DESTDIR="$stage" BRIVANEL_SHARE="$share" cmake --install "$build" --prefix 
     exit 1
 fi
 for entry in "${emulators[@]}"; do
-    read -r id definition program <<<"$entry"
+    read -r id definition program template keys <<<"$entry"
     [ -x "$program" ] || continue
-    mkdir -p -- "$stage$program_dir/$id"
+    emulator_dir="$stage$program_dir/$id"
+    mkdir -p -- "$emulator_dir"
     install -m 644 -- "$here/packaging/emulators/$definition.ini" "$stage$program_dir/$definition.ini"
-    sed "s|@EMULATOR@|$program|g" "$here/packaging/emulators/$id.EXE.in" >"$stage$program_dir/$id/$id.EXE"
-    chmod 755 -- "$stage$program_dir/$id/$id.EXE"
-    installed_files+=("$program_dir/$definition.ini" "$program_dir/$id/$id.EXE")
+    sed -e "s|@EMULATOR@|$program|g" -e "s|@ID@|$id|g" \
+        "$here/packaging/emulators/$template.EXE.in" >"$emulator_dir/$id.EXE"
+    chmod 755 -- "$emulator_dir/$id.EXE"
+    for part in $keys; do
+        cat -- "$here/packaging/emulators/keys/$part.txt"
+    done >"$emulator_dir/KEYS.TXT"
+    installed_files+=("$program_dir/$definition.ini" "$program_dir/$id/$id.EXE"
+        "$program_dir/$id/KEYS.TXT")
 done
 
 # Puts one staged file in place: written when nothing is there, or when

@@ -1,11 +1,15 @@
 #include "gamelist/ConsoleList.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QMultiHash>
 #include <QSet>
 
+#include "catalogue/EmulatorDefinition.h"
+#include "catalogue/ProfileFile.h"
 #include "dosnames/DosCase.h"
 #include "gamelist/RomArchive.h"
 #include "platform/FileReplace.h"
@@ -13,6 +17,13 @@
 
 namespace ConsoleList {
 namespace {
+
+// The file's extension when it is one of `extensions` (lower case), else empty.
+QString romExtension(const QString& file, const QStringList& extensions) {
+    const qsizetype dot = file.lastIndexOf(u'.');
+    const QString extension = dot > 0 ? file.mid(dot + 1).toLower() : QString();
+    return extensions.contains(extension) ? extension : QString();
+}
 
 QString baseName(const QString& file) {
     const qsizetype dot = file.lastIndexOf(u'.');
@@ -66,7 +77,7 @@ struct Folder {
     QMultiHash<QString, QString> entries;  // every entry's name by its searchStem
 };
 
-Folder scan(const QString& folder, const QString& extension) {
+Folder scan(const QString& folder, const QStringList& extensions) {
     Folder found;
     const QString inside = QFileInfo(folder).canonicalFilePath() + u'/';
     const QStringList names = QDir(folder).entryList(
@@ -74,7 +85,7 @@ Folder scan(const QString& folder, const QString& extension) {
         QDir::Name | QDir::IgnoreCase);
     for (const QString& name : names) {
         found.entries.insert(searchStem(name), name);
-        if (name.startsWith(u'.') || !name.endsWith(u'.' + extension, Qt::CaseInsensitive)) {
+        if (name.startsWith(u'.') || romExtension(name, extensions).isEmpty()) {
             continue;
         }
         const QFileInfo info(folder + u'/' + name);
@@ -93,6 +104,55 @@ Folder scan(const QString& folder, const QString& extension) {
 }
 
 }  // namespace
+
+QStringList ExtensionWords(const QString& words) {
+    QStringList extensions;
+    QString word;
+    const QString ended = words + u' ';
+    for (const QChar c : ended) {
+        if (c.isLetterOrNumber() && c.unicode() < 0x80) {
+            word += c.toLower();
+        } else if (!word.isEmpty()) {
+            if (!extensions.contains(word)) {
+                extensions << word;
+            }
+            word.clear();
+        }
+    }
+    return extensions;
+}
+
+ListTarget TargetOfDefinition(const QString& definitionFileName, const QByteArray& content) {
+    const ProfileFile ini = ProfileFile::parse(content);
+    const auto read = [&](const char16_t* key) {
+        return ini.readString(QString::fromUtf16(kEmulatorSection), QString::fromUtf16(key),
+                              QString());
+    };
+    ListTarget target;
+    const QString type = read(u"Type").toUpper();
+    if (!read(u"LBName").contains(u'{') || (type != u"CONSOLE" && type != u"MULTI")) {
+        target.problem = definitionFileName +
+                         u" is no definition of a CONSOLE or MULTI emulator, whose list this makes";
+        return target;
+    }
+    target.extensions = ExtensionWords(read(u"Extensions"));
+    if (target.extensions.isEmpty()) {
+        target.problem = definitionFileName + u" names no Extensions";
+        return target;
+    }
+    const QString platform = type == u"CONSOLE" ? read(u"Platform") : QString();
+    // The name becomes a file beside the program: only letters, digits, "-" and "_".
+    const QString name = platform.isEmpty() ? EmulatorIdFromFileName(definitionFileName) : platform;
+    const bool usable = !name.isEmpty() && std::all_of(name.begin(), name.end(), [](QChar c) {
+        return (c.isLetterOrNumber() && c.unicode() < 0x80) || c == u'-' || c == u'_';
+    });
+    if (!usable) {
+        target.problem = definitionFileName + u" gives the list no usable name: " + name;
+        return target;
+    }
+    target.listName = name + u".lst";
+    return target;
+}
 
 std::vector<Game> NameGames(const QStringList& fileNames, const ShortNameCheck& usable) {
     QSet<QString> taken;  // every file's own name, then each short name given
@@ -134,15 +194,22 @@ QStringList ListLines(const std::vector<Game>& games) {
     return lines;
 }
 
-Written WriteFolder(const QString& folder, const QString& extension, const QString& listFile) {
+Written WriteFolder(const QString& folder, const QStringList& extensionList,
+                    const QString& listFile) {
+    const QStringList extensions = ExtensionWords(extensionList.join(u' '));
     Written written;
-    const Folder found = scan(folder, extension);
+    const Folder found = scan(folder, extensions);
     written.skipped = found.skipped;
     if (found.roms.isEmpty()) {
-        written.problems << QStringLiteral("no *.%1 file in %2").arg(extension, folder);
+        written.problems << QStringLiteral("no *.%1 file in %2")
+                                .arg(extensions.join(QStringLiteral(", *.")), folder);
         return written;
     }
-    const QString entryExtension = u'.' + extension.toLower();
+    // The entry keeps the ROM's own extension: an emulator may tell two
+    // systems of one list apart by it (".gb" and ".gbc").
+    const auto entryName = [&](const Game& game) -> QString {
+        return game.shortName + u'.' + romExtension(game.file, extensions);
+    };
     // What the archive already named like a candidate is to the ROM it was
     // tried for; looked at once, since it means reading both.
     QHash<QString, RomArchive::Existing> existing;
@@ -155,7 +222,8 @@ Written WriteFolder(const QString& folder, const QString& extension, const QStri
             return false;
         }
         const RomArchive::Existing archive = RomArchive::inspect(
-            folder + u'/' + same[0], shortName + entryExtension, folder + u'/' + file);
+            folder + u'/' + same[0], shortName + u'.' + romExtension(file, extensions),
+            folder + u'/' + file);
         existing.insert(same[0] + u'/' + file, archive);
         return archive.madeHere || archive.holdsRom;
     };
@@ -167,8 +235,8 @@ Written WriteFolder(const QString& folder, const QString& extension, const QStri
         }
         const QString archive =
             folder + u'/' + (same.isEmpty() ? game.shortName + u".zip" : same[0]);
-        const QString problem = RomArchive::write(archive, game.shortName + entryExtension,
-                                                  folder + u'/' + game.file, !same.isEmpty());
+        const QString problem =
+            RomArchive::write(archive, entryName(game), folder + u'/' + game.file, !same.isEmpty());
         if (!problem.isEmpty()) {
             written.problems << problem;
         }

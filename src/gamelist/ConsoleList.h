@@ -48,14 +48,30 @@ struct Written {
     QStringList skipped;
 };
 
-// Names the files of `folder` whose extension is `extension` (no dot, any
-// case), puts each one into <folder>/<short name>.zip as "<short
-// name>.<extension>" and then writes the list file `listFile` (UTF-8, CR
-// LF), replacing it only when every archive is in place and the whole new
-// list was written. Only regular files up to RomArchive::kMaxRomBytes are
+// The extensions named by `words` as a definition's Extensions names them:
+// letters and digits, any other character between two ("gb, gbc"), lower
+// case, each once.
+QStringList ExtensionWords(const QString& words);
+
+// What a console emulator's definition asks of its list: the extensions of
+// its ROM files and the list file's name, <Platform>.lst so that every
+// emulator of the system shares it, else <emulator ID>.lst. `problem` says
+// why a definition names no list that a folder of ROM files could give.
+struct ListTarget {
+    QStringList extensions;
+    QString listName;
+    QString problem;
+};
+ListTarget TargetOfDefinition(const QString& definitionFileName, const QByteArray& content);
+
+// Names the files of `folder` whose extension is one of `extensions` (no
+// dot, any case), puts each one into <folder>/<short name>.zip as "<short
+// name>.<its extension in lower case>" and then writes the list file
+// `listFile` (UTF-8, CR LF), replacing it only when every archive is in
+// place and the whole new list was written. Only regular files up to RomArchive::kMaxRomBytes are
 // ROMs, and a link only when it leads to a file inside the folder. An
 // archive already there is used as it is when it holds exactly the ROM,
 // replaced when an earlier run made it, and otherwise avoided.
-Written WriteFolder(const QString& folder, const QString& extension, const QString& listFile);
+Written WriteFolder(const QString& folder, const QStringList& extensions, const QString& listFile);
 
 }  // namespace ConsoleList

@@ -215,6 +215,60 @@ TEST(MakeList, ChangesNoFileItDidNotMakeAndRunsAgainAsBefore) {
     EXPECT_EQ(onlyEntry(m.at(u"ZELDA_2.zip"_qs)).second, QByteArray("NES\x1a patched"));
 }
 
+TEST(ConsoleList, ListOfADefinition) {
+    const struct {
+        const char* file;
+        const char* emulator;  // the [Emulator] section's lines
+        const char* extensions;
+        const char* list;  // empty: refused
+    } cases[] = {
+        {"medgb.ini", "LBName=GB {x}\nType=console\nPlatform=GB\nExtensions=gb, GBC;gb", "gb gbc",
+         "GB.lst"},
+        {"medgb.ini", "LBName=GB {x}\nType=CONSOLE\nExtensions=gb", "gb", "MEDGB.lst"},
+        // Only a console's list is shared.
+        {"galaxian.ini", "LBName=G {x}\nType=MULTI\nPlatform=GB\nExtensions=zip", "zip",
+         "GALAXIAN.lst"},
+        {"mame.ini", "LBName=M {x}\nType=MAME\nExtensions=zip", "", ""},
+        {"pong.ini", "LBName=P {x}\nType=SINGLE\nExtensions=zip", "", ""},
+        {"medgb.ini", "LBName=GB\nType=CONSOLE\nExtensions=gb", "", ""},
+        {"medgb.ini", "LBName=GB {x}\nType=CONSOLE\nPlatform=GB", "", ""},
+        {"medgb.ini", "LBName=GB {x}\nType=CONSOLE\nPlatform=../GB\nExtensions=gb", "gb", ""},
+        {".ini", "LBName=GB {x}\nType=CONSOLE\nExtensions=gb", "gb", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + ": " + c.emulator);
+        const ConsoleList::ListTarget target = ConsoleList::TargetOfDefinition(
+            q(c.file), QByteArray("[Emulator]\n") + c.emulator + "\n");
+        EXPECT_EQ(target.listName, q(c.list));
+        EXPECT_EQ(target.problem.isEmpty(), *c.list != '\0') << target.problem.toStdString();
+        if (*c.list != '\0') {
+            EXPECT_EQ(target.extensions.join(u' '), q(c.extensions));
+        }
+    }
+}
+
+TEST(MakeList, TakesEveryExtensionOfTheDefinitionAndKeepsEach) {
+    MakeList m;
+    m.write(u"Tetris.gb"_qs, "GB tetris");
+    m.write(u"Zelda DX.GBC"_qs, "GBC zelda");
+    m.write(u"Mario.nes"_qs, "NES mario");
+    m.write(u"Notes.gbc.txt"_qs, "text");
+    const QString definition = m.dir.filePath(u"medgb.ini"_qs);
+    QFile file(definition);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Emulator]\r\nLBName=GB {x}\r\nType=CONSOLE\r\nPlatform=GB\r\n"
+               "Extensions=gb gbc\r\n");
+    file.close();
+    const ProcessOutcome run = m.run({u"--emulator"_qs, definition});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    EXPECT_EQ(m.listed(), (QStringList{u"[Games]"_qs, u"TETRIS_1=\"Tetris\""_qs,
+                                       u"ZELDADX=\"Zelda DX\""_qs, QString()}));
+    EXPECT_EQ(onlyEntry(m.at(u"TETRIS_1.zip"_qs)).first, u"TETRIS_1.gb"_qs);
+    EXPECT_EQ(onlyEntry(m.at(u"ZELDADX.zip"_qs)).first, u"ZELDADX.gbc"_qs);
+    // The definition decides the extensions: naming others as well is a mistake.
+    EXPECT_EQ(m.run({u"--emulator"_qs, definition, u"--extension"_qs, u"nes"_qs}).exitCode, 2);
+}
+
 TEST(MakeList, LeavesTheListAsItWasOnEveryFailure) {
     const struct {
         const char* what;

@@ -98,14 +98,23 @@ if command -v desktop-file-validate >/dev/null; then
 fi
 [ -s "$icon" ] || fail "no icon at $icon"
 
-# Debian's emulators that are installed get their definition and launcher.
-for entry in "mame MAME /usr/games/mame" "mednes MEDNES /usr/games/mednafen"; do
-    read -r ini id binary <<<"$entry"
+cmp -s "$source/demo/c/BRIVANEL/noimage.bmp" "$dir/noimage.bmp" || fail "noimage.bmp not installed"
+
+# Every shipped definition has its row in the installer's table, and each
+# whose emulator is installed gets its definition, launcher and key help.
+rows="$(sed -n '/^emulators=(/,/^)/s/^ *"\(.*\)"$/\1/p' "$source/scripts/install.sh")"
+for ini in "$source"/packaging/emulators/*.ini; do
+    name="$(basename "$ini" .ini)"
+    grep -q "^[A-Z0-9]* $name " <<<"$rows" || fail "no row for $name.ini in install.sh"
+done
+while read -r id ini binary _; do
     [ -x "$binary" ] || continue
     cmp -s "$source/packaging/emulators/$ini.ini" "$dir/$ini.ini" || fail "$ini.ini not installed"
     [ -x "$dir/$id/$id.EXE" ] || fail "no launcher $dir/$id/$id.EXE"
     grep -q "exec $binary " "$dir/$id/$id.EXE" || fail "$id.EXE does not run $binary"
-done
+    begin="$(sed -n 's/^KeyBegin=//p' "$dir/$ini.ini")"
+    grep -qF "$begin" "$dir/$id/KEYS.TXT" || fail "$id/KEYS.TXT has no line with '$begin'"
+done <<<"$rows"
 
 # Installing again keeps every file the user changed, byte for byte, and
 # says so; a file as an earlier install wrote it is written anew.
