@@ -42,7 +42,7 @@ const QString kProgramFolder = q(".local/share/brivanel");
 qsizetype listedSystems() {
     QProcess xml;
     xml.start(kMameBinary, {q("-listxml")});
-    static const QRegularExpression machine(q(R"(<machine name="([^"]+)"([^>]*)>)"));
+    static const QRegularExpression machine(q(R"re(<machine name="([^"]+)"([^>]*)>)re"));
     QSet<QString> unlisted;
     const auto readLines = [&] {
         while (xml.canReadLine()) {

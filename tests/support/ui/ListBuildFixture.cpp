@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -113,8 +114,14 @@ int ListBuildInstallation::tick(int maxTicks, bool stopAtLastGame) {
             break;
         }
         runRecordedScripts();
-        if (build.State().Timer1Tag == 0 && build.IsReadingFacts()) {
-            // The facts are read on the event loop, which the ticks here do not run.
+        // The facts are read on the event loop, which the ticks here do not
+        // run; a read that never ends is given up by the build's own clock.
+        for (QElapsedTimer reading; build.State().Timer1Tag == 0 && build.IsReadingFacts();) {
+            if (!reading.isValid()) {
+                reading.start();
+            } else if (reading.elapsed() > 600000) {
+                break;
+            }
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         }
         const size_t startsBefore = inst.starter.starts().size();
