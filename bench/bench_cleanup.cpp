@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "BenchNames.h"
+#include "app/StartupLogic.h"
 #include "app/ui/TFMain.h"
 #include "gamelist/ListCleanup.h"
 #include "settings/KeyPath.h"
@@ -112,9 +113,12 @@ int main(int argc, char** argv) {
     // now are not, and would be listed again at every lookup.
     QThread::sleep(4);
 
+    // The clean-up is given the emulators as start-up loaded them.
+    EmulatorTable emulators;
+    StartupLogic::LoadEmulators(inst.context(), emulators);
     QStringList deleted;
     const double cleanup = secondsOf([&] {
-        deleted = ListCleanup::Run(inst.context(), main.state().emulators,
+        deleted = ListCleanup::Run(inst.context(), emulators,
                                    [](const QString&, qsizetype, qsizetype) {});
     });
     // The whole command once more, as the menu runs it: nothing is left to

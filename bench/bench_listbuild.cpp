@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
     main.FormActivate();
     auto& build = *main.findChild<ListBuildController*>(QStringLiteral("ListBuild"));
 
-    main.state().foundFiles = foundFiles;
+    main.findChild<FoundFiles*>(QStringLiteral("FoundFiles"))->Replace(foundFiles);
     QElapsedTimer timer;
     timer.start();
     build.FoundFilesLookup();

@@ -130,19 +130,18 @@ double timeFind(const fs::path& tree, const char* action, long* count) {
 // One drive search over drive C: = the tree, progress repainted as the
 // window does (text built only when due).
 double timeWalk(const DosFileSystem& dos, const QStringList& suffixes, qsizetype* collected) {
-    QStringList accumulator;
     ProgressThrottle throttle(40);
     volatile qsizetype shown = 0;  // keeps the status texts from being optimised away
     QElapsedTimer timer;
     timer.start();
-    DirectoryWalker walker(dos, suffixes, accumulator, [&](const WalkStep& step) {
+    DirectoryWalker walker(dos, suffixes, [&](const WalkStep& step) {
         if (throttle.due()) {
             shown = shown + step.statusText().size();
         }
     });
     walker.WalkDirectory(QStringLiteral("C:"));
     const double elapsed = seconds(timer);
-    *collected = accumulator.size();
+    *collected = walker.found().size();
     return elapsed;
 }
 

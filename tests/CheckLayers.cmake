@@ -5,8 +5,11 @@ cmake_minimum_required(VERSION 3.25)
 #
 # * a plain file (outside every ui/ folder) includes no Qt Widgets header, no
 #   file under ui/, and only its own folder or a folder of a lower tier;
-# * a ui/ folder includes no other feature's ui/: only app/ui, the frame,
-#   includes them all, and platform/ui holds what every ui/ may share;
+# * a ui/ folder stands on its feature's tier: it includes its own feature
+#   and the plain folders below it (and the picture decoders), never a
+#   folder beside or above it; only app/ui, the frame, includes every folder;
+# * a ui/ folder includes no other feature's ui/: only app/ui includes them
+#   all, and platform/ui holds what every ui/ may share;
 # * SDL2 is included by the joystick's own file alone.
 
 # Plain folders from the bottom up; folders of one tier include none of each other.
@@ -62,10 +65,18 @@ foreach(rel ${files})
       list(APPEND faults "${file}: ${header} (SDL2 only where the joystick is read)")
     endif()
     if(rel MATCHES "(^|/)ui/")
-      # A window file: other features' ui/ only from the frame or platform/ui.
-      if(header MATCHES "^[^/]+/ui/" AND NOT target STREQUAL own AND NOT target STREQUAL "platform"
-         AND NOT own STREQUAL "app")
-        list(APPEND faults "${file}: ${header} (another feature's window code)")
+      # A window file: other features' ui/ only from the frame or platform/ui,
+      # plain folders only of its feature's tier and below.
+      if(own STREQUAL "app" OR target STREQUAL own OR NOT header MATCHES "/")
+        continue()
+      endif()
+      if(header MATCHES "^[^/]+/ui/")
+        if(NOT target STREQUAL "platform")
+          list(APPEND faults "${file}: ${header} (another feature's window code)")
+        endif()
+      elseif(target IN_LIST folders AND NOT target IN_LIST allowed_${own}
+             AND NOT target STREQUAL "imaging")
+        list(APPEND faults "${file}: ${header} (${target} is no lower folder than ${own})")
       endif()
       continue()
     endif()

@@ -3,9 +3,9 @@
 #include <limits>
 
 #include "catalogue/DefinitionScan.h"
+#include "catalogue/EmulatorTable.h"
 #include "context/Accessors.h"
 #include "context/AppContext.h"
-#include "context/AppState.h"
 #include "platform/TextCodec.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
@@ -21,8 +21,11 @@ std::optional<int> CountLines(const DosFileSystem& fs, const QString& dosPath) {
     return int(TextCodec::splitLines(TextCodec::decode(*bytes)).size());
 }
 
-LoadResult LoadEmulators(const AppContext& ctx, AppState& state,
-                         const QHash<QString, QString>& previousPlatforms) {
+LoadResult LoadEmulators(const AppContext& ctx, EmulatorTable& emulators) {
+    QHash<QString, QString> previousPlatforms;
+    for (int i = 1; i <= emulators.count(); ++i) {
+        previousPlatforms.insert(emulators.at(i).emulatorId, emulators.at(i).platform);
+    }
     const DefinitionScan scan = ScanDefinitions(ctx.fs(), ctx.ProgramDirectory());
     if (!scan.anyIniFile) {
         return LoadResult::NoIniFile;
@@ -36,7 +39,7 @@ LoadResult LoadEmulators(const AppContext& ctx, AppState& state,
         probe.platform = previousPlatforms.value(id);
         return CountLines(ctx.fs(), ListFilePath(ctx, probe));
     };
-    state.emulators.clear();
+    emulators.clear();
     SettingsStore store = ctx.store();
     for (const QString& id : OrderByListSize(scan.emulatorIds, lineCount)) {
         EmulatorDefinition definition =
@@ -44,7 +47,7 @@ LoadResult LoadEmulators(const AppContext& ctx, AppState& state,
         if (store.OpenKey(StorePaths::Entry(definition.lbName), false)) {
             definition.romLocation = StoreSchema::kRomLocation.readFrom(store);
         }
-        state.emulators.append(std::move(definition));
+        emulators.append(std::move(definition));
     }
     return LoadResult::Loaded;
 }
@@ -108,15 +111,15 @@ QString FirstStartDrives(const DosFileSystem& fs) {
     return drives;
 }
 
-void SaveOnShutdown(const AppContext& ctx, const AppState& state,
+void SaveOnShutdown(const AppContext& ctx, const EmulatorTable& emulators, bool gameLaunched,
                     const std::optional<QString>& currentEntry) {
     SettingsStore store = ctx.store();
     if (currentEntry && StoreSchema::openRoot(store, false)) {
         StoreSchema::kCurrent.writeTo(store, *currentEntry);
-        StoreSchema::kTime.writeTo(store, state.gameLaunched ? ctx.clock().now() : 0.0);
+        StoreSchema::kTime.writeTo(store, gameLaunched ? ctx.clock().now() : 0.0);
     }
-    for (int i = 1; i <= state.emulators.count(); ++i) {
-        const EmulatorDefinition& e = state.emulators.at(i);
+    for (int i = 1; i <= emulators.count(); ++i) {
+        const EmulatorDefinition& e = emulators.at(i);
         if (store.OpenKey(StorePaths::Entry(e.lbName), false)) {
             StoreSchema::kRomLocation.writeTo(store, e.romLocation);
         }

@@ -5,7 +5,7 @@
 #include <optional>
 
 class AppContext;
-struct AppState;
+class EmulatorTable;
 class SettingsStore;
 class DosFileSystem;
 
@@ -19,11 +19,10 @@ inline constexpr char16_t kNewRageKey[] = u"RAGE {Nils Aarberg, Tova Brandt}";
 enum class LoadResult { Loaded, NoIniFile, NoDefinition };
 
 // Finds the definitions, orders them by list-file size and reads them into
-// the table with their "ROMLocation". `previousPlatforms` (emulator ID ->
-// Platform of the previous load) lets a reload count a console emulator's
-// shared list file.
-LoadResult LoadEmulators(const AppContext& ctx, AppState& state,
-                         const QHash<QString, QString>& previousPlatforms);
+// the table with their "ROMLocation". The platforms of the table's previous
+// load let a reload count a console emulator's shared list file. The table
+// is left as it was unless definitions were found.
+LoadResult LoadEmulators(const AppContext& ctx, EmulatorTable& emulators);
 
 // Lines of a text file, or nothing when it does not exist.
 std::optional<int> CountLines(const DosFileSystem& fs, const QString& dosPath);
@@ -45,9 +44,10 @@ void MigrateStore(SettingsStore& store);
 // "C:", then ";D:" and ";E:" for those of the two drives with free space.
 QString FirstStartDrives(const DosFileSystem& fs);
 
-// At shutdown: "Current" and "Time" when an entry is selected and the root
-// still exists (never re-created), then "ROMLocation" of every emulator key.
-void SaveOnShutdown(const AppContext& ctx, const AppState& state,
+// At shutdown: "Current" and "Time" (now when a game was launched, else 0)
+// when an entry is selected and the root still exists (never re-created),
+// then "ROMLocation" of every emulator key.
+void SaveOnShutdown(const AppContext& ctx, const EmulatorTable& emulators, bool gameLaunched,
                     const std::optional<QString>& currentEntry);
 
 }  // namespace StartupLogic

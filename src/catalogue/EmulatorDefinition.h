@@ -51,7 +51,6 @@ struct EmulatorDefinition {
     QString type;
     QString platform;
     QString extensions;
-    QString chosenRomDirectory;  // set by "All" during a list build, never stored
     QString gameSwitch;
     QString alwaysDo;
     std::array<CheckGroupDefinition, kCheckGroupCount> checks;

@@ -17,14 +17,15 @@ Result missing() {
 }
 
 // Several acceptable candidates: the dialog decides.
-Result askUser(EmulatorDefinition& emulator, const QStringList& candidates, const Hooks& hooks) {
+Result askUser(const EmulatorDefinition& emulator, QString& chosenRomDirectory,
+               const QStringList& candidates, const Hooks& hooks) {
     const Answer answer = hooks.ask ? hooks.ask(Question{emulator.emulatorId, candidates})
                                     : Answer{mrCancel, QString()};
     const bool chosen = !answer.item.isEmpty() && candidates.contains(answer.item);
     switch (answer.modalResult) {
         case mrAll:
             if (chosen) {
-                emulator.chosenRomDirectory = DosPath::directoryPart(answer.item);
+                chosenRomDirectory = DosPath::directoryPart(answer.item);
             }
             [[fallthrough]];
         case mrOk:
@@ -56,8 +57,9 @@ QStringList FilterCandidates(const QStringList& candidates, const QString& exten
     return kept;
 }
 
-Result Find(const AppContext& ctx, const FoundFilesIndex& files, EmulatorDefinition& emulator,
-            const QString& shortName, const QString& emulatorDirectory, const Hooks& hooks) {
+Result Find(const AppContext& ctx, const FoundFilesIndex& files, const EmulatorDefinition& emulator,
+            QString& chosenRomDirectory, const QString& shortName, const QString& emulatorDirectory,
+            const Hooks& hooks) {
     QString name = shortName;
     QSet<QString> searched;
     Result result = missing();
@@ -91,11 +93,11 @@ Result Find(const AppContext& ctx, const FoundFilesIndex& files, EmulatorDefinit
             break;
         }
         const QStringList kept =
-            FilterCandidates(candidates, emulator.extensions, emulator.chosenRomDirectory);
+            FilterCandidates(candidates, emulator.extensions, chosenRomDirectory);
         if (kept.size() == 1) {
             result = Result{true, kept.front(), false};
         } else if (kept.size() > 1) {
-            result = askUser(emulator, kept, hooks);
+            result = askUser(emulator, chosenRomDirectory, kept, hooks);
         }
         break;
     }

@@ -63,9 +63,11 @@ QStringList FilterCandidates(const QStringList& candidates, const QString& exten
 
 // Searches the ROM of `shortName` for the emulator whose executable lies in
 // `emulatorDirectory` (with its trailing backslash). A clone whose own ROM
-// is not found takes its parent's. "All" in the answer makes the chosen
-// file's directory the emulator's chosen ROM directory.
-Result Find(const AppContext& ctx, const FoundFilesIndex& files, EmulatorDefinition& emulator,
-            const QString& shortName, const QString& emulatorDirectory, const Hooks& hooks);
+// is not found takes its parent's. Of several candidates only those in the
+// emulator's chosen ROM directory count when one was chosen; "All" in the
+// answer makes the chosen file's directory the chosen ROM directory.
+Result Find(const AppContext& ctx, const FoundFilesIndex& files, const EmulatorDefinition& emulator,
+            QString& chosenRomDirectory, const QString& shortName, const QString& emulatorDirectory,
+            const Hooks& hooks);
 
 }  // namespace RomLocation

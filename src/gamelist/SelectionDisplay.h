@@ -1,31 +1,11 @@
 #pragma once
 
 #include <QString>
-#include <array>
 
 class AppContext;
 struct EmulatorDefinition;
 
-// What follows the selected entry outside the option panel: the commands
-// that act on it and the information area below the Play button.
-
-// The entry is a game unless it is its emulator's own entry (named by the
-// emulator's list name). An entry without a loaded emulator counts as a game.
-bool IsGameEntry(const EmulatorDefinition* emulator, const QString& entryName);
-
-struct SelectionCommands {
-    bool resetToDefaults = false;
-    bool removeFromList = false;
-    // "Delete &High Score File", "&NVRAM", "&Config", "&Dipswitch", "&Key".
-    std::array<bool, 5> deleteStateFile{};
-    bool addToList = false;
-    bool fixRom = false;
-};
-
-// "&Add to list" is offered for missing games only (isMissingGameItem).
-SelectionCommands SelectionCommandsFor(const EmulatorDefinition* emulator, bool isGame, bool locked,
-                                       bool missingGame, const QString& pkzipLocation);
-
+// The information area below the Play button, as the selected entry fills it.
 struct SelectionInfo {
     QString emulator;   // LEmu: the list name
     QString shortName;  // LSn: upper-cased

@@ -1,6 +1,5 @@
 #include "pictures/PictureIndex.h"
 
-#include "context/AppState.h"
 #include "platform/DosFileSystem.h"
 #include "platform/TextCodec.h"
 
@@ -19,15 +18,11 @@ QByteArray PictureIndexFileContent(const QStringList& index) {
     return TextCodec::encodeDosLines(index);
 }
 
-void BuildPictureIndex(const DosFileSystem& fs, AppState& state, const QString& programDirectory,
-                       const DirectoryWalker::Progress& progress) {
-    state.wantedSuffixes.clear();
-    state.walkAccumulator.clear();
-    state.pictureIndex.clear();
-    state.wantedSuffixes = PictureExtensions();
-    DirectoryWalker walker(fs, state.wantedSuffixes, state.walkAccumulator, progress);
+QStringList BuildPictureIndex(const DosFileSystem& fs, const QString& programDirectory,
+                              const DirectoryWalker::Progress& progress) {
+    DirectoryWalker walker(fs, PictureExtensions(), progress);
     walker.WalkDirectory(programDirectory + u"bitmaps");
-    state.pictureIndex = state.walkAccumulator;
+    return walker.takeFound();
 }
 
 bool SavePictureIndex(const DosFileSystem& fs, const QString& programDirectory,

@@ -80,8 +80,8 @@ QString WalkStep::statusText() const {
 }
 
 DirectoryWalker::DirectoryWalker(const DosFileSystem& fs, const QStringList& wantedSuffixes,
-                                 QStringList& accumulator, Progress progress)
-    : fs_(fs), accumulator_(accumulator), progress_(std::move(progress)) {
+                                 Progress progress)
+    : fs_(fs), progress_(std::move(progress)) {
     fragments_.reserve(size_t(wantedSuffixes.size()));
     for (const QString& suffix : wantedSuffixes) {
         Fragment fragment{suffix, {}, false};
@@ -154,7 +154,7 @@ void DirectoryWalker::walk(int folderFd, int depth) {
         const std::string_view hostName = view(entry);
         const char* name = names.data() + entry.offset;
         if (progress_) {
-            progress_(WalkStep(folder_, hostName));
+            progress_(WalkStep(folder_, hostName, found_.size()));
         }
         if (hostName.front() == '.') {
             continue;
@@ -220,10 +220,10 @@ void DirectoryWalker::consider(int folderFd, const char* name, std::string_view 
         if (upperAscii_ != kOwnExecutable) {
             makeWritable(folderFd, name, known);
         }
-        accumulator_.append(upperFolder_ +
-                            QLatin1StringView(upperAscii_.data(), qsizetype(upperAscii_.size())));
+        found_.append(upperFolder_ +
+                      QLatin1StringView(upperAscii_.data(), qsizetype(upperAscii_.size())));
     } else {
         makeWritable(folderFd, name, known);
-        accumulator_.append(upperFolder_ + upperText_);
+        found_.append(upperFolder_ + upperText_);
     }
 }

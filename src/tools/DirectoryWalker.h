@@ -16,24 +16,27 @@ struct stat;
 // entry of a folder before the entry is examined.
 class WalkStep {
 public:
-    WalkStep(const QString& folder, std::string_view hostName)
-        : folder_(folder), hostName_(hostName) {}
+    WalkStep(const QString& folder, std::string_view hostName, qsizetype collected)
+        : folder_(folder), hostName_(hostName), collected_(collected) {}
     // The DOS folder being listed, as walked (not upper-cased), with its "\".
     const QString& folder() const { return folder_; }
     QString name() const;
     // "Building List: " + folder + name + "..."
     QString statusText() const;
+    // How many files the walk has collected so far.
+    qsizetype collected() const { return collected_; }
 
 private:
     const QString& folder_;
     std::string_view hostName_;
+    qsizetype collected_;
 };
 
 // The recursive walk that collects files by name fragment: depth first, the
 // entries of each folder in byte order of their host names. Names beginning
 // with "." (hidden and system in the DOS view) are neither collected nor
 // entered. A collected file's DOS path (the folder as given, plus the path
-// below it) is appended upper-cased to the accumulator, and the file is made
+// below it) is appended upper-cased to what the walker found, and the file is made
 // archive only (writable), except BRIVANEL.EXE, which keeps its attributes.
 // Folders that cannot be read, and symbolic links that do not lead to a
 // file or folder, are passed over without a message; a folder reached a
@@ -45,13 +48,17 @@ public:
     // `wantedSuffixes` are upper-case fragments; a file is collected when its
     // upper-cased name contains one of them anywhere.
     DirectoryWalker(const DosFileSystem& fs, const QStringList& wantedSuffixes,
-                    QStringList& accumulator, Progress progress = {});
+                    Progress progress = {});
 
     // Walks a DOS folder ("C:", "D:\GAMES"), used as given; a folder that
     // does not map to an existing host folder yields nothing.
     void WalkDirectory(const QString& dosFolder);
     // Walks a host folder whose DOS name is `dosFolder`.
     void WalkHostDirectory(const QString& hostFolder, const QString& dosFolder);
+
+    // What the walks of this walker collected, in walk order.
+    const QStringList& found() const { return found_; }
+    QStringList takeFound() { return std::move(found_); }
 
 private:
     struct Fragment {
@@ -70,7 +77,7 @@ private:
 
     const DosFileSystem& fs_;
     std::vector<Fragment> fragments_;
-    QStringList& accumulator_;
+    QStringList found_;
     Progress progress_;
     QString folder_;       // the folder being listed, as shown
     QString upperFolder_;  // the same upper-cased: the prefix of collected paths

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "catalogue/EmulatorTable.h"
-#include "context/AppState.h"
 #include "platform/DosPath.h"
 
 namespace {
@@ -83,12 +82,10 @@ bool ReachesFolder(const QStringList& elements, const QString& folder) {
     return false;
 }
 
-void SearchDrives(const DosFileSystem& fs, AppState& state, const QString& drivesText,
-                  const DirectoryWalker::Progress& progress, const QString& programFolder) {
-    state.wantedSuffixes = BuildWantedSuffixes(state.emulators);
-    // The accumulator may still hold the picture walk's paths.
-    state.walkAccumulator.clear();
-    DirectoryWalker walker(fs, state.wantedSuffixes, state.walkAccumulator, progress);
+QStringList SearchDrives(const DosFileSystem& fs, const EmulatorTable& emulators,
+                         const QString& drivesText, const DirectoryWalker::Progress& progress,
+                         const QString& programFolder) {
+    DirectoryWalker walker(fs, BuildWantedSuffixes(emulators), progress);
     const QStringList elements = SplitSearchPaths(drivesText);
     for (const QString& element : elements) {
         walker.WalkDirectory(element);
@@ -96,7 +93,7 @@ void SearchDrives(const DosFileSystem& fs, AppState& state, const QString& drive
     if (!programFolder.isEmpty() && !ReachesFolder(elements, programFolder)) {
         walker.WalkDirectory(programFolder);
     }
-    state.foundFiles = state.walkAccumulator;
+    return walker.takeFound();
 }
 
 }  // namespace DriveSearch

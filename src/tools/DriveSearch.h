@@ -7,7 +7,6 @@
 
 class DosFileSystem;
 class EmulatorTable;
-struct AppState;
 
 // The one-pass search of the paths to search for everything that may be an
 // emulator, a ROM image or a tool program.
@@ -27,13 +26,13 @@ QStringList SplitSearchPaths(const QString& drivesText);
 // it lies below one of them and no folder on the way down is hidden.
 bool ReachesFolder(const QStringList& elements, const QString& folder);
 
-// Rebuilds the wanted-suffix list, walks every element of `drivesText` into
-// an emptied accumulator and makes the found-files list a copy of it. The
+// Walks every element of `drivesText` for the wanted suffixes of the
+// emulators and returns what it found: the new found-files list. The
 // program folder (long DOS form; empty for none) is walked after them when
 // they do not reach it, so that the tools and launchers installed there are
 // found also when it lies in a hidden folder such as ~/.local/share.
-void SearchDrives(const DosFileSystem& fs, AppState& state, const QString& drivesText,
-                  const DirectoryWalker::Progress& progress = {},
-                  const QString& programFolder = {});
+QStringList SearchDrives(const DosFileSystem& fs, const EmulatorTable& emulators,
+                         const QString& drivesText, const DirectoryWalker::Progress& progress = {},
+                         const QString& programFolder = {});
 
 }  // namespace DriveSearch

@@ -1,5 +1,7 @@
 #include "tools/FoundFiles.h"
 
+#include "tools/WalkStatus.h"
+
 QString FindInFoundFiles(const QStringList& list, const QString& name, bool firstMatch) {
     const QString key = name.toUpper();
     QStringList hits;
@@ -25,4 +27,14 @@ std::optional<QString> LocateExecutable(const QStringList& foundFiles, const QSt
         return std::nullopt;
     }
     return path;
+}
+
+FoundFiles::FoundFiles(QObject* parent) : QObject(parent) {
+    setObjectName(QStringLiteral("FoundFiles"));
+}
+
+void FoundFiles::SearchDrives(const DosFileSystem& fs, const EmulatorTable& emulators,
+                              const QString& drives, StatusLine& status,
+                              const QString& programFolder) {
+    paths_ = SearchDrivesShowingProgress(fs, emulators, drives, status, programFolder);
 }

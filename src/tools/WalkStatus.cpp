@@ -2,14 +2,13 @@
 
 #include <QLocale>
 
-#include "context/AppState.h"
 #include "context/StatusProgress.h"
 #include "tools/DriveSearch.h"
 
-DirectoryWalker::Progress WalkStatus(StatusProgress& progress, const QStringList& collected) {
-    return [&progress, &collected](const WalkStep& step) {
+DirectoryWalker::Progress WalkStatus(StatusProgress& progress) {
+    return [&progress](const WalkStep& step) {
         if (progress.due()) {
-            progress.show(collected.size(), step.statusText());
+            progress.show(step.collected(), step.statusText());
         }
     };
 }
@@ -19,11 +18,13 @@ QString FilesFoundText(qsizetype count, const QString& drives) {
            drives;
 }
 
-void SearchDrivesShowingProgress(const DosFileSystem& fs, AppState& state, const QString& drives,
-                                 StatusLine& status, const QString& programFolder) {
+QStringList SearchDrivesShowingProgress(const DosFileSystem& fs, const EmulatorTable& emulators,
+                                        const QString& drives, StatusLine& status,
+                                        const QString& programFolder) {
     StatusProgress progress(status);
     progress.begin(QStringLiteral("Building List: ") + drives + u"...", 0);
-    DriveSearch::SearchDrives(fs, state, drives, WalkStatus(progress, state.walkAccumulator),
-                              programFolder);
-    progress.end(FilesFoundText(state.foundFiles.size(), drives));
+    QStringList found =
+        DriveSearch::SearchDrives(fs, emulators, drives, WalkStatus(progress), programFolder);
+    progress.end(FilesFoundText(found.size(), drives));
+    return found;
 }

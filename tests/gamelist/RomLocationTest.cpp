@@ -42,7 +42,7 @@ protected:
 
     RomLocation::Result find(const QString& shortName, const QStringList& files) {
         index.update(files);
-        return RomLocation::Find(inst.context(), index, emulator, shortName,
+        return RomLocation::Find(inst.context(), index, emulator, chosenRomDirectory, shortName,
                                  QStringLiteral("C:\\MAME\\"), hooks);
     }
 
@@ -55,6 +55,7 @@ protected:
 
     TempInstallation inst;
     EmulatorDefinition emulator;
+    QString chosenRomDirectory;
     FoundFilesIndex index;
     RomLocation::Hooks hooks;
     QStringList shownNames;
@@ -156,7 +157,7 @@ TEST_F(ListBuildRomSearch, AllNarrowsLaterQuestionsToTheChosenDirectory) {
         QStringLiteral("D:\\NEW\\QBERT.ZIP"),    QStringLiteral("D:\\NEW\\X\\QBERT.ZIP")};
     answers.push_back({mrAll, files[1]});
     EXPECT_EQ(find(QStringLiteral("dkong"), files), located(files[1]));
-    EXPECT_EQ(emulator.chosenRomDirectory, QStringLiteral("D:\\NEW\\"));
+    EXPECT_EQ(chosenRomDirectory, QStringLiteral("D:\\NEW\\"));
     // Exactly one candidate in the chosen directory: no question.
     EXPECT_EQ(find(QStringLiteral("galaga"), files), located(files[3]));
     // None there: missing, without a question.

@@ -1,7 +1,6 @@
 // The picture index built by walking BITMAPS, and picture.dir.
 #include <gtest/gtest.h>
 
-#include "context/AppState.h"
 #include "pictures/PictureIndex.h"
 #include "support/TempInstallation.h"
 
@@ -14,25 +13,20 @@ TEST(PictureIndexTest, WalkCollectsThePictureExtensionsUpperCased) {
           "bitmaps/.hidden.gif", "bitmaps/nes/smb.wmf", "mario.gif"}) {
         inst.writeFile(u"C:\\BRIVANEL\\" + QString::fromLatin1(name).replace(u'/', u'\\'), "x");
     }
-    AppState state;
-    state.pictureIndex = {QStringLiteral("OLD")};
-    BuildPictureIndex(inst.fs(), state, inst.context().ProgramDirectory());
     // Walk order: host names in byte order, "Sub" before "a.jpeg".
     EXPECT_EQ(
-        state.pictureIndex,
+        BuildPictureIndex(inst.fs(), inst.context().ProgramDirectory()),
         QStringList({"C:\\BRIVANEL\\BITMAPS\\SUB\\GALAGA.PNG", "C:\\BRIVANEL\\BITMAPS\\A.JPEG",
                      "C:\\BRIVANEL\\BITMAPS\\NES\\SMB.WMF", "C:\\BRIVANEL\\BITMAPS\\PACMAN.BMP"}));
-    EXPECT_EQ(state.wantedSuffixes, PictureExtensions());
     EXPECT_EQ(PictureExtensions().size(), 10);
     EXPECT_EQ(PictureExtensions().last(), ".PNG");
 }
 
 TEST(PictureIndexTest, MissingBitmapsGivesAnEmptyIndexAndFile) {
     TempInstallation inst;
-    AppState state;
-    BuildPictureIndex(inst.fs(), state, inst.context().ProgramDirectory());
-    EXPECT_TRUE(state.pictureIndex.isEmpty());
-    ASSERT_TRUE(SavePictureIndex(inst.fs(), inst.context().ProgramDirectory(), state.pictureIndex));
+    const QStringList index = BuildPictureIndex(inst.fs(), inst.context().ProgramDirectory());
+    EXPECT_TRUE(index.isEmpty());
+    ASSERT_TRUE(SavePictureIndex(inst.fs(), inst.context().ProgramDirectory(), index));
     EXPECT_EQ(inst.readFile("C:\\BRIVANEL\\picture.dir"), QByteArray());
 }
 

@@ -5,13 +5,42 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <gtest/gtest.h>
+
 #include "platform/TextCodec.h"
+#include "support/StoreDump.h"
 
 TempInstallation::TempInstallation(const QString& programFolder) : programFolder_(programFolder) {
     QDir(dir_.path()).mkpath(QStringLiteral("c/") + programFolder);
     QDir(dir_.path()).mkpath(QStringLiteral("d"));
     drives_.set(u'C', dir_.path() + u"/c");
     drives_.set(u'D', dir_.path() + u"/d");
+}
+
+TempInstallation::~TempInstallation() {
+    keepStoreDump();
+}
+
+void TempInstallation::keepStoreDump() const {
+    const QString folder = qEnvironmentVariable("BRIVANEL_STORE_DUMPS");
+    if (folder.isEmpty() || !QFileInfo::exists(storeFile())) {
+        return;
+    }
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    QString name = test == nullptr ? QStringLiteral("outside-a-test")
+                                   : QString::fromUtf8(test->test_suite_name()) + u'.' +
+                                         QString::fromUtf8(test->name());
+    name.replace(u'/', u'_');
+    QDir().mkpath(folder);
+    // A test with several installations keeps one file for each, numbered.
+    QString path;
+    for (int n = 1; path.isEmpty() || QFileInfo::exists(path); ++n) {
+        path = folder + u'/' + name + u'.' + QString::number(n) + u".txt";
+    }
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(StoreDump::lines(storeFile()).join(u'\n').toUtf8() + '\n');
+    }
 }
 
 QString TempInstallation::host(const QString& dosPath) const {

@@ -29,6 +29,10 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
 class TempInstallation {
 public:
     explicit TempInstallation(const QString& programFolder = QStringLiteral("BRIVANEL"));
+    // With BRIVANEL_STORE_DUMPS naming a folder, the store as the test left
+    // it is kept there (StoreDump lines, one file per installation), so that
+    // two builds can be compared scenario by scenario.
+    ~TempInstallation();
 
     QString root() const { return dir_.path(); }
     const DriveMap& drives() const { return drives_; }
@@ -56,6 +60,8 @@ public:
     QList<int> exitCodes;
 
 private:
+    void keepStoreDump() const;
+
     QTemporaryDir dir_;
     DriveMap drives_;
     QString programFolder_;

@@ -20,11 +20,12 @@ const QStringList kExeZip{".EXE", ".ZIP"};
 class Walk : public ::testing::Test {
 protected:
     QStringList walk(const QString& dosFolder, const QStringList& suffixes = kExeZip) {
-        QStringList collected;
-        DirectoryWalker walker(fs, suffixes, collected,
-                               [this](const WalkStep& step) { steps << step.statusText(); });
+        DirectoryWalker walker(fs, suffixes, [this](const WalkStep& step) {
+            steps << step.statusText();
+            counts << step.collected();
+        });
         walker.WalkDirectory(dosFolder);
-        return collected;
+        return walker.found();
     }
     void symlink(const QString& target, const QString& dosLink) {
         ASSERT_EQ(::symlink(QFile::encodeName(target).constData(),
@@ -35,6 +36,7 @@ protected:
     TempInstallation inst;
     const DosFileSystem fs = inst.fs();
     QStringList steps;
+    QList<qsizetype> counts;
 };
 
 }  // namespace
@@ -45,6 +47,8 @@ TEST_F(Walk, CollectsByFragmentAnywhereInTheNameInByteOrder) {
     }
     EXPECT_EQ(walk("C:\\GAMES"), (QStringList{"C:\\GAMES\\GAME.ZIP.BAK", "C:\\GAMES\\PAC.ZIP",
                                               "C:\\GAMES\\SETUP.EXE1"}));
+    // Each step tells the progress how many files were collected before it.
+    EXPECT_EQ(counts, (QList<qsizetype>{0, 1, 2, 3, 3}));
 }
 
 TEST_F(Walk, EntersEachFolderAtOnceDepthFirst) {

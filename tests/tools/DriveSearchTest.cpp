@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "context/AppState.h"
+#include "catalogue/EmulatorTable.h"
 #include "support/TempInstallation.h"
 #include "tools/DriveSearch.h"
 #include "tools/FoundFiles.h"
@@ -66,29 +66,19 @@ TEST(SearchDrives, OverlappingPathsListFilesTwiceAndMissingElementsYieldNothing)
     inst.writeFile("C:\\GAMES\\NES\\MARIO.NES", "x");
     inst.writeFile("C:\\TOP.ZIP", "x");
     const DosFileSystem fs = inst.fs();
-    AppState state;
-    state.emulators.append(Emulator("Nesticle {Bloodlust}", "NESTICLE", "NES"));
-    // Left over from a picture walk: a new search starts the accumulator empty.
-    state.walkAccumulator << "C:\\BRIVANEL\\BITMAPS\\OLD.BMP";
-    state.foundFiles << "C:\\STALE.ZIP";
+    EmulatorTable emulators;
+    emulators.append(Emulator("Nesticle {Bloodlust}", "NESTICLE", "NES"));
 
-    DriveSearch::SearchDrives(fs, state, "C:;C:\\NOWHERE;Q:;C:\\GAMES");
-
-    EXPECT_EQ(state.wantedSuffixes, (QStringList{".EXE", ".ZIP", ".NES"}));
     const QStringList expected{"C:\\GAMES\\NES\\MARIO.NES", "C:\\GAMES\\PACMAN.ZIP", "C:\\TOP.ZIP",
                                "C:\\GAMES\\NES\\MARIO.NES", "C:\\GAMES\\PACMAN.ZIP"};
-    EXPECT_EQ(state.foundFiles, expected);
-    EXPECT_EQ(state.walkAccumulator, expected);
+    EXPECT_EQ(DriveSearch::SearchDrives(fs, emulators, "C:;C:\\NOWHERE;Q:;C:\\GAMES"), expected);
 }
 
 TEST(SearchDrives, AnEmptyPathListFindsNothing) {
     TempInstallation inst;
     inst.writeFile("C:\\GAMES\\PACMAN.ZIP", "x");
     const DosFileSystem fs = inst.fs();
-    AppState state;
-    state.foundFiles << "C:\\STALE.ZIP";
-    DriveSearch::SearchDrives(fs, state, "");
-    EXPECT_TRUE(state.foundFiles.isEmpty());
+    EXPECT_TRUE(DriveSearch::SearchDrives(fs, EmulatorTable(), "").isEmpty());
 }
 
 TEST(SearchDrives, TheProgramFolderIsWalkedLastWhenNoPathReachesIt) {
@@ -111,14 +101,12 @@ TEST(SearchDrives, TheProgramFolderIsWalkedLastWhenNoPathReachesIt) {
     inst.writeFile("C:\\.local\\share\\brivanel\\PKZIP.EXE", "x");
     inst.writeFile("C:\\.local\\share\\brivanel\\MAME\\MAME.EXE", "x");
     inst.writeFile("C:\\GAMES\\PACMAN.ZIP", "x");
-    AppState state;
-    DriveSearch::SearchDrives(inst.fs(), state, "C:", {}, folder);
-    EXPECT_EQ(state.foundFiles,
+    const EmulatorTable none;
+    EXPECT_EQ(DriveSearch::SearchDrives(inst.fs(), none, "C:", {}, folder),
               (QStringList{"C:\\GAMES\\PACMAN.ZIP", "C:\\.LOCAL\\SHARE\\BRIVANEL\\MAME\\MAME.EXE",
                            "C:\\.LOCAL\\SHARE\\BRIVANEL\\PKZIP.EXE"}));
     // A path that reaches it walks it once, in its place.
-    DriveSearch::SearchDrives(inst.fs(), state, "C:\\.local", {}, folder);
-    EXPECT_EQ(state.foundFiles.size(), 2);
+    EXPECT_EQ(DriveSearch::SearchDrives(inst.fs(), none, "C:\\.local", {}, folder).size(), 2);
 }
 
 TEST(FoundFiles, LookupsAreUpperCaseSubstringTestsInListOrder) {

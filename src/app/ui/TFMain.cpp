@@ -1,6 +1,6 @@
 #include "app/ui/TFMain.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QResizeEvent>
@@ -11,7 +11,6 @@
 
 #include "app/ui/MainStatusBar.h"
 #include "context/AppContext.h"
-#include "context/SelectedEntry.h"
 #include "gamelist/ui/GameListWidget.h"
 #include "gamelist/ui/GameListsPane.h"
 #include "gamelist/ui/ListBuildController.h"
@@ -27,6 +26,7 @@
 #include "pictures/ui/PicturePane.h"
 #include "platform/ui/MenuItem.h"
 #include "platform/ui/ProgramIcon.h"
+#include "tools/FoundFiles.h"
 #include "tools/ui/ToolCommands.h"
 
 TFMain::TFMain(AppContext& ctx, QWidget* parent)
@@ -46,60 +46,42 @@ TFMain::TFMain(AppContext& ctx, QWidget* parent)
 }
 
 TFMain::~TFMain() {
-    if (!destroyed_) {
+    // The parts go with the child widgets after this; wiring_ goes before
+    // them, so that none of them hears of anything on its way out.
+    if (stage_ != Stage::Ended) {
         guard_.run([this] { FormDestroy(); });
     }
-    // The panel stores on focus changes and asks the lists for the entry:
-    // it goes before the lists do.
-    delete POptions;
 }
 
 void TFMain::CreateParts() {
+    // Each part is given what it reads: the emulator table and the tool
+    // locations as const tables, the selection and the shown lists, the
+    // launch options and the ROM search as small query interfaces. What
+    // they tell each other goes through WireParts.
     auto* central = new QWidget(this);
     setCentralWidget(central);
     StatusBar1 = new MainStatusBar(this);
     setStatusBar(StatusBar1);
+    foundFiles_ = new FoundFiles(this);
+    toolCommands_ = new ToolCommands(ctx_, emulators_, guard_, *StatusBar1, *foundFiles_, this);
+    const ToolLocations& tools = toolCommands_->Locations();
 
-    lists_ = new GameListsPane(ctx_, state_, guard_, *StatusBar1, central);
+    lists_ = new GameListsPane(ctx_, emulators_, guard_, *StatusBar1, central);
     labels_ = new SelectionLabels(central);
-    picture_ = new PicturePane(
-        ctx_, state_, guard_, *StatusBar1, [this] { return lists_->CurrentEntryName(); }, central);
-    POptions = new OptionPanel(ctx_, state_.emulators, guard_,
-                               {[this]() -> std::optional<QString> {
-                                    if (destroyed_ || lists_->CurrentList().count() == 0) {
-                                        return std::nullopt;
-                                    }
-                                    return lists_->CurrentEntryName();
-                                },
-                                [this] { return tools_.joyCp; }},
-                               central);
-    const auto selection = [this] { return CurrentEntry(); };
+    picture_ = new PicturePane(ctx_, emulators_, guard_, *StatusBar1, *lists_, central);
+    POptions = new OptionPanel(ctx_, emulators_, guard_, *lists_, tools, central);
     play_ =
-        new PlayCommand(ctx_, state_, guard_, *StatusBar1, tools_, *POptions, selection, central);
+        new PlayCommand(ctx_, emulators_, guard_, *StatusBar1, tools, *lists_, *POptions, central);
 
-    toolCommands_ = new ToolCommands(ctx_, state_, guard_, *StatusBar1, tools_, this);
-    listBuild_ = new ListBuildController(
-        ctx_, state_, guard_, *StatusBar1, tools_, *lists_, *labels_,
-        {[this] { return toolCommands_->ChooseSearch(); },
-         [this](int emulatorIndex) { picture_->ShowGamePicture(emulatorIndex, {}, {}); }},
-        this);
-    listMaintenance_ =
-        new ListMaintenanceCommands(ctx_, state_, guard_, *StatusBar1, *lists_, *listBuild_, this);
-    gameMaintenance_ = new GameMaintenanceCommands(ctx_, state_, guard_, tools_, selection, this);
-    reports_ = new ReportCommands(
-        ctx_, state_, guard_, *StatusBar1,
-        {[this] {
-             std::vector<ReportCommands::Section> sections;
-             for (GameListsPane::Page& page : lists_->PrintedPages()) {
-                 sections.push_back({page.caption, std::move(page.items)});
-             }
-             return sections;
-         },
-         [this] { return lists_->View().showCount; }, [this] { return lists_->View().showMissing; },
-         [this] { lists_->MissingGames1Click(); }},
-        this);
-    help_ = new HelpCommands(ctx_, state_, guard_, *StatusBar1, selection, this);
-    lock_ = new LockCommand(ctx_, state_, guard_, this);
+    listBuild_ =
+        new ListBuildController(ctx_, emulators_, guard_, *StatusBar1, tools, *foundFiles_, this);
+    listMaintenance_ = new ListMaintenanceCommands(ctx_, emulators_, guard_, *StatusBar1, *lists_,
+                                                   *listBuild_, this);
+    gameMaintenance_ = new GameMaintenanceCommands(ctx_, emulators_, guard_, tools, *lists_, this);
+    reports_ = new ReportCommands(ctx_, emulators_, guard_, *StatusBar1, *lists_,
+                                  picture_->PictureIndex(), this);
+    help_ = new HelpCommands(ctx_, emulators_, guard_, *StatusBar1, *lists_, this);
+    lock_ = new LockCommand(ctx_, guard_, this);
 }
 
 void TFMain::CreateMenus() {
@@ -211,27 +193,74 @@ bool TFMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFMain::WireParts() {
+    // Every connection between the parts, and from the application to them.
+    // A connection that starts a user's action or a refresh of the window
+    // runs through the guard; one that carries on a part's action lets an
+    // error end that action, as a call would.
     const auto refresh = [this] { ShowSelectedGame(); };
+
+    // ---- The selection: what the window shows of it ----
     guard_.connect(lists_, &GameListsPane::selectionChanged, &wiring_, refresh);
-    guard_.connect(listMaintenance_, &ListMaintenanceCommands::selectedEntryChanged, &wiring_,
-                   refresh);
+    guard_.connect(picture_, &PicturePane::picturesChanged, &wiring_, refresh);
     guard_.connect(gameMaintenance_, &GameMaintenanceCommands::selectedEntryChanged, &wiring_,
                    refresh);
-    guard_.connect(picture_, &PicturePane::picturesChanged, &wiring_, refresh);
-    guard_.connect(listBuild_, &ListBuildController::buildEnded, &wiring_, refresh);
+    guard_.connect(listMaintenance_, &ListMaintenanceCommands::selectedEntryChanged, &wiring_,
+                   refresh);
+    connect(listMaintenance_, &ListMaintenanceCommands::listsChanged, &wiring_,
+            [this] { ListsChanged(); });
+    connect(lists_, &GameListsPane::changeEmulatorsOffered, &wiring_,
+            [this](bool offered) { listMaintenance_->OfferChangeEmulators(offered); });
+    // The option panel stores when the focus leaves one of its controls.
+    connect(qApp, &QApplication::focusChanged, &wiring_,
+            [this](QWidget* old, QWidget* now) { POptions->FocusMoved(old, now); });
 
+    // ---- Keys and clicks on the lists ----
     guard_.connect(lists_, &GameListsPane::playRequested, &wiring_,
                    [this] { play_->BPlayClick(); });
     guard_.connect(lists_, &GameListsPane::removeRequested, &wiring_,
-                   [this] { listMaintenance_->Removefromlist1Click(); });
-    connect(lists_, &GameListsPane::changeEmulatorsOffered, &wiring_,
-            [this](bool offered) { listMaintenance_->OfferChangeEmulators(offered); });
+                   [this] { RemoveRequested(); });
 
+    // ---- "&Update Game List...": the search options, then the build ----
+    connect(listBuild_, &ListBuildController::searchOptionsWanted, &wiring_,
+            [this] { toolCommands_->ChooseSearch(); });
+    connect(toolCommands_, &ToolCommands::searchChosen, &wiring_,
+            [this](const SearchChoice::Choice& choice) { listBuild_->Build(choice); });
+    // What the build shows: its emulator's picture, name and page, each game
+    // in the labels, the lists it fills.
+    connect(listBuild_, &ListBuildController::emulatorVisited, &wiring_,
+            [this](int emulatorIndex, const QString& listName) {
+                picture_->ShowGamePicture(emulatorIndex, {}, {});
+                labels_->ShowEmulator(listName);
+                lists_->BringEmulatorPageToFront(emulatorIndex);
+            });
+    connect(listBuild_, &ListBuildController::namesShown, &wiring_,
+            [this](const QString& listName, const QString& shortName, const QString& parent) {
+                labels_->ShowNames(listName, shortName, parent);
+            });
+    connect(listBuild_, &ListBuildController::pathShown, &wiring_,
+            [this](const QString& location) { labels_->ShowPath(location); });
+    connect(listBuild_, &ListBuildController::listCleared, &wiring_,
+            [this] { lists_->ClearCurrentList(); });
+    connect(listBuild_, &ListBuildController::itemListed, &wiring_,
+            [this](const QString& itemText, bool select) { lists_->ListItem(itemText, select); });
+    connect(listBuild_, &ListBuildController::emulatorDone, &wiring_,
+            [this] { lists_->SelectFirstItem(); });
+    connect(listBuild_, &ListBuildController::listsRebuildWanted, &wiring_,
+            [this] { lists_->RebuildLists(); });
+    guard_.connect(listBuild_, &ListBuildController::buildEnded, &wiring_, refresh);
+
+    // ---- Reports read the lists with the missing games shown ----
+    connect(reports_, &ReportCommands::missingGamesSwitchWanted, &wiring_,
+            [this] { lists_->MissingGames1Click(); });
+
+    // ---- Closing: a game launched, JoyCP started, the list file never came ----
+    connect(play_, &PlayCommand::launched, &wiring_, [this] { GameLaunched(); });
     const auto close = [this] { this->close(); };
-    connect(play_, &PlayCommand::closeRequested, &wiring_, close);
+    connect(POptions, &OptionPanel::closeRequested, &wiring_, close);
     connect(listBuild_, &ListBuildController::closeRequested, &wiring_, close);
     connect(gameMaintenance_, &GameMaintenanceCommands::closeRequested, &wiring_, close);
 
+    // ---- The frame's own menu items ----
     guard_.connect(RemoveALLRegistryKeys1, &QAction::triggered, &wiring_,
                    [this] { RemoveALLRegistryKeys1Click(); });
     connect(Exit1, &QAction::triggered, &wiring_, [this] { Exit1Click(); });
@@ -245,10 +274,6 @@ void TFMain::WireParts() {
                     AppDeactivate();
                 }
             });
-}
-
-std::optional<SelectedEntry> TFMain::CurrentEntry() {
-    return lists_->CurrentEntry();
 }
 
 bool TFMain::event(QEvent* event) {

@@ -3,11 +3,11 @@
 #include <QMainWindow>
 #include <QMenu>
 
-#include "context/AppState.h"
+#include "catalogue/EmulatorTable.h"
 #include "context/ErrorGuard.h"
-#include "tools/ToolLocations.h"
 
 class AppContext;
+class FoundFiles;
 class QHBoxLayout;
 class QScrollArea;
 class GameListsPane;
@@ -21,17 +21,16 @@ class OptionPanel;
 class PicturePane;
 class PlayCommand;
 class ReportCommands;
-class RunOutcome;
 class SelectionLabels;
 class ToolCommands;
 struct SelectedEntry;
 
-// The main window, a frame: the menus, the status bar and the run's state,
-// around the parts that own the controls (the game lists, the selection's
-// labels and picture, the option panel, the list build and the command
-// groups), which it builds, lays out and wires together. Start-up and
-// shutdown (TFMainStartup.cpp) and the selection refresh
-// (TFMainSelection.cpp) are its own.
+// The main window, a frame: the menus, the status bar and the emulator
+// table, around the parts that own the controls (the game lists, the
+// selection's labels and picture, the option panel, the list build and the
+// command groups), which it builds, lays out and wires together in one
+// place (WireParts). Start-up and shutdown (TFMainStartup.cpp) and the
+// selection refresh (TFMainSelection.cpp) are its own.
 class TFMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -40,9 +39,6 @@ public:
 
     // The first activation's start-up sequence; later ones do nothing.
     void FormActivate();
-    // The run's plain state: the emulator table, the shared lists and flags.
-    AppState& state() { return state_; }
-    const AppState& state() const { return state_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -51,6 +47,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Where the window is in its life. Start-up runs once it is shown and
+    // again after "&Rebuild Game List..."; a launched game closes it without
+    // ZipMagic and with the launch's time kept; once it ends, nothing it
+    // does at shutdown happens again.
+    enum class Stage {
+        Created,   // built, not shown yet
+        Starting,  // start-up is due or under way
+        Running,   // the emulators are loaded
+        Launched,  // a game was started; the window is closing
+        Ended,     // shut down, or ended by start-up itself: nothing more is written
+    };
+
     // ---- Frame (TFMain.cpp) ----
     void CreateParts();
     void CreateMenus();
@@ -60,17 +68,15 @@ private:
     void WireParts();
     // The menu items the lock disables, in their fixed order.
     std::vector<QAction*> LockableItems() const;
-    std::optional<SelectedEntry> CurrentEntry();
 
     // ---- Start-up and shutdown (TFMainStartup.cpp) ----
     void StartUp();
+    // Ends the program from start-up: nothing is written at shutdown.
+    void EndAtStartUp(int exitCode);
     void RestoreSettings();
-    void ZipMagicCheck();
-    // ZipMagic with " /e-", a failed start shown in a box.
-    void SwitchZipMagicOff();
-    RunOutcome RunZipMagic(const QString& option);
     void AppActivate();
     void AppDeactivate();
+    void GameLaunched();
     void FormClose();
     void FormDestroy();
     void RemoveALLRegistryKeys1Click();
@@ -79,16 +85,19 @@ private:
     // ---- The selection refresh (TFMainSelection.cpp) ----
     void ShowSelectedGame();
     void ApplySelectionCommands(const SelectedEntry& entry);
+    // The Delete key on a list: "Remo&ve from list", which the lock disables.
+    void RemoveRequested();
+    // Entries changed in the store: the lists afresh, then the refresh.
+    void ListsChanged();
 
     AppContext& ctx_;
     ErrorGuard guard_;
-    AppState state_;
-    ToolLocations tools_;
-    int Tag = 0;
-    bool destroyed_ = false;
-    bool startupScheduled_ = false;
+    Stage stage_ = Stage::Created;
+    // Loaded by start-up, read by the parts.
+    EmulatorTable emulators_;
 
     MainStatusBar* StatusBar1;
+    FoundFiles* foundFiles_;
     GameListsPane* lists_;
     SelectionLabels* labels_;
     PicturePane* picture_;
@@ -116,8 +125,9 @@ private:
     QAction* RemoveALLRegistryKeys1;
     QAction* Exit1;
 
-    // Context of the frame's own connections: destroyed with the members,
-    // before the child widgets, so that no wiring runs on a window that is
-    // going away.
+    // Context of every connection WireParts makes: destroyed with the
+    // members, before the child widgets, so that nothing the parts say
+    // reaches a window that is going away, and no part hears of the
+    // application's focus or activation while its siblings are deleted.
     QObject wiring_;
 };

@@ -1,6 +1,5 @@
 // Start-up, shutdown and "&Rebuild Game List...".
 #include <QCloseEvent>
-#include <QDebug>
 #include <QTimer>
 
 #include "app/StartupLogic.h"
@@ -10,7 +9,6 @@
 #include "gamelist/ui/GameListWidget.h"
 #include "gamelist/ui/GameListsPane.h"
 #include "gamelist/ui/ListBuildController.h"
-#include "launch/BatchRunner.h"
 #include "maintenance/PasswordLock.h"
 #include "maintenance/ui/HelpCommands.h"
 #include "maintenance/ui/LockCommand.h"
@@ -24,14 +22,14 @@
 void TFMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // The first activation runs start-up once the window is on screen.
-    if (!startupScheduled_) {
-        startupScheduled_ = true;
+    if (stage_ == Stage::Created) {
+        stage_ = Stage::Starting;
         QTimer::singleShot(0, this, [this] { FormActivate(); });
     }
 }
 
 void TFMain::FormActivate() {
-    if (Tag == 1) {
+    if (stage_ != Stage::Created && stage_ != Stage::Starting) {
         return;
     }
     try {
@@ -39,25 +37,20 @@ void TFMain::FormActivate() {
     } catch (const StoreOpenError& error) {
         // Without a usable store nothing can be kept; the file stays untouched.
         ctx_.dialogs().messageBox(error.message(), MessageKind::Error, MessageButtons::Ok);
-        destroyed_ = true;
-        ctx_.exitProgram(1);
+        EndAtStartUp(1);
     } catch (const std::exception& error) {
         guard_.show(error);
     }
 }
 
+void TFMain::EndAtStartUp(int exitCode) {
+    stage_ = Stage::Ended;
+    ctx_.exitProgram(exitCode);
+}
+
 void TFMain::StartUp() {
-    const QHash<QString, QString> previousPlatforms = [this] {
-        QHash<QString, QString> platforms;
-        for (int i = 1; i <= state_.emulators.count(); ++i) {
-            platforms.insert(state_.emulators.at(i).emulatorId, state_.emulators.at(i).platform);
-        }
-        return platforms;
-    }();
-    state_.foundFiles.clear();
-    state_.walkAccumulator.clear();
-    state_.wantedSuffixes.clear();
-    state_.pictureIndex.clear();
+    stage_ = Stage::Starting;
+    foundFiles_->Clear();
 
     StatusBar1->SetStatus(QStringLiteral("Loading graphics..."));
     if (ctx_.fs().fileExists(ctx_.ProgramDirectory() + u"picture.dir")) {
@@ -69,34 +62,30 @@ void TFMain::StartUp() {
     help_->SetVersion(u"Version " + version);
     setWindowTitle(u"Brivanel " + version);
 
-    const JoystickState stick = ctx_.joystick().read();
-    state_.joystickCentreX = stick.x;
-    state_.joystickCentreY = stick.y;
+    lists_->CentreJoystick();
 
     StatusBar1->SetStatus(QStringLiteral("Loading INI files..."));
-    if (StartupLogic::LoadEmulators(ctx_, state_, previousPlatforms) !=
-        StartupLogic::LoadResult::Loaded) {
-        destroyed_ = true;  // ends at once: nothing is written at shutdown
-        state_.emulators.clear();
-        ctx_.exitProgram(0);
+    if (StartupLogic::LoadEmulators(ctx_, emulators_) != StartupLogic::LoadResult::Loaded) {
+        // Ends at once: nothing is written at shutdown.
+        emulators_.clear();
+        EndAtStartUp(0);
         close();
         return;
     }
     lists_->ResetPages();
-    Tag = 1;
+    listBuild_->EmulatorsLoaded();
+    stage_ = Stage::Running;
 
     StatusBar1->SetStatus(QStringLiteral("Restoring saved settings..."));
     SettingsStore store = ctx_.store();
     if (StoreSchema::openRoot(store, false)) {
         StartupLogic::CountPlay(store, ctx_.clock().now());
         RestoreSettings();
-        if (tools_.drives.isEmpty()) {
-            tools_.drives = QStringLiteral("C:");
-        }
+        toolCommands_->EnsureDrives();
         StoreSchema::openRoot(store, false);
         if (StoreSchema::kVersion.readFrom(store) != version) {
             StartupLogic::MigrateStore(store);
-            ZipMagicCheck();
+            toolCommands_->ZipMagicCheck();
             listBuild_->UpdateGameList1Click();
             if (StoreSchema::openRoot(store, false)) {
                 StoreSchema::kVersion.writeTo(store, version);
@@ -108,8 +97,8 @@ void TFMain::StartUp() {
         lists_->FocusCurrentList();
     } else {
         StoreSchema::openRoot(store, true);
-        tools_.drives = StartupLogic::FirstStartDrives(ctx_.fs());
-        ZipMagicCheck();
+        toolCommands_->SetFirstStartDrives(StartupLogic::FirstStartDrives(ctx_.fs()));
+        toolCommands_->ZipMagicCheck();
         listBuild_->UpdateGameList1Click();
     }
 }
@@ -117,11 +106,7 @@ void TFMain::StartUp() {
 void TFMain::RestoreSettings() {
     SettingsStore root = ctx_.store();
     StoreSchema::openRoot(root, false);
-    tools_ = ReadToolLocations(root);
-    if (!tools_.zipMagic.isEmpty()) {
-        SwitchZipMagicOff();
-    }
-    toolCommands_->SetSearchDrives(tools_.drives);
+    toolCommands_->RestoreLocations(root);
 
     const StartupLogic::ViewSettings stored = StartupLogic::ReadViewSettings(root);
     ListFill::Switches view = lists_->View();
@@ -136,28 +121,6 @@ void TFMain::RestoreSettings() {
     lock_->ApplyLock(PasswordLock::StartsLocked(StoreSchema::kLocked.readFrom(root)));
 }
 
-void TFMain::ZipMagicCheck() {
-    if (!ctx_.fs().fileExists(tools_.zipMagic)) {
-        tools_.zipMagic =
-            LocateExecutable(state_.foundFiles, QStringLiteral("ZMCMDLN.EXE")).value_or(QString());
-    }
-    if (!tools_.zipMagic.isEmpty()) {
-        SwitchZipMagicOff();
-    }
-}
-
-void TFMain::SwitchZipMagicOff() {
-    const RunOutcome run = RunZipMagic(QString::fromUtf16(kZipMagicOff));
-    if (!run.ok()) {
-        ctx_.dialogs().messageBox(u"ZipMagic was not switched off: " + run.message(),
-                                  MessageKind::Error, MessageButtons::Ok);
-    }
-}
-
-RunOutcome TFMain::RunZipMagic(const QString& option) {
-    return BatchRunner(ctx_).RunCommand(tools_.zipMagic + option, ShowMode::Minimised);
-}
-
 void TFMain::AppActivate() {
     lists_->StartJoystick();
     ShowSelectedGame();
@@ -167,35 +130,33 @@ void TFMain::AppDeactivate() {
     lists_->StopJoystick();
 }
 
+void TFMain::GameLaunched() {
+    stage_ = Stage::Launched;
+    close();
+}
+
 void TFMain::closeEvent(QCloseEvent* event) {
-    if (!destroyed_) {
+    if (stage_ != Stage::Ended) {
         FormClose();
     }
     event->accept();
 }
 
 void TFMain::FormClose() {
-    if (!state_.gameLaunched && !tools_.zipMagic.isEmpty()) {
-        // Only said on the error stream: the window is going away, maybe on
-        // a signal, and a box would hold the shutdown up.
-        if (const RunOutcome run = RunZipMagic(QString::fromUtf16(kZipMagicOn)); !run.ok()) {
-            qWarning().noquote() << "ZipMagic was not switched on again:" << run.message();
-        }
+    if (stage_ != Stage::Launched) {
+        toolCommands_->ZipMagicOn();
     }
 }
 
 void TFMain::FormDestroy() {
-    if (destroyed_) {
-        return;
-    }
-    destroyed_ = true;
+    const bool launched = stage_ == Stage::Launched;
+    stage_ = Stage::Ended;
     lists_->StopJoystick();
     std::optional<QString> current;
-    if (lists_->CurrentList().itemIndex() >= 0) {
+    if (lists_->HasSelection()) {
         current = lists_->CurrentEntryName();
     }
-    StartupLogic::SaveOnShutdown(ctx_, state_, current);
-    state_ = AppState();
+    StartupLogic::SaveOnShutdown(ctx_, emulators_, launched, current);
 }
 
 void TFMain::Exit1Click() {
@@ -211,6 +172,5 @@ void TFMain::RemoveALLRegistryKeys1Click() {
     }
     SettingsStore store = ctx_.store();
     store.DeleteKey(StorePaths::Root());
-    Tag = 0;
     StartUp();
 }

@@ -2,9 +2,9 @@
 // count of the games listed, and the view's commands.
 #include <QSignalBlocker>
 
+#include "catalogue/EmulatorTable.h"
 #include "context/Accessors.h"
 #include "context/AppContext.h"
-#include "context/AppState.h"
 #include "context/StatusLine.h"
 #include "gamelist/ui/GameListWidget.h"
 #include "gamelist/ui/GameListsPane.h"
@@ -96,7 +96,7 @@ void GameListsPane::FillListsByName() {
 }
 
 void GameListsPane::FillListsByEmulator() {
-    ListFill::EmulatorLists lists = ListFill::ByEmulator(ctx_, state_.emulators, view_);
+    ListFill::EmulatorLists lists = ListFill::ByEmulator(ctx_, emulators_, view_);
 
     const QSignalBlocker quiet(PCConsole);
     ShowPage(TSArcade, false);
@@ -152,8 +152,8 @@ void GameListsPane::ShowGameCount() {
     int games = list->count();
     int all = list->totalCount();
     SettingsStore store = ctx_.store();
-    for (int i = 1; i <= state_.emulators.count(); ++i) {
-        const EmulatorDefinition& emulator = state_.emulators.at(i);
+    for (int i = 1; i <= emulators_.count(); ++i) {
+        const EmulatorDefinition& emulator = emulators_.at(i);
         // A multi-game emulator's own entry is listed with its games but is no
         // game. It is looked for as the list shows it, so that with Show Count
         // on (its text then starts with a count) it is still left out.
@@ -178,7 +178,7 @@ void GameListsPane::ShowGameCount() {
 // ---- The view's commands ----
 
 void GameListsPane::WriteCurrent() {
-    if (currentListBox_->count() > 0) {
+    if (EnsureSelection()) {
         ListFill::WriteCurrent(ctx_, CurrentEntryName());
     }
 }

@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "catalogue/EmulatorTable.h"
 #include "context/AppContext.h"
-#include "context/AppState.h"
 #include "gamelist/RandomChoice.h"
 #include "gamelist/ui/GameListWidget.h"
 #include "gamelist/ui/GameListsPane.h"
@@ -67,10 +67,7 @@ void GameListsPane::LBArcadeKeyUp(QKeyEvent* event) {
             currentListBox_->setFocus();
             break;
         case Qt::Key_Delete:
-            // The key stands for "Remo&ve from list", which the lock disables.
-            if (!state_.locked) {
-                emit removeRequested();
-            }
+            emit removeRequested();
             break;
         default:
             break;
@@ -85,7 +82,7 @@ void GameListsPane::LBArcadeMouseUp() {
 void GameListsPane::ChooseRandom1Click() {
     GameListWidget* list = currentListBox_;
     const std::vector<int> candidates =
-        RandomChoice::Candidates(ctx_, state_.emulators, list->shownItems(), view_.showCount);
+        RandomChoice::Candidates(ctx_, emulators_, list->shownItems(), view_.showCount);
     // A list without a single game to land on (empty, or only missing games
     // and emulators) leaves the selection as it is.
     const std::optional<int> pick = RandomChoice::Pick(candidates, ctx_.clock().now());
@@ -98,7 +95,7 @@ void GameListsPane::ChooseRandom1Click() {
 
 void GameListsPane::Timer2Timer() {
     const ListNavigation::JoystickCommand command = ListNavigation::JoystickTick(
-        ctx_.joystick().read(), state_.joystickCentreX, state_.joystickCentreY, joystickPolling_);
+        ctx_.joystick().read(), joystickCentreX_, joystickCentreY_, joystickPolling_);
     if (command.play) {
         emit playRequested();
     }

@@ -6,15 +6,16 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "context/AppState.h"
+#include "catalogue/EmulatorTable.h"
+#include "context/AppContext.h"
 #include "gamelist/ui/GameListWidget.h"
 #include "platform/ui/MenuItem.h"
 
-GameListsPane::GameListsPane(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                             StatusLine& status, QWidget* parent)
+GameListsPane::GameListsPane(AppContext& ctx, const EmulatorTable& emulators,
+                             const ErrorGuard& guard, StatusLine& status, QWidget* parent)
     : QWidget(parent),
       ctx_(ctx),
-      state_(state),
+      emulators_(emulators),
       guard_(guard),
       status_(status),
       EFilter(new QLineEdit(this)),
@@ -141,8 +142,8 @@ void GameListsPane::ResetPages() {
     emulatorTabs_.assign(1, nullptr);
     emulatorLists_.assign(1, nullptr);
     currentListBox_ = LBArcade;
-    for (int i = 1; i <= state_.emulators.count(); ++i) {
-        const EmulatorDefinition& e = state_.emulators.at(i);
+    for (int i = 1; i <= emulators_.count(); ++i) {
+        const EmulatorDefinition& e = emulators_.at(i);
         if (e.isSingle()) {
             emulatorTabs_.push_back(nullptr);
             emulatorLists_.push_back(nullptr);
@@ -159,4 +160,10 @@ void GameListsPane::ResetPages() {
     TSSingle->setObjectName(QStringLiteral("TSSingle"));
     PCConsole->addTab(TSSingle, QStringLiteral("Single"));
     LBSingle = NewGameList(TSSingle, QStringLiteral("LBSingle"));
+}
+
+void GameListsPane::CentreJoystick() {
+    const JoystickState stick = ctx_.joystick().read();
+    joystickCentreX_ = stick.x;
+    joystickCentreY_ = stick.y;
 }

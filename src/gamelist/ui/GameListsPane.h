@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "context/ErrorGuard.h"
-#include "context/SelectedEntry.h"
+#include "context/SelectionSource.h"
+#include "context/ShownLists.h"
 #include "gamelist/ListFill.h"
 #include "gamelist/ListNavigation.h"
 
 class AppContext;
-struct AppState;
+class EmulatorTable;
 class GameListWidget;
 class QKeyEvent;
 class QLineEdit;
@@ -23,13 +24,13 @@ class StatusLine;
 // name, a page per multi-game emulator and "Single" by emulator. The pane
 // fills them from the store in the Display menu's view, moves through them
 // by keys, mouse and joystick (`Timer2`), and answers which entry is
-// selected; the window around it hears of a new selection, of Play and of
-// Remove through its signals.
-class GameListsPane : public QWidget {
+// selected and what the lists show; the window around it hears of a new
+// selection, of Play and of Remove through its signals.
+class GameListsPane : public QWidget, public SelectionSource, public ShownLists {
     Q_OBJECT
 public:
-    GameListsPane(AppContext& ctx, AppState& state, const ErrorGuard& guard, StatusLine& status,
-                  QWidget* parent);
+    GameListsPane(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
+                  StatusLine& status, QWidget* parent);
 
     // The Display menu's items (by Name, by Emulator, Show Count, Missing
     // Games, Hide Mechanical Games) and the Game menu's Choose Random.
@@ -56,11 +57,9 @@ public:
     // The list box whose selected item is the selected entry.
     const GameListWidget& CurrentList() const { return *currentListBox_; }
     bool HasSelection() const;
-    // The entry name of the selected item, which becomes the first one when
-    // none is selected; empty for an empty list.
-    QString CurrentEntryName();
-    // The selected entry as the accessors read it; none for an empty list.
-    std::optional<SelectedEntry> CurrentEntry();
+    bool EnsureSelection() override;
+    std::optional<SelectedEntry> CurrentEntry() const override;
+    QString CurrentEntryName() const override;
     void FocusCurrentList();
 
     // ---- What the list build shows ----
@@ -72,15 +71,15 @@ public:
     void ListItem(const QString& itemText, bool select);
     void SelectFirstItem();
 
-    // The lists a report prints: by name the two pages, by emulator each
-    // emulator's own page in table order.
-    struct Page {
-        QString caption;
-        QStringList items;
-    };
-    std::vector<Page> PrintedPages() const;
+    // ---- What a report prints ----
+    std::vector<Page> PrintedPages() const override;
+    bool ShowsCount() const override { return view_.showCount; }
+    bool ShowsMissing() const override { return view_.showMissing; }
 
-    // Joystick polling, while the program is the active one.
+    // ---- The joystick ----
+    // Its position now is its centre from now on.
+    void CentreJoystick();
+    // Polling, while the program is the active one.
     void StartJoystick() { Timer2->start(); }
     void StopJoystick() { Timer2->stop(); }
 
@@ -92,6 +91,7 @@ signals:
     // The user moved the selection: the window shows the selected entry.
     void selectionChanged();
     void playRequested();
+    // The Delete key: "Remo&ve from list", unless the lock forbids it.
     void removeRequested();
     // A rebuild by name found the current entry with a further emulator
     // (true), or one by emulator, which changes no emulator, is done (false).
@@ -145,11 +145,13 @@ private:
     std::vector<GameListWidget*> AllLists() const;
 
     AppContext& ctx_;
-    AppState& state_;
+    const EmulatorTable& emulators_;
     ErrorGuard guard_;
     StatusLine& status_;
     ListFill::Switches view_;
     ListNavigation::JoystickPolling joystickPolling_;
+    int joystickCentreX_ = 32767;
+    int joystickCentreY_ = 32767;
 
     QLineEdit* EFilter;
     QTabWidget* PCConsole;

@@ -1,8 +1,8 @@
 // The selected entry, the lists on the pages, and what a list build shows in them.
 #include <QSignalBlocker>
 
+#include "catalogue/EmulatorTable.h"
 #include "context/Accessors.h"
-#include "context/AppState.h"
 #include "gamelist/ui/GameListWidget.h"
 #include "gamelist/ui/GameListsPane.h"
 
@@ -17,24 +17,30 @@ bool GameListsPane::HasSelection() const {
     return index >= 0 && index < currentListBox_->count();
 }
 
-QString GameListsPane::CurrentEntryName() {
-    GameListWidget* list = currentListBox_;
-    if (list->count() == 0) {
-        return QString();
+bool GameListsPane::EnsureSelection() {
+    if (currentListBox_->count() == 0) {
+        return false;
     }
     if (!HasSelection()) {
-        list->setItemIndex(0);
+        currentListBox_->setItemIndex(0);
     }
-    return EntryNameFromItemText(list->item(list->itemIndex()), view_.showCount);
+    return true;
 }
 
-std::optional<SelectedEntry> GameListsPane::CurrentEntry() {
-    if (currentListBox_->count() == 0) {
+QString GameListsPane::CurrentEntryName() const {
+    if (!HasSelection()) {
+        return QString();
+    }
+    return EntryNameFromItemText(currentListBox_->item(currentListBox_->itemIndex()),
+                                 view_.showCount);
+}
+
+std::optional<SelectedEntry> GameListsPane::CurrentEntry() const {
+    if (!HasSelection()) {
         return std::nullopt;
     }
-    CurrentEntryName();  // selects the first item when none is selected
-    return ReadSelectedEntry(ctx_, state_.emulators,
-                             currentListBox_->item(currentListBox_->itemIndex()), view_.showCount);
+    return ReadSelectedEntry(ctx_, emulators_, currentListBox_->item(currentListBox_->itemIndex()),
+                             view_.showCount);
 }
 
 void GameListsPane::FocusCurrentList() {
@@ -44,7 +50,7 @@ void GameListsPane::FocusCurrentList() {
 // ---- What the list build shows ----
 
 void GameListsPane::BringEmulatorPageToFront(int emulatorIndex) {
-    const EmulatorDefinition& emulator = state_.emulators.at(emulatorIndex);
+    const EmulatorDefinition& emulator = emulators_.at(emulatorIndex);
     QWidget* page = nullptr;
     if (view_.byEmulator) {
         page = emulator.isSingle()                         ? TSSingle
@@ -86,16 +92,15 @@ void GameListsPane::SelectFirstItem() {
     }
 }
 
-std::vector<GameListsPane::Page> GameListsPane::PrintedPages() const {
+std::vector<ShownLists::Page> GameListsPane::PrintedPages() const {
     if (!view_.byEmulator) {
         return {{QStringLiteral("Arcade"), LBArcade->items()},
                 {QStringLiteral("Console"), LBConsole->items()}};
     }
     std::vector<Page> pages;
-    for (int i = 1; i <= state_.emulators.count(); ++i) {
+    for (int i = 1; i <= emulators_.count(); ++i) {
         if (size_t(i) < emulatorLists_.size() && emulatorLists_[size_t(i)] != nullptr) {
-            pages.push_back(
-                {state_.emulators.at(i).tabCaption(), emulatorLists_[size_t(i)]->items()});
+            pages.push_back({emulators_.at(i).tabCaption(), emulatorLists_[size_t(i)]->items()});
         }
     }
     return pages;

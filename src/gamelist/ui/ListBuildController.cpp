@@ -2,10 +2,10 @@
 
 #include <QElapsedTimer>
 
-#include "app/StartupLogic.h"
+#include "catalogue/EmulatorTable.h"
 #include "context/Accessors.h"
 #include "context/AppContext.h"
-#include "context/AppState.h"
+#include "context/BatchRunner.h"
 #include "context/StatusLine.h"
 #include "gamelist/EmulatorRegistration.h"
 #include "gamelist/GameFacts.h"
@@ -14,10 +14,7 @@
 #include "gamelist/ListXmlRun.h"
 #include "gamelist/MameListConversion.h"
 #include "gamelist/MameListRequest.h"
-#include "gamelist/ui/GameListsPane.h"
-#include "gamelist/ui/SelectionLabels.h"
 #include "gamelist/ui/TFStatus.h"
-#include "launch/BatchRunner.h"
 #include "platform/DosPath.h"
 #include "platform/ScriptWord.h"
 #include "platform/ui/MenuItem.h"
@@ -27,7 +24,6 @@
 #include "tools/DriveSearch.h"
 #include "tools/FoundFiles.h"
 #include "tools/ToolLocations.h"
-#include "tools/WalkStatus.h"
 
 namespace {
 
@@ -48,19 +44,17 @@ constexpr int kFastNextTickMs = 0;
 
 }  // namespace
 
-ListBuildController::ListBuildController(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                                         StatusLine& status, const ToolLocations& tools,
-                                         GameListsPane& lists, SelectionLabels& labels, Owner owner,
+ListBuildController::ListBuildController(AppContext& ctx, const EmulatorTable& emulators,
+                                         const ErrorGuard& guard, StatusLine& status,
+                                         const ToolLocations& tools, FoundFiles& foundFiles,
                                          QWidget* window)
     : QObject(window),
       ctx_(ctx),
-      state_(state),
+      emulators_(emulators),
       guard_(guard),
       status_(status),
       tools_(tools),
-      lists_(lists),
-      labels_(labels),
-      owner_(std::move(owner)),
+      foundFiles_(foundFiles),
       Timer1(new QTimer(this)),
       UpdateGameList1(newMenuItem(this, "UpdateGameList1", QStringLiteral("&Update Game List..."),
                                   QStringLiteral("Add new games to the existing list"))),
@@ -80,18 +74,20 @@ bool ListBuildController::IsReadingFacts() const {
 }
 
 void ListBuildController::UpdateGameList1Click() {
-    const std::optional<SearchChoice::Choice> choice = owner_.chooseSearch();
-    if (!choice) {
-        return;
-    }
+    emit searchOptionsWanted();
+}
+
+void ListBuildController::Build(const SearchChoice::Choice& choice) {
     Timer1->stop();  // a build still running gives way to the new one
     EndProgress();
-    lists_.ClearCurrentList();
-    state_.wantedSuffixes.clear();
-    state_.walkAccumulator.clear();
-    state_.foundFiles.clear();
+    emit listCleared();
+    foundFiles_.Clear();
     SearchDrives();
-    BuildFromFoundFiles(choice->emulators, choice->fastListBuild);
+    BuildFromFoundFiles(choice.emulators, choice.fastListBuild);
+}
+
+void ListBuildController::EmulatorsLoaded() {
+    chosenRomDirectories_.clear();
 }
 
 void ListBuildController::BuildFromFoundFiles(const QStringList& chosenEmulators, bool fast) {
@@ -101,7 +97,7 @@ void ListBuildController::BuildFromFoundFiles(const QStringList& chosenEmulators
     build_.chosenEmulators = chosenEmulators;
     build_.fast = fast;
     build_.ListBuildIndex = 1;
-    state_.listBuildAbort = false;
+    abort_ = false;
     build_.Timer1Tag = 0;
     build_.ListBuildLines.clear();
     RunStep([this] { ProcessEmulator(); });
@@ -109,7 +105,7 @@ void ListBuildController::BuildFromFoundFiles(const QStringList& chosenEmulators
 
 void ListBuildController::EndBuild() {
     DropFacts();
-    lists_.RebuildLists();
+    emit listsRebuildWanted();
     ended_ = true;
 }
 
@@ -124,21 +120,21 @@ void ListBuildController::AnnounceEnd() {
 
 void ListBuildController::SearchDrives() {
     const WaitCursor wait;
-    SearchDrivesShowingProgress(ctx_.fs(), state_, tools_.drives, status_,
-                                ctx_.fs().toDos(ctx_.programHostDir()));
+    foundFiles_.SearchDrives(ctx_.fs(), emulators_, tools_.drives, status_,
+                             ctx_.fs().toDos(ctx_.programHostDir()));
 }
 
 const FoundFilesIndex& ListBuildController::FoundFilesLookup() {
-    build_.foundFilesIndex.update(state_.foundFiles);
+    build_.foundFilesIndex.update(foundFiles_.paths());
     return build_.foundFilesIndex;
 }
 
 void ListBuildController::NextEmulatorStep() {
-    if (state_.listBuildAbort) {
+    if (abort_) {
         return;
     }
     ++build_.ListBuildIndex;
-    if (build_.ListBuildIndex > state_.emulators.count()) {
+    if (build_.ListBuildIndex > emulators_.count()) {
         EndBuild();
         return;
     }
@@ -146,21 +142,19 @@ void ListBuildController::NextEmulatorStep() {
 }
 
 void ListBuildController::ProcessEmulator() {
-    if (state_.listBuildAbort || !state_.emulators.isValidIndex(build_.ListBuildIndex)) {
+    if (abort_ || !emulators_.isValidIndex(build_.ListBuildIndex)) {
         EndBuild();
         return;
     }
     const int p = build_.ListBuildIndex;
-    const EmulatorDefinition& emulator = state_.emulators.at(p);
+    const EmulatorDefinition& emulator = emulators_.at(p);
     DropFacts();
     // Chosen as the dialog's list finds a name: ignoring case.
     if (!build_.chosenEmulators.contains(emulator.lbName, Qt::CaseInsensitive)) {
         NextEmulatorStep();
         return;
     }
-    owner_.showEmulatorPicture(p);
-    labels_.ShowEmulator(emulator.lbName);
-    lists_.BringEmulatorPageToFront(p);
+    emit emulatorVisited(p, emulator.lbName);
 
     SettingsStore store = ctx_.store();
     if (StoreSchema::openRoot(store, false)) {
@@ -168,7 +162,7 @@ void ListBuildController::ProcessEmulator() {
     }
     const QString executableName = emulator.emulatorId + u".EXE";
     if (!store.KeyExists(StorePaths::Entry(emulator.lbName))) {
-        const auto executable = LocateExecutable(state_.foundFiles, executableName);
+        const auto executable = foundFiles_.LocateExecutable(executableName);
         if (!executable) {
             NextEmulatorStep();
             return;
@@ -180,13 +174,12 @@ void ListBuildController::ProcessEmulator() {
     if (kLocation.isIn(store) && !ctx_.fs().fileExists(kLocation.readFrom(store))) {
         // The executable has gone: remember where it is now, or that it is
         // nowhere, and leave the emulator for the next build.
-        kLocation.writeTo(store,
-                          LocateExecutable(state_.foundFiles, executableName).value_or(QString()));
+        kLocation.writeTo(store, foundFiles_.LocateExecutable(executableName).value_or(QString()));
         NextEmulatorStep();
         return;
     }
     const QString executable = kLocation.readFrom(store);
-    lists_.ListItem(emulator.lbName, false);
+    emit itemListed(emulator.lbName, false);
     if (emulator.isSingle()) {
         NextEmulatorStep();
         return;
@@ -264,7 +257,7 @@ void ListBuildController::AbandonBuild(const std::exception& error) {
     build_.ListBuildLines.clear();
     build_.Timer1Tag = 0;
     guard_.show(error);
-    guard_.run([this] { lists_.RebuildLists(); });
+    guard_.run([this] { emit listsRebuildWanted(); });
     ended_ = true;
 }
 
@@ -314,10 +307,10 @@ void ListBuildController::ShowGame(const QString& fullName) {
 void ListBuildController::ShowPending() {
     if (pending_.names) {
         const auto& [listName, shortName, parentName] = *pending_.names;
-        labels_.ShowNames(listName, shortName, parentName);
+        emit namesShown(listName, shortName, parentName);
     }
     if (pending_.path) {
-        labels_.ShowPath(*pending_.path);
+        emit pathShown(*pending_.path);
     }
     if (pending_.game) {
         status_.SetStatus(*pending_.game);
@@ -332,7 +325,7 @@ void ListBuildController::EndProgress() {
 }
 
 bool ListBuildController::ListFileArrived() {
-    if (state_.listBuildAbort || !state_.emulators.isValidIndex(build_.ListBuildIndex)) {
+    if (abort_ || !emulators_.isValidIndex(build_.ListBuildIndex)) {
         Timer1->stop();
         DropFacts();
         return false;
@@ -343,7 +336,7 @@ bool ListBuildController::ListFileArrived() {
     if (now < build_.ListBuildStart) {
         build_.ListBuildStart = now;
     }
-    const EmulatorDefinition& emulator = state_.emulators.at(build_.ListBuildIndex);
+    const EmulatorDefinition& emulator = emulators_.at(build_.ListBuildIndex);
     const QString listFile = ListFilePath(ctx_, emulator);
     const bool listThere = ctx_.fs().fileExists(listFile);
     if (IsReadingFacts() && listThere) {
@@ -382,14 +375,14 @@ bool ListBuildController::ListFileArrived() {
 
 bool ListBuildController::HandleNextGame() {
     const int p = build_.ListBuildIndex;
-    if (!state_.emulators.isValidIndex(p)) {
+    if (!emulators_.isValidIndex(p)) {
         // The table was loaded again under a running build: nothing to go on with.
         EndProgress();
         build_.ListBuildLines.clear();
         build_.Timer1Tag = 0;
         return false;
     }
-    EmulatorDefinition& emulator = state_.emulators.at(p);
+    const EmulatorDefinition& emulator = emulators_.at(p);
     std::optional<GameStep::GameNames> names;
     const MachineFacts* facts = nullptr;
     while (!names && ++build_.Timer1Tag <= build_.ListBuildLines.size()) {
@@ -410,7 +403,7 @@ bool ListBuildController::HandleNextGame() {
         DropFacts();
         build_.Timer1Tag = 0;
         NextEmulatorStep();
-        lists_.SelectFirstItem();
+        emit emulatorDone();
         return false;
     }
 
@@ -440,10 +433,10 @@ bool ListBuildController::HandleNextGame() {
     }
     switch (outcome.listChange) {
         case GameStep::Outcome::ListChange::AddAndSelect:
-            lists_.ListItem(outcome.listItem, true);
+            emit itemListed(outcome.listItem, true);
             break;
         case GameStep::Outcome::ListChange::AddMissing:
-            lists_.ListItem(outcome.listItem, false);
+            emit itemListed(outcome.listItem, false);
             break;
         case GameStep::Outcome::ListChange::None:
             break;
@@ -451,10 +444,23 @@ bool ListBuildController::HandleNextGame() {
     return true;
 }
 
+RomLocation::Result ListBuildController::SearchRom(const QString& shortName, int emulatorIndex,
+                                                   const QString& emulatorDirectory) {
+    abort_ = false;
+    return FindRomLocation(shortName, emulatorIndex, emulatorDirectory);
+}
+
+QString& ListBuildController::ChosenRomDirectory(int emulatorIndex) {
+    if (chosenRomDirectories_.size() <= size_t(emulatorIndex)) {
+        chosenRomDirectories_.resize(size_t(emulatorIndex) + 1);
+    }
+    return chosenRomDirectories_[size_t(emulatorIndex)];
+}
+
 RomLocation::Result ListBuildController::FindRomLocation(const QString& shortName,
                                                          int emulatorIndex,
                                                          const QString& emulatorDirectory) {
-    if (state_.foundFiles.isEmpty()) {
+    if (foundFiles_.isEmpty()) {
         SearchDrives();
     }
     RomLocation::Hooks hooks;
@@ -465,10 +471,10 @@ RomLocation::Result ListBuildController::FindRomLocation(const QString& shortNam
     hooks.showLocation = [this](const QString& location) { ShowPath(location); };
     hooks.ask = [this](const RomLocation::Question& question) { return AskRomChoice(question); };
     const RomLocation::Result result =
-        RomLocation::Find(ctx_, FoundFilesLookup(), state_.emulators.at(emulatorIndex), shortName,
-                          emulatorDirectory, hooks);
+        RomLocation::Find(ctx_, FoundFilesLookup(), emulators_.at(emulatorIndex),
+                          ChosenRomDirectory(emulatorIndex), shortName, emulatorDirectory, hooks);
     if (result.aborted) {
-        state_.listBuildAbort = true;
+        abort_ = true;
     }
     return result;
 }

@@ -8,42 +8,37 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "context/ErrorGuard.h"
 #include "gamelist/ListBuildState.h"
 #include "gamelist/RomLocation.h"
+#include "gamelist/RomSearch.h"
 #include "tools/SearchChoice.h"
 
 class AppContext;
-struct AppState;
+class EmulatorTable;
 struct EmulatorDefinition;
-class GameListsPane;
+class FoundFiles;
 class ListXmlRun;
 class RunOutcome;
-class SelectionLabels;
 class StatusLine;
 class TFStatus;
 struct ToolLocations;
 
-// "&Update Game List...": the list build. It searches the drives once, then
-// visits the chosen emulators one after the other and handles their games
-// one per tick of `Timer1` (at the fast pace, as many as about 40 ms of work
-// allow), asking with `TFStatus` when several files could be a game's ROM.
-// The lists, the labels and the status bar's progress show what it does.
-class ListBuildController : public QObject {
+// "&Update Game List...": the list build. With the emulators and paths
+// chosen in the search options, it searches the drives once, then visits
+// the chosen emulators one after the other and handles their games one per
+// tick of `Timer1` (at the fast pace, as many as about 40 ms of work allow),
+// asking with `TFStatus` when several files could be a game's ROM. What it
+// does shows through its signals: in the lists, the labels, the picture and
+// the status bar's progress.
+class ListBuildController : public QObject, public RomSearch {
     Q_OBJECT
 public:
-    // What the build needs from the window around it.
-    struct Owner {
-        // The Search Options dialog; nothing when it was cancelled.
-        std::function<std::optional<SearchChoice::Choice>()> chooseSearch;
-        // The emulator's own picture, shown while its games are handled.
-        std::function<void(int emulatorIndex)> showEmulatorPicture;
-    };
-
-    ListBuildController(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                        StatusLine& status, const ToolLocations& tools, GameListsPane& lists,
-                        SelectionLabels& labels, Owner owner, QWidget* window);
+    ListBuildController(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
+                        StatusLine& status, const ToolLocations& tools, FoundFiles& foundFiles,
+                        QWidget* window);
     ~ListBuildController() override;
 
     QAction* UpdateGameListAction() const { return UpdateGameList1; }
@@ -53,26 +48,47 @@ public:
     // A MAME-type emulator's machines are being read; the games wait for them.
     bool IsReadingFacts() const;
 
+    // Asks for the search options (searchOptionsWanted); the build starts
+    // when they are chosen (Build).
     void UpdateGameList1Click();
+    // A new build with the choice of the search options: the drives are
+    // searched, then the emulators visited.
+    void Build(const SearchChoice::Choice& choice);
     // The build after the drive search, over the found-files list as it is;
     // `fast`: many games per tick.
     void BuildFromFoundFiles(const QStringList& chosenEmulators, bool fast = false);
-    // One tick: waits for the emulator's list file, then handles a game.
-    void Timer1Timer();
-    // Searches a game's ROM (also for "&Add to list"): the drives are
-    // searched first when nothing was found yet; Cancel in TFStatus stops
-    // the build.
-    RomLocation::Result FindRomLocation(const QString& shortName, int emulatorIndex,
-                                        const QString& emulatorDirectory);
+    // The emulator table was loaded anew: the ROM directories chosen with
+    // "All" are forgotten.
+    void EmulatorsLoaded();
+
+    RomLocation::Result SearchRom(const QString& shortName, int emulatorIndex,
+                                  const QString& emulatorDirectory) override;
     // The index over the found-files list, rebuilt when the list has changed.
     const FoundFilesIndex& FoundFilesLookup();
+    // One tick: waits for the emulator's list file, then handles a game.
+    void Timer1Timer();
 
 signals:
+    // "&Update Game List...": the search options are to be chosen.
+    void searchOptionsWanted();
+    // A new build begins: the current list is emptied.
+    void listCleared();
+    // The build visits an emulator: its picture, its name and its page.
+    void emulatorVisited(int emulatorIndex, const QString& listName);
+    // The labels follow the game in hand and where its ROM was found.
+    void namesShown(const QString& listName, const QString& shortName, const QString& parentName);
+    void pathShown(const QString& location);
+    // An item for the current list, added unless it is listed; selected when asked.
+    void itemListed(const QString& itemText, bool select);
+    // An emulator's games are done: the first item of the current list is selected.
+    void emulatorDone();
+    // The build is over: the lists are rebuilt from the store.
+    void listsRebuildWanted();
+    // The lists are shown again, with an item selected that the window does
+    // not show yet.
+    void buildEnded();
     // The list file never came: the program ends.
     void closeRequested();
-    // The build is over and the lists are shown again, with an item
-    // selected that the window does not show yet.
-    void buildEnded();
 
 private:
     // The lists rebuilt: the build is over.
@@ -99,7 +115,11 @@ private:
     // The game phase: handles the next game; true when the emulator has
     // more to come.
     bool HandleNextGame();
+    // The ROM search of the build; Cancel in TFStatus stops the build.
+    RomLocation::Result FindRomLocation(const QString& shortName, int emulatorIndex,
+                                        const QString& emulatorDirectory);
     RomLocation::Answer AskRomChoice(const RomLocation::Question& question);
+    QString& ChosenRomDirectory(int emulatorIndex);
     // What the labels and the status bar show of the game in hand. At the
     // fast pace only the tick's last game is shown, when the tick ends or
     // TFStatus asks about it; painting every game would cost more than
@@ -111,14 +131,17 @@ private:
     void EndProgress();
 
     AppContext& ctx_;
-    AppState& state_;
+    const EmulatorTable& emulators_;
     ErrorGuard guard_;
     StatusLine& status_;
     const ToolLocations& tools_;
-    GameListsPane& lists_;
-    SelectionLabels& labels_;
-    Owner owner_;
+    FoundFiles& foundFiles_;
     ListBuildState build_;
+    // Set by Cancel in TFStatus; cleared when a build starts and by Add to list.
+    bool abort_ = false;
+    // Per emulator index (1-based): the ROM directory chosen with "All",
+    // kept for the run (Add to list uses it too).
+    std::vector<QString> chosenRomDirectories_;
     // The name the ROM search shows in LSn, which TFStatus asks about.
     QString searchedName_;
     // TFStatus asked during this tick: the tick ends with that game.

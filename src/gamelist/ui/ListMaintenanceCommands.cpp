@@ -1,37 +1,36 @@
 #include "gamelist/ui/ListMaintenanceCommands.h"
 
+#include "catalogue/EmulatorTable.h"
 #include "context/Accessors.h"
 #include "context/AppContext.h"
-#include "context/AppState.h"
+#include "context/BatchRunner.h"
+#include "context/SelectionCommands.h"
+#include "context/SelectionSource.h"
 #include "context/StatusLine.h"
 #include "context/StatusProgress.h"
 #include "gamelist/ChangeEmulators.h"
 #include "gamelist/ListCleanup.h"
 #include "gamelist/ListFill.h"
 #include "gamelist/RemoveFromList.h"
-#include "gamelist/SelectionDisplay.h"
-#include "gamelist/ui/GameListWidget.h"
-#include "gamelist/ui/GameListsPane.h"
-#include "gamelist/ui/ListBuildController.h"
+#include "gamelist/RomSearch.h"
 #include "gamelist/ui/TFNewEmu.h"
-#include "launch/BatchRunner.h"
 #include "platform/DosPath.h"
 #include "platform/ScriptWord.h"
 #include "platform/ui/MenuItem.h"
 #include "settings/KeyPath.h"
 #include "settings/StoreSchema.h"
 
-ListMaintenanceCommands::ListMaintenanceCommands(AppContext& ctx, AppState& state,
+ListMaintenanceCommands::ListMaintenanceCommands(AppContext& ctx, const EmulatorTable& emulators,
                                                  const ErrorGuard& guard, StatusLine& status,
-                                                 GameListsPane& lists,
-                                                 ListBuildController& listBuild, QWidget* window)
+                                                 SelectionSource& selection, RomSearch& romSearch,
+                                                 QWidget* window)
     : QObject(window),
       ctx_(ctx),
-      state_(state),
+      emulators_(emulators),
       guard_(guard),
       status_(status),
-      lists_(lists),
-      listBuild_(listBuild),
+      selection_(selection),
+      romSearch_(romSearch),
       Addtolist1(
           newMenuItem(this, "Addtolist1", QStringLiteral("&Add to list"),
                       QStringLiteral("Searches for a single ROM and adds it to the list if found"),
@@ -63,13 +62,12 @@ void ListMaintenanceCommands::Offer(const SelectionCommands& commands, bool chan
 }
 
 void ListMaintenanceCommands::Addtolist1Click() {
-    const std::optional<SelectedEntry> entry = lists_.CurrentEntry();
+    const std::optional<SelectedEntry> entry = EnsuredEntry(selection_);
     // Without a loaded emulator there is nowhere to look.
-    if (!entry || !state_.emulators.isValidIndex(entry->emulatorIndex)) {
+    if (!entry || !emulators_.isValidIndex(entry->emulatorIndex)) {
         return;
     }
-    state_.listBuildAbort = false;
-    const RomLocation::Result found = listBuild_.FindRomLocation(
+    const RomLocation::Result found = romSearch_.SearchRom(
         entry->shortName, entry->emulatorIndex, DosPath::directoryPart(entry->emulatorLocation));
     if (!found.found) {
         return;
@@ -79,16 +77,15 @@ void ListMaintenanceCommands::Addtolist1Click() {
     if (store.OpenKey(StorePaths::Entry(entry->name), false)) {
         store.WriteString(StoreSchema::kLocation.name(), found.location);
     }
-    lists_.RebuildLists();
-    emit selectedEntryChanged();
+    emit listsChanged();
 }
 
 void ListMaintenanceCommands::Removefromlist1Click() {
-    const std::optional<SelectedEntry> entry = lists_.CurrentEntry();
+    const std::optional<SelectedEntry> entry = EnsuredEntry(selection_);
     if (!entry) {
         return;
     }
-    const EmulatorDefinition* emulator = state_.emulators.find(entry->emulatorIndex);
+    const EmulatorDefinition* emulator = emulators_.find(entry->emulatorIndex);
     if (emulator != nullptr && entry->name == emulator->lbName) {
         return;  // an emulator's own entry stays
     }
@@ -100,8 +97,7 @@ void ListMaintenanceCommands::Removefromlist1Click() {
         }
         SettingsStore store = ctx_.store();
         store.DeleteKey(StorePaths::Entry(entry->name));
-        lists_.RebuildLists();
-        emit selectedEntryChanged();
+        emit listsChanged();
         return;
     }
 
@@ -138,8 +134,7 @@ void ListMaintenanceCommands::Removefromlist1Click() {
     RemoveFromList::MarkMissing(store, entry->name);
     const RunOutcome deletion =
         line ? BatchRunner(ctx_).RunScript({*line}, ShowMode::Minimised) : RunOutcome::started();
-    lists_.RebuildLists();
-    emit selectedEntryChanged();
+    emit listsChanged();
     // Said once the list shows the game as missing: its ROMs are still there.
     if (!deletion.ok()) {
         dialogs.messageBox(
@@ -156,7 +151,7 @@ void ListMaintenanceCommands::ListBoxCleanup1Click() {
     StatusProgress progress(status_);
     progress.begin(QStringLiteral("Cleaning up..."), 0);
     const QStringList deleted = ListCleanup::Run(
-        ctx_, state_.emulators, [&progress](const QString& name, qsizetype done, qsizetype total) {
+        ctx_, emulators_, [&progress](const QString& name, qsizetype done, qsizetype total) {
             if (done == 0) {
                 progress.begin(u"Cleaning up " + name + u"...", total);
             } else if (progress.due()) {
@@ -164,8 +159,7 @@ void ListMaintenanceCommands::ListBoxCleanup1Click() {
             }
         });
     progress.end();
-    lists_.RebuildLists();
-    emit selectedEntryChanged();
+    emit listsChanged();
     // Said last: the rebuild shows its own texts on the way.
     const qsizetype count = deleted.size();
     status_.SetStatus(QLocale().toString(count) +
@@ -173,13 +167,13 @@ void ListMaintenanceCommands::ListBoxCleanup1Click() {
 }
 
 void ListMaintenanceCommands::ChangeEmulators1Click() {
-    if (lists_.CurrentList().count() == 0) {
+    if (!selection_.EnsureSelection()) {
         return;
     }
-    const QString entryName = lists_.CurrentEntryName();
+    const QString entryName = selection_.CurrentEntryName();
     SettingsStore store = ctx_.store();
     const std::vector<ChangeEmulators::Choice> choices =
-        ChangeEmulators::Choices(store, entryName, state_.emulators);
+        ChangeEmulators::Choices(store, entryName, emulators_);
     QStringList names;
     for (const ChangeEmulators::Choice& choice : choices) {
         names << choice.listName;

@@ -6,22 +6,22 @@
 #include "context/ErrorGuard.h"
 
 class AppContext;
-struct AppState;
-class GameListsPane;
-class ListBuildController;
+class EmulatorTable;
+class RomSearch;
+class SelectionSource;
 class StatusLine;
 class TFNewEmu;
 struct SelectionCommands;
 
 // The commands that change single entries between list builds: "&Add to
-// list", "Remo&ve from list", "&Change Emulators..." (with `TFNewEmu`) and
-// "List Box Cleanup...".
+// list" (with the list build's ROM search), "Remo&ve from list", "&Change
+// Emulators..." (with `TFNewEmu`) and "List Box Cleanup...".
 class ListMaintenanceCommands : public QObject {
     Q_OBJECT
 public:
-    ListMaintenanceCommands(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                            StatusLine& status, GameListsPane& lists,
-                            ListBuildController& listBuild, QWidget* window);
+    ListMaintenanceCommands(AppContext& ctx, const EmulatorTable& emulators,
+                            const ErrorGuard& guard, StatusLine& status, SelectionSource& selection,
+                            RomSearch& romSearch, QWidget* window);
 
     QAction* AddToListAction() const { return Addtolist1; }
     QAction* RemoveFromListAction() const { return Removefromlist1; }
@@ -36,9 +36,11 @@ public:
     void Removefromlist1Click();
 
 signals:
-    // The selected entry has another emulator, or the lists were filled
-    // afresh: the window shows the entry that is selected.
+    // The selected entry has another emulator: the window shows it again.
     void selectedEntryChanged();
+    // Entries changed in the store: the lists are rebuilt and the window
+    // shows the entry selected then.
+    void listsChanged();
 
 private:
     void Addtolist1Click();
@@ -46,11 +48,11 @@ private:
     void ChangeEmulators1Click();
 
     AppContext& ctx_;
-    AppState& state_;
+    const EmulatorTable& emulators_;
     ErrorGuard guard_;
     StatusLine& status_;
-    GameListsPane& lists_;
-    ListBuildController& listBuild_;
+    SelectionSource& selection_;
+    RomSearch& romSearch_;
     QAction* Addtolist1;
     QAction* Removefromlist1;
     QAction* ChangeEmulators1;

@@ -11,11 +11,13 @@
 
 #include "catalogue/EmulatorDefinition.h"
 #include "context/AppContext.h"
-#include "launch/BatchRunner.h"
+#include "context/BatchRunner.h"
+#include "context/SelectionSource.h"
 #include "launch/JoyEmuPanel.h"
 #include "launch/OptionPanelLoad.h"
 #include "launch/OptionPanelTexts.h"
 #include "settings/KeyPath.h"
+#include "tools/ToolLocations.h"
 
 namespace {
 
@@ -86,8 +88,13 @@ private:
 }  // namespace
 
 OptionPanel::OptionPanel(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
-                         Owner owner, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), emulators_(emulators), guard_(guard), owner_(std::move(owner)) {
+                         SelectionSource& selection, const ToolLocations& tools, QWidget* parent)
+    : QWidget(parent),
+      ctx_(ctx),
+      emulators_(emulators),
+      guard_(guard),
+      selection_(selection),
+      tools_(tools) {
     QWidget* p = this;
     setObjectName(QStringLiteral("POptions"));
 
@@ -149,7 +156,7 @@ OptionPanel::OptionPanel(AppContext& ctx, const EmulatorTable& emulators, const 
     CreateLayout();
     guard_.connect(BJoyEmu, &QPushButton::clicked, this, &OptionPanel::BJoyEmuClick);
     guard_.connect(BJoyCP, &QPushButton::clicked, this, &OptionPanel::BJoyCPClick);
-    WatchOptionFocus();
+    WatchExtraLabel();
 }
 
 OptionPanel::~OptionPanel() = default;
@@ -241,26 +248,25 @@ OptionPanel::ExitHandler OptionPanel::ExitHandlerOf(const QWidget* widget) const
     return nullptr;
 }
 
-void OptionPanel::WatchOptionFocus() {
+void OptionPanel::WatchExtraLabel() {
     auto watch = std::make_unique<LabelClickWatch>(
         LExtraGraphics, [this] { guard_.run([this] { CBExtraGraphicsExit(); }); });
     LExtraGraphics->installEventFilter(watch.get());
-    // Leaving a control stores its value, also when the window loses the
-    // focus: otherwise the reload on the next activation would drop a change.
-    connect(qApp, &QApplication::focusChanged, watch.get(), [this](QWidget* old, QWidget* now) {
-        if (loading_ || old == nullptr) {
-            return;
-        }
-        if (now != nullptr && now->window()->windowType() == Qt::Popup) {
-            return;  // a drop-down opening: the focus stays with its control
-        }
-        const ExitHandler handler = ExitHandlerOf(old);
-        if (handler == nullptr || (now != nullptr && ExitHandlerOf(now) == handler)) {
-            return;
-        }
-        guard_.run([this, handler] { (this->*handler)(); });
-    });
-    optionWatch_ = std::move(watch);
+    extraLabelWatch_ = std::move(watch);
+}
+
+void OptionPanel::FocusMoved(QWidget* old, QWidget* now) {
+    if (loading_ || old == nullptr) {
+        return;
+    }
+    if (now != nullptr && now->window()->windowType() == Qt::Popup) {
+        return;  // a drop-down opening: the focus stays with its control
+    }
+    const ExitHandler handler = ExitHandlerOf(old);
+    if (handler == nullptr || (now != nullptr && ExitHandlerOf(now) == handler)) {
+        return;
+    }
+    guard_.run([this, handler] { (this->*handler)(); });
 }
 
 void OptionPanel::Load(const EmulatorDefinition* emulator, const QString& entryName) {
@@ -337,8 +343,7 @@ void OptionPanel::ApplyOptionLevel(const OptionLevel& level) {
 }
 
 void OptionPanel::BJoyEmuClick() {
-    const OpenFileRequest request =
-        JoyEmuKeyfileRequest(ctx_.fs(), EJoyEmu->text(), owner_.joyCpPath());
+    const OpenFileRequest request = JoyEmuKeyfileRequest(ctx_.fs(), EJoyEmu->text(), tools_.joyCp);
     if (const std::optional<QString> chosen = ctx_.dialogs().openFile(request)) {
         const QString dosPath = ctx_.fs().toDos(*chosen);
         if (dosPath.isEmpty()) {
@@ -353,12 +358,12 @@ void OptionPanel::BJoyEmuClick() {
 
 void OptionPanel::BJoyCPClick() {
     const RunOutcome run = BatchRunner(ctx_).RunScript(
-        JoyCpScript(owner_.joyCpPath(), ctx_.executablePath()), ShowMode::Normal);
+        JoyCpScript(tools_.joyCp, ctx_.executablePath()), ShowMode::Normal);
     if (!run.ok()) {
         ctx_.dialogs().messageBox(u"JoyCP cannot be run: " + run.message(), MessageKind::Error,
                                   MessageButtons::Ok);
         return;
     }
     // No game was launched: the close is an ordinary exit and counts no play.
-    window()->close();
+    emit closeRequested();
 }

@@ -8,54 +8,50 @@
 #include <QSpinBox>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <memory>
-#include <optional>
 
 #include "catalogue/OptionGroups.h"
 #include "context/ErrorGuard.h"
+#include "launch/LaunchOptions.h"
 
 class AppContext;
 class EmulatorTable;
+class SelectionSource;
 struct EmulatorDefinition;
 struct OptionLevel;
-struct PanelChoices;
 struct PanelLayout;
+struct ToolLocations;
 
 // The option panel `POptions` of the main window: the option controls, how
-// a selection fills them, and the store handlers that keep a change when the
-// focus leaves a control.
-class OptionPanel : public QWidget {
+// a selection fills them, and the store handlers that keep a change of the
+// selected entry's options when the focus leaves a control.
+class OptionPanel : public QWidget, public LaunchOptions {
     Q_OBJECT
 public:
-    // What the panel needs of the window around it.
-    struct Owner {
-        // The entry whose options the handlers store; nothing while the shown
-        // list is empty or the window is going away.
-        std::function<std::optional<QString>()> storedEntry;
-        // The JoyCP location of "File Locations".
-        std::function<QString()> joyCpPath;
-    };
-
+    // `tools` give JoyCP's location.
     OptionPanel(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
-                Owner owner, QWidget* parent);
+                SelectionSource& selection, const ToolLocations& tools, QWidget* parent);
     ~OptionPanel() override;
 
     // Shows the groups the emulator offers and the options of the emulator
     // and then of the entry; the panel's own focus moves store nothing.
     void Load(const EmulatorDefinition* emulator, const QString& entryName);
 
-    // The launch: what the controls show, and a first item selected and
-    // stored for each of the emulator's lists that has no selection.
-    PanelChoices Choices() const;
-    void CompleteListSelections(const EmulatorDefinition& emulator);
-    // JoyEmu's key file for the launch, its edit trimmed first.
-    QString KeyFileForLaunch();
+    // The focus moved in the application: leaving a control stores its
+    // value, also when the window loses the focus, or the reload on the next
+    // activation would drop a change.
+    void FocusMoved(QWidget* old, QWidget* now);
+
+    Choices ChoicesForLaunch(const EmulatorDefinition& emulator) override;
 
     // The height the panel needs with every group shown; the window's
     // layout is planned for it, so that the picture keeps its size from one
     // selection to the next.
     int FullHeight() const { return fullHeight_; }
+
+signals:
+    // JoyCP was started: the window closes (no game was launched).
+    void closeRequested();
 
 private:
     using ExitHandler = void (OptionPanel::*)();
@@ -125,7 +121,12 @@ private:
     void CBController2Exit();
 
     void CreateLayout();
-    void WatchOptionFocus();
+    void WatchExtraLabel();
+    // What the controls show now.
+    PanelChoices CurrentChoices() const;
+    // A first item selected and stored for each of the emulator's lists
+    // that has no selection.
+    void CompleteListSelections(const EmulatorDefinition& emulator);
     // The store handler of a control, found from the control or a widget
     // inside it; none for other widgets.
     ExitHandler ExitHandlerOf(const QWidget* widget) const;
@@ -138,9 +139,10 @@ private:
     AppContext& ctx_;
     const EmulatorTable& emulators_;
     ErrorGuard guard_;
-    Owner owner_;
-    // Receives focus changes and the click on LExtraGraphics.
-    std::unique_ptr<QObject> optionWatch_;
+    SelectionSource& selection_;
+    const ToolLocations& tools_;
+    // Receives the click on LExtraGraphics.
+    std::unique_ptr<QObject> extraLabelWatch_;
     bool loading_ = false;
     int fullHeight_ = 0;
 };

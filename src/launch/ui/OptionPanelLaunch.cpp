@@ -3,7 +3,7 @@
 #include "launch/LaunchCommandLine.h"
 #include "launch/ui/OptionPanel.h"
 
-PanelChoices OptionPanel::Choices() const {
+PanelChoices OptionPanel::CurrentChoices() const {
     PanelChoices choices;
     const auto checks = CheckBoxes();
     for (size_t g = 0; g < checks.size(); ++g) {
@@ -18,9 +18,11 @@ PanelChoices OptionPanel::Choices() const {
     return choices;
 }
 
-QString OptionPanel::KeyFileForLaunch() {
+LaunchOptions::Choices OptionPanel::ChoicesForLaunch(const EmulatorDefinition& emulator) {
+    CompleteListSelections(emulator);
     EJoyEmu->setText(EJoyEmu->text().trimmed());
-    return EJoyEmu->text();
+    const QString keyFile = EJoyEmu->text();
+    return {CurrentChoices(), keyFile};
 }
 
 void OptionPanel::CompleteListSelections(const EmulatorDefinition& emulator) {

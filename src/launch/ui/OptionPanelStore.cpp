@@ -1,6 +1,7 @@
 // The option panel's store handlers.
 #include "context/AppContext.h"
 #include "context/OptionValues.h"
+#include "context/SelectionSource.h"
 #include "launch/OptionStore.h"
 #include "launch/ui/OptionPanel.h"
 
@@ -15,21 +16,19 @@ std::array<QComboBox*, kListGroupCount> OptionPanel::ListBoxes() const {
 }
 
 void OptionPanel::StoreTextOption(const QString& valueName, const QString& text) {
-    const std::optional<QString> entry = owner_.storedEntry();
-    if (!entry) {
+    if (!selection_.EnsureSelection()) {
         return;
     }
     SettingsStore store = ctx_.store();
-    StoreOption(store, *entry, emulators_, valueName, text);
+    StoreOption(store, selection_.CurrentEntryName(), emulators_, valueName, text);
 }
 
 void OptionPanel::StoreCheckOption(CheckGroup group) {
-    const std::optional<QString> entry = owner_.storedEntry();
-    if (!entry) {
+    if (!selection_.EnsureSelection()) {
         return;
     }
     SettingsStore store = ctx_.store();
-    StoreOption(store, *entry, emulators_, optionValue(group).name(),
+    StoreOption(store, selection_.CurrentEntryName(), emulators_, optionValue(group).name(),
                 CheckBoxes()[size_t(index(group))]->isChecked());
 }
 

@@ -2,26 +2,27 @@
 
 #include <QStyle>
 
+#include "catalogue/EmulatorTable.h"
 #include "context/AppContext.h"
-#include "context/AppState.h"
+#include "context/BatchRunner.h"
+#include "context/SelectionSource.h"
 #include "context/StatusLine.h"
-#include "launch/BatchRunner.h"
+#include "launch/LaunchOptions.h"
 #include "launch/LaunchPlan.h"
 #include "launch/LaunchScript.h"
-#include "launch/ui/OptionPanel.h"
 #include "platform/ScriptWord.h"
 
-PlayCommand::PlayCommand(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                         StatusLine& status, const ToolLocations& tools, OptionPanel& options,
-                         Selection selection, QWidget* buttonParent)
+PlayCommand::PlayCommand(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
+                         StatusLine& status, const ToolLocations& tools, SelectionSource& selection,
+                         LaunchOptions& options, QWidget* buttonParent)
     : QObject(buttonParent),
       ctx_(ctx),
-      state_(state),
+      emulators_(emulators),
       guard_(guard),
       status_(status),
       tools_(tools),
+      selection_(selection),
       options_(options),
-      selection_(std::move(selection)),
       BPlay(new QPushButton(buttonParent)) {
     setObjectName(QStringLiteral("Play"));
     BPlay->setObjectName(QStringLiteral("BPlay"));
@@ -32,17 +33,18 @@ PlayCommand::PlayCommand(AppContext& ctx, AppState& state, const ErrorGuard& gua
 }
 
 void PlayCommand::BPlayClick() {
-    const std::optional<SelectedEntry> entry = selection_();
+    const std::optional<SelectedEntry> entry = EnsuredEntry(selection_);
     QString whyNot;
     const EmulatorDefinition* emulator = LaunchableEmulator(entry, whyNot);
     if (emulator == nullptr) {
         status_.SetStatus(whyNot);
         return;
     }
-    options_.CompleteListSelections(*emulator);
+    const LaunchOptions::Choices choices = options_.ChoicesForLaunch(*emulator);
+    const LaunchRequest request{entry->shortName, entry->location, entry->emulatorLocation,
+                                choices.panel,    choices.keyFile, tools_};
     ScriptWords words(ctx_.fs());
-    const std::optional<QStringList> lines =
-        launchLines(ctx_, *emulator, GatherLaunchRequest(*entry), words);
+    const std::optional<QStringList> lines = launchLines(ctx_, *emulator, request, words);
     if (!words.ok()) {
         ctx_.dialogs().messageBox(words.message(u'"' + entry->name + u"\" cannot be played"),
                                   MessageKind::Error, MessageButtons::Ok);
@@ -59,8 +61,7 @@ void PlayCommand::BPlayClick() {
                                   MessageKind::Error, MessageButtons::Ok);
         return;
     }
-    state_.gameLaunched = true;
-    emit closeRequested();
+    emit launched();
 }
 
 const EmulatorDefinition* PlayCommand::LaunchableEmulator(const std::optional<SelectedEntry>& entry,
@@ -74,7 +75,7 @@ const EmulatorDefinition* PlayCommand::LaunchableEmulator(const std::optional<Se
         whyNot = cannot + QStringLiteral("its ROM was not found (Add to list searches for it).");
         return nullptr;
     }
-    const EmulatorDefinition* emulator = state_.emulators.find(entry->emulatorIndex);
+    const EmulatorDefinition* emulator = emulators_.find(entry->emulatorIndex);
     if (emulator == nullptr) {
         whyNot = cannot + QStringLiteral("its emulator's definition is not loaded.");
         return nullptr;
@@ -84,10 +85,4 @@ const EmulatorDefinition* PlayCommand::LaunchableEmulator(const std::optional<Se
         return nullptr;
     }
     return emulator;
-}
-
-LaunchRequest PlayCommand::GatherLaunchRequest(const SelectedEntry& entry) {
-    const QString keyFile = options_.KeyFileForLaunch();
-    return {entry.shortName,    entry.location, entry.emulatorLocation,
-            options_.Choices(), keyFile,        tools_};
 }

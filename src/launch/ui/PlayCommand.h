@@ -2,37 +2,34 @@
 
 #include <QObject>
 #include <QPushButton>
-#include <functional>
 #include <optional>
 
 #include "context/ErrorGuard.h"
 #include "context/SelectedEntry.h"
 
 class AppContext;
-struct AppState;
+class EmulatorTable;
 struct EmulatorDefinition;
-struct LaunchRequest;
-class OptionPanel;
+class LaunchOptions;
+class SelectionSource;
 class StatusLine;
 struct ToolLocations;
 
-// Play, `BPlay`: the selected game's script is written and started, and
-// the window closes; the script starts the program again.
+// Play, `BPlay`: the selected game's script is written and started with the
+// option panel's choices; the script starts the program again.
 class PlayCommand : public QObject {
     Q_OBJECT
 public:
-    using Selection = std::function<std::optional<SelectedEntry>()>;
-
-    PlayCommand(AppContext& ctx, AppState& state, const ErrorGuard& guard, StatusLine& status,
-                const ToolLocations& tools, OptionPanel& options, Selection selection,
-                QWidget* buttonParent);
+    PlayCommand(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
+                StatusLine& status, const ToolLocations& tools, SelectionSource& selection,
+                LaunchOptions& options, QWidget* buttonParent);
 
     QWidget* Button() const { return BPlay; }
     void BPlayClick();
 
 signals:
-    // A game was launched: the window closes.
-    void closeRequested();
+    // A game was launched: the window closes, and the next start counts the play.
+    void launched();
 
 private:
     // The selected entry's emulator when the entry can be played: a list
@@ -40,15 +37,13 @@ private:
     // Otherwise none, and `whyNot` says why.
     const EmulatorDefinition* LaunchableEmulator(const std::optional<SelectedEntry>& entry,
                                                  QString& whyNot) const;
-    // The entry's facts, the panel's choices and the tool locations.
-    LaunchRequest GatherLaunchRequest(const SelectedEntry& entry);
 
     AppContext& ctx_;
-    AppState& state_;
+    const EmulatorTable& emulators_;
     ErrorGuard guard_;
     StatusLine& status_;
     const ToolLocations& tools_;
-    OptionPanel& options_;
-    Selection selection_;
+    SelectionSource& selection_;
+    LaunchOptions& options_;
     QPushButton* BPlay;
 };

@@ -2,10 +2,11 @@
 
 #include <QDir>
 
+#include "catalogue/EmulatorTable.h"
 #include "context/AppContext.h"
-#include "context/AppState.h"
-#include "gamelist/SelectionDisplay.h"
-#include "launch/BatchRunner.h"
+#include "context/BatchRunner.h"
+#include "context/SelectionCommands.h"
+#include "context/SelectionSource.h"
 #include "launch/OptionPanelTexts.h"
 #include "launch/OptionStore.h"
 #include "maintenance/FixRomScript.h"
@@ -15,16 +16,16 @@
 #include "settings/KeyPath.h"
 #include "tools/ToolLocations.h"
 
-GameMaintenanceCommands::GameMaintenanceCommands(AppContext& ctx, AppState& state,
+GameMaintenanceCommands::GameMaintenanceCommands(AppContext& ctx, const EmulatorTable& emulators,
                                                  const ErrorGuard& guard,
-                                                 const ToolLocations& tools, Selection selection,
-                                                 QWidget* window)
+                                                 const ToolLocations& tools,
+                                                 SelectionSource& selection, QWidget* window)
     : QObject(window),
       ctx_(ctx),
-      state_(state),
+      emulators_(emulators),
       guard_(guard),
       tools_(tools),
-      selection_(std::move(selection)),
+      selection_(selection),
       ResettoEmulatorDefaults1(newMenuItem(this, "ResettoEmulatorDefaults1",
                                            QString::fromUtf16(PanelText::kResetCaption),
                                            QString::fromUtf16(PanelText::kResetHint))),
@@ -84,11 +85,11 @@ void GameMaintenanceCommands::Offer(const SelectionCommands& commands) {
 }
 
 void GameMaintenanceCommands::ResettoEmulatorDefaults1Click() {
-    const std::optional<SelectedEntry> entry = selection_();
+    const std::optional<SelectedEntry> entry = EnsuredEntry(selection_);
     if (!entry) {
         return;
     }
-    const EmulatorDefinition* emulator = state_.emulators.find(entry->emulatorIndex);
+    const EmulatorDefinition* emulator = emulators_.find(entry->emulatorIndex);
     // The emulator's own "Specific" holds every game's defaults: never drop
     // it, even when unlocking has enabled the command for that entry.
     if (IsGameEntry(emulator, entry->name)) {
@@ -119,11 +120,11 @@ void GameMaintenanceCommands::DeleteKeyFile1Click() {
 }
 
 void GameMaintenanceCommands::DeleteStateFileOf(QString EmulatorDefinition::*pattern) {
-    const std::optional<SelectedEntry> entry = selection_();
+    const std::optional<SelectedEntry> entry = EnsuredEntry(selection_);
     if (!entry) {
         return;
     }
-    if (const EmulatorDefinition* e = state_.emulators.find(entry->emulatorIndex)) {
+    if (const EmulatorDefinition* e = emulators_.find(entry->emulatorIndex)) {
         DeleteGameStateFile(*entry, e->*pattern);
     }
 }
@@ -144,7 +145,7 @@ void GameMaintenanceCommands::DeleteGameStateFile(const SelectedEntry& entry,
 }
 
 void GameMaintenanceCommands::FixROM1Click() {
-    const SelectedEntry entry = selection_().value_or(SelectedEntry());
+    const SelectedEntry entry = EnsuredEntry(selection_).value_or(SelectedEntry());
     const MaintenanceScripts::FixRomScript script = MaintenanceScripts::FixRom(
         ctx_.fs(),
         {entry.name, entry.location, ctx_.ProgramDirectory(), tools_.pkzip, tools_.pkunzip});
@@ -170,9 +171,8 @@ void GameMaintenanceCommands::AddSoundSample1Click() {
             MessageKind::Error, MessageButtons::Ok);
         return;
     }
-    const std::optional<SelectedEntry> entry = selection_();
-    const EmulatorDefinition* emulator =
-        entry ? state_.emulators.find(entry->emulatorIndex) : nullptr;
+    const std::optional<SelectedEntry> entry = EnsuredEntry(selection_);
+    const EmulatorDefinition* emulator = entry ? emulators_.find(entry->emulatorIndex) : nullptr;
     if (emulator == nullptr) {
         return;
     }

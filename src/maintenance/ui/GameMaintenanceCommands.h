@@ -4,15 +4,14 @@
 #include <QMenu>
 #include <QObject>
 #include <QStringList>
-#include <functional>
-#include <optional>
 
 #include "catalogue/EmulatorDefinition.h"
 #include "context/ErrorGuard.h"
 #include "context/SelectedEntry.h"
 
 class AppContext;
-struct AppState;
+class EmulatorTable;
+class SelectionSource;
 struct SelectionCommands;
 struct ToolLocations;
 
@@ -23,10 +22,9 @@ struct ToolLocations;
 class GameMaintenanceCommands : public QObject {
     Q_OBJECT
 public:
-    using Selection = std::function<std::optional<SelectedEntry>()>;
-
-    GameMaintenanceCommands(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                            const ToolLocations& tools, Selection selection, QWidget* window);
+    GameMaintenanceCommands(AppContext& ctx, const EmulatorTable& emulators,
+                            const ErrorGuard& guard, const ToolLocations& tools,
+                            SelectionSource& selection, QWidget* window);
 
     QAction* ResetAction() const { return ResettoEmulatorDefaults1; }
     QMenu* DeleteMenu() const { return Advanced1; }
@@ -62,10 +60,10 @@ private:
     bool RunScript(const QStringList& lines, const QString& notDone);
 
     AppContext& ctx_;
-    AppState& state_;
+    const EmulatorTable& emulators_;
     ErrorGuard guard_;
     const ToolLocations& tools_;
-    Selection selection_;
+    SelectionSource& selection_;
     QAction* ResettoEmulatorDefaults1;
     QMenu* Advanced1;
     // "Delete &High Score File", "&NVRAM", "&Config", "&Dipswitch", "&Key".

@@ -2,8 +2,9 @@
 
 #include <QDir>
 
+#include "catalogue/EmulatorTable.h"
 #include "context/AppContext.h"
-#include "context/AppState.h"
+#include "context/SelectionSource.h"
 #include "context/StatusLine.h"
 #include "maintenance/KeyHelp.h"
 #include "maintenance/ui/ReadmeViewer.h"
@@ -12,14 +13,14 @@
 #include "platform/DosPath.h"
 #include "platform/ui/MenuItem.h"
 
-HelpCommands::HelpCommands(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                           StatusLine& status, Selection selection, QWidget* window)
+HelpCommands::HelpCommands(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
+                           StatusLine& status, SelectionSource& selection, QWidget* window)
     : QObject(window),
       ctx_(ctx),
-      state_(state),
+      emulators_(emulators),
       guard_(guard),
       status_(status),
-      selection_(std::move(selection)),
+      selection_(selection),
       window_(window),
       Keys1(newMenuItem(this, "Keys1", QStringLiteral("&Keys..."),
                         QStringLiteral("Shows the emulator or game-specific keys"),
@@ -41,14 +42,14 @@ void HelpCommands::SetVersion(const QString& version) {
 }
 
 void HelpCommands::Keys1Click() {
-    const std::optional<SelectedEntry> entry = selection_();
-    if (!entry || !state_.emulators.isValidIndex(entry->emulatorIndex)) {
+    const std::optional<SelectedEntry> entry = EnsuredEntry(selection_);
+    if (!entry || !emulators_.isValidIndex(entry->emulatorIndex)) {
         status_.SetStatus(entry ? QString(u"No key help for " + entry->name +
                                           u": its emulator's definition is not loaded.")
                                 : QStringLiteral("No key help: the list shows no game."));
         return;
     }
-    const EmulatorDefinition& emulator = state_.emulators.at(entry->emulatorIndex);
+    const EmulatorDefinition& emulator = emulators_.at(entry->emulatorIndex);
     const std::optional<KeyHelp::Passage> passage =
         KeyHelp::PassageFor(ctx_.fs(), emulator, entry->name, entry->shortName,
                             DosPath::directoryPart(entry->emulatorLocation));

@@ -2,15 +2,13 @@
 
 #include <QAction>
 #include <QObject>
-#include <functional>
-#include <optional>
 
 #include "context/ErrorGuard.h"
-#include "context/SelectedEntry.h"
 
 class AppContext;
+class EmulatorTable;
+class SelectionSource;
 class StatusLine;
-struct AppState;
 class TFAbout;
 
 // "&Keys..." (the selected game's key help in `TFKeys`), "&Display
@@ -18,10 +16,8 @@ class TFAbout;
 class HelpCommands : public QObject {
     Q_OBJECT
 public:
-    using Selection = std::function<std::optional<SelectedEntry>()>;
-
-    HelpCommands(AppContext& ctx, AppState& state, const ErrorGuard& guard, StatusLine& status,
-                 Selection selection, QWidget* window);
+    HelpCommands(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
+                 StatusLine& status, SelectionSource& selection, QWidget* window);
 
     QAction* KeysAction() const { return Keys1; }
     QList<QAction*> HelpActions() const { return {DisplayREADME1, About1}; }
@@ -34,10 +30,10 @@ private:
     void About1Click();
 
     AppContext& ctx_;
-    AppState& state_;
+    const EmulatorTable& emulators_;
     ErrorGuard guard_;
     StatusLine& status_;
-    Selection selection_;
+    SelectionSource& selection_;
     QWidget* window_;
     QAction* Keys1;
     QAction* DisplayREADME1;

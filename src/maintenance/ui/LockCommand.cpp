@@ -1,15 +1,13 @@
 #include "maintenance/ui/LockCommand.h"
 
 #include "context/AppContext.h"
-#include "context/AppState.h"
 #include "maintenance/PasswordLock.h"
 #include "platform/ui/MenuItem.h"
 #include "settings/StoreSchema.h"
 
-LockCommand::LockCommand(AppContext& ctx, AppState& state, const ErrorGuard& guard, QObject* parent)
+LockCommand::LockCommand(AppContext& ctx, const ErrorGuard& guard, QObject* parent)
     : QObject(parent),
       ctx_(ctx),
-      state_(state),
       guard_(guard),
       Lock1(newMenuItem(this, "Lock1", QStringLiteral("Lock..."))) {
     setObjectName(QStringLiteral("Lock"));
@@ -17,7 +15,7 @@ LockCommand::LockCommand(AppContext& ctx, AppState& state, const ErrorGuard& gua
 }
 
 void LockCommand::ApplyLock(bool locked) {
-    state_.locked = locked;
+    locked_ = locked;
     Lock1->setText(locked ? QStringLiteral("Unlock...") : QStringLiteral("Lock..."));
     for (QAction* item : lockable_) {
         item->setEnabled(!locked);
@@ -33,7 +31,7 @@ void LockCommand::Lock1Click() {
                                              QStringLiteral("Please enter a password:"))
                                 .value_or(QString());
     using StoreSchema::kLocked;
-    if (state_.locked) {
+    if (locked_) {
         const QString stored = opened ? kLocked.readFrom(store) : QString();
         if (!PasswordLock::Unlocks(entered, stored)) {
             return;

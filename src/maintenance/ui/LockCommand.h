@@ -7,14 +7,13 @@
 #include "context/ErrorGuard.h"
 
 class AppContext;
-struct AppState;
 
 // "Lock..." and "Unlock...": a password that guards the menu items which
 // change the installation.
 class LockCommand : public QObject {
     Q_OBJECT
 public:
-    LockCommand(AppContext& ctx, AppState& state, const ErrorGuard& guard, QObject* parent);
+    LockCommand(AppContext& ctx, const ErrorGuard& guard, QObject* parent);
 
     QAction* LockAction() const { return Lock1; }
     // The items the lock disables, in their fixed order.
@@ -22,13 +21,14 @@ public:
     const std::vector<QAction*>& LockableItems() const { return lockable_; }
     // Locks or unlocks: the run's lock state, the caption and the items.
     void ApplyLock(bool locked);
+    bool IsLocked() const { return locked_; }
 
 private:
     void Lock1Click();
 
     AppContext& ctx_;
-    AppState& state_;
     ErrorGuard guard_;
+    bool locked_ = false;
     QAction* Lock1;
     std::vector<QAction*> lockable_;
 };

@@ -4,9 +4,9 @@
 #include <QPrinter>
 #include <stdexcept>
 
+#include "catalogue/EmulatorTable.h"
 #include "context/Accessors.h"
 #include "context/AppContext.h"
-#include "context/AppState.h"
 #include "context/SelectedEntry.h"
 #include "context/StatusLine.h"
 #include "context/StatusProgress.h"
@@ -15,14 +15,16 @@
 #include "pictures/PictureLookup.h"
 #include "platform/ui/MenuItem.h"
 
-ReportCommands::ReportCommands(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                               StatusLine& status, Owner owner, QObject* parent)
+ReportCommands::ReportCommands(AppContext& ctx, const EmulatorTable& emulators,
+                               const ErrorGuard& guard, StatusLine& status, const ShownLists& lists,
+                               const QStringList& pictureIndex, QObject* parent)
     : QObject(parent),
       ctx_(ctx),
-      state_(state),
+      emulators_(emulators),
       guard_(guard),
       status_(status),
-      owner_(std::move(owner)),
+      lists_(lists),
+      pictureIndex_(pictureIndex),
       PrintMissingROMs1(
           newMenuItem(this, "PrintMissingROMs1", QStringLiteral("Print Missing ROMs..."))),
       PrintMissingPictures1(
@@ -46,16 +48,16 @@ void ReportCommands::PrintReport(const QString& title, bool askQuestionable,
         ctx_.dialogs().messageBox(QStringLiteral("List pictures obtained from a Merged ROM or by "
                                                  "shortening as questionable?"),
                                   MessageKind::Confirmation, MessageButtons::YesNo) == mrYes;
-    const bool wasShowingMissing = owner_.showsMissing();
+    const bool wasShowingMissing = lists_.ShowsMissing();
     if (!wasShowingMissing) {
-        owner_.switchMissing();
+        emit missingGamesSwitchWanted();
     }
     struct Restore {
-        const ReportCommands& reports;
+        ReportCommands& reports;
         bool wasShowingMissing;
         ~Restore() {
-            if (!wasShowingMissing && reports.owner_.showsMissing()) {
-                reports.guard_.run(reports.owner_.switchMissing);
+            if (!wasShowingMissing && reports.lists_.ShowsMissing()) {
+                reports.guard_.run([this] { emit reports.missingGamesSwitchWanted(); });
             }
         }
     } restore{*this, wasShowingMissing};
@@ -78,7 +80,7 @@ void ReportCommands::PrintReport(const QString& title, bool askQuestionable,
     const QDateTime now = fromDayCount(ctx_.clock().now());
     layout.title(title + u" - " + QLocale::system().toString(now.date(), QLocale::ShortFormat) +
                  u' ' + QLocale::system().toString(now.time(), QLocale::LongFormat));
-    const std::vector<Section> sections = owner_.sections();
+    const std::vector<Section> sections = lists_.PrintedPages();
     qsizetype total = 0;
     for (const Section& section : sections) {
         total += section.items.size();
@@ -101,11 +103,11 @@ void ReportCommands::PrintMissingROMs1Click() {
         [this](ReportLayout& layout, const Section& section, bool, StatusProgress&, qsizetype) {
             SettingsStore store = ctx_.store();
             const std::vector<ReportRows::Row> rows =
-                ReportRows::MissingRoms(store, section.items, owner_.showCount());
+                ReportRows::MissingRoms(store, section.items, lists_.ShowsCount());
             if (rows.empty()) {
                 return;
             }
-            layout.header(section.name + u" Games", QStringLiteral("Filename"),
+            layout.header(section.caption + u" Games", QStringLiteral("Filename"),
                           QStringLiteral("Emulator"));
             for (const ReportRows::Row& row : rows) {
                 layout.row(row);
@@ -120,28 +122,26 @@ void ReportCommands::PrintMissingPictures1Click() {
                StatusProgress& progress, qsizetype done) {
             if (section.items.isEmpty() ||
                 ctx_.dialogs().messageBox(
-                    QStringLiteral("Print missing picture list for ") + section.name + u'?',
+                    QStringLiteral("Print missing picture list for ") + section.caption + u'?',
                     MessageKind::Confirmation, MessageButtons::YesNo) != mrYes) {
                 return;
             }
-            layout.header(section.name + u" Games", QStringLiteral("Filename"), QString());
+            layout.header(section.caption + u" Games", QStringLiteral("Filename"), QString());
             bool shaded = true;
-            const bool showCount = owner_.showCount();
+            const bool showCount = lists_.ShowsCount();
             for (const QString& item : ReportRows::PictureCandidates(section.items, showCount)) {
                 if (progress.due()) {
                     progress.show(done, QStringLiteral("Checking picture for ") + item + u"...");
                 }
                 ++done;
-                const SelectedEntry entry =
-                    ReadSelectedEntry(ctx_, state_.emulators, item, showCount);
+                const SelectedEntry entry = ReadSelectedEntry(ctx_, emulators_, item, showCount);
                 // An entry of no known emulator has no picture to find.
                 QString picture;
                 QString parent = entry.shortName;
-                if (state_.emulators.isValidIndex(entry.emulatorIndex)) {
-                    picture = FindGamePicture(ctx_, state_.emulators, state_.pictureIndex,
-                                              entry.emulatorIndex, entry.shortName, entry.name);
-                    parent =
-                        ParentName(ctx_, state_.emulators.at(entry.emulatorIndex), entry.shortName);
+                if (emulators_.isValidIndex(entry.emulatorIndex)) {
+                    picture = FindGamePicture(ctx_, emulators_, pictureIndex_, entry.emulatorIndex,
+                                              entry.shortName, entry.name);
+                    parent = ParentName(ctx_, emulators_.at(entry.emulatorIndex), entry.shortName);
                 }
                 if (ReportRows::HasProperPicture(picture, entry.shortName, entry.name, parent) ||
                     entry.name.contains(u'{') || (!picture.isEmpty() && !questionable)) {

@@ -2,13 +2,13 @@
 
 #include <QAction>
 #include <QObject>
-#include <functional>
-#include <vector>
+#include <QStringList>
 
 #include "context/ErrorGuard.h"
+#include "context/ShownLists.h"
 
 class AppContext;
-struct AppState;
+class EmulatorTable;
 class StatusLine;
 
 // "Print Missing ROMs..." and "Print Missing Pictures...": a page per list
@@ -16,25 +16,18 @@ class StatusLine;
 class ReportCommands : public QObject {
     Q_OBJECT
 public:
-    // One list a report goes through, with the name of its page.
-    struct Section {
-        QString name;
-        QStringList items;
-    };
-    // What the reports need from the game lists.
-    struct Owner {
-        // The lists shown: by name the two pages, by emulator each emulator's own.
-        std::function<std::vector<Section>()> sections;
-        std::function<bool()> showCount;
-        std::function<bool()> showsMissing;
-        // "[ &Missing Games ]" as the menu switches it.
-        std::function<void()> switchMissing;
-    };
-
-    ReportCommands(AppContext& ctx, AppState& state, const ErrorGuard& guard, StatusLine& status,
-                   Owner owner, QObject* parent);
+    // `lists` are what the reports go through, a page a section; the
+    // picture index is where the missing pictures are looked for.
+    ReportCommands(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
+                   StatusLine& status, const ShownLists& lists, const QStringList& pictureIndex,
+                   QObject* parent);
 
     QList<QAction*> Actions() const { return {PrintMissingROMs1, PrintMissingPictures1}; }
+
+signals:
+    // "[ &Missing Games ]" switched as the menu switches it: the lists show
+    // the missing games while a report reads them, and no more afterwards.
+    void missingGamesSwitchWanted();
 
 private:
     void PrintMissingROMs1Click();
@@ -44,11 +37,14 @@ private:
     template <class PrintSection>
     void PrintReport(const QString& title, bool askQuestionable, PrintSection&& printSection);
 
+    using Section = ShownLists::Page;
+
     AppContext& ctx_;
-    AppState& state_;
+    const EmulatorTable& emulators_;
     ErrorGuard guard_;
     StatusLine& status_;
-    Owner owner_;
+    const ShownLists& lists_;
+    const QStringList& pictureIndex_;
     QAction* PrintMissingROMs1;
     QAction* PrintMissingPictures1;
 };

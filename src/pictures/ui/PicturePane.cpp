@@ -2,8 +2,9 @@
 
 #include <QLocale>
 
+#include "catalogue/EmulatorTable.h"
 #include "context/AppContext.h"
-#include "context/AppState.h"
+#include "context/SelectionSource.h"
 #include "context/StatusLine.h"
 #include "context/StatusProgress.h"
 #include "pictures/PictureIndex.h"
@@ -14,15 +15,14 @@
 #include "settings/StoreSchema.h"
 #include "tools/WalkStatus.h"
 
-PicturePane::PicturePane(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                         StatusLine& status, std::function<QString()> currentEntryName,
-                         QWidget* parent)
+PicturePane::PicturePane(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
+                         StatusLine& status, SelectionSource& selection, QWidget* parent)
     : QFrame(parent),
       ctx_(ctx),
-      state_(state),
+      emulators_(emulators),
       guard_(guard),
       status_(status),
-      currentEntryName_(std::move(currentEntryName)),
+      selection_(selection),
       frameSide_(PictureSize::kDesignFrame),
       ImageEn1(new PictureView(this)),
       UpdatePictureList1(newMenuItem(this, "UpdatePictureList1",
@@ -86,10 +86,9 @@ void PicturePane::UpdatePictureList1Click() {
 void PicturePane::UpdatePictureIndex() {
     StatusProgress progress(status_);
     progress.begin(QStringLiteral("Building List: ") + ctx_.ProgramDirectory() + u"BITMAPS...", 0);
-    BuildPictureIndex(ctx_.fs(), state_, ctx_.ProgramDirectory(),
-                      WalkStatus(progress, state_.walkAccumulator));
-    SavePictureIndex(ctx_.fs(), ctx_.ProgramDirectory(), state_.pictureIndex);
-    const qsizetype count = state_.pictureIndex.size();
+    pictureIndex_ = BuildPictureIndex(ctx_.fs(), ctx_.ProgramDirectory(), WalkStatus(progress));
+    SavePictureIndex(ctx_.fs(), ctx_.ProgramDirectory(), pictureIndex_);
+    const qsizetype count = pictureIndex_.size();
     progress.end(QLocale().toString(count) +
                  (count == 1 ? u" picture indexed" : u" pictures indexed"));
     emit picturesChanged();
@@ -97,18 +96,18 @@ void PicturePane::UpdatePictureIndex() {
 
 void PicturePane::LoadPictureIndex() {
     const auto bytes = ctx_.fs().readFile(ctx_.ProgramDirectory() + u"picture.dir");
-    state_.pictureIndex = bytes ? ReadPictureIndex(*bytes) : QStringList();
+    pictureIndex_ = bytes ? ReadPictureIndex(*bytes) : QStringList();
 }
 
 void PicturePane::ShowGamePicture(int emulatorIndex, const QString& shortName,
                                   const QString& entryName) {
-    QString shown = FindGamePicture(ctx_, state_.emulators, state_.pictureIndex, emulatorIndex,
-                                    shortName, entryName);
+    QString shown =
+        FindGamePicture(ctx_, emulators_, pictureIndex_, emulatorIndex, shortName, entryName);
     if (shown.isEmpty()) {
-        shown = FindEmulatorPicture(state_.emulators, state_.pictureIndex, emulatorIndex);
+        shown = FindEmulatorPicture(emulators_, pictureIndex_, emulatorIndex);
     }
     if (shown.isEmpty()) {
-        shown = NoImagePicture(ctx_, state_.emulators, emulatorIndex);
+        shown = NoImagePicture(ctx_, emulators_, emulatorIndex);
     }
     // What the status bar said before stays: it may tell what the command
     // that led here did.
@@ -123,7 +122,8 @@ void PicturePane::ShowGamePicture(int emulatorIndex, const QString& shortName,
 void PicturePane::HighQualityImages1Click() {
     SettingsStore store = ctx_.store();
     StoreSchema::openRoot(store, true);
-    StoreSchema::kCurrent.writeTo(store, currentEntryName_());
+    selection_.EnsureSelection();
+    StoreSchema::kCurrent.writeTo(store, selection_.CurrentEntryName());
     SetHighQuality(!highQuality_);
     StoreSchema::kHighQualityImages.writeTo(store, highQuality_);
     emit picturesChanged();

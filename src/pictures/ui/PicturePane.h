@@ -2,13 +2,14 @@
 
 #include <QAction>
 #include <QFrame>
-#include <functional>
+#include <QStringList>
 
 #include "context/ErrorGuard.h"
 
 class AppContext;
-struct AppState;
+class EmulatorTable;
 class PictureView;
+class SelectionSource;
 class StatusLine;
 
 // The selected game's picture in its frame `PImage`, the view `ImageEn1`,
@@ -17,10 +18,10 @@ class StatusLine;
 class PicturePane : public QFrame {
     Q_OBJECT
 public:
-    // `currentEntryName` names the selected entry, which the quality switch
-    // keeps as "Current".
-    PicturePane(AppContext& ctx, AppState& state, const ErrorGuard& guard, StatusLine& status,
-                std::function<QString()> currentEntryName, QWidget* parent);
+    // `selection` names the selected entry, which the quality switch keeps
+    // as "Current".
+    PicturePane(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
+                StatusLine& status, SelectionSource& selection, QWidget* parent);
 
     // The frame's side as the window's room allows (PictureSize::FrameSide);
     // the layout may still give it less.
@@ -36,6 +37,8 @@ public:
     void LoadPictureIndex();
     // Walks BITMAPS into the picture index and picture.dir.
     void UpdatePictureIndex();
+    // The lines of picture.dir, as loaded or built last.
+    const QStringList& PictureIndex() const { return pictureIndex_; }
     // Shows the entry's picture, the emulator's own one when it has none,
     // else noimage.bmp; a picture that cannot be decoded leaves the view.
     void ShowGamePicture(int emulatorIndex, const QString& shortName, const QString& entryName);
@@ -52,10 +55,11 @@ private:
     void HighQualityImages1Click();
 
     AppContext& ctx_;
-    AppState& state_;
+    const EmulatorTable& emulators_;
     ErrorGuard guard_;
     StatusLine& status_;
-    std::function<QString()> currentEntryName_;
+    SelectionSource& selection_;
+    QStringList pictureIndex_;
     bool highQuality_ = false;
     int frameSide_;
     PictureView* ImageEn1;

@@ -6,9 +6,10 @@
 #include <QVBoxLayout>
 
 #include "context/AppContext.h"
-#include "context/AppState.h"
-#include "launch/BatchRunner.h"
+#include "context/BatchRunner.h"
+#include "context/StatusLine.h"
 #include "platform/ui/CentreOnScreen.h"
+#include "platform/ui/WaitCursor.h"
 #include "tools/FoundFiles.h"
 #include "tools/WalkStatus.h"
 
@@ -32,15 +33,15 @@ QPushButton* namedButton(const char* name, const QString& caption, QWidget* pare
 
 }  // namespace
 
-TFFileLocations::TFFileLocations(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                                 std::function<void(const QString&)> searchDrives,
-                                 std::function<void(const QString&)> report, QWidget* parent)
+TFFileLocations::TFFileLocations(AppContext& ctx, const EmulatorTable& emulators,
+                                 const ErrorGuard& guard, StatusLine& status,
+                                 FoundFiles& foundFiles, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ctx_(ctx),
-      state_(state),
+      emulators_(emulators),
       guard_(guard),
-      searchDrives_(std::move(searchDrives)),
-      report_(std::move(report)),
+      status_(status),
+      foundFiles_(foundFiles),
       EPKZip(new QLineEdit(this)),
       EPKUnzip(new QLineEdit(this)),
       EZipMagic(new QLineEdit(this)),
@@ -153,12 +154,14 @@ void TFFileLocations::BrowseClick(Tool tool) {
 }
 
 void TFFileLocations::BSearchDrivesClick() {
-    if (state_.foundFiles.isEmpty()) {
-        searchDrives_(EDrives->text());
+    if (foundFiles_.isEmpty()) {
+        const WaitCursor wait;
+        foundFiles_.SearchDrives(ctx_.fs(), emulators_, EDrives->text(), status_,
+                                 ctx_.fs().toDos(ctx_.programHostDir()));
     }
     for (const Tool tool : kToolSearchOrder) {
         const QString path =
-            FindInFoundFiles(state_.foundFiles, QString::fromUtf16(RowOf(tool).executable), true);
+            FindInFoundFiles(foundFiles_.paths(), QString::fromUtf16(RowOf(tool).executable), true);
         Fields()[size_t(tool)]->setText(path);
         if (tool == Tool::ZipMagic && !path.isEmpty()) {
             const RunOutcome run = BatchRunner(ctx_).RunCommand(
@@ -169,8 +172,8 @@ void TFFileLocations::BSearchDrivesClick() {
             }
         }
     }
-    report_(FilesFoundText(state_.foundFiles.size(), EDrives->text()) + u"; " +
-            ToolsFoundText(Locations()));
+    status_.SetStatus(FilesFoundText(foundFiles_.paths().size(), EDrives->text()) + u"; " +
+                      ToolsFoundText(Locations()));
 }
 
 void TFFileLocations::BOKClick() {

@@ -4,25 +4,26 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <array>
-#include <functional>
 
 #include "context/ErrorGuard.h"
 #include "tools/ToolLocations.h"
 
 class AppContext;
-struct AppState;
+class EmulatorTable;
+class FoundFiles;
+class StatusLine;
 
 // "File Locations": where the tool programs live and which paths the drive
 // search walks. It edits a copy of the run's tool locations, which its
 // owner takes back when it closes (OK or Cancel) and stores after OK.
+// Search Drives looks the tools up in the found-files list, searching the
+// drives into it first when it is empty; the status bar shows the search
+// and what it found.
 class TFFileLocations : public QDialog {
     Q_OBJECT
 public:
-    // `searchDrives` walks the given paths into the found-files list, as the
-    // window shows such a search; `report` shows what Search Drives found.
-    TFFileLocations(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                    std::function<void(const QString& drives)> searchDrives,
-                    std::function<void(const QString& found)> report, QWidget* parent = nullptr);
+    TFFileLocations(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
+                    StatusLine& status, FoundFiles& foundFiles, QWidget* parent = nullptr);
 
     void SetLocations(const ToolLocations& locations);
     // What the seven fields hold now.
@@ -48,10 +49,10 @@ private:
     void BOKClick();
 
     AppContext& ctx_;
-    AppState& state_;
+    const EmulatorTable& emulators_;
     ErrorGuard guard_;
-    std::function<void(const QString&)> searchDrives_;
-    std::function<void(const QString&)> report_;
+    StatusLine& status_;
+    FoundFiles& foundFiles_;
     QLineEdit* EPKZip;
     QLineEdit* EPKUnzip;
     QLineEdit* EZipMagic;

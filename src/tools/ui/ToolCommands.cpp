@@ -1,32 +1,26 @@
 #include "tools/ui/ToolCommands.h"
 
+#include <QDebug>
+
 #include "context/AppContext.h"
-#include "context/AppState.h"
-#include "context/StatusLine.h"
+#include "context/BatchRunner.h"
 #include "platform/ui/MenuItem.h"
-#include "platform/ui/WaitCursor.h"
-#include "tools/DriveSearch.h"
-#include "tools/ToolLocations.h"
-#include "tools/WalkStatus.h"
+#include "tools/FoundFiles.h"
 #include "tools/ui/TFFileLocations.h"
 #include "tools/ui/TFSearchOptions.h"
 
-ToolCommands::ToolCommands(AppContext& ctx, AppState& state, const ErrorGuard& guard,
-                           StatusLine& status, ToolLocations& tools, QWidget* window)
+ToolCommands::ToolCommands(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
+                           StatusLine& status, FoundFiles& foundFiles, QWidget* window)
     : QObject(window),
       ctx_(ctx),
-      state_(state),
       guard_(guard),
-      status_(status),
-      tools_(tools),
+      foundFiles_(foundFiles),
       Locations1(newMenuItem(
           this, "Locations1", QStringLiteral("&Locations..."),
           QStringLiteral("Set the locations of PKZIP, PKUNZIP, ZipMagic, JoyEmu, JoyCP and UniVBE"),
           Qt::CTRL | Qt::Key_L)),
-      FFileLocations(new TFFileLocations(
-          ctx, state, guard, [this](const QString& drives) { SearchDrives(drives); },
-          [this](const QString& found) { status_.SetStatus(found); }, window)),
-      FSearchOptions(new TFSearchOptions(ctx, state.emulators, guard, window)) {
+      FFileLocations(new TFFileLocations(ctx, emulators, guard, status, foundFiles, window)),
+      FSearchOptions(new TFSearchOptions(ctx, emulators, guard, window)) {
     setObjectName(QStringLiteral("Tools"));
     guard_.connect(Locations1, &QAction::triggered, this, &ToolCommands::Locations1Click);
 }
@@ -42,24 +36,65 @@ void ToolCommands::Locations1Click() {
     }
 }
 
-void ToolCommands::SetSearchDrives(const QString& drives) {
-    FSearchOptions->SetDrives(drives);
+void ToolCommands::RestoreLocations(SettingsStore& root) {
+    tools_ = ReadToolLocations(root);
+    if (!tools_.zipMagic.isEmpty()) {
+        SwitchZipMagicOff();
+    }
+    FSearchOptions->SetDrives(tools_.drives);
 }
 
-std::optional<SearchChoice::Choice> ToolCommands::ChooseSearch() {
+void ToolCommands::EnsureDrives() {
+    if (tools_.drives.isEmpty()) {
+        tools_.drives = QStringLiteral("C:");
+    }
+}
+
+void ToolCommands::SetFirstStartDrives(const QString& drives) {
+    tools_.drives = drives;
+}
+
+void ToolCommands::ZipMagicCheck() {
+    if (!ctx_.fs().fileExists(tools_.zipMagic)) {
+        tools_.zipMagic =
+            foundFiles_.LocateExecutable(QStringLiteral("ZMCMDLN.EXE")).value_or(QString());
+    }
+    if (!tools_.zipMagic.isEmpty()) {
+        SwitchZipMagicOff();
+    }
+}
+
+void ToolCommands::ZipMagicOn() {
+    if (tools_.zipMagic.isEmpty()) {
+        return;
+    }
+    // Only said on the error stream: the window is going away, maybe on a
+    // signal, and a box would hold the shutdown up.
+    if (const RunOutcome run = RunZipMagic(kZipMagicOn); !run.ok()) {
+        qWarning().noquote() << "ZipMagic was not switched on again:" << run.message();
+    }
+}
+
+void ToolCommands::SwitchZipMagicOff() {
+    if (const RunOutcome run = RunZipMagic(kZipMagicOff); !run.ok()) {
+        ctx_.dialogs().messageBox(u"ZipMagic was not switched off: " + run.message(),
+                                  MessageKind::Error, MessageButtons::Ok);
+    }
+}
+
+RunOutcome ToolCommands::RunZipMagic(const char16_t* option) const {
+    return BatchRunner(ctx_).RunCommand(tools_.zipMagic + QString::fromUtf16(option),
+                                        ShowMode::Minimised);
+}
+
+void ToolCommands::ChooseSearch() {
     if (ctx_.dialogs().execDialog(*FSearchOptions) != mrOk) {
-        return std::nullopt;
+        return;
     }
     const SearchChoice::Choice choice = FSearchOptions->Choice();
     tools_.drives = choice.drives;
     SettingsStore store = ctx_.store();
     SearchChoice::WriteDrivesToSearch(store, choice.drives);
     SearchChoice::WriteFastListBuild(store, choice.fastListBuild);
-    return choice;
-}
-
-void ToolCommands::SearchDrives(const QString& drives) {
-    const WaitCursor wait;
-    SearchDrivesShowingProgress(ctx_.fs(), state_, drives, status_,
-                                ctx_.fs().toDos(ctx_.programHostDir()));
+    emit searchChosen(choice);
 }

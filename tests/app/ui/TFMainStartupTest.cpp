@@ -70,13 +70,6 @@ protected:
         SettingsStore s = store();
         return s.OpenKey(StorePaths::Entry(entry), false) ? s.ReadInteger(u"Count"_qs) : -1;
     }
-    QStringList idsOf(const TFMain& main) const {
-        QStringList ids;
-        for (int i = 1; i <= main.state().emulators.count(); ++i) {
-            ids << main.state().emulators.at(i).emulatorId;
-        }
-        return ids;
-    }
     static QStringList pages(const TFMain& main) {
         const auto& pageControl = control<QTabWidget>(main, u"PCConsole"_qs);
         QStringList captions;
@@ -94,7 +87,8 @@ TEST_F(StartupTest, OrdersEmulatorsByTheLengthOfTheirListFiles) {
     inst.writeLines(kDir + u"MAME.lst", lines(2500));
     writeCurrent();
     const auto main = start();
-    EXPECT_EQ(idsOf(*main), (QStringList{u"MAME"_qs, u"NES"_qs, u"PONG"_qs}));
+    EXPECT_EQ(offeredEmulators(*main),
+              (QStringList{u"MAME {team}"_qs, u"NES {someone}"_qs, u"Pong {atari}"_qs}));
     EXPECT_EQ(main->windowTitle(), u"Brivanel .26"_qs);
     main->winId();  // the platform window, whose title the frame shows
     EXPECT_EQ(main->windowHandle()->title(), u"Brivanel .26"_qs);
@@ -186,7 +180,7 @@ TEST_F(StartupTest, RestoresToolPathsViewSwitchesAndTheLock) {
     for (const auto& [item, checked] : items) {
         EXPECT_EQ(menuItem(*main, QString::fromLatin1(item)).isChecked(), checked) << item;
     }
-    EXPECT_TRUE(main->state().locked);
+    EXPECT_EQ(menuItem(*main, u"Lock1"_qs).text(), u"Unlock..."_qs);
     EXPECT_FALSE(menuItem(*main, u"RemoveALLRegistryKeys1"_qs).isEnabled());
     // ZipMagic is switched off for the run, minimised and not awaited.
     ASSERT_EQ(inst.starter.starts().size(), 1u);
@@ -313,22 +307,23 @@ TEST_F(StartupTest, ShutdownWritesCurrentTimeAndRomLocations) {
     });
     {
         const auto main = start();
-        EmulatorDefinition& mame =
-            main->state().emulators.at(main->state().emulators.EmulatorIndexById(u"MAME"_qs));
-        EXPECT_EQ(mame.romLocation, u"C:\\ROMS\\"_qs);
-        mame.romLocation = u"D:\\OTHER\\"_qs;
+        // Read at start-up, kept for the run and written back at shutdown.
+        writeRoot([&](SettingsStore& s) {
+            ASSERT_TRUE(s.OpenKey(mameKey, false));
+            s.WriteString(u"ROMLocation"_qs, u"D:\\OTHER\\"_qs);
+        });
         menuItem(*main, u"byCount1"_qs).trigger();
         GameListWidget& list = listBox(*main, currentList(*main).objectName());
         list.setItems({u"0005 Galaga"_qs});
         list.setItemIndex(0);
-        main->state().gameLaunched = true;
+        standInForALaunch(*main);
         inst.clock.set(46000.5);
     }
     EXPECT_EQ(stored(StorePaths::Root(), u"Current"_qs), u"Galaga"_qs);
     SettingsStore s = store();
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
     EXPECT_DOUBLE_EQ(s.ReadDateTime(u"Time"_qs), 46000.5);
-    EXPECT_EQ(stored(mameKey, u"ROMLocation"_qs), u"D:\\OTHER\\"_qs);
+    EXPECT_EQ(stored(mameKey, u"ROMLocation"_qs), u"C:\\ROMS\\"_qs);
     EXPECT_FALSE(s.KeyExists(StorePaths::Entry(u"NES {someone}"_qs)));
 }
 
@@ -337,7 +332,7 @@ TEST_F(StartupTest, ShutdownWithAnEmptyListKeepsCurrentAndTime) {
         s.WriteString(u"Current"_qs, u"Galaga"_qs);
         s.WriteDateTime(u"Time"_qs, 0);
     });
-    start()->state().gameLaunched = true;
+    standInForALaunch(*start());
     EXPECT_EQ(stored(StorePaths::Root(), u"Current"_qs), u"Galaga"_qs);
     SettingsStore s = store();
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
@@ -361,14 +356,31 @@ TEST_F(StartupTest, ClosingRunsZipMagicOnlyWhenNoGameWasLaunched) {
         [](SettingsStore& s) { s.WriteString(u"ZipMagic Path"_qs, u"C:\\ZM\\ZMCMDLN.EXE"_qs); });
     for (const bool launched : {false, true}) {
         const auto main = start();
-        main->state().gameLaunched = launched;
         const size_t before = inst.starter.starts().size();
+        if (launched) {
+            standInForALaunch(*main);
+        }
         main->close();
         const bool ran =
             inst.starter.starts().size() == before + 1 &&
             inst.starter.starts().back().arguments.last() == u"C:\\ZM\\ZMCMDLN.EXE /e+"_qs;
         EXPECT_EQ(ran, !launched);
     }
+}
+
+// A switch that cannot start is said at start-up; at close it only goes to
+// the error stream, as a box would hold the shutdown up.
+TEST_F(StartupTest, AZipMagicSwitchThatCannotStartIsSaidOnlyAtStartUp) {
+    writeCurrent(
+        [](SettingsStore& s) { s.WriteString(u"ZipMagic Path"_qs, u"C:\\ZM\\ZMCMDLN.EXE"_qs); });
+    inst.starter.refuse(TempInstallation::batchInterpreter());
+    const auto main = start();
+    ASSERT_EQ(inst.dialogs.messages().size(), 1);
+    EXPECT_TRUE(inst.dialogs.messages()[0].startsWith(
+        u"ZipMagic was not switched off: \"C:\\ZM\\ZMCMDLN.EXE /e-\" could not be started"_qs))
+        << inst.dialogs.messages()[0].toStdString();
+    main->close();
+    EXPECT_EQ(inst.dialogs.messages().size(), 1);
 }
 
 TEST_F(StartupTest, RebuildGameListAskesAndThenStartsAfresh) {

@@ -25,6 +25,7 @@
 #include <QTest>
 
 #include "context/SelectedEntry.h"
+#include "pictures/PictureIndex.h"
 #include "pictures/PictureLookup.h"
 #include "pictures/ui/PictureView.h"
 #include "settings/KeyPath.h"
@@ -60,14 +61,6 @@ protected:
 
     TFMain& main() { return b.main(); }
 
-    QStringList names() {
-        QStringList all;
-        for (int i = 1; i <= main().state().emulators.count(); ++i) {
-            all << main().state().emulators.at(i).lbName;
-        }
-        return all;
-    }
-
     // The list build as the user starts it from the search options dialog,
     // which shows every emulator name whole.
     void buildEverything() {
@@ -81,9 +74,13 @@ protected:
             }
             EXPECT_EQ(no.count(), 7);
             options.hide();
+            QStringList all;
+            for (int i = 0; i < no.count(); ++i) {
+                all << no.item(i)->text();
+            }
             yes.clear();
             no.clear();
-            yes.addItems(names());
+            yes.addItems(all);
         });
         b.start();
         b.finishTicks();
@@ -140,9 +137,9 @@ protected:
     void playAndRestart(const Play& play) {
         const QString program = b.inst.host(q("C:\\BRIVANEL\\brivanel"));
         select(list("LBArcade"), play.game);
+        const LaunchCount launches(main());
         control<QPushButton>(main(), q("BPlay")).click();
-        ASSERT_TRUE(main().state().gameLaunched)
-            << "Play did not launch " << play.game.toStdString();
+        ASSERT_EQ(launches.count(), 1) << "Play did not launch " << play.game.toStdString();
         b.closeMain();
         EXPECT_EQ(storeValue(StorePaths::Root(), q("Current")), play.game);
 
@@ -197,8 +194,9 @@ TEST_F(DemoAcceptance, FromTheFirstStartToACountedPlay) {
     // The missing game is framed and cannot be played; it can be hidden.
     select(list("LBArcade"), q("[ Ms. Pac-Man ]"));
     const size_t startsBefore = b.inst.starter.starts().size();
+    const LaunchCount launches(main());
     control<QPushButton>(main(), q("BPlay")).click();
-    EXPECT_FALSE(main().state().gameLaunched);
+    EXPECT_EQ(launches.count(), 0);
     EXPECT_EQ(b.inst.starter.starts().size(), startsBefore);
     menuItem(main(), q("MissingGames1")).trigger();
     EXPECT_FALSE(list("LBArcade").items().join(u'|').contains(q("Ms. Pac-Man")));
@@ -209,7 +207,11 @@ TEST_F(DemoAcceptance, FromTheFirstStartToACountedPlay) {
     EXPECT_EQ(b.value(q("NES Tetris"), q("Emulator1")), q("FCEU"));
 
     // Pictures: every shipped file decodes, and most games find their own.
-    for (const QString& line : main().state().pictureIndex) {
+    const QStringList pictureIndex =
+        ReadPictureIndex(b.inst.readFile(q("C:\\BRIVANEL\\picture.dir")));
+    ASSERT_FALSE(pictureIndex.isEmpty());
+    const EmulatorTable& emulators = b.emulators();
+    for (const QString& line : pictureIndex) {
         EXPECT_TRUE(
             control<PictureView>(main(), q("ImageEn1")).showFile(b.inst.fs().resolve(line), true))
             << line.toStdString();
@@ -224,9 +226,8 @@ TEST_F(DemoAcceptance, FromTheFirstStartToACountedPlay) {
             select(list(name), item);
             ++games;
             const SelectedEntry entry = *gameLists(main()).CurrentEntry();
-            withPicture += !FindGamePicture(b.inst.context(), main().state().emulators,
-                                            main().state().pictureIndex, entry.emulatorIndex,
-                                            entry.shortName, item)
+            withPicture += !FindGamePicture(b.inst.context(), emulators, pictureIndex,
+                                            entry.emulatorIndex, entry.shortName, item)
                                 .isEmpty();
         }
     }

@@ -89,7 +89,7 @@ TEST(ListBuildMame, OldFormatOutput) {
                    "galaxian =\"Galaxian\"\r\n"));
     EXPECT_EQ(b.inst.readFile(QStringLiteral("C:\\BRIVANEL\\MAME.MRG")),
               QByteArray("[Merged]\r\npuckman =pacman\r\n"));
-    EXPECT_EQ(ParentName(b.inst.context(), main.state().emulators.at(1), QStringLiteral("PUCKMAN")),
+    EXPECT_EQ(ParentName(b.inst.context(), b.emulators().at(1), QStringLiteral("PUCKMAN")),
               QStringLiteral("pacman"));
 
     EXPECT_EQ(b.value(QStringLiteral("Pac-Man (Midway)"), QStringLiteral("Location")),

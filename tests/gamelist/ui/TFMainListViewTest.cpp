@@ -14,6 +14,7 @@
 #include <memory>
 #include <set>
 
+#include "app/StartupLogic.h"
 #include "app/ui/TFMain.h"
 #include "gamelist/ListViewSetup.h"
 #include "gamelist/RandomChoice.h"
@@ -43,6 +44,12 @@ protected:
         return *main;
     }
 
+    // The emulators as start-up loads them.
+    EmulatorTable loadedEmulators() {
+        EmulatorTable table;
+        StartupLogic::LoadEmulators(inst.context(), table);
+        return table;
+    }
     GameListWidget& list(const QString& name) const { return listBox(*main, name); }
     // An emulator's own list and page.
     GameListWidget& listOf(const QString& emulatorId) const { return list(u"LB" + emulatorId); }
@@ -305,7 +312,7 @@ TEST_F(ListViewWindowTest, TypedCommandsActWithoutTheListsOwnSearchButArrowsStil
     // "3" chooses at random; with this clock the choice is no longer Gamma.
     inst.clock.set(45123.125);
     const int expected = *RandomChoice::Pick(
-        RandomChoice::Candidates(inst.context(), main->state().emulators, arcade.items(), false),
+        RandomChoice::Candidates(inst.context(), loadedEmulators(), arcade.items(), false),
         inst.clock.now());
     ASSERT_NE(expected, arcade.indexOf(u"Gamma"_qs));
     QTest::keyClick(&arcade, Qt::Key_3);
@@ -344,8 +351,9 @@ TEST_F(ListViewWindowTest, AStickHeldUpMovesOneItemPerTwoTicksAndStopsAtTheTop) 
     GameListWidget& arcade = list(u"LBArcade"_qs);
     ASSERT_EQ(arcade.itemIndex(), 5);
 
-    const int centreX = main->state().joystickCentreX;
-    const int centreY = main->state().joystickCentreY;
+    // The stick's position at start-up is its centre.
+    const int centreX = inst.joystick.state.x;
+    const int centreY = inst.joystick.state.y;
     inst.joystick.state.y = centreY - 25001;
     std::vector<int> indexes;
     runJoystick(14, [&] { indexes.push_back(arcade.itemIndex()); });

@@ -162,8 +162,9 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
     }
     control<QLineEdit>(*main, q("EAdditional"))
         .setText(q("-window -video none -sound none -seconds_to_run 32"));
+    const LaunchCount launches(*main);
     control<QPushButton>(*main, q("BPlay")).click();
-    ASSERT_TRUE(main->state().gameLaunched);
+    ASSERT_EQ(launches.count(), 1);
     const QStringList script =
         QString::fromUtf8(inst.readFile(programDir + u"Execute.bat")).split(q("\r\n"));
     const QString command = script.filter(q(" pong ")).value(0);

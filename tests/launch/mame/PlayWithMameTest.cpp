@@ -90,8 +90,9 @@ TEST(PlayWithMame, PongFromListBuildToCountedPlay) {
     enterLocation(inst, *first, q("EPKUnzip"), q("C:\\BRIVANEL\\PKUNZIP.EXE"));
     selectItem(arcade, kPong);
     const size_t startsBefore = inst.starter.starts().size();
+    const LaunchCount launches(*first);
     control<QPushButton>(*first, q("BPlay")).click();
-    ASSERT_TRUE(first->state().gameLaunched);
+    ASSERT_EQ(launches.count(), 1);
     EXPECT_FALSE(first->isVisible());
     b.closeMain();
     const double launched = inst.clock.now();

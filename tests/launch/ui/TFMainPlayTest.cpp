@@ -29,6 +29,7 @@ protected:
 // A name with brackets of its own is a game like any other; Enter plays it.
 TEST_F(PlayTest, PlayWritesTheScriptRunsItShownAndCloses) {
     startWithUnzip(kPkunzip);
+    const LaunchCount launches(main());
     select(kPong);
     ASSERT_EQ(option<QComboBox>("CBResolution").currentIndex(), -1);
     option<QLineEdit>("EJoyEmu").setText(QStringLiteral("  C:\\KEYS\\PONG.KS "));
@@ -45,7 +46,7 @@ TEST_F(PlayTest, PlayWritesTheScriptRunsItShownAndCloses) {
     EXPECT_TRUE(inst.starter.starts()[0].arguments.join(u' ').contains(u"--show normal"));
     EXPECT_EQ(readString(Specific(kPong), QStringLiteral("Resolution")), QStringLiteral("320x240"));
     EXPECT_EQ(option<QLineEdit>("EJoyEmu").text(), QStringLiteral("C:\\KEYS\\PONG.KS"));
-    EXPECT_TRUE(main().state().gameLaunched);
+    EXPECT_EQ(launches.count(), 1);
     EXPECT_FALSE(main().isVisible());
     EXPECT_TRUE(inst.dialogs.messages().isEmpty());
 }
@@ -53,6 +54,7 @@ TEST_F(PlayTest, PlayWritesTheScriptRunsItShownAndCloses) {
 TEST_F(PlayTest, NothingPlayableDoesNothing) {
     addGame(QStringLiteral("Lost"), QStringLiteral("GONE"), QStringLiteral("lost"));
     startWithUnzip(kPkunzip);
+    const LaunchCount launches(main());
     const QStringList items{u"[ " + kPong + u" ]", S(kMame), QStringLiteral("Lost")};
     for (const QString& item : items) {
         select(item, items);
@@ -63,7 +65,7 @@ TEST_F(PlayTest, NothingPlayableDoesNothing) {
     EXPECT_TRUE(inst.starter.starts().empty());
     EXPECT_TRUE(script().isEmpty());
     EXPECT_TRUE(inst.dialogs.messages().isEmpty());
-    EXPECT_FALSE(main().state().gameLaunched);
+    EXPECT_EQ(launches.count(), 0);
     EXPECT_TRUE(main().isVisible());
 }
 
@@ -72,6 +74,7 @@ TEST_F(PlayTest, NothingPlayableDoesNothing) {
 TEST_F(PlayTest, AFolderOfTheGamesNameIsNeverPlayedIntoOrDeleted) {
     inst.writeFile(QStringLiteral("C:\\EMU\\pong\\mine.rom"), "the user's");
     startWithUnzip(kPkunzip);
+    const LaunchCount launches(main());
     select(kPong);
     play();
     EXPECT_EQ(inst.dialogs.messages(),
@@ -82,18 +85,19 @@ TEST_F(PlayTest, AFolderOfTheGamesNameIsNeverPlayedIntoOrDeleted) {
     EXPECT_TRUE(script().isEmpty());
     EXPECT_TRUE(inst.starter.starts().empty());
     EXPECT_TRUE(main().isVisible());
-    EXPECT_FALSE(main().state().gameLaunched);
+    EXPECT_EQ(launches.count(), 0);
 }
 
 TEST_F(PlayTest, ZippedGameWithoutUnzipToolWarnsAndStaysOpen) {
     startWithUnzip(QStringLiteral("C:\\PK\\GONE.EXE"));
+    const LaunchCount launches(main());
     select(kPong);
     play();
     EXPECT_EQ(inst.dialogs.messages(), QStringList{QString::fromUtf16(kCannotUnzipWarning)});
     EXPECT_TRUE(script().isEmpty());
     EXPECT_TRUE(inst.starter.starts().empty());
     EXPECT_TRUE(main().isVisible());
-    EXPECT_FALSE(main().state().gameLaunched);
+    EXPECT_EQ(launches.count(), 0);
     // The completed selections stay stored.
     EXPECT_EQ(readString(Specific(kPong), QStringLiteral("Sound")), QStringLiteral("Silence"));
 }
@@ -107,6 +111,7 @@ TEST_F(PlayTest, OnAFullDiskNothingStartsAndTheWindowStays) {
                         {u"Pixel Doubling"_qs, u"No Scanlines"_qs},
                         {u"Sound"_qs, u"Silence"_qs}});
     startWithUnzip(kPkunzip);
+    const LaunchCount launches(main());
     select(kPong);
     {
         const FullDisk full;
@@ -119,7 +124,7 @@ TEST_F(PlayTest, OnAFullDiskNothingStartsAndTheWindowStays) {
         << inst.dialogs.messages()[0].toStdString();
     EXPECT_TRUE(inst.starter.starts().empty());
     EXPECT_TRUE(main().isVisible());
-    EXPECT_FALSE(main().state().gameLaunched);
+    EXPECT_EQ(launches.count(), 0);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QProcess>
 
+#include "app/StartupLogic.h"
 #include "gamelist/GameStep.h"
 #include "settings/KeyPath.h"
 #include "support/StandIn.h"
@@ -41,6 +42,9 @@ void ListBuildInstallation::writeExistingStore() {
 
 TFMain& ListBuildInstallation::start() {
     main_ = std::make_unique<TFMain>(inst.context());
+    // Loaded from what the start-up is about to load from.
+    emulators_.clear();
+    StartupLogic::LoadEmulators(inst.context(), emulators_);
     main_->FormActivate();
     return *main_;
 }
@@ -55,15 +59,11 @@ void ListBuildInstallation::updateGameList(const QStringList& chosen, bool fast)
 }
 
 void ListBuildInstallation::answerSearchOptions(const QStringList& chosen, bool fast) {
-    inst.dialogs.answerDialog(mrOk, [chosen, fast, this](QObject& dialog) {
+    inst.dialogs.answerDialog(mrOk, [chosen, fast](QObject& dialog) {
         auto& yes = control<QListWidget>(dialog, QStringLiteral("LBYes"));
-        auto& no = control<QListWidget>(dialog, QStringLiteral("LBNo"));
+        control<QListWidget>(dialog, QStringLiteral("LBNo")).clear();
         yes.clear();
-        no.clear();
-        for (int i = 1; i <= main_->state().emulators.count(); ++i) {
-            const QString name = main_->state().emulators.at(i).lbName;
-            (chosen.contains(name) ? yes : no).addItem(name);
-        }
+        yes.addItems(chosen);
         control<QLineEdit>(dialog, QStringLiteral("ESearchDrives"))
             .setText(QStringLiteral("C:;D:"));
         control<QCheckBox>(dialog, QStringLiteral("CBFastListBuild")).setChecked(fast);
@@ -89,7 +89,7 @@ void ListBuildInstallation::runRecordedScripts() {
 // Whether a line after the game counter still names a game.
 bool ListBuildInstallation::gamesLeft() {
     const ListBuildState& build = listBuild().State();
-    const EmulatorDefinition& emulator = main_->state().emulators.at(build.ListBuildIndex);
+    const EmulatorDefinition& emulator = emulators_.at(build.ListBuildIndex);
     for (qsizetype i = build.Timer1Tag; i < build.ListBuildLines.size(); ++i) {
         if (GameStep::ResolveGameNames(inst.context(), emulator, build.ListBuildLines[i])) {
             return true;

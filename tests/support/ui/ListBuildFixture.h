@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/ui/TFMain.h"
+#include "catalogue/EmulatorTable.h"
 #include "gamelist/ui/ListBuildController.h"
 #include "settings/SettingsStore.h"
 #include "support/TempInstallation.h"
@@ -36,9 +37,12 @@ public:
     // Destroys the main window, as the end of the program does.
     void closeMain() { main_.reset(); }
 
-    // Answers the search options dialog with `chosen` in LBYes, the other
-    // emulators in LBNo, C: and D: to search and the pace, and starts
-    // "&Update Game List..." from its menu item.
+    // The emulators as the window's start-up loaded them, in table order
+    // (a list file that appears later changes no place).
+    const EmulatorTable& emulators() const { return emulators_; }
+
+    // Answers the search options dialog with `chosen` in LBYes, C: and D: to
+    // search and the pace, and starts "&Update Game List..." from its menu item.
     void updateGameList(const QStringList& chosen, bool fast = false);
     // Only the answer, for the build that a first start runs by itself.
     void answerSearchOptions(const QStringList& chosen, bool fast = false);
@@ -65,6 +69,7 @@ public:
 
 private:
     std::unique_ptr<TFMain> main_;
+    EmulatorTable emulators_;
     int tick(int maxTicks, bool stopAtLastGame);
     bool gamesLeft();
     size_t scriptsRun_ = 0;

@@ -2,9 +2,12 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "app/ui/TFMain.h"
+#include "launch/ui/PlayCommand.h"
 #include "support/TempInstallation.h"
 
 void selectItem(GameListWidget& list, const QString& itemText) {
@@ -41,4 +44,32 @@ void enterLocation(TempInstallation& inst, TFMain& main, const QString& field,
 QString shownSearchDrives(const TFMain& main) {
     const auto& dialog = control<QDialog>(main, QStringLiteral("FSearchOptions"));
     return control<QLineEdit>(dialog, QStringLiteral("ESearchDrives")).text();
+}
+
+QStringList offeredEmulators(const TFMain& main) {
+    auto& dialog = control<QDialog>(main, QStringLiteral("FSearchOptions"));
+    dialog.show();
+    QStringList names;
+    for (const char* list : {"LBYes", "LBNo"}) {
+        const auto& items = control<QListWidget>(dialog, QString::fromLatin1(list));
+        for (int i = 0; i < items.count(); ++i) {
+            names << items.item(i)->text();
+        }
+    }
+    dialog.hide();
+    return names;
+}
+
+LaunchCount::LaunchCount(const TFMain& main)
+    : spy_(std::make_unique<QSignalSpy>(&control<PlayCommand>(main, QStringLiteral("Play")),
+                                        &PlayCommand::launched)) {}
+
+LaunchCount::~LaunchCount() = default;
+
+int LaunchCount::count() const {
+    return int(spy_->count());
+}
+
+void standInForALaunch(TFMain& main) {
+    emit control<PlayCommand>(main, QStringLiteral("Play")).launched();
 }

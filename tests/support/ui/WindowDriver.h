@@ -5,12 +5,14 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <stdexcept>
 
 #include "gamelist/ui/GameListWidget.h"
 #include "gamelist/ui/GameListsPane.h"
 #include "tools/ToolLocations.h"
 
+class QSignalSpy;
 class TempInstallation;
 class TFMain;
 
@@ -64,3 +66,20 @@ ToolLocations shownLocations(TempInstallation& inst, TFMain& main);
 void enterLocation(TempInstallation& inst, TFMain& main, const QString& field, const QString& text);
 // The paths "Search Options" shows.
 QString shownSearchDrives(const TFMain& main);
+// The emulators "Search Options" offers as it opens, those under "Yes"
+// first, each group in table order.
+QStringList offeredEmulators(const TFMain& main);
+
+// Counts the games Play launches from its making on.
+class LaunchCount {
+public:
+    explicit LaunchCount(const TFMain& main);
+    ~LaunchCount();
+    int count() const;
+
+private:
+    std::unique_ptr<QSignalSpy> spy_;
+};
+// What Play does once a game's script is started, for a test of what the
+// window does then: it closes, and its shutdown keeps the launch's time.
+void standInForALaunch(TFMain& main);

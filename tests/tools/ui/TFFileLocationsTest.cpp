@@ -5,12 +5,13 @@
 #include <QMenu>
 #include <QScreen>
 
+#include "app/ui/MainStatusBar.h"
 #include "app/ui/TFMain.h"
-#include "context/AppState.h"
+#include "catalogue/EmulatorTable.h"
 #include "settings/KeyPath.h"
 #include "support/TempInstallation.h"
 #include "support/ui/WindowDriver.h"
-#include "tools/DriveSearch.h"
+#include "tools/FoundFiles.h"
 #include "tools/ui/TFFileLocations.h"
 
 namespace {
@@ -26,8 +27,8 @@ QStringList startedCommands(const TempInstallation& inst) {
     return commands;
 }
 
-// The dialog made alone, as the window makes it, with a drive search that
-// records the paths it was given.
+// The dialog made alone, as the window makes it, with its own found-files
+// list and status bar.
 class FileLocations : public ::testing::Test {
 protected:
     QLineEdit& field(const char* name) {
@@ -36,14 +37,10 @@ protected:
     QPushButton& button(const QString& name) { return control<QPushButton>(dialog, name); }
 
     TempInstallation inst;
-    AppState state;
-    QStringList searched;
-    TFFileLocations dialog{inst.context(), state, ErrorGuard(inst.dialogs),
-                           [this](const QString& drives) {
-                               searched << drives;
-                               DriveSearch::SearchDrives(inst.fs(), state, drives);
-                           },
-                           [](const QString&) {}};
+    EmulatorTable emulators;
+    FoundFiles found;
+    MainStatusBar status{nullptr};
+    TFFileLocations dialog{inst.context(), emulators, ErrorGuard(inst.dialogs), status, found};
 };
 
 // The dialog in the program, opened by "&Locations...".
@@ -71,17 +68,19 @@ TEST_F(FileLocations, SearchDrivesTakesTheFirstMatchOfEachToolFromTheDrives) {
 
     button("BSearchDrives").click();
 
-    EXPECT_EQ(searched, QStringList{"C:;D:"});
-    const ToolLocations found = dialog.Locations();
-    EXPECT_EQ(found.pkzip, "C:\\UTIL\\PKZIP.EXE");
-    EXPECT_EQ(found.pkunzip, "D:\\TOOLS\\MYPKUNZIP.EXE");
-    EXPECT_EQ(found.zipMagic, "C:\\UTIL\\ZMCMDLN.EXE");
-    EXPECT_EQ(found.joyEmu, QString());
-    EXPECT_EQ(found.joyCp, QString());
-    EXPECT_EQ(found.uniVbe, QString());  // not found: emptied
+    const ToolLocations tools = dialog.Locations();
+    EXPECT_EQ(tools.pkzip, "C:\\UTIL\\PKZIP.EXE");
+    EXPECT_EQ(tools.pkunzip, "D:\\TOOLS\\MYPKUNZIP.EXE");
+    EXPECT_EQ(tools.zipMagic, "C:\\UTIL\\ZMCMDLN.EXE");
+    EXPECT_EQ(tools.joyEmu, QString());
+    EXPECT_EQ(tools.joyCp, QString());
+    EXPECT_EQ(tools.uniVbe, QString());  // not found: emptied
     EXPECT_EQ(startedCommands(inst), QStringList{"C:\\UTIL\\ZMCMDLN.EXE /e-"});
     EXPECT_TRUE(inst.starter.starts().front().arguments.contains("minimised"));
-    EXPECT_EQ(state.foundFiles.size(), 4);
+    // The drives in the field were searched into the found-files list.
+    EXPECT_EQ(found.paths().size(), 4);
+    EXPECT_TRUE(status.Status().startsWith("4 files found on C:;D:; "))
+        << status.Status().toStdString();
     EXPECT_FALSE(SettingsStore(inst.database()).KeyExists(StorePaths::Root()));
     EXPECT_TRUE(inst.dialogs.shown().empty());
 }
@@ -89,16 +88,16 @@ TEST_F(FileLocations, SearchDrivesTakesTheFirstMatchOfEachToolFromTheDrives) {
 TEST_F(FileLocations, SearchDrivesReusesAFoundFilesListAndRunsNoZipMagicWithoutOne) {
     inst.writeFile("C:\\UTIL\\PKZIP.EXE", "x");
     inst.writeFile("C:\\ZM\\ZMCMDLN.EXE", "x");
-    state.foundFiles = {"C:\\OLD\\PKZIP.EXE", "C:\\OLD\\JOYCP.EXE"};
+    const QStringList earlier{"C:\\OLD\\PKZIP.EXE", "C:\\OLD\\JOYCP.EXE"};
+    found.Replace(earlier);
     field("EZipMagic").setText("C:\\ZM\\ZMCMDLN.EXE");
 
     button("BSearchDrives").click();
 
-    EXPECT_TRUE(searched.isEmpty());
+    EXPECT_EQ(found.paths(), earlier);  // not searched again
     EXPECT_EQ(field("EPKZip").text(), "C:\\OLD\\PKZIP.EXE");
     EXPECT_EQ(field("EJoyCP").text(), "C:\\OLD\\JOYCP.EXE");
     EXPECT_EQ(field("EZipMagic").text(), QString());
-    EXPECT_EQ(state.foundFiles.size(), 2);
     EXPECT_TRUE(inst.starter.starts().empty());
 }
 
@@ -227,8 +226,6 @@ TEST_F(FileLocationsInWindow, TheWindowsSearchSaysWhatItFoundInTheStatusBar) {
         control<QPushButton>(locations, "BSearchDrives").click();
     });
     menuItem(main, "Locations1").trigger();
-    EXPECT_EQ(main.state().foundFiles,
-              (QStringList{"C:\\GAMES\\GALAGA.ZIP", "C:\\GAMES\\PACMAN.ZIP"}));
     EXPECT_TRUE(statusText(main).startsWith("2 files found on C:\\GAMES; "))
         << statusText(main).toStdString();
 }

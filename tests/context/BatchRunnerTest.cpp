@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "launch/BatchRunner.h"
+#include "context/BatchRunner.h"
 #include "support/StandIn.h"
 #include "support/TempInstallation.h"
 #include "support/Text.h"

@@ -1,4 +1,4 @@
-#include "launch/BatchRunner.h"
+#include "context/BatchRunner.h"
 
 #include "context/AppContext.h"
 #include "platform/TextCodec.h"
