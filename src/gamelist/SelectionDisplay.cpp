@@ -3,6 +3,7 @@
 #include "catalogue/EmulatorDefinition.h"
 #include "context/Accessors.h"
 #include "context/AppContext.h"
+#include "context/SelectionCommands.h"
 #include "gamelist/GameFacts.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
