@@ -83,7 +83,8 @@ ViewSettings ReadViewSettings(SettingsStore& root) {
         kRows[] = {{&ViewSettings::byEmulator, StoreSchema::kDisplayByEmulator},
                    {&ViewSettings::showCount, StoreSchema::kDisplayByCount},
                    {&ViewSettings::showMissing, StoreSchema::kShowMissing},
-                   {&ViewSettings::highQuality, StoreSchema::kHighQualityImages}};
+                   {&ViewSettings::highQuality, StoreSchema::kHighQualityImages},
+                   {&ViewSettings::hideMechanical, StoreSchema::kHideMechanical}};
     ViewSettings view;
     for (const auto& [field, value] : kRows) {
         view.*field = value.readIfIn(root);

@@ -34,7 +34,7 @@ std::optional<int> CountLines(const DosFileSystem& fs, const QString& dosPath);
 bool CountPlay(SettingsStore& store, double now);
 
 struct ViewSettings {
-    std::optional<bool> byEmulator, showCount, showMissing, highQuality;
+    std::optional<bool> byEmulator, showCount, showMissing, highQuality, hideMechanical;
 };
 ViewSettings ReadViewSettings(SettingsStore& root);
 

@@ -39,6 +39,13 @@ RunOutcome BatchRunner::RunCommand(const QString& commandLine, ShowMode mode) co
                  u'"' + commandLine + u'"');
 }
 
+std::unique_ptr<QProcess> BatchRunner::StartReading(const QString& commandLine) const {
+    return ctx_.starter().startReading(ctx_.batchHostPath(),
+                                       interpreterOptions(ShowMode::Minimised)
+                                           << QStringLiteral("--command") << commandLine,
+                                       ctx_.programHostDir());
+}
+
 RunOutcome BatchRunner::start(const QStringList& arguments, const QString& what) const {
     if (!ctx_.starter().startDetached(ctx_.batchHostPath(), arguments, ctx_.programHostDir())) {
         return RunOutcome::failed(what + QStringLiteral(" could not be started: the script "

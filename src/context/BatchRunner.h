@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <utility>
 
 #include "platform/ProcessStarter.h"
@@ -41,6 +42,9 @@ public:
     RunOutcome RunScript(const QStringList& lines, ShowMode mode) const;
     // Starts one DOS command line detached, without a script.
     RunOutcome RunCommand(const QString& commandLine, ShowMode mode) const;
+    // Runs one DOS command line whose output Brivanel reads itself, as it
+    // comes; nothing when it could not be started.
+    std::unique_ptr<QProcess> StartReading(const QString& commandLine) const;
 
     // The DOS path of the script.
     QString ScriptPath() const;

@@ -88,6 +88,8 @@ struct Entry {
     bool missing = false;
     std::optional<int> count;
     QStringList furtherEmulators;
+    bool unlisted = false;  // a device or BIOS set that an older build gave an entry
+    bool mechanical = false;
 };
 
 // A location of another type tells no more than "#" where the ROM is.
@@ -112,7 +114,8 @@ std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readF
     if (!StoreSchema::openRoot(store, false)) {
         return {};
     }
-    QStringList wanted{kEmulator.name(), kLocation.name()};
+    QStringList wanted{kEmulator.name(), kLocation.name(), StoreSchema::kDevice.name(),
+                       StoreSchema::kBios.name(), StoreSchema::kMechanical.name()};
     if (readCount) {
         wanted << kCount.name();
     }
@@ -130,6 +133,9 @@ std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readF
                     isMissing(key),
                     std::nullopt,
                     {}};
+        entry.unlisted = StoreSchema::kDevice.readIfValid(key).value_or(false) ||
+                         StoreSchema::kBios.readIfValid(key).value_or(false);
+        entry.mechanical = StoreSchema::kMechanical.readIfValid(key).value_or(false);
         if (readCount) {
             entry.count = kCount.readIfValid(key);
         }
@@ -148,6 +154,12 @@ std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readF
     return entries;
 }
 
+// Entries the switches leave out whatever their emulator.
+bool isLeftOut(const Entry& entry, const Switches& switches) {
+    return (entry.missing && !switches.showMissing) || entry.unlisted ||
+           (entry.mechanical && switches.hideMechanical);
+}
+
 QString rootValue(const AppContext& ctx, const StoreSchema::TextValue& value) {
     SettingsStore store = ctx.store();
     return StoreSchema::openRoot(store, false) ? value.readFrom(store) : QString();
@@ -164,7 +176,7 @@ NameLists ByName(const AppContext& ctx, const Switches& switches) {
     NameLists lists;
     for (const Entry& entry : readEntries(ctx, switches.showCount, false)) {
         const std::optional<QString> type = types.typeOf(entry.emulator);
-        if (!type || (entry.missing && !switches.showMissing)) {
+        if (!type || isLeftOut(entry, switches)) {
             continue;
         }
         const QString text = itemText(entry.name, entry.missing, switches.showCount, entry.count);
@@ -186,7 +198,7 @@ EmulatorLists ByEmulator(const AppContext& ctx, const EmulatorTable& emulators,
     const QString current = rootValue(ctx, kCurrent);
     std::vector<int> pagesOfEntry;
     for (const Entry& entry : readEntries(ctx, switches.showCount, true)) {
-        if (!types.typeOf(entry.emulator) || (entry.missing && !switches.showMissing)) {
+        if (!types.typeOf(entry.emulator) || isLeftOut(entry, switches)) {
             continue;
         }
         const int emulator = indexes.indexOf(entry.emulator);
@@ -263,6 +275,11 @@ void WriteItemSwitches(const AppContext& ctx, const Switches& switches) {
         StoreSchema::kShowMissing.writeTo(root, switches.showMissing);
         StoreSchema::kDisplayByCount.writeTo(root, switches.showCount);
     });
+}
+
+void WriteHideMechanical(const AppContext& ctx, bool hide) {
+    writeRootValues(
+        ctx, [hide](SettingsStore& root) { StoreSchema::kHideMechanical.writeTo(root, hide); });
 }
 
 }  // namespace ListFill

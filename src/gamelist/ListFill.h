@@ -18,6 +18,7 @@ struct Switches {
     bool showCount = false;
     bool showMissing = true;
     bool byEmulator = false;
+    bool hideMechanical = false;  // MAME's mechanical machines left out
 };
 
 // Items of the by-Name pages, unsorted (the lists sort them once).
@@ -61,5 +62,7 @@ void WriteCurrent(const AppContext& ctx, const QString& entryName);
 void WriteViewMode(const AppContext& ctx, bool byEmulator);
 // "Show Missing" and "Display by Count".
 void WriteItemSwitches(const AppContext& ctx, const Switches& switches);
+// "Hide Mechanical".
+void WriteHideMechanical(const AppContext& ctx, bool hide);
 
 }  // namespace ListFill

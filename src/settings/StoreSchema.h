@@ -121,6 +121,8 @@ inline constexpr FlagValue kDisplayByEmulator{u"Display by Emulator"};
 inline constexpr FlagValue kDisplayByCount{u"Display by Count"};
 inline constexpr FlagValue kShowMissing{u"Show Missing"};
 inline constexpr FlagValue kHighQualityImages{u"High Quality Images"};
+// Mechanical machines (pinball, slot machines) left out of the lists.
+inline constexpr FlagValue kHideMechanical{u"Hide Mechanical"};
 inline constexpr TextValue kLocked{u"Locked"};  // the lock's password; locked when not empty
 
 // The stored version of this build: the project's version without its
@@ -133,6 +135,16 @@ inline constexpr TextValue kEmulator{u"Emulator"};  // the emulator ID
 inline constexpr TextValue kShortname{u"Shortname"};
 inline constexpr IntegerValue kCount{u"Count"};           // plays of a game
 inline constexpr TextValue kRomLocation{u"ROMLocation"};  // an emulator's, kept as read
+
+// What a MAME-type emulator tells of a game (-listxml), refreshed by every
+// build that could read it. A device or BIOS set is never given an entry;
+// an entry an older build made for one is kept, flagged and not listed.
+inline constexpr TextValue kYear{u"Year"};
+inline constexpr TextValue kManufacturer{u"Manufacturer"};
+inline constexpr TextValue kDriverStatus{u"Driver Status"};  // "good", "imperfect", "preliminary"
+inline constexpr FlagValue kMechanical{u"Mechanical"};
+inline constexpr FlagValue kDevice{u"Device"};
+inline constexpr FlagValue kBios{u"BIOS"};
 
 // The value of further emulator n (1-based) of a game: "Emulator" or
 // "Shortname" and one number character counted up by character code from

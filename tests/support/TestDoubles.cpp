@@ -109,3 +109,13 @@ bool RecordingProcessStarter::startDetached(const QString& program, const QStrin
     }
     return SystemProcessStarter().startDetached(program, arguments, workingFolder);
 }
+
+std::unique_ptr<QProcess> RecordingProcessStarter::startReading(const QString& program,
+                                                                const QStringList& arguments,
+                                                                const QString& workingFolder) {
+    readings_.push_back({program, arguments, workingFolder});
+    if (refused_.contains(program)) {
+        return nullptr;
+    }
+    return ProcessStarter::startReading(program, arguments, workingFolder);
+}

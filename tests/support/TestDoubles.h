@@ -88,7 +88,11 @@ public:
     explicit RecordingProcessStarter(bool run = false) : run_(run) {}
     bool startDetached(const QString& program, const QStringList& arguments,
                        const QString& workingFolder) override;
+    // Always really started: the caller reads what the program prints.
+    std::unique_ptr<QProcess> startReading(const QString& program, const QStringList& arguments,
+                                           const QString& workingFolder) override;
     const std::vector<Start>& starts() const { return starts_; }
+    const std::vector<Start>& readings() const { return readings_; }
     // A program this machine does not have: its start fails.
     void refuse(const QString& program) { refused_ << program; }
 
@@ -96,6 +100,7 @@ private:
     bool run_;
     QStringList refused_;
     std::vector<Start> starts_;
+    std::vector<Start> readings_;
 };
 
 // A joystick whose state a test sets, or, with `device` set, the real one

@@ -22,7 +22,7 @@ void TFMain::ShowSelectedGame() {
     picture_->ShowGamePicture(entry->emulatorIndex, entry->shortName, entry->name);
     ApplySelectionCommands(*entry);
     const EmulatorDefinition* emulator = emulators_.find(entry->emulatorIndex);
-    labels_->Show(SelectionInfoFor(ctx_, emulator, entry->shortName, entry->location));
+    labels_->Show(SelectionInfoFor(ctx_, emulator, entry->name, entry->shortName, entry->location));
     POptions->Load(emulator, entry->name);
 }
 

@@ -113,6 +113,7 @@ void TFMain::RestoreSettings() {
     view.byEmulator = stored.byEmulator.value_or(view.byEmulator);
     view.showCount = stored.showCount.value_or(view.showCount);
     view.showMissing = stored.showMissing.value_or(view.showMissing);
+    view.hideMechanical = stored.hideMechanical.value_or(view.hideMechanical);
     lists_->SetView(view);
     if (stored.highQuality) {
         picture_->SetHighQuality(*stored.highQuality);

@@ -21,6 +21,7 @@ void GameListsPane::ShowSwitches() {
     (view_.byEmulator ? byEmulator1 : byName1)->setChecked(true);
     byCount1->setChecked(view_.showCount);
     MissingGames1->setChecked(view_.showMissing);
+    HideMechanical1->setChecked(view_.hideMechanical);
 }
 
 void GameListsPane::SetView(const ListFill::Switches& view) {
@@ -209,6 +210,15 @@ void GameListsPane::byCount1Click() {
 
 void GameListsPane::MissingGames1Click() {
     SwitchItemDecoration(&ListFill::Switches::showMissing, &ListFill::Switches::showCount);
+}
+
+void GameListsPane::HideMechanical1Click() {
+    WriteCurrent();
+    view_.hideMechanical = !view_.hideMechanical;
+    ShowSwitches();
+    ListFill::WriteHideMechanical(ctx_, view_.hideMechanical);
+    RebuildLists();
+    UpdateGameCount();
 }
 
 void GameListsPane::SwitchItemDecoration(bool ListFill::Switches::*toggled,

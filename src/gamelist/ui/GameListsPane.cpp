@@ -76,7 +76,10 @@ void GameListsPane::CreateViewActions() {
                            Qt::CTRL | Qt::Key_C);
     MissingGames1 = newMenuItem(this, "MissingGames1", QStringLiteral("[ &Missing Games ]"),
                                 QString(), Qt::CTRL | Qt::Key_M);
-    for (QAction* check : {byCount1, MissingGames1}) {
+    HideMechanical1 = newMenuItem(this, "HideMechanical1", QStringLiteral("Hide Mech&anical Games"),
+                                  QStringLiteral("Leaves MAME's pinball, slot and other "
+                                                 "mechanical machines out of the lists"));
+    for (QAction* check : {byCount1, MissingGames1, HideMechanical1}) {
         check->setCheckable(true);
     }
     ChooseRandom1 =
@@ -92,6 +95,7 @@ void GameListsPane::CreateViewActions() {
         {byEmulator1, &GameListsPane::byEmulator1Click},
         {byCount1, &GameListsPane::byCount1Click},
         {MissingGames1, &GameListsPane::MissingGames1Click},
+        {HideMechanical1, &GameListsPane::HideMechanical1Click},
     };
     for (const auto& [item, handler] : handlers) {
         guard_.connect(item, &QAction::triggered, this, [this, handler] {
@@ -109,7 +113,7 @@ void GameListsPane::CreateViewActions() {
 }
 
 QList<QAction*> GameListsPane::ViewActions() const {
-    return {byName1, byEmulator1, byCount1, MissingGames1};
+    return {byName1, byEmulator1, byCount1, MissingGames1, HideMechanical1};
 }
 
 GameListWidget* GameListsPane::NewGameList(QWidget* page, const QString& name) {

@@ -33,7 +33,7 @@ public:
                   StatusLine& status, QWidget* parent);
 
     // The Display menu's items (by Name, by Emulator, Show Count, Missing
-    // Games) and the Game menu's Choose Random.
+    // Games, Hide Mechanical Games) and the Game menu's Choose Random.
     QList<QAction*> ViewActions() const;
     QAction* ChooseRandomAction() const { return ChooseRandom1; }
     // "&Filter List..." (Ctrl+F): the filter field above the lists.
@@ -126,6 +126,7 @@ private:
     // when it comes on.
     void SwitchItemDecoration(bool ListFill::Switches::*toggled,
                               bool ListFill::Switches::*excluded);
+    void HideMechanical1Click();
 
     // Moving through the lists (GameListsNavigation.cpp).
     void PCConsoleChange();
@@ -169,6 +170,7 @@ private:
     QAction* byEmulator1;
     QAction* byCount1;
     QAction* MissingGames1;
+    QAction* HideMechanical1;
     QAction* ChooseRandom1;
     QAction* FilterList1;
 };

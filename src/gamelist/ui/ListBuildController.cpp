@@ -9,8 +9,10 @@
 #include "context/BatchRunner.h"
 #include "context/StatusLine.h"
 #include "gamelist/EmulatorRegistration.h"
+#include "gamelist/GameFacts.h"
 #include "gamelist/GameStep.h"
 #include "gamelist/ListFileGames.h"
+#include "gamelist/ListXmlRun.h"
 #include "gamelist/MameListConversion.h"
 #include "gamelist/MameListRequest.h"
 #include "gamelist/ui/TFStatus.h"
@@ -28,6 +30,10 @@ namespace {
 
 // How long a list file may take to appear: 0.0004 days, 34.56 seconds.
 constexpr double kListFileWaitDays = 0.0004;
+// How long the machines' facts may take once the list is there: 0.002
+// days, almost three minutes, several times what a current MAME needs on a
+// busy machine. After that the games go on without them.
+constexpr double kFactsWaitDays = 0.002;
 // The work one tick does at the fast pace before the window runs again:
 // short enough that keys, clicks and painting still feel immediate.
 constexpr qint64 kFastTickMs = 40;
@@ -62,6 +68,12 @@ ListBuildController::ListBuildController(AppContext& ctx, const EmulatorTable& e
                    &ListBuildController::UpdateGameList1Click);
 }
 
+ListBuildController::~ListBuildController() = default;
+
+bool ListBuildController::IsReadingFacts() const {
+    return factsRead_ && factsRead_->running();
+}
+
 void ListBuildController::UpdateGameList1Click() {
     emit searchOptionsWanted();
 }
@@ -93,6 +105,7 @@ void ListBuildController::BuildFromFoundFiles(const QStringList& chosenEmulators
 }
 
 void ListBuildController::EndBuild() {
+    DropFacts();
     emit listsRebuildWanted();
     ended_ = true;
 }
@@ -136,6 +149,7 @@ void ListBuildController::ProcessEmulator() {
     }
     const int p = build_.ListBuildIndex;
     const EmulatorDefinition& emulator = emulators_.at(p);
+    DropFacts();
     // Chosen as the dialog's list finds a name: ignoring case.
     if (!build_.chosenEmulators.contains(emulator.lbName, Qt::CaseInsensitive)) {
         NextEmulatorStep();
@@ -179,6 +193,7 @@ void ListBuildController::ProcessEmulator() {
             NextEmulatorStep();
             return;
         }
+        StartFactsRead(executable);
     }
     build_.ListBuildStart = ctx_.clock().now();
     Timer1->start(kTickMs);
@@ -204,6 +219,23 @@ RunOutcome ListBuildController::RequestMameLists(const EmulatorDefinition& emula
     return run.ok() ? run : RunOutcome::failed(refused + u": " + run.message());
 }
 
+void ListBuildController::StartFactsRead(const QString& executable) {
+    ScriptWords words(ctx_.fs());
+    const std::optional<QString> line =
+        MameListRequest::FactsLine(ctx_.fs().shortPath(executable), words);
+    if (!line) {
+        return;
+    }
+    if (std::unique_ptr<QProcess> process = BatchRunner(ctx_).StartReading(*line)) {
+        factsRead_ = std::make_unique<ListXmlRun>(std::move(process));
+    }
+}
+
+void ListBuildController::DropFacts() {
+    factsRead_.reset();
+    build_.facts.clear();
+}
+
 void ListBuildController::Timer1Timer() {
     RunStep([this] { TimerTick(); });
 }
@@ -222,6 +254,7 @@ void ListBuildController::AbandonBuild(const std::exception& error) {
     // standing, the lists as the store now holds them, and the end told.
     Timer1->stop();
     EndProgress();
+    DropFacts();
     build_.ListBuildLines.clear();
     build_.Timer1Tag = 0;
     guard_.show(error);
@@ -305,6 +338,7 @@ void ListBuildController::EndProgress() {
 bool ListBuildController::ListFileArrived() {
     if (abort_ || !emulators_.isValidIndex(build_.ListBuildIndex)) {
         Timer1->stop();
+        DropFacts();
         return false;
     }
     // The wait is timed from a full date and time, so that it also ends
@@ -313,7 +347,19 @@ bool ListBuildController::ListFileArrived() {
     if (now < build_.ListBuildStart) {
         build_.ListBuildStart = now;
     }
-    if (now - build_.ListBuildStart > kListFileWaitDays) {
+    const EmulatorDefinition& emulator = emulators_.at(build_.ListBuildIndex);
+    const QString listFile = ListFilePath(ctx_, emulator);
+    const bool listThere = ctx_.fs().fileExists(listFile);
+    if (IsReadingFacts() && listThere) {
+        // The list is there; its games wait for the facts that decide which
+        // of them are listed, unless those take far too long.
+        if (now - build_.ListBuildStart <= kFactsWaitDays) {
+            return false;
+        }
+        factsRead_->stop();
+    }
+    // A list that came while the facts were read has not been missed.
+    if (now - build_.ListBuildStart > kListFileWaitDays && !(factsRead_ && listThere)) {
         Timer1->stop();
         ctx_.dialogs().messageBox(QStringLiteral("Could not find game list.  Closing."),
                                   MessageKind::Error, MessageButtons::Ok);
@@ -321,10 +367,12 @@ bool ListBuildController::ListFileArrived() {
         emit closeRequested();
         return false;
     }
-    const EmulatorDefinition& emulator = emulators_.at(build_.ListBuildIndex);
-    const QString listFile = ListFilePath(ctx_, emulator);
-    if (!ctx_.fs().fileExists(listFile)) {
+    if (!listThere) {
         return false;
+    }
+    if (factsRead_) {
+        build_.facts = factsRead_->takeFacts();
+        factsRead_.reset();
     }
     if (emulator.type == u"MAME") {
         MameListConversion::ConvertListFiles(ctx_.fs(), listFile);
@@ -347,15 +395,24 @@ bool ListBuildController::HandleNextGame() {
     }
     const EmulatorDefinition& emulator = emulators_.at(p);
     std::optional<GameStep::GameNames> names;
+    const MachineFacts* facts = nullptr;
     while (!names && ++build_.Timer1Tag <= build_.ListBuildLines.size()) {
         names =
             GameStep::ResolveGameNames(ctx_, emulator, build_.ListBuildLines[build_.Timer1Tag - 1]);
+        const auto known = names ? build_.facts.constFind(names->shortName) : build_.facts.cend();
+        facts = known != build_.facts.cend() ? &*known : nullptr;
+        if (facts != nullptr && !facts->listed()) {
+            // Nothing anyone could play: passed over without a tick of its own.
+            GameFacts::FlagUnlisted(ctx_, names->fullName, *facts);
+            names.reset();
+        }
     }
     if (!names) {
         EndTickWork();
         ShowPending();
         EndProgress();
         build_.ListBuildLines.clear();
+        DropFacts();
         build_.Timer1Tag = 0;
         NextEmulatorStep();
         emit emulatorDone();
@@ -380,6 +437,9 @@ bool ListBuildController::HandleNextGame() {
         EndProgress();
         EndBuild();
         return false;
+    }
+    if (facts != nullptr && store.OpenKey(StorePaths::Entry(names->fullName), false)) {
+        GameFacts::Write(store, *facts);
     }
     if (!outcome.searched) {
         ShowPath(outcome.location);

@@ -6,6 +6,7 @@
 #include <array>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,7 @@ class AppContext;
 class EmulatorTable;
 struct EmulatorDefinition;
 class FoundFiles;
+class ListXmlRun;
 class RunOutcome;
 class StatusLine;
 class TFStatus;
@@ -39,11 +41,14 @@ public:
     ListBuildController(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
                         StatusLine& status, const ToolLocations& tools, FoundFiles& foundFiles,
                         QWidget* window);
+    ~ListBuildController() override;
 
     QAction* UpdateGameListAction() const { return UpdateGameList1; }
     // Where the build stands: the emulator, and game N of the M collected.
     const ListBuildState& State() const { return build_; }
     bool IsRunning() const { return Timer1->isActive(); }
+    // A MAME-type emulator's machines are being read; the games wait for them.
+    bool IsReadingFacts() const;
 
     // Asks for the search options (searchOptionsWanted); the build starts
     // when they are chosen (Build).
@@ -101,6 +106,11 @@ private:
     void NextEmulatorStep();
     // Has a MAME-type emulator print its game and clone lists.
     RunOutcome RequestMameLists(const EmulatorDefinition& emulator, const QString& executable);
+    // Has it print its machines as XML, read while its lists are printed;
+    // an emulator that cannot goes on as without.
+    void StartFactsRead(const QString& executable);
+    // The facts end with the emulator's games.
+    void DropFacts();
     // The waiting phase: true once the emulator's list file is there and
     // its game names are collected.
     bool ListFileArrived();
@@ -158,6 +168,7 @@ private:
         StoreBatch writes;
     };
     std::optional<TickWork> tickWork_;
+    std::unique_ptr<ListXmlRun> factsRead_;
     QTimer* Timer1;
     QAction* UpdateGameList1;
     TFStatus* FStatus;

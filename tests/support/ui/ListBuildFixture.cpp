@@ -1,6 +1,8 @@
 #include "support/ui/ListBuildFixture.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -112,6 +114,16 @@ int ListBuildInstallation::tick(int maxTicks, bool stopAtLastGame) {
             break;
         }
         runRecordedScripts();
+        // The facts are read on the event loop, which the ticks here do not
+        // run; a read that never ends is given up by the build's own clock.
+        for (QElapsedTimer reading; build.State().Timer1Tag == 0 && build.IsReadingFacts();) {
+            if (!reading.isValid()) {
+                reading.start();
+            } else if (reading.elapsed() > 600000) {
+                break;
+            }
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
         const size_t startsBefore = inst.starter.starts().size();
         const bool waitingBefore = build.State().Timer1Tag == 0;
         const int emulatorBefore = build.State().ListBuildIndex;
@@ -119,7 +131,7 @@ int ListBuildInstallation::tick(int maxTicks, bool stopAtLastGame) {
         ++ticks;
         const bool stillWaiting = build.IsRunning() && build.State().Timer1Tag == 0;
         if (waitingBefore && stillWaiting && build.State().ListBuildIndex == emulatorBefore &&
-            inst.starter.starts().size() == startsBefore) {
+            inst.starter.starts().size() == startsBefore && !build.IsReadingFacts()) {
             break;  // the list file is not there, and no script is left to make it
         }
     }
