@@ -7,6 +7,7 @@
 #include "context/AppContext.h"
 #include "context/BatchRunner.h"
 #include "context/StatusLine.h"
+#include "gamelist/BuildSummary.h"
 #include "gamelist/EmulatorRegistration.h"
 #include "gamelist/GameStep.h"
 #include "gamelist/ListFileGames.h"
@@ -52,6 +53,9 @@ ListBuildController::ListBuildController(AppContext& ctx, const EmulatorTable& e
       Timer1(new QTimer(this)),
       UpdateGameList1(newMenuItem(this, "UpdateGameList1", QStringLiteral("&Update Game List..."),
                                   QStringLiteral("Add new games to the existing list"))),
+      StopListBuild1(newMenuItem(this, "StopListBuild1", QStringLiteral("S&top List Build"),
+                                 QStringLiteral("Stop the running list build; the games handled "
+                                                "so far stay in the list"))),
       FStatus(new TFStatus(window)) {
     setObjectName(QStringLiteral("ListBuild"));
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -59,6 +63,9 @@ ListBuildController::ListBuildController(AppContext& ctx, const EmulatorTable& e
     guard_.connect(Timer1, &QTimer::timeout, this, &ListBuildController::Timer1Timer);
     guard_.connect(UpdateGameList1, &QAction::triggered, this,
                    &ListBuildController::UpdateGameList1Click);
+    StopListBuild1->setEnabled(false);
+    guard_.connect(StopListBuild1, &QAction::triggered, this,
+                   &ListBuildController::StopListBuild1Click);
 }
 
 void ListBuildController::UpdateGameList1Click() {
@@ -88,11 +95,33 @@ void ListBuildController::BuildFromFoundFiles(const QStringList& chosenEmulators
     abort_ = false;
     build_.Timer1Tag = 0;
     build_.ListBuildLines.clear();
+    summary_.clear();
+    for (const QString& path : emptySearchPaths_) {
+        summary_.addNote(u"nothing found on " + path);
+    }
+    StopListBuild1->setEnabled(true);
     ProcessEmulator();
     AnnounceEnd();
 }
 
+void ListBuildController::StopListBuild1Click() {
+    if (!StopListBuild1->isEnabled()) {
+        return;
+    }
+    // As Cancel in TFStatus: the entries written so far stay, and the lists
+    // show them.
+    abort_ = true;
+    Timer1->stop();
+    EndProgress();
+    build_.ListBuildLines.clear();
+    build_.Timer1Tag = 0;
+    summary_.addNote(QStringLiteral("list build stopped"));
+    EndBuild();
+    AnnounceEnd();
+}
+
 void ListBuildController::EndBuild() {
+    StopListBuild1->setEnabled(false);
     emit listsRebuildWanted();
     ended_ = true;
 }
@@ -103,6 +132,8 @@ void ListBuildController::AnnounceEnd() {
     if (ended_) {
         ended_ = false;
         emit buildEnded();
+        // Last, so that no refresh of the selection writes over it.
+        status_.SetStatus(summary_.text());
     }
 }
 
@@ -110,6 +141,8 @@ void ListBuildController::SearchDrives() {
     const WaitCursor wait;
     foundFiles_.SearchDrives(ctx_.fs(), emulators_, tools_.drives, status_,
                              ctx_.fs().toDos(ctx_.programHostDir()));
+    emptySearchPaths_ = DriveSearch::PathsWithoutFiles(DriveSearch::SplitSearchPaths(tools_.drives),
+                                                       foundFiles_.paths());
 }
 
 const FoundFilesIndex& ListBuildController::FoundFilesLookup() {
@@ -168,6 +201,13 @@ void ListBuildController::ProcessEmulator() {
     const QString executable = kLocation.readFrom(store);
     emit itemListed(emulator.lbName, false);
     if (emulator.isSingle()) {
+        NextEmulatorStep();
+        return;
+    }
+    if (const std::optional<QString> note = MissingListFileNote(ctx_, emulator)) {
+        // Only a list the emulator prints is worth waiting for.
+        status_.SetStatus(*note);
+        summary_.addNote(*note);
         NextEmulatorStep();
         return;
     }
@@ -339,6 +379,7 @@ bool ListBuildController::HandleNextGame() {
     if (!outcome.searched) {
         ShowPath(outcome.location);
     }
+    summary_.countGame(names->fullName, outcome.location != u"#");
     switch (outcome.listChange) {
         case GameStep::Outcome::ListChange::AddAndSelect:
             emit itemListed(outcome.listItem, true);
