@@ -6,10 +6,24 @@
 #include "context/Accessors.h"
 #include "context/AppContext.h"
 
+namespace {
+
+constexpr char16_t kHowToMake[] = u"brivanel-makelist makes one from a folder of ROMs";
+
+}  // namespace
+
 void BuildSummary::countGame(const QString& fullName, bool found) {
     games_.insert(fullName);
     if (found) {
         found_.insert(fullName);
+    }
+}
+
+void BuildSummary::addMissingList(const QString& listFile) {
+    // Console emulators of one platform share one list.
+    const QString name = listFile.mid(listFile.lastIndexOf(u'\\') + 1);
+    if (!missingLists_.contains(name, Qt::CaseInsensitive)) {
+        missingLists_ << name;
     }
 }
 
@@ -20,11 +34,14 @@ QString BuildSummary::text() const {
     for (const QString& note : notes_) {
         text += u"; " + note;
     }
+    if (!missingLists_.isEmpty()) {
+        text += u"; left out for want of a game list: " + missingLists_.join(u", ") + u" (" +
+                QString::fromUtf16(kHowToMake) + u')';
+    }
     return text;
 }
 
-std::optional<QString> MissingListFileNote(const AppContext& ctx,
-                                           const EmulatorDefinition& emulator) {
+std::optional<QString> MissingListFile(const AppContext& ctx, const EmulatorDefinition& emulator) {
     if (emulator.type != u"MULTI" && emulator.type != u"CONSOLE") {
         return std::nullopt;
     }
@@ -34,6 +51,10 @@ std::optional<QString> MissingListFileNote(const AppContext& ctx,
     if (ctx.fs().fileExists(listFile)) {
         return std::nullopt;
     }
-    return emulator.lbName + u" left out: its game list " + listFile +
-           u" does not exist (brivanel-makelist makes it from a folder of ROMs)";
+    return listFile;
+}
+
+QString MissingListMessage(const QString& listName, const QString& listFile) {
+    return listName + u" left out: its game list " + listFile + u" does not exist (" +
+           QString::fromUtf16(kHowToMake) + u')';
 }

@@ -14,10 +14,18 @@ TEST(BuildSummary, CountsEachGameOnceAndAddsTheNotes) {
     for (int i = 0; i < 120; ++i) {
         summary.countGame(QStringLiteral("Missing %1").arg(i), false);
     }
+    summary.addMissingList("C:\\BRIVANEL\\NES.lst");
     summary.addNote("nothing found on D:\\ROMS");
-    EXPECT_EQ(summary.text(), "1 of 122 games found; nothing found on D:\\ROMS");
+    summary.addMissingList("C:\\BRIVANEL\\GB.lst");
+    summary.addMissingList("C:\\BRIVANEL\\nes.LST");  // shared by two emulators
+    EXPECT_EQ(summary.text(),
+              "1 of 122 games found; nothing found on D:\\ROMS; left out for want of a game list: "
+              "NES.lst, GB.lst (brivanel-makelist makes one from a folder of ROMs)");
     summary.clear();
     EXPECT_EQ(summary.text(), "0 of 0 games found");
+    EXPECT_EQ(MissingListMessage("Mednafen NES {x}", "C:\\BRIVANEL\\NES.lst"),
+              "Mednafen NES {x} left out: its game list C:\\BRIVANEL\\NES.lst does not exist "
+              "(brivanel-makelist makes one from a folder of ROMs)");
 }
 
 TEST(BuildSummary, OnlyAListThatNoEmulatorPrintsAndThatIsMissingIsNoted) {
@@ -43,13 +51,11 @@ TEST(BuildSummary, OnlyAListThatNoEmulatorPrintsAndThatIsMissingIsNoted) {
         SCOPED_TRACE(c.id);
         EmulatorDefinition emulator = testEmulator(c.id, c.type);
         emulator.platform = c.platform;
-        const std::optional<QString> note = MissingListFileNote(inst.context(), emulator);
+        const std::optional<QString> file = MissingListFile(inst.context(), emulator);
         if (c.namedFile == nullptr) {
-            EXPECT_EQ(note, std::nullopt);
+            EXPECT_EQ(file, std::nullopt);
         } else {
-            EXPECT_EQ(note, emulator.lbName + " left out: its game list " + c.namedFile +
-                                " does not exist (brivanel-makelist makes it from a folder of "
-                                "ROMs)");
+            EXPECT_EQ(file, QString(c.namedFile));
         }
     }
 }

@@ -10,6 +10,7 @@
 
 class AppContext;
 class EmulatorTable;
+class RunOutcome;
 class FoundFiles;
 class SettingsStore;
 class StatusLine;
@@ -60,7 +61,9 @@ private:
     // The paths to search with Linux paths made DOS paths; nothing, after
     // saying which, when one lies on no drive.
     std::optional<QString> DosSearchPaths(const QString& typed) const;
-    void RunZipMagic(const char16_t* option) const;
+    // ZipMagic with " /e-", a failed start shown in a box.
+    void SwitchZipMagicOff();
+    RunOutcome RunZipMagic(const char16_t* option) const;
 
     AppContext& ctx_;
     ErrorGuard guard_;

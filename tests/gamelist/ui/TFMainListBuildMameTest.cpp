@@ -200,9 +200,8 @@ TEST(ListBuildMame, AConsoleWithoutItsListIsLeftOutAtOnceAndMameBuiltAtBothPaces
         // Registered, as its executable was found; the next build tries its list again.
         EXPECT_EQ(b.value(kMednes, q("Emulator")), q("MEDNES"));
         EXPECT_EQ(statusText(main),
-                  u"1 of 2 games found; " + kMednes +
-                      u" left out: its game list C:\\BRIVANEL\\NES.lst does not exist "
-                      u"(brivanel-makelist makes it from a folder of ROMs)");
+                  q("1 of 2 games found; left out for want of a game list: NES.lst "
+                    "(brivanel-makelist makes one from a folder of ROMs)"));
     }
 }
 
@@ -220,7 +219,27 @@ TEST(ListBuildMame, AConsoleWithoutItsListNeitherWaitsNorCloses) {
     EXPECT_TRUE(b.inst.exitCodes.isEmpty());
     EXPECT_TRUE(b.inst.dialogs.messages().isEmpty());
     // D:, searched too, holds nothing.
-    EXPECT_EQ(statusText(main), u"0 of 0 games found; nothing found on D:; " + kMednes +
-                                    u" left out: its game list C:\\BRIVANEL\\NES.lst does not "
-                                    u"exist (brivanel-makelist makes it from a folder of ROMs)");
+    EXPECT_EQ(statusText(main),
+              q("0 of 0 games found; nothing found on D:; left out for want of a game list: "
+                "NES.lst (brivanel-makelist makes one from a folder of ROMs)"));
+}
+
+// No list can come from a script that did not start: the build says why at
+// once and goes on, instead of waiting half a minute and ending the program.
+TEST(ListBuildMame, AListRequestThatCannotStartEndsAtOnceWithItsMessage) {
+    ListBuildInstallation b;
+    b.writeDefinition(QStringLiteral("MAME"), kMame, QStringLiteral("MAME"));
+    b.writeStandIn(QStringLiteral("C:\\EMU\\MAME\\MAME.EXE"), QStringLiteral("exit 0"));
+    b.writeExistingStore();
+    TFMain& main = b.start();
+    b.inst.starter.refuse(TempInstallation::batchInterpreter());
+    b.updateGameList({kMame});
+    EXPECT_FALSE(b.listBuild().IsRunning());
+    EXPECT_EQ(b.inst.dialogs.messages(),
+              QStringList{u"The game list of \"" + kMame +
+                          u"\" cannot be requested: C:\\BRIVANEL\\Execute.bat could not be "
+                          u"started: the script interpreter " +
+                          TempInstallation::batchInterpreter() + u" did not start."});
+    EXPECT_TRUE(b.inst.exitCodes.isEmpty());
+    EXPECT_EQ(listBox(main, QStringLiteral("LBArcade")).items(), QStringList{kMame});
 }
