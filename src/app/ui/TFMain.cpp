@@ -93,9 +93,10 @@ void TFMain::CreateMenus() {
 
     File1 = menuBar()->addMenu(QStringLiteral("&File"));
     File1->setObjectName(QStringLiteral("File1"));
+    // The build's stop comes after the list commands, whose order users know.
     File1->addActions({toolCommands_->LocationsAction(), listBuild_->UpdateGameListAction(),
                        RemoveALLRegistryKeys1, listMaintenance_->CleanupAction(),
-                       picture_->UpdatePictureListAction()});
+                       picture_->UpdatePictureListAction(), listBuild_->StopListBuildAction()});
     File1->addSeparator();
     File1->addActions(reports_->Actions());
     File1->addSeparator();
@@ -247,7 +248,10 @@ void TFMain::WireParts() {
             [this] { lists_->SelectFirstItem(); });
     connect(listBuild_, &ListBuildController::listsRebuildWanted, &wiring_,
             [this] { lists_->RebuildLists(); });
-    guard_.connect(listBuild_, &ListBuildController::buildEnded, &wiring_, refresh);
+    guard_.connect(listBuild_, &ListBuildController::buildEnded, &wiring_, [this] {
+        lists_->ScrollToSelection();
+        ShowSelectedGame();
+    });
 
     // ---- Reports read the lists with the missing games shown ----
     connect(reports_, &ReportCommands::missingGamesSwitchWanted, &wiring_,

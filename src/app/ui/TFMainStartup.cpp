@@ -84,9 +84,15 @@ void TFMain::StartUp() {
         toolCommands_->EnsureDrives();
         StoreSchema::openRoot(store, false);
         if (StoreSchema::kVersion.readFrom(store) != version) {
+            // A store the installer prepared holds no list yet: its first
+            // build takes the tools it finds, as a first start does.
+            const bool noListYet = store.GetKeyNames().isEmpty();
             StartupLogic::MigrateStore(store);
             toolCommands_->ZipMagicCheck();
             listBuild_->UpdateGameList1Click();
+            if (noListYet) {
+                toolCommands_->StoreFoundTools();
+            }
             if (StoreSchema::openRoot(store, false)) {
                 StoreSchema::kVersion.writeTo(store, version);
             }
@@ -100,6 +106,7 @@ void TFMain::StartUp() {
         toolCommands_->SetFirstStartDrives(StartupLogic::FirstStartDrives(ctx_.fs()));
         toolCommands_->ZipMagicCheck();
         listBuild_->UpdateGameList1Click();
+        toolCommands_->StoreFoundTools();
     }
 }
 

@@ -70,6 +70,9 @@ public:
     // Adds an item to the current list unless it is listed; selects it when asked.
     void ListItem(const QString& itemText, bool select);
     void SelectFirstItem();
+    // The selected item scrolled into view: filling a list leaves it wherever
+    // the last item added took it.
+    void ScrollToSelection();
 
     // ---- What a report prints ----
     std::vector<Page> PrintedPages() const override;

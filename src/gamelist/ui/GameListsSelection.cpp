@@ -92,6 +92,13 @@ void GameListsPane::SelectFirstItem() {
     }
 }
 
+void GameListsPane::ScrollToSelection() {
+    const QModelIndexList selected = currentListBox_->selectionModel()->selectedIndexes();
+    if (!selected.isEmpty()) {
+        currentListBox_->scrollTo(selected.first());
+    }
+}
+
 std::vector<ShownLists::Page> GameListsPane::PrintedPages() const {
     if (!view_.byEmulator) {
         return {{QStringLiteral("Arcade"), LBArcade->items()},

@@ -8,6 +8,7 @@
 #include "context/AppContext.h"
 #include "context/BatchRunner.h"
 #include "context/StatusLine.h"
+#include "gamelist/BuildSummary.h"
 #include "gamelist/EmulatorRegistration.h"
 #include "gamelist/GameFacts.h"
 #include "gamelist/GameStep.h"
@@ -59,6 +60,9 @@ ListBuildController::ListBuildController(AppContext& ctx, const EmulatorTable& e
       Timer1(new QTimer(this)),
       UpdateGameList1(newMenuItem(this, "UpdateGameList1", QStringLiteral("&Update Game List..."),
                                   QStringLiteral("Add new games to the existing list"))),
+      StopListBuild1(newMenuItem(this, "StopListBuild1", QStringLiteral("S&top List Build"),
+                                 QStringLiteral("Stop the running list build; the games handled "
+                                                "so far stay in the list"))),
       FStatus(new TFStatus(window)) {
     setObjectName(QStringLiteral("ListBuild"));
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -66,6 +70,9 @@ ListBuildController::ListBuildController(AppContext& ctx, const EmulatorTable& e
     guard_.connect(Timer1, &QTimer::timeout, this, &ListBuildController::Timer1Timer);
     guard_.connect(UpdateGameList1, &QAction::triggered, this,
                    &ListBuildController::UpdateGameList1Click);
+    StopListBuild1->setEnabled(false);
+    guard_.connect(StopListBuild1, &QAction::triggered, this,
+                   &ListBuildController::StopListBuild1Click);
 }
 
 ListBuildController::~ListBuildController() = default;
@@ -101,11 +108,33 @@ void ListBuildController::BuildFromFoundFiles(const QStringList& chosenEmulators
     abort_ = false;
     build_.Timer1Tag = 0;
     build_.ListBuildLines.clear();
+    summary_.clear();
+    for (const QString& path : emptySearchPaths_) {
+        summary_.addNote(u"nothing found on " + path);
+    }
+    StopListBuild1->setEnabled(true);
     RunStep([this] { ProcessEmulator(); });
+}
+
+void ListBuildController::StopListBuild1Click() {
+    if (!StopListBuild1->isEnabled()) {
+        return;
+    }
+    // As Cancel in TFStatus: the entries written so far stay, and the lists
+    // show them.
+    abort_ = true;
+    Timer1->stop();
+    EndProgress();
+    build_.ListBuildLines.clear();
+    build_.Timer1Tag = 0;
+    summary_.addNote(QStringLiteral("list build stopped"));
+    EndBuild();
+    AnnounceEnd();
 }
 
 void ListBuildController::EndBuild() {
     DropFacts();
+    StopListBuild1->setEnabled(false);
     emit listsRebuildWanted();
     ended_ = true;
 }
@@ -116,6 +145,8 @@ void ListBuildController::AnnounceEnd() {
     if (ended_) {
         ended_ = false;
         emit buildEnded();
+        // Last, so that no refresh of the selection writes over it.
+        status_.SetStatus(summary_.text());
     }
 }
 
@@ -123,6 +154,8 @@ void ListBuildController::SearchDrives() {
     const WaitCursor wait;
     foundFiles_.SearchDrives(ctx_.fs(), emulators_, tools_.drives, status_,
                              ctx_.fs().toDos(ctx_.programHostDir()));
+    emptySearchPaths_ = DriveSearch::PathsWithoutFiles(DriveSearch::SplitSearchPaths(tools_.drives),
+                                                       foundFiles_.paths());
 }
 
 const FoundFilesIndex& ListBuildController::FoundFilesLookup() {
@@ -182,6 +215,13 @@ void ListBuildController::ProcessEmulator() {
     const QString executable = kLocation.readFrom(store);
     emit itemListed(emulator.lbName, false);
     if (emulator.isSingle()) {
+        NextEmulatorStep();
+        return;
+    }
+    if (const std::optional<QString> listFile = MissingListFile(ctx_, emulator)) {
+        // Only a list the emulator prints is worth waiting for.
+        status_.SetStatus(MissingListMessage(emulator.lbName, *listFile));
+        summary_.addMissingList(*listFile);
         NextEmulatorStep();
         return;
     }
@@ -253,6 +293,7 @@ void ListBuildController::AbandonBuild(const std::exception& error) {
     // Ended as a cancelled build ends: no timer left running, no bar left
     // standing, the lists as the store now holds them, and the end told.
     Timer1->stop();
+    StopListBuild1->setEnabled(false);
     EndProgress();
     DropFacts();
     build_.ListBuildLines.clear();
@@ -444,6 +485,7 @@ bool ListBuildController::HandleNextGame() {
     if (!outcome.searched) {
         ShowPath(outcome.location);
     }
+    summary_.countGame(names->fullName, outcome.location != u"#");
     switch (outcome.listChange) {
         case GameStep::Outcome::ListChange::AddAndSelect:
             emit itemListed(outcome.listItem, true);

@@ -12,6 +12,7 @@
 
 #include "catalogue/ProfileCache.h"
 #include "context/ErrorGuard.h"
+#include "gamelist/BuildSummary.h"
 #include "gamelist/ListBuildState.h"
 #include "gamelist/RomLocation.h"
 #include "gamelist/RomSearch.h"
@@ -44,6 +45,8 @@ public:
     ~ListBuildController() override;
 
     QAction* UpdateGameListAction() const { return UpdateGameList1; }
+    // "S&top List Build": enabled while a build runs.
+    QAction* StopListBuildAction() const { return StopListBuild1; }
     // Where the build stands: the emulator, and game N of the M collected.
     const ListBuildState& State() const { return build_; }
     bool IsRunning() const { return Timer1->isActive(); }
@@ -53,6 +56,8 @@ public:
     // Asks for the search options (searchOptionsWanted); the build starts
     // when they are chosen (Build).
     void UpdateGameList1Click();
+    // Ends the running build as Cancel in TFStatus does: what it wrote stays.
+    void StopListBuild1Click();
     // A new build with the choice of the search options: the drives are
     // searched, then the emulators visited.
     void Build(const SearchChoice::Choice& choice);
@@ -143,6 +148,10 @@ private:
     const ToolLocations& tools_;
     FoundFiles& foundFiles_;
     ListBuildState build_;
+    // What the status bar says when the build ends.
+    BuildSummary summary_;
+    // The paths to search where the last search found nothing.
+    QStringList emptySearchPaths_;
     // Set by Cancel in TFStatus; cleared when a build starts and by Add to list.
     bool abort_ = false;
     // Per emulator index (1-based): the ROM directory chosen with "All",
@@ -171,5 +180,6 @@ private:
     std::unique_ptr<ListXmlRun> factsRead_;
     QTimer* Timer1;
     QAction* UpdateGameList1;
+    QAction* StopListBuild1;
     TFStatus* FStatus;
 };

@@ -3,17 +3,20 @@
 // converts and reads them.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLabel>
 
 #include "context/Accessors.h"
 #include "settings/KeyPath.h"
 #include "support/StandIn.h"
+#include "support/Text.h"
 #include "support/ui/ListBuildFixture.h"
 #include "support/ui/WindowDriver.h"
 
 namespace {
 
 const QString kMame = QStringLiteral("MAME {Test}");
+const QString kMednes = QStringLiteral("Mednafen NES {The Mednafen Team}");
 
 QString printLines(const QStringList& lines, const QString& ending) {
     QString command = u"printf '%s" + ending + u"'";
@@ -167,6 +170,60 @@ TEST(ListBuildMame, EmulatorPrintingNothingGivesNoGames) {
     EXPECT_EQ(b.inst.readFile(QStringLiteral("C:\\BRIVANEL\\MAME.MRG")),
               QByteArray("[Merged]\r\n"));
     EXPECT_EQ(listBox(main, QStringLiteral("LBArcade")).items(), QStringList{kMame});
+}
+
+// As a fresh installation with Debian's emulators: the console emulator's
+// list is not made yet, and with no list file at all its ID puts it first.
+TEST(ListBuildMame, AConsoleWithoutItsListIsLeftOutAtOnceAndMameBuiltAtBothPaces) {
+    ASSERT_TRUE(ListBuildInstallation::interpreterBuilt());
+    for (const bool fast : {false, true}) {
+        SCOPED_TRACE(fast ? "fast" : "one game per tick");
+        ListBuildInstallation b;
+        b.writeDefinition(q("MAME"), kMame, q("MAME"));
+        ASSERT_TRUE(QFile::copy(q(BRIVANEL_EMULATORS_DIR "/mednes.ini"),
+                                b.inst.host(q("C:\\BRIVANEL\\mednes.ini"))));
+        b.writeFile(q("C:\\BRIVANEL\\MEDNES\\MEDNES.EXE"));
+        writeMameStandIn(
+            b, {q("name      description"), q("pacman    \"Pac-Man\""), q("galaga    \"Galaga\"")},
+            {q("Name:    Clone of:")}, q("\\n"));
+        b.writeFile(q("D:\\ROMS\\PACMAN.ZIP"));
+        b.answerSearchOptions({kMame, kMednes}, fast);
+        TFMain& main = b.start();  // the first start: no store yet
+        ASSERT_EQ(b.emulators().at(1).lbName, kMednes);
+
+        b.finishTicks();
+        EXPECT_FALSE(b.listBuild().IsRunning());
+        EXPECT_TRUE(b.inst.exitCodes.isEmpty());
+        EXPECT_TRUE(b.inst.dialogs.messages().isEmpty())
+            << b.inst.dialogs.messages().join(u'|').toStdString();
+        EXPECT_EQ(b.value(q("Pac-Man"), q("Location")), q("D:\\ROMS\\PACMAN.ZIP"));
+        EXPECT_EQ(b.value(q("Galaga"), q("Location")), q("#"));
+        EXPECT_TRUE(listBox(main, q("LBArcade")).items().contains(q("Pac-Man")));
+        // Registered, as its executable was found; the next build tries its list again.
+        EXPECT_EQ(b.value(kMednes, q("Emulator")), q("MEDNES"));
+        EXPECT_EQ(statusText(main),
+                  q("1 of 2 games found; left out for want of a game list: NES.lst "
+                    "(brivanel-makelist makes one from a folder of ROMs)"));
+    }
+}
+
+TEST(ListBuildMame, AConsoleWithoutItsListNeitherWaitsNorCloses) {
+    ListBuildInstallation b;
+    ASSERT_TRUE(QFile::copy(q(BRIVANEL_EMULATORS_DIR "/mednes.ini"),
+                            b.inst.host(q("C:\\BRIVANEL\\mednes.ini"))));
+    b.writeFile(q("C:\\BRIVANEL\\MEDNES\\MEDNES.EXE"));
+    b.answerSearchOptions({kMednes});
+    TFMain& main = b.start();
+    EXPECT_FALSE(b.listBuild().IsRunning());
+    EXPECT_FALSE(menuItem(main, q("StopListBuild1")).isEnabled());
+    b.inst.clock.advance(0.001);
+    b.listBuild().Timer1Timer();  // a tick that came late changes nothing
+    EXPECT_TRUE(b.inst.exitCodes.isEmpty());
+    EXPECT_TRUE(b.inst.dialogs.messages().isEmpty());
+    // D:, searched too, holds nothing.
+    EXPECT_EQ(statusText(main),
+              q("0 of 0 games found; nothing found on D:; left out for want of a game list: "
+                "NES.lst (brivanel-makelist makes one from a folder of ROMs)"));
 }
 
 // No list can come from a script that did not start: the build says why at

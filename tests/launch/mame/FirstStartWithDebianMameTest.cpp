@@ -100,7 +100,8 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
                   0);
     }
 
-    // The first start: no store yet. The dialog offers MAME; the fast pace is chosen.
+    // The first start: no store yet. The dialog offers MAME (and the other
+    // emulators installed here); the fast pace is chosen.
     QStringList offered;
     inst.dialogs.answerDialog(mrOk, [&offered](QObject& dialog) {
         auto& yes = control<QListWidget>(dialog, q("LBYes"));
@@ -113,9 +114,9 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
                 offered << list->item(i)->text();
             }
         }
-        no.clear();
-        yes.clear();
-        yes.addItem(kMame);
+        // Every emulator, as a new user does: the consoles have no list yet
+        // and are left out at once, MAME is built.
+        control<QPushButton>(dialog, q("BAddAll")).click();
         control<QLineEdit>(dialog, q("ESearchDrives")).setText(q("C:"));
         control<QCheckBox>(dialog, q("CBFastListBuild")).setChecked(true);
     });
@@ -129,6 +130,9 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
     EXPECT_EQ(b.value(kPong, q("Location")), q("C:\\MY ROMS\\PONG.ZIP"));
     EXPECT_EQ(b.value(kBreakout, q("Location")), q("C:\\MY ROMS\\BREAKOUT.ZIP"));
     EXPECT_EQ(b.value(kMame, q("Location")).toUpper(), (programDir + u"MAME\\MAME.EXE").toUpper());
+    EXPECT_TRUE(inst.exitCodes.isEmpty());
+    // The first start stored the ZIP tools its search found in the program folder.
+    EXPECT_EQ(b.rootValue(q("PKUNZIP Path")).toUpper(), (programDir + u"PKUNZIP.EXE").toUpper());
     // Every system of MAME's list that can be played has its entry, most
     // of them missing; its devices and BIOS sets have none.
     EXPECT_EQ(b.value(q("Galaxian (Coleco)"), q("Location")), q("#"));
