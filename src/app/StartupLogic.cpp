@@ -4,6 +4,7 @@
 #include "catalogue/EmulatorTable.h"
 #include "context/Accessors.h"
 #include "context/AppContext.h"
+#include "gamelist/RecentPlays.h"
 #include "platform/TextCodec.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
@@ -67,6 +68,7 @@ bool CountPlay(SettingsStore& store, double now) {
     if (!current.isEmpty() && store.OpenKey(StorePaths::Entry(current), false)) {
         using StoreSchema::kCount;
         kCount.writeTo(store, kCount.readIfIn(store).value_or(0) + 1);
+        RecentPlays::Record(store, current);
         counted = true;
     }
     StoreSchema::openRoot(store, false);

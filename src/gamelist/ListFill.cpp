@@ -19,6 +19,7 @@ namespace {
 using StoreSchema::kCount;
 using StoreSchema::kCurrent;
 using StoreSchema::kEmulator;
+using StoreSchema::kFavourite;
 using StoreSchema::kLocation;
 const QString kMissing = QStringLiteral("#");
 
@@ -86,6 +87,7 @@ struct Entry {
     QString name;
     QString emulator;
     bool missing = false;
+    bool favourite = false;
     std::optional<int> count;
     QStringList furtherEmulators;
 };
@@ -106,7 +108,7 @@ std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readF
     if (!StoreSchema::openRoot(store, false)) {
         return {};
     }
-    QStringList wanted{kEmulator.name(), kLocation.name()};
+    QStringList wanted{kEmulator.name(), kLocation.name(), kFavourite.name()};
     if (readCount) {
         wanted << kCount.name();
     }
@@ -118,6 +120,7 @@ std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readF
         Entry entry{key.name(),
                     kEmulator.readFrom(key),
                     kLocation.readFrom(key) == kMissing,
+                    kFavourite.readIfIn(key).value_or(false),
                     std::nullopt,
                     {}};
         if (readCount) {
@@ -156,6 +159,9 @@ NameLists ByName(const AppContext& ctx, const Switches& switches) {
         }
         const QString text = itemText(entry.name, entry.missing, switches.showCount, entry.count);
         (*type == u"CONSOLE" ? lists.console : lists.arcade) << text;
+        if (entry.favourite) {
+            lists.favourites << text;
+        }
     }
     return lists;
 }
@@ -181,6 +187,9 @@ EmulatorLists ByEmulator(const AppContext& ctx, const EmulatorTable& emulators,
             lists.currentEmulator = emulator;
         }
         const QString text = itemText(entry.name, entry.missing, switches.showCount, entry.count);
+        if (entry.favourite) {
+            lists.favourites << text;
+        }
         pagesOfEntry.clear();
         if (hasPage(emulator)) {
             lists.pages[size_t(emulator)] << text;
@@ -203,12 +212,13 @@ EmulatorLists ByEmulator(const AppContext& ctx, const EmulatorTable& emulators,
 }
 
 CurrentEntry ReadCurrent(const AppContext& ctx, bool showCount) {
+    return ReadEntry(ctx, rootValue(ctx, kCurrent), showCount);
+}
+
+CurrentEntry ReadEntry(const AppContext& ctx, const QString& entryName, bool showCount) {
     SettingsStore store = ctx.store();
     CurrentEntry current;
-    if (!StoreSchema::openRoot(store, false)) {
-        return current;
-    }
-    current.name = kCurrent.readFrom(store);
+    current.name = entryName;
     bool missing = false;
     std::optional<int> count;
     if (!current.name.isEmpty() && store.OpenKey(StorePaths::Entry(current.name), false)) {

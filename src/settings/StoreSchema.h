@@ -110,6 +110,8 @@ inline constexpr FlagValue kDisplayByCount{u"Display by Count"};
 inline constexpr FlagValue kShowMissing{u"Show Missing"};
 inline constexpr FlagValue kHighQualityImages{u"High Quality Images"};
 inline constexpr TextValue kLocked{u"Locked"};  // the lock's password; locked when not empty
+// Numbers the plays counted so far, so that the latest can be found again.
+inline constexpr IntegerValue kPlaysCounted{u"Plays Counted"};
 
 // The stored version of this build: the project's version without its
 // leading zero, ".26" for 0.26.
@@ -121,6 +123,9 @@ inline constexpr TextValue kEmulator{u"Emulator"};  // the emulator ID
 inline constexpr TextValue kShortname{u"Shortname"};
 inline constexpr IntegerValue kCount{u"Count"};           // plays of a game
 inline constexpr TextValue kRomLocation{u"ROMLocation"};  // an emulator's, kept as read
+inline constexpr FlagValue kFavourite{u"Favourite"};      // a game on the Favourites page
+// The number ("Plays Counted") of the game's latest counted play.
+inline constexpr IntegerValue kLastPlay{u"Last Play"};
 
 // The value of further emulator n (1-based) of a game: "Emulator" or
 // "Shortname" and one number character counted up by character code from
