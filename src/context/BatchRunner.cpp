@@ -12,20 +12,38 @@ QStringList BatchRunner::interpreterOptions(ShowMode mode) const {
             mode == ShowMode::Minimised ? QStringLiteral("minimised") : QStringLiteral("normal")};
 }
 
-bool BatchRunner::RunScript(const QStringList& lines, ShowMode mode) const {
+RunOutcome BatchRunner::WriteScript(const QStringList& lines) const {
     const QString script = ScriptPath();
+    const QByteArray content = TextCodec::encodeDosLines(lines);
     ctx_.fs().setArchiveOnly(script);
-    if (!ctx_.fs().writeFile(script, TextCodec::encodeDosLines(lines))) {
-        return false;
+    // The write is read back before it counts: a save has been seen to
+    // report success after its data never reached a full disk.
+    if (QString problem; !ctx_.fs().writeFile(script, content, &problem)) {
+        return RunOutcome::failed(script + u" could not be written, so nothing was started (" +
+                                  problem + u").");
     }
-    return ctx_.starter().startDetached(ctx_.batchHostPath(),
-                                        interpreterOptions(mode) << ctx_.fs().resolve(script),
-                                        ctx_.programHostDir());
+    return RunOutcome::started();
 }
 
-bool BatchRunner::RunCommand(const QString& commandLine, ShowMode mode) const {
-    return ctx_.starter().startDetached(ctx_.batchHostPath(),
-                                        interpreterOptions(mode)
-                                            << QStringLiteral("--command") << commandLine,
-                                        ctx_.programHostDir());
+RunOutcome BatchRunner::StartScript(ShowMode mode) const {
+    return start(interpreterOptions(mode) << ctx_.fs().resolve(ScriptPath()), ScriptPath());
+}
+
+RunOutcome BatchRunner::RunScript(const QStringList& lines, ShowMode mode) const {
+    RunOutcome written = WriteScript(lines);
+    return written.ok() ? StartScript(mode) : written;
+}
+
+RunOutcome BatchRunner::RunCommand(const QString& commandLine, ShowMode mode) const {
+    return start(interpreterOptions(mode) << QStringLiteral("--command") << commandLine,
+                 u'"' + commandLine + u'"');
+}
+
+RunOutcome BatchRunner::start(const QStringList& arguments, const QString& what) const {
+    if (!ctx_.starter().startDetached(ctx_.batchHostPath(), arguments, ctx_.programHostDir())) {
+        return RunOutcome::failed(what + QStringLiteral(" could not be started: the script "
+                                                        "interpreter %1 did not start.")
+                                             .arg(ctx_.batchHostPath()));
+    }
+    return RunOutcome::started();
 }

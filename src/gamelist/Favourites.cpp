@@ -10,7 +10,7 @@ using StoreSchema::kFavourite;
 
 bool IsFavourite(SettingsStore& store, const QString& entryName) {
     return !entryName.isEmpty() && store.OpenKey(StorePaths::Entry(entryName), false) &&
-           kFavourite.readIfIn(store).value_or(false);
+           kFavourite.readIfValid(store).value_or(false);
 }
 
 bool Mark(SettingsStore& store, const QString& entryName, bool favourite) {

@@ -19,7 +19,7 @@ bool Record(SettingsStore& store, const QString& entryName) {
     if (entryName.isEmpty() || !StoreSchema::openRoot(store, false)) {
         return false;
     }
-    const int counted = kPlaysCounted.readIfIn(store).value_or(0);
+    const int counted = kPlaysCounted.readIfValid(store).value_or(0);
     // Past the last integer the numbers would no longer order anything.
     const int number = counted < INT_MAX ? counted + 1 : INT_MAX;
     if (!store.OpenKey(StorePaths::Entry(entryName), false)) {
@@ -38,7 +38,7 @@ QStringList Latest(const AppContext& ctx, int limit) {
     }
     std::vector<std::pair<int, QString>> played;
     for (const SubkeyValues& key : store.ReadSubkeyValues({kLastPlay.name()})) {
-        if (const std::optional<int> number = kLastPlay.readIfIn(key)) {
+        if (const std::optional<int> number = kLastPlay.readIfValid(key)) {
             played.emplace_back(*number, key.name());
         }
     }

@@ -133,7 +133,7 @@ void GameMaintenanceCommands::DeleteGameStateFile(const SelectedEntry& entry,
                                                   const QString& pattern) {
     const MaintenanceScripts::GameFiles game{entry.shortName, entry.location,
                                              entry.emulatorLocation};
-    ScriptWords words;
+    ScriptWords words(ctx_.fs());
     const std::optional<QStringList> script =
         MaintenanceScripts::DeleteGameStateFile(ctx_.fs(), pattern, game, tools_.pkzip, words);
     if (!script) {
@@ -141,7 +141,7 @@ void GameMaintenanceCommands::DeleteGameStateFile(const SelectedEntry& entry,
                                   MessageKind::Error, MessageButtons::Ok);
         return;
     }
-    BatchRunner(ctx_).RunScript(*script, ShowMode::Minimised);
+    RunScript(*script, u"No file of \"" + entry.name + u"\" was deleted");
 }
 
 void GameMaintenanceCommands::FixROM1Click() {
@@ -154,7 +154,7 @@ void GameMaintenanceCommands::FixROM1Click() {
         return;
     }
     if (!script.lines.isEmpty()) {
-        BatchRunner(ctx_).RunScript(script.lines, ShowMode::Minimised);
+        RunScript(script.lines, u'"' + entry.name + u"\" was not fixed");
     }
 }
 
@@ -198,7 +198,7 @@ void GameMaintenanceCommands::AddSoundSample1Click() {
     samples.romPath = emulator->romPath;
     samples.samplesPath = emulator->samplesPath;
     samples.pkzipExists = fs.fileExists(samples.pkzip);
-    ScriptWords words;
+    ScriptWords words(ctx_.fs());
     const std::optional<QStringList> script =
         MaintenanceScripts::AddSoundSamples(fs, game, samples, words);
     if (!script) {
@@ -207,7 +207,7 @@ void GameMaintenanceCommands::AddSoundSample1Click() {
             MessageButtons::Ok);
         return;
     }
-    BatchRunner(ctx_).RunScript(*script, ShowMode::Minimised);
+    RunScript(*script, u"No samples were added to \"" + entry->name + u'"');
 }
 
 void GameMaintenanceCommands::Uninstall1Click() {
@@ -217,7 +217,7 @@ void GameMaintenanceCommands::Uninstall1Click() {
         ctx_.dialogs().messageBox(*refusal, MessageKind::Error, MessageButtons::Ok);
         return;
     }
-    ScriptWords words;
+    ScriptWords words(ctx_.fs());
     const std::optional<QStringList> script =
         MaintenanceScripts::Uninstall(programDirectory, words);
     if (!script) {
@@ -233,8 +233,21 @@ void GameMaintenanceCommands::Uninstall1Click() {
             MessageKind::Confirmation, MessageButtons::YesNo) != mrYes) {
         return;
     }
+    // The settings go only once the script that removes the program runs:
+    // an uninstall that cannot start must leave everything as it was.
+    if (!RunScript(*script, QStringLiteral("Nothing was uninstalled"))) {
+        return;
+    }
     SettingsStore store = ctx_.store();
     store.DeleteKey(StorePaths::Root());
-    BatchRunner(ctx_).RunScript(*script, ShowMode::Minimised);
     emit closeRequested();
+}
+
+bool GameMaintenanceCommands::RunScript(const QStringList& lines, const QString& notDone) {
+    const RunOutcome run = BatchRunner(ctx_).RunScript(lines, ShowMode::Minimised);
+    if (!run.ok()) {
+        ctx_.dialogs().messageBox(notDone + u": " + run.message(), MessageKind::Error,
+                                  MessageButtons::Ok);
+    }
+    return run.ok();
 }

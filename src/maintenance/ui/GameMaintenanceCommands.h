@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QObject>
+#include <QStringList>
 
 #include "catalogue/EmulatorDefinition.h"
 #include "context/ErrorGuard.h"
@@ -54,6 +55,9 @@ private:
     void FixROM1Click();
     void AddSoundSample1Click();
     void Uninstall1Click();
+    // Runs a maintenance script minimised; when it cannot start, says so
+    // after `notDone` ("No samples were added to ...") and returns false.
+    bool RunScript(const QStringList& lines, const QString& notDone);
 
     AppContext& ctx_;
     const EmulatorTable& emulators_;
