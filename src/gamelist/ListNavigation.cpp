@@ -19,23 +19,27 @@ int StepVisiblePage(const std::vector<bool>& visible, int current, int step) {
     return -1;
 }
 
-JoystickCommand JoystickTick(const JoystickState& stick, int centreX, int centreY,
+JoystickCommand JoystickTick(const JoystickState& stick, int& centreX, int& centreY,
                              JoystickPolling& polling) {
     polling.halfRate = !polling.halfRate;
+    if (stick.found) {
+        centreX = stick.x;
+        centreY = stick.y;
+    }
     JoystickCommand command;
     if (!stick.button2) {
         polling.randomArmed = true;
         if (stick.button1) {
             command.play = true;
         } else if (polling.halfRate) {
-            if (stick.y < centreY - kStickThreshold) {
+            if (stick.up || stick.y < centreY - kStickThreshold) {
                 command.itemStep = -1;
-            } else if (stick.y > centreY + kStickThreshold) {
+            } else if (stick.down || stick.y > centreY + kStickThreshold) {
                 command.itemStep = 1;
             }
-            if (stick.x < centreX - kStickThreshold) {
+            if (stick.left || stick.x < centreX - kStickThreshold) {
                 command.pageStep = -1;
-            } else if (stick.x > centreX + kStickThreshold) {
+            } else if (stick.right || stick.x > centreX + kStickThreshold) {
                 command.pageStep = 1;
             }
         }

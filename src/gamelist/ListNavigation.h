@@ -33,8 +33,10 @@ struct JoystickCommand {
 inline constexpr int kStickThreshold = 25000;
 
 // One tick: advances `polling` and says what to do; the caller keeps the
-// selection within the list.
-JoystickCommand JoystickTick(const JoystickState& stick, int centreX, int centreY,
+// selection within the list. The d-pad steers as the stick does. A pad found
+// at this read is taken to rest, as one at start-up is: its stick's position
+// becomes the centre (`centreX`, `centreY`).
+JoystickCommand JoystickTick(const JoystickState& stick, int& centreX, int& centreY,
                              JoystickPolling& polling);
 
 }  // namespace ListNavigation

@@ -28,28 +28,66 @@ TEST(StepVisiblePage, StepsOverHiddenPagesAndWrapsAround) {
     EXPECT_EQ(StepVisiblePage({true, true, true}, -1, -1), 2);
 }
 
+// One tick against a centre of start-up.
+ListNavigation::JoystickCommand tickAt(const JoystickState& stick, JoystickPolling& polling,
+                                       int centreX = 32767, int centreY = 32767) {
+    return JoystickTick(stick, centreX, centreY, polling);
+}
+
 TEST(JoystickTick, MovesBeyondTheThresholdButtonOnePlaysButtonTwoNeedsARelease) {
     JoystickPolling polling;
-    EXPECT_EQ(JoystickTick({32767, 32767 - 25001, false, false}, 32767, 32767, polling).itemStep,
-              -1);
+    EXPECT_EQ(tickAt({32767, 32767 - 25001, false, false}, polling).itemStep, -1);
     polling = {};
-    EXPECT_EQ(JoystickTick({32767, 32767 + 25000, false, false}, 32767, 32767, polling).itemStep,
-              0);
+    EXPECT_EQ(tickAt({32767, 32767 + 25000, false, false}, polling).itemStep, 0);
     polling = {};
-    const auto leftDown = JoystickTick({1000, 64000, false, false}, 30000, 30000, polling);
+    const auto leftDown = tickAt({1000, 64000, false, false}, polling, 30000, 30000);
     EXPECT_EQ(leftDown.itemStep, 1);
     EXPECT_EQ(leftDown.pageStep, -1);
     // Button 1 plays on every tick, whatever the half-rate flag, and nothing moves.
     for (int tick = 0; tick < 2; ++tick) {
-        const auto command = JoystickTick({0, 0, true, false}, 32767, 32767, polling);
+        const auto command = tickAt({0, 0, true, false}, polling);
         EXPECT_TRUE(command.play);
         EXPECT_EQ(command.itemStep, 0);
     }
     // Button 2 held since start-up chooses nothing until it has been released.
     polling = {};
-    EXPECT_FALSE(JoystickTick({32767, 32767, false, true}, 32767, 32767, polling).chooseRandom);
-    JoystickTick({}, 32767, 32767, polling);
-    EXPECT_TRUE(JoystickTick({32767, 32767, false, true}, 32767, 32767, polling).chooseRandom);
+    EXPECT_FALSE(tickAt({32767, 32767, false, true}, polling).chooseRandom);
+    tickAt({}, polling);
+    EXPECT_TRUE(tickAt({32767, 32767, false, true}, polling).chooseRandom);
+}
+
+TEST(JoystickTick, TheDPadStepsAsTheStickAndAPadFoundRestsAtItsCentre) {
+    struct Case {
+        JoystickState stick;
+        int itemStep;
+        int pageStep;
+    };
+    const Case cases[] = {
+        {{.up = true}, -1, 0},
+        {{.down = true, .right = true}, 1, 1},
+        {{.left = true}, 0, -1},
+        {{.button1 = true, .down = true}, 0, 0},  // plays instead
+    };
+    for (const Case& c : cases) {
+        JoystickPolling polling;
+        const auto command = tickAt(c.stick, polling);
+        EXPECT_EQ(command.itemStep, c.itemStep);
+        EXPECT_EQ(command.pageStep, c.pageStep);
+    }
+
+    // A pad plugged in later whose stick rests far from the centre of start-up.
+    JoystickPolling polling;
+    int centreX = 32767;
+    int centreY = 32767;
+    const auto found =
+        JoystickTick({.x = 1000, .y = 64000, .found = true}, centreX, centreY, polling);
+    EXPECT_EQ(found.itemStep, 0);
+    EXPECT_EQ(found.pageStep, 0);
+    EXPECT_EQ(centreX, 1000);
+    EXPECT_EQ(centreY, 64000);
+    JoystickTick({.x = 1000, .y = 64000}, centreX, centreY, polling);
+    EXPECT_EQ(JoystickTick({.x = 1000, .y = 64000 - 25001}, centreX, centreY, polling).itemStep,
+              -1);
 }
 
 class RandomChoiceTest : public ::testing::Test, public ListViewSetup {

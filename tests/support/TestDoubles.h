@@ -98,9 +98,11 @@ private:
     std::vector<Start> starts_;
 };
 
-// A joystick whose state a test sets.
+// A joystick whose state a test sets, or, with `device` set, the real one
+// the test drives.
 class ScriptedJoystick : public Joystick {
 public:
     JoystickState state;
-    JoystickState read() override { return state; }
+    Joystick* device = nullptr;
+    JoystickState read() override { return device != nullptr ? device->read() : state; }
 };

@@ -70,19 +70,7 @@ protected:
     // Lets the joystick timer tick `ticks` times, running `eachTick` after
     // every tick, and then stops it.
     void runJoystick(int ticks, const std::function<void()>& eachTick = {}) {
-        auto& timer = control<QTimer>(*main, QStringLiteral("Timer2"));
-        int seen = 0;
-        const QMetaObject::Connection watch = QObject::connect(&timer, &QTimer::timeout, [&] {
-            if (eachTick) {
-                eachTick();
-            }
-            if (++seen == ticks) {
-                timer.stop();
-            }
-        });
-        timer.start();
-        EXPECT_TRUE(QTest::qWaitFor([&seen, ticks] { return seen >= ticks; }, 60000));
-        QObject::disconnect(watch);
+        runTimer(*main, QStringLiteral("Timer2"), ticks, eachTick);
     }
 
     void addGames(int count, const QString& emulator = QStringLiteral("MAME")) {

@@ -1,10 +1,13 @@
 #include "support/ui/WindowDriver.h"
 
+#include <gtest/gtest.h>
+
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "app/ui/TFMain.h"
 #include "launch/ui/PlayCommand.h"
@@ -21,6 +24,23 @@ void selectItem(GameListWidget& list, const QString& itemText) {
 
 void typeKey(GameListWidget& list, Qt::Key key) {
     QTest::keyClick(&list, key);
+}
+
+void runTimer(const QObject& window, const QString& name, int ticks,
+              const std::function<void()>& eachTick) {
+    auto& timer = control<QTimer>(window, name);
+    int seen = 0;
+    const QMetaObject::Connection watch = QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (eachTick) {
+            eachTick();
+        }
+        if (++seen == ticks) {
+            timer.stop();
+        }
+    });
+    timer.start();
+    EXPECT_TRUE(QTest::qWaitFor([&seen, ticks] { return seen >= ticks; }, 60000));
+    QObject::disconnect(watch);
 }
 
 ToolLocations shownLocations(TempInstallation& inst, TFMain& main) {

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -58,6 +59,10 @@ inline QString selectedItem(const GameListWidget& list) {
 void selectItem(GameListWidget& list, const QString& itemText);
 // A key press and release on the list, as the user types it.
 void typeKey(GameListWidget& list, Qt::Key key);
+// Lets the window's timer `name` tick `ticks` times, running `eachTick` after
+// every tick, and then stops it.
+void runTimer(const QObject& window, const QString& name, int ticks,
+              const std::function<void()>& eachTick = {});
 
 // The tool locations "File Locations" shows, read from the dialog as it
 // opens and left with Cancel.
