@@ -19,6 +19,7 @@ namespace {
 using StoreSchema::kCount;
 using StoreSchema::kCurrent;
 using StoreSchema::kEmulator;
+using StoreSchema::kFavourite;
 using StoreSchema::kLocation;
 const QString kMissing = QStringLiteral("#");
 
@@ -86,6 +87,7 @@ struct Entry {
     QString name;
     QString emulator;
     bool missing = false;
+    bool favourite = false;
     std::optional<int> count;
     QStringList furtherEmulators;
     bool unlisted = false;  // a device or BIOS set that an older build gave an entry
@@ -114,7 +116,8 @@ std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readF
     if (!StoreSchema::openRoot(store, false)) {
         return {};
     }
-    QStringList wanted{kEmulator.name(), kLocation.name(), StoreSchema::kDevice.name(),
+    QStringList wanted{kEmulator.name(),          kLocation.name(),
+                       kFavourite.name(),         StoreSchema::kDevice.name(),
                        StoreSchema::kBios.name(), StoreSchema::kMechanical.name()};
     if (readCount) {
         wanted << kCount.name();
@@ -131,6 +134,7 @@ std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readF
         Entry entry{key.name(),
                     kEmulator.readIfValid(key).value_or(QString()),
                     isMissing(key),
+                    kFavourite.readIfValid(key).value_or(false),
                     std::nullopt,
                     {}};
         entry.unlisted = StoreSchema::kDevice.readIfValid(key).value_or(false) ||
@@ -181,6 +185,9 @@ NameLists ByName(const AppContext& ctx, const Switches& switches) {
         }
         const QString text = itemText(entry.name, entry.missing, switches.showCount, entry.count);
         (*type == u"CONSOLE" ? lists.console : lists.arcade) << text;
+        if (entry.favourite) {
+            lists.favourites << text;
+        }
     }
     return lists;
 }
@@ -206,6 +213,9 @@ EmulatorLists ByEmulator(const AppContext& ctx, const EmulatorTable& emulators,
             lists.currentEmulator = emulator;
         }
         const QString text = itemText(entry.name, entry.missing, switches.showCount, entry.count);
+        if (entry.favourite) {
+            lists.favourites << text;
+        }
         pagesOfEntry.clear();
         if (hasPage(emulator)) {
             lists.pages[size_t(emulator)] << text;
@@ -228,12 +238,13 @@ EmulatorLists ByEmulator(const AppContext& ctx, const EmulatorTable& emulators,
 }
 
 CurrentEntry ReadCurrent(const AppContext& ctx, bool showCount) {
+    return ReadEntry(ctx, rootValue(ctx, kCurrent), showCount);
+}
+
+CurrentEntry ReadEntry(const AppContext& ctx, const QString& entryName, bool showCount) {
     SettingsStore store = ctx.store();
     CurrentEntry current;
-    if (!StoreSchema::openRoot(store, false)) {
-        return current;
-    }
-    current.name = kCurrent.readFrom(store);
+    current.name = entryName;
     bool missing = false;
     std::optional<int> count;
     if (!current.name.isEmpty() && store.OpenKey(StorePaths::Entry(current.name), false)) {

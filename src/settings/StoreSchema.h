@@ -124,6 +124,8 @@ inline constexpr FlagValue kHighQualityImages{u"High Quality Images"};
 // Mechanical machines (pinball, slot machines) left out of the lists.
 inline constexpr FlagValue kHideMechanical{u"Hide Mechanical"};
 inline constexpr TextValue kLocked{u"Locked"};  // the lock's password; locked when not empty
+// Numbers the plays counted so far, so that the latest can be found again.
+inline constexpr IntegerValue kPlaysCounted{u"Plays Counted"};
 
 // The stored version of this build: the project's version without its
 // leading zero, ".26" for 0.26.
@@ -135,6 +137,9 @@ inline constexpr TextValue kEmulator{u"Emulator"};  // the emulator ID
 inline constexpr TextValue kShortname{u"Shortname"};
 inline constexpr IntegerValue kCount{u"Count"};           // plays of a game
 inline constexpr TextValue kRomLocation{u"ROMLocation"};  // an emulator's, kept as read
+inline constexpr FlagValue kFavourite{u"Favourite"};      // a game on the Favourites page
+// The number ("Plays Counted") of the game's latest counted play.
+inline constexpr IntegerValue kLastPlay{u"Last Play"};
 
 // What a MAME-type emulator tells of a game (-listxml), refreshed by every
 // build that could read it. A device or BIOS set is never given an entry;

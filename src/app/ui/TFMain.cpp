@@ -11,6 +11,7 @@
 
 #include "app/ui/MainStatusBar.h"
 #include "context/AppContext.h"
+#include "gamelist/ui/FavouriteCommands.h"
 #include "gamelist/ui/GameListWidget.h"
 #include "gamelist/ui/GameListsPane.h"
 #include "gamelist/ui/ListBuildController.h"
@@ -82,6 +83,7 @@ void TFMain::CreateParts() {
                                   picture_->PictureIndex(), this);
     help_ = new HelpCommands(ctx_, emulators_, guard_, *StatusBar1, *lists_, this);
     lock_ = new LockCommand(ctx_, guard_, this);
+    favourites_ = new FavouriteCommands(ctx_, emulators_, guard_, *lists_, this);
 }
 
 void TFMain::CreateMenus() {
@@ -116,6 +118,9 @@ void TFMain::CreateMenus() {
     Game1->addAction(help_->KeysAction());
     Game1->addMenu(gameMaintenance_->DeleteMenu());
     Game1->addActions({gameMaintenance_->FixRomAction(), gameMaintenance_->AddSoundSampleAction()});
+    Game1->addSeparator();
+    Game1->addAction(favourites_->FavouriteAction());
+    Game1->addMenu(favourites_->RecentMenu());
 
     Display1 = menuBar()->addMenu(QStringLiteral("&Display"));
     Display1->setObjectName(QStringLiteral("Display1"));
@@ -144,7 +149,8 @@ std::vector<QAction*> TFMain::LockableItems() const {
             listMaintenance_->AddToListAction(),
             gameMaintenance_->FixRomAction(),
             listMaintenance_->CleanupAction(),
-            gameMaintenance_->UninstallAction()};
+            gameMaintenance_->UninstallAction(),
+            favourites_->FavouriteAction()};
 }
 
 void TFMain::CreateLayout() {
@@ -252,6 +258,20 @@ void TFMain::WireParts() {
         lists_->ScrollToSelection();
         ShowSelectedGame();
     });
+
+    // ---- Favourites: the page follows the marks; a recent game is selected ----
+    connect(favourites_, &FavouriteCommands::favouriteChanged, &wiring_,
+            [this](const QString& entryName, bool favourite) {
+                guard_.run([&] { lists_->ShowFavourite(entryName, favourite); });
+            });
+    connect(favourites_, &FavouriteCommands::entryChosen, &wiring_,
+            [this](const QString& entryName) {
+                guard_.run([&] {
+                    if (lists_->SelectEntry(entryName)) {
+                        ShowSelectedGame();
+                    }
+                });
+            });
 
     // ---- Reports read the lists with the missing games shown ----
     connect(reports_, &ReportCommands::missingGamesSwitchWanted, &wiring_,

@@ -10,6 +10,7 @@ class AppContext;
 class FoundFiles;
 class QHBoxLayout;
 class QScrollArea;
+class FavouriteCommands;
 class GameListsPane;
 class GameMaintenanceCommands;
 class HelpCommands;
@@ -110,6 +111,7 @@ private:
     ReportCommands* reports_;
     HelpCommands* help_;
     LockCommand* lock_;
+    FavouriteCommands* favourites_;
 
     // The list keeps this width before the picture gives up any of its own.
     static constexpr int kListUsableWidth = 280;

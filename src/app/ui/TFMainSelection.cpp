@@ -4,6 +4,7 @@
 #include "context/SelectedEntry.h"
 #include "context/SelectionCommands.h"
 #include "gamelist/SelectionDisplay.h"
+#include "gamelist/ui/FavouriteCommands.h"
 #include "gamelist/ui/GameListsPane.h"
 #include "gamelist/ui/ListMaintenanceCommands.h"
 #include "gamelist/ui/SelectionLabels.h"
@@ -32,6 +33,7 @@ void TFMain::ApplySelectionCommands(const SelectedEntry& entry) {
         SelectionCommandsFor(emulator, IsGameEntry(emulator, entry.name), lock_->IsLocked(),
                              entry.missing, toolCommands_->Locations().pkzip);
     gameMaintenance_->Offer(commands);
+    favourites_->Offer(commands, entry.name);
     // The entry's further emulators are tidied in the store: the one
     // write of the refresh, and what Change Emulators offers.
     SettingsStore store = ctx_.store();

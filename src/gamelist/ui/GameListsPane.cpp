@@ -139,6 +139,7 @@ void GameListsPane::ResetPages() {
         delete tab;
     }
     delete TSSingle;
+    delete TSFavourites;
     emulatorTabs_.assign(1, nullptr);
     emulatorLists_.assign(1, nullptr);
     currentListBox_ = LBArcade;
@@ -160,6 +161,10 @@ void GameListsPane::ResetPages() {
     TSSingle->setObjectName(QStringLiteral("TSSingle"));
     PCConsole->addTab(TSSingle, QStringLiteral("Single"));
     LBSingle = NewGameList(TSSingle, QStringLiteral("LBSingle"));
+    TSFavourites = new QWidget(PCConsole);
+    TSFavourites->setObjectName(QStringLiteral("TSFavourites"));
+    PCConsole->addTab(TSFavourites, QStringLiteral("Favourites"));
+    LBFavourites = NewGameList(TSFavourites, QStringLiteral("LBFavourites"));
 }
 
 void GameListsPane::CentreJoystick() {

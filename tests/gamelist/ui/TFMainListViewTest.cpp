@@ -261,9 +261,11 @@ TEST_F(ListViewWindowTest, LeftAndRightChangeThePageAndKeepThePreviousListsSelec
 
     // From the last page round to the first shown one, past the hidden Arcade and Console.
     QTest::keyClick(&list(u"LBSingle"_qs), Qt::Key_Right);
+    EXPECT_TRUE(inFront(u"TSFavourites"_qs));
+    QTest::keyClick(&list(u"LBFavourites"_qs), Qt::Key_Right);
     EXPECT_TRUE(inFront(u"TSRAGE"_qs));
     QTest::keyClick(&listOf(u"RAGE"_qs), Qt::Key_Left);
-    EXPECT_TRUE(inFront(u"TSSingle"_qs));
+    EXPECT_TRUE(inFront(u"TSFavourites"_qs));
 }
 
 TEST_F(ListViewWindowTest, CtrlTabStepsOverHiddenPages) {
@@ -272,6 +274,8 @@ TEST_F(ListViewWindowTest, CtrlTabStepsOverHiddenPages) {
     pages().setCurrentWidget(&page(u"TSConsole"_qs));
 
     QTest::keyClick(&list(u"LBConsole"_qs), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_TRUE(inFront(u"TSFavourites"_qs));
+    QTest::keyClick(&list(u"LBFavourites"_qs), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_TRUE(inFront(u"TSArcade"_qs));
     EXPECT_TRUE(isCurrent(list(u"LBArcade"_qs)));
 }
