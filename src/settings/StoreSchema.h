@@ -157,7 +157,7 @@ inline constexpr FlagValue kBios{u"BIOS"};
 QString furtherName(const TextValue& stem, int n);
 
 // Option values under "Specific", one per option group of the definition
-// files, in the order of catalogue/OptionGroups.h.
+// files (catalogue/OptionGroups.h gives each group its value).
 inline constexpr FlagValue kVector{u"Vector"};
 inline constexpr FlagValue kSynchronizeVideo{u"Synchronize Video"};
 inline constexpr FlagValue kLinesOffscreenOn{u"Lines Offscreen On"};
@@ -167,9 +167,6 @@ inline constexpr FlagValue kMouse{u"Mouse"};
 inline constexpr FlagValue kTrackball{u"Trackball"};
 inline constexpr FlagValue kFourWayJoystick{u"4-way Joystick"};
 inline constexpr FlagValue kCheat{u"Cheat"};
-inline constexpr std::array<FlagValue, 9> kCheckOptions{
-    kVector, kSynchronizeVideo, kLinesOffscreenOn, kFmMusic, kJoystick,
-    kMouse,  kTrackball,        kFourWayJoystick,  kCheat};
 
 inline constexpr TextValue kResolution{u"Resolution"};
 inline constexpr TextValue kFrameSkipping{u"Frame Skipping"};
@@ -179,9 +176,6 @@ inline constexpr TextValue kSound{u"Sound"};
 inline constexpr TextValue kRotate{u"Rotate"};
 inline constexpr TextValue kController1{u"Controller 1"};
 inline constexpr TextValue kController2{u"Controller 2"};
-inline constexpr std::array<TextValue, 8> kListOptions{kResolution,    kFrameSkipping, kVesaMode,
-                                                       kPixelDoubling, kSound,         kRotate,
-                                                       kController1,   kController2};
 
 // The line count beside the "Lines Offscreen On" box, as decimal text.
 inline constexpr TextValue kLinesOffscreen{u"Lines Offscreen"};

@@ -55,33 +55,13 @@ signals:
 
 private:
     using ExitHandler = void (OptionPanel::*)();
-    QCheckBox* CBVector;
-    QCheckBox* CBSynchronizeVideo;
-    QCheckBox* CBLinesOffscreen;
+    // The option groups' controls, at their groups' positions
+    // (catalogue/OptionGroups.h describes each).
+    std::array<QCheckBox*, kCheckGroupCount> checks_{};
+    std::array<QComboBox*, kListGroupCount> lists_{};
+    std::array<QLabel*, kListGroupCount> listLabels_{};
     QSpinBox* SELinesOffscreen;
     QLabel* LLinesOffscreen;
-    QCheckBox* CBFMMusic;
-    QCheckBox* CBJoystick;
-    QCheckBox* CBMouse;
-    QCheckBox* CBTrackball;
-    QCheckBox* CB4wayJoystick;
-    QCheckBox* CBCheat;
-    QLabel* LResolution;
-    QComboBox* CBResolution;
-    QLabel* LFrameSkipping;
-    QComboBox* CBFrameSkipping;
-    QLabel* LVesaMode;
-    QComboBox* CBVesaMode;
-    QLabel* LExtraGraphics;
-    QComboBox* CBExtraGraphics;
-    QLabel* LSound;
-    QComboBox* CBSound;
-    QLabel* LRotate;
-    QComboBox* CBRotate;
-    QLabel* LController1;
-    QComboBox* CBController1;
-    QLabel* LController2;
-    QComboBox* CBController2;
     QLabel* LJoyemu;
     QLineEdit* EJoyEmu;
     QPushButton* BJoyEmu;
@@ -89,16 +69,15 @@ private:
     QLabel* LAdditional;
     QLineEdit* EAdditional;
 
-    // In the order of the check groups and of the list groups (the
-    // controls with their store handlers, OptionPanelStore.cpp).
-    std::array<QCheckBox*, kCheckGroupCount> CheckBoxes() const;
-    std::array<QComboBox*, kListGroupCount> ListBoxes() const;
-    std::array<QLabel*, kListGroupCount> ListLabels() const;
+    QCheckBox* check(CheckGroup group) const { return checks_[size_t(index(group))]; }
+    QComboBox* list(ListGroup group) const { return lists_[size_t(index(group))]; }
 
     void BJoyEmuClick();
     void BJoyCPClick();
     // Store handlers: each stores its control's value. The launch runs the
     // list-group ones after selecting a first item.
+    static ExitHandler StoreHandler(CheckGroup group);
+    static ExitHandler StoreHandler(ListGroup group);
     void CBVectorExit();
     void CBResolutionExit();
     void CBSynchronizeVideoExit();
@@ -120,6 +99,7 @@ private:
     void CBController1Exit();
     void CBController2Exit();
 
+    void CreateGroupControls();
     void CreateLayout();
     void WatchExtraLabel();
     // What the controls show now.

@@ -1,6 +1,6 @@
 // Loading the option panel: controls, captions, hints, items and the values
 // of the two levels.
-#include "launch/OptionPanelTexts.h"
+#include "catalogue/OptionGroups.h"
 #include "support/ui/OptionFixture.h"
 
 namespace {
@@ -58,7 +58,7 @@ TEST_F(OptionWindowTest, CheckGroupsShowTheDefinitionsCaptionOrTheirOwn) {
     select(u"Street Fighter"_qs);
     EXPECT_FALSE(option<QCheckBox>("CBVector").isHidden());
     EXPECT_EQ(option<QCheckBox>("CBVector").text(), u"Vect&or"_qs);
-    EXPECT_EQ(option<QCheckBox>("CBVector").toolTip(), CheckControlTexts()[0].hint);
+    EXPECT_EQ(option<QCheckBox>("CBVector").toolTip(), QString::fromUtf16(kCheckGroups[0].hint));
     EXPECT_TRUE(option<QCheckBox>("CBLinesOffscreen").isHidden());
     EXPECT_TRUE(option<QSpinBox>("SELinesOffscreen").isHidden());
     EXPECT_TRUE(option<QLabel>("LLinesOffscreen").isHidden());
