@@ -12,15 +12,25 @@ QStringList BatchRunner::interpreterOptions(ShowMode mode) const {
             mode == ShowMode::Minimised ? QStringLiteral("minimised") : QStringLiteral("normal")};
 }
 
-bool BatchRunner::RunScript(const QStringList& lines, ShowMode mode) const {
+bool BatchRunner::WriteScript(const QStringList& lines) const {
     const QString script = ScriptPath();
     ctx_.fs().setArchiveOnly(script);
-    if (!ctx_.fs().writeFile(script, TextCodec::encodeDosLines(lines))) {
-        return false;
-    }
-    return ctx_.starter().startDetached(ctx_.batchHostPath(),
-                                        interpreterOptions(mode) << ctx_.fs().resolve(script),
+    return ctx_.fs().writeFile(script, TextCodec::encodeDosLines(lines));
+}
+
+bool BatchRunner::RunScript(const QStringList& lines, ShowMode mode) const {
+    return WriteScript(lines) &&
+           ctx_.starter().startDetached(ctx_.batchHostPath(),
+                                        interpreterOptions(mode) << ctx_.fs().resolve(ScriptPath()),
                                         ctx_.programHostDir());
+}
+
+bool BatchRunner::RunScriptWatched(const QStringList& lines, ShowMode mode, QObject* context,
+                                   ProcessStarter::Ended ended) const {
+    return WriteScript(lines) &&
+           ctx_.starter().startWatched(ctx_.batchHostPath(),
+                                       interpreterOptions(mode) << ctx_.fs().resolve(ScriptPath()),
+                                       ctx_.programHostDir(), context, std::move(ended));
 }
 
 bool BatchRunner::RunCommand(const QString& commandLine, ShowMode mode) const {

@@ -16,6 +16,10 @@ public:
     // Clears the attributes of an old Execute.bat, writes the lines with CR LF
     // after each, and starts the script detached.
     bool RunScript(const QStringList& lines, ShowMode mode) const;
+    // The same, and `ended` hears whether every line succeeded once the
+    // script is done (unless `context` has gone by then).
+    bool RunScriptWatched(const QStringList& lines, ShowMode mode, QObject* context,
+                          ProcessStarter::Ended ended) const;
     // Starts one DOS command line detached, without a script.
     bool RunCommand(const QString& commandLine, ShowMode mode) const;
 
@@ -24,5 +28,7 @@ public:
 
 private:
     QStringList interpreterOptions(ShowMode mode) const;
+    // Writes the script; false when it cannot be written.
+    bool WriteScript(const QStringList& lines) const;
     const AppContext& ctx_;
 };

@@ -2,20 +2,33 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+class QObject;
 
 // How a started script's window would be shown; kept and passed on.
 enum class ShowMode { Normal = 1, Minimised = 2 };
 
-// Starts programs detached, without waiting and without a shell.
+// Starts programs without waiting and without a shell.
 class ProcessStarter {
 public:
+    // Told on the event loop how a watched program ended: true for exit status 0.
+    using Ended = std::function<void(bool succeeded)>;
+
     virtual ~ProcessStarter() = default;
+    // Detached: the program outlives this one, and nothing hears of its end.
     virtual bool startDetached(const QString& program, const QStringList& arguments,
                                const QString& workingFolder) = 0;
+    // Watched: `ended` is called when the program ends, unless `context` has
+    // gone by then. False, and no call, when it could not be started.
+    virtual bool startWatched(const QString& program, const QStringList& arguments,
+                              const QString& workingFolder, QObject* context, Ended ended) = 0;
 };
 
 class SystemProcessStarter : public ProcessStarter {
 public:
     bool startDetached(const QString& program, const QStringList& arguments,
                        const QString& workingFolder) override;
+    bool startWatched(const QString& program, const QStringList& arguments,
+                      const QString& workingFolder, QObject* context, Ended ended) override;
 };

@@ -157,6 +157,8 @@ OptionPanel::OptionPanel(AppContext& ctx, const EmulatorTable& emulators, const 
     guard_.connect(BJoyEmu, &QPushButton::clicked, this, &OptionPanel::BJoyEmuClick);
     guard_.connect(BJoyCP, &QPushButton::clicked, this, &OptionPanel::BJoyCPClick);
     WatchExtraLabel();
+    // No group until an entry says which its emulator offers.
+    ShowGroups(PanelLayoutFor(nullptr));
 }
 
 OptionPanel::~OptionPanel() = default;
@@ -280,12 +282,35 @@ void OptionPanel::Load(const EmulatorDefinition* emulator, const QString& entryN
     }
 }
 
+void OptionPanel::ShowNoGroup() {
+    const QScopedValueRollback loading(loading_, true);
+    ShowGroups(PanelLayoutFor(nullptr));
+}
+
 void OptionPanel::ApplyPanelLayout(const PanelLayout& layout) {
+    ShowGroups(layout);
+    const auto checks = CheckBoxes();
+    for (size_t g = 0; g < checks.size(); ++g) {
+        checks[g]->setText(layout.checks[g].caption);
+        setHint(checks[g], layout.checks[g].hint);
+    }
+    SELinesOffscreen->setRange(layout.linesMin, layout.linesMax);
+    SELinesOffscreen->setValue(layout.linesDefault);
+
+    const auto lists = ListBoxes();
+    for (size_t g = 0; g < lists.size(); ++g) {
+        if (layout.lists[g].visible) {
+            lists[g]->clear();
+            lists[g]->addItems(layout.lists[g].items);
+            lists[g]->setCurrentIndex(-1);
+        }
+    }
+}
+
+void OptionPanel::ShowGroups(const PanelLayout& layout) {
     const auto checks = CheckBoxes();
     for (size_t g = 0; g < checks.size(); ++g) {
         checks[g]->setVisible(layout.checks[g].visible);
-        checks[g]->setText(layout.checks[g].caption);
-        setHint(checks[g], layout.checks[g].hint);
     }
     const bool linesVisible = layout.checks[size_t(index(CheckGroup::LinesOffscreen))].visible;
     SELinesOffscreen->setVisible(linesVisible);
@@ -302,17 +327,6 @@ void OptionPanel::ApplyPanelLayout(const PanelLayout& layout) {
     }
     LAdditional->setVisible(layout.additionalVisible);
     EAdditional->setVisible(layout.additionalVisible);
-
-    SELinesOffscreen->setRange(layout.linesMin, layout.linesMax);
-    SELinesOffscreen->setValue(layout.linesDefault);
-
-    for (size_t g = 0; g < lists.size(); ++g) {
-        if (layout.lists[g].visible) {
-            lists[g]->clear();
-            lists[g]->addItems(layout.lists[g].items);
-            lists[g]->setCurrentIndex(-1);
-        }
-    }
 }
 
 void OptionPanel::ApplyOptionLevel(const OptionLevel& level) {

@@ -1,6 +1,9 @@
 #include "maintenance/ui/ReportCommands.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QPrinter>
 #include <stdexcept>
 
@@ -36,10 +39,17 @@ ReportCommands::ReportCommands(AppContext& ctx, const EmulatorTable& emulators,
                    &ReportCommands::PrintMissingPictures1Click);
 }
 
+QString OfferedReportFile(const QString& title) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    return QDir(folder).filePath(title + u".pdf");
+}
+
 template <class PrintSection>
 void ReportCommands::PrintReport(const QString& title, bool askQuestionable,
                                  PrintSection&& printSection) {
-    const std::optional<PrintTarget> target = ctx_.dialogs().printDialog();
+    const std::optional<PrintTarget> target =
+        ctx_.dialogs().printDialog(OfferedReportFile(title));
     if (!target) {
         return;
     }

@@ -2,13 +2,17 @@
 // the first start, a fast build of MAME's whole list, the tools found by the
 // drive search, and a game played in the real MAME through the installed
 // launcher with the shipped definition's options, counted when Brivanel
-// comes back after more than 30.24 seconds on its clock.
+// comes back after more than 30.24 seconds on its clock; then a play that
+// MAME fails, shown when the program comes back.
 #include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <csignal>
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -162,4 +166,50 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
     // MAME ran in its folder and kept its configuration there.
     EXPECT_TRUE(inst.fs().exists(programDir + u"MAME\\cfg\\pong.cfg")) << log.toStdString();
     EXPECT_FALSE(inst.fs().exists(programDir + u"MAME\\ROMS\\pong"));
+    SettingsStore root(inst.database());
+    root.OpenKey(StorePaths::Root(), false);
+    EXPECT_FALSE(root.ValueExists(q("Launched Line")));  // the restarted program looked
+
+    // The user gives the definition a controller of their own whose file MAME
+    // does not have, chooses it and plays: MAME fails, and the window that
+    // comes back says so. It is this test's window: the script's restart
+    // line finds no program to start.
+    QStringList definition =
+        QString::fromUtf8(inst.readFile(programDir + u"mame.ini")).split(q("\n"));
+    const qsizetype controllers = definition.indexOf(q("[Controller1]"));
+    ASSERT_GT(controllers, 0);
+    definition.insert(controllers + 1, q("My stick=-ctrlr mystick"));
+    inst.writeFile(programDir + u"mame.ini", definition.join(u'\n').toUtf8());
+    main = &b.start();
+    selectItem(listBox(*main, q("LBArcade")), kPong);
+    auto& controller = control<QComboBox>(*main, q("CBController1"));
+    controller.setCurrentIndex(controller.findText(q("My stick")));
+    ASSERT_GE(controller.currentIndex(), 0);
+    control<QLineEdit>(*main, q("EAdditional"))
+        .setText(q("-window -video none -sound none -seconds_to_run 5"));
+    const LaunchCount failingLaunches(*main);
+    control<QPushButton>(*main, q("BPlay")).click();
+    ASSERT_EQ(failingLaunches.count(), 1);
+    b.closeMain();
+    QFile program(restartedProgram);
+    const QFile::Permissions runnable = program.permissions();
+    ASSERT_TRUE(program.setPermissions(runnable & ~(QFile::ExeOwner | QFile::ExeGroup |
+                                                    QFile::ExeOther | QFile::ExeUser)));
+    const RecordingProcessStarter::Start& failing = inst.starter.starts().back();
+    QProcess failingBatch;
+    failingBatch.setProcessEnvironment(env);
+    failingBatch.setWorkingDirectory(failing.workingFolder);
+    failingBatch.setStandardInputFile(QProcess::nullDevice());
+    failingBatch.start(failing.program, failing.arguments);
+    const bool ended = failingBatch.waitForFinished(120000);
+    program.setPermissions(runnable);
+    ASSERT_TRUE(ended);
+    main = &b.start();
+    const auto& notice = control<QLabel>(*main, q("StatusNotice"));
+    EXPECT_TRUE(notice.isVisibleTo(main));
+    EXPECT_EQ(notice.text(),
+              u'"' + kPong +
+                  u"\": the emulator failed (exit status 3): Fatal error: Could not load "
+                  u"controller configuration file mystick.cfg")
+        << QString::fromUtf8(inst.readFile(programDir + u"Execute.log")).toStdString();
 }
