@@ -2,12 +2,15 @@
 // larger where that costs more, and the largest files each decoder
 // accepts, shown as the picture view shows them (decoded for the view's
 // 256 by 256 pixels, flattened, resampled with Lanczos-3, nothing cached).
-// Medians in milliseconds; the reported JPEG must be refused.
+// Medians in milliseconds; the reported JPEG must be refused. Each file is
+// shown by a process of its own (this program with --show), so that its
+// peak resident memory is that picture's alone.
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageWriter>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -22,6 +25,7 @@
 
 using namespace HostilePictures;
 
+#include "BenchMemory.h"
 #include "BenchTiming.h"
 
 namespace {
@@ -109,10 +113,20 @@ const std::vector<Sample> kHostile = {
     {"emf_stars", "emf", [] { return emf(Drawing::Star, 1000); }},
     {"emf_fonts", "emf", [] { return emf(Drawing::NewFontText, 10'000); }},
     {"emf_bitmaps", "emf", [] { return emf(Drawing::Bitmap, 40); }},
+    // The reported text, path and line: 34 MB, 80 MB and 240 MB.
+    {"emf_tiny_text", "emf", [] { return emf(Drawing::TinyText, 16'000'000); }},
+    {"emf_path_points", "emf", [] { return emf(Drawing::PathPoints, 20'000'000); }},
+    {"emf_line_points", "emf", [] { return emf(Drawing::LinePoints, 60'000'000); }},
     {"wmf_rectangles", "wmf", [] { return wmf(Drawing::Rectangle, 100'000); }},
     {"wmf_stars", "wmf", [] { return wmf(Drawing::Star, 1000); }},
     {"wmf_fonts", "wmf", [] { return wmf(Drawing::NewFontText, 10'000); }},
     {"wmf_bitmaps", "wmf", [] { return wmf(Drawing::Bitmap, 40); }},
+    {"wmf_tiny_text", "wmf", [] { return wmf(Drawing::TinyText, 16'000'000); }},
+    {"wmf_path_points", "wmf", [] { return wmf(Drawing::PathPoints, 20'000'000); }},
+    {"wmf_line_points", "wmf", [] { return wmf(Drawing::LinePoints, 60'000'000); }},
+    // 12 MB of deflate blocks that hold nothing, 240 MB of empty chunks.
+    {"png_empty_blocks", "png", [] { return pngEmptyBlocks(1'000'000); }},
+    {"png_chunks", "png", [] { return pngAfterChunks(20'000'000, 0); }},
 };
 
 // The largest of each kind that is shown, with content that costs most.
@@ -131,35 +145,71 @@ const std::vector<Sample> kLargest = {
     {"pcx_16m", "pcx", [] { return pcxPadded(4000, 4000, 4000); }},
 };
 
-struct Slowest {
+// What showing one file cost: whether it was shown, the median time and
+// the peak resident memory of the process that showed it.
+struct Shown {
+    bool shown = false;
     double ms = 0;
-    const char* name = "";
+    double peakMb = 0;
+};
+
+// Shows the file `samples` times in a process of its own.
+Shown showApart(const QString& path, int samples) {
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--show"), path, QString::number(samples)});
+    child.waitForFinished(-1);
+    const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
+    if (child.exitStatus() != QProcess::NormalExit || fields.size() != 3) {
+        std::fprintf(stderr, "bench_hostile_pictures: showing %s failed\n", qPrintable(path));
+        return {};
+    }
+    return {fields[0] == "1", fields[1].toDouble(), fields[2].toDouble()};
+}
+
+struct Worst {
+    double ms = 0;
+    const char* slowest = "";
+    double peakMb = 0;
+    const char* dearest = "";
     int shown = 0;
+    void add(const char* name, const Shown& s) {
+        shown += s.shown ? 1 : 0;
+        if (s.ms > ms) {
+            ms = s.ms;
+            slowest = name;
+        }
+        if (s.peakMb > peakMb) {
+            peakMb = s.peakMb;
+            dearest = name;
+        }
+    }
 };
 
 // With --each, every sample's figure goes to stderr.
 bool each = false;
 
-Slowest slowest(const QTemporaryDir& dir, const std::vector<Sample>& set) {
-    Slowest worst;
+Shown writeAndShow(const QTemporaryDir& dir, const Sample& s, int samples) {
+    const QString path = dir.filePath(QLatin1String(s.name) + u'.' + QLatin1String(s.extension));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(s.write()) < 0) {
+        std::fprintf(stderr, "bench_hostile_pictures: cannot write %s\n", s.name);
+        return {};
+    }
+    file.close();
+    const Shown shown = showApart(path, samples);
+    if (each) {
+        std::fprintf(stderr, "  %s: %.1f ms, %.1f MB, %s\n", s.name, shown.ms, shown.peakMb,
+                     shown.shown ? "shown" : "refused");
+    }
+    QFile::remove(path);
+    return shown;
+}
+
+Worst worstOf(const QTemporaryDir& dir, const std::vector<Sample>& set) {
+    Worst worst;
     for (const Sample& s : set) {
-        const QString path =
-            dir.filePath(QLatin1String(s.name) + u'.' + QLatin1String(s.extension));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(s.write()) < 0) {
-            std::fprintf(stderr, "bench_hostile_pictures: cannot write %s\n", s.name);
-            continue;
-        }
-        file.close();
-        const auto [shown, ms] = show(path, 3);
-        if (each) {
-            std::fprintf(stderr, "  %s: %.1f ms, %s\n", s.name, ms, shown ? "shown" : "refused");
-        }
-        worst.shown += shown ? 1 : 0;
-        if (ms > worst.ms) {
-            worst = {ms, s.name, worst.shown};
-        }
-        QFile::remove(path);
+        worst.add(s.name, writeAndShow(dir, s, 3));
     }
     return worst;
 }
@@ -173,23 +223,35 @@ void print(const char* name, double value) {
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    each = app.arguments().contains(QStringLiteral("--each"));
-    QTemporaryDir dir;
-    const QString reported = dir.filePath(QStringLiteral("scans.jpg"));
-    {
-        QFile file(reported);
-        file.open(QIODevice::WriteOnly);
-        file.write(jpegEmptyScans(6000, 6000, 3, 10000));
+    const QStringList args = app.arguments();
+    if (args.size() == 4 && args[1] == u"--show") {
+        const auto [shown, ms] = show(args[2], args[3].toInt());
+        std::printf("%d %.3f %.1f\n", shown ? 1 : 0, ms, memoryMiB("VmHWM:"));
+        return 0;
     }
-    const auto [shown, scansMs] = show(reported, 5);
-    print("hostile_jpeg_scans_ms", scansMs);
-    const Slowest hostile = slowest(dir, kHostile);
+    each = args.contains(QStringLiteral("--each"));
+    QTemporaryDir dir;
+    const Sample scans{"jpeg_scans", "jpg", [] { return jpegEmptyScans(6000, 6000, 3, 10000); }};
+    const Shown reported = writeAndShow(dir, scans, 5);
+    print("hostile_jpeg_scans_ms", reported.ms);
+    // The reported PNG: 20.9 MB, 20 GB of zeros once inflated.
+    const Sample idat{"png_idat", "png", [] { return pngTrailingZeros(20LL << 30); }};
+    const Shown png = writeAndShow(dir, idat, 3);
+    print("hostile_png_idat_ms", png.ms);
+    const Worst hostile = worstOf(dir, kHostile);
     print("hostile_slowest_ms", hostile.ms);
-    std::fprintf(stderr, "bench_hostile_pictures: slowest hostile file: %s\n", hostile.name);
-    const Slowest largest = slowest(dir, kLargest);
+    Worst all = hostile;
+    all.add(scans.name, reported);
+    all.add(idat.name, png);
+    print("hostile_peak_rss_mb", all.peakMb);
+    std::fprintf(stderr, "bench_hostile_pictures: slowest hostile file: %s, dearest: %s\n",
+                 hostile.slowest, all.dearest);
+    const Worst largest = worstOf(dir, kLargest);
     print("largest_shown_slowest_ms", largest.ms);
-    std::fprintf(stderr, "bench_hostile_pictures: slowest large file: %s\n", largest.name);
-    if (shown || largest.shown != int(kLargest.size())) {
+    print("largest_shown_peak_rss_mb", largest.peakMb);
+    std::fprintf(stderr, "bench_hostile_pictures: slowest large file: %s, dearest: %s\n",
+                 largest.slowest, largest.dearest);
+    if (reported.shown || largest.shown != int(kLargest.size())) {
         std::fprintf(stderr,
                      "bench_hostile_pictures: the 10,000-scan JPEG was shown, or a large "
                      "picture was not\n");

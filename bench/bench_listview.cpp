@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "BenchMemory.h"
 #include "BenchNames.h"
 #include "app/ui/TFMain.h"
 #include "gamelist/ui/GameListWidget.h"
@@ -78,20 +79,6 @@ double medianSeconds(const std::function<void()>& work) {
     }
     std::sort(runs.begin(), runs.end());
     return runs[runs.size() / 2];
-}
-
-// A field of /proc/self/status ("VmRSS:", "VmHWM:") in MiB.
-double memoryMiB(const char* field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field)) {
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toDouble() / 1024.0;
-        }
-    }
-    return 0;
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config qt6-base-dev
-  libjpeg62-turbo-dev libtiff-dev libgif-dev libsqlite3-dev libsdl2-dev
+  libjpeg62-turbo-dev libtiff-dev libgif-dev libpng-dev libsqlite3-dev libsdl2-dev
   libgtest-dev libbenchmark-dev libzip-dev zip unzip xvfb xauth
   libqt6svg6
   "$@"

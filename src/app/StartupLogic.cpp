@@ -1,5 +1,7 @@
 #include "app/StartupLogic.h"
 
+#include <limits>
+
 #include "catalogue/DefinitionScan.h"
 #include "catalogue/EmulatorTable.h"
 #include "context/Accessors.h"
@@ -66,7 +68,10 @@ bool CountPlay(SettingsStore& store, double now) {
     bool counted = false;
     if (!current.isEmpty() && store.OpenKey(StorePaths::Entry(current), false)) {
         using StoreSchema::kCount;
-        kCount.writeTo(store, kCount.readIfIn(store).value_or(0) + 1);
+        // A count of another type starts again; the largest count stays, as
+        // one more would wrap round to a negative number.
+        const int plays = kCount.readIfValid(store).value_or(0);
+        kCount.writeTo(store, plays < std::numeric_limits<int>::max() ? plays + 1 : plays);
         counted = true;
     }
     StoreSchema::openRoot(store, false);

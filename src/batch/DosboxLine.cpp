@@ -4,6 +4,7 @@
 
 #include "batch/ArgumentTranslator.h"
 #include "dosnames/DosCase.h"
+#include "dosnames/DosDevices.h"
 #include "dosnames/ShortNames.h"
 #include "platform/DosFileSystem.h"
 #include "platform/DosPath.h"
@@ -149,11 +150,21 @@ Plan build(const DosSession& session, const Request& request) {
 
     QString error;
     const QString program = dosPathFor(drives, request.programDrive, request.programHost, error);
+    const QString directory = program.isEmpty() ? QString()
+                                                : dosPathFor(drives, session.drive(),
+                                                             session.currentHostDirectory(), error);
+    // DOSBox would open the device, not the file: a save would be lost, a
+    // read would read the port.
+    for (const QString& path : QStringList{program, directory} + request.arguments) {
+        if (const QStringView device = DosDevices::deviceComponent(path); !device.isEmpty()) {
+            return refuse(
+                QStringLiteral("\"%1\" in %2 names a DOS device, not a file").arg(device, path));
+        }
+    }
     if (program.isEmpty()) {
         return refuse(QStringLiteral("the program: ") + error);
     }
     const QChar drive = session.drive();
-    const QString directory = dosPathFor(drives, drive, session.currentHostDirectory(), error);
     if (directory.isEmpty()) {
         return refuse(QStringLiteral("the current directory ") + session.currentDirectory() +
                       QStringLiteral(": ") + error);

@@ -46,8 +46,8 @@ QString DisplayText(SettingsStore& store, const QString& name, bool showCount) {
         return name;
     }
     QString digits = QStringLiteral("0000");
-    if (store.OpenKey(StorePaths::Entry(name), false) && StoreSchema::kCount.isIn(store)) {
-        digits = FormatPlayCount(StoreSchema::kCount.readFrom(store));
+    if (store.OpenKey(StorePaths::Entry(name), false)) {
+        digits = FormatPlayCount(StoreSchema::kCount.readIfValid(store).value_or(0));
     }
     return digits + u' ' + name;
 }

@@ -154,6 +154,14 @@ bool matches(QStringView pattern, QStringView name) {
 }
 
 bool matches(std::string_view pattern, std::string_view name) {
+    // "?" is one letter, not one byte, when the name spells one beyond ASCII.
+    const std::optional<QString> textPattern = DosCase::unicodeText(pattern);
+    const std::optional<QString> textName = DosCase::unicodeText(name);
+    if (textPattern || textName) {
+        return matches(
+            textPattern.value_or(QString::fromUtf8(pattern.data(), qsizetype(pattern.size()))),
+            textName.value_or(QString::fromUtf8(name.data(), qsizetype(name.size()))));
+    }
     const std::string p = DosCase::fold(pattern);
     const std::string s = DosCase::fold(name);
     return matchFolded(std::string_view(p), std::string_view(s));

@@ -11,7 +11,7 @@ namespace DosWildcard {
 bool hasWildcards(QStringView name);
 bool hasWildcards(std::string_view name);
 
-// Matches ignoring case (DosCase: text folds by Unicode, bytes by ASCII).
+// Matches ignoring case, as DosCase folds text and bytes.
 // "*" and "*.*" match every name; a pattern ending in ".*" also matches
 // names without an extension, one ending in a single "." only those; "?"
 // never matches the dot, and "?"s that end the name or the extension may

@@ -1,18 +1,29 @@
 #include "gamelist/ConsoleList.h"
 
-#include <zip.h>
+#include <algorithm>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QHash>
+#include <QMultiHash>
 #include <QSet>
-#include <memory>
 
+#include "catalogue/EmulatorDefinition.h"
+#include "catalogue/ProfileFile.h"
+#include "dosnames/DosCase.h"
+#include "gamelist/RomArchive.h"
+#include "platform/FileReplace.h"
 #include "platform/TextCodec.h"
 
 namespace ConsoleList {
 namespace {
+
+// The file's extension when it is one of `extensions` (lower case), else empty.
+QString romExtension(const QString& file, const QStringList& extensions) {
+    const qsizetype dot = file.lastIndexOf(u'.');
+    const QString extension = dot > 0 ? file.mid(dot + 1).toLower() : QString();
+    return extensions.contains(extension) ? extension : QString();
+}
 
 QString baseName(const QString& file) {
     const qsizetype dot = file.lastIndexOf(u'.');
@@ -42,51 +53,111 @@ QString shortStem(const QString& name) {
     return out.isEmpty() ? QStringLiteral("GAME") : out;
 }
 
-// The first of `stem`, variant(first), variant(first + 1) ... not taken.
-template <typename Variant>
-QString unique(const QString& stem, const QSet<QString>& taken, int first, Variant variant) {
+// The first of `stem`, variant(first), variant(first + 1) ... that is free.
+template <typename Free, typename Variant>
+QString unique(const QString& stem, int first, Free free, Variant variant) {
     QString candidate = stem;
-    for (int n = first; taken.contains(candidate.toCaseFolded()); ++n) {
+    for (int n = first; !free(candidate); ++n) {
         candidate = variant(n);
     }
     return candidate;
 }
 
-struct ZipCloser {
-    void operator()(zip_t* archive) const { zip_discard(archive); }
+// The ROM search takes a path for a game's when it holds "\" + short name +
+// "."; every entry whose name begins so, or is the short name, is one the
+// short name would find.
+QString searchStem(const QString& entryName) {
+    const qsizetype dot = entryName.indexOf(u'.');
+    return DosCase::fold(dot < 0 ? entryName : entryName.left(dot));
+}
+
+struct Folder {
+    QStringList roms;
+    QStringList skipped;
+    QMultiHash<QString, QString> entries;  // every entry's name by its searchStem
 };
 
-// <folder>/<short name>.zip holding the ROM as "<short name>.<extension>";
-// an archive of an earlier run is replaced.
-QString writeArchive(const QString& folder, const Game& game, const QString& extension) {
-    const QByteArray path = QFile::encodeName(folder + u'/' + game.shortName + u".zip");
-    int error = 0;
-    std::unique_ptr<zip_t, ZipCloser> archive(
-        zip_open(path.constData(), ZIP_CREATE | ZIP_TRUNCATE, &error));
-    if (!archive) {
-        return u"cannot write " + QFile::decodeName(path);
+Folder scan(const QString& folder, const QStringList& extensions) {
+    Folder found;
+    const QString inside = QFileInfo(folder).canonicalFilePath() + u'/';
+    const QStringList names = QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+        QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : names) {
+        found.entries.insert(searchStem(name), name);
+        if (name.startsWith(u'.') || romExtension(name, extensions).isEmpty()) {
+            continue;
+        }
+        const QFileInfo info(folder + u'/' + name);
+        if (info.isSymLink() && !info.canonicalFilePath().startsWith(inside)) {
+            found.skipped << name + u": a link that leads out of the folder";
+        } else if (!info.isFile()) {
+            found.skipped << name + u": not a regular file";
+        } else if (info.size() > RomArchive::kMaxRomBytes) {
+            found.skipped << name + QStringLiteral(": larger than %1 MiB")
+                                        .arg(RomArchive::kMaxRomBytes >> 20);
+        } else {
+            found.roms << name;
+        }
     }
-    const QByteArray rom = QFile::encodeName(folder + u'/' + game.file);
-    zip_source_t* source = zip_source_file(archive.get(), rom.constData(), 0, 0);
-    const QByteArray entry = (game.shortName + u'.' + extension).toUtf8();
-    if (source == nullptr || zip_file_add(archive.get(), entry.constData(), source,
-                                          ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
-        zip_source_free(source);
-        return u"cannot read " + QFile::decodeName(rom);
-    }
-    if (zip_close(archive.get()) != 0) {
-        return u"cannot write " + QFile::decodeName(path);
-    }
-    archive.release();
-    return {};
+    return found;
 }
 
 }  // namespace
 
-std::vector<Game> NameGames(const QStringList& fileNames) {
+QStringList ExtensionWords(const QString& words) {
+    QStringList extensions;
+    QString word;
+    const QString ended = words + u' ';
+    for (const QChar c : ended) {
+        if (c.isLetterOrNumber() && c.unicode() < 0x80) {
+            word += c.toLower();
+        } else if (!word.isEmpty()) {
+            if (!extensions.contains(word)) {
+                extensions << word;
+            }
+            word.clear();
+        }
+    }
+    return extensions;
+}
+
+ListTarget TargetOfDefinition(const QString& definitionFileName, const QByteArray& content) {
+    const ProfileFile ini = ProfileFile::parse(content);
+    const auto read = [&](const char16_t* key) {
+        return ini.readString(QString::fromUtf16(kEmulatorSection), QString::fromUtf16(key),
+                              QString());
+    };
+    ListTarget target;
+    const QString type = read(u"Type").toUpper();
+    if (!read(u"LBName").contains(u'{') || (type != u"CONSOLE" && type != u"MULTI")) {
+        target.problem = definitionFileName +
+                         u" is no definition of a CONSOLE or MULTI emulator, whose list this makes";
+        return target;
+    }
+    target.extensions = ExtensionWords(read(u"Extensions"));
+    if (target.extensions.isEmpty()) {
+        target.problem = definitionFileName + u" names no Extensions";
+        return target;
+    }
+    const QString platform = type == u"CONSOLE" ? read(u"Platform") : QString();
+    // The name becomes a file beside the program: only letters, digits, "-" and "_".
+    const QString name = platform.isEmpty() ? EmulatorIdFromFileName(definitionFileName) : platform;
+    const bool usable = !name.isEmpty() && std::all_of(name.begin(), name.end(), [](QChar c) {
+        return (c.isLetterOrNumber() && c.unicode() < 0x80) || c == u'-' || c == u'_';
+    });
+    if (!usable) {
+        target.problem = definitionFileName + u" gives the list no usable name: " + name;
+        return target;
+    }
+    target.listName = name + u".lst";
+    return target;
+}
+
+std::vector<Game> NameGames(const QStringList& fileNames, const ShortNameCheck& usable) {
     QSet<QString> taken;  // every file's own name, then each short name given
     for (const QString& file : fileNames) {
-        taken.insert(baseName(file).toCaseFolded());
+        taken.insert(DosCase::fold(baseName(file)));
     }
     QSet<QString> fullNames;
     std::vector<Game> games;
@@ -94,15 +165,22 @@ std::vector<Game> NameGames(const QStringList& fileNames) {
         Game game;
         game.file = file;
         const QString stem = shortStem(baseName(file));
-        game.shortName = unique(stem, taken, 1,
+        const auto free = [&](const QString& candidate) {
+            return !taken.contains(DosCase::fold(candidate)) &&
+                   (!usable || usable(candidate, file));
+        };
+        game.shortName = unique(stem, 1, free,
                                 [&](int n) -> QString { return stem + u'_' + QString::number(n); });
-        taken.insert(game.shortName.toCaseFolded());
+        taken.insert(DosCase::fold(game.shortName));
         const QString cleaned = cleanFullName(baseName(file));
         const QString full = cleaned.isEmpty() ? game.shortName : cleaned;
-        game.fullName = unique(full, fullNames, 2, [&](int n) -> QString {
+        const auto freeFull = [&](const QString& c) {
+            return !fullNames.contains(DosCase::fold(c));
+        };
+        game.fullName = unique(full, 2, freeFull, [&](int n) -> QString {
             return full + u" (" + QString::number(n) + u')';
         });
-        fullNames.insert(game.fullName.toCaseFolded());
+        fullNames.insert(DosCase::fold(game.fullName));
         games.push_back(game);
     }
     return games;
@@ -116,27 +194,62 @@ QStringList ListLines(const std::vector<Game>& games) {
     return lines;
 }
 
-Written WriteFolder(const QString& folder, const QString& extension, const QString& listFile) {
+Written WriteFolder(const QString& folder, const QStringList& extensionList,
+                    const QString& listFile) {
+    const QStringList extensions = ExtensionWords(extensionList.join(u' '));
     Written written;
-    const QStringList files =
-        QDir(folder).entryList({u"*." + extension}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    std::vector<Game> games = NameGames(files);
-    std::vector<Game> archived;
+    const Folder found = scan(folder, extensions);
+    written.skipped = found.skipped;
+    if (found.roms.isEmpty()) {
+        written.problems << QStringLiteral("no *.%1 file in %2")
+                                .arg(extensions.join(QStringLiteral(", *.")), folder);
+        return written;
+    }
+    // The entry keeps the ROM's own extension: an emulator may tell two
+    // systems of one list apart by it (".gb" and ".gbc").
+    const auto entryName = [&](const Game& game) -> QString {
+        return game.shortName + u'.' + romExtension(game.file, extensions);
+    };
+    // What the archive already named like a candidate is to the ROM it was
+    // tried for; looked at once, since it means reading both.
+    QHash<QString, RomArchive::Existing> existing;
+    const auto usable = [&](const QString& shortName, const QString& file) {
+        const QStringList same = found.entries.values(DosCase::fold(shortName));
+        if (same.isEmpty()) {
+            return true;
+        }
+        if (same.size() > 1 || !DosCase::same(same[0], QString(shortName + u".zip"))) {
+            return false;
+        }
+        const RomArchive::Existing archive = RomArchive::inspect(
+            folder + u'/' + same[0], shortName + u'.' + romExtension(file, extensions),
+            folder + u'/' + file);
+        existing.insert(same[0] + u'/' + file, archive);
+        return archive.madeHere || archive.holdsRom;
+    };
+    const std::vector<Game> games = NameGames(found.roms, usable);
     for (const Game& game : games) {
-        const QString problem = writeArchive(folder, game, extension.toLower());
-        if (problem.isEmpty()) {
-            archived.push_back(game);
-        } else {
+        const QStringList same = found.entries.values(DosCase::fold(game.shortName));
+        if (!same.isEmpty() && existing.value(same[0] + u'/' + game.file).holdsRom) {
+            continue;
+        }
+        const QString archive =
+            folder + u'/' + (same.isEmpty() ? game.shortName + u".zip" : same[0]);
+        const QString problem =
+            RomArchive::write(archive, entryName(game), folder + u'/' + game.file, !same.isEmpty());
+        if (!problem.isEmpty()) {
             written.problems << problem;
         }
     }
-    QSaveFile list(listFile);
-    if (!list.open(QIODevice::WriteOnly) ||
-        list.write(TextCodec::encodeDosLines(ListLines(archived))) < 0 || !list.commit()) {
-        written.problems << u"cannot write " + listFile;
-        return written;
+    if (written.problems.isEmpty()) {
+        const QString problem =
+            FileReplace::replace(listFile, TextCodec::encodeDosLines(ListLines(games)));
+        if (!problem.isEmpty()) {
+            written.problems << problem;
+        } else {
+            written.games = int(games.size());
+        }
     }
-    written.games = int(archived.size());
     return written;
 }
 

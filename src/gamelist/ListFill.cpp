@@ -90,6 +90,12 @@ struct Entry {
     QStringList furtherEmulators;
 };
 
+// A location of another type tells no more than "#" where the ROM is.
+template <class Key>
+bool isMissing(Key& key) {
+    return kLocation.isIn(key) && kLocation.readIfValid(key).value_or(kMissing) == kMissing;
+}
+
 QString itemText(const QString& name, bool missing, bool showCount, std::optional<int> count) {
     const QString text = missing ? FramedName(name) : name;
     if (!showCount) {
@@ -113,22 +119,29 @@ std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readF
     for (int number = 0; readFurther && number < kMaxFurtherEmulators; ++number) {
         wanted << furtherEmulatorValue(number);
     }
+    // A value of another type than the program writes (a damaged or
+    // hand-edited entry) must not empty every list: a count reads as none,
+    // a location as not found, an emulator as none (which lists no entry)
+    // and a further emulator is passed over.
     std::vector<Entry> entries;
     for (const SubkeyValues& key : store.ReadSubkeyValues(wanted)) {
         Entry entry{key.name(),
-                    kEmulator.readFrom(key),
-                    kLocation.readFrom(key) == kMissing,
+                    kEmulator.readIfValid(key).value_or(QString()),
+                    isMissing(key),
                     std::nullopt,
                     {}};
         if (readCount) {
-            entry.count = kCount.readIfIn(key);
+            entry.count = kCount.readIfValid(key);
         }
         for (int number = 0; readFurther && number < kMaxFurtherEmulators; ++number) {
             const QString value = furtherEmulatorValue(number);
             if (!key.ValueExists(value)) {
                 break;
             }
-            entry.furtherEmulators << key.ReadString(value);
+            try {
+                entry.furtherEmulators << key.ReadString(value);
+            } catch (const StoreTypeError&) {
+            }
         }
         entries.push_back(std::move(entry));
     }
@@ -213,9 +226,9 @@ CurrentEntry ReadCurrent(const AppContext& ctx, bool showCount) {
     std::optional<int> count;
     if (!current.name.isEmpty() && store.OpenKey(StorePaths::Entry(current.name), false)) {
         current.hasFurtherEmulators = store.ValueExists(furtherEmulatorValue(0));
-        missing = kLocation.readFrom(store) == kMissing;
+        missing = isMissing(store);
         if (showCount && !missing) {
-            count = kCount.readIfIn(store);
+            count = kCount.readIfValid(store);
         }
     }
     current.itemText = itemText(current.name, missing, showCount, count);

@@ -9,7 +9,11 @@ std::optional<QStringList> ScriptLines(const QString& executable, const QString&
                                        const QString& emulatorId, ScriptWords& words) {
     const QString& id = words.name(emulatorId, u"the emulator ID");
     const QString& emulator = words.path(executable, u"the emulator");
-    const QString temporary = words.path(programDirectory, u"the program folder") + id + u".!!!";
+    const QString folder = words.path(programDirectory, u"the program folder");
+    const QString temporary = words.made(folder + id + u".!!!", u"the list's temporary file");
+    // The old lists are what the request renews: RemoveOldLists deletes them.
+    words.purpose(folder + id + u".MRG");
+    words.purpose(folder + id + u".LST");
     if (!words.ok()) {
         return std::nullopt;
     }

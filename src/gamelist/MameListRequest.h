@@ -14,7 +14,8 @@ namespace MameListRequest {
 
 // The four lines of Execute.bat: `executable` in short form, the program
 // directory in short form with its trailing backslash, the emulator ID.
-// Nothing when one of them cannot stand as one word (`words` tells why).
+// Nothing when one of them cannot stand as one word, or when a file of the
+// temporary name is there already (`words` tells why).
 std::optional<QStringList> ScriptLines(const QString& executable, const QString& programDirectory,
                                        const QString& emulatorId, ScriptWords& words);
 

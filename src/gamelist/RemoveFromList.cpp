@@ -34,7 +34,9 @@ std::optional<QString> RomDeletionLine(const DosFileSystem& fs, const RomFiles& 
         // A ROM file's location that is a folder now would take a whole tree with it.
         words.refuse(u"the ROM location \"" + target + u"\" is a folder now");
     }
-    const QString line = u"deltree /y " + words.path(fs.shortPath(target), u"the ROM location");
+    // The ROM is what the user said yes to: this line's purpose.
+    const QString line =
+        u"deltree /y " + words.purpose(words.path(fs.shortPath(target), u"the ROM location"));
     if (!words.ok()) {
         return std::nullopt;
     }

@@ -12,6 +12,9 @@ constexpr double kPerEdge = 16;
 constexpr double kPerCrossing = 32;
 constexpr double kPerThinPixel = 10;
 constexpr double kPerGlyphPixel = 16;
+// Shaping and measuring a character, whatever its size: a text of 16
+// million characters in a font one pixel high took 17 s.
+constexpr double kPerCharacter = 1200;
 
 // A coordinate difference as far as the picture reaches; NaN reaches all.
 double span(double d, double limit) {
@@ -34,22 +37,41 @@ void add(Walk& walk, QPointF a, QPointF b, double width, QSize picture) {
     walk.length += std::max(span(b.x() - a.x(), side), span(b.y() - a.y(), side));
 }
 
-Walk walk(const QPolygonF& outline, double width, QSize picture) {
+// Point by point, so that no mapped copy of a big outline is made;
+// `closed`: back to the first point at the end.
+Walk walk(const QPolygonF& outline, bool closed, const QTransform& toPicture, double width,
+          QSize picture) {
     Walk w;
+    if (outline.isEmpty()) {
+        return w;
+    }
+    const QPointF first = toPicture.map(outline.first());
+    QPointF previous = first;
     for (qsizetype i = 1; i < outline.size(); ++i) {
-        add(w, outline[i - 1], outline[i], width, picture);
+        const QPointF next = toPicture.map(outline[i]);
+        add(w, previous, next, width, picture);
+        previous = next;
+    }
+    if (closed && previous != first) {
+        add(w, previous, first, width, picture);
     }
     return w;
 }
 
-// Curves by their control points, which bound them.
-Walk walk(const QPainterPath& outline, double width, QSize picture) {
+// Curves by their control points, which bound them; subpaths are closed
+// by their own elements.
+Walk walk(const QPainterPath& outline, bool, const QTransform& toPicture, double width,
+          QSize picture) {
     Walk w;
+    QPointF previous =
+        outline.elementCount() > 0 ? toPicture.map(QPointF(outline.elementAt(0))) : QPointF();
     for (int i = 1; i < outline.elementCount(); ++i) {
         const QPainterPath::Element e = outline.elementAt(i);
+        const QPointF next = toPicture.map(QPointF(e));
         if (!e.isMoveTo()) {
-            add(w, QPointF(outline.elementAt(i - 1)), QPointF(e), width, picture);
+            add(w, previous, next, width, picture);
         }
+        previous = next;
     }
     return w;
 }
@@ -68,20 +90,21 @@ qint64 clamped(double work) {
 }
 
 template <class Outline>
-qint64 edgesOf(const Outline& outline, QSize picture) {
-    const Walk w = walk(outline, 0, picture);
+qint64 edgesOf(const Outline& outline, const QTransform& toPicture, QSize picture) {
+    const Walk w = walk(outline, true, toPicture, 0, picture);
     return clamped(w.edges * kPerEdge + scanWork(w.crossings, picture));
 }
 
 // Thin pens are walked pixel by pixel; wide ones fill the outline that each
 // segment's two sides make.
 template <class Outline>
-qint64 strokeOf(const Outline& outline, double width, QSize picture) {
+qint64 strokeOf(const Outline& outline, bool closed, double width, const QTransform& toPicture,
+                QSize picture) {
     if (width <= 1) {
-        const Walk w = walk(outline, 0, picture);
+        const Walk w = walk(outline, closed, toPicture, 0, picture);
         return clamped(w.edges * kPerEdge + w.length * kPerThinPixel);
     }
-    const Walk w = walk(outline, width, picture);
+    const Walk w = walk(outline, closed, toPicture, width, picture);
     return clamped(2 * w.edges * kPerEdge + scanWork(2 * w.crossings, picture));
 }
 
@@ -92,24 +115,26 @@ qint64 fill(const QRectF& bounds, QSize picture) {
     return on.isEmpty() ? 0 : clamped(on.width() * on.height() * kPerPixel);
 }
 
-qint64 edges(const QPolygonF& outline, QSize picture) {
-    return edgesOf(outline, picture);
+qint64 edges(const QPolygonF& outline, const QTransform& toPicture, QSize picture) {
+    return edgesOf(outline, toPicture, picture);
 }
 
-qint64 edges(const QPainterPath& outline, QSize picture) {
-    return edgesOf(outline, picture);
+qint64 edges(const QPainterPath& outline, const QTransform& toPicture, QSize picture) {
+    return edgesOf(outline, toPicture, picture);
 }
 
-qint64 stroke(const QPolygonF& line, double width, QSize picture) {
-    return strokeOf(line, width, picture);
+qint64 stroke(const QPolygonF& line, bool closed, double width, const QTransform& toPicture,
+              QSize picture) {
+    return strokeOf(line, closed, width, toPicture, picture);
 }
 
-qint64 stroke(const QPainterPath& line, double width, QSize picture) {
-    return strokeOf(line, width, picture);
+qint64 stroke(const QPainterPath& line, bool closed, double width, const QTransform& toPicture,
+              QSize picture) {
+    return strokeOf(line, closed, width, toPicture, picture);
 }
 
 qint64 text(qsizetype characters, int pixels) {
-    return clamped(double(characters) * kPerGlyphPixel * std::max(pixels, 1));
+    return clamped(double(characters) * (kPerCharacter + kPerGlyphPixel * std::max(pixels, 1)));
 }
 
 }  // namespace DrawingWork

@@ -123,8 +123,13 @@ QPointF readPoint(ByteReader& in, bool small) {
     return QPointF(x, in.i32().value_or(0));
 }
 
+// Whether `count` points follow in the record.
+bool holdsPoints(const ByteReader& in, uint64_t count, bool small) {
+    return count <= in.remaining() / (small ? 4 : 8);
+}
+
 std::optional<QPolygonF> readPoints(ByteReader& in, size_t count, bool small) {
-    if (count > in.remaining() / (small ? 4 : 8)) {
+    if (!holdsPoints(in, count, small)) {
         return std::nullopt;
     }
     QPolygonF polygon;
@@ -202,12 +207,15 @@ private:
     void text(const Record& r, ByteReader& in);
     void bitmap(const Record& r, ByteReader& in);
     void endPath(bool stroke, bool fill) {
-        canvas_.drawPath(path_, stroke, fill);
+        canvas_.drawPath(std::move(path_), stroke, fill);
         path_ = QPainterPath();
         inPath_ = false;
     }
+    // Whether a path is being recorded and may grow by `elements`: each is
+    // priced as it is added, since the path is drawn only at its end.
+    bool growPath(qint64 elements) { return inPath_ && canvas_.spendPoints(elements); }
     void moveTo(QPointF p) {
-        if (inPath_) {
+        if (growPath(1)) {
             path_.moveTo(p);
         }
         canvas_.moveTo(p);
@@ -334,7 +342,9 @@ void EmfPlayer::play(const Record& r) {
         case kLineTo: {
             const QPointF p = readPoint(in, false);
             if (inPath_) {
-                path_.lineTo(p);
+                if (growPath(1)) {
+                    path_.lineTo(p);
+                }
                 canvas_.moveTo(p);
             } else {
                 canvas_.lineTo(p);
@@ -345,7 +355,10 @@ void EmfPlayer::play(const Record& r) {
         case kEllipse: {
             const QRectF rect = readRect(in).normalized();
             if (inPath_) {
-                r.type == kRectangle ? path_.addRect(rect) : path_.addEllipse(rect);
+                // Five elements for a rectangle, thirteen for an ellipse.
+                if (growPath(r.type == kRectangle ? 5 : 13)) {
+                    r.type == kRectangle ? path_.addRect(rect) : path_.addEllipse(rect);
+                }
             } else {
                 r.type == kRectangle ? canvas_.drawRectangle(rect) : canvas_.drawEllipse(rect);
             }
@@ -384,7 +397,9 @@ void EmfPlayer::play(const Record& r) {
             inPath_ = false;
             break;
         case kCloseFigure:
-            path_.closeSubpath();
+            if (growPath(1)) {
+                path_.closeSubpath();
+            }
             break;
         case kFillPath:
             endPath(false, true);
@@ -477,8 +492,13 @@ void EmfPlayer::polyRecord(ByteReader& in, uint32_t type) {
     in.skip(16);  // bounds
     const bool small = type >= kPolyBezier16;
     const uint32_t kind = small ? type - kPolyBezier16 + kPolyBezier : type;
-    const auto points = readPoints(in, in.u32().value_or(0), small);
-    if (!points || points->isEmpty()) {
+    const uint32_t count = in.u32().value_or(0);
+    // A moved-to point, the points and a closing element at most.
+    if (count == 0 || !holdsPoints(in, count, small) || !canvas_.spendPoints(qint64(count) + 2)) {
+        return;
+    }
+    const auto points = readPoints(in, count, small);
+    if (!points) {
         return;
     }
     const QPolygonF& p = *points;
@@ -520,7 +540,7 @@ void EmfPlayer::polyRecord(ByteReader& in, uint32_t type) {
         }
     }
     if (!inPath_) {
-        canvas_.drawPath(segment, true, false);
+        canvas_.drawPath(std::move(segment), true, false);
     }
     canvas_.moveTo(p.last());
 }
@@ -529,36 +549,42 @@ void EmfPlayer::polyPolyRecord(ByteReader& in, uint32_t type) {
     in.skip(16);  // bounds
     const bool small = type >= kPolyBezier16;
     const uint32_t count = in.u32().value_or(0);
-    in.skip(4);  // all points
-    if (count > in.remaining() / 4) {
+    in.skip(4);  // all points: counted from the sizes instead
+    const auto sizeBytes = in.bytes(size_t(count) * 4);
+    if (!sizeBytes) {
         return;
     }
-    std::vector<uint32_t> sizes(count);
-    for (uint32_t& size : sizes) {
-        size = in.u32().value_or(0);
+    uint64_t points = 0;
+    ByteReader sizes(*sizeBytes);
+    while (const auto size = sizes.u32()) {
+        points += *size;
     }
-    std::vector<QPolygonF> polygons;
-    for (const uint32_t size : sizes) {
-        auto polygon = readPoints(in, size, small);
+    // Each polygon a moved-to point, its points and a closing element.
+    if (!holdsPoints(in, points, small) ||
+        !canvas_.spendPoints(qint64(points) + 2 * qint64(count))) {
+        return;
+    }
+    const bool closed = type == kPolyPolygon || type == kPolyPolygon16;
+    QPainterPath polygons;
+    sizes.seek(0);
+    while (const auto size = sizes.u32()) {
+        const auto polygon = readPoints(in, *size, small);
         if (!polygon) {
             return;
         }
-        polygons.push_back(std::move(*polygon));
-    }
-    const bool closed = type == kPolyPolygon || type == kPolyPolygon16;
-    if (inPath_) {
-        for (const QPolygonF& polygon : polygons) {
-            path_.addPolygon(polygon);
+        if (inPath_) {
+            path_.addPolygon(*polygon);
             if (closed) {
                 path_.closeSubpath();
             }
+        } else if (closed) {
+            addPolygon(polygons, *polygon, true);
+        } else {
+            canvas_.drawPolyline(*polygon);
         }
-    } else if (closed) {
-        canvas_.drawPolyPolygon(polygons);
-    } else {
-        for (const QPolygonF& polygon : polygons) {
-            canvas_.drawPolyline(polygon);
-        }
+    }
+    if (!inPath_ && closed) {
+        canvas_.drawPath(std::move(polygons), true, true);
     }
 }
 
@@ -575,18 +601,9 @@ void EmfPlayer::text(const Record& r, ByteReader& in) {
     if (string.size() != bytes) {
         return;
     }
-    QString text;
-    if (wide) {
-        ByteReader chars(string);
-        text.reserve(count);
-        while (const auto c = chars.u16()) {
-            text.append(QChar(*c));
-        }
-    } else {
-        text = QString::fromLatin1(reinterpret_cast<const char*>(string.data()), count);
-    }
     constexpr uint32_t kOpaque = 2;
-    canvas_.drawText(reference, text, options & kOpaque ? std::optional(rect) : std::nullopt);
+    canvas_.drawText(reference, MetafileText{string, wide},
+                     options & kOpaque ? std::optional(rect) : std::nullopt);
 }
 
 void EmfPlayer::bitmap(const Record& r, ByteReader& in) {

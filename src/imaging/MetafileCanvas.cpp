@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QtEndian>
 #include <algorithm>
 #include <cmath>
 
@@ -27,20 +28,25 @@ enum TextAlign : uint32_t {
     kBaseline = 24
 };
 
-// A closed outline, as a fill or a stroke walks it.
-QPolygonF closed(const QPolygonF& polygon) {
-    QPolygonF outline = polygon;
-    if (!polygon.isEmpty() && polygon.first() != polygon.last()) {
-        outline.append(polygon.first());
-    }
-    return outline;
-}
-
-QPolygonF closed(const QRectF& rect) {
-    return closed(QPolygonF(rect.normalized()));
-}
-
 }  // namespace
+
+QString MetafileText::decode() const {
+    if (!wide) {
+        return QString::fromLatin1(reinterpret_cast<const char*>(bytes.data()), size());
+    }
+    QString text(size(), Qt::Uninitialized);
+    qFromLittleEndian<char16_t>(bytes.data(), size(), text.data());
+    return text;
+}
+
+void addPolygon(QPainterPath& path, const QPolygonF& polygon, bool closed) {
+    if (polygon.size() > 1) {
+        path.addPolygon(polygon);
+        if (closed) {
+            path.closeSubpath();
+        }
+    }
+}
 
 QColor colourRef(uint32_t value) {
     return QColor(int(value & 0xff), int((value >> 8) & 0xff), int((value >> 16) & 0xff));
@@ -205,6 +211,12 @@ bool MetafileCanvas::spendBitmap(std::span<const uint8_t> info) {
     return true;
 }
 
+bool MetafileCanvas::spendPoints(qint64 count) {
+    // More points than the whole budget pays for, without overflowing.
+    const bool past = count > DrawingWork::kBudget / DrawingWork::kPoint;
+    return painter_ && spend(past ? DrawingWork::kBudget + 1 : count * DrawingWork::kPoint);
+}
+
 bool MetafileCanvas::spend(qint64 work) {
     if (outOfWork_ || work > DrawingWork::kBudget - work_) {
         outOfWork_ = true;
@@ -239,18 +251,19 @@ QPen MetafileCanvas::pen() const {
 }
 
 template <class Outline>
-qint64 MetafileCanvas::outlineWork(const Outline& logical, bool fill, bool stroke) const {
-    const Outline outline = transform_.map(logical);
+qint64 MetafileCanvas::outlineWork(const Outline& logical, const QRectF& logicalBounds, bool fill,
+                                   bool stroke) const {
     qint64 work = 0;
     if (fill && state_.brush.style() != Qt::NoBrush) {
-        work += DrawingWork::fill(outline.boundingRect(), image_.size()) +
-                DrawingWork::edges(outline, image_.size());
+        work += DrawingWork::fill(transform_.mapRect(logicalBounds), image_.size()) +
+                DrawingWork::edges(logical, transform_, image_.size());
     }
     const QPen stroked = pen();
     if (stroke && stroked.style() != Qt::NoPen) {
         const double scale = std::sqrt(std::abs(transform_.determinant()));
         const double width = stroked.widthF() * (stroked.isCosmetic() ? 1 : scale);
-        work += DrawingWork::stroke(outline, width, image_.size());
+        // A shape that is filled is outlined all round; a line is not.
+        work += DrawingWork::stroke(logical, fill, width, transform_, image_.size());
     }
     return work;
 }
@@ -265,8 +278,9 @@ void MetafileCanvas::moveTo(QPointF p) {
 }
 
 void MetafileCanvas::lineTo(QPointF p) {
-    if (onPicture(QRectF(state_.position, p).normalized().adjusted(-1, -1, 1, 1),
-                  outlineWork(QPolygonF{state_.position, p}, false, true))) {
+    const QPolygonF line{state_.position, p};
+    if (onPicture(line.boundingRect().adjusted(-1, -1, 1, 1),
+                  outlineWork(line, line.boundingRect(), false, true))) {
         applyPen();
         painter_->drawLine(state_.position, p);
     }
@@ -274,41 +288,38 @@ void MetafileCanvas::lineTo(QPointF p) {
 }
 
 void MetafileCanvas::drawPolygon(const QPolygonF& polygon) {
-    if (polygon.size() > 1 &&
-        onPicture(polygon.boundingRect(), outlineWork(closed(polygon), true, true))) {
+    if (polygon.size() < 2) {
+        return;
+    }
+    const QRectF bounds = polygon.boundingRect();
+    if (onPicture(bounds, outlineWork(polygon, bounds, true, true))) {
         applyPen();
         painter_->drawPolygon(polygon, state_.winding ? Qt::WindingFill : Qt::OddEvenFill);
     }
 }
 
 void MetafileCanvas::drawPolyline(const QPolygonF& polyline) {
-    if (polyline.size() > 1 &&
-        onPicture(polyline.boundingRect(), outlineWork(polyline, false, true))) {
+    if (polyline.size() < 2) {
+        return;
+    }
+    const QRectF bounds = polyline.boundingRect();
+    if (onPicture(bounds, outlineWork(polyline, bounds, false, true))) {
         applyPen();
         painter_->drawPolyline(polyline);
     }
 }
 
-void MetafileCanvas::drawPolyPolygon(const std::vector<QPolygonF>& polygons) {
-    QPainterPath path;
-    for (const QPolygonF& polygon : polygons) {
-        if (polygon.size() > 1) {
-            path.addPolygon(polygon);
-            path.closeSubpath();
-        }
-    }
-    drawPath(path, true, true);
-}
-
 void MetafileCanvas::drawRectangle(const QRectF& rect) {
-    if (onPicture(rect.normalized(), outlineWork(closed(rect), true, true))) {
+    if (onPicture(rect.normalized(),
+                  outlineWork(QPolygonF(rect.normalized()), rect.normalized(), true, true))) {
         applyPen();
         painter_->drawRect(rect.normalized());
     }
 }
 
 void MetafileCanvas::drawRoundRect(const QRectF& rect, QSizeF corner) {
-    if (onPicture(rect.normalized(), outlineWork(closed(rect), true, true))) {
+    if (onPicture(rect.normalized(),
+                  outlineWork(QPolygonF(rect.normalized()), rect.normalized(), true, true))) {
         applyPen();
         painter_->drawRoundedRect(rect.normalized(), std::abs(corner.width()) / 2,
                                   std::abs(corner.height()) / 2);
@@ -316,26 +327,30 @@ void MetafileCanvas::drawRoundRect(const QRectF& rect, QSizeF corner) {
 }
 
 void MetafileCanvas::drawEllipse(const QRectF& rect) {
-    if (onPicture(rect.normalized(), outlineWork(closed(rect), true, true))) {
+    if (onPicture(rect.normalized(),
+                  outlineWork(QPolygonF(rect.normalized()), rect.normalized(), true, true))) {
         applyPen();
         painter_->drawEllipse(rect.normalized());
     }
 }
 
-void MetafileCanvas::drawPath(const QPainterPath& path, bool stroke, bool fill) {
-    if (path.isEmpty() || !onPicture(path.controlPointRect(), outlineWork(path, fill, stroke))) {
+void MetafileCanvas::drawPath(QPainterPath path, bool stroke, bool fill) {
+    if (path.isEmpty()) {
+        return;
+    }
+    const QRectF bounds = path.controlPointRect();
+    if (!onPicture(bounds, outlineWork(path, bounds, fill, stroke))) {
         return;
     }
     applyPen();
-    QPainterPath filled = path;
-    filled.setFillRule(state_.winding ? Qt::WindingFill : Qt::OddEvenFill);
+    path.setFillRule(state_.winding ? Qt::WindingFill : Qt::OddEvenFill);
     if (!stroke) {
         painter_->setPen(Qt::NoPen);
     }
     if (!fill) {
         painter_->setBrush(Qt::NoBrush);
     }
-    painter_->drawPath(filled);
+    painter_->drawPath(path);
 }
 
 double MetafileCanvas::fontPixels() const {
@@ -375,7 +390,7 @@ QFont MetafileCanvas::qfont() const {
     return font;
 }
 
-void MetafileCanvas::drawText(QPointF reference, const QString& text,
+void MetafileCanvas::drawText(QPointF reference, const MetafileText& characters,
                               std::optional<QRectF> opaqueRect) {
     if (!painter_) {
         return;
@@ -390,22 +405,24 @@ void MetafileCanvas::drawText(QPointF reference, const QString& text,
     }
     // Fonts need the window system's font database: a program without one
     // (no QGuiApplication) gets the picture without its text.
-    if (text.isEmpty() || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    const qsizetype count = characters.size();
+    if (count == 0 || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         return;
     }
-    // The work: the glyphs, a box for the background at most the glyphs'
-    // cells wide, and finding and loading a font not asked for before.
+    // The work: the characters and their glyphs, a box for the background
+    // at most the glyphs' cells wide, and finding and loading a font not
+    // asked for before; priced before a character is decoded.
     const int pixels = std::clamp(int(std::lround(fontPixels())), 1, kMaxFontPixels);
     const QPointF at = transform_.map(reference);
-    const QRectF box(at - QPointF(0, pixels), QSizeF(double(text.size()) * pixels, 2.0 * pixels));
+    const QRectF box(at - QPointF(0, pixels), QSizeF(double(count) * pixels, 2.0 * pixels));
     const QString request = fontRequest(pixels);
-    const qint64 work = DrawingWork::text(text.size(), pixels) +
-                        DrawingWork::fill(box, image_.size()) +
+    const qint64 work = DrawingWork::text(count, pixels) + DrawingWork::fill(box, image_.size()) +
                         (fonts_.contains(request) ? 0 : DrawingWork::kNewFont);
     if (!onPicture(QRectF(reference, QSizeF(1, 1)), work)) {
         return;
     }
     fonts_.insert(request);
+    const QString text = characters.decode();
     const QFont font = qfont();
     const QFontMetricsF metrics(font);
     const double width = metrics.horizontalAdvance(text);

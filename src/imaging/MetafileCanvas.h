@@ -26,6 +26,20 @@ struct MetafileFont {
     double escapement = 0;  // tenths of a degree, counter-clockwise
 };
 
+// A text record's characters, one byte each (Windows-1252, read as
+// Latin-1, whose letters agree) or two (UTF-16): decoded only once the
+// canvas has priced them.
+struct MetafileText {
+    std::span<const uint8_t> bytes;
+    bool wide = false;
+    qsizetype size() const { return qsizetype(bytes.size() / (wide ? 2 : 1)); }
+    QString decode() const;
+};
+
+// Adds a polygon of a poly-polygon record to a path (closed, for a fill);
+// a polygon of fewer than two points draws nothing.
+void addPolygon(QPainterPath& path, const QPolygonF& polygon, bool closed);
+
 // A COLORREF (0x00bbggrr).
 QColor colourRef(uint32_t value);
 // The pen and brush of the create records' LOGPEN and LOGBRUSH fields;
@@ -93,14 +107,13 @@ public:
     QPointF position() const { return state_.position; }
     void drawPolygon(const QPolygonF& polygon);
     void drawPolyline(const QPolygonF& polyline);
-    void drawPolyPolygon(const std::vector<QPolygonF>& polygons);
     void drawRectangle(const QRectF& rect);
     void drawRoundRect(const QRectF& rect, QSizeF corner);
     void drawEllipse(const QRectF& rect);
-    void drawPath(const QPainterPath& path, bool stroke, bool fill);
+    void drawPath(QPainterPath path, bool stroke, bool fill);
     // Text at a logical reference point, aligned by the text-align flags;
     // `opaqueRect`, when given, is first filled with the background colour.
-    void drawText(QPointF reference, const QString& text, std::optional<QRectF> opaqueRect);
+    void drawText(QPointF reference, const MetafileText& text, std::optional<QRectF> opaqueRect);
     // A bitmap stretched onto a logical rectangle; a negative width or
     // height mirrors it.
     void drawImage(const QRectF& target, const QImage& image, const QRect& source);
@@ -108,6 +121,11 @@ public:
     // once the file's bitmaps passed more pixels than any picture needs,
     // so that a broken or hostile file costs no more time.
     bool spendBitmap(std::span<const uint8_t> info);
+    // Whether `count` more points (or path elements) may be read and kept
+    // for drawing: asked before a record's points are read, so that a
+    // record of millions of them stops the drawing before they cost
+    // anything.
+    bool spendPoints(qint64 count);
 
     // Drawings and bitmap pixels one file may cost at most; and the work
     // of the drawings (DrawingWork): the first drawing that would pass it
@@ -133,9 +151,11 @@ private:
     // near the picture and its estimated work fits in the budget.
     bool onPicture(const QRectF& logicalBounds, qint64 work);
     bool spend(qint64 work);
-    // The work of filling and stroking a logical outline.
+    // The work of filling and stroking a logical outline (its bounds
+    // `logicalBounds`): the inside of a filled one, and its edge all round.
     template <class Outline>
-    qint64 outlineWork(const Outline& logical, bool fill, bool stroke) const;
+    qint64 outlineWork(const Outline& logical, const QRectF& logicalBounds, bool fill,
+                       bool stroke) const;
     // What tells one font asked for from another.
     QString fontRequest(int pixels) const;
     QPen pen() const;

@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QImageReader>
 #include <QPainter>
 #include <span>
 
@@ -11,6 +10,7 @@
 #include "imaging/GifDecoder.h"
 #include "imaging/JpegDecoder.h"
 #include "imaging/PcxDecoder.h"
+#include "imaging/PngDecoder.h"
 #include "imaging/TiffDecoder.h"
 #include "imaging/WmfDecoder.h"
 
@@ -18,24 +18,6 @@ namespace {
 
 // No picture file of a game is this big; a bigger one is not read at all.
 constexpr qint64 kMaxFileBytes = 256LL * 1024 * 1024;
-
-std::optional<QImage> decodePng(const QByteArray& data) {
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "PNG");
-    // Qt would otherwise try every format it knows once PNG fails.
-    reader.setAutoDetectImageFormat(false);
-    const QSize size = reader.size();
-    if (!acceptablePictureSize(size.width(), size.height())) {
-        return std::nullopt;
-    }
-    QImage image = reader.read();
-    if (image.isNull()) {
-        return std::nullopt;
-    }
-    return image;
-}
 
 }  // namespace
 
@@ -47,18 +29,17 @@ std::optional<QImage> decodePicture(const QByteArray& data, PictureFormat format
             return decodeBmp(bytes);
         case PictureFormat::Pcx:
             return decodePcx(bytes);
-        case PictureFormat::Jpeg: {
+        case PictureFormat::Jpeg:
+        case PictureFormat::Png: {
             QBuffer buffer;
             buffer.setData(data);
             buffer.open(QIODevice::ReadOnly);
-            return decodeJpeg(buffer);
+            return format == PictureFormat::Jpeg ? decodeJpeg(buffer) : decodePng(buffer);
         }
         case PictureFormat::Tiff:
             return decodeTiff(bytes);
         case PictureFormat::Gif:
             return decodeGif(bytes);
-        case PictureFormat::Png:
-            return decodePng(data);
         case PictureFormat::Emf:
             return decodeEmf(bytes);
         case PictureFormat::Wmf:
@@ -78,10 +59,18 @@ std::optional<QImage> loadPicture(const QString& hostPath, QSize shownAt) {
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) {
         return std::nullopt;
     }
+    // Read as streams, only as far as the picture needs.
     if (format == PictureFormat::Jpeg) {
-        return decodeJpeg(file, shownAt);  // read as a stream, block by block
+        return decodeJpeg(file, shownAt);
+    }
+    if (format == PictureFormat::Png) {
+        return decodePng(file);
     }
     return decodePicture(file.readAll(), format);
+}
+
+bool loadsReduced(PictureFormat format) {
+    return format == PictureFormat::Jpeg;
 }
 
 QImage flattenOnto(const QImage& picture, const QColor& background) {

@@ -17,6 +17,8 @@ std::optional<QImage> decodePicture(const QByteArray& data, PictureFormat format
 // size it is going to be resampled to, a big JPEG may come reduced (see
 // decodeJpeg); other formats come whole.
 std::optional<QImage> loadPicture(const QString& hostPath, QSize shownAt = QSize());
+// Whether loadPicture may give a file of this format reduced for `shownAt`.
+bool loadsReduced(PictureFormat format);
 
 // The picture drawn over a plain background: transparent parts take its colour.
 QImage flattenOnto(const QImage& picture, const QColor& background);

@@ -8,32 +8,24 @@
 
 std::optional<QImage> ResampledPictureCache::picture(const QString& hostPath, QSize size,
                                                      bool highQuality, QColor background) {
-    const QFileInfo file(hostPath);
-    if (!file.isFile()) {
+    const QFileInfo info(hostPath);
+    if (!info.isFile()) {
         return std::nullopt;
     }
-    const Key key{hostPath, file.lastModified(), file.size(), size, highQuality};
+    const Key key{{hostPath, info.lastModified(), info.size()}, size, highQuality};
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
         if (it->key == key) {
             entries_.splice(entries_.begin(), entries_, it);
             return entries_.front().image;
         }
     }
-    if (std::find(refused_.begin(), refused_.end(), key) != refused_.end()) {
-        return std::nullopt;
-    }
-    ++decodes_;
-    const auto decoded = loadPicture(hostPath, size);
-    if (!decoded) {
-        refused_.push_front(key);
-        if (refused_.size() > kRefusedKept) {
-            refused_.pop_back();
-        }
+    const auto source = decoded(key.file, size);
+    if (!source) {
         return std::nullopt;
     }
     // Transparent parts take the background before resampling, so that
     // they blend with it as they will be seen.
-    QImage image = flattenOnto(*decoded, background);
+    QImage image = flattenOnto(*source, background);
     if (image.size() != size) {
         image = highQuality ? resampleLanczos3(image, size) : resampleHalftone(image, size);
     }
@@ -49,8 +41,32 @@ std::optional<QImage> ResampledPictureCache::picture(const QString& hostPath, QS
     return image;
 }
 
+std::optional<QImage> ResampledPictureCache::decoded(const File& file, QSize size) {
+    if (last_ && last_->file == file &&
+        (last_->shownAt.isEmpty() ||
+         (size.width() <= last_->shownAt.width() && size.height() <= last_->shownAt.height()))) {
+        return last_->image;
+    }
+    if (std::find(refused_.begin(), refused_.end(), file) != refused_.end()) {
+        return std::nullopt;
+    }
+    ++decodes_;
+    last_.reset();  // one decoded picture at a time
+    auto picture = loadPicture(file.path, size);
+    if (!picture) {
+        refused_.push_front(file);
+        if (refused_.size() > kRefusedKept) {
+            refused_.pop_back();
+        }
+        return std::nullopt;
+    }
+    last_ = Decoded{file, loadsReduced(pictureFormatOf(file.path)) ? size : QSize(), *picture};
+    return picture;
+}
+
 void ResampledPictureCache::clear() {
     entries_.clear();
     refused_.clear();
+    last_.reset();
     bytes_ = 0;
 }

@@ -13,8 +13,11 @@
 // again. An entry is keyed by the file's path, modification time and size
 // and by the target size and quality: a file changed since is decoded
 // anew. The least recently shown pictures go once the bound is passed.
-// Files that gave no picture are remembered too (the last few), so that a
-// file refused for its cost is not paid for again at every selection.
+// The last file decoded is kept decoded besides, so that showing it at
+// another size or quality (the window resized, the quality switched)
+// only resamples it. Files that gave no picture are remembered too (the
+// last few), so that a file refused for its cost is not paid for again at
+// every selection, size or quality.
 class ResampledPictureCache {
 public:
     // 128 pictures of the view's 256 by 256 pixels.
@@ -35,10 +38,14 @@ public:
     qint64 bytes() const { return bytes_; }
 
 private:
-    struct Key {
+    struct File {
         QString path;
         QDateTime modified;
-        qint64 fileSize = 0;
+        qint64 size = 0;
+        bool operator==(const File&) const = default;
+    };
+    struct Key {
+        File file;
         QSize size;
         bool highQuality = false;
         bool operator==(const Key&) const = default;
@@ -47,12 +54,21 @@ private:
         Key key;
         QImage image;
     };
+    struct Decoded {
+        File file;
+        QSize shownAt;  // what it was decoded for; empty when it came whole
+        QImage image;
+    };
+
+    // The file decoded, from the last decoding when that serves `size`.
+    std::optional<QImage> decoded(const File& file, QSize size);
 
     static constexpr size_t kRefusedKept = 64;
 
     qint64 maxBytes_;
     std::list<Entry> entries_;  // the most recently shown first
-    std::list<Key> refused_;    // the most recently refused first
+    std::list<File> refused_;   // the most recently refused first
+    std::optional<Decoded> last_;
     qint64 bytes_ = 0;
     int decodes_ = 0;
 };

@@ -112,14 +112,8 @@ std::optional<QPolygonF> points(ByteReader& in, size_t count) {
     return polygon;
 }
 
-QString latinText(ByteReader& in, size_t count) {
-    const auto bytes = in.bytes(std::min(count, in.remaining()));
-    if (!bytes) {
-        return QString();
-    }
-    QByteArray text(reinterpret_cast<const char*>(bytes->data()), qsizetype(bytes->size()));
-    // Windows-1252 and Latin-1 agree on the letters a picture's text uses.
-    return QString::fromLatin1(text);
+MetafileText latinText(ByteReader& in, size_t count) {
+    return {in.bytes(std::min(count, in.remaining())).value_or(std::span<const uint8_t>()), false};
 }
 
 MetafileFont readFont(ByteReader& in) {
@@ -235,7 +229,12 @@ void WmfPlayer::play(const Record& r) {
         }
         case kPolygon:
         case kPolyline: {
-            const auto polygon = points(in, in.u16().value_or(0));
+            // Read only once priced: the points, and a closing element.
+            const uint16_t count = in.u16().value_or(0);
+            if (count > in.remaining() / 4 || !canvas_.spendPoints(count + 1)) {
+                break;
+            }
+            const auto polygon = points(in, count);
             if (polygon && r.function == kPolygon) {
                 canvas_.drawPolygon(*polygon);
             } else if (polygon) {
@@ -245,23 +244,25 @@ void WmfPlayer::play(const Record& r) {
         }
         case kPolyPolygon: {
             const uint16_t count = in.u16().value_or(0);
-            std::vector<uint16_t> sizes;
-            for (uint16_t i = 0; i < count; ++i) {
-                const auto size = in.u16();
-                if (!size) {
-                    return;
-                }
-                sizes.push_back(*size);
+            const auto sizeBytes = in.bytes(size_t(count) * 2);
+            if (!sizeBytes) {
+                return;
             }
-            std::vector<QPolygonF> polygons;
-            for (const uint16_t size : sizes) {
-                auto polygon = points(in, size);
-                if (!polygon) {
-                    return;
-                }
-                polygons.push_back(std::move(*polygon));
+            ByteReader sizes(*sizeBytes);
+            uint64_t total = 0;
+            while (const auto size = sizes.u16()) {
+                total += *size;
             }
-            canvas_.drawPolyPolygon(polygons);
+            // Each polygon its points, a moved-to point and a closing element.
+            if (total > in.remaining() / 4 || !canvas_.spendPoints(qint64(total) + 2 * count)) {
+                break;
+            }
+            QPainterPath polygons;
+            sizes.seek(0);
+            while (const auto size = sizes.u16()) {
+                addPolygon(polygons, points(in, *size).value_or(QPolygonF()), true);
+            }
+            canvas_.drawPath(std::move(polygons), true, true);
             break;
         }
         case kTextOut:
@@ -319,7 +320,7 @@ void WmfPlayer::play(const Record& r) {
 void WmfPlayer::text(ByteReader& in, bool extended) {
     if (!extended) {
         const uint16_t count = in.u16().value_or(0);
-        const QString string = latinText(in, count);
+        const MetafileText string = latinText(in, count);
         in.skip(count % 2);
         canvas_.drawText(point(in, true), string, std::nullopt);
         return;

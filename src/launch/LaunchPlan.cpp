@@ -44,7 +44,6 @@ std::optional<QStringList> launchLines(const AppContext& ctx, const EmulatorDefi
     in.joyEmu = existingTool(fs, request.tools.joyEmu);
     in.uniVbe = existingTool(fs, request.tools.uniVbe);
     in.keyFile = request.keyFile.isEmpty() ? QString() : fs.shortPath(request.keyFile);
-    in.exists = [&fs](const QString& path) { return fs.exists(path); };
     // The command line names the game by one of two words; only that one is written.
     if (gameNameIsFileName(emulator.gameSwitch)) {
         words.name(DosPath::fileNamePart(in.location), u"the game's file name");

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <optional>
 
 struct EmulatorDefinition;
@@ -31,13 +30,12 @@ struct LaunchScriptInput {
     QString joyEmu;
     QString uniVbe;
     QString keyFile;  // JoyEmu's key file, trimmed
-    // Whether a file or folder lies at a path before the script runs,
-    // ignoring case as DOS does; unset: nothing does.
-    std::function<bool(const QString&)> exists;
 };
 
 // The lines of Execute.bat for a launch, each word checked as its line is
-// composed. Nothing when a word may not be written (`words` tells why) or
-// when the game must be unzipped and there is no PKUNZIP (kCannotUnzipWarning).
+// composed and each file the clean-up removes made by the script itself,
+// looked for on the drives of `words`. Nothing when a word may not be
+// written or a file is in the way (`words` tells why), or when the game must
+// be unzipped and there is no PKUNZIP (kCannotUnzipWarning).
 std::optional<QStringList> launchScript(const EmulatorDefinition& emulator,
                                         const LaunchScriptInput& in, ScriptWords& words);

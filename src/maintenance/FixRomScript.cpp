@@ -4,32 +4,15 @@
 #include <optional>
 
 #include "maintenance/MaintenanceScripts.h"
-#include "maintenance/ZipEntries.h"
 #include "platform/DosFileSystem.h"
 #include "platform/DosPath.h"
 #include "platform/ScriptWord.h"
+#include "platform/ZipEntries.h"
 
 namespace MaintenanceScripts {
 namespace {
 
 constexpr int kMaxWorkFolders = 100;
-
-// The name PKUNZIP gives an entry without its -d option, as it decides it:
-// the last component; empty for a folder; nothing for a name it refuses
-// (absolute, with a drive, climbing with "..").
-std::optional<QString> flatName(const QString& entryName) {
-    const QString unified = QString(entryName).replace(u'\\', u'/');
-    if (unified.isEmpty() || unified.startsWith(u'/') ||
-        (unified.size() >= 2 && unified[1] == u':')) {
-        return std::nullopt;
-    }
-    QStringList parts = unified.split(u'/', Qt::SkipEmptyParts);
-    parts.removeAll(QStringLiteral("."));
-    if (parts.isEmpty() || parts.contains(QStringLiteral(".."))) {
-        return std::nullopt;
-    }
-    return unified.endsWith(u'/') ? QString() : parts.last();
-}
 
 QString quoted(const QString& text) {
     return u'"' + text + u'"';
@@ -51,7 +34,7 @@ QString entriesProblem(const ZipEntries& zip, const QString& archive) {
             return QStringLiteral("the entry %1 is packed with a method PKUNZIP cannot unpack")
                 .arg(name);
         }
-        const std::optional<QString> flat = flatName(entry.name);
+        const std::optional<QString> flat = entry.flatName();
         if (!flat) {
             return QStringLiteral("the entry %1 names a place outside its archive").arg(name);
         }
@@ -133,14 +116,17 @@ FixRomScript FixRom(const DosFileSystem& fs, const FixRomRequest& request) {
             QStringLiteral("%1 has no free name for a work folder").arg(programDirectory));
     }
 
-    ScriptWords w;
+    ScriptWords w(fs);
     const QString folder = w.path(programDirectory, u"the program folder");
     const QString workFolder = w.name(work, u"the work folder");
-    const QString archive = w.path(fs.shortPath(request.location), u"the game's archive");
+    w.made(folder + workFolder, u"the work folder");
+    const QString archive =
+        w.purpose(w.path(fs.shortPath(request.location), u"the game's archive"));
     const QString unzip = w.path(fs.shortPath(request.pkunzip), u"PKUnzip");
     const QString zip = w.path(fs.shortPath(request.pkzip), u"PKZip");
     const QString repacked =
-        w.path(folder + work + QStringLiteral(".zip"), u"the repacked archive");
+        w.made(w.path(folder + work + QStringLiteral(".zip"), u"the repacked archive"),
+               u"the repacked archive");
     const QString drive = w.path(driveLine(folder), u"the program folder's drive");
     if (!w.ok()) {
         return refused(w.refusal());
@@ -164,7 +150,7 @@ FixRomScript FixRom(const DosFileSystem& fs, const FixRomRequest& request) {
         QStringLiteral("cd .."),
         u"deltree /y " + workFolder,
     };
-    return {lines, {}};
+    return {lines, {}, w.effects()};
 }
 
 }  // namespace MaintenanceScripts

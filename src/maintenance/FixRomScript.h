@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/ScriptWord.h"
+
 class DosFileSystem;
 
 namespace MaintenanceScripts {
@@ -21,6 +23,7 @@ struct FixRomRequest {
 struct FixRomScript {
     QStringList lines;
     QString refusal;
+    QList<ScriptWords::Effect> effects;  // what the lines may change
 };
 
 // Repacks a zipped ROM without its folders. The archive is unpacked flat into

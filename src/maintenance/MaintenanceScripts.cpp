@@ -7,6 +7,7 @@
 #include "platform/DosFileSystem.h"
 #include "platform/DosPath.h"
 #include "platform/ScriptWord.h"
+#include "platform/ZipEntries.h"
 
 namespace MaintenanceScripts {
 
@@ -23,16 +24,16 @@ std::optional<QStringList> DeleteGameStateFile(const DosFileSystem& fs, const QS
     }
     const QString& file = words.word(name, ScriptWord::Kind::StateFile, u"the state file");
     const QString emulator = fs.shortPath(game.emulatorLocation);
-    // The emulator keeps the file in its own folder, also for a zipped game.
-    const QStringList inFolder{
-        driveLine(emulator),
-        u"cd " + words.path(DosPath::directoryPart(emulator), u"the emulator's folder"),
-        u"del " + file};
+    const QString folder = words.path(DosPath::directoryPart(emulator), u"the emulator's folder");
+    // The state file is what the command removes, in the emulator's folder
+    // and, for a zipped game, inside its archive.
+    words.purpose(folder + file);
+    const QStringList inFolder{driveLine(emulator), u"cd " + folder, u"del " + file};
     QStringList lines;
     if (game.location.toLower().contains(QStringLiteral(".zip"))) {
         lines << words.tool(fs.shortPath(pkzip), u"the PKZIP location") + u' ' +
-                     words.path(fs.shortPath(game.location), u"the game's archive") + u" -d " +
-                     file;
+                     words.purpose(words.path(fs.shortPath(game.location), u"the game's archive")) +
+                     u" -d " + file;
     }
     lines << inFolder;
     if (!words.ok()) {
@@ -45,6 +46,28 @@ QString emulatorFolder(const DosFileSystem& fs, const QString& emulatorLocation)
     return DosPath::directoryPart(fs.shortPath(emulatorLocation));
 }
 
+namespace {
+
+// Samples added to a game kept in a folder join the files there: each
+// sample file must be new, so that none of the user's is written over.
+void declareNewSampleFiles(const DosFileSystem& fs, const QString& chosenZip,
+                           const QString& samplesFolder, ScriptWords& words) {
+    const ZipEntries zip = ZipEntries::read(fs.resolve(chosenZip));
+    if (!zip.error.isEmpty()) {
+        words.refuse(u"the sample archive \"" + chosenZip + u"\" cannot be read (" + zip.error +
+                     u')');
+        return;
+    }
+    for (const ZipEntry& entry : zip.entries) {
+        const std::optional<QString> flat = entry.flatName();
+        if (flat && !flat->isEmpty()) {
+            words.made(samplesFolder + u'\\' + *flat, u"the sample file");
+        }
+    }
+}
+
+}  // namespace
+
 std::optional<QStringList> AddSoundSamples(const DosFileSystem& fs, const GameFiles& game,
                                            const SampleSet& samples, ScriptWords& words) {
     const QString archive = fs.shortPath(game.location);
@@ -52,19 +75,27 @@ std::optional<QStringList> AddSoundSamples(const DosFileSystem& fs, const GameFi
         words.path(words.path(emulatorFolder(fs, game.emulatorLocation), u"the emulator's folder") +
                        samples.romPath + words.name(game.shortName, u"the short name"),
                    u"the game's folder");
+    const QString samplesFolder =
+        words.path(target + u'\\' + samples.samplesPath, u"the samples folder");
+    const QString chosen = words.path(fs.shortPath(samples.chosenZip), u"the sample archive");
     const bool zipped = archive.toLower().contains(QStringLiteral("zip"));
     const QString& pkunzip = words.path(samples.pkunzip, u"the PKUNZIP location");
     QStringList lines;
     if (zipped) {
+        // The game is unpacked into a folder of this run's own, which goes
+        // into the archive with the samples and then away: a folder of the
+        // game's name that is there already is the user's.
+        words.made(target, u"the folder the game is unpacked into");
         lines << pkunzip + u' ' + words.path(archive, u"the game's archive") + u' ' + target +
                      u" -d -o";
+    } else {
+        declareNewSampleFiles(fs, samples.chosenZip, samplesFolder, words);
     }
-    lines << pkunzip + u' ' + words.path(fs.shortPath(samples.chosenZip), u"the sample archive") +
-                 u' ' + words.path(target + u'\\' + samples.samplesPath, u"the samples folder") +
-                 u" -o";
+    lines << pkunzip + u' ' + chosen + u' ' + samplesFolder + u" -o";
     if (zipped && samples.pkzipExists) {
-        lines << words.path(samples.pkzip, u"the PKZIP location") + u' ' + archive + u' ' + target +
-                     u"\\*.* -m -u";
+        lines << words.path(samples.pkzip, u"the PKZIP location") + u' ' + words.purpose(archive) +
+                     u' ' + target + u"\\*.* -m -u";
+        lines << u"deltree /y " + target;
     }
     if (!words.ok()) {
         return std::nullopt;
@@ -107,7 +138,8 @@ std::optional<QStringList> Uninstall(const QString& programDirectory, ScriptWord
     const QStringList lines{
         driveLine(programDirectory), u"cd " + words.path(programDirectory, u"the program folder"),
         QStringLiteral("cd .."),
-        u"deltree /y " + words.path(uninstallFolder(programDirectory), u"the program folder")};
+        u"deltree /y " +
+            words.purpose(words.path(uninstallFolder(programDirectory), u"the program folder"))};
     if (!words.ok()) {
         return std::nullopt;
     }

@@ -8,13 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 #include <algorithm>
 
 #include "dosnames/DosCase.h"
 #include "dosnames/ShortNames.h"
 #include "platform/DosPath.h"
 #include "platform/FileClock.h"
+#include "platform/FileReplace.h"
 
 // A folder's names with their short names, kept while the folder's
 // modification time stays the same, so that resolving many paths in one large
@@ -231,6 +231,18 @@ bool DosFileSystem::exists(const QString& dosPath) const {
     return !resolve(dosPath).isEmpty();
 }
 
+QString DosFileSystem::firstMissing(const QString& dosPath) const {
+    int count = 0;
+    QStringList parts;
+    const QString host = resolveComponents(dosPath, &count, &parts, nullptr);
+    struct stat st {};
+    if (host.isEmpty() || (count == parts.size() && statHost(host, &st))) {
+        return QString();
+    }
+    const qsizetype missing = count < parts.size() ? count : parts.size() - 1;
+    return QString(DosPath::driveLetter(dosPath)) + u":\\" + parts.mid(0, missing + 1).join(u'\\');
+}
+
 bool DosFileSystem::fileExists(const QString& dosPath) const {
     const QString host = resolve(dosPath);
     struct stat st {};
@@ -316,15 +328,29 @@ std::optional<QByteArray> DosFileSystem::readFile(const QString& dosPath) const 
     return file.readAll();
 }
 
-bool DosFileSystem::writeFile(const QString& dosPath, const QByteArray& content) const {
+bool DosFileSystem::sameContent(const QString& dosPathA, const QString& dosPathB) const {
+    QFile a(resolve(dosPathA));
+    QFile b(resolve(dosPathB));
+    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) || a.size() != b.size()) {
+        return false;
+    }
+    constexpr qint64 kPiece = 1 << 20;
+    while (!a.atEnd()) {
+        const QByteArray pieceA = a.read(kPiece);
+        if (pieceA.isEmpty() || pieceA != b.read(pieceA.size())) {
+            return false;
+        }
+    }
+    return b.atEnd();
+}
+
+bool DosFileSystem::writeFile(const QString& dosPath, const QByteArray& content,
+                              QString* problem) const {
     const QString host = hostPath(dosPath);
-    if (host.isEmpty()) {
-        return false;
+    const QString why = host.isEmpty() ? QStringLiteral("%1 is on no drive").arg(dosPath)
+                                       : FileReplace::replace(host, content);
+    if (problem != nullptr) {
+        *problem = why;
     }
-    QSaveFile file(host);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    file.write(content);
-    return file.commit();
+    return why.isEmpty();
 }

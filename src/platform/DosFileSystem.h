@@ -42,6 +42,10 @@ public:
     QString shortPath(const QString& dosPath) const;
 
     bool exists(const QString& dosPath) const;
+    // The path up to its first component that is not there ("C:\A\B" for
+    // "C:\A\B\C.ZIP" when C:\A holds no B): what making the path makes.
+    // Empty when the whole path exists or its drive is not mapped.
+    QString firstMissing(const QString& dosPath) const;
     bool fileExists(const QString& dosPath) const;
     bool directoryExists(const QString& dosPath) const;
 
@@ -62,8 +66,13 @@ public:
 
     bool removeFile(const QString& dosPath) const;
     std::optional<QByteArray> readFile(const QString& dosPath) const;
-    // Replaces the file's content (creating it); false on failure.
-    bool writeFile(const QString& dosPath, const QByteArray& content) const;
+    // Whether two existing files hold the same bytes; read in pieces, so
+    // large archives cost no memory.
+    bool sameContent(const QString& dosPathA, const QString& dosPathB) const;
+    // Replaces the file's content (creating it), all or nothing, the write
+    // read back before it counts; false on failure, and `problem` says why.
+    bool writeFile(const QString& dosPath, const QByteArray& content,
+                   QString* problem = nullptr) const;
 
 private:
     struct Listing;

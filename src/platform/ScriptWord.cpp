@@ -2,6 +2,9 @@
 
 #include <QList>
 
+#include "dosnames/DosDevices.h"
+#include "platform/DosPath.h"
+
 namespace ScriptWord {
 
 namespace {
@@ -54,6 +57,9 @@ QString componentProblem(QStringView component, bool wildcards) {
         if (!wildcards && isWildcard(c)) {
             return QStringLiteral("holds a wildcard where one file is meant");
         }
+    }
+    if (DosDevices::isDeviceName(component)) {
+        return QStringLiteral("names the DOS device \"%1\", not a file").arg(component);
     }
     return {};
 }
@@ -148,13 +154,40 @@ QString problem(QStringView word, Kind kind) {
 
 }  // namespace ScriptWord
 
+ScriptWords::ScriptWords(DosFileSystem fs) : fs_(std::move(fs)) {}
+
 const QString& ScriptWords::word(const QString& text, ScriptWord::Kind kind, QStringView what) {
-    if (refusal_.isEmpty()) {
-        if (const QString p = ScriptWord::problem(text, kind); !p.isEmpty()) {
-            refusal_ = what.toString() + u" \"" + text + u"\" " + p;
-        }
+    if (!refusal_.isEmpty()) {
+        return text;
+    }
+    if (const QString p = ScriptWord::problem(text, kind); !p.isEmpty()) {
+        refusal_ = what.toString() + u" \"" + text + u"\" " + p;
+    } else if (kind != ScriptWord::Kind::Quoted && kind != ScriptWord::Kind::StateFile &&
+               DosPath::hasDrive(text) &&
+               fs_.drives().hostRoot(DosPath::driveLetter(text)).isEmpty()) {
+        // Nothing there could be reached, and the tools would take the
+        // drive for a folder of the current one.
+        refusal_ = what.toString() + u" \"" + text + u"\" lies on drive " +
+                   DosPath::driveLetter(text) + u":, which is not mapped";
     }
     return text;
+}
+
+const QString& ScriptWords::made(const QString& path, QStringView what) {
+    const QString missing = fs_.firstMissing(path);
+    if (!missing.isEmpty()) {
+        // Folders made on the way are the run's too.
+        effects_.append({missing, true});
+    } else if (refusal_.isEmpty() && fs_.exists(path)) {
+        refusal_ = what.toString() + u" \"" + path +
+                   u"\" is there already, and a script deletes or overwrites only what it made";
+    }
+    return path;
+}
+
+const QString& ScriptWords::purpose(const QString& path) {
+    effects_.append({path, false});
+    return path;
 }
 
 void ScriptWords::refuse(const QString& reason) {

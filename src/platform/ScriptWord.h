@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringView>
+
+#include "platform/DosFileSystem.h"
 
 // Which words a line of Execute.bat may hold. brivanel-batch, like
 // COMMAND.COM, splits a line at blanks and tabs and treats " < > | as
@@ -43,8 +46,20 @@ inline bool isSafe(QStringView word, Kind kind) {
 // hands the word back for the line, and the first word that is not safe
 // becomes the refusal, so a composer writes its lines as before and asks
 // once at the end whether any of them may be written.
+//
+// It also keeps the one rule for what a script may delete or overwrite. A
+// line that does either names only what this very run makes (`made`: it
+// must not be there when the script is composed, so it cannot be the
+// user's) or what the command exists to remove or change (`purpose`: the
+// game's state file, its ROM after the user said yes). Names that DOS would
+// take for one (case, Unicode case folding, 8.3 aliases) are one name here,
+// because the file system is asked as DOS asks it.
 class ScriptWords {
 public:
+    // The drives the script will run on: a path on a drive they do not map
+    // is refused, and `made` looks there.
+    explicit ScriptWords(DosFileSystem fs);
+
     // `what` names the word for the user: "the ROM name", "the emulator's folder".
     const QString& word(const QString& text, ScriptWord::Kind kind, QStringView what);
     const QString& name(const QString& text, QStringView what) {
@@ -62,6 +77,24 @@ public:
     const QString& tool(const QString& location, QStringView what) {
         return location.isEmpty() ? location : path(location, what);
     }
+
+    // A full DOS path that a line deletes or overwrites because this run
+    // makes it first: refused when anything of that name is there now.
+    const QString& made(const QString& path, QStringView what);
+    // A full DOS path that a line deletes or changes because the command
+    // exists for that.
+    const QString& purpose(const QString& path);
+
+    // What the script may change, as declared: a test runs the script and
+    // finds everything else as it was.
+    struct Effect {
+        QString path;
+        bool made = false;  // else the command's purpose
+    };
+    const QList<Effect>& effects() const { return effects_; }
+
+    const DosFileSystem& fs() const { return fs_; }
+
     // A refusal that is no word's: "the work folder ... is there already".
     void refuse(const QString& reason);
 
@@ -73,5 +106,7 @@ public:
     QString message(const QString& refused) const;
 
 private:
+    DosFileSystem fs_;
     QString refusal_;
+    QList<Effect> effects_;
 };

@@ -61,6 +61,11 @@ constexpr int kMaxDepth = 64;
 
 // SQLite's header field naming the program a database belongs to: "BRVL".
 constexpr qint64 kApplicationId = 0x4252564C;
+// The layout of the tables below, in SQLite's user_version. A store made
+// before it was kept has 0 and the same layout. A later layout counts up,
+// and a store of a higher number is left alone: this version would write
+// rows that the newer tables do not take, or miss what they hold.
+constexpr qint64 kStoreLayout = 1;
 
 const char* const kSchema =
     "CREATE TABLE IF NOT EXISTS brivanel_keys("
@@ -134,10 +139,18 @@ std::shared_ptr<StoreDatabase> StoreDatabase::open(const QString& file) {
     if (foreign) {
         throw fail(QStringLiteral("it is a database of another program"));
     }
+    if (userVersion > kStoreLayout) {
+        throw fail(QStringLiteral("it was written by a newer version of Brivanel (store layout "
+                                  "%1; this version knows layouts up to %2)")
+                       .arg(userVersion)
+                       .arg(kStoreLayout));
+    }
     if (!store->exec("PRAGMA journal_mode=WAL") || !store->exec("PRAGMA synchronous=NORMAL") ||
         !store->exec(kSchema) ||
         (applicationId == 0 &&
-         !store->exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str()))) {
+         !store->exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str())) ||
+        (userVersion < kStoreLayout &&
+         !store->exec(("PRAGMA user_version=" + std::to_string(kStoreLayout)).c_str()))) {
         throw fail(QString::fromUtf8(sqlite3_errmsg(store->db_)));
     }
     sqlite3_stmt* check = nullptr;

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "settings/StoreError.h"
+
 class SettingsStore;
 
 // The program's part of the settings store: the keys below
@@ -54,6 +56,16 @@ public:
     template <typename Key>
     std::optional<T> readIfIn(Key& key) const {
         return isIn(key) ? std::optional<T>(readFrom(key)) : std::nullopt;
+    }
+    // Nothing also when the key holds the value as another type: for reads
+    // that one damaged entry must not stop, such as a list of thousands.
+    template <typename Key>
+    std::optional<T> readIfValid(Key& key) const {
+        try {
+            return readIfIn(key);
+        } catch (const StoreTypeError&) {
+            return std::nullopt;
+        }
     }
     template <typename Key>
     void writeTo(Key& key, const T& value) const {

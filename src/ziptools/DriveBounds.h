@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/DriveMap.h"
@@ -19,9 +20,21 @@ public:
     // not exist (yet), its deepest existing folder followed and the rest kept.
     static std::string realLocation(const std::string& hostPath);
 
+    // The file a write to `hostPath` reaches: links at its end followed, a
+    // dangling one too, since writing through it creates its target; the
+    // folders as realLocation gives them. Empty for a loop of links.
+    static std::string writeTarget(const std::string& hostPath);
+
     // "Access denied - <shown>: it leads to <real>, outside every drive", or
     // empty when the path stays on a drive.
     std::string refusal(const std::string& hostPath, const std::string& shown) const;
+
+    // A word that starts with a drive ("Q:\EMU\GAME.ZIP", "C:GAME.ZIP") as a
+    // host path, any other word as it is. brivanel-batch hands the tools host
+    // paths for its drives and leaves other drives as written; taken as a
+    // relative path, such a word would make a folder "Q:" below the current
+    // one. Nothing, with `error` set, when the drive is not mapped.
+    std::optional<std::string> hostWord(const std::string& word, std::string& error) const;
 
 private:
     DriveMap drives_;

@@ -31,6 +31,7 @@ Extractor::Extractor(zip_t* archive, FileId archiveId, int destination, bool ove
       archiveId_(archiveId),
       destination_(destination),
       overwrite_(overwrite),
+      pid_(::getpid()),
       out_(out),
       err_(err) {}
 
@@ -84,12 +85,20 @@ Extractor::Written Extractor::writeFile(int dirFd, FolderNames& names, const Ent
                                         std::string& error) {
     const std::string name = names.existing(entry.target.back());
     struct stat st {};
-    const bool present = ::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    // Without -o a name the folder's listing lacks needs no look: the rename
+    // that places the file refuses a name taken since.
+    const bool present = (overwrite_ || names.holds(name)) &&
+                         ::fstatat(dirFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
     if (present && !overwrite_) {
         return Written::Exists;
     }
     if (present && S_ISDIR(st.st_mode)) {
         error = "a folder of that name is in the way";
+        return Written::Failed;
+    }
+    if (present && S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0) {
+        // As DOS would: -o replaces files, not the ones the user protected.
+        error = "it is read-only; it is left unchanged";
         return Written::Failed;
     }
     if (present && st.st_dev == archiveId_.device && st.st_ino == archiveId_.inode) {
@@ -99,8 +108,7 @@ Extractor::Written Extractor::writeFile(int dirFd, FolderNames& names, const Ent
     std::string temporary;
     UniqueFd file;
     for (int attempt = 0; !file.valid() && attempt < 100; ++attempt) {
-        temporary =
-            ".pkunzip-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++) + ".tmp";
+        temporary = ".pkunzip-" + std::to_string(pid_) + "-" + std::to_string(counter_++) + ".tmp";
         file = UniqueFd(::openat(dirFd, temporary.c_str(),
                                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
         if (!file.valid() && errno != EEXIST) {

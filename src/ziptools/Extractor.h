@@ -49,6 +49,7 @@ private:
     FileId archiveId_;
     int destination_;
     bool overwrite_;
+    pid_t pid_;
     std::ostream& out_;
     std::ostream& err_;
     bool damaged_ = false;

@@ -45,6 +45,10 @@ std::string FolderNames::existing(const std::string& name) const {
     return found == firstByLowerCase_.end() ? name : found->second;
 }
 
+bool FolderNames::holds(const std::string& name) const {
+    return exact_.count(name) != 0 || firstByLowerCase_.count(DosCase::fold(name)) != 0;
+}
+
 void FolderNames::add(const std::string& name) {
     exact_.insert(name);
     auto [at, added] = firstByLowerCase_.try_emplace(DosCase::fold(name), name);

@@ -14,6 +14,8 @@ public:
     // The name as written when the folder holds it, else the first in byte
     // order that equals it ignoring case, else the name itself.
     std::string existing(const std::string& name) const;
+    // True when the folder holds the name in some case.
+    bool holds(const std::string& name) const;
     void add(const std::string& name);
 
 private:

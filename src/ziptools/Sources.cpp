@@ -97,5 +97,5 @@ void SourceCollector::take(const std::string& host, const std::string& entry, co
     if (archive_ != nullptr && st.st_dev == archive_->st_dev && st.st_ino == archive_->st_ino) {
         return;
     }
-    into.sources.push_back({host, entry, st.st_mtime});
+    into.sources.push_back({host, entry, st.st_mtime, st.st_size});
 }

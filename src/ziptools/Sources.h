@@ -14,6 +14,7 @@ struct Source {
     std::string host;
     std::string entry;
     time_t mtime = 0;
+    off_t size = 0;
 };
 
 struct Collected {

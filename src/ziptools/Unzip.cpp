@@ -72,10 +72,12 @@ bool namesAnEntry(zip_t* archive, const EntryPaths::Mask& mask) {
 
 }  // namespace
 
-int runUnzip(const ZipCommand& command, std::ostream& out, std::ostream& err) {
+int runUnzip(const ZipCommand& typed, std::ostream& out, std::ostream& err) {
     const DriveBounds bounds = DriveBounds::fromEnvironment();
-    if (!bounds.problem().empty()) {
-        err << "PKUNZIP: " << bounds.problem() << '\n';
+    ZipCommand command = typed;
+    std::string error = bounds.problem();
+    if (!error.empty() || !withHostPaths(command, bounds, error)) {
+        err << "PKUNZIP: " << error << '\n';
         return Archive::BadCommand;
     }
     const std::string path = Archive::locate(command.archive, false);
@@ -89,7 +91,6 @@ int runUnzip(const ZipCommand& command, std::ostream& out, std::ostream& err) {
         err << "PKUNZIP: " << outside << '\n';
         return Archive::BadArchive;
     }
-    std::string error;
     const Archive::Ptr archive = Archive::open(path, ZIP_RDONLY, error);
     if (!archive) {
         err << "PKUNZIP: cannot read the archive " << error << '\n';

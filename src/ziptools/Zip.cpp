@@ -16,6 +16,7 @@
 #include "dosnames/DosWildcard.h"
 #include "ziptools/Archive.h"
 #include "ziptools/DriveBounds.h"
+#include "ziptools/EntryData.h"
 #include "ziptools/EntryPaths.h"
 #include "ziptools/Sources.h"
 
@@ -100,6 +101,7 @@ std::vector<Source> addSources(const ZipCommand& command, const Collected& colle
                                zip_t* archive, bool& failed, std::ostream& out, std::ostream& err) {
     std::vector<Source> held;
     std::map<std::string, zip_uint64_t> index = entryIndex(archive);
+    EntryData reader;
     for (const Source& source : collected.sources) {
         const std::string key = DosCase::fold(source.entry);
         const auto existing = index.find(key);
@@ -115,7 +117,7 @@ std::vector<Source> addSources(const ZipCommand& command, const Collected& colle
                 continue;
             }
         }
-        zip_source_t* const data = zip_source_file(archive, source.host.c_str(), 0, -1);
+        zip_source_t* const data = reader.sourceFor(archive, source);
         if (data == nullptr) {
             err << "PKZIP: " << source.host << ": " << zip_strerror(archive) << '\n';
             failed = true;
@@ -136,6 +138,9 @@ std::vector<Source> addSources(const ZipCommand& command, const Collected& colle
             continue;
         }
         zip_file_set_mtime(archive, static_cast<zip_uint64_t>(at), source.mtime, 0);
+        if (!EntryData::worthDeflating(source)) {
+            zip_set_file_compression(archive, static_cast<zip_uint64_t>(at), ZIP_CM_STORE, 0);
+        }
         index[key] = static_cast<zip_uint64_t>(at);
         out << (replacing ? "  Updating: " : "  Adding: ") << source.entry << '\n';
         held.push_back(source);
@@ -157,6 +162,7 @@ bool removeMoved(const std::string& path, const std::vector<Source>& held,
     const std::map<std::string, zip_uint64_t> index = entryIndex(written.get());
     bool failed = false;
     std::set<std::string> seen;  // a file named twice is looked at once
+    std::set<std::string> movedFrom;
     for (const Source& source : held) {
         if (!seen.insert(std::filesystem::path(source.host).lexically_normal().string()).second) {
             continue;
@@ -170,11 +176,16 @@ bool removeMoved(const std::string& path, const std::vector<Source>& held,
         } else if (::unlink(source.host.c_str()) != 0) {
             err << "PKZIP: cannot delete " << source.host << ": " << std::strerror(errno) << '\n';
             failed = true;
+        } else {
+            movedFrom.insert(std::filesystem::path(source.host).parent_path().string());
         }
     }
-    // Folders emptied by the move go too; ones still holding anything stay.
+    // Folders the move emptied go too; ones still holding anything stay, and
+    // so does a folder that was empty before: nothing was moved out of it.
     for (auto it = collected.folders.rbegin(); it != collected.folders.rend(); ++it) {
-        ::rmdir(it->c_str());
+        if (movedFrom.count(*it) != 0 && ::rmdir(it->c_str()) == 0) {
+            movedFrom.insert(std::filesystem::path(*it).parent_path().string());
+        }
     }
     return !failed;
 }
@@ -239,13 +250,25 @@ int runAdd(const ZipCommand& command, const std::string& path, const struct stat
 
 }  // namespace
 
-int runZip(const ZipCommand& command, std::ostream& out, std::ostream& err) {
+int runZip(const ZipCommand& typed, std::ostream& out, std::ostream& err) {
     const DriveBounds bounds = DriveBounds::fromEnvironment();
-    if (!bounds.problem().empty()) {
-        err << "PKZIP: " << bounds.problem() << '\n';
+    ZipCommand command = typed;
+    std::string error = bounds.problem();
+    if (!error.empty() || !withHostPaths(command, bounds, error)) {
+        err << "PKZIP: " << error << '\n';
         return Archive::BadCommand;
     }
-    const std::string path = Archive::locate(command.archive, true);
+    std::string path = Archive::locate(command.archive, true);
+    struct stat linkStat {};
+    if (::lstat(path.c_str(), &linkStat) == 0 && S_ISLNK(linkStat.st_mode)) {
+        // The archive is written where the link leads: a new file in the
+        // link's place would leave the archive the link names as it was.
+        path = DriveBounds::writeTarget(path);
+        if (path.empty()) {
+            err << "PKZIP: " << command.archive << ": too many symbolic links\n";
+            return Archive::WriteFailed;
+        }
+    }
     struct stat archiveStat {};
     const bool exists = ::stat(path.c_str(), &archiveStat) == 0;
     if (exists && !S_ISREG(archiveStat.st_mode)) {

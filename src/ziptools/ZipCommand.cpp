@@ -102,6 +102,23 @@ ParsedCommand parseZipCommand(ZipTool tool, const std::vector<std::string>& argu
     return {command, {}};
 }
 
+bool withHostPaths(ZipCommand& command, const DriveBounds& bounds, std::string& error) {
+    std::vector<std::string*> words{&command.archive, &command.destination};
+    if (!command.deleteEntries) {
+        for (std::string& name : command.names) {
+            words.push_back(&name);
+        }
+    }
+    for (std::string* word : words) {
+        const std::optional<std::string> host = bounds.hostWord(*word, error);
+        if (!host) {
+            return false;
+        }
+        *word = *host;
+    }
+    return true;
+}
+
 std::string usageText(ZipTool tool) {
     if (tool == ZipTool::Unzip) {
         return "usage: PKUNZIP [-d] [-o] archive[.zip] [mask ...] [destination]\n"

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+class DriveBounds;
+
 enum class ZipTool { Zip, Unzip };
 
 // One PKZIP or PKUNZIP command line. Options may stand anywhere; the first
@@ -38,5 +40,11 @@ std::optional<ZipTool> toolForProgramName(std::string_view argv0);
 // an entry mask ("PKUNZIP GAME.ZIP README.TXT"), which PKUNZIP itself still
 // takes as a new destination folder when it names no entry.
 ParsedCommand parseZipCommand(ZipTool tool, const std::vector<std::string>& arguments);
+
+// The archive, the destination and the files or masks with their drive
+// words ("Q:\EMU\ROMS") as host paths (DriveBounds::hostWord); PKZIP -d's
+// entry names are no paths. False, with `error`, when a word names a drive
+// that is not mapped.
+bool withHostPaths(ZipCommand& command, const DriveBounds& bounds, std::string& error);
 
 std::string usageText(ZipTool tool);

@@ -1,3 +1,5 @@
+#include <stdlib.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -8,6 +10,9 @@
 
 // One program under two names: PKZIP.EXE and PKUNZIP.EXE.
 int main(int argc, char** argv) {
+    // The C library looks at /etc/localtime again for every entry's DOS time
+    // unless TZ names the zone; named once, the same zone is read once.
+    ::setenv("TZ", ":/etc/localtime", 0);
     const std::optional<ZipTool> tool = toolForProgramName(argc > 0 ? argv[0] : "");
     if (!tool) {
         std::cerr << "Run this program as PKZIP or PKUNZIP (its copies of those names).\n";

@@ -100,3 +100,23 @@ TEST_F(Dosbox, AnErrorLevelIsAFailure) {
     EXPECT_TRUE(result.log.contains(q("failed: error level 1 or more")))
         << result.log.toStdString();
 }
+
+// DOSBox takes these names for devices in any folder and with any extension:
+// a save to NUL.SAV would be lost, a read of AUX.DAT would read the port.
+TEST_F(Dosbox, DeviceNamesAreNeverHandedOver) {
+    h.write(q("C:\\BIN\\ONE.COM"), kEchoTail);
+    h.write(q("C:\\AUX\\ONE.COM"), kEchoTail);
+    const QStringList refused{q("C:\\BIN\\ONE.COM C:\\SAVE\\NUL.SAV"),
+                              q("C:\\BIN\\ONE.COM nul.bin"),
+                              q("C:\\BIN\\ONE.COM AUX.DAT"),
+                              q("C:\\BIN\\ONE.COM COM1"),
+                              q("C:\\BIN\\ONE.COM prn"),
+                              q("C:\\BIN\\ONE.COM C:\\LPT1.X\\A.SAV"),
+                              q("C:\\AUX\\ONE.COM")};
+    const auto result =
+        h.run(refused + QStringList{q("C:\\BIN\\ONE.COM C:\\SAVE\\NULL.SAV > D:\\OK.TXT")});
+    EXPECT_EQ(result.log.count(q("not handed to DOSBox")), refused.size())
+        << result.log.toStdString();
+    EXPECT_EQ(result.log.count(q("names a DOS device, not a file")), refused.size());
+    EXPECT_EQ(h.read(q("D:\\OK.TXT")), QByteArray(" C:\\SAVE\\NULL.SAV"));
+}

@@ -22,26 +22,27 @@ TEST(BatchRunner, ReadOnlyScriptIsOverwritten) {
     TempInstallation inst;
     inst.writeFile(kScript, "old line\r\n");
     ASSERT_TRUE(inst.fs().setReadOnly(kScript, true));
-    EXPECT_TRUE(BatchRunner(inst.context()).RunScript({q("del X.TXT")}, ShowMode::Minimised));
+    EXPECT_TRUE(BatchRunner(inst.context()).RunScript({q("del X.TXT")}, ShowMode::Minimised).ok());
     EXPECT_EQ(inst.readFile(kScript), QByteArray("del X.TXT\r\n"));
 }
 
 TEST(BatchRunner, EachRunLeavesExactlyItsOwnCrLfLines) {
     TempInstallation inst;
     const BatchRunner runner(inst.context());
-    ASSERT_TRUE(runner.RunScript({q("C:"), q("cd C:\\MAME\\"), q("C:\\MAME\\MAME.EXE pacman")},
-                                 ShowMode::Normal));
+    const QStringList lines{q("C:"), q("cd C:\\MAME\\"), q("C:\\MAME\\MAME.EXE pacman")};
+    ASSERT_TRUE(runner.RunScript(lines, ShowMode::Normal).ok());
     EXPECT_EQ(inst.readFile(kScript),
               QByteArray("C:\r\ncd C:\\MAME\\\r\nC:\\MAME\\MAME.EXE pacman\r\n"));
-    ASSERT_TRUE(runner.RunScript({q("deltree /y C:\\MAME\\ROMS\\pacman")}, ShowMode::Minimised));
+    ASSERT_TRUE(
+        runner.RunScript({q("deltree /y C:\\MAME\\ROMS\\pacman")}, ShowMode::Minimised).ok());
     EXPECT_EQ(inst.readFile(kScript), QByteArray("deltree /y C:\\MAME\\ROMS\\pacman\r\n"));
 }
 
 TEST(BatchRunner, HandsScriptOrLineToTheInterpreterWithDrivesAndShowMode) {
     TempInstallation inst;
     const BatchRunner runner(inst.context());
-    ASSERT_TRUE(runner.RunScript({q("C:")}, ShowMode::Minimised));
-    ASSERT_TRUE(runner.RunCommand(q("C:\\ZM\\ZIPMAGIC.EXE /e+"), ShowMode::Normal));
+    ASSERT_TRUE(runner.RunScript({q("C:")}, ShowMode::Minimised).ok());
+    ASSERT_TRUE(runner.RunCommand(q("C:\\ZM\\ZIPMAGIC.EXE /e+"), ShowMode::Normal).ok());
     const auto& starts = inst.starter.starts();
     ASSERT_EQ(starts.size(), 2u);
     const QString drives = inst.drives().toString();
@@ -64,7 +65,7 @@ TEST(BatchRunner, ReturnsBeforeASlowScriptEnds) {
                               u" ] && [ $i -lt 600 ]; do sleep 0.1; i=$((i+1)); done\ntouch " +
                               StandIn::shellQuoted(done));
     ASSERT_TRUE(
-        BatchRunner(inst.context()).RunScript({q("C:\\TOOLS\\SLOW.EXE")}, ShowMode::Normal));
+        BatchRunner(inst.context()).RunScript({q("C:\\TOOLS\\SLOW.EXE")}, ShowMode::Normal).ok());
     EXPECT_FALSE(QFileInfo::exists(done));
     QFile(go).open(QIODevice::WriteOnly);
     EXPECT_TRUE(StandIn::waitUntil([&] { return QFileInfo::exists(done); }));
@@ -77,8 +78,8 @@ TEST(BatchRunner, RestartLineAndSingleCommandStartTheirPrograms) {
     StandIn::writeRecorder(inst, q("C:\\BRIVANEL\\BRIVANEL.EXE"), q("C:\\RESTART.TXT"));
     StandIn::writeRecorder(inst, q("C:\\ZM\\ZIPMAGIC.EXE"), q("C:\\ZM.TXT"));
     const BatchRunner runner(inst.context());
-    ASSERT_TRUE(runner.RunScript({q("\"C:\\BRIVANEL\\BRIVANEL.EXE\"")}, ShowMode::Normal));
-    ASSERT_TRUE(runner.RunCommand(q("C:\\ZM\\ZIPMAGIC.EXE /e-"), ShowMode::Minimised));
+    ASSERT_TRUE(runner.RunScript({q("\"C:\\BRIVANEL\\BRIVANEL.EXE\"")}, ShowMode::Normal).ok());
+    ASSERT_TRUE(runner.RunCommand(q("C:\\ZM\\ZIPMAGIC.EXE /e-"), ShowMode::Minimised).ok());
     EXPECT_TRUE(StandIn::waitUntil([&] { return inst.fs().exists(q("C:\\RESTART.TXT")); }));
     EXPECT_TRUE(StandIn::waitUntil([&] { return inst.fs().exists(q("C:\\ZM.TXT")); }));
     const auto zipMagic = StandIn::read(inst, q("C:\\ZM.TXT"));

@@ -111,14 +111,38 @@ TEST_F(ListFillTest, EveryFillReadsTheStoreAndAChangedDefinitionFileAfresh) {
     EXPECT_TRUE(lists.arcade.isEmpty() && lists.console.isEmpty());
 }
 
-TEST_F(ListFillTest, ACountOfTheWrongTypeIsReportedNotGuessed) {
-    addGame({QStringLiteral("Galaxian"), QStringLiteral("MAME")});
+// A value of another type (a damaged or hand-edited entry) lists that entry
+// with a sound default, or not at all without an emulator, and every other
+// entry as before.
+TEST_F(ListFillTest, AWrongTypedValueNeverEmptiesTheList) {
+    addGame({u"Asteroids"_qs, u"MAME"_qs, u"C:\\R\\AST.ZIP"_qs, {u"RAGE"_qs}, 3});
+    const struct {
+        const char16_t* game;
+        const char16_t* value;
+    } damaged[] = {{u"Bad Count", u"Count"},
+                   {u"Bad Location", u"Location"},
+                   {u"Bad Further", u"Emulator1"},
+                   {u"Bad Emulator", u"Emulator"}};
     SettingsStore store = inst.context().store();
-    store.OpenKey(StorePaths::Entry(u"Galaxian"_qs), false);
-    store.WriteString(QStringLiteral("Count"), QStringLiteral("seven"));
+    for (const auto& d : damaged) {
+        addGame({QString::fromUtf16(d.game), u"MAME"_qs});
+        store.OpenKey(StorePaths::Entry(QString::fromUtf16(d.game)), false);
+        if (d.value == std::u16string_view(u"Count")) {
+            store.WriteString(QString::fromUtf16(d.value), u"seven"_qs);
+        } else {
+            store.WriteInteger(QString::fromUtf16(d.value), 7);
+        }
+    }
+    setRoot(u"Current"_qs, u"Bad Count"_qs);
 
-    EXPECT_THROW(ListFill::ByName(inst.context(), {true, true}), std::exception);
-    EXPECT_EQ(ListFill::ByName(inst.context(), {false, true}).arcade, QStringList{u"Galaxian"_qs});
+    const QStringList listed = sorted({u"0003 Asteroids"_qs, u"0000 Bad Count"_qs,
+                                       u"0000 [ Bad Location ]"_qs, u"0000 Bad Further"_qs});
+    EXPECT_EQ(sorted(ListFill::ByName(inst.context(), {true, true}).arcade), listed);
+    const ListFill::EmulatorLists lists =
+        ListFill::ByEmulator(inst.context(), emulators, {true, true, true});
+    EXPECT_EQ(sorted(lists.pages[size_t(index(u"MAME"_qs))]), listed);
+    EXPECT_EQ(lists.pages[size_t(index(u"RAGE"_qs))], QStringList{u"0003 Asteroids"_qs});
+    EXPECT_EQ(ListFill::ReadCurrent(inst.context(), true).itemText, u"0000 Bad Count"_qs);
 }
 
 TEST_F(ListFillTest, NoRootListsNothing) {

@@ -64,7 +64,7 @@ TEST_F(RomDeletionLineTest, NamesTheGamesOwnFilesOrNothing) {
     };
     const DosFileSystem fs = inst.fs();
     for (const DeletionCase& c : cases) {
-        ScriptWords words;
+        ScriptWords words(inst.fs());
         const auto line = RemoveFromList::RomDeletionLine(fs, c.rom, words);
         EXPECT_EQ(line.value_or(QString()), QString::fromUtf16(c.line))
             << QString::fromUtf16(c.what).toStdString();
@@ -74,7 +74,7 @@ TEST_F(RomDeletionLineTest, NamesTheGamesOwnFilesOrNothing) {
 
 TEST_F(RomDeletionLineTest, ABlankedPathThatExistsGoesInItsShortForm) {
     const char16_t* location = u"C:\\MY ROMS\\PONG (REV E) [TTL].ZIP";
-    ScriptWords words;
+    ScriptWords words(inst.fs());
     const auto line = RemoveFromList::RomDeletionLine(inst.fs(), file(location), words);
     ASSERT_TRUE(line.has_value());
     EXPECT_EQ(*line, u"deltree /y " + inst.fs().shortPath(QString::fromUtf16(location)));

@@ -10,6 +10,7 @@
 #include "imaging/GifDecoder.h"
 #include "imaging/JpegDecoder.h"
 #include "imaging/PictureDecoder.h"
+#include "imaging/PngDecoder.h"
 #include "imaging/TiffDecoder.h"
 
 using namespace HostilePictures;
@@ -96,6 +97,39 @@ TEST(HostilePictureTest, PcxPaddingCostsNothing) {
     EXPECT_EQ(PictureFiles::maxDifference(*plain, *padded), 0);
 }
 
+// A PNG is read only as far as its picture: data after the last row are
+// neither read nor inflated, and data before it are bounded.
+TEST(HostilePictureTest, PngReadAsFarAsThePictureNeeds) {
+    constexpr qint64 kGigabyte = 1LL << 30, kPiece = 64 * 1024;
+    const struct {
+        const char* name;
+        QByteArray file;
+        bool shown;
+        qint64 mostRead;
+    } cases[] = {
+        {"a gigabyte of zeros after the picture", pngTrailingZeros(kGigabyte), true, kPiece},
+        {"the same, interlaced", pngTrailingZeros(kGigabyte, true), true, kPiece},
+        {"empty deflate blocks before it", pngEmptyBlocks(1000), true, kPiece},
+        {"more than the data may hold", pngEmptyBlocks(int(kPngDataSlack / 10)), false,
+         kPngDataSlack + kPiece},
+        {"private chunks before it", pngAfterChunks(1000, 1000), true, 1000 * 1012 + kPiece},
+        {"more than the head may hold", pngAfterChunks(17, 1 << 20), false,
+         kMaxPngHeadBytes + kPiece},
+    };
+    for (const auto& c : cases) {
+        QBuffer buffer;
+        buffer.setData(c.file);
+        buffer.open(QIODevice::ReadOnly);
+        const auto picture = decodePng(buffer);
+        EXPECT_EQ(picture.has_value(), c.shown) << c.name;
+        if (picture) {
+            EXPECT_EQ(picture->size(), QSize(1, 1)) << c.name;
+            EXPECT_EQ(picture->pixel(0, 0), qRgb(0, 0, 0)) << c.name;
+        }
+        EXPECT_LE(buffer.pos(), c.mostRead) << c.name;
+    }
+}
+
 // A metafile is drawn up to the budget: the blue square drawn after the
 // costly drawings shows only when they fit in it.
 TEST(HostilePictureTest, MetafilesStopAtTheDrawingBudget) {
@@ -110,6 +144,11 @@ TEST(HostilePictureTest, MetafilesStopAtTheDrawingBudget) {
         {"stars", Drawing::Star, 2, 100},
         {"text in new fonts", Drawing::NewFontText, 3, 1000},
         {"big bitmaps", Drawing::Bitmap, 2, 12},
+        // Priced before they are read: characters by their number, not by
+        // the pixels of a font one pixel high; points as they are kept.
+        {"text of many characters", Drawing::TinyText, 1000, 1'000'000},
+        {"points in a path", Drawing::PathPoints, 1000, 4'000'000},
+        {"points of a line", Drawing::LinePoints, 1000, 4'000'000},
     };
     for (const Form& f : forms) {
         for (const auto& [format, write] :

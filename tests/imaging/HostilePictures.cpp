@@ -2,6 +2,7 @@
 
 #include "LittleEndian.h"
 
+#include <zlib.h>
 #include <QString>
 #include <algorithm>
 #include <cmath>
@@ -18,6 +19,9 @@ using LittleEndian::le32;
 
 QByteArray be16(int value) {
     return QByteArray(1, char((value >> 8) & 0xff)) + char(value & 0xff);
+}
+QByteArray be32(qint64 value) {
+    return be16(int((value >> 16) & 0xffff)) + be16(int(value & 0xffff));
 }
 // A JPEG with a quantisation table of ones and one-symbol Huffman tables
 // (DC difference 0, AC end of block); progressive scans are first DC
@@ -102,6 +106,120 @@ QByteArray gifCodes(const std::vector<int>& codes) {
     return out + '\0';
 }
 
+QByteArray pngChunk(const char* type, const QByteArray& data) {
+    const QByteArray body = QByteArray(type, 4) + data;
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()));
+    return be32(data.size()) + body + be32(qint64(crc));
+}
+
+// A PNG of one grey pixel of 8 bits whose image data are the raw deflate
+// data `deflated` of `inflated` zero bytes (the first two the pixel's row,
+// interlaced or not alike), in IDAT chunks of 1 MB, after the chunks
+// `before`.
+QByteArray pngOfOnePixel(const QByteArray& deflated, qint64 inflated, const QByteArray& before = {},
+                         bool interlaced = false) {
+    constexpr qsizetype kIdatBytes = 1 << 20;
+    // The Adler-32 sum of zeros: 1, and the count.
+    const QByteArray stream =
+        QByteArray::fromHex("7801") + deflated + be32(((inflated % 65521) << 16) | 1);
+    QByteArray out = QByteArray::fromHex("89504e470d0a1a0a") +
+                     pngChunk("IHDR", be32(1) + be32(1) + bytes({8, 0, 0, 0, interlaced ? 1 : 0})) +
+                     before;
+    for (qsizetype i = 0; i < stream.size(); i += kIdatBytes) {
+        out += pngChunk("IDAT", stream.mid(i, kIdatBytes));
+    }
+    return out + pngChunk("IEND", {});
+}
+
+// Zeros as raw deflate data, a final block at the end. Each 16 MB of
+// zeros after the first deflates to the same bytes (run-length matches
+// look back one byte only), so gigabytes take a moment to write.
+QByteArray deflatedZeros(qint64 count) {
+    constexpr qint64 kUnit = 16LL << 20;
+    static const QByteArray zeros(kUnit, '\0');
+    z_stream z{};
+    deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, -15, 9, Z_RLE);
+    QByteArray buffer(1 << 20, '\0');
+    const auto run = [&](qint64 n, int flush) {
+        QByteArray out;
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.constData()));
+        z.avail_in = uInt(n);
+        do {
+            z.next_out = reinterpret_cast<Bytef*>(buffer.data());
+            z.avail_out = uInt(buffer.size());
+            deflate(&z, flush);
+            out.append(buffer.constData(), buffer.size() - qsizetype(z.avail_out));
+        } while (z.avail_out == 0);
+        return out;
+    };
+    QByteArray out, previous;
+    bool repeats = false;
+    for (qint64 left = count; left > 0; left -= kUnit) {
+        if (repeats && left >= kUnit) {
+            out += previous;
+            continue;
+        }
+        const QByteArray unit = run(std::min(left, kUnit), Z_SYNC_FLUSH);
+        repeats = unit == previous;
+        previous = unit;
+        out += unit;
+    }
+    out += run(0, Z_FINISH);
+    deflateEnd(&z);
+    return out;
+}
+
+// Deflate's bit stream: fields from the least significant bit, Huffman
+// codes from their most significant one.
+class DeflateBits {
+public:
+    void put(uint32_t value, int count) {
+        buffer_ |= uint64_t(value) << held_;
+        for (held_ += count; held_ >= 8; held_ -= 8, buffer_ >>= 8) {
+            out_ += char(buffer_ & 0xff);
+        }
+    }
+    void code(uint32_t code, int length) {
+        for (int i = length - 1; i >= 0; --i) {
+            put((code >> i) & 1, 1);
+        }
+    }
+    QByteArray finish() {
+        if (held_ > 0) {
+            out_ += char(buffer_ & 0xff);
+        }
+        return out_;
+    }
+
+private:
+    QByteArray out_;
+    uint64_t buffer_ = 0;
+    int held_ = 0;
+};
+
+// A block with its own code tables that holds nothing: 257 literal and
+// length codes, of which only the end of the block has a length.
+void emptyDynamicBlock(DeflateBits& bits) {
+    bits.put(0, 1);   // not the last block
+    bits.put(2, 2);   // dynamic codes
+    bits.put(0, 5);   // 257 literal and length codes
+    bits.put(0, 5);   // one distance code
+    bits.put(15, 4);  // all 19 code length codes
+    // Code lengths in their stored order 16, 17, 18, 0, 8, 7, 9, 6, 10, 5,
+    // 11, 4, 12, 3, 13, 2, 14, 1, 15: "18" (a run of zeros) 1 bit, "0" and
+    // "1" 2 bits.
+    for (const int length : {0, 0, 1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0}) {
+        bits.put(uint32_t(length), 3);
+    }
+    bits.code(0, 1);  // 138 zeros
+    bits.put(138 - 11, 7);
+    bits.code(0, 1);  // 118 zeros
+    bits.put(118 - 11, 7);
+    bits.code(3, 2);  // the end of the block: length 1
+    bits.code(2, 2);  // no distance code
+    bits.code(0, 1);  // the end of the block
+}
+
 constexpr int kSide = 1024;
 constexpr int kStarPoints = 500;
 constexpr int kBitmapSide = 2048;
@@ -125,6 +243,30 @@ std::vector<qint64> star() {
     return xy;
 }
 
+// Points on one scan line, a pixel apart by turns: edges that cross no
+// scan line and cover no area, so that they cost by their number alone.
+QByteArray linePoints(qint64 count) {
+    QByteArray out(count * 4, '\0');
+    const QByteArray pair = le16({kSide / 2, kSide / 2, kSide / 2 + 1, kSide / 2});
+    for (qint64 i = 0; i < count; ++i) {
+        std::copy_n(pair.constData() + 4 * (i % 2), 4, out.data() + 4 * i);
+    }
+    return out;
+}
+
+// `count` in runs of at most `most`.
+std::vector<qint64> runs(qint64 count, qint64 most) {
+    std::vector<qint64> out;
+    for (; count > 0; count -= most) {
+        out.push_back(std::min(count, most));
+    }
+    return out;
+}
+
+bool ofParts(Drawing kind) {
+    return kind == Drawing::TinyText || kind == Drawing::PathPoints || kind == Drawing::LinePoints;
+}
+
 QByteArray words(const std::vector<qint64>& values, int size) {
     QByteArray out;
     for (const qint64 v : values) {
@@ -137,6 +279,39 @@ QByteArray emfRecord(int type, const QByteArray& params) {
     return le32({type, 8 + params.size()}) + params;
 }
 
+// One drawing of `count` parts (see Drawing); `n` counts the records.
+QByteArray emfParts(Drawing kind, int count, int& n) {
+    switch (kind) {
+        case Drawing::TinyText: {
+            QByteArray face = QByteArray("S\0a\0n\0s\0", 8);
+            face.resize(64, '\0');
+            QByteArray text = QByteArray("A\0", 2).repeated(count);
+            text.resize((text.size() + 3) / 4 * 4, '\0');
+            n += 3;
+            return emfRecord(82, le32({2, -1, 0, 0, 0, 400}) + QByteArray(8, '\0') + face) +
+                   emfRecord(37, le32({2})) +
+                   emfRecord(
+                       84,
+                       le32({0, 0, 0, 0, 1, 0, 0, 100, 100, count, 76, 0, 0, 0, 0, 0, 0}) + text);
+        }
+        case Drawing::PathPoints: {
+            const auto sizes = runs(count, 65535);
+            QByteArray counts;
+            for (const qint64 size : sizes) {
+                counts += le32({size});
+            }
+            n += 4;
+            return emfRecord(59, {}) +
+                   emfRecord(91, le32({0, 0, kSide, kSide, qint64(sizes.size()), count}) + counts +
+                                     linePoints(count)) +
+                   emfRecord(60, {}) + emfRecord(62, le32({0, 0, kSide, kSide}));
+        }
+        default:
+            n += 1;
+            return emfRecord(87, le32({0, 0, kSide, kSide, count}) + linePoints(count));
+    }
+}
+
 QByteArray wmfRecord(int function, std::initializer_list<qint64> values,
                      const QByteArray& tail = {}) {
     QByteArray params = le16(values) + tail;
@@ -144,6 +319,33 @@ QByteArray wmfRecord(int function, std::initializer_list<qint64> values,
         params += '\0';
     }
     return le32({3 + params.size() / 2}) + le16({function}) + params;
+}
+
+QByteArray wmfParts(Drawing kind, int count) {
+    QByteArray records;
+    switch (kind) {
+        case Drawing::TinyText:
+            // A font one unit high in slot 2, freed again after the text.
+            records += wmfRecord(0x02fb, {-1, 0, 0, 0, 400, 0, 0, 0, 0}, QByteArray("Sans\0", 5)) +
+                       wmfRecord(0x012d, {2});
+            for (const qint64 size : runs(count, 65534)) {
+                records += wmfRecord(0x0521, {size}, QByteArray(size, 'A') + le16({100, 100}));
+            }
+            return records + wmfRecord(0x01f0, {2});
+        case Drawing::PathPoints: {
+            const auto sizes = runs(count, 65535);
+            QByteArray counts;
+            for (const qint64 size : sizes) {
+                counts += le16({size});
+            }
+            return wmfRecord(0x0538, {qint64(sizes.size())}, counts + linePoints(count));
+        }
+        default:
+            for (const qint64 size : runs(count, 65535)) {
+                records += wmfRecord(0x0325, {size}, linePoints(size));
+            }
+            return records;
+    }
 }
 
 }  // namespace
@@ -191,6 +393,28 @@ QByteArray tiffJpegStrips(int width, int height, int rows, int scans) {
     tags[278] = {rows};
     tags[279] = std::vector<qint64>(count, strip.size());
     return tiff(strip, tags);
+}
+
+QByteArray pngTrailingZeros(qint64 zeros, bool interlaced) {
+    return pngOfOnePixel(deflatedZeros(2 + zeros), 2 + zeros, {}, interlaced);
+}
+
+QByteArray pngEmptyBlocks(int blocks) {
+    DeflateBits bits;
+    for (int i = 0; i < blocks; ++i) {
+        emptyDynamicBlock(bits);
+    }
+    bits.put(1, 1);  // the last block, with fixed codes: the row's two zeros
+    bits.put(1, 2);
+    bits.code(0x30, 8);
+    bits.code(0x30, 8);
+    bits.code(0, 7);
+    return pngOfOnePixel(bits.finish(), 2);
+}
+
+QByteArray pngAfterChunks(int chunks, int bytes) {
+    return pngOfOnePixel(deflatedZeros(2), 2,
+                         pngChunk("prVt", QByteArray(bytes, 'p')).repeated(chunks));
 }
 
 QByteArray gif(int extensions, int subBlocks, int clearCodes, int width, int height) {
@@ -255,7 +479,10 @@ QByteArray emf(Drawing kind, int count) {
     QByteArray records = emfRecord(39, le32({1, 0, 0x0000ff, 0})) + emfRecord(37, le32({1})) +
                          emfRecord(37, le32({0x80000008}));
     int n = 3;
-    for (int i = 0; i < count; ++i) {
+    if (ofParts(kind)) {
+        records += emfParts(kind, count, n);
+    }
+    for (int i = 0; i < count && !ofParts(kind); ++i) {
         switch (kind) {
             case Drawing::Rectangle:
                 records += emfRecord(43, le32({0, 0, kSide, kSide}));
@@ -277,6 +504,7 @@ QByteArray emf(Drawing kind, int count) {
                 break;
             }
             case Drawing::Bitmap:
+            default:
                 records += emfRecord(
                     81, le32({0, 0, 0, 0, 0, 0, 0, 0, kBitmapSide, kBitmapSide, 80, 48, 128,
                               kBitmapSide / 8 * kBitmapSide, 0, 0x00cc0020, kSide, kSide}) +
@@ -302,7 +530,10 @@ QByteArray wmf(Drawing kind, int count) {
     // A null pen in slot 0, a red brush in slot 1.
     QByteArray records = wmfRecord(0x02fa, {5, 0, 0, 0, 0}) + wmfRecord(0x012d, {0}) +
                          wmfRecord(0x02fc, {0, 0x00ff, 0, 0}) + wmfRecord(0x012d, {1});
-    for (int i = 0; i < count; ++i) {
+    if (ofParts(kind)) {
+        records += wmfParts(kind, count);
+    }
+    for (int i = 0; i < count && !ofParts(kind); ++i) {
         switch (kind) {
             case Drawing::Rectangle:
                 records += wmfRecord(0x041b, {kSide, kSide, 0, 0});
@@ -320,6 +551,7 @@ QByteArray wmf(Drawing kind, int count) {
                            wmfRecord(0x01f0, {2});
                 break;
             case Drawing::Bitmap:
+            default:
                 records += wmfRecord(
                     0x0f43, {0x0020, 0x00cc, 0, kBitmapSide, kBitmapSide, 0, 0, kSide, kSide, 0, 0},
                     redDib());

@@ -41,9 +41,23 @@ QByteArray bmpRle8Runs(int runs);
 // A 256-colour PCX whose rows are padded to `bytesPerLine` bytes.
 QByteArray pcxPadded(int width, int height, int bytesPerLine);
 
+// PNGs of one grey pixel (black) whose image data hold more than the
+// picture needs: `zeros` more zero bytes after it, deflated about a
+// thousand to one; or `blocks` empty deflate blocks before it, each of
+// which makes inflate build its tables anew; or whose data come after
+// `chunks` private chunks of `bytes` bytes.
+QByteArray pngTrailingZeros(qint64 zeros, bool interlaced = false);
+QByteArray pngEmptyBlocks(int blocks);
+QByteArray pngAfterChunks(int chunks, int bytes);
+
 // Metafiles framing 1024 by 1024 pixels: `count` drawings of a kind, in
-// red, then a small blue square at the top left, drawn last.
-enum class Drawing { Rectangle, Star, NewFontText, Bitmap };
+// red, then a small blue square at the top left, drawn last. The last
+// three kinds are one drawing of `count` parts: characters in a font one
+// pixel high, points of polygons inside a path (a polygon fill in a
+// Windows metafile, which has no paths) and points of a line; a Windows
+// metafile, which counts them in 16 bits, spreads them over records of at
+// most 65,535.
+enum class Drawing { Rectangle, Star, NewFontText, Bitmap, TinyText, PathPoints, LinePoints };
 QByteArray emf(Drawing kind, int count);
 QByteArray wmf(Drawing kind, int count);
 

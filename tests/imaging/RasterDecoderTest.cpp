@@ -96,8 +96,20 @@ const std::vector<Variant> kVariants = {
     // GIF through giflib.
     {"gif", Pattern::Palette, {}, "@p.gif", 0},
     {"gifInterlaced", Pattern::Sixteen, {"-interlace", "GIF"}, "@p.gif", 0},
-    // PNG, what current emulators save.
-    {"png", Pattern::Colour, {}, "PNG24:@p.png", 0},
+    // PNG, what current emulators save, through libpng. Bit depth and colour
+    // type at 24 and 25 (read as one value: depth + 256 * type), interlace
+    // at 28 (27 read as 256 * interlace).
+    {"png", Pattern::Colour, {}, "PNG24:@p.png", 0, {{24, 8 + 2 * 256}, {27, 0}}},
+    {"pngPalette", Pattern::Palette, {}, "PNG8:@p.png", 0, {{24, 8 + 3 * 256}}},
+    {"pngMono", Pattern::Mono, {"-type", "bilevel"}, "@p.png", 0, {{24, 1}}},
+    {"pngGrey16",
+     Pattern::Grey,
+     {"-define", "png:bit-depth=16", "-define", "png:color-type=0"},
+     "@p.png",
+     0,
+     {{24, 16}}},
+    {"pngRgba16", Pattern::Colour, {}, "PNG64:@p.png", 0, {{24, 16 + 6 * 256}}},
+    {"pngInterlaced", Pattern::Colour, {"-interlace", "PNG"}, "PNG24:@p.png", 0, {{27, 256}}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Variants, RasterDecoderTest, ::testing::ValuesIn(kVariants),

@@ -1,6 +1,7 @@
 // The cache of resampled pictures: a picture shown again is not decoded
-// again, unless its file changed (modification time or size) or it is
-// asked at another size or quality; the least recently shown go first once
+// again, unless its file changed (modification time or size), nor is the
+// file decoded last when it is asked at another size or quality; the least
+// recently shown go first once
 // the byte bound is passed; a broken file gives nothing, and a refused one
 // is not decoded again until it changes; a big JPEG is decoded reduced and
 // looks as it would whole.
@@ -50,10 +51,13 @@ TEST_F(ResampledPictureCacheTest, ShownAgainIsNotDecodedAgain) {
     EXPECT_EQ(shown(a), qRgb(200, 10, 10));
     EXPECT_EQ(cache_.decodes(), 2);
     EXPECT_EQ(cache_.picture(a, kView, false, Qt::gray)->size(), kView);
-    // Another quality or size is another picture.
+    // The file decoded last, at another quality or size (the quality
+    // switched, the window resized), is only resampled; another is decoded.
+    EXPECT_EQ(shown(b, true), qRgb(10, 200, 10));
+    EXPECT_EQ(cache_.picture(b, QSize(32, 32), false, Qt::gray)->size(), QSize(32, 32));
+    EXPECT_EQ(cache_.decodes(), 2);
     shown(a, true);
-    cache_.picture(a, QSize(32, 32), false, Qt::gray);
-    EXPECT_EQ(cache_.decodes(), 4);
+    EXPECT_EQ(cache_.decodes(), 3);
 }
 
 TEST_F(ResampledPictureCacheTest, ChangedFileIsDecodedAgain) {
@@ -131,6 +135,11 @@ TEST_F(ResampledPictureCacheTest, BigJpegIsDecodedReducedAndLooksAsWhole) {
         ASSERT_EQ(shown->size(), expected.size());
         EXPECT_LT(PictureFiles::meanDifference(*shown, expected), 1.0) << highQuality;
     }
+    // Decoded once for both qualities; a view too big for the reduction
+    // needs it decoded anew.
+    EXPECT_EQ(cache_.decodes(), 1);
+    cache_.picture(path, QSize(300, 300), false, Qt::gray);
+    EXPECT_EQ(cache_.decodes(), 2);
 }
 
 }  // namespace

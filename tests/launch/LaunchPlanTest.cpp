@@ -36,7 +36,7 @@ protected:
     const QString kExe = q("C:\\Mame Emus Ä\\MAME.EXE");
     const QString kZip = q("D:\\Spiele für mich\\PONG TWO.ZIP");
     std::optional<QStringList> lines() {
-        ScriptWords words;
+        ScriptWords words(inst.fs());
         std::optional<QStringList> out = launchLines(inst.context(), emulator, request, words);
         EXPECT_TRUE(words.ok()) << words.refusal().toStdString();
         return out;
@@ -92,26 +92,37 @@ TEST_F(LaunchPlanTest, OnlySingleEmulatorsPlayWithoutRomName) {
 
 }  // namespace
 
-// Decided from the real files: an archive that lies in the zipped-ROM
-// folder already is the user's own, neither copied over nor deleted.
-TEST_F(LaunchPlanTest, AnArchiveAlreadyInTheZippedRomFolderStaysTheUsers) {
+// Decided from the real files: the zipped-ROM folder is made when it is not
+// there, an equal archive in it is used and kept, a different one refused.
+TEST_F(LaunchPlanTest, AnArchiveAlreadyInTheZippedRomFolderIsUsedOnlyWhenItIsTheGames) {
     emulator.type = q("MULTI");
     emulator.zippedRomPath = q("ROMS\\");
     request.shortName = q("pong");
     request.location = q("D:\\ZIPS\\PONG.ZIP");
     inst.writeFile(request.location, "PK");
     const QString e = DosPath::directoryPart(inst.fs().shortPath(kExe));
-    const QStringList copyAndDelete{u"copy D:\\ZIPS\\PONG.ZIP " + e + u"ROMS",
-                                    u"deltree /y " + e + u"ROMS\\pong.zip"};
+    const QStringList makeCopyAndDelete{u"md " + e + u"ROMS",
+                                        u"copy D:\\ZIPS\\PONG.ZIP " + e + u"ROMS",
+                                        u"deltree /y " + e + u"ROMS\\pong.zip"};
     const auto copied = lines();
     ASSERT_TRUE(copied.has_value());
-    EXPECT_TRUE(copied->contains(copyAndDelete[0]) && copied->contains(copyAndDelete[1]))
-        << copied->join(u'\n').toStdString();
+    for (const QString& line : makeCopyAndDelete) {
+        EXPECT_TRUE(copied->contains(line)) << copied->join(u'\n').toStdString();
+    }
 
-    inst.writeFile(q("C:\\Mame Emus Ä\\ROMS\\pong.zip"), "the user's own");
+    inst.writeFile(q("C:\\Mame Emus Ä\\ROMS\\pong.zip"), "PK");
     const auto kept = lines();
     ASSERT_TRUE(kept.has_value());
-    for (const QString& line : copyAndDelete) {
+    for (const QString& line : makeCopyAndDelete) {
         EXPECT_FALSE(kept->contains(line)) << line.toStdString();
     }
+
+    inst.writeFile(q("C:\\Mame Emus Ä\\ROMS\\pong.zip"), "the user's own");
+    ScriptWords words(inst.fs());
+    EXPECT_FALSE(launchLines(inst.context(), emulator, request, words).has_value());
+    EXPECT_EQ(words.refusal().toStdString(),
+              QString(u"the zipped-ROM folder holds \"" + e +
+                      u"ROMS\\PONG.ZIP\", which differs from the game's archive "
+                      u"\"D:\\ZIPS\\PONG.ZIP\"")
+                  .toStdString());
 }

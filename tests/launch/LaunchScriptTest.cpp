@@ -13,10 +13,19 @@ namespace {
 
 const QString kRestart = q("\"C:\\BRIVANEL\\BRIVANEL.EXE\"");
 
-// The script of names that are all safe: no refusal.
-std::optional<QStringList> compose(const EmulatorDefinition& emulator,
-                                   const LaunchScriptInput& in) {
-    ScriptWords words;
+// Drives with the emulator's folders, as an installation has them.
+class Drives : public TempInstallation {
+public:
+    Drives() {
+        mkdir(q("C:\\MAME\\ROMS"));
+        mkdir(q("C:\\MAME\\ZIPPED"));
+    }
+};
+
+// The script of names that are all safe, with nothing in their way: no refusal.
+std::optional<QStringList> compose(const EmulatorDefinition& emulator, const LaunchScriptInput& in,
+                                   const Drives& drives = Drives()) {
+    ScriptWords words(drives.fs());
     std::optional<QStringList> lines = launchScript(emulator, in, words);
     EXPECT_TRUE(words.ok()) << words.refusal().toStdString();
     return lines;
@@ -136,7 +145,7 @@ TEST(LaunchScript, EdgeCases) {
              in.uniVbe.clear();
              in.commandLine = q("C:\\MAME\\MAME.EXE pacman");
          },
-         QStringList{q("C:\\PK\\PKUNZIP.EXE C:\\ZIPS\\PACMAN.ZIP C:\\MAME\\ROMS\\ -d -o")} + core +
+         QStringList{q("C:\\PK\\PKUNZIP.EXE C:\\ZIPS\\PACMAN.ZIP C:\\MAME\\ROMS\\ -d")} + core +
              QStringList{q("deltree /y C:\\MAME\\ROMS\\pacman.NES"),
                          q("deltree /y C:\\MAME\\ROMS\\pacman.FDS"), kRestart}},
         {"ROM directory game: core and tool lines only",
@@ -157,7 +166,7 @@ TEST(LaunchScript, EdgeCases) {
          QStringList{q("C:\\PK\\PKUNZIP.EXE C:\\ZIPS\\puckman C:\\MAME\\ROMS\\pacdir -d -o"),
                      q("C:\\PK\\PKUNZIP.EXE C:\\ZIPS\\PACMAN.ZIP C:\\MAME\\ROMS\\pacdir -d -o"),
                      q("cd C:\\MAME\\"), q("attrib -r /s"),
-                     q("C:\\PK\\PKUNZIP.EXE -d -o C:\\MAME\\ragepack.zip")} +
+                     q("C:\\PK\\PKUNZIP.EXE -d C:\\MAME\\ragepack.zip")} +
              core + QStringList{q("deltree /y C:\\MAME\\ROMS\\pacdir"), kRestart}},
         {"zipped-ROM folder for a non-MAME emulator: copies without PROM lines",
          [](EmulatorDefinition& e, LaunchScriptInput& in) {
@@ -195,28 +204,32 @@ TEST(LaunchScript, ZippedGameWithoutUnzipToolGivesNoScript) {
 }  // namespace
 
 // Decided from the files that are there when the script is composed: an
-// archive already in the zipped-ROM folder is the user's own.
+// archive already in the zipped-ROM folder is used only when it is the
+// game's, and never deleted.
 TEST(LaunchScript, ZippedRomFolderRemovesOnlyWhatItsCopiesPutThere) {
     const QStringList core{q("C:"), q("cd C:\\MAME\\"), q("C:\\MAME\\MAME.EXE pacman")};
     const struct {
         const char* name;
-        QStringList there;
+        const char* there;  // a file in the zipped-ROM folder
+        const char* content;
         const char* location;
-        QStringList lines;
+        QStringList lines;  // none: refused
     } cases[] = {
-        {"the parent archive lies in the folder",
-         {q("C:\\MAME\\ROMS\\PUCKMAN.ZIP")},
+        {"the parent's archive lies in the folder", "C:\\MAME\\ROMS\\PUCKMAN.ZIP", "parent",
          "C:\\ZIPS\\PACMAN.ZIP",
          QStringList{q("copy C:\\ZIPS\\PACMAN.ZIP C:\\MAME\\ROMS")} + core +
              QStringList{q("deltree /y C:\\MAME\\ROMS\\pacman.zip"), kRestart}},
-        {"the game's archive lies in the folder",
-         {q("c:\\mame\\roms\\pacman.zip")},
+        {"the game's archive lies in the folder", "c:\\mame\\roms\\pacman.zip", "game",
          "C:\\ZIPS\\PACMAN.ZIP",
          QStringList{q("copy C:\\ZIPS\\puckman.zip C:\\MAME\\ROMS")} + core +
              QStringList{q("deltree /y C:\\MAME\\ROMS\\puckman.zip"), kRestart}},
-        {"an archive named otherwise is removed under its own name",
-         {q("C:\\MAME\\ROMS\\pacman.zip")},
-         "C:\\ZIPS\\PACMAN1.ZIP",
+        {"an older archive of the game's name lies in the folder",
+         "C:\\MAME\\ROMS\\PACMAN.ZIP",
+         "older",
+         "C:\\ZIPS\\PACMAN.ZIP",
+         {}},
+        {"an archive named otherwise is removed under its own name", "C:\\MAME\\ROMS\\pacman.zip",
+         "another game", "C:\\ZIPS\\PACMAN1.ZIP",
          QStringList{q("copy C:\\ZIPS\\puckman.zip C:\\MAME\\ROMS"),
                      q("copy C:\\ZIPS\\PACMAN1.ZIP C:\\MAME\\ROMS")} +
              core +
@@ -231,19 +244,27 @@ TEST(LaunchScript, ZippedRomFolderRemovesOnlyWhatItsCopiesPutThere) {
         in.uniVbe.clear();
         in.parentName = q("puckman");
         in.location = q(c.location);
-        in.exists = [&c](const QString& path) {
-            return c.there.contains(path, Qt::CaseInsensitive);
-        };
-        EXPECT_EQ(compose(emulator, in), c.lines) << c.name;
+        const Drives drives;
+        drives.writeFile(q("C:\\ZIPS\\PACMAN.ZIP"), "game");
+        drives.writeFile(q("C:\\ZIPS\\PUCKMAN.ZIP"), "parent");
+        drives.writeFile(q(c.there), c.content);
+        ScriptWords words(drives.fs());
+        EXPECT_EQ(launchScript(emulator, in, words).value_or(QStringList()), c.lines) << c.name;
+        if (c.lines.isEmpty()) {
+            EXPECT_EQ(words.refusal(),
+                      q("the zipped-ROM folder holds \"C:\\MAME\\ROMS\\PACMAN.ZIP\", which "
+                        "differs from the game's archive \"C:\\ZIPS\\PACMAN.ZIP\""));
+        }
     }
 
     // PROMs are gathered in a work folder that the clean-up deletes: one
     // that is there already is not the script's to delete.
     EmulatorDefinition mame = mameEmulator();
     mame.zippedRomPath = q("ROMS\\");
-    LaunchScriptInput in = pacmanInput();
-    in.exists = [](const QString& path) { return path == u"C:\\BRIVANEL\\pacman"; };
-    ScriptWords words;
-    EXPECT_FALSE(launchScript(mame, in, words).has_value());
-    EXPECT_EQ(words.refusal(), q("the work folder \"C:\\BRIVANEL\\pacman\" is there already"));
+    const Drives drives;
+    drives.mkdir(q("C:\\BRIVANEL\\pacman"));
+    ScriptWords words(drives.fs());
+    EXPECT_FALSE(launchScript(mame, pacmanInput(), words).has_value());
+    EXPECT_EQ(words.refusal(), q("the work folder \"C:\\BRIVANEL\\pacman\" is there already, and "
+                                 "a script deletes or overwrites only what it made"));
 }

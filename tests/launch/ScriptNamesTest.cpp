@@ -52,6 +52,13 @@ const NameRow kRows[] = {
     {"puckc", "", "puck man", kHigh, "the parent name \"puck man\" holds a blank", "", "", "", ""},
     {"pacman", "", "", "hi\\%sn% y.hi", "", "", "",
      "the state file \"hi\\pacman y.hi\" holds a blank", ""},
+    {"nul", "", "", kHigh, "the short name \"nul\" names the DOS device \"nul\", not a file",
+     "the emulator ID \"nul\" names the DOS device \"nul\", not a file",
+     "the ROM name \"nul\" names the DOS device \"nul\", not a file",
+     "the short name \"nul\" names the DOS device \"nul\", not a file",
+     "the short name \"nul\" names the DOS device \"nul\", not a file"},
+    {"pacman", "", "", "prn\\%sn%.hi", "", "", "",
+     "the state file \"prn\\pacman.hi\" names the DOS device \"prn\", not a file", ""},
 };
 
 class ScriptNamesTest : public ::testing::Test {
@@ -90,8 +97,8 @@ protected:
     }
 
     template <typename Compose>
-    static QString refusal(Compose compose) {
-        ScriptWords words;
+    QString refusal(Compose compose) {
+        ScriptWords words(inst.fs());
         const bool written = compose(words).has_value();
         EXPECT_EQ(written, words.ok()) << words.refusal().toStdString();
         return words.refusal();

@@ -2,37 +2,15 @@
 // entry, and words that cannot stand in a script line, are refused before a
 // script is written.
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <QFile>
-#include <list>
 
 #include "maintenance/FixRomScript.h"
 #include "support/TempInstallation.h"
 #include "support/Text.h"
+#include "support/ZipFiles.h"
 
 namespace {
-
-// An archive of the given entries, each holding its own name; names ending
-// in "/" are folders.
-void writeZip(const QString& host, const QStringList& names) {
-    int error = 0;
-    zip_t* archive =
-        zip_open(QFile::encodeName(host).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(archive, nullptr);
-    std::list<QByteArray> contents;
-    for (const QString& name : names) {
-        contents.push_back(name.toUtf8());
-        if (name.endsWith(u'/')) {
-            zip_dir_add(archive, contents.back().constData(), ZIP_FL_ENC_UTF_8);
-            continue;
-        }
-        zip_source_t* data =
-            zip_source_buffer(archive, contents.back().constData(), contents.back().size(), 0);
-        ASSERT_GE(zip_file_add(archive, contents.back().constData(), data, ZIP_FL_ENC_UTF_8), 0);
-    }
-    ASSERT_EQ(zip_close(archive), 0);
-}
 
 // The central directory's record of the first entry says "imploded", a
 // method of PKZIP 1 that libzip cannot inflate.

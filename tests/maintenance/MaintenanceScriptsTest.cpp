@@ -46,7 +46,7 @@ TEST(MaintenanceScripts, DeleteGameStateFileCases) {
          std::nullopt},
     };
     for (const auto& c : cases) {
-        ScriptWords words;
+        ScriptWords words(inst.fs());
         EXPECT_EQ(MaintenanceScripts::DeleteGameStateFile(inst.fs(), QString::fromUtf8(c.pattern),
                                                           c.game, pkzip, words),
                   c.expected)
@@ -56,7 +56,9 @@ TEST(MaintenanceScripts, DeleteGameStateFileCases) {
 
 TEST(MaintenanceScripts, SoundSamplesCases) {
     TempInstallation inst;
-    inst.writeFile(QStringLiteral("C:\\Sample Sets\\pacman.zip"), "x");
+    // An archive without entries: its end record alone.
+    inst.writeFile(QStringLiteral("C:\\Sample Sets\\pacman.zip"),
+                   QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
     MaintenanceScripts::SampleSet samples{QStringLiteral("C:\\Sample Sets\\pacman.zip"),
                                           QStringLiteral("ROMS\\"),
                                           QStringLiteral("SAMPLES"),
@@ -65,11 +67,12 @@ TEST(MaintenanceScripts, SoundSamplesCases) {
                                           true};
     const GameFiles zipped{QStringLiteral("pacman"), QStringLiteral("D:\\ROMS\\PACMAN.ZIP"),
                            QStringLiteral("C:\\MAME\\MAME.EXE")};
-    ScriptWords words;
+    ScriptWords words(inst.fs());
     EXPECT_EQ(MaintenanceScripts::AddSoundSamples(inst.fs(), zipped, samples, words),
               L({"C:\\T\\PKUNZIP.EXE D:\\ROMS\\PACMAN.ZIP C:\\MAME\\ROMS\\pacman -d -o",
                  "C:\\T\\PKUNZIP.EXE C:\\SAMPLE~1\\pacman.zip C:\\MAME\\ROMS\\pacman\\SAMPLES -o",
-                 "C:\\T\\PKZIP.EXE D:\\ROMS\\PACMAN.ZIP C:\\MAME\\ROMS\\pacman\\*.* -m -u"}));
+                 "C:\\T\\PKZIP.EXE D:\\ROMS\\PACMAN.ZIP C:\\MAME\\ROMS\\pacman\\*.* -m -u",
+                 "deltree /y C:\\MAME\\ROMS\\pacman"}));
     GameFiles folder = zipped;
     folder.location = QStringLiteral("D:\\ROMS\\PACMAN");
     EXPECT_EQ(MaintenanceScripts::AddSoundSamples(inst.fs(), folder, samples, words),
@@ -84,7 +87,7 @@ TEST(MaintenanceScripts, SoundSamplesCases) {
 TEST(MaintenanceScripts, UninstallScriptAndItsGuard) {
     TempInstallation inst;
     const QString pd = QStringLiteral("C:\\BRIVANEL\\");
-    ScriptWords words;
+    ScriptWords words(inst.fs());
     EXPECT_EQ(MaintenanceScripts::Uninstall(pd, words),
               L({"C:", "cd C:\\BRIVANEL\\", "cd ..", "deltree /y C:\\BRIVANEL"}));
 

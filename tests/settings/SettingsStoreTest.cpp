@@ -255,12 +255,23 @@ TEST_F(SettingsStoreTest, AFileThatIsNotOurStoreIsRefusedAndNeverOverwritten) {
     const struct {
         const char* name;
         const char* sql;  // none: text written instead
+        const char16_t* why = u"another program";
     } cases[] = {
-        {"text", nullptr},
+        {"text", nullptr, u"file is not a database"},
         {"another program's tables",
          "CREATE TABLE photos(id INTEGER); INSERT INTO photos VALUES(1);"},
         {"an empty database of another id", "PRAGMA application_id = 1234"},
         {"an empty database of another version", "PRAGMA user_version = 7"},
+        // Its rows need a column this version would leave empty.
+        {"our store as a newer version left it",
+         "CREATE TABLE brivanel_keys(id INTEGER PRIMARY KEY, parent INTEGER NOT NULL,"
+         " name TEXT NOT NULL, folded TEXT NOT NULL, UNIQUE(parent, folded));"
+         "CREATE TABLE brivanel_values(key INTEGER NOT NULL, name TEXT NOT NULL,"
+         " folded TEXT NOT NULL, type INTEGER NOT NULL, data, changed REAL NOT NULL,"
+         " PRIMARY KEY(key, folded)) WITHOUT ROWID;"
+         "CREATE TABLE brivanel_history(key INTEGER, at REAL);"
+         "PRAGMA application_id = 1112692300; PRAGMA user_version = 99;",
+         u"written by a newer version of Brivanel"},
     };
     QDir().mkpath(dir.path() + u"/store");
     for (const auto& c : cases) {
@@ -279,6 +290,8 @@ TEST_F(SettingsStoreTest, AFileThatIsNotOurStoreIsRefusedAndNeverOverwritten) {
             ADD_FAILURE() << "accepted as a store";
         } catch (const StoreOpenError& e) {
             EXPECT_TRUE(e.message().contains(file()));
+            EXPECT_TRUE(e.message().contains(QString::fromUtf16(c.why)))
+                << e.message().toStdString();
             EXPECT_TRUE(e.message().contains(u"left as it is"_qs));
         }
         EXPECT_EQ(content(), before);

@@ -218,3 +218,29 @@ TEST(Unzip, PlainWordIsAnEntryWhenItNamesOneElseANewFolder) {
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(h.files("cwd/out"), words({"PROMS/82s123.7f", "PROMS/deep/82s126.4a", "pacman.6e"}));
 }
+
+// A name the user has is theirs under any case, the Kelvin sign's "K" among
+// them: without -o nothing lands beside it, and -o leaves a read-only file.
+TEST(Unzip, TheUsersNamesUnderCaseFoldingAndReadOnlyFilesAreKept) {
+    for (const bool overwrite : {false, true}) {
+        H h;
+        h.makeZip(
+            "game.zip",
+            {{"ÉTÉ.TXT", "entry"}, {"\xE2\x84\xAAOF/game.rom", "rom"}, {"locked.cfg", "entry"}});
+        h.write("dest/été.txt", "mine");
+        h.write("dest/kof/mine.txt", "mine");
+        h.write("dest/locked.cfg", "mine");
+        QFile::setPermissions(h.path("dest/locked.cfg"), QFileDevice::ReadOwner);
+        QStringList arguments{h.path("game.zip"), h.path("dest"), "-d"};
+        if (overwrite) {
+            arguments << "-o";
+        }
+        const auto r = h.pkunzip(arguments);
+        EXPECT_EQ(r.exitCode, overwrite ? 1 : 0) << overwrite << ": " << r.err.toStdString();
+        EXPECT_EQ(h.files("dest"), words({"kof/game.rom", "kof/mine.txt", "locked.cfg", "été.txt"}))
+            << overwrite;
+        EXPECT_EQ(h.read("dest/été.txt"), overwrite ? "entry" : "mine") << overwrite;
+        EXPECT_EQ(h.read("dest/locked.cfg"), "mine") << overwrite;
+        EXPECT_EQ(r.err.contains("read-only"), overwrite) << r.err.toStdString();
+    }
+}

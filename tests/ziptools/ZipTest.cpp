@@ -119,6 +119,7 @@ TEST(Zip, MoveUpdateReplacesOnlyNewerAndDeletesTheSources) {
     h.write("roms/pacman/pacman.6h", "new 6h", at(9));
     h.write("roms/pacman/samples/old.wav", "archive wav", at(10));
     h.write("roms/pacman/samples/fire.wav", "fire", at(9));
+    QDir().mkpath(h.path("roms/pacman/cfg"));  // the user's, empty: nothing moves out of it
     const auto r = h.pkzip({h.path("PACMAN.ZIP"), h.path("roms/pacman/*.*"), "-m", "-u"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(h.readZip("PACMAN.ZIP"), (Contents{{"pacman.6e", "archive 6e"},
@@ -130,6 +131,30 @@ TEST(Zip, MoveUpdateReplacesOnlyNewerAndDeletesTheSources) {
     EXPECT_EQ(h.files("roms"), QStringList());
     EXPECT_TRUE(QDir(h.path("roms/pacman")).exists());
     EXPECT_FALSE(QDir(h.path("roms/pacman/samples")).exists());
+    EXPECT_TRUE(QDir(h.path("roms/pacman/cfg")).exists());
+}
+
+// Entry names equal under case folding (the Kelvin sign's "K" among them)
+// are one name, as they are to the interpreter's del and copy.
+TEST(Zip, NamesEqualUnderCaseFoldingAreOneEntry) {
+    struct Case {
+        QStringList arguments;
+        Contents expected;
+    };
+    const std::vector<Case> cases = {
+        {words({"G.ZIP", "w\\été.txt"}), {{"ÉTÉ.TXT", "new"}, {"kof.hi", "h"}}},
+        {words({"G.ZIP", "-d", "\xE2\x84\xAAOF.HI"}), {{"ÉTÉ.TXT", "old"}}},
+        {words({"G.ZIP", "-d", "é*.txt"}), {{"kof.hi", "h"}}},
+    };
+    for (const Case& c : cases) {
+        const std::string label = c.arguments.join(u' ').toStdString();
+        H h;
+        h.makeZip("G.ZIP", {{"ÉTÉ.TXT", "old"}, {"kof.hi", "h"}});
+        h.write("w/été.txt", "new");
+        const auto r = h.pkzip(c.arguments);
+        EXPECT_EQ(r.exitCode, 0) << label << ": " << r.err.toStdString();
+        EXPECT_EQ(h.readZip("G.ZIP"), c.expected) << label;
+    }
 }
 
 // A file that is not what the archive now holds under its name is kept, and
@@ -228,5 +253,37 @@ TEST(Zip, NothingToAddOrNoFolderForTheArchiveLeavesNoArchive) {
         EXPECT_EQ(r.exitCode, c.exitCode) << c.archive;
         EXPECT_TRUE(r.err.contains(c.message)) << c.archive << ": " << r.err.toStdString();
         EXPECT_EQ(h.files(), QStringList{"work/pacman.6e"}) << c.archive;
+    }
+}
+
+// Deflating what does not shrink only costs time and room; a noise header
+// before data that deflates still has the whole file deflated.
+TEST(Zip, LargeFileThatDoesNotDeflateIsStored) {
+    QByteArray noise(3 << 20, '\0');
+    quint32 state = 12345;
+    for (char& c : noise) {
+        state = state * 1103515245u + 12345u;
+        c = char(state >> 24);
+    }
+    const QByteArray text = QByteArray("pacman ghost pellet ").repeated(150000);
+    const struct {
+        const char* name;
+        QByteArray content;
+        bool stored;
+    } cases[] = {
+        {"noise.bin", noise, true},
+        {"text.txt", text, false},
+        {"header.bin", noise.left(300 << 10) + text, false},
+    };
+    H h;
+    for (const auto& c : cases) {
+        h.write(QString::fromUtf8("w/") + c.name, c.content);
+    }
+    const auto r = h.pkzip(words({"G.ZIP", "w\\*.*"}));
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const Contents archived = h.readZip("G.ZIP");
+    for (const auto& c : cases) {
+        EXPECT_EQ(h.isStored("G.ZIP", c.name), c.stored) << c.name;
+        EXPECT_TRUE(archived.at(c.name) == c.content) << c.name;
     }
 }

@@ -145,6 +145,13 @@ QDateTime ZipToolHarness::entryTime(const QString& relative, const std::string& 
     return QDateTime::fromSecsSinceEpoch(st.mtime);
 }
 
+bool ZipToolHarness::isStored(const QString& relative, const std::string& name) const {
+    ZipPtr archive = openZip(path(relative), ZIP_RDONLY);
+    zip_stat_t st;
+    return zip_stat(archive.get(), name.c_str(), 0, &st) == 0 &&
+           (st.valid & ZIP_STAT_COMP_METHOD) != 0 && st.comp_method == ZIP_CM_STORE;
+}
+
 ZipToolHarness::Result ZipToolHarness::run(const QString& program, const QStringList& arguments,
                                            const QString& workingFolder) const {
     QProcess process;

@@ -44,6 +44,7 @@ public:
     // Entry name -> content.
     std::map<std::string, QByteArray> readZip(const QString& relative) const;
     QDateTime entryTime(const QString& relative, const std::string& name) const;
+    bool isStored(const QString& relative, const std::string& name) const;
 
     // The tools run with drive C: = the whole temporary folder unless told otherwise.
     void mapDrives(const QString& form) { drives_ = form; }

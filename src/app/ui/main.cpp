@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/ShutdownSignals.h"
+#include "app/ui/SingleInstance.h"
 #include "app/ui/TFMain.h"
 #include "context/AppContext.h"
 #include "platform/SdlJoystick.h"
@@ -44,13 +45,32 @@ int main(int argc, char** argv) {
     }
 
     QtDialogs dialogs;
+    const QString storeFile = StoreDatabase::defaultLocation();
+    SingleInstance instance(storeFile);
+    switch (instance.claim()) {
+        case SingleInstance::Claim::First:
+            break;
+        case SingleInstance::Claim::OtherShown:
+            return 0;
+        case SingleInstance::Claim::OtherBusy:
+            dialogs.messageBox(QStringLiteral("Brivanel is already running on the settings store "
+                                              "%1, but its window does not answer.")
+                                   .arg(storeFile),
+                               MessageKind::Error, MessageButtons::Ok);
+            return 1;
+    }
     SystemClock clock;
     SystemProcessStarter starter;
     SdlJoystick joystick;
     AppContext ctx(programDir, exe, programDir + u"/brivanel-batch", DosFileSystem(drives),
-                   StoreDatabase::defaultLocation(), {&dialogs, &clock, &starter, &joystick});
+                   storeFile, {&dialogs, &clock, &starter, &joystick});
 
     TFMain main(ctx);
+    instance.onRaise([&main] { return SingleInstance::bringToFront(main); });
+    // Once the window has closed, a new start waits for this run's end
+    // (its shutdown still writes the store) instead of asking it to show.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &instance,
+                     &SingleInstance::stopAnswering);
     const ShutdownSignals shutdownSignals([&main] { main.close(); });
     main.show();
     return QApplication::exec();

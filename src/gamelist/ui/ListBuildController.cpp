@@ -88,8 +88,7 @@ void ListBuildController::BuildFromFoundFiles(const QStringList& chosenEmulators
     abort_ = false;
     build_.Timer1Tag = 0;
     build_.ListBuildLines.clear();
-    ProcessEmulator();
-    AnnounceEnd();
+    RunStep([this] { ProcessEmulator(); });
 }
 
 void ListBuildController::EndBuild() {
@@ -172,28 +171,61 @@ void ListBuildController::ProcessEmulator() {
         return;
     }
     if (emulator.type == u"MAME") {
-        const QString programDirectory = ctx_.ProgramDirectory();
-        ScriptWords words;
-        const std::optional<QStringList> lines = MameListRequest::ScriptLines(
-            ctx_.fs().shortPath(executable), programDirectory, emulator.emulatorId, words);
-        if (!lines) {
-            // Its old lists stay; the build goes on with the next emulator.
-            ctx_.dialogs().messageBox(
-                words.message(u"The game list of \"" + emulator.lbName + u"\" cannot be requested"),
-                MessageKind::Error, MessageButtons::Ok);
+        if (const RunOutcome request = RequestMameLists(emulator, executable); !request.ok()) {
+            // No list will come, so none is waited for: the build goes on
+            // with the next emulator at once.
+            ctx_.dialogs().messageBox(request.message(), MessageKind::Error, MessageButtons::Ok);
             NextEmulatorStep();
             return;
         }
-        MameListRequest::RemoveOldLists(ctx_.fs(), programDirectory, emulator.emulatorId);
-        BatchRunner(ctx_).RunScript(*lines, ShowMode::Minimised);
     }
     build_.ListBuildStart = ctx_.clock().now();
     Timer1->start(kTickMs);
 }
 
+RunOutcome ListBuildController::RequestMameLists(const EmulatorDefinition& emulator,
+                                                 const QString& executable) {
+    const QString programDirectory = ctx_.ProgramDirectory();
+    const QString refused = u"The game list of \"" + emulator.lbName + u"\" cannot be requested";
+    ScriptWords words(ctx_.fs());
+    const std::optional<QStringList> lines = MameListRequest::ScriptLines(
+        ctx_.fs().shortPath(executable), programDirectory, emulator.emulatorId, words);
+    if (!lines) {
+        return RunOutcome::failed(words.message(refused));  // its old lists stay
+    }
+    const BatchRunner runner(ctx_);
+    RunOutcome run = runner.WriteScript(*lines);
+    if (run.ok()) {
+        // The old lists go only once the script that prints new ones is there.
+        MameListRequest::RemoveOldLists(ctx_.fs(), programDirectory, emulator.emulatorId);
+        run = runner.StartScript(ShowMode::Minimised);
+    }
+    return run.ok() ? run : RunOutcome::failed(refused + u": " + run.message());
+}
+
 void ListBuildController::Timer1Timer() {
-    TimerTick();
+    RunStep([this] { TimerTick(); });
+}
+
+void ListBuildController::RunStep(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception& error) {
+        AbandonBuild(error);
+    }
     AnnounceEnd();
+}
+
+void ListBuildController::AbandonBuild(const std::exception& error) {
+    // Ended as a cancelled build ends: no timer left running, no bar left
+    // standing, the lists as the store now holds them, and the end told.
+    Timer1->stop();
+    EndProgress();
+    build_.ListBuildLines.clear();
+    build_.Timer1Tag = 0;
+    guard_.show(error);
+    guard_.run([this] { emit listsRebuildWanted(); });
+    ended_ = true;
 }
 
 void ListBuildController::TimerTick() {

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QTimer>
 #include <array>
+#include <exception>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -15,7 +17,9 @@
 
 class AppContext;
 class EmulatorTable;
+struct EmulatorDefinition;
 class FoundFiles;
+class RunOutcome;
 class StatusLine;
 class TFStatus;
 struct ToolLocations;
@@ -85,10 +89,16 @@ private:
     // The lists rebuilt: the build is over.
     void EndBuild();
     void AnnounceEnd();
+    // Runs a step of the build; an error in it ends the build cleanly with
+    // the general error message.
+    void RunStep(const std::function<void()>& step);
+    void AbandonBuild(const std::exception& error);
     void TimerTick();
     void SearchDrives();
     void ProcessEmulator();
     void NextEmulatorStep();
+    // Has a MAME-type emulator print its game and clone lists.
+    RunOutcome RequestMameLists(const EmulatorDefinition& emulator, const QString& executable);
     // The waiting phase: true once the emulator's list file is there and
     // its game names are collected.
     bool ListFileArrived();

@@ -121,7 +121,7 @@ void ListMaintenanceCommands::Removefromlist1Click() {
     std::optional<QString> line;
     if (dialogs.messageBoxDefaultNo(QString::fromUtf16(RemoveFromList::kDeleteRomsQuestion),
                                     MessageKind::Warning, MessageButtons::YesNo) == mrYes) {
-        ScriptWords words;
+        ScriptWords words(ctx_.fs());
         line = RemoveFromList::RomDeletionLine(ctx_.fs(), rom, words);
         if (!line) {
             dialogs.messageBox(words.message(u"The ROMs of \"" + entry->name +
@@ -132,10 +132,15 @@ void ListMaintenanceCommands::Removefromlist1Click() {
     }
     SettingsStore store = ctx_.store();
     RemoveFromList::MarkMissing(store, entry->name);
-    if (line) {
-        BatchRunner(ctx_).RunScript({*line}, ShowMode::Minimised);
-    }
+    const RunOutcome deletion =
+        line ? BatchRunner(ctx_).RunScript({*line}, ShowMode::Minimised) : RunOutcome::started();
     emit listsChanged();
+    // Said once the list shows the game as missing: its ROMs are still there.
+    if (!deletion.ok()) {
+        dialogs.messageBox(
+            u"The ROMs of \"" + entry->name + u"\" were not deleted: " + deletion.message(),
+            MessageKind::Error, MessageButtons::Ok);
+    }
 }
 
 void ListMaintenanceCommands::ListBoxCleanup1Click() {

@@ -371,10 +371,11 @@ void OptionPanel::BJoyEmuClick() {
 }
 
 void OptionPanel::BJoyCPClick() {
-    const BatchRunner runner(ctx_);
-    if (!runner.RunScript(JoyCpScript(tools_.joyCp, ctx_.executablePath()), ShowMode::Normal)) {
-        ctx_.dialogs().messageBox(QStringLiteral("Could not run ") + runner.ScriptPath(),
-                                  MessageKind::Error, MessageButtons::Ok);
+    const RunOutcome run = BatchRunner(ctx_).RunScript(
+        JoyCpScript(tools_.joyCp, ctx_.executablePath()), ShowMode::Normal);
+    if (!run.ok()) {
+        ctx_.dialogs().messageBox(u"JoyCP cannot be run: " + run.message(), MessageKind::Error,
+                                  MessageButtons::Ok);
         return;
     }
     // No game was launched: the close is an ordinary exit and counts no play.

@@ -46,7 +46,7 @@ void PlayCommand::BPlayClick() {
     const LaunchOptions::Choices choices = options_.ChoicesForLaunch(*emulator);
     const LaunchRequest request{entry->shortName, entry->location, entry->emulatorLocation,
                                 choices.panel,    choices.keyFile, tools_};
-    ScriptWords words;
+    ScriptWords words(ctx_.fs());
     QString emulatorLine;
     const std::optional<QStringList> lines =
         launchLines(ctx_, *emulator, request, words, &emulatorLine);
@@ -60,10 +60,9 @@ void PlayCommand::BPlayClick() {
                                   MessageButtons::Ok);
         return;
     }
-    const BatchRunner runner(ctx_);
-    if (!runner.RunScript(*lines, ShowMode::Normal)) {
+    if (const RunOutcome run = BatchRunner(ctx_).RunScript(*lines, ShowMode::Normal); !run.ok()) {
         // Nothing runs, so nothing may count as played or close the window.
-        ctx_.dialogs().messageBox(QStringLiteral("Could not run ") + runner.ScriptPath(),
+        ctx_.dialogs().messageBox(u'"' + entry->name + u"\" cannot be played: " + run.message(),
                                   MessageKind::Error, MessageButtons::Ok);
         return;
     }

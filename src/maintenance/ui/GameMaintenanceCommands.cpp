@@ -134,7 +134,7 @@ void GameMaintenanceCommands::DeleteStateFileOf(QString EmulatorDefinition::*pat
 }
 
 void GameMaintenanceCommands::RunAndTell(const QStringList& lines, const QString& command,
-                                         const QString& entryName) {
+                                         const QString& entryName, const QString& notDone) {
     const QString what = command + u" for \"" + entryName + u'"';
     // The script runs on after this returns; its end is told when it comes.
     const auto ended = [this, what](bool succeeded) {
@@ -142,8 +142,9 @@ void GameMaintenanceCommands::RunAndTell(const QStringList& lines, const QString
                                       ? QStringLiteral(": done.")
                                       : QStringLiteral(": failed (Execute.log says which line).")));
     };
-    if (!BatchRunner(ctx_).RunScriptWatched(lines, ShowMode::Minimised, this, ended)) {
-        ctx_.dialogs().messageBox(what + u": could not be started.", MessageKind::Error,
+    const RunOutcome run = BatchRunner(ctx_).RunScriptWatched(lines, ShowMode::Minimised, this, ended);
+    if (!run.ok()) {
+        ctx_.dialogs().messageBox(notDone + u": " + run.message(), MessageKind::Error,
                                   MessageButtons::Ok);
         return;
     }
@@ -154,7 +155,7 @@ void GameMaintenanceCommands::DeleteGameStateFile(const SelectedEntry& entry,
                                                   const QString& pattern, const QString& command) {
     const MaintenanceScripts::GameFiles game{entry.shortName, entry.location,
                                              entry.emulatorLocation};
-    ScriptWords words;
+    ScriptWords words(ctx_.fs());
     const std::optional<QStringList> script =
         MaintenanceScripts::DeleteGameStateFile(ctx_.fs(), pattern, game, tools_.pkzip, words);
     if (!script) {
@@ -162,7 +163,7 @@ void GameMaintenanceCommands::DeleteGameStateFile(const SelectedEntry& entry,
                                   MessageKind::Error, MessageButtons::Ok);
         return;
     }
-    RunAndTell(*script, command, entry.name);
+    RunAndTell(*script, command, entry.name, u"No file of \"" + entry.name + u"\" was deleted");
 }
 
 void GameMaintenanceCommands::FixROM1Click() {
@@ -175,7 +176,8 @@ void GameMaintenanceCommands::FixROM1Click() {
         return;
     }
     if (!script.lines.isEmpty()) {
-        RunAndTell(script.lines, QStringLiteral("Fix ROM"), entry.name);
+        RunAndTell(script.lines, QStringLiteral("Fix ROM"), entry.name,
+                   u'"' + entry.name + u"\" was not fixed");
     }
 }
 
@@ -219,7 +221,7 @@ void GameMaintenanceCommands::AddSoundSample1Click() {
     samples.romPath = emulator->romPath;
     samples.samplesPath = emulator->samplesPath;
     samples.pkzipExists = fs.fileExists(samples.pkzip);
-    ScriptWords words;
+    ScriptWords words(ctx_.fs());
     const std::optional<QStringList> script =
         MaintenanceScripts::AddSoundSamples(fs, game, samples, words);
     if (!script) {
@@ -228,7 +230,7 @@ void GameMaintenanceCommands::AddSoundSample1Click() {
             MessageButtons::Ok);
         return;
     }
-    BatchRunner(ctx_).RunScript(*script, ShowMode::Minimised);
+    RunScript(*script, u"No samples were added to \"" + entry->name + u'"');
 }
 
 void GameMaintenanceCommands::Uninstall1Click() {
@@ -238,7 +240,7 @@ void GameMaintenanceCommands::Uninstall1Click() {
         ctx_.dialogs().messageBox(*refusal, MessageKind::Error, MessageButtons::Ok);
         return;
     }
-    ScriptWords words;
+    ScriptWords words(ctx_.fs());
     const std::optional<QStringList> script =
         MaintenanceScripts::Uninstall(programDirectory, words);
     if (!script) {
@@ -254,8 +256,21 @@ void GameMaintenanceCommands::Uninstall1Click() {
             MessageKind::Confirmation, MessageButtons::YesNo) != mrYes) {
         return;
     }
+    // The settings go only once the script that removes the program runs:
+    // an uninstall that cannot start must leave everything as it was.
+    if (!RunScript(*script, QStringLiteral("Nothing was uninstalled"))) {
+        return;
+    }
     SettingsStore store = ctx_.store();
     store.DeleteKey(StorePaths::Root());
-    BatchRunner(ctx_).RunScript(*script, ShowMode::Minimised);
     emit closeRequested();
+}
+
+bool GameMaintenanceCommands::RunScript(const QStringList& lines, const QString& notDone) {
+    const RunOutcome run = BatchRunner(ctx_).RunScript(lines, ShowMode::Minimised);
+    if (!run.ok()) {
+        ctx_.dialogs().messageBox(notDone + u": " + run.message(), MessageKind::Error,
+                                  MessageButtons::Ok);
+    }
+    return run.ok();
 }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QObject>
+#include <QStringList>
 
 #include "catalogue/EmulatorDefinition.h"
 #include "context/ErrorGuard.h"
@@ -56,10 +57,15 @@ private:
     void DeleteGameStateFile(const SelectedEntry& entry, const QString& pattern,
                              const QString& command);
     // Runs the command's script and says in the status bar when it is done.
-    void RunAndTell(const QStringList& lines, const QString& command, const QString& entryName);
+    // A start that fails is shown with `notDone` before its reason.
+    void RunAndTell(const QStringList& lines, const QString& command, const QString& entryName,
+                    const QString& notDone);
     void FixROM1Click();
     void AddSoundSample1Click();
     void Uninstall1Click();
+    // Runs a maintenance script minimised; when it cannot start, says so
+    // after `notDone` ("No samples were added to ...") and returns false.
+    bool RunScript(const QStringList& lines, const QString& notDone);
 
     AppContext& ctx_;
     const EmulatorTable& emulators_;

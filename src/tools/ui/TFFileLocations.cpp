@@ -164,8 +164,12 @@ void TFFileLocations::BSearchDrivesClick() {
             FindInFoundFiles(foundFiles_.paths(), QString::fromUtf16(RowOf(tool).executable), true);
         Fields()[size_t(tool)]->setText(path);
         if (tool == Tool::ZipMagic && !path.isEmpty()) {
-            BatchRunner(ctx_).RunCommand(path + QString::fromUtf16(kZipMagicOff),
-                                         ShowMode::Minimised);
+            const RunOutcome run = BatchRunner(ctx_).RunCommand(
+                path + QString::fromUtf16(kZipMagicOff), ShowMode::Minimised);
+            if (!run.ok()) {
+                ctx_.dialogs().messageBox(u"ZipMagic was not switched off: " + run.message(),
+                                          MessageKind::Error, MessageButtons::Ok);
+            }
         }
     }
     status_.SetStatus(FilesFoundText(foundFiles_.paths().size(), EDrives->text()) + u"; " +

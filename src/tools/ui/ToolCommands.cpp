@@ -1,5 +1,7 @@
 #include "tools/ui/ToolCommands.h"
 
+#include <QDebug>
+
 #include "context/AppContext.h"
 #include "context/BatchRunner.h"
 #include "platform/ui/MenuItem.h"
@@ -37,7 +39,7 @@ void ToolCommands::Locations1Click() {
 void ToolCommands::RestoreLocations(SettingsStore& root) {
     tools_ = ReadToolLocations(root);
     if (!tools_.zipMagic.isEmpty()) {
-        RunZipMagic(kZipMagicOff);
+        SwitchZipMagicOff();
     }
     FSearchOptions->SetDrives(tools_.drives);
 }
@@ -58,18 +60,31 @@ void ToolCommands::ZipMagicCheck() {
             foundFiles_.LocateExecutable(QStringLiteral("ZMCMDLN.EXE")).value_or(QString());
     }
     if (!tools_.zipMagic.isEmpty()) {
-        RunZipMagic(kZipMagicOff);
+        SwitchZipMagicOff();
     }
 }
 
 void ToolCommands::ZipMagicOn() {
-    if (!tools_.zipMagic.isEmpty()) {
-        RunZipMagic(kZipMagicOn);
+    if (tools_.zipMagic.isEmpty()) {
+        return;
+    }
+    // Only said on the error stream: the window is going away, maybe on a
+    // signal, and a box would hold the shutdown up.
+    if (const RunOutcome run = RunZipMagic(kZipMagicOn); !run.ok()) {
+        qWarning().noquote() << "ZipMagic was not switched on again:" << run.message();
     }
 }
 
-void ToolCommands::RunZipMagic(const char16_t* option) const {
-    BatchRunner(ctx_).RunCommand(tools_.zipMagic + QString::fromUtf16(option), ShowMode::Minimised);
+void ToolCommands::SwitchZipMagicOff() {
+    if (const RunOutcome run = RunZipMagic(kZipMagicOff); !run.ok()) {
+        ctx_.dialogs().messageBox(u"ZipMagic was not switched off: " + run.message(),
+                                  MessageKind::Error, MessageButtons::Ok);
+    }
+}
+
+RunOutcome ToolCommands::RunZipMagic(const char16_t* option) const {
+    return BatchRunner(ctx_).RunCommand(tools_.zipMagic + QString::fromUtf16(option),
+                                        ShowMode::Minimised);
 }
 
 void ToolCommands::ChooseSearch() {

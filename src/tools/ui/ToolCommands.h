@@ -9,6 +9,7 @@
 
 class AppContext;
 class EmulatorTable;
+class RunOutcome;
 class FoundFiles;
 class SettingsStore;
 class StatusLine;
@@ -52,7 +53,9 @@ signals:
 
 private:
     void Locations1Click();
-    void RunZipMagic(const char16_t* option) const;
+    // ZipMagic with " /e-", a failed start shown in a box.
+    void SwitchZipMagicOff();
+    RunOutcome RunZipMagic(const char16_t* option) const;
 
     AppContext& ctx_;
     ErrorGuard guard_;

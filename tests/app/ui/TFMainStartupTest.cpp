@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QWindow>
+#include <limits>
 
 #include "app/StartupLogic.h"
 #include "app/ui/TFMain.h"
@@ -152,6 +153,15 @@ TEST_F(StartupTest, CountsAPlayOnlyAfterMoreThan0_00035Days) {
     s.WriteString(u"Current"_qs, u"Gone"_qs);
     EXPECT_FALSE(StartupLogic::CountPlay(s, launch + 1));
     EXPECT_FALSE(s.KeyExists(StorePaths::Entry(u"Gone"_qs)));
+
+    // The largest count stays: one more would wrap round to a negative one.
+    s.WriteDateTime(u"Time"_qs, launch);
+    s.WriteString(u"Current"_qs, u"Galaga"_qs);
+    ASSERT_TRUE(s.OpenKey(StorePaths::Entry(u"Galaga"_qs), false));
+    s.WriteInteger(u"Count"_qs, std::numeric_limits<int>::max());
+    ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
+    EXPECT_TRUE(StartupLogic::CountPlay(s, launch + 1));
+    EXPECT_EQ(count(u"Galaga"_qs), std::numeric_limits<int>::max());
 }
 
 TEST_F(StartupTest, RestoresToolPathsViewSwitchesAndTheLock) {
@@ -356,6 +366,21 @@ TEST_F(StartupTest, ClosingRunsZipMagicOnlyWhenNoGameWasLaunched) {
             inst.starter.starts().back().arguments.last() == u"C:\\ZM\\ZMCMDLN.EXE /e+"_qs;
         EXPECT_EQ(ran, !launched);
     }
+}
+
+// A switch that cannot start is said at start-up; at close it only goes to
+// the error stream, as a box would hold the shutdown up.
+TEST_F(StartupTest, AZipMagicSwitchThatCannotStartIsSaidOnlyAtStartUp) {
+    writeCurrent(
+        [](SettingsStore& s) { s.WriteString(u"ZipMagic Path"_qs, u"C:\\ZM\\ZMCMDLN.EXE"_qs); });
+    inst.starter.refuse(TempInstallation::batchInterpreter());
+    const auto main = start();
+    ASSERT_EQ(inst.dialogs.messages().size(), 1);
+    EXPECT_TRUE(inst.dialogs.messages()[0].startsWith(
+        u"ZipMagic was not switched off: \"C:\\ZM\\ZMCMDLN.EXE /e-\" could not be started"_qs))
+        << inst.dialogs.messages()[0].toStdString();
+    main->close();
+    EXPECT_EQ(inst.dialogs.messages().size(), 1);
 }
 
 TEST_F(StartupTest, RebuildGameListAskesAndThenStartsAfresh) {

@@ -8,7 +8,7 @@
 
 #include "catalogue/ProfileFile.h"
 #include "gamelist/ListFileGames.h"
-#include "maintenance/ZipEntries.h"
+#include "platform/ZipEntries.h"
 #include "support/Text.h"
 #include "support/ui/ListBuildFixture.h"
 #include "support/ui/WindowDriver.h"

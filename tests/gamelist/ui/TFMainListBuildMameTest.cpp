@@ -165,3 +165,23 @@ TEST(ListBuildMame, EmulatorPrintingNothingGivesNoGames) {
               QByteArray("[Merged]\r\n"));
     EXPECT_EQ(listBox(main, QStringLiteral("LBArcade")).items(), QStringList{kMame});
 }
+
+// No list can come from a script that did not start: the build says why at
+// once and goes on, instead of waiting half a minute and ending the program.
+TEST(ListBuildMame, AListRequestThatCannotStartEndsAtOnceWithItsMessage) {
+    ListBuildInstallation b;
+    b.writeDefinition(QStringLiteral("MAME"), kMame, QStringLiteral("MAME"));
+    b.writeStandIn(QStringLiteral("C:\\EMU\\MAME\\MAME.EXE"), QStringLiteral("exit 0"));
+    b.writeExistingStore();
+    TFMain& main = b.start();
+    b.inst.starter.refuse(TempInstallation::batchInterpreter());
+    b.updateGameList({kMame});
+    EXPECT_FALSE(b.listBuild().IsRunning());
+    EXPECT_EQ(b.inst.dialogs.messages(),
+              QStringList{u"The game list of \"" + kMame +
+                          u"\" cannot be requested: C:\\BRIVANEL\\Execute.bat could not be "
+                          u"started: the script interpreter " +
+                          TempInstallation::batchInterpreter() + u" did not start."});
+    EXPECT_TRUE(b.inst.exitCodes.isEmpty());
+    EXPECT_EQ(listBox(main, QStringLiteral("LBArcade")).items(), QStringList{kMame});
+}

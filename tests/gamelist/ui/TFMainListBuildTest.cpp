@@ -4,7 +4,9 @@
 
 #include <QListWidget>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 
 #include "settings/KeyPath.h"
@@ -250,6 +252,34 @@ TEST(ListBuildWindow, EntriesOfOtherEmulatorsAreKeptOrTakenOver) {
               QStringLiteral("DIGDUG"));
     EXPECT_EQ(b.value(QStringLiteral("Dig Dug"), QStringLiteral("Emulator2")),
               QStringLiteral("<none>"));
+}
+
+// A damaged entry (its "Emulator" a number) raises a store error in the
+// middle of the build, which then ends as a cancelled one does: the error
+// shown, no timer, no progress bar, the lists rebuilt and the end told.
+TEST(ListBuildWindow, AStoreErrorInATickEndsTheBuildCleanly) {
+    ListBuildInstallation b;
+    writePickInstallation(
+        b, {QStringLiteral("ALPHA"), QStringLiteral("BRAVO"), QStringLiteral("CHARLIE")});
+    b.writeFile(QStringLiteral("D:\\ROMS\\ALPHA.ZIP"));
+    b.writeExistingStore();
+    {
+        SettingsStore store = b.inst.context().store();
+        store.OpenKey(StorePaths::Entry(QStringLiteral("Bravo")), true);
+        store.WriteInteger(QStringLiteral("Emulator"), 7);
+    }
+    TFMain& main = b.start();
+    const QSignalSpy ended(&b.listBuild(), &ListBuildController::buildEnded);
+    b.updateGameList({QStringLiteral("Pick {Test}")});
+    b.finishTicks();
+    EXPECT_EQ(b.inst.dialogs.messages(),
+              QStringList{QStringLiteral("Invalid data type for 'Emulator'")});
+    EXPECT_FALSE(b.listBuild().IsRunning());
+    EXPECT_TRUE(control<QProgressBar>(main, QStringLiteral("StatusProgressBar")).isHidden());
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_TRUE(b.listItems().contains(QStringLiteral("Alpha")));
+    EXPECT_EQ(b.value(QStringLiteral("Charlie"), QStringLiteral("Location")),
+              QStringLiteral("<no entry>"));
 }
 
 TEST(ListBuildWindow, TwoCandidatesAskAndAllNarrowsLaterQuestions) {

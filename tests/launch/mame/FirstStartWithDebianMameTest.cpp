@@ -16,9 +16,11 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 
+#include "launch/mame/ShippedEmulators.h"
 #include "settings/KeyPath.h"
 #include "support/StandIn.h"
 #include "support/Text.h"
@@ -34,17 +36,6 @@ const QString kBreakout = q("Breakout [TTL]");
 // C: is the home, as it is without a drive map; the installer's program folder lies in it.
 const QString kProgramFolder = q(".local/share/brivanel");
 
-QProcessEnvironment homeEnvironment(const TempInstallation& inst) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(q("HOME"), inst.host(q("C:\\")));
-    env.remove(q("XDG_DATA_HOME"));
-    env.insert(q("QT_QPA_PLATFORM"), q("offscreen"));
-    env.insert(q("BRIVANEL_STORE"), inst.storeFile());
-    env.insert(q("BRIVANEL_DRIVES"),
-               u"C:=" + inst.host(q("C:\\")) + u";D:=" + inst.host(q("D:\\")));
-    return env;
-}
-
 bool countExists(TempInstallation& inst) {
     SettingsStore store(inst.database());
     return store.OpenKey(StorePaths::Entry(kPong), false) && store.ValueExists(q("Count"));
@@ -58,15 +49,8 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
     }
     ListBuildInstallation b(kProgramFolder);
     TempInstallation& inst = b.inst;
-    const QProcessEnvironment env = homeEnvironment(inst);
-
-    QProcess install;
-    install.setProcessEnvironment(env);
-    install.setProcessChannelMode(QProcess::MergedChannels);
-    install.start(q("cmake"), {q("--install"), q(BRIVANEL_BUILD_DIR), q("--prefix"),
-                               inst.host(q("C:\\.local"))});
-    ASSERT_TRUE(install.waitForFinished(120000));
-    ASSERT_EQ(install.exitCode(), 0) << install.readAll().toStdString();
+    const QProcessEnvironment env = ShippedEmulatorRun::HomeEnvironment(inst);
+    ASSERT_EQ(ShippedEmulatorRun::InstallIntoHome(env), QString());
     const QString programDir = u"C:\\" + QString(kProgramFolder).replace(u'/', u'\\') + u'\\';
     ASSERT_TRUE(inst.fs().exists(programDir + u"mame.ini"));
     ASSERT_TRUE(QFileInfo(inst.host(programDir + u"MAME\\MAME.EXE")).isExecutable());
@@ -125,6 +109,17 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
               (programDir + u"PKUNZIP.EXE").toUpper());
 
     selectItem(arcade, kPong);
+    // The installed key help names MAME's common keys.
+    QString keys;
+    inst.dialogs.answerDialog(mrOk, [&keys](QObject& dialog) {
+        keys = control<QPlainTextEdit>(dialog, q("MKeys")).toPlainText();
+    });
+    menuItem(*main, q("Keys1")).trigger();
+    for (const char* key : {"Insert a coin             5", "Start                     1",
+                            "Pause and go on           P", "Menu                      Tab",
+                            "Quit (back to Brivanel)   Escape", "Snapshot                  F12"}) {
+        EXPECT_TRUE(keys.contains(q(key))) << key << " in " << keys.toStdString();
+    }
     control<QLineEdit>(*main, q("EAdditional"))
         .setText(q("-window -video none -sound none -seconds_to_run 32"));
     const LaunchCount launches(*main);
@@ -137,7 +132,8 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
     for (const char* option :
          {" -nowindow -resolution auto", " -nowaitvsync", " -joystick ", " -nomouse",
           " -trackball_device keyboard", " -joystick_map auto", " -nocheat", " -video opengl",
-          " -sound auto -samplerate 48000", " -skip_gameinfo", " -seconds_to_run 32"}) {
+          " -sound auto -samplerate 48000", " -rotate -noror -norol ",
+          " -noautoframeskip -frameskip 0", " -skip_gameinfo", " -seconds_to_run 32"}) {
         EXPECT_TRUE(command.contains(q(option))) << option << " in " << command.toStdString();
     }
     // Launched now, on the real clock that the restarted program reads.

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "launch/LaunchScript.h"
+#include "support/FullDisk.h"
 #include "support/ProcessRun.h"
 #include "support/StandIn.h"
 #include "support/ui/OptionFixture.h"
@@ -150,6 +151,25 @@ TEST_F(PlayTest, NothingPlayableDoesNothing) {
     EXPECT_TRUE(main().isVisible());
 }
 
+// MAME reads a set from a folder of its name, so users keep such folders:
+// the play would unpack into the user's and delete it afterwards.
+TEST_F(PlayTest, AFolderOfTheGamesNameIsNeverPlayedIntoOrDeleted) {
+    inst.writeFile(QStringLiteral("C:\\EMU\\pong\\mine.rom"), "the user's");
+    startWithUnzip(kPkunzip);
+    const LaunchCount launches(main());
+    select(kPong);
+    play();
+    EXPECT_EQ(inst.dialogs.messages(),
+              QStringList{u"\"" + kPong +
+                          u"\" cannot be played: the folder the game is unpacked into "
+                          u"\"C:\\EMU\\pong\" is there already, and a script deletes or "
+                          u"overwrites only what it made."});
+    EXPECT_TRUE(script().isEmpty());
+    EXPECT_TRUE(inst.starter.starts().empty());
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_EQ(launches.count(), 0);
+}
+
 TEST_F(PlayTest, ZippedGameWithoutUnzipToolWarnsAndStaysOpen) {
     startWithUnzip(QStringLiteral("C:\\PK\\GONE.EXE"));
     const LaunchCount launches(main());
@@ -162,6 +182,31 @@ TEST_F(PlayTest, ZippedGameWithoutUnzipToolWarnsAndStaysOpen) {
     EXPECT_EQ(launches.count(), 0);
     // The completed selections stay stored.
     EXPECT_EQ(readString(Specific(kPong), QStringLiteral("Sound")), QStringLiteral("Silence"));
+}
+
+// A script that did not reach the disk in full is never started: the
+// window says why and stays, and nothing counts as played.
+TEST_F(PlayTest, OnAFullDiskNothingStartsAndTheWindowStays) {
+    // Every list group chosen already: the click itself writes no option.
+    setSpecific(kPong, {{u"Resolution"_qs, u"320x240"_qs},
+                        {u"VESA Mode"_qs, u"VESA 1"_qs},
+                        {u"Pixel Doubling"_qs, u"No Scanlines"_qs},
+                        {u"Sound"_qs, u"Silence"_qs}});
+    startWithUnzip(kPkunzip);
+    const LaunchCount launches(main());
+    select(kPong);
+    {
+        const FullDisk full;
+        play();
+    }
+    ASSERT_EQ(inst.dialogs.messages().size(), 1);
+    EXPECT_TRUE(inst.dialogs.messages()[0].startsWith(
+        u'"' + kPong + u"\" cannot be played: " + kScript +
+        u" could not be written, so nothing was started (cannot write "))
+        << inst.dialogs.messages()[0].toStdString();
+    EXPECT_TRUE(inst.starter.starts().empty());
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_EQ(launches.count(), 0);
 }
 
 }  // namespace

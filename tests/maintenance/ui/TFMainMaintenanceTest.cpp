@@ -259,11 +259,13 @@ TEST_F(MaintenanceTest, SoundSamplesGoIntoTheGamesArchive) {
     inst.dialogs.answerText(inst.host(QStringLiteral("C:\\SAMPLES\\PACSND.ZIP")));
     run("AddSoundSample1");
     EXPECT_EQ(inst.dialogs.shown().back().text, QStringLiteral("Zipped Sound Samples for Pac-Man"));
-    EXPECT_EQ(script().size(), 3);
+    EXPECT_EQ(script().size(), 4);
     runScript();
     EXPECT_EQ(entries(kPacZip),
               QStringList({QStringLiteral("chomp.wav"), QStringLiteral("death.wav"),
                            QStringLiteral("pacman.rom")}));
+    // The folder the game was unpacked into was the script's own.
+    EXPECT_FALSE(inst.fs().exists(QStringLiteral("C:\\EMU\\ROMS\\pacman")));
 }
 
 TEST_F(MaintenanceTest, SoundSamplesNeedBothZipTools) {
@@ -278,7 +280,9 @@ TEST_F(MaintenanceTest, SoundSamplesNeedBothZipTools) {
     EXPECT_TRUE(inst.starter.starts().empty());
 }
 
-TEST_F(MaintenanceTest, UninstallNoKeepsAllYesDeletesTheStoreBeforeTheScript) {
+// The settings go only once the script that removes the program has
+// started: an uninstall that cannot start leaves them and says why.
+TEST_F(MaintenanceTest, UninstallNoKeepsAllYesDeletesTheStoreOnceTheScriptStarted) {
     startWithTools();
     inst.dialogs.answer(mrNo);
     run("Uninstall1");
@@ -290,6 +294,15 @@ TEST_F(MaintenanceTest, UninstallNoKeepsAllYesDeletesTheStoreBeforeTheScript) {
     EXPECT_TRUE(inst.context().store().KeyExists(StorePaths::Root()));
     EXPECT_TRUE(inst.starter.starts().empty());
 
+    inst.starter.refuse(TempInstallation::batchInterpreter());
+    inst.dialogs.answer(mrYes);
+    run("Uninstall1");
+    EXPECT_TRUE(inst.dialogs.messages().back().startsWith(
+        u"Nothing was uninstalled: C:\\BRIVANEL\\Execute.bat could not be started"_qs));
+    EXPECT_TRUE(inst.context().store().KeyExists(StorePaths::Root()));
+    EXPECT_TRUE(main().isVisible());
+
+    inst.starter = RecordingProcessStarter();
     inst.dialogs.answer(mrYes);
     run("Uninstall1");
     EXPECT_FALSE(inst.context().store().KeyExists(StorePaths::Root()));
@@ -299,6 +312,35 @@ TEST_F(MaintenanceTest, UninstallNoKeepsAllYesDeletesTheStoreBeforeTheScript) {
     EXPECT_EQ(inst.starter.starts().size(), 1u);
     endMain();  // shutdown does not bring the tree back
     EXPECT_FALSE(inst.context().store().KeyExists(StorePaths::Root()));
+}
+
+// A script that cannot start is said to have done nothing, naming the game.
+TEST_F(MaintenanceTest, ACommandWhoseScriptCannotStartSaysSo) {
+    makeZip(kPacZip, {QStringLiteral("pacman/a.rom")});
+    makeZip(QStringLiteral("C:\\SAMPLES\\PACSND.ZIP"), {QStringLiteral("chomp.wav")});
+    addGame(kPacman, QStringLiteral("MAME"), QStringLiteral("pacman"), kPacZip);
+    startWithTools();
+    select(kPacman);
+    inst.starter.refuse(TempInstallation::batchInterpreter());
+    const struct {
+        const char* command;
+        const char16_t* notDone;
+    } commands[] = {
+        {"DeleteHighScoreFile1", u"No file of \"Pac-Man\" was deleted"},
+        {"FixROM1", u"\"Pac-Man\" was not fixed"},
+        {"AddSoundSample1", u"No samples were added to \"Pac-Man\""},
+    };
+    for (const auto& c : commands) {
+        if (c.command == std::string_view("AddSoundSample1")) {
+            inst.dialogs.answerText(inst.host(QStringLiteral("C:\\SAMPLES\\PACSND.ZIP")));
+        }
+        run(c.command);
+        ASSERT_FALSE(inst.dialogs.messages().isEmpty()) << c.command;
+        EXPECT_TRUE(inst.dialogs.messages().back().startsWith(
+            QString::fromUtf16(c.notDone) + u": C:\\BRIVANEL\\Execute.bat could not be started"_qs))
+            << c.command;
+    }
+    EXPECT_EQ(inst.dialogs.messages().size(), 3);
 }
 
 TEST_F(MaintenanceTest, EnterAtADeletingQuestionKeepsEverything) {

@@ -1,4 +1,4 @@
-#include "maintenance/ZipEntries.h"
+#include "platform/ZipEntries.h"
 
 #include <zip.h>
 
@@ -20,6 +20,28 @@ QString errorText(int code) {
 }
 
 }  // namespace
+
+std::optional<QStringList> ZipEntry::components() const {
+    const QString unified = QString(name).replace(u'\\', u'/');
+    if (unified.isEmpty() || unified.startsWith(u'/') ||
+        (unified.size() >= 2 && unified[1] == u':')) {
+        return std::nullopt;
+    }
+    QStringList parts = unified.split(u'/', Qt::SkipEmptyParts);
+    parts.removeAll(QStringLiteral("."));
+    if (parts.isEmpty() || parts.contains(QStringLiteral(".."))) {
+        return std::nullopt;
+    }
+    return parts;
+}
+
+std::optional<QString> ZipEntry::flatName() const {
+    const std::optional<QStringList> parts = components();
+    if (!parts) {
+        return std::nullopt;
+    }
+    return isFolder() ? QString() : parts->last();
+}
 
 ZipEntries ZipEntries::read(const QString& hostPath) {
     ZipEntries out;
