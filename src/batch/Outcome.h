@@ -20,9 +20,10 @@ struct Outcome {
     static Outcome success(const QString& note = QString()) { return {true, note, {}, {}}; }
     static Outcome failure(const QString& message) { return {false, message, {}, {}}; }
     static Outcome exited(int code) {
-        return code == 0 ? Outcome{true, {}, 0, {}}
-                         : Outcome{false, QStringLiteral("exit status ") + QString::number(code),
-                                   code, {}};
+        return code == 0
+                   ? Outcome{true, {}, 0, {}}
+                   : Outcome{
+                         false, QStringLiteral("exit status ") + QString::number(code), code, {}};
     }
     int errorLevelAfter(int before) const { return errorLevel.value_or(ok ? before : 1); }
 };

@@ -296,10 +296,10 @@ Outcome ProgramRunner::run(const Program& program, const QStringList& arguments,
     } else {
         process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     }
-    // The error output goes to a file, not a pipe: the program started last
-    // (the restart) outlives nothing that reads a pipe, and whatever it starts
-    // would write into a closed one. After the run it is passed on and its
-    // last line kept: when the program failed, that is what it said about it.
+    // The error output goes to a file, not a pipe: what the restarted program
+    // starts outlives this run, and would write into a pipe nobody reads any
+    // more. After the run it is passed on and its last line kept: when the
+    // program failed, that is what it said about it.
     QTemporaryFile errors(QDir::tempPath() + QStringLiteral("/brivanel-batch-XXXXXX.err"));
     if (errors.open()) {
         process.setStandardErrorFile(errors.fileName());
@@ -315,10 +315,9 @@ Outcome ProgramRunner::run(const Program& program, const QStringList& arguments,
     }
     process.waitForFinished(-1);
     const QString said = errors.isOpen() ? passOnErrorOutput(errors) : QString();
-    Outcome ended =
-        process.exitStatus() == QProcess::CrashExit
-            ? Outcome::failure(program.typed + QStringLiteral(" was ended by a signal"))
-            : Outcome::exited(process.exitCode());
+    Outcome ended = process.exitStatus() == QProcess::CrashExit
+                        ? Outcome::failure(program.typed + QStringLiteral(" was ended by a signal"))
+                        : Outcome::exited(process.exitCode());
     if (!ended.ok) {
         ended.lastOutput = said;
     }

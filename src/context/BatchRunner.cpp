@@ -34,8 +34,8 @@ RunOutcome BatchRunner::RunScript(const QStringList& lines, ShowMode mode) const
     return written.ok() ? StartScript(mode) : written;
 }
 
-RunOutcome BatchRunner::RunScriptWatched(const QStringList& lines, ShowMode mode,
-                                         QObject* context, ProcessStarter::Ended ended) const {
+RunOutcome BatchRunner::RunScriptWatched(const QStringList& lines, ShowMode mode, QObject* context,
+                                         ProcessStarter::Ended ended) const {
     RunOutcome written = WriteScript(lines);
     if (!written.ok()) {
         return written;

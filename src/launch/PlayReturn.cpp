@@ -15,7 +15,8 @@ std::optional<LineFailure> FailureInLog(const QString& logText, const QString& l
     qsizetype at = -1;
     for (qsizetype i = lines.size() - 1; i >= 0; --i) {
         const qsizetype prompt = lines[i].indexOf(u'>');
-        if (prompt > 0 && !lines[i].startsWith(u' ') && QStringView(lines[i]).mid(prompt + 1) == line) {
+        if (prompt > 0 && !lines[i].startsWith(u' ') &&
+            QStringView(lines[i]).mid(prompt + 1) == line) {
             at = i;
             break;
         }
@@ -49,8 +50,8 @@ QString PlayFailureNotice(const PlayReturn& back) {
     if (!back.failure) {
         return {};
     }
-    const QString game = back.entryName.isEmpty() ? QStringLiteral("The game")
-                                                  : u'"' + back.entryName + u'"';
+    const QString game =
+        back.entryName.isEmpty() ? QStringLiteral("The game") : u'"' + back.entryName + u'"';
     const QString notice = game + u": the emulator failed (" + back.failure->status + u')';
     if (back.failure->said.isEmpty()) {
         return notice + u'.';

@@ -142,7 +142,8 @@ void GameMaintenanceCommands::RunAndTell(const QStringList& lines, const QString
                                       ? QStringLiteral(": done.")
                                       : QStringLiteral(": failed (Execute.log says which line).")));
     };
-    const RunOutcome run = BatchRunner(ctx_).RunScriptWatched(lines, ShowMode::Minimised, this, ended);
+    const RunOutcome run =
+        BatchRunner(ctx_).RunScriptWatched(lines, ShowMode::Minimised, this, ended);
     if (!run.ok()) {
         ctx_.dialogs().messageBox(notDone + u": " + run.message(), MessageKind::Error,
                                   MessageButtons::Ok);

@@ -24,9 +24,8 @@ class GameMaintenanceCommands : public QObject {
     Q_OBJECT
 public:
     GameMaintenanceCommands(AppContext& ctx, const EmulatorTable& emulators,
-                            const ErrorGuard& guard, StatusLine& status,
-                            const ToolLocations& tools, SelectionSource& selection,
-                            QWidget* window);
+                            const ErrorGuard& guard, StatusLine& status, const ToolLocations& tools,
+                            SelectionSource& selection, QWidget* window);
 
     QAction* ResetAction() const { return ResettoEmulatorDefaults1; }
     QMenu* DeleteMenu() const { return Advanced1; }

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <QStandardPaths>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <stdexcept>
 
 #include "catalogue/EmulatorTable.h"
@@ -48,8 +48,7 @@ QString OfferedReportFile(const QString& title) {
 template <class PrintSection>
 void ReportCommands::PrintReport(const QString& title, bool askQuestionable,
                                  PrintSection&& printSection) {
-    const std::optional<PrintTarget> target =
-        ctx_.dialogs().printDialog(OfferedReportFile(title));
+    const std::optional<PrintTarget> target = ctx_.dialogs().printDialog(OfferedReportFile(title));
     if (!target) {
         return;
     }

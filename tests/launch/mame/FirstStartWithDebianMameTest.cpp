@@ -12,8 +12,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QLabel>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -141,12 +141,16 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
     inst.clock.set(realClock.now());
     b.closeMain();
 
-    const RecordingProcessStarter::Start& run = inst.starter.starts().back();
+    // The script the last Play started, run as the starter would, in the test's home.
+    const auto startLastScript = [&inst, &env](QProcess& batch) {
+        const RecordingProcessStarter::Start& run = inst.starter.starts().back();
+        batch.setProcessEnvironment(env);
+        batch.setWorkingDirectory(run.workingFolder);
+        batch.setStandardInputFile(QProcess::nullDevice());
+        batch.start(run.program, run.arguments);
+    };
     QProcess batch;
-    batch.setProcessEnvironment(env);
-    batch.setWorkingDirectory(run.workingFolder);
-    batch.setStandardInputFile(QProcess::nullDevice());
-    batch.start(run.program, run.arguments);
+    startLastScript(batch);
     const QString restartedProgram = inst.host(programDir + u"brivanel");
     EXPECT_TRUE(StandIn::waitUntil([&] { return countExists(inst); }, 300000));
     const pid_t restarted = pid_t(StandIn::runningProgram(restartedProgram));
@@ -189,14 +193,10 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
     b.closeMain();
     QFile program(restartedProgram);
     const QFile::Permissions runnable = program.permissions();
-    ASSERT_TRUE(program.setPermissions(runnable & ~(QFile::ExeOwner | QFile::ExeGroup |
-                                                    QFile::ExeOther | QFile::ExeUser)));
-    const RecordingProcessStarter::Start& failing = inst.starter.starts().back();
+    ASSERT_TRUE(program.setPermissions(
+        runnable & ~(QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther | QFile::ExeUser)));
     QProcess failingBatch;
-    failingBatch.setProcessEnvironment(env);
-    failingBatch.setWorkingDirectory(failing.workingFolder);
-    failingBatch.setStandardInputFile(QProcess::nullDevice());
-    failingBatch.start(failing.program, failing.arguments);
+    startLastScript(failingBatch);
     const bool ended = failingBatch.waitForFinished(120000);
     program.setPermissions(runnable);
     ASSERT_TRUE(ended);
