@@ -105,6 +105,9 @@ inline constexpr TextValue kVersion{
     u"Version"};  // versionStamp(); any other makes start-up migrate
 inline constexpr TextValue kCurrent{u"Current"};  // the entry selected last
 inline constexpr DateTimeValue kTime{u"Time"};    // when the last run launched a game, else 0
+// The emulator's line of the last launch, until the start after it has
+// looked in Execute.log at how it ended.
+inline constexpr TextValue kLaunchedLine{u"Launched Line"};
 inline constexpr TextValue kPkzipPath{u"PKZIP Path"};
 inline constexpr TextValue kPkunzipPath{u"PKUNZIP Path"};
 inline constexpr TextValue kZipMagicPath{u"ZipMagic Path"};
@@ -126,6 +129,9 @@ inline constexpr FlagValue kHideMechanical{u"Hide Mechanical"};
 inline constexpr TextValue kLocked{u"Locked"};  // the lock's password; locked when not empty
 // Numbers the plays counted so far, so that the latest can be found again.
 inline constexpr IntegerValue kPlaysCounted{u"Plays Counted"};
+// The main window's place, size and maximised state, as Qt saves a window's
+// geometry, in Base64.
+inline constexpr TextValue kWindowGeometry{u"Window Geometry"};
 
 // The stored version of this build: the project's version without its
 // leading zero, ".26" for 0.26.

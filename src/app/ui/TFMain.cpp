@@ -44,6 +44,7 @@ TFMain::TFMain(AppContext& ctx, QWidget* parent)
     CreateMenus();
     CreateLayout();
     WireParts();
+    RestoreGeometry();
 }
 
 TFMain::~TFMain() {
@@ -78,7 +79,8 @@ void TFMain::CreateParts() {
         new ListBuildController(ctx_, emulators_, guard_, *StatusBar1, tools, *foundFiles_, this);
     listMaintenance_ = new ListMaintenanceCommands(ctx_, emulators_, guard_, *StatusBar1, *lists_,
                                                    *listBuild_, this);
-    gameMaintenance_ = new GameMaintenanceCommands(ctx_, emulators_, guard_, tools, *lists_, this);
+    gameMaintenance_ =
+        new GameMaintenanceCommands(ctx_, emulators_, guard_, *StatusBar1, tools, *lists_, this);
     reports_ = new ReportCommands(ctx_, emulators_, guard_, *StatusBar1, *lists_,
                                   picture_->PictureIndex(), this);
     help_ = new HelpCommands(ctx_, emulators_, guard_, *StatusBar1, *lists_, this);

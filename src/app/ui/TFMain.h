@@ -75,6 +75,10 @@ private:
     // Ends the program from start-up: nothing is written at shutdown.
     void EndAtStartUp(int exitCode);
     void RestoreSettings();
+    // The place, size and maximised state of the last run, before the window
+    // is first shown; a store that cannot be read leaves the built-in ones
+    // (start-up reports it).
+    void RestoreGeometry();
     void AppActivate();
     void AppDeactivate();
     void GameLaunched();

@@ -18,6 +18,8 @@
 void TFMain::ShowSelectedGame() {
     const std::optional<SelectedEntry> entry = lists_->CurrentEntry();
     if (!entry) {
+        // Nothing selected (a first start, a build under way): no options either.
+        POptions->ShowNoGroup();
         return;
     }
     picture_->ShowGamePicture(entry->emulatorIndex, entry->shortName, entry->name);

@@ -1,5 +1,6 @@
 // Start-up, shutdown and "&Rebuild Game List...".
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QTimer>
 
 #include "app/StartupLogic.h"
@@ -9,6 +10,7 @@
 #include "gamelist/ui/GameListWidget.h"
 #include "gamelist/ui/GameListsPane.h"
 #include "gamelist/ui/ListBuildController.h"
+#include "launch/ui/PlayCommand.h"
 #include "maintenance/PasswordLock.h"
 #include "maintenance/ui/HelpCommands.h"
 #include "maintenance/ui/LockCommand.h"
@@ -79,6 +81,10 @@ void TFMain::StartUp() {
     StatusBar1->SetStatus(QStringLiteral("Restoring saved settings..."));
     SettingsStore store = ctx_.store();
     if (StoreSchema::openRoot(store, false)) {
+        if (const std::optional<PlayReturn> back = play_->TakePlayReturn()) {
+            StatusBar1->ShowNotice(PlayFailureNotice(*back));
+            picture_->AdoptSnapshot(back->entryName);
+        }
         StartupLogic::CountPlay(store, ctx_.clock().now());
         RestoreSettings();
         toolCommands_->EnsureDrives();
@@ -128,6 +134,22 @@ void TFMain::RestoreSettings() {
     lock_->ApplyLock(PasswordLock::StartsLocked(StoreSchema::kLocked.readFrom(root)));
 }
 
+void TFMain::RestoreGeometry() {
+    // A store that is not there yet is not made here: start-up decides that.
+    if (!QFileInfo::exists(ctx_.storeFile())) {
+        return;
+    }
+    try {
+        SettingsStore root = ctx_.store();
+        if (StoreSchema::openRoot(root, false)) {
+            restoreGeometry(
+                QByteArray::fromBase64(StoreSchema::kWindowGeometry.readFrom(root).toLatin1()));
+        }
+    } catch (const std::exception&) {
+        // Start-up opens the store again and says what is wrong with it.
+    }
+}
+
 void TFMain::AppActivate() {
     lists_->StartJoystick();
     ShowSelectedGame();
@@ -164,6 +186,10 @@ void TFMain::FormDestroy() {
         current = lists_->CurrentEntryName();
     }
     StartupLogic::SaveOnShutdown(ctx_, emulators_, launched, current);
+    SettingsStore root = ctx_.store();
+    if (StoreSchema::openRoot(root, false)) {
+        StoreSchema::kWindowGeometry.writeTo(root, QString::fromLatin1(saveGeometry().toBase64()));
+    }
 }
 
 void TFMain::Exit1Click() {

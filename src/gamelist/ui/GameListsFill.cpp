@@ -131,6 +131,8 @@ void GameListsPane::FillListsByEmulator() {
             currentListBox_ = shown;
         }
     }
+    // The keys go on moving through the list, as in the view by name.
+    currentListBox_->setFocus();
 }
 
 void GameListsPane::FillFavourites(QStringList items) {

@@ -106,7 +106,7 @@ void GameListsPane::CreateViewActions() {
         });
     }
     guard_.connect(ChooseRandom1, &QAction::triggered, this, &GameListsPane::ChooseRandom1Click);
-    FilterList1 = newMenuItem(this, "FilterList1", QStringLiteral("&Filter List..."),
+    FilterList1 = newMenuItem(this, "FilterList1", QStringLiteral("F&ilter List..."),
                               QStringLiteral("Shows only the games whose names contain a text"),
                               Qt::CTRL | Qt::Key_F);
     guard_.connect(FilterList1, &QAction::triggered, this, &GameListsPane::FilterList1Click);

@@ -37,7 +37,7 @@ public:
     // Games, Hide Mechanical Games) and the Game menu's Choose Random.
     QList<QAction*> ViewActions() const;
     QAction* ChooseRandomAction() const { return ChooseRandom1; }
-    // "&Filter List..." (Ctrl+F): the filter field above the lists.
+    // "F&ilter List..." (Ctrl+F): the filter field above the lists.
     QAction* FilterAction() const { return FilterList1; }
 
     // Replaces the emulators' pages by one per multi-game emulator of the

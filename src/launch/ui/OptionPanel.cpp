@@ -115,6 +115,8 @@ OptionPanel::OptionPanel(AppContext& ctx, const EmulatorTable& emulators, const 
     guard_.connect(BJoyEmu, &QPushButton::clicked, this, &OptionPanel::BJoyEmuClick);
     guard_.connect(BJoyCP, &QPushButton::clicked, this, &OptionPanel::BJoyCPClick);
     WatchExtraLabel();
+    // No group until an entry says which its emulator offers.
+    ShowGroups(PanelLayoutFor(nullptr));
 }
 
 OptionPanel::~OptionPanel() = default;
@@ -250,11 +252,32 @@ void OptionPanel::Load(const EmulatorDefinition* emulator, const QString& entryN
     }
 }
 
+void OptionPanel::ShowNoGroup() {
+    const QScopedValueRollback loading(loading_, true);
+    ShowGroups(PanelLayoutFor(nullptr));
+}
+
 void OptionPanel::ApplyPanelLayout(const PanelLayout& layout) {
+    ShowGroups(layout);
     for (size_t g = 0; g < checks_.size(); ++g) {
-        checks_[g]->setVisible(layout.checks[g].visible);
         checks_[g]->setText(layout.checks[g].caption);
         setHint(checks_[g], layout.checks[g].hint);
+    }
+    SELinesOffscreen->setRange(layout.linesMin, layout.linesMax);
+    SELinesOffscreen->setValue(layout.linesDefault);
+
+    for (size_t g = 0; g < lists_.size(); ++g) {
+        if (layout.lists[g].visible) {
+            lists_[g]->clear();
+            lists_[g]->addItems(layout.lists[g].items);
+            lists_[g]->setCurrentIndex(-1);
+        }
+    }
+}
+
+void OptionPanel::ShowGroups(const PanelLayout& layout) {
+    for (size_t g = 0; g < checks_.size(); ++g) {
+        checks_[g]->setVisible(layout.checks[g].visible);
     }
     const bool linesVisible = layout.checks[size_t(index(CheckGroup::LinesOffscreen))].visible;
     SELinesOffscreen->setVisible(linesVisible);
@@ -269,17 +292,6 @@ void OptionPanel::ApplyPanelLayout(const PanelLayout& layout) {
     }
     LAdditional->setVisible(layout.additionalVisible);
     EAdditional->setVisible(layout.additionalVisible);
-
-    SELinesOffscreen->setRange(layout.linesMin, layout.linesMax);
-    SELinesOffscreen->setValue(layout.linesDefault);
-
-    for (size_t g = 0; g < lists_.size(); ++g) {
-        if (layout.lists[g].visible) {
-            lists_[g]->clear();
-            lists_[g]->addItems(layout.lists[g].items);
-            lists_[g]->setCurrentIndex(-1);
-        }
-    }
 }
 
 void OptionPanel::ApplyOptionLevel(const OptionLevel& level) {

@@ -36,6 +36,8 @@ public:
     // Shows the groups the emulator offers and the options of the emulator
     // and then of the entry; the panel's own focus moves store nothing.
     void Load(const EmulatorDefinition* emulator, const QString& entryName);
+    // Nothing is selected: no group shows.
+    void ShowNoGroup();
 
     // The focus moved in the application: leaving a control stores its
     // value, also when the window loses the focus, or the reload on the next
@@ -111,6 +113,8 @@ private:
     // inside it; none for other widgets.
     ExitHandler ExitHandlerOf(const QWidget* widget) const;
     void ApplyPanelLayout(const PanelLayout& layout);
+    // Only which groups show, and nothing of their captions or items.
+    void ShowGroups(const PanelLayout& layout);
     void ApplyOptionLevel(const OptionLevel& level);
     void StoreCheckOption(CheckGroup group);
     void StoreListOption(ListGroup group);

@@ -532,6 +532,20 @@ TEST_F(ListViewShownTest, AMenuLeftWithEscapeDoesNotKeepTheKeysFromAClickedPage)
     EXPECT_EQ(selectedItem(list(u"LBArcade"_qs)), u"Game 01"_qs);
 }
 
+// Switching the view by its keys leaves the keys with the list, either way.
+TEST_F(ListViewShownTest, CtrlEAndCtrlNKeepTheKeysInTheList) {
+    addGames(5);
+    setRoot(u"Current"_qs, u"Game 00"_qs);
+    startShown();
+    for (const Qt::Key view : {Qt::Key_E, Qt::Key_N, Qt::Key_E}) {
+        type(view, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::focusWidget(), &currentList(*main)) << char(view);
+        const int before = currentList(*main).itemIndex();
+        type(Qt::Key_Down);
+        EXPECT_EQ(currentList(*main).itemIndex(), before + 1) << char(view);
+    }
+}
+
 TEST_F(ListViewShownTest, CtrlFNarrowsTheListToNamesContainingTheTextIgnoringCaseAndAccents) {
     for (const char* name :
          {"Ms. Pac-Man", "Pac-Man (Midway)", "Puck Man", "Pokémon Puzzle", "Frogger", "Galaxian"}) {

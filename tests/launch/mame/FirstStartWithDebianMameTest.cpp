@@ -2,16 +2,19 @@
 // the first start, a fast build of MAME's whole list, the tools found by the
 // drive search, and a game played in the real MAME through the installed
 // launcher with the shipped definition's options, counted when Brivanel
-// comes back after more than 30.24 seconds on its clock. The build reads
-// MAME's facts: no device or BIOS set is listed, and Pong shows its year
-// and maker.
+// comes back after more than 30.24 seconds on its clock; then a play that
+// MAME fails, shown when the program comes back. The build reads MAME's
+// facts: no device or BIOS set is listed, and Pong shows its year and maker.
 #include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <csignal>
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -185,12 +188,16 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
     inst.clock.set(realClock.now());
     b.closeMain();
 
-    const RecordingProcessStarter::Start& run = inst.starter.starts().back();
+    // The script the last Play started, run as the starter would, in the test's home.
+    const auto startLastScript = [&inst, &env](QProcess& batch) {
+        const RecordingProcessStarter::Start& run = inst.starter.starts().back();
+        batch.setProcessEnvironment(env);
+        batch.setWorkingDirectory(run.workingFolder);
+        batch.setStandardInputFile(QProcess::nullDevice());
+        batch.start(run.program, run.arguments);
+    };
     QProcess batch;
-    batch.setProcessEnvironment(env);
-    batch.setWorkingDirectory(run.workingFolder);
-    batch.setStandardInputFile(QProcess::nullDevice());
-    batch.start(run.program, run.arguments);
+    startLastScript(batch);
     const QString restartedProgram = inst.host(programDir + u"brivanel");
     EXPECT_TRUE(StandIn::waitUntil([&] { return countExists(inst); }, 300000));
     const pid_t restarted = pid_t(StandIn::runningProgram(restartedProgram));
@@ -206,4 +213,46 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
     // MAME ran in its folder and kept its configuration there.
     EXPECT_TRUE(inst.fs().exists(programDir + u"MAME\\cfg\\pong.cfg")) << log.toStdString();
     EXPECT_FALSE(inst.fs().exists(programDir + u"MAME\\ROMS\\pong"));
+    SettingsStore root(inst.database());
+    root.OpenKey(StorePaths::Root(), false);
+    EXPECT_FALSE(root.ValueExists(q("Launched Line")));  // the restarted program looked
+
+    // The user gives the definition a controller of their own whose file MAME
+    // does not have, chooses it and plays: MAME fails, and the window that
+    // comes back says so. It is this test's window: the script's restart
+    // line finds no program to start.
+    QStringList definition =
+        QString::fromUtf8(inst.readFile(programDir + u"mame.ini")).split(q("\n"));
+    const qsizetype controllers = definition.indexOf(q("[Controller1]"));
+    ASSERT_GT(controllers, 0);
+    definition.insert(controllers + 1, q("My stick=-ctrlr mystick"));
+    inst.writeFile(programDir + u"mame.ini", definition.join(u'\n').toUtf8());
+    main = &b.start();
+    selectItem(listBox(*main, q("LBArcade")), kPong);
+    auto& controller = control<QComboBox>(*main, q("CBController1"));
+    controller.setCurrentIndex(controller.findText(q("My stick")));
+    ASSERT_GE(controller.currentIndex(), 0);
+    control<QLineEdit>(*main, q("EAdditional"))
+        .setText(q("-window -video none -sound none -seconds_to_run 5"));
+    const LaunchCount failingLaunches(*main);
+    control<QPushButton>(*main, q("BPlay")).click();
+    ASSERT_EQ(failingLaunches.count(), 1);
+    b.closeMain();
+    QFile program(restartedProgram);
+    const QFile::Permissions runnable = program.permissions();
+    ASSERT_TRUE(program.setPermissions(
+        runnable & ~(QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther | QFile::ExeUser)));
+    QProcess failingBatch;
+    startLastScript(failingBatch);
+    const bool ended = failingBatch.waitForFinished(120000);
+    program.setPermissions(runnable);
+    ASSERT_TRUE(ended);
+    main = &b.start();
+    const auto& notice = control<QLabel>(*main, q("StatusNotice"));
+    EXPECT_TRUE(notice.isVisibleTo(main));
+    EXPECT_EQ(notice.text(),
+              u'"' + kPong +
+                  u"\": the emulator failed (exit status 3): Fatal error: Could not load "
+                  u"controller configuration file mystick.cfg")
+        << QString::fromUtf8(inst.readFile(programDir + u"Execute.log")).toStdString();
 }

@@ -1,6 +1,10 @@
 // Loading the option panel: controls, captions, hints, items and the values
 // of the two levels.
+#include <QAbstractButton>
+#include <QLineEdit>
+
 #include "catalogue/OptionGroups.h"
+#include "launch/OptionPanelTexts.h"
 #include "support/ui/OptionFixture.h"
 
 namespace {
@@ -34,6 +38,24 @@ TEST_F(OptionWindowTest, DesignTimeStatesBeforeTheFirstLoad) {
     EXPECT_EQ(option<QLabel>("LController1").toolTip(), QString());
     EXPECT_EQ(option<QLabel>("LSound").buddy(), &option<QComboBox>("CBSound"));
     EXPECT_EQ(option<QSpinBox>("SELinesOffscreen").value(), 8);
+}
+
+// Nothing selected (an empty list, a first start whose search was cancelled,
+// a build under way): no option group shows until an entry says which.
+TEST_F(OptionWindowTest, WithNothingSelectedNoGroupShows) {
+    SettingsStore store = inst.context().store();
+    for (const char16_t* emulator : {kMame, kRage, kIkari}) {
+        store.DeleteKey(StorePaths::Entry(S(emulator)));
+    }
+    startMain();
+    ASSERT_EQ(currentList(main()).count(), 0);
+    for (const QWidget* control : panel().findChildren<QWidget*>()) {
+        if (qobject_cast<const QAbstractButton*>(control) ||
+            qobject_cast<const QComboBox*>(control) || qobject_cast<const QLineEdit*>(control) ||
+            qobject_cast<const QSpinBox*>(control)) {
+            EXPECT_FALSE(control->isVisibleTo(&panel())) << control->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(OptionWindowTest, CheckGroupsShowTheDefinitionsCaptionOrTheirOwn) {
