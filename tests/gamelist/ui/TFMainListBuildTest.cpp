@@ -534,6 +534,7 @@ TEST(ListBuildWindow, ListFileArrivingInTimeIsRead) {
     b.writeLines(
         QStringLiteral("C:\\BRIVANEL\\LATE.LST"),
         {QStringLiteral("name      description"), QStringLiteral("KANGAROO  \"Kangaroo\"")});
+    b.waitForFacts();  // the stand-in prints none
     b.listBuild().Timer1Timer();
     EXPECT_EQ(b.value(QStringLiteral("Kangaroo"), QStringLiteral("Location")),
               QStringLiteral("D:\\ROMS\\KANGAROO.ZIP"));

@@ -106,6 +106,14 @@ int ListBuildInstallation::ticksToLastGame(int maxTicks) {
     return tick(maxTicks, true);
 }
 
+void ListBuildInstallation::waitForFacts() {
+    QElapsedTimer reading;
+    reading.start();
+    while (listBuild().IsReadingFacts() && reading.elapsed() < 600000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+}
+
 int ListBuildInstallation::tick(int maxTicks, bool stopAtLastGame) {
     ListBuildController& build = listBuild();
     int ticks = 0;
@@ -114,15 +122,8 @@ int ListBuildInstallation::tick(int maxTicks, bool stopAtLastGame) {
             break;
         }
         runRecordedScripts();
-        // The facts are read on the event loop, which the ticks here do not
-        // run; a read that never ends is given up by the build's own clock.
-        for (QElapsedTimer reading; build.State().Timer1Tag == 0 && build.IsReadingFacts();) {
-            if (!reading.isValid()) {
-                reading.start();
-            } else if (reading.elapsed() > 600000) {
-                break;
-            }
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        if (build.State().Timer1Tag == 0) {
+            waitForFacts();
         }
         const size_t startsBefore = inst.starter.starts().size();
         const bool waitingBefore = build.State().Timer1Tag == 0;
