@@ -5,9 +5,16 @@
 // until the lists are shown.
 //
 // first_build_mame_fast_s: the fast pace, on the lists MAME 0.251 printed
-//   (kept in bench/data, so that no mame is needed);
+//   (kept in bench/data, so that no mame is needed), by an emulator that
+//   cannot print -listxml;
+// first_build_mame_fast_facts_s: the same, with Debian's mame 0.251 printing
+//   -listxml for the facts of its machines (where it is installed);
 // first_build_mame_fast_store_equal: 1 when a build of a 2,000-system
-//   excerpt leaves the same store, value by value, at both paces.
+//   excerpt leaves the same store, value by value, at both paces, and the
+//   store that bench/data/first-build-excerpt-store.txt.gz holds: the one
+//   the build left before its ticks were made faster. `--write-reference
+//   FILE` builds only the excerpt and writes its store there, to make that
+//   file again when what a build stores changes on purpose.
 //
 // With --real MAME [--pace slow|fast] the emulator itself is asked for its
 // lists (bench/real_first_build), and the figure is
@@ -18,11 +25,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <ctime>
 #include <optional>
 
 #include "app/ui/TFMain.h"
@@ -114,10 +123,14 @@ void makeInstallation(TempInstallation& inst, const QString& mameBody,
     }
 }
 
-QString catBody(const QString& folder) {
+// `facts`: the program that prints -listxml; none, and the stand-in cannot.
+QString catBody(const QString& folder, const QString& facts = {}) {
+    const QString listXml =
+        facts.isEmpty() ? QString()
+                        : u"-listxml) exec " + StandIn::shellQuoted(facts) + u" -listxml ;;\n";
     return u"case \"$1\" in\n-listfull) exec cat " + StandIn::shellQuoted(folder + u"/full.txt") +
            u" ;;\n-listclones) exec cat " + StandIn::shellQuoted(folder + u"/clones.txt") +
-           u" ;;\nesac\nexit 1";
+           u" ;;\n" + listXml + u"esac\nexit 1";
 }
 
 void writeOutputs(const QString& folder, const MameOutputs& outputs) {
@@ -138,8 +151,17 @@ QStringList romNamesOf(const QStringList& full, int count) {
     return names;
 }
 
+double processorSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
 struct BuildRun {
     double seconds = 0;
+    // The processor time the program itself spent on it, which a busy
+    // machine stretches less than the seconds.
+    double processorSeconds = 0;
     int gameEntries = 0;
     QStringList dump;
 };
@@ -155,6 +177,7 @@ BuildRun firstBuild(TempInstallation& inst, Pace pace, bool tickDirectly) {
                    {&inst.dialogs, &clock, &starter, &inst.joystick});
     ctx.exitProgram = [](int code) { std::exit(code); };
     QElapsedTimer timer;
+    double processorAtOk = 0;
     inst.dialogs.answerDialog(mrOk, [&](QObject& dialog) {
         auto& yes = *dialog.findChild<QListWidget*>(QStringLiteral("LBYes"));
         auto& no = *dialog.findChild<QListWidget*>(QStringLiteral("LBNo"));
@@ -167,6 +190,7 @@ BuildRun firstBuild(TempInstallation& inst, Pace pace, bool tickDirectly) {
             fast->setChecked(pace == Pace::Fast);
         }
         timer.start();
+        processorAtOk = processorSeconds();
     });
     BuildRun run;
     {
@@ -183,6 +207,7 @@ BuildRun firstBuild(TempInstallation& inst, Pace pace, bool tickDirectly) {
             }
         }
         run.seconds = double(timer.nsecsElapsed()) / 1e9;
+        run.processorSeconds = processorSeconds() - processorAtOk;
     }
     SettingsStore store(inst.database());
     store.OpenKey(StorePaths::Root(), false);
@@ -226,9 +251,11 @@ int main(int argc, char** argv) {
                        args.value(pace + 1) == u"slow" && pace > 0 ? Pace::Slow : Pace::Fast);
     }
 
+    const qsizetype writeReference = args.indexOf(QStringLiteral("--write-reference"));
     double fastSeconds = 0;
-    {
-        const MameOutputs outputs = storedOutputs(std::nullopt);
+    double fastProcessorSeconds = 0;
+    const MameOutputs outputs = storedOutputs(std::nullopt);
+    if (writeReference < 0) {
         TempInstallation inst;
         writeOutputs(inst.root(), outputs);
         makeInstallation(inst, catBody(inst.root()), romNamesOf(outputs.full, kRomArchives));
@@ -237,6 +264,20 @@ int main(int argc, char** argv) {
             return fail("the fast build left systems without an entry");
         }
         fastSeconds = run.seconds;
+        fastProcessorSeconds = run.processorSeconds;
+    }
+    const QString mame = QStringLiteral("/usr/games/mame");
+    if (writeReference < 0 && QFileInfo(mame).isExecutable()) {
+        TempInstallation inst;
+        writeOutputs(inst.root(), outputs);
+        makeInstallation(inst, catBody(inst.root(), mame), romNamesOf(outputs.full, kRomArchives));
+        const BuildRun run = firstBuild(inst, Pace::Fast, false);
+        // Its devices and BIOS sets are left out: thousands fewer entries.
+        if (run.gameEntries >= distinctGames(outputs.full) - 5000) {
+            return fail("the build with the facts listed the devices");
+        }
+        std::printf("first_build_mame_fast_facts_s: %.1f\n", run.seconds);
+        std::printf("first_build_mame_fast_facts_game_entries: %d\n", run.gameEntries);
     }
 
     const MameOutputs excerpt = storedOutputs(kExcerpt);
@@ -259,7 +300,21 @@ int main(int argc, char** argv) {
             equal = *first == run.dump;
         }
     }
+    if (writeReference > 0) {
+        QFile file(args.value(writeReference + 1));
+        return file.open(QIODevice::WriteOnly) &&
+                       file.write((first->join(u'\n') + u'\n').toUtf8()) > 0
+                   ? 0
+                   : fail("the reference was not written");
+    }
+    const QStringList reference =
+        gunzip(QStringLiteral(BRIVANEL_BENCH_DATA) + u"/first-build-excerpt-store.txt.gz");
+    if (reference.isEmpty()) {
+        return fail("no reference store in bench/data");
+    }
+    equal = equal && *first == reference;
     std::printf("first_build_mame_fast_s: %.1f\n", fastSeconds);
+    std::printf("first_build_mame_fast_cpu_s: %.1f\n", fastProcessorSeconds);
     std::printf("first_build_mame_fast_store_equal: %d\n", equal ? 1 : 0);
     std::fflush(stdout);
     return equal ? 0 : 1;

@@ -10,43 +10,9 @@
 #include "settings/KeyPath.h"
 #include "support/TempInstallation.h"
 
+#include "StartupInstallation.h"
+
 namespace {
-
-constexpr int kGames = 45000;
-constexpr int kEmulators = 20;
-
-void makeInstallation(TempInstallation& inst) {
-    const char* types[] = {"MAME", "MULTI", "CONSOLE", "SINGLE"};
-    for (int e = 0; e < kEmulators; ++e) {
-        const QString id = QStringLiteral("EMU%1").arg(e, 2, 10, QLatin1Char('0'));
-        inst.writeFile(
-            QStringLiteral("C:\\BRIVANEL\\%1.ini").arg(id),
-            QStringLiteral("[Emulator]\r\nLBName=Emulator %1 {bench}\r\nType=%2\r\nPlatform=P%1\r\n"
-                           "[Vector]\r\nCheck=-vector\r\n[Resolutions]\r\n640x480=-640\r\n")
-                .arg(e)
-                .arg(QString::fromLatin1(types[e % 4]))
-                .toUtf8());
-        QStringList list{QStringLiteral("[Games]")};
-        for (int g = e; g < kGames; g += kEmulators) {
-            list << QStringLiteral("game%1=Game number %1").arg(g);
-        }
-        inst.writeLines(QStringLiteral("C:\\BRIVANEL\\%1.lst").arg(id), list);
-    }
-    SettingsStore s(inst.database());
-    s.OpenKey(StorePaths::Root(), true);
-    s.WriteString(QStringLiteral("Version"), QStringLiteral(".26"));
-    s.WriteString(QStringLiteral("Current"), QStringLiteral("Game number 22500"));
-    for (int g = 0; g < kGames; ++g) {
-        const QString name = QStringLiteral("Game number %1").arg(g);
-        s.OpenKey(StorePaths::Entry(name), true);
-        s.WriteString(QStringLiteral("Location"), g % 7 == 0
-                                                      ? QStringLiteral("#")
-                                                      : QStringLiteral("C:\\ROMS\\G%1.ZIP").arg(g));
-        s.WriteString(QStringLiteral("Emulator"),
-                      QStringLiteral("EMU%1").arg(g % kEmulators, 2, 10, QLatin1Char('0')));
-        s.WriteString(QStringLiteral("Shortname"), QStringLiteral("game%1").arg(g));
-    }
-}
 
 double storeOperations(TempInstallation& inst, bool write, int count) {
     SettingsStore s(inst.database());
@@ -69,7 +35,7 @@ double storeOperations(TempInstallation& inst, bool write, int count) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     TempInstallation inst;
-    makeInstallation(inst);
+    StartupInstallation::make(inst);
 
     QElapsedTimer timer;
     timer.start();

@@ -292,6 +292,15 @@ if command -v desktop-file-validate >/dev/null && as_installed "$desktop"; then
 fi
 refresh_desktop_caches
 
+# A new installation starts with the fast list build and without the games
+# whose ROM was not found (MAME lists tens of thousands): written only into a
+# settings store that does not exist yet, by a program of the build that
+# reads the choices back. An existing store stays as it is.
+if ! "$build/bin/brivanel-newstore"; then
+    echo "$0: cannot write the new settings store" >&2
+    exit 1
+fi
+
 echo
 echo "Installed Brivanel: program folder $program_dir, launcher $launcher"
 if [ "$kept" -gt 0 ]; then

@@ -13,7 +13,7 @@ cmake_minimum_required(VERSION 3.25)
 # * SDL2 is included by the joystick's own file alone.
 
 # Plain folders from the bottom up; folders of one tier include none of each other.
-set(tiers "dosnames" "platform" "settings catalogue" "context" "tools" "launch pictures"
+set(tiers "dosnames" "platform" "settings" "catalogue" "context" "tools" "launch pictures"
           "gamelist maintenance" "app")
 # Beside the tiers: the interpreter, the ZIP tools and the console list
 # command (their own programs) and the picture decoders (their own library on

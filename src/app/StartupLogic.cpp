@@ -6,6 +6,7 @@
 #include "catalogue/EmulatorTable.h"
 #include "context/Accessors.h"
 #include "context/AppContext.h"
+#include "gamelist/RecentPlays.h"
 #include "platform/TextCodec.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
@@ -72,6 +73,7 @@ bool CountPlay(SettingsStore& store, double now) {
         // one more would wrap round to a negative number.
         const int plays = kCount.readIfValid(store).value_or(0);
         kCount.writeTo(store, plays < std::numeric_limits<int>::max() ? plays + 1 : plays);
+        RecentPlays::Record(store, current);
         counted = true;
     }
     StoreSchema::openRoot(store, false);
@@ -83,7 +85,8 @@ ViewSettings ReadViewSettings(SettingsStore& root) {
         kRows[] = {{&ViewSettings::byEmulator, StoreSchema::kDisplayByEmulator},
                    {&ViewSettings::showCount, StoreSchema::kDisplayByCount},
                    {&ViewSettings::showMissing, StoreSchema::kShowMissing},
-                   {&ViewSettings::highQuality, StoreSchema::kHighQualityImages}};
+                   {&ViewSettings::highQuality, StoreSchema::kHighQualityImages},
+                   {&ViewSettings::hideMechanical, StoreSchema::kHideMechanical}};
     ViewSettings view;
     for (const auto& [field, value] : kRows) {
         view.*field = value.readIfIn(root);

@@ -29,12 +29,13 @@ std::optional<int> CountLines(const DosFileSystem& fs, const QString& dosPath);
 
 // Increments "Count" of the entry named by "Current" when "Time" is more than
 // 0.00035 days in the past, and sets "Time" to 0 then, so that a launch is
-// counted once. The store's current key must be the root.
+// counted once, and numbers the play among the recently played. The store's
+// current key must be the root.
 // Returns true when a play was counted.
 bool CountPlay(SettingsStore& store, double now);
 
 struct ViewSettings {
-    std::optional<bool> byEmulator, showCount, showMissing, highQuality;
+    std::optional<bool> byEmulator, showCount, showMissing, highQuality, hideMechanical;
 };
 ViewSettings ReadViewSettings(SettingsStore& root);
 

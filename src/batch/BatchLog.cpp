@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/BatchLogLines.h"
+
 std::unique_ptr<BatchLog> BatchLog::replacing(const QString& hostPath) {
     // Removed first, not truncated: an interpreter from an earlier run may
     // still hold the old log open (it waits for the program it restarted) and
@@ -59,10 +61,14 @@ void BatchLog::command(const QString& prompt, const QString& line) {
 }
 
 void BatchLog::outcome(const Outcome& outcome) {
+    using namespace BatchLogLines;
     if (outcome.ok) {
-        write(outcome.text.isEmpty() ? QStringLiteral("    ok")
-                                     : QStringLiteral("    ok: ") + outcome.text);
-    } else {
-        write(QStringLiteral("    failed: ") + outcome.text);
+        write(outcome.text.isEmpty() ? QString::fromUtf16(kOk)
+                                     : QString::fromUtf16(kOk) + u": " + outcome.text);
+        return;
+    }
+    write(QString::fromUtf16(kFailed) + outcome.text);
+    if (!outcome.lastOutput.isEmpty()) {
+        write(QString::fromUtf16(kLastOutput) + outcome.lastOutput);
     }
 }

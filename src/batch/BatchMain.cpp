@@ -7,7 +7,7 @@
 #include "batch/BatchRun.h"
 #include "platform/DriveMap.h"
 
-int BatchMain(int argc, char** argv) {
+int batchMain(int argc, char** argv) {
     const QCoreApplication app(argc, argv);
     const BatchOptions options = BatchOptions::parse(QCoreApplication::arguments().mid(1));
     if (options.help) {

@@ -1,4 +1,4 @@
 #pragma once
 
 // Runs brivanel-batch with its command-line arguments; returns the exit status.
-int BatchMain(int argc, char** argv);
+int batchMain(int argc, char** argv);

@@ -13,13 +13,17 @@ struct Outcome {
     // code. Unset for a builtin, whose failure makes it 1 and whose success
     // leaves it as it was, so a guard after a program still sees that program.
     std::optional<int> errorLevel;
+    // The last line a program wrote to its error output: what it said about
+    // a failure, which the log keeps beside the exit status.
+    QString lastOutput;
 
-    static Outcome success(const QString& note = QString()) { return {true, note, {}}; }
-    static Outcome failure(const QString& message) { return {false, message, {}}; }
+    static Outcome success(const QString& note = QString()) { return {true, note, {}, {}}; }
+    static Outcome failure(const QString& message) { return {false, message, {}, {}}; }
     static Outcome exited(int code) {
         return code == 0
-                   ? Outcome{true, {}, 0}
-                   : Outcome{false, QStringLiteral("exit status ") + QString::number(code), code};
+                   ? Outcome{true, {}, 0, {}}
+                   : Outcome{
+                         false, QStringLiteral("exit status ") + QString::number(code), code, {}};
     }
     int errorLevelAfter(int before) const { return errorLevel.value_or(ok ? before : 1); }
 };

@@ -6,10 +6,13 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <cstdio>
 
 #include "batch/ArgumentTranslator.h"
 #include "batch/DosboxLine.h"
 #include "batch/FileSet.h"
+#include "batch/LastOutputLine.h"
 #include "platform/DosPath.h"
 #include "platform/HostBounds.h"
 
@@ -31,6 +34,19 @@ DriveMap wineDrives() {
 Outcome missingTool(const ProgramRunner::Program& program, const QString& kind, QStringView tool) {
     return Outcome::failure(QStringLiteral("%1 is %2 and %3 is not installed (no \"%3\" on PATH)")
                                 .arg(program.typed, kind, tool));
+}
+
+// Copies what a program wrote to its error output on to this program's own,
+// and returns its last line.
+QString passOnErrorOutput(QFile& errors) {
+    LastOutputLine said;
+    errors.seek(0);
+    for (QByteArray chunk = errors.read(65536); !chunk.isEmpty(); chunk = errors.read(65536)) {
+        std::fwrite(chunk.constData(), 1, size_t(chunk.size()), stderr);
+        said.add(chunk);
+    }
+    std::fflush(stderr);
+    return said.text();
 }
 
 }  // namespace
@@ -276,10 +292,20 @@ Outcome ProgramRunner::run(const Program& program, const QStringList& arguments,
         if (!opened.ok) {
             return opened;
         }
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process.setStandardOutputFile(host, QIODevice::Append);
     } else {
-        process.setProcessChannelMode(QProcess::ForwardedChannels);
+        process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    }
+    // The error output goes to a file, not a pipe: what the restarted program
+    // starts outlives this run, and would write into a pipe nobody reads any
+    // more. After the run it is passed on and its last line kept: when the
+    // program failed, that is what it said about it.
+    QTemporaryFile errors(QDir::tempPath() + QStringLiteral("/brivanel-batch-XXXXXX.err"));
+    if (errors.open()) {
+        process.setStandardErrorFile(errors.fileName());
+    } else {
+        process.setProcessChannelMode(output.target.isEmpty() ? QProcess::ForwardedChannels
+                                                              : QProcess::ForwardedErrorChannel);
     }
 
     process.start();
@@ -288,8 +314,12 @@ Outcome ProgramRunner::run(const Program& program, const QStringList& arguments,
                                 process.errorString());
     }
     process.waitForFinished(-1);
-    if (process.exitStatus() == QProcess::CrashExit) {
-        return Outcome::failure(program.typed + QStringLiteral(" was ended by a signal"));
+    const QString said = errors.isOpen() ? passOnErrorOutput(errors) : QString();
+    Outcome ended = process.exitStatus() == QProcess::CrashExit
+                        ? Outcome::failure(program.typed + QStringLiteral(" was ended by a signal"))
+                        : Outcome::exited(process.exitCode());
+    if (!ended.ok) {
+        ended.lastOutput = said;
     }
-    return Outcome::exited(process.exitCode());
+    return ended;
 }

@@ -1,5 +1,5 @@
 #include "batch/BatchMain.h"
 
 int main(int argc, char** argv) {
-    return BatchMain(argc, argv);
+    return batchMain(argc, argv);
 }

@@ -14,6 +14,18 @@ constexpr size_t kMaxEntries = 256;
 
 std::shared_ptr<const ProfileFile> ProfileCache::get(const DosFileSystem& fs,
                                                      const QString& dosPath) {
+    if (holds_ == 0) {
+        return load(fs, dosPath);
+    }
+    auto it = held_.find(dosPath);
+    if (it == held_.end()) {
+        it = held_.emplace(dosPath, load(fs, dosPath)).first;
+    }
+    return it->second;
+}
+
+std::shared_ptr<const ProfileFile> ProfileCache::load(const DosFileSystem& fs,
+                                                      const QString& dosPath) {
     const QString host = fs.resolve(dosPath);
     struct stat st {};
     if (host.isEmpty() || ::stat(QFile::encodeName(host).constData(), &st) != 0) {

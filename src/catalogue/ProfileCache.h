@@ -16,7 +16,28 @@ class ProfileCache {
 public:
     std::shared_ptr<const ProfileFile> get(const DosFileSystem& fs, const QString& dosPath);
 
+    // While a hold lives, a path asked for again gets what it got the first
+    // time in the hold, the disk not looked at: for a short run of lookups
+    // that rewrites none of the files, such as one tick of the list build,
+    // which looks a game up in its list and merge files five times.
+    class Hold {
+    public:
+        explicit Hold(ProfileCache& cache) : cache_(cache) { ++cache_.holds_; }
+        ~Hold() {
+            if (--cache_.holds_ == 0) {
+                cache_.held_.clear();
+            }
+        }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        ProfileCache& cache_;
+    };
+
 private:
+    std::shared_ptr<const ProfileFile> load(const DosFileSystem& fs, const QString& dosPath);
+
     struct Entry {
         qint64 size = -1;
         qint64 mtimeNs = 0;
@@ -28,4 +49,6 @@ private:
         QByteArray content;
     };
     std::unordered_map<QString, Entry> entries_;
+    int holds_ = 0;
+    std::unordered_map<QString, std::shared_ptr<const ProfileFile>> held_;  // by DOS path
 };

@@ -34,16 +34,41 @@ RunOutcome BatchRunner::RunScript(const QStringList& lines, ShowMode mode) const
     return written.ok() ? StartScript(mode) : written;
 }
 
+RunOutcome BatchRunner::RunScriptWatched(const QStringList& lines, ShowMode mode, QObject* context,
+                                         ProcessStarter::Ended ended) const {
+    RunOutcome written = WriteScript(lines);
+    if (!written.ok()) {
+        return written;
+    }
+    if (!ctx_.starter().startWatched(ctx_.batchHostPath(),
+                                     interpreterOptions(mode) << ctx_.fs().resolve(ScriptPath()),
+                                     ctx_.programHostDir(), context, std::move(ended))) {
+        return notStarted(ScriptPath());
+    }
+    return RunOutcome::started();
+}
+
 RunOutcome BatchRunner::RunCommand(const QString& commandLine, ShowMode mode) const {
     return start(interpreterOptions(mode) << QStringLiteral("--command") << commandLine,
                  u'"' + commandLine + u'"');
 }
 
+std::unique_ptr<QProcess> BatchRunner::StartReading(const QString& commandLine) const {
+    return ctx_.starter().startReading(ctx_.batchHostPath(),
+                                       interpreterOptions(ShowMode::Minimised)
+                                           << QStringLiteral("--command") << commandLine,
+                                       ctx_.programHostDir());
+}
+
 RunOutcome BatchRunner::start(const QStringList& arguments, const QString& what) const {
     if (!ctx_.starter().startDetached(ctx_.batchHostPath(), arguments, ctx_.programHostDir())) {
-        return RunOutcome::failed(what + QStringLiteral(" could not be started: the script "
-                                                        "interpreter %1 did not start.")
-                                             .arg(ctx_.batchHostPath()));
+        return notStarted(what);
     }
     return RunOutcome::started();
+}
+
+RunOutcome BatchRunner::notStarted(const QString& what) const {
+    return RunOutcome::failed(what + QStringLiteral(" could not be started: the script "
+                                                    "interpreter %1 did not start.")
+                                         .arg(ctx_.batchHostPath()));
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <utility>
 
 #include "platform/ProcessStarter.h"
@@ -39,8 +40,15 @@ public:
     RunOutcome StartScript(ShowMode mode) const;
     // Both in turn; nothing is started when the script was not written.
     RunOutcome RunScript(const QStringList& lines, ShowMode mode) const;
+    // The same, and `ended` hears whether every line succeeded once the
+    // script is done (unless `context` has gone by then).
+    RunOutcome RunScriptWatched(const QStringList& lines, ShowMode mode, QObject* context,
+                                ProcessStarter::Ended ended) const;
     // Starts one DOS command line detached, without a script.
     RunOutcome RunCommand(const QString& commandLine, ShowMode mode) const;
+    // Runs one DOS command line whose output Brivanel reads itself, as it
+    // comes; nothing when it could not be started.
+    std::unique_ptr<QProcess> StartReading(const QString& commandLine) const;
 
     // The DOS path of the script.
     QString ScriptPath() const;
@@ -48,5 +56,6 @@ public:
 private:
     QStringList interpreterOptions(ShowMode mode) const;
     RunOutcome start(const QStringList& arguments, const QString& what) const;
+    RunOutcome notStarted(const QString& what) const;
     const AppContext& ctx_;
 };

@@ -21,5 +21,6 @@ SelectionCommands SelectionCommandsFor(const EmulatorDefinition* emulator, bool 
     }
     commands.addToList = !locked && missingGame;
     commands.fixRom = !locked && !pkzipLocation.isEmpty();
+    commands.favourite = !locked && (isGame || (emulator != nullptr && emulator->isSingle()));
     return commands;
 }

@@ -19,6 +19,8 @@ struct SelectionCommands {
     std::array<bool, 5> deleteStateFile{};
     bool addToList = false;
     bool fixRom = false;
+    // Marking a favourite: games, a SINGLE emulator's entry (its game) included.
+    bool favourite = false;
 };
 
 // "&Add to list" is offered for missing games only (isMissingGameItem).

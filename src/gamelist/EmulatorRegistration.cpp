@@ -1,7 +1,7 @@
 #include "gamelist/EmulatorRegistration.h"
 
 #include "catalogue/EmulatorDefinition.h"
-#include "context/OptionValues.h"
+#include "catalogue/OptionGroups.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoreSchema.h"

@@ -19,6 +19,7 @@ namespace {
 using StoreSchema::kCount;
 using StoreSchema::kCurrent;
 using StoreSchema::kEmulator;
+using StoreSchema::kFavourite;
 using StoreSchema::kLocation;
 const QString kMissing = QStringLiteral("#");
 
@@ -86,8 +87,11 @@ struct Entry {
     QString name;
     QString emulator;
     bool missing = false;
+    bool favourite = false;
     std::optional<int> count;
     QStringList furtherEmulators;
+    bool unlisted = false;  // a device or BIOS set that an older build gave an entry
+    bool mechanical = false;
 };
 
 // A location of another type tells no more than "#" where the ROM is.
@@ -112,7 +116,9 @@ std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readF
     if (!StoreSchema::openRoot(store, false)) {
         return {};
     }
-    QStringList wanted{kEmulator.name(), kLocation.name()};
+    QStringList wanted{kEmulator.name(),          kLocation.name(),
+                       kFavourite.name(),         StoreSchema::kDevice.name(),
+                       StoreSchema::kBios.name(), StoreSchema::kMechanical.name()};
     if (readCount) {
         wanted << kCount.name();
     }
@@ -128,8 +134,12 @@ std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readF
         Entry entry{key.name(),
                     kEmulator.readIfValid(key).value_or(QString()),
                     isMissing(key),
+                    kFavourite.readIfValid(key).value_or(false),
                     std::nullopt,
                     {}};
+        entry.unlisted = StoreSchema::kDevice.readIfValid(key).value_or(false) ||
+                         StoreSchema::kBios.readIfValid(key).value_or(false);
+        entry.mechanical = StoreSchema::kMechanical.readIfValid(key).value_or(false);
         if (readCount) {
             entry.count = kCount.readIfValid(key);
         }
@@ -148,6 +158,12 @@ std::vector<Entry> readEntries(const AppContext& ctx, bool readCount, bool readF
     return entries;
 }
 
+// Entries the switches leave out whatever their emulator.
+bool isLeftOut(const Entry& entry, const Switches& switches) {
+    return (entry.missing && !switches.showMissing) || entry.unlisted ||
+           (entry.mechanical && switches.hideMechanical);
+}
+
 QString rootValue(const AppContext& ctx, const StoreSchema::TextValue& value) {
     SettingsStore store = ctx.store();
     return StoreSchema::openRoot(store, false) ? value.readFrom(store) : QString();
@@ -164,11 +180,14 @@ NameLists ByName(const AppContext& ctx, const Switches& switches) {
     NameLists lists;
     for (const Entry& entry : readEntries(ctx, switches.showCount, false)) {
         const std::optional<QString> type = types.typeOf(entry.emulator);
-        if (!type || (entry.missing && !switches.showMissing)) {
+        if (!type || isLeftOut(entry, switches)) {
             continue;
         }
         const QString text = itemText(entry.name, entry.missing, switches.showCount, entry.count);
         (*type == u"CONSOLE" ? lists.console : lists.arcade) << text;
+        if (entry.favourite) {
+            lists.favourites << text;
+        }
     }
     return lists;
 }
@@ -186,7 +205,7 @@ EmulatorLists ByEmulator(const AppContext& ctx, const EmulatorTable& emulators,
     const QString current = rootValue(ctx, kCurrent);
     std::vector<int> pagesOfEntry;
     for (const Entry& entry : readEntries(ctx, switches.showCount, true)) {
-        if (!types.typeOf(entry.emulator) || (entry.missing && !switches.showMissing)) {
+        if (!types.typeOf(entry.emulator) || isLeftOut(entry, switches)) {
             continue;
         }
         const int emulator = indexes.indexOf(entry.emulator);
@@ -194,6 +213,9 @@ EmulatorLists ByEmulator(const AppContext& ctx, const EmulatorTable& emulators,
             lists.currentEmulator = emulator;
         }
         const QString text = itemText(entry.name, entry.missing, switches.showCount, entry.count);
+        if (entry.favourite) {
+            lists.favourites << text;
+        }
         pagesOfEntry.clear();
         if (hasPage(emulator)) {
             lists.pages[size_t(emulator)] << text;
@@ -216,12 +238,13 @@ EmulatorLists ByEmulator(const AppContext& ctx, const EmulatorTable& emulators,
 }
 
 CurrentEntry ReadCurrent(const AppContext& ctx, bool showCount) {
+    return ReadEntry(ctx, rootValue(ctx, kCurrent), showCount);
+}
+
+CurrentEntry ReadEntry(const AppContext& ctx, const QString& entryName, bool showCount) {
     SettingsStore store = ctx.store();
     CurrentEntry current;
-    if (!StoreSchema::openRoot(store, false)) {
-        return current;
-    }
-    current.name = kCurrent.readFrom(store);
+    current.name = entryName;
     bool missing = false;
     std::optional<int> count;
     if (!current.name.isEmpty() && store.OpenKey(StorePaths::Entry(current.name), false)) {
@@ -263,6 +286,11 @@ void WriteItemSwitches(const AppContext& ctx, const Switches& switches) {
         StoreSchema::kShowMissing.writeTo(root, switches.showMissing);
         StoreSchema::kDisplayByCount.writeTo(root, switches.showCount);
     });
+}
+
+void WriteHideMechanical(const AppContext& ctx, bool hide) {
+    writeRootValues(
+        ctx, [hide](SettingsStore& root) { StoreSchema::kHideMechanical.writeTo(root, hide); });
 }
 
 }  // namespace ListFill

@@ -18,12 +18,14 @@ struct Switches {
     bool showCount = false;
     bool showMissing = true;
     bool byEmulator = false;
+    bool hideMechanical = false;  // MAME's mechanical machines left out
 };
 
 // Items of the by-Name pages, unsorted (the lists sort them once).
 struct NameLists {
-    QStringList arcade;   // entries whose definition file's Type is not CONSOLE
-    QStringList console;  // entries whose definition file's Type is CONSOLE
+    QStringList arcade;      // entries whose definition file's Type is not CONSOLE
+    QStringList console;     // entries whose definition file's Type is CONSOLE
+    QStringList favourites;  // the favourites among both
 };
 
 // Items of the by-Emulator pages, unsorted.
@@ -31,6 +33,8 @@ struct EmulatorLists {
     // By emulator index ([0] unused); only emulators with their own page get items.
     std::vector<QStringList> pages;
     QStringList single;
+    // Each favourite once, whatever pages it is on.
+    QStringList favourites;
     // The emulator index of the listed entry that "Current" names; 0 when it is not listed.
     int currentEmulator = 0;
 };
@@ -52,6 +56,8 @@ NameLists ByName(const AppContext& ctx, const Switches& switches);
 EmulatorLists ByEmulator(const AppContext& ctx, const EmulatorTable& emulators,
                          const Switches& switches);
 CurrentEntry ReadCurrent(const AppContext& ctx, bool showCount);
+// Any entry as the lists show it.
+CurrentEntry ReadEntry(const AppContext& ctx, const QString& entryName, bool showCount);
 
 // Program-wide values are written only while the root exists; it is never
 // created again here (after "Uninstall..." it is gone for good).
@@ -61,5 +67,7 @@ void WriteCurrent(const AppContext& ctx, const QString& entryName);
 void WriteViewMode(const AppContext& ctx, bool byEmulator);
 // "Show Missing" and "Display by Count".
 void WriteItemSwitches(const AppContext& ctx, const Switches& switches);
+// "Hide Mechanical".
+void WriteHideMechanical(const AppContext& ctx, bool hide);
 
 }  // namespace ListFill

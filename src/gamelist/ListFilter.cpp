@@ -1,5 +1,8 @@
 #include "gamelist/ListFilter.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace ListFilter {
 
 namespace {
@@ -39,6 +42,36 @@ void Keys::assign(const QStringList& items) {
     for (const QString& item : items) {
         keys_.push_back(fold(item));
     }
+}
+
+void Keys::sortAndAssign(QStringList& items) {
+    assign(items);
+    // Comparing ignoring case folds letter after letter at every one of a
+    // sort's comparisons. For two ASCII names their keys, folded once, order
+    // them alike; only a pair with another letter is compared as it was.
+    std::vector<bool> ascii;
+    ascii.reserve(size_t(items.size()));
+    for (const QString& item : items) {
+        ascii.push_back(isAscii(item));
+    }
+    std::vector<int> order(size_t(items.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        if (ascii[size_t(a)] && ascii[size_t(b)]) {
+            return keys_[size_t(a)] < keys_[size_t(b)];
+        }
+        return QString::compare(items[a], items[b], Qt::CaseInsensitive) < 0;
+    });
+    QStringList sortedItems;
+    sortedItems.reserve(items.size());
+    std::vector<QString> sortedKeys;
+    sortedKeys.reserve(keys_.size());
+    for (const int i : order) {
+        sortedItems.append(std::move(items[i]));
+        sortedKeys.push_back(std::move(keys_[size_t(i)]));
+    }
+    items = std::move(sortedItems);
+    keys_ = std::move(sortedKeys);
 }
 
 void Keys::insert(int row, const QString& item) {

@@ -17,6 +17,9 @@ QString fold(const QString& text);
 class Keys {
 public:
     void assign(const QStringList& items);
+    // Sorts `items` as the lists show them (ignoring case, items alike but
+    // for case in the order given) and takes their keys, row for row.
+    void sortAndAssign(QStringList& items);
     void insert(int row, const QString& item);
     int size() const { return int(keys_.size()); }
 

@@ -25,6 +25,14 @@ std::optional<QStringList> ScriptLines(const QString& executable, const QString&
     };
 }
 
+std::optional<QString> FactsLine(const QString& executable, ScriptWords& words) {
+    const QString emulator = words.path(executable, u"the emulator");
+    if (!words.ok()) {
+        return std::nullopt;
+    }
+    return emulator + u" -listxml";
+}
+
 void RemoveOldLists(const DosFileSystem& fs, const QString& programDirectory,
                     const QString& emulatorId) {
     for (const char16_t* extension : {u".MRG", u".LST"}) {

@@ -19,6 +19,11 @@ namespace MameListRequest {
 std::optional<QStringList> ScriptLines(const QString& executable, const QString& programDirectory,
                                        const QString& emulatorId, ScriptWords& words);
 
+// The line that has the emulator print its machines as XML, which the build
+// reads as it comes rather than through a file; nothing when the executable
+// cannot stand as one word.
+std::optional<QString> FactsLine(const QString& executable, ScriptWords& words);
+
 // Deletes <ID>.MRG and <ID>.LST of the program directory (read-only ones
 // too), so that the wait sees only the lists printed now.
 void RemoveOldLists(const DosFileSystem& fs, const QString& programDirectory,

@@ -8,13 +8,13 @@
 #include "imaging/BmpDecoder.h"
 #include "imaging/ByteReader.h"
 #include "imaging/MetafileCanvas.h"
+#include "imaging/MetafileRecords.h"
 #include "imaging/MetafileSize.h"
 
 namespace {
 
 constexpr uint32_t kSignature = 0x464D4520;  // " EMF"
 constexpr int kMaxObjects = 4096;
-constexpr size_t kMaxRecords = 1'000'000;
 constexpr size_t kRecordHeader = 8;
 
 enum Type : uint32_t {
@@ -88,25 +88,26 @@ struct Frame {
 };
 
 std::optional<std::vector<Record>> readRecords(ByteReader& in) {
-    std::vector<Record> records;
-    while (records.size() < kMaxRecords) {
+    return readMetafileRecords<Record>(in, [](ByteReader& in) -> MetafileRecordRead<Record> {
         const size_t start = in.position();
         const auto type = in.u32();
         const auto size = in.u32();
         if (!size || *size < kRecordHeader || !in.seek(start)) {
-            return std::nullopt;
+            return {MetafileRecordRead<Record>::Broken};
         }
         const auto bytes = in.bytes(*size);
         if (!bytes) {
-            return std::nullopt;
+            return {MetafileRecordRead<Record>::Broken};
         }
         if (*type == kEof) {
-            return records;
+            return {MetafileRecordRead<Record>::End};
         }
-        records.push_back({*type, *bytes});
-    }
-    return std::nullopt;
+        return {MetafileRecordRead<Record>::One, {*type, *bytes}};
+    });
 }
+
+constexpr MetafileStateCodes kStateCodes{kSetBkMode,       kSetBkColor, kSetTextColor, kSetTextAlign,
+                                         kSetPolyFillMode, kSaveDc,     kRestoreDc};
 
 QRectF readRect(ByteReader& in) {
     const double left = in.i32().value_or(0), top = in.i32().value_or(0);
@@ -273,6 +274,16 @@ void EmfPlayer::updateTransform() {
 void EmfPlayer::play(const Record& r) {
     ByteReader in(r.bytes);
     in.skip(kRecordHeader);
+    if (const auto state = kStateCodes.stateOf(r.type)) {
+        // A restore counts saved states back from the newest, so it is signed.
+        const auto parameter = *state == MetafileState::RestoreDc
+                                   ? std::optional<int64_t>(in.i32())
+                                   : std::optional<int64_t>(in.u32());
+        if (playStateRecord(canvas_, *state, parameter)) {
+            updateTransform();
+        }
+        return;
+    }
     MetafileMapping& m = canvas_.mapping();
     switch (r.type) {
         case kSetWindowExtEx:
@@ -313,29 +324,6 @@ void EmfPlayer::play(const Record& r) {
             updateTransform();
             break;
         }
-        case kSetBkMode:
-            canvas_.setBackgroundOpaque(in.u32().value_or(2) == 2);
-            break;
-        case kSetBkColor:
-            canvas_.setBackgroundColour(colourRef(in.u32().value_or(0xffffff)));
-            break;
-        case kSetTextColor:
-            canvas_.setTextColour(colourRef(in.u32().value_or(0)));
-            break;
-        case kSetTextAlign:
-            canvas_.setTextAlign(in.u32().value_or(0));
-            break;
-        case kSetPolyFillMode:
-            canvas_.setWindingFill(in.u32().value_or(1) == 2);
-            break;
-        case kSaveDc:
-            canvas_.save();
-            break;
-        case kRestoreDc:
-            if (canvas_.restore(in.i32().value_or(-1))) {
-                updateTransform();
-            }
-            break;
         case kMoveToEx:
             moveTo(readPoint(in, false));
             break;

@@ -6,6 +6,7 @@
 #include "imaging/BmpDecoder.h"
 #include "imaging/ByteReader.h"
 #include "imaging/MetafileCanvas.h"
+#include "imaging/MetafileRecords.h"
 #include "imaging/MetafileSize.h"
 
 namespace {
@@ -14,7 +15,6 @@ constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
 // A Windows metafile counts its objects in 16 bits; no drawing needs more
 // slots than this at once.
 constexpr int kMaxObjects = 4096;
-constexpr size_t kMaxRecords = 1'000'000;
 
 enum Function : uint16_t {
     kEof = 0x0000,
@@ -68,24 +68,25 @@ struct Frame {
 // The records, each within the data, up to the end record; nothing when
 // one runs past the end or the end record is missing (a cut file).
 std::optional<std::vector<Record>> readRecords(ByteReader& in) {
-    std::vector<Record> records;
-    while (records.size() < kMaxRecords) {
+    return readMetafileRecords<Record>(in, [](ByteReader& in) -> MetafileRecordRead<Record> {
         const auto words = in.u32();
         const auto function = in.u16();
         if (!function || *words < 3 || *words > in.size() / 2) {
-            return std::nullopt;
+            return {MetafileRecordRead<Record>::Broken};
         }
         const auto params = in.bytes(size_t(*words) * 2 - 6);
         if (!params) {
-            return std::nullopt;
+            return {MetafileRecordRead<Record>::Broken};
         }
         if (*function == kEof) {
-            return records;
+            return {MetafileRecordRead<Record>::End};
         }
-        records.push_back({*function, *params});
-    }
-    return std::nullopt;
+        return {MetafileRecordRead<Record>::One, {*function, *params}};
+    });
 }
+
+constexpr MetafileStateCodes kStateCodes{kSetBkMode,       kSetBkColor, kSetTextColor, kSetTextAlign,
+                                         kSetPolyFillMode, kSaveDc,     kRestoreDc};
 
 QPointF point(ByteReader& in, bool yFirst) {
     const int16_t a = in.i16().value_or(0);
@@ -170,6 +171,21 @@ private:
 
 void WmfPlayer::play(const Record& r) {
     ByteReader in(r.params);
+    if (const auto state = kStateCodes.stateOf(r.function)) {
+        // Modes are words, colours double words, a restore's count signed.
+        std::optional<int64_t> parameter;
+        if (*state == MetafileState::BackgroundColour || *state == MetafileState::TextColour) {
+            parameter = in.u32();
+        } else if (*state == MetafileState::RestoreDc) {
+            parameter = in.i16();
+        } else {
+            parameter = in.u16();
+        }
+        if (playStateRecord(canvas_, *state, parameter)) {
+            updateTransform();
+        }
+        return;
+    }
     switch (r.function) {
         case kSetWindowOrg:
             canvas_.mapping().windowOrg = point(in, true);
@@ -186,29 +202,6 @@ void WmfPlayer::play(const Record& r) {
         case kSetViewportOrg:
         case kSetViewportExt:
         case kSetMapMode:
-            break;
-        case kSetBkMode:
-            canvas_.setBackgroundOpaque(in.u16().value_or(2) == 2);
-            break;
-        case kSetBkColor:
-            canvas_.setBackgroundColour(colourRef(in.u32().value_or(0xffffff)));
-            break;
-        case kSetTextColor:
-            canvas_.setTextColour(colourRef(in.u32().value_or(0)));
-            break;
-        case kSetTextAlign:
-            canvas_.setTextAlign(in.u16().value_or(0));
-            break;
-        case kSetPolyFillMode:
-            canvas_.setWindingFill(in.u16().value_or(1) == 2);
-            break;
-        case kSaveDc:
-            canvas_.save();
-            break;
-        case kRestoreDc:
-            if (canvas_.restore(in.i16().value_or(-1))) {
-                updateTransform();
-            }
             break;
         case kMoveTo:
             canvas_.moveTo(point(in, true));

@@ -26,7 +26,8 @@ bool isLaunchable(const EmulatorDefinition& emulator, const QString& romName) {
 }
 
 std::optional<QStringList> launchLines(const AppContext& ctx, const EmulatorDefinition& emulator,
-                                       const LaunchRequest& request, ScriptWords& words) {
+                                       const LaunchRequest& request, ScriptWords& words,
+                                       QString* emulatorLine) {
     const DosFileSystem& fs = ctx.fs();
     LaunchScriptInput in;
     in.executable = fs.shortPath(request.emulatorLocation);
@@ -51,5 +52,8 @@ std::optional<QStringList> launchLines(const AppContext& ctx, const EmulatorDefi
     }
     in.commandLine = launchCommandLine(emulator, words.path(in.executable, u"the emulator"),
                                        request.shortName, in.location, request.choices);
+    if (emulatorLine != nullptr) {
+        *emulatorLine = in.commandLine;
+    }
     return launchScript(emulator, in, words);
 }

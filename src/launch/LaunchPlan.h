@@ -31,6 +31,8 @@ bool isLaunchable(const EmulatorDefinition& emulator, const QString& romName);
 // The lines of Execute.bat: paths in short form, tools that exist, the
 // names from the list and merge files. Nothing when a word of them may not
 // be written (`words` tells why), or when the game must be unzipped and
-// PKUNZIP is not there.
+// PKUNZIP is not there. `emulatorLine`, when given, receives the line that
+// runs the emulator.
 std::optional<QStringList> launchLines(const AppContext& ctx, const EmulatorDefinition& emulator,
-                                       const LaunchRequest& request, ScriptWords& words);
+                                       const LaunchRequest& request, ScriptWords& words,
+                                       QString* emulatorLine = nullptr);

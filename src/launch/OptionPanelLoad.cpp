@@ -1,19 +1,17 @@
 #include "launch/OptionPanelLoad.h"
 
 #include "catalogue/EmulatorDefinition.h"
-#include "context/OptionValues.h"
-#include "launch/OptionPanelTexts.h"
+#include "catalogue/OptionGroups.h"
 #include "settings/KeyPath.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoreSchema.h"
 
 PanelLayout PanelLayoutFor(const EmulatorDefinition* definition) {
     PanelLayout layout;
-    const auto& texts = CheckControlTexts();
     for (int g = 0; g < kCheckGroupCount; ++g) {
         PanelLayout::Check& check = layout.checks[size_t(g)];
-        check.caption = texts[size_t(g)].caption;
-        check.hint = texts[size_t(g)].hint;
+        check.caption = QString::fromUtf16(kCheckGroups[size_t(g)].caption);
+        check.hint = QString::fromUtf16(kCheckGroups[size_t(g)].hint);
         if (definition == nullptr) {
             continue;
         }

@@ -1,31 +1,7 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-#include <array>
-
-#include "catalogue/OptionGroups.h"
-
-// The option panel's own texts: what its controls show before the first
-// load, and what a check group shows when its definition names no caption
-// or hint of its own.
-
-struct CheckControlText {
-    QString caption;
-    QString hint;
-};
-
-struct ListControlText {
-    QString label;
-    QString hint;       // of the drop-down list
-    QString labelHint;  // of its label; empty: none
-    QStringList designItems;
-};
-
-// Indexed by CheckGroup.
-const std::array<CheckControlText, kCheckGroupCount>& CheckControlTexts();
-// Indexed by ListGroup.
-const std::array<ListControlText, kListGroupCount>& ListControlTexts();
+// The option panel's own texts beside the option groups' (whose texts are
+// described with the groups, catalogue/OptionGroups.h).
 
 namespace PanelText {
 // CBLinesOffscreen reads "U&p lines" until a load gives it the group's caption.

@@ -53,8 +53,9 @@ public:
     virtual std::optional<QString> passwordBox(const QString& title, const QString& prompt) = 0;
     // The chosen host file, or nothing when cancelled.
     virtual std::optional<QString> openFile(const OpenFileRequest& request) = 0;
-    // The print dialog; nothing when it was cancelled.
-    virtual std::optional<PrintTarget> printDialog() = 0;
+    // The print dialog; nothing when it was cancelled. `offeredFile` (a host
+    // path) is the PDF file it offers when there is no printer to print to.
+    virtual std::optional<PrintTarget> printDialog(const QString& offeredFile) = 0;
     // Shows one of the program's own dialogs (a QDialog) modally.
     virtual int execDialog(QObject& dialog) = 0;
 };

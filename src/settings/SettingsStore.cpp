@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "settings/StoreError.h"
@@ -27,9 +28,15 @@ int integerOf(const StoreDatabase::Value* value, const QString& name) {
 }  // namespace
 
 const StoreDatabase::Value* SubkeyValues::find(const QString& name) const {
-    const QString folded = name.toCaseFolded();
+    // A walk asks each of tens of thousands of keys for the program's own
+    // names, which are plain ASCII: those are matched without folding a copy
+    // each time. The stored names are folded already, and no folded letter
+    // matches an ASCII one ignoring case unless it is that ASCII letter.
+    const bool ascii =
+        std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    const QString folded = ascii ? QString() : name.toCaseFolded();
     for (const auto& [valueName, value] : key_.values) {
-        if (valueName == folded) {
+        if (ascii ? valueName.compare(name, Qt::CaseInsensitive) == 0 : valueName == folded) {
             return &value;
         }
     }

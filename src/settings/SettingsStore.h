@@ -19,6 +19,7 @@ public:
     bool ValueExists(const QString& name) const { return find(name) != nullptr; }
     QString ReadString(const QString& name) const;
     int ReadInteger(const QString& name) const;
+    bool ReadBool(const QString& name) const { return ReadInteger(name) != 0; }
 
 private:
     const StoreDatabase::Value* find(const QString& name) const;

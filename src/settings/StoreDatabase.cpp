@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <string>
+#include <string_view>
 
 #include "settings/StoreError.h"
 
@@ -252,7 +253,7 @@ bool StoreDatabase::deleteTree(qint64 id) {
 }
 
 bool StoreDatabase::deleteTrees(const std::vector<qint64>& ids) {
-    if (std::find(ids.begin(), ids.end(), 0) != ids.end() || !exec("BEGIN IMMEDIATE")) {
+    if (std::find(ids.begin(), ids.end(), 0) != ids.end() || !beginWhole()) {
         return false;
     }
     const char* const subtree =
@@ -271,6 +272,24 @@ bool StoreDatabase::deleteTrees(const std::vector<qint64>& ids) {
             ok = ok && sqlite3_step(st) == SQLITE_DONE;
         }
     }
+    return endWhole(ok);
+}
+
+bool StoreDatabase::copyTree(qint64 from, qint64 to) {
+    return beginWhole() && endWhole(copyTreeInner(from, to, 0));
+}
+
+bool StoreDatabase::beginWhole() {
+    return exec(inBatch_ ? "SAVEPOINT whole" : "BEGIN IMMEDIATE");
+}
+
+bool StoreDatabase::endWhole(bool ok) {
+    if (inBatch_) {
+        if (!ok) {
+            exec("ROLLBACK TO whole");
+        }
+        return exec("RELEASE whole") && ok;
+    }
     if (!ok) {
         exec("ROLLBACK");
         return false;
@@ -278,15 +297,52 @@ bool StoreDatabase::deleteTrees(const std::vector<qint64>& ids) {
     return exec("COMMIT");
 }
 
-bool StoreDatabase::copyTree(qint64 from, qint64 to) {
-    if (!exec("BEGIN IMMEDIATE")) {
-        return false;
+bool StoreDatabase::beginBatch() {
+    inBatch_ = !inBatch_ && exec("BEGIN IMMEDIATE");
+    return inBatch_;
+}
+
+bool StoreDatabase::commitBatch() {
+    if (!inBatch_) {
+        return true;
     }
-    if (!copyTreeInner(from, to, 0)) {
+    inBatch_ = false;
+    // A failed COMMIT can leave the transaction open; it must not swallow
+    // the writes that come after it.
+    if (exec("COMMIT")) {
+        return true;
+    }
+    if (sqlite3_get_autocommit(db_) == 0) {
         exec("ROLLBACK");
-        return false;
     }
-    return exec("COMMIT");
+    return false;
+}
+
+void StoreDatabase::rollbackBatch() {
+    if (inBatch_) {
+        inBatch_ = false;
+        exec("ROLLBACK");
+    }
+}
+
+StoreBatch::StoreBatch(std::shared_ptr<StoreDatabase> database) : database_(std::move(database)) {
+    open_ = database_->beginBatch();
+}
+
+StoreBatch::~StoreBatch() {
+    if (open_) {
+        database_->commitBatch();
+    }
+}
+
+void StoreBatch::commit() {
+    if (open_) {
+        open_ = false;
+        if (!database_->commitBatch()) {
+            throw StoreError(
+                QStringLiteral("Settings store error: the changes could not be saved"));
+        }
+    }
 }
 
 bool StoreDatabase::copyTreeInner(qint64 from, qint64 to, int depth) {
@@ -340,14 +396,16 @@ std::vector<StoreDatabase::ChildValues> StoreDatabase::childValues(qint64 parent
     // The names are bound, never written into the statement; it is made for
     // this call only, as the number of names varies. "+v.folded" keeps SQLite
     // from probing the value index once per name and key: it reads each key's
-    // few values and keeps the named ones.
+    // few values and keeps the named ones. The rows come in the order of the
+    // (parent, folded) index, each key's together; sorting them by id here
+    // is far cheaper than SQLite's temporary sort of every row with its data.
     std::string sql =
         "SELECT k.id, k.name, v.folded, v.type, v.data FROM brivanel_keys k"
         " LEFT JOIN brivanel_values v ON v.key = k.id AND +v.folded IN (";
     for (qsizetype i = 0; i < valueNames.size(); ++i) {
         sql += (i == 0 ? "?" : ",?") + std::to_string(i + 2);
     }
-    sql += ") WHERE k.parent = ?1 ORDER BY k.id";
+    sql += ") WHERE k.parent = ?1 ORDER BY k.folded";
     sqlite3_stmt* raw = nullptr;
     if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
         sqlite3_finalize(raw);
@@ -359,22 +417,43 @@ std::vector<StoreDatabase::ChildValues> StoreDatabase::childValues(qint64 parent
     for (qsizetype i = 0; i < valueNames.size(); ++i) {
         bindText(raw, int(i) + 2, fold(valueNames[i]));
     }
-    std::vector<ChildValues> children;
-    qint64 lastId = -1;
+    // The few value names recur in every key: each is made a QString once
+    // and shared.
+    std::vector<std::pair<std::string, QString>> names;
+    const auto valueName = [&names, raw] {
+        const std::string_view bytes(reinterpret_cast<const char*>(sqlite3_column_text(raw, 2)),
+                                     size_t(sqlite3_column_bytes(raw, 2)));
+        for (const auto& [utf8, name] : names) {
+            if (utf8 == bytes) {
+                return name;
+            }
+        }
+        return names
+            .emplace_back(std::string(bytes),
+                          QString::fromUtf8(bytes.data(), qsizetype(bytes.size())))
+            .second;
+    };
+    std::vector<std::pair<qint64, ChildValues>> read;
     int rc = SQLITE_ROW;
     while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
         const qint64 id = sqlite3_column_int64(raw, 0);
-        if (id != lastId) {
-            children.push_back({columnText(raw, 1), {}});
-            lastId = id;
+        if (read.empty() || read.back().first != id) {
+            read.push_back({id, {columnText(raw, 1), {}}});
         }
         if (sqlite3_column_type(raw, 2) != SQLITE_NULL) {
-            children.back().values.emplace_back(columnText(raw, 2), columnValue(raw, 3, 4));
+            read.back().second.values.emplace_back(valueName(), columnValue(raw, 3, 4));
         }
     }
     if (rc != SQLITE_DONE) {
         throw StoreError(
             QStringLiteral("Settings store error: %1").arg(QString::fromUtf8(sqlite3_errmsg(db_))));
+    }
+    std::sort(read.begin(), read.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<ChildValues> children;
+    children.reserve(read.size());
+    for (auto& [id, child] : read) {
+        children.push_back(std::move(child));
     }
     return children;
 }

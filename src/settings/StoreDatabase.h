@@ -61,6 +61,14 @@ public:
     bool writeValue(qint64 key, const QString& name, const Value& value);
     bool deleteValue(qint64 key, const QString& name);
 
+    // The calls between these are one transaction, committed at the end:
+    // a run of thousands of small writes then costs one commit instead of
+    // one each. Reads on this store see the writes at once. beginBatch is
+    // false (and every call commits on its own) when the store refused it.
+    bool beginBatch();
+    bool commitBatch();
+    void rollbackBatch();
+
 private:
     explicit StoreDatabase(QString file);
     sqlite3_stmt* statement(const char* sql);
@@ -68,8 +76,31 @@ private:
     // The single number a PRAGMA query returns; 0 when it fails.
     qint64 pragmaValue(const char* sql);
     bool copyTreeInner(qint64 from, qint64 to, int depth);
+    // A change made all or none: its own transaction, or a savepoint
+    // within a batch.
+    bool beginWhole();
+    bool endWhole(bool ok);
 
     QString file_;
     sqlite3* db_ = nullptr;
     std::unordered_map<const char*, sqlite3_stmt*> statements_;
+    bool inBatch_ = false;
+};
+
+// A batch of writes for a scope: committed by commit(), or when the scope
+// is left by an exception (as the writes made so far would have been one by
+// one), and rolled back only when that commit fails.
+class StoreBatch {
+public:
+    explicit StoreBatch(std::shared_ptr<StoreDatabase> database);
+    ~StoreBatch();
+    StoreBatch(const StoreBatch&) = delete;
+    StoreBatch& operator=(const StoreBatch&) = delete;
+
+    // Throws StoreError when the store refused the commit.
+    void commit();
+
+private:
+    std::shared_ptr<StoreDatabase> database_;
+    bool open_ = false;
 };

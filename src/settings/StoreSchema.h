@@ -105,6 +105,9 @@ inline constexpr TextValue kVersion{
     u"Version"};  // versionStamp(); any other makes start-up migrate
 inline constexpr TextValue kCurrent{u"Current"};  // the entry selected last
 inline constexpr DateTimeValue kTime{u"Time"};    // when the last run launched a game, else 0
+// The emulator's line of the last launch, until the start after it has
+// looked in Execute.log at how it ended.
+inline constexpr TextValue kLaunchedLine{u"Launched Line"};
 inline constexpr TextValue kPkzipPath{u"PKZIP Path"};
 inline constexpr TextValue kPkunzipPath{u"PKUNZIP Path"};
 inline constexpr TextValue kZipMagicPath{u"ZipMagic Path"};
@@ -121,7 +124,14 @@ inline constexpr FlagValue kDisplayByEmulator{u"Display by Emulator"};
 inline constexpr FlagValue kDisplayByCount{u"Display by Count"};
 inline constexpr FlagValue kShowMissing{u"Show Missing"};
 inline constexpr FlagValue kHighQualityImages{u"High Quality Images"};
+// Mechanical machines (pinball, slot machines) left out of the lists.
+inline constexpr FlagValue kHideMechanical{u"Hide Mechanical"};
 inline constexpr TextValue kLocked{u"Locked"};  // the lock's password; locked when not empty
+// Numbers the plays counted so far, so that the latest can be found again.
+inline constexpr IntegerValue kPlaysCounted{u"Plays Counted"};
+// The main window's place, size and maximised state, as Qt saves a window's
+// geometry, in Base64.
+inline constexpr TextValue kWindowGeometry{u"Window Geometry"};
 
 // The stored version of this build: the project's version without its
 // leading zero, ".26" for 0.26.
@@ -133,6 +143,19 @@ inline constexpr TextValue kEmulator{u"Emulator"};  // the emulator ID
 inline constexpr TextValue kShortname{u"Shortname"};
 inline constexpr IntegerValue kCount{u"Count"};           // plays of a game
 inline constexpr TextValue kRomLocation{u"ROMLocation"};  // an emulator's, kept as read
+inline constexpr FlagValue kFavourite{u"Favourite"};      // a game on the Favourites page
+// The number ("Plays Counted") of the game's latest counted play.
+inline constexpr IntegerValue kLastPlay{u"Last Play"};
+
+// What a MAME-type emulator tells of a game (-listxml), refreshed by every
+// build that could read it. A device or BIOS set is never given an entry;
+// an entry an older build made for one is kept, flagged and not listed.
+inline constexpr TextValue kYear{u"Year"};
+inline constexpr TextValue kManufacturer{u"Manufacturer"};
+inline constexpr TextValue kDriverStatus{u"Driver Status"};  // "good", "imperfect", "preliminary"
+inline constexpr FlagValue kMechanical{u"Mechanical"};
+inline constexpr FlagValue kDevice{u"Device"};
+inline constexpr FlagValue kBios{u"BIOS"};
 
 // The value of further emulator n (1-based) of a game: "Emulator" or
 // "Shortname" and one number character counted up by character code from
@@ -140,7 +163,7 @@ inline constexpr TextValue kRomLocation{u"ROMLocation"};  // an emulator's, kept
 QString furtherName(const TextValue& stem, int n);
 
 // Option values under "Specific", one per option group of the definition
-// files, in the order of catalogue/OptionGroups.h.
+// files (catalogue/OptionGroups.h gives each group its value).
 inline constexpr FlagValue kVector{u"Vector"};
 inline constexpr FlagValue kSynchronizeVideo{u"Synchronize Video"};
 inline constexpr FlagValue kLinesOffscreenOn{u"Lines Offscreen On"};
@@ -150,9 +173,6 @@ inline constexpr FlagValue kMouse{u"Mouse"};
 inline constexpr FlagValue kTrackball{u"Trackball"};
 inline constexpr FlagValue kFourWayJoystick{u"4-way Joystick"};
 inline constexpr FlagValue kCheat{u"Cheat"};
-inline constexpr std::array<FlagValue, 9> kCheckOptions{
-    kVector, kSynchronizeVideo, kLinesOffscreenOn, kFmMusic, kJoystick,
-    kMouse,  kTrackball,        kFourWayJoystick,  kCheat};
 
 inline constexpr TextValue kResolution{u"Resolution"};
 inline constexpr TextValue kFrameSkipping{u"Frame Skipping"};
@@ -162,9 +182,6 @@ inline constexpr TextValue kSound{u"Sound"};
 inline constexpr TextValue kRotate{u"Rotate"};
 inline constexpr TextValue kController1{u"Controller 1"};
 inline constexpr TextValue kController2{u"Controller 2"};
-inline constexpr std::array<TextValue, 8> kListOptions{kResolution,    kFrameSkipping, kVesaMode,
-                                                       kPixelDoubling, kSound,         kRotate,
-                                                       kController1,   kController2};
 
 // The line count beside the "Lines Offscreen On" box, as decimal text.
 inline constexpr TextValue kLinesOffscreen{u"Lines Offscreen"};

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "catalogue/EmulatorTable.h"
+#include "platform/DosFileSystem.h"
 #include "platform/DosPath.h"
 
 namespace {
@@ -80,6 +81,45 @@ bool ReachesFolder(const QStringList& elements, const QString& folder) {
         }
     }
     return false;
+}
+
+DosPaths ToDosSearchPaths(const DosFileSystem& fs, const QString& drivesText,
+                          const QString& homeFolder) {
+    DosPaths out;
+    QStringList elements = drivesText.split(u';');
+    for (QString& element : elements) {
+        QString host = element.trimmed();
+        if (host == u"~" || host.startsWith(u"~/")) {
+            host = homeFolder + host.mid(1);
+        } else if (!host.startsWith(u'/')) {
+            continue;
+        }
+        const QString dos = fs.toDos(host);
+        if (dos.isEmpty()) {
+            out.refused << element;
+        } else {
+            element = dos;
+        }
+    }
+    out.drivesText = elements.join(u';');
+    return out;
+}
+
+QString RefusedPathsMessage(const QStringList& refused) {
+    return refused.join(QStringLiteral(", ")) + (refused.size() == 1 ? u" lies" : u" lie") +
+           u" on no drive of Brivanel: give a path on a drive, such as C:\\ROMS.";
+}
+
+QStringList PathsWithoutFiles(const QStringList& elements, const QStringList& foundFiles) {
+    QStringList empty;
+    for (const QString& element : elements) {
+        const QString top = DosPath::withTrailingBackslash(element.trimmed().toUpper());
+        if (std::none_of(foundFiles.begin(), foundFiles.end(),
+                         [&top](const QString& path) { return path.startsWith(top); })) {
+            empty << element;
+        }
+    }
+    return empty;
 }
 
 QStringList SearchDrives(const DosFileSystem& fs, const EmulatorTable& emulators,

@@ -26,6 +26,22 @@ QStringList SplitSearchPaths(const QString& drivesText);
 // it lies below one of them and no folder on the way down is hidden.
 bool ReachesFolder(const QStringList& elements, const QString& folder);
 
+// The paths to search with every Linux path ("/home/me/roms", "~/roms",
+// "~" being `homeFolder`) turned into its DOS path; `refused` holds, as
+// typed, those that lie on no drive. Other elements stay as typed.
+struct DosPaths {
+    QString drivesText;
+    QStringList refused;
+};
+DosPaths ToDosSearchPaths(const DosFileSystem& fs, const QString& drivesText,
+                          const QString& homeFolder);
+
+// What the user is told of the refused paths.
+QString RefusedPathsMessage(const QStringList& refused);
+
+// The elements below which the found-files list has no file, as typed.
+QStringList PathsWithoutFiles(const QStringList& elements, const QStringList& foundFiles);
+
 // Walks every element of `drivesText` for the wanted suffixes of the
 // emulators and returns what it found: the new found-files list. The
 // program folder (long DOS form; empty for none) is walked after them when

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "settings/SettingsStore.h"
+#include "tools/FoundFiles.h"
 
 const LocationRow& RowOf(Tool tool) {
     return kLocationRows[size_t(tool)];
@@ -26,6 +27,16 @@ QString ToolsFoundText(const ToolLocations& found) {
         parts << u"not found: " + missing.join(QStringLiteral(", "));
     }
     return parts.join(QStringLiteral("; "));
+}
+
+ToolLocations WithFoundTools(ToolLocations locations, const QStringList& foundFiles) {
+    for (const LocationRow& row : kToolRows) {
+        QString& path = locations.*row.field;
+        if (path.isEmpty()) {
+            path = FindInFoundFiles(foundFiles, QString::fromUtf16(row.executable), true);
+        }
+    }
+    return locations;
 }
 
 ToolLocations ReadToolLocations(SettingsStore& root) {

@@ -74,6 +74,10 @@ const LocationRow& RowOf(Tool tool);
 // ...; not found: JoyEmu, ..." in the order of the table.
 QString ToolsFoundText(const ToolLocations& found);
 
+// The locations with every empty tool field filled with what the found-files
+// list holds for it (as Search Drives finds it); set ones stay as they are.
+ToolLocations WithFoundTools(ToolLocations locations, const QStringList& foundFiles);
+
 // The seven values of the root key; an absent one reads as empty.
 ToolLocations ReadToolLocations(SettingsStore& root);
 // Opens the root key, creating it when missing, and writes the seven values

@@ -25,6 +25,11 @@ QStringList SearchDrivesShowingProgress(const DosFileSystem& fs, const EmulatorT
     progress.begin(QStringLiteral("Building List: ") + drives + u"...", 0);
     QStringList found =
         DriveSearch::SearchDrives(fs, emulators, drives, WalkStatus(progress), programFolder);
-    progress.end(FilesFoundText(found.size(), drives));
+    QString text = FilesFoundText(found.size(), drives);
+    for (const QString& empty :
+         DriveSearch::PathsWithoutFiles(DriveSearch::SplitSearchPaths(drives), found)) {
+        text += u"; nothing found on " + empty;
+    }
+    progress.end(text);
     return found;
 }

@@ -19,7 +19,7 @@ QString FilesFoundText(qsizetype count, const QString& drives);
 
 // The drive search (DriveSearch::SearchDrives, also of the program folder)
 // with its progress in the status bar, which then says how many files it
-// found; returns them.
+// found and on which paths none; returns them.
 QStringList SearchDrivesShowingProgress(const DosFileSystem& fs, const EmulatorTable& emulators,
                                         const QString& drives, StatusLine& status,
                                         const QString& programFolder);

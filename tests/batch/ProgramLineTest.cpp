@@ -103,6 +103,41 @@ TEST(ProgramLine, FailingLinesAreLoggedAndLaterLinesStillRun) {
     EXPECT_EQ(h.recorded(kRecord).arguments, QStringList{q("done")});
 }
 
+// A failed program's last line of error output is what it said about the
+// failure: the log keeps it under the exit status, and still passes it on.
+TEST(ProgramLine, AFailedProgramsLastErrorLineIsLogged) {
+    struct Case {
+        const char* body;
+        const char* logged;  // nullptr: no such line
+    };
+    const Case cases[] = {
+        {"echo 'a.rom NOT FOUND' >&2; printf 'Fatal error: missing\\r\\n\\n  \\n' >&2; exit 2",
+         "    last output: Fatal error: missing"},
+        {"echo first >&2; printf 'no line end' >&2; exit 1", "    last output: no line end"},
+        {"echo 'to standard output'; exit 4", nullptr},
+        {"echo 'said but fine' >&2; exit 0", nullptr},
+        {"head -c 5000 /dev/zero | tr '\\0' x >&2; exit 5",
+         "    last output: xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"},
+    };
+    for (const Case& c : cases) {
+        BatchHarness h;
+        h.writeProgram(q("C:\\TOOLS\\EMU.EXE"), QString::fromUtf8(c.body));
+        const auto result = h.run({q("start /w C:\\TOOLS\\EMU.EXE")});
+        const QStringList lines = result.log.split(q("\r\n"));
+        const QStringList said = lines.filter(q("    last output: "));
+        if (c.logged == nullptr) {
+            EXPECT_TRUE(said.isEmpty()) << c.body << "\n" << result.log.toStdString();
+            continue;
+        }
+        ASSERT_EQ(said.size(), 1) << c.body << "\n" << result.log.toStdString();
+        EXPECT_TRUE(said[0].startsWith(QString::fromUtf8(c.logged))) << said[0].toStdString();
+        EXPECT_LE(said[0].size(), 420);
+        // Right below the line's failure.
+        EXPECT_TRUE(lines[lines.indexOf(said[0]) - 1].startsWith(q("    failed: exit status")));
+        EXPECT_TRUE(result.standardError.contains(said[0].mid(17, 20)));
+    }
+}
+
 // Nothing reaches a shell: names holding shell syntax are plain data for
 // programs and builtins alike.
 TEST(ProgramLine, NamesWithShellSyntaxAreNeverExecuted) {

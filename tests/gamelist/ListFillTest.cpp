@@ -73,6 +73,39 @@ TEST_F(ListFillTest, ByEmulatorListsAGameOnTheEmulatorsAndFurtherEmulatorsPages)
     EXPECT_EQ(lists.currentEmulator, 0);
 }
 
+TEST_F(ListFillTest, DevicesAndBiosSetsNeverListedMechanicalMachinesUnlessHidden) {
+    const struct {
+        const char16_t* name;
+        const char16_t* flag;
+    } entries[] = {{u"Pong", nullptr},
+                   {u"1-Bit DAC", u"Device"},
+                   {u"NAOMI 2 BIOS", u"BIOS"},
+                   {u"Addams Family", u"Mechanical"},
+                   {u"Not A Device", u"Device"}};
+    for (const auto& e : entries) {
+        addGame({QString::fromUtf16(e.name), QStringLiteral("MAME")});
+        if (e.flag != nullptr) {
+            SettingsStore store = inst.context().store();
+            store.OpenKey(StorePaths::Entry(QString::fromUtf16(e.name)), false);
+            store.WriteBool(QString::fromUtf16(e.flag),
+                            e.name != std::u16string_view(u"Not A Device"));
+        }
+    }
+    for (const bool hide : {false, true}) {
+        ListFill::Switches switches;
+        switches.hideMechanical = hide;
+        QStringList expected{u"Not A Device"_qs, u"Pong"_qs};
+        if (!hide) {
+            expected.prepend(u"Addams Family"_qs);
+        }
+        EXPECT_EQ(sorted(ListFill::ByName(inst.context(), switches).arcade), expected);
+        switches.byEmulator = true;
+        EXPECT_EQ(sorted(ListFill::ByEmulator(inst.context(), emulators, switches)
+                             .pages[size_t(index(u"MAME"_qs))]),
+                  expected);
+    }
+}
+
 TEST_F(ListFillTest, CurrentIsLookedForAsTheListShowsIt) {
     addGame({QStringLiteral("Frogger"),
              QStringLiteral("RAGE"),

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gamelist/ListFilter.h"
 #include "support/Text.h"
 
@@ -38,6 +40,30 @@ TEST(ListFilterTest, RowsContainingTheTextAnywhereAlsoWhenNarrowing) {
     }
     const std::vector<int> pa = keys.matching(QStringLiteral("pa"));
     EXPECT_EQ(keys.matching(QStringLiteral("pac"), &pa), (std::vector<int>{0, 3}));
+}
+
+// The lists' order is a stable sort ignoring case; the keys follow their items.
+TEST(ListFilterTest, SortingOrdersAsTheCaseBlindComparisonAndKeepsKeysWithItems) {
+    QStringList items;
+    for (const char* name :
+         {"pac-man",     "Zaxxon",   "PAC-MAN", "abc",    "ab_",     "AB",        "[ Ms. Pac-Man ]",
+          "Pac-Man",     "Éclair",   "eclair",  "Straße", "STRASSE", "\u212Aing", "king",
+          "KING",        "\u017Fun", "sun",     "",       "1942",    "Ω",         "ω",
+          "z\U0001F600", "zz",       "Pokémon", "POKÉMON"}) {
+        items << q(name);
+    }
+    QStringList expected = items;
+    std::stable_sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    ListFilter::Keys keys;
+    keys.sortAndAssign(items);
+    EXPECT_EQ(items, expected);
+    ListFilter::Keys fresh;
+    fresh.assign(items);
+    for (const char* needle : {"pac", "strasse", "king", "e", ""}) {
+        EXPECT_EQ(keys.matching(q(needle)), fresh.matching(q(needle))) << needle;
+    }
 }
 
 }  // namespace

@@ -57,6 +57,16 @@ cmp -s "$source/doc/readme.htm" "$dir/readme.htm" || fail "readme.htm not instal
 [ ! -x "$dir/readme.htm" ] || fail "readme.htm is executable"
 { [ -f "$launcher" ] && [ -x "$launcher" ]; } || fail "no launcher at $launcher"
 
+# The settings store a new installation starts with, written once.
+store="$XDG_CONFIG_HOME/brivanel/registry.sqlite"
+[ -f "$store" ] || fail "no new settings store at $store"
+grep -qF "Settings store $store: fast list build on, missing games hidden" "$tmp/install.log" ||
+    fail "the new store was not reported: $(cat "$tmp/install.log")"
+cp "$store" "$tmp/saved/registry.sqlite"
+run_installer again --prefix "$prefix"
+same_as_saved "$store" registry.sqlite "a second install"
+! grep -qF "Settings store" "$tmp/again.log" || fail "an existing store was written again"
+
 # The definitions of Debian's emulators found here are set aside for the
 # launcher's run without any.
 mkdir "$tmp/shipped"

@@ -206,6 +206,43 @@ TEST_F(SettingsStoreTest, EveryWriteIsAtOnceVisibleToAnotherConnection) {
     EXPECT_EQ(reader.ReadString(u"Current"_qs), u"Galaga"_qs);
 }
 
+// Inside a batch the writes are seen here at once and by others at the
+// commit; deleting and moving keys stay whole changes of their own.
+TEST_F(SettingsStoreTest, ABatchCommitsOnceAndKeepsKeyChangesWhole) {
+    SettingsStore writer = handle();
+    SettingsStore reader(StoreDatabase::open(file()));
+    ASSERT_TRUE(writer.OpenKey(StorePaths::Entry(u"Old"_qs), true));
+    writer.WriteString(u"Kept"_qs, u"yes"_qs);
+    {
+        StoreBatch batch(db);
+        ASSERT_TRUE(writer.OpenKey(StorePaths::Entry(u"Galaga"_qs), true));
+        writer.WriteString(u"Location"_qs, u"#"_qs);
+        EXPECT_EQ(writer.ReadString(u"Location"_qs), u"#"_qs);
+        EXPECT_FALSE(reader.KeyExists(StorePaths::Entry(u"Galaga"_qs)));
+        writer.MoveKey(StorePaths::Entry(u"Old"_qs), StorePaths::Entry(u"New"_qs), true);
+        EXPECT_TRUE(writer.KeyExists(StorePaths::Entry(u"New"_qs)));
+        EXPECT_TRUE(writer.DeleteKeys({StorePaths::Entry(u"Galaga"_qs)}));
+        writer.OpenKey(StorePaths::Entry(u"Galaxian"_qs), true);
+        writer.WriteString(u"Location"_qs, u"#"_qs);
+        batch.commit();
+    }
+    ASSERT_TRUE(reader.OpenKey(StorePaths::Root(), false));
+    EXPECT_EQ(reader.GetKeyNames(), (QStringList{u"New"_qs, u"Galaxian"_qs}));
+    ASSERT_TRUE(reader.OpenKey(StorePaths::Entry(u"New"_qs), false));
+    EXPECT_EQ(reader.ReadString(u"Kept"_qs), u"yes"_qs);
+
+    // Left by an error, a batch keeps what was written before it.
+    try {
+        const StoreBatch batch(db);
+        writer.OpenKey(StorePaths::Entry(u"Galaxian"_qs), false);
+        writer.WriteString(u"Location"_qs, u"C:\\GALAXIAN.ZIP"_qs);
+        writer.ReadInteger(u"Location"_qs);
+    } catch (const StoreError&) {
+    }
+    ASSERT_TRUE(reader.OpenKey(StorePaths::Entry(u"Galaxian"_qs), false));
+    EXPECT_EQ(reader.ReadString(u"Location"_qs), u"C:\\GALAXIAN.ZIP"_qs);
+}
+
 // A child process writes and is killed with SIGKILL before it can close anything;
 // the parent reads what it wrote, and also sees what the child reads from the parent.
 TEST_F(SettingsStoreTest, AKilledProcessLosesNothingItWrote) {

@@ -1,5 +1,7 @@
 #include "support/TestDoubles.h"
 
+#include <utility>
+
 std::optional<ScriptedDialogs::Answer> ScriptedDialogs::next() {
     if (answers_.empty()) {
         return std::nullopt;
@@ -77,8 +79,8 @@ std::optional<QString> ScriptedDialogs::openFile(const OpenFileRequest& request)
     return std::nullopt;
 }
 
-std::optional<PrintTarget> ScriptedDialogs::printDialog() {
-    shown_.push_back({QStringLiteral("print"), QString(), QString()});
+std::optional<PrintTarget> ScriptedDialogs::printDialog(const QString& offeredFile) {
+    shown_.push_back({QStringLiteral("print"), offeredFile, QString()});
     if (auto a = next()) {
         if (a->result != mrCancel && a->text) {
             return PrintTarget{QString(), *a->text};
@@ -108,4 +110,35 @@ bool RecordingProcessStarter::startDetached(const QString& program, const QStrin
         return true;
     }
     return SystemProcessStarter().startDetached(program, arguments, workingFolder);
+}
+
+std::unique_ptr<QProcess> RecordingProcessStarter::startReading(const QString& program,
+                                                                const QStringList& arguments,
+                                                                const QString& workingFolder) {
+    readings_.push_back({program, arguments, workingFolder});
+    if (refused_.contains(program)) {
+        return nullptr;
+    }
+    return ProcessStarter::startReading(program, arguments, workingFolder);
+}
+
+bool RecordingProcessStarter::startWatched(const QString& program, const QStringList& arguments,
+                                           const QString& workingFolder, QObject* context,
+                                           Ended ended) {
+    starts_.push_back({program, arguments, workingFolder, true});
+    if (refused_.contains(program)) {
+        return false;
+    }
+    watchedContext_ = context;
+    watchedEnded_ = std::move(ended);
+    return true;
+}
+
+bool RecordingProcessStarter::endWatched(bool succeeded) {
+    const Ended ended = std::exchange(watchedEnded_, {});
+    if (!ended || watchedContext_.isNull()) {
+        return false;
+    }
+    ended(succeeded);
+    return true;
 }

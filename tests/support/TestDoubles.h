@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -51,8 +53,8 @@ public:
                                     const QString& defaultText) override;
     std::optional<QString> passwordBox(const QString& title, const QString& prompt) override;
     std::optional<QString> openFile(const OpenFileRequest& request) override;
-    // A prepared text is the PDF file to print to.
-    std::optional<PrintTarget> printDialog() override;
+    // A prepared text is the PDF file to print to; the offered one is shown's text.
+    std::optional<PrintTarget> printDialog(const QString& offeredFile) override;
     int execDialog(QObject& dialog) override;
 
 private:
@@ -84,18 +86,32 @@ public:
         QString program;
         QStringList arguments;
         QString workingFolder;
+        bool watched = false;
     };
     explicit RecordingProcessStarter(bool run = false) : run_(run) {}
     bool startDetached(const QString& program, const QStringList& arguments,
                        const QString& workingFolder) override;
+    // Always really started: the caller reads what the program prints.
+    std::unique_ptr<QProcess> startReading(const QString& program, const QStringList& arguments,
+                                           const QString& workingFolder) override;
+    // Recorded, never run: the test ends it with endWatched.
+    bool startWatched(const QString& program, const QStringList& arguments,
+                      const QString& workingFolder, QObject* context, Ended ended) override;
     const std::vector<Start>& starts() const { return starts_; }
+    const std::vector<Start>& readings() const { return readings_; }
     // A program this machine does not have: its start fails.
     void refuse(const QString& program) { refused_ << program; }
+    // Ends the last watched start as the program would; false when there is
+    // none still running or its caller has gone.
+    bool endWatched(bool succeeded);
 
 private:
     bool run_;
     QStringList refused_;
     std::vector<Start> starts_;
+    std::vector<Start> readings_;
+    QPointer<QObject> watchedContext_;
+    Ended watchedEnded_;
 };
 
 // A joystick whose state a test sets, or, with `device` set, the real one

@@ -126,3 +126,41 @@ TEST(FoundFiles, LocateExecutableNeverSearchesByItself) {
     EXPECT_EQ(LocateExecutable(QStringList{"C:\\MAME\\MAME.EXE"}, "mame.exe"),
               std::optional<QString>("C:\\MAME\\MAME.EXE"));
 }
+
+TEST(SearchPaths, LinuxPathsBecomeDosPathsOrAreRefused) {
+    TempInstallation inst;  // C: and D: are folders of their own
+    const QString home = inst.host("C:\\home\\me");
+    struct Case {
+        QString typed, drives;
+        QStringList refused;
+    };
+    const Case cases[] = {
+        {"C:;D:\\ROMS", "C:;D:\\ROMS", {}},
+        {inst.host("D:\\") + "/roms", "D:\\roms", {}},
+        {" ~/roms ;C:", "C:\\home\\me\\roms;C:", {}},
+        {"~", "C:\\home\\me", {}},
+        {inst.host("D:\\") + "/a/../b//", "D:\\b", {}},
+        // "~user" is no home it knows: left for the search, which finds nothing there.
+        {"~other", "~other", {}},
+        {"C:;/nowhere/roms;~/x", "C:;/nowhere/roms;C:\\home\\me\\x", {"/nowhere/roms"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        const auto paths = DriveSearch::ToDosSearchPaths(inst.fs(), c.typed, home);
+        EXPECT_EQ(paths.refused, c.refused);
+        if (c.refused.isEmpty()) {
+            EXPECT_EQ(paths.drivesText, c.drives);
+        }
+    }
+    EXPECT_EQ(DriveSearch::RefusedPathsMessage({"/nowhere/roms"}),
+              "/nowhere/roms lies on no drive of Brivanel: give a path on a drive, such as "
+              "C:\\ROMS.");
+}
+
+TEST(SearchPaths, ThoseWithoutAFoundFileAreNamedAsTyped) {
+    const QStringList found{"C:\\GAMES\\PAC.ZIP", "D:\\ROMSX\\A.ZIP"};
+    EXPECT_EQ(DriveSearch::PathsWithoutFiles({"C:", "c:\\games\\", "D:\\ROMS", "E:", " C:\\GAMES "},
+                                             found),
+              (QStringList{"D:\\ROMS", "E:"}));
+    EXPECT_TRUE(DriveSearch::PathsWithoutFiles({"C:"}, found).isEmpty());
+}

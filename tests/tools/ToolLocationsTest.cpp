@@ -86,3 +86,16 @@ TEST(SearchChoiceStore, DrivesToSearchNeverCreatesTheRoot) {
     root.OpenKey(StorePaths::Root(), false);
     EXPECT_EQ(root.ReadString("DRIVES TO SEARCH"), "C:;D:");
 }
+
+TEST(ToolLocations, FoundToolsFillOnlyTheEmptyFields) {
+    const QStringList found{"C:\\BRIVANEL\\PKUNZIP.EXE", "C:\\BRIVANEL\\PKZIP.EXE",
+                            "C:\\TOOLS\\JOYEMU.EXE"};
+    ToolLocations set;
+    set.pkzip = "C:\\MINE\\PKZIP.EXE";
+    set.drives = "C:;D:";
+    ToolLocations expected = set;
+    expected.pkunzip = "C:\\BRIVANEL\\PKUNZIP.EXE";
+    expected.joyEmu = "C:\\TOOLS\\JOYEMU.EXE";
+    EXPECT_EQ(WithFoundTools(set, found), expected);
+    EXPECT_EQ(WithFoundTools(set, {}), set);
+}

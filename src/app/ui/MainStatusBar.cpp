@@ -16,6 +16,7 @@ QString StatusCountBar::text() const {
 MainStatusBar::MainStatusBar(QWidget* parent)
     : QStatusBar(parent),
       StatusText(new QLabel(this)),
+      StatusNotice(new QLabel(this)),
       StatusProgressBar(new StatusCountBar(this)) {
     setObjectName(QStringLiteral("StatusBar1"));
     StatusText->setObjectName(QStringLiteral("StatusText"));
@@ -23,6 +24,12 @@ MainStatusBar::MainStatusBar(QWidget* parent)
     StatusText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     StatusText->setTextFormat(Qt::PlainText);
     addWidget(StatusText, 1);
+    StatusNotice->setObjectName(QStringLiteral("StatusNotice"));
+    StatusNotice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    StatusNotice->setTextFormat(Qt::PlainText);
+    StatusNotice->setStyleSheet(QStringLiteral("QLabel { color: #a00000; font-weight: bold; }"));
+    addWidget(StatusNotice, 2);
+    StatusNotice->hide();
     StatusProgressBar->setObjectName(QStringLiteral("StatusProgressBar"));
     StatusProgressBar->setFixedWidth(220);
     StatusProgressBar->setMaximumHeight(StatusText->sizeHint().height() + 4);
@@ -38,6 +45,13 @@ void MainStatusBar::SetStatus(const QString& text) {
 void MainStatusBar::DisplayHint(const QString& hint) {
     const qsizetype bar = hint.indexOf(u'|');
     SetStatus(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
+void MainStatusBar::ShowNotice(const QString& notice) {
+    StatusNotice->setText(notice);
+    // A notice longer than the room it gets is read whole under the mouse.
+    StatusNotice->setToolTip(notice);
+    StatusNotice->setVisible(!notice.isEmpty());
 }
 
 void MainStatusBar::BeginProgress(qint64 total, const QString& caption) {

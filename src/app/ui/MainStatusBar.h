@@ -34,6 +34,9 @@ public:
     QString Status() const override { return StatusText->text(); }
     // The long part of a hint: the text after its first "|", or all of it.
     void DisplayHint(const QString& hint);
+    // A notice that stays beside the text, which hints and progress replace,
+    // until the next one: how the last play ended. Empty hides it.
+    void ShowNotice(const QString& notice);
 
     void BeginProgress(qint64 total, const QString& caption) override;
     void StepProgress(qint64 done) override;
@@ -41,5 +44,6 @@ public:
 
 private:
     QLabel* StatusText;
+    QLabel* StatusNotice;
     StatusCountBar* StatusProgressBar;
 };

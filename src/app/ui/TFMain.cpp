@@ -11,6 +11,7 @@
 
 #include "app/ui/MainStatusBar.h"
 #include "context/AppContext.h"
+#include "gamelist/ui/FavouriteCommands.h"
 #include "gamelist/ui/GameListWidget.h"
 #include "gamelist/ui/GameListsPane.h"
 #include "gamelist/ui/ListBuildController.h"
@@ -43,6 +44,7 @@ TFMain::TFMain(AppContext& ctx, QWidget* parent)
     CreateMenus();
     CreateLayout();
     WireParts();
+    RestoreGeometry();
 }
 
 TFMain::~TFMain() {
@@ -77,11 +79,13 @@ void TFMain::CreateParts() {
         new ListBuildController(ctx_, emulators_, guard_, *StatusBar1, tools, *foundFiles_, this);
     listMaintenance_ = new ListMaintenanceCommands(ctx_, emulators_, guard_, *StatusBar1, *lists_,
                                                    *listBuild_, this);
-    gameMaintenance_ = new GameMaintenanceCommands(ctx_, emulators_, guard_, tools, *lists_, this);
+    gameMaintenance_ =
+        new GameMaintenanceCommands(ctx_, emulators_, guard_, *StatusBar1, tools, *lists_, this);
     reports_ = new ReportCommands(ctx_, emulators_, guard_, *StatusBar1, *lists_,
                                   picture_->PictureIndex(), this);
     help_ = new HelpCommands(ctx_, emulators_, guard_, *StatusBar1, *lists_, this);
     lock_ = new LockCommand(ctx_, guard_, this);
+    favourites_ = new FavouriteCommands(ctx_, emulators_, guard_, *lists_, this);
 }
 
 void TFMain::CreateMenus() {
@@ -93,9 +97,10 @@ void TFMain::CreateMenus() {
 
     File1 = menuBar()->addMenu(QStringLiteral("&File"));
     File1->setObjectName(QStringLiteral("File1"));
+    // The build's stop comes after the list commands, whose order users know.
     File1->addActions({toolCommands_->LocationsAction(), listBuild_->UpdateGameListAction(),
                        RemoveALLRegistryKeys1, listMaintenance_->CleanupAction(),
-                       picture_->UpdatePictureListAction()});
+                       picture_->UpdatePictureListAction(), listBuild_->StopListBuildAction()});
     File1->addSeparator();
     File1->addActions(reports_->Actions());
     File1->addSeparator();
@@ -115,6 +120,9 @@ void TFMain::CreateMenus() {
     Game1->addAction(help_->KeysAction());
     Game1->addMenu(gameMaintenance_->DeleteMenu());
     Game1->addActions({gameMaintenance_->FixRomAction(), gameMaintenance_->AddSoundSampleAction()});
+    Game1->addSeparator();
+    Game1->addAction(favourites_->FavouriteAction());
+    Game1->addMenu(favourites_->RecentMenu());
 
     Display1 = menuBar()->addMenu(QStringLiteral("&Display"));
     Display1->setObjectName(QStringLiteral("Display1"));
@@ -143,7 +151,8 @@ std::vector<QAction*> TFMain::LockableItems() const {
             listMaintenance_->AddToListAction(),
             gameMaintenance_->FixRomAction(),
             listMaintenance_->CleanupAction(),
-            gameMaintenance_->UninstallAction()};
+            gameMaintenance_->UninstallAction(),
+            favourites_->FavouriteAction()};
 }
 
 void TFMain::CreateLayout() {
@@ -247,7 +256,24 @@ void TFMain::WireParts() {
             [this] { lists_->SelectFirstItem(); });
     connect(listBuild_, &ListBuildController::listsRebuildWanted, &wiring_,
             [this] { lists_->RebuildLists(); });
-    guard_.connect(listBuild_, &ListBuildController::buildEnded, &wiring_, refresh);
+    guard_.connect(listBuild_, &ListBuildController::buildEnded, &wiring_, [this] {
+        lists_->ScrollToSelection();
+        ShowSelectedGame();
+    });
+
+    // ---- Favourites: the page follows the marks; a recent game is selected ----
+    connect(favourites_, &FavouriteCommands::favouriteChanged, &wiring_,
+            [this](const QString& entryName, bool favourite) {
+                guard_.run([&] { lists_->ShowFavourite(entryName, favourite); });
+            });
+    connect(favourites_, &FavouriteCommands::entryChosen, &wiring_,
+            [this](const QString& entryName) {
+                guard_.run([&] {
+                    if (lists_->SelectEntry(entryName)) {
+                        ShowSelectedGame();
+                    }
+                });
+            });
 
     // ---- Reports read the lists with the missing games shown ----
     connect(reports_, &ReportCommands::missingGamesSwitchWanted, &wiring_,

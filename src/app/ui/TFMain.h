@@ -10,6 +10,7 @@ class AppContext;
 class FoundFiles;
 class QHBoxLayout;
 class QScrollArea;
+class FavouriteCommands;
 class GameListsPane;
 class GameMaintenanceCommands;
 class HelpCommands;
@@ -74,6 +75,10 @@ private:
     // Ends the program from start-up: nothing is written at shutdown.
     void EndAtStartUp(int exitCode);
     void RestoreSettings();
+    // The place, size and maximised state of the last run, before the window
+    // is first shown; a store that cannot be read leaves the built-in ones
+    // (start-up reports it).
+    void RestoreGeometry();
     void AppActivate();
     void AppDeactivate();
     void GameLaunched();
@@ -110,6 +115,7 @@ private:
     ReportCommands* reports_;
     HelpCommands* help_;
     LockCommand* lock_;
+    FavouriteCommands* favourites_;
 
     // The list keeps this width before the picture gives up any of its own.
     static constexpr int kListUsableWidth = 280;

@@ -4,6 +4,7 @@
 #include "context/SelectedEntry.h"
 #include "context/SelectionCommands.h"
 #include "gamelist/SelectionDisplay.h"
+#include "gamelist/ui/FavouriteCommands.h"
 #include "gamelist/ui/GameListsPane.h"
 #include "gamelist/ui/ListMaintenanceCommands.h"
 #include "gamelist/ui/SelectionLabels.h"
@@ -17,12 +18,14 @@
 void TFMain::ShowSelectedGame() {
     const std::optional<SelectedEntry> entry = lists_->CurrentEntry();
     if (!entry) {
+        // Nothing selected (a first start, a build under way): no options either.
+        POptions->ShowNoGroup();
         return;
     }
     picture_->ShowGamePicture(entry->emulatorIndex, entry->shortName, entry->name);
     ApplySelectionCommands(*entry);
     const EmulatorDefinition* emulator = emulators_.find(entry->emulatorIndex);
-    labels_->Show(SelectionInfoFor(ctx_, emulator, entry->shortName, entry->location));
+    labels_->Show(SelectionInfoFor(ctx_, emulator, entry->name, entry->shortName, entry->location));
     POptions->Load(emulator, entry->name);
 }
 
@@ -32,6 +35,7 @@ void TFMain::ApplySelectionCommands(const SelectedEntry& entry) {
         SelectionCommandsFor(emulator, IsGameEntry(emulator, entry.name), lock_->IsLocked(),
                              entry.missing, toolCommands_->Locations().pkzip);
     gameMaintenance_->Offer(commands);
+    favourites_->Offer(commands, entry.name);
     // The entry's further emulators are tidied in the store: the one
     // write of the refresh, and what Change Emulators offers.
     SettingsStore store = ctx_.store();

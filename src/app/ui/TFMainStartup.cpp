@@ -1,5 +1,6 @@
 // Start-up, shutdown and "&Rebuild Game List...".
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QTimer>
 
 #include "app/StartupLogic.h"
@@ -9,6 +10,7 @@
 #include "gamelist/ui/GameListWidget.h"
 #include "gamelist/ui/GameListsPane.h"
 #include "gamelist/ui/ListBuildController.h"
+#include "launch/ui/PlayCommand.h"
 #include "maintenance/PasswordLock.h"
 #include "maintenance/ui/HelpCommands.h"
 #include "maintenance/ui/LockCommand.h"
@@ -79,14 +81,24 @@ void TFMain::StartUp() {
     StatusBar1->SetStatus(QStringLiteral("Restoring saved settings..."));
     SettingsStore store = ctx_.store();
     if (StoreSchema::openRoot(store, false)) {
+        if (const std::optional<PlayReturn> back = play_->TakePlayReturn()) {
+            StatusBar1->ShowNotice(PlayFailureNotice(*back));
+            picture_->AdoptSnapshot(back->entryName);
+        }
         StartupLogic::CountPlay(store, ctx_.clock().now());
         RestoreSettings();
         toolCommands_->EnsureDrives();
         StoreSchema::openRoot(store, false);
         if (StoreSchema::kVersion.readFrom(store) != version) {
+            // A store the installer prepared holds no list yet: its first
+            // build takes the tools it finds, as a first start does.
+            const bool noListYet = store.GetKeyNames().isEmpty();
             StartupLogic::MigrateStore(store);
             toolCommands_->ZipMagicCheck();
             listBuild_->UpdateGameList1Click();
+            if (noListYet) {
+                toolCommands_->StoreFoundTools();
+            }
             if (StoreSchema::openRoot(store, false)) {
                 StoreSchema::kVersion.writeTo(store, version);
             }
@@ -100,6 +112,7 @@ void TFMain::StartUp() {
         toolCommands_->SetFirstStartDrives(StartupLogic::FirstStartDrives(ctx_.fs()));
         toolCommands_->ZipMagicCheck();
         listBuild_->UpdateGameList1Click();
+        toolCommands_->StoreFoundTools();
     }
 }
 
@@ -113,11 +126,28 @@ void TFMain::RestoreSettings() {
     view.byEmulator = stored.byEmulator.value_or(view.byEmulator);
     view.showCount = stored.showCount.value_or(view.showCount);
     view.showMissing = stored.showMissing.value_or(view.showMissing);
+    view.hideMechanical = stored.hideMechanical.value_or(view.hideMechanical);
     lists_->SetView(view);
     if (stored.highQuality) {
         picture_->SetHighQuality(*stored.highQuality);
     }
     lock_->ApplyLock(PasswordLock::StartsLocked(StoreSchema::kLocked.readFrom(root)));
+}
+
+void TFMain::RestoreGeometry() {
+    // A store that is not there yet is not made here: start-up decides that.
+    if (!QFileInfo::exists(ctx_.storeFile())) {
+        return;
+    }
+    try {
+        SettingsStore root = ctx_.store();
+        if (StoreSchema::openRoot(root, false)) {
+            restoreGeometry(
+                QByteArray::fromBase64(StoreSchema::kWindowGeometry.readFrom(root).toLatin1()));
+        }
+    } catch (const std::exception&) {
+        // Start-up opens the store again and says what is wrong with it.
+    }
 }
 
 void TFMain::AppActivate() {
@@ -156,6 +186,10 @@ void TFMain::FormDestroy() {
         current = lists_->CurrentEntryName();
     }
     StartupLogic::SaveOnShutdown(ctx_, emulators_, launched, current);
+    SettingsStore root = ctx_.store();
+    if (StoreSchema::openRoot(root, false)) {
+        StoreSchema::kWindowGeometry.writeTo(root, QString::fromLatin1(saveGeometry().toBase64()));
+    }
 }
 
 void TFMain::Exit1Click() {

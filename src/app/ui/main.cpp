@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/ShutdownSignals.h"
+#include "app/ui/FirstFrameReport.h"
 #include "app/ui/SingleInstance.h"
 #include "app/ui/TFMain.h"
 #include "context/AppContext.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &instance,
                      &SingleInstance::stopAnswering);
     const ShutdownSignals shutdownSignals([&main] { main.close(); });
+    FirstFrameReport::watchIfAsked(main);
     main.show();
     return QApplication::exec();
 }

@@ -40,10 +40,11 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const {
 }
 
 void GameListModel::setItems(QStringList items) {
-    std::stable_sort(items.begin(), items.end(), lessIgnoringCase);
+    ListFilter::Keys keys;
+    keys.sortAndAssign(items);
     beginResetModel();
     items_ = std::move(items);
-    keys_.assign(items_);
+    keys_ = std::move(keys);
     applyFilter(nullptr);
     endResetModel();
 }

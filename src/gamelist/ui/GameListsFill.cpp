@@ -1,6 +1,7 @@
 // Filling the game lists from the store in the Display menu's view, the
 // count of the games listed, and the view's commands.
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "catalogue/EmulatorTable.h"
 #include "context/Accessors.h"
@@ -21,6 +22,7 @@ void GameListsPane::ShowSwitches() {
     (view_.byEmulator ? byEmulator1 : byName1)->setChecked(true);
     byCount1->setChecked(view_.showCount);
     MissingGames1->setChecked(view_.showMissing);
+    HideMechanical1->setChecked(view_.hideMechanical);
 }
 
 void GameListsPane::SetView(const ListFill::Switches& view) {
@@ -79,6 +81,7 @@ void GameListsPane::FillListsByName() {
     }
     LBArcade->setItems(std::move(lists.arcade));
     LBConsole->setItems(std::move(lists.console));
+    FillFavourites(std::move(lists.favourites));
 
     if (current.hasFurtherEmulators) {
         emit changeEmulatorsOffered(true);
@@ -111,6 +114,7 @@ void GameListsPane::FillListsByEmulator() {
     if (LBSingle != nullptr) {
         LBSingle->setItems(std::move(lists.single));
     }
+    FillFavourites(std::move(lists.favourites));
 
     const size_t emulator = size_t(lists.currentEmulator);
     GameListWidget* own = emulator < emulatorLists_.size() ? emulatorLists_[emulator] : nullptr;
@@ -126,6 +130,44 @@ void GameListsPane::FillListsByEmulator() {
         } else if (GameListWidget* shown = ListOfPage(PCConsole->currentWidget())) {
             currentListBox_ = shown;
         }
+    }
+    // The keys go on moving through the list, as in the view by name.
+    currentListBox_->setFocus();
+}
+
+void GameListsPane::FillFavourites(QStringList items) {
+    if (LBFavourites != nullptr) {
+        LBFavourites->setItems(std::move(items));
+        ShowPage(TSFavourites, true);
+    }
+}
+
+void GameListsPane::ShowFavourite(const QString& entryName, bool favourite) {
+    if (LBFavourites == nullptr) {
+        return;
+    }
+    const ListFill::CurrentEntry entry = ListFill::ReadEntry(ctx_, entryName, view_.showCount);
+    const bool listed = LBFavourites->contains(entry.itemText);
+    if (favourite && !listed) {
+        // The other pages list it only as the view lets them: so does this one.
+        if (!isMissingGameItem(entry.itemText, view_.showCount) || view_.showMissing) {
+            LBFavourites->addItem(entry.itemText);
+        }
+    } else if (!favourite && listed) {
+        // The selection stays at its place, on the item that follows.
+        const int selected = LBFavourites->itemIndex();
+        QStringList items = LBFavourites->items();
+        items.removeIf([&entry](const QString& item) {
+            return QString::compare(item, entry.itemText, Qt::CaseInsensitive) == 0;
+        });
+        LBFavourites->setItems(std::move(items));
+        if (selected >= 0 && LBFavourites->count() > 0) {
+            LBFavourites->setItemIndex(std::min(selected, LBFavourites->count() - 1));
+        }
+    }
+    if (currentListBox_ == LBFavourites) {
+        UpdateGameCount();
+        emit selectionChanged();
     }
 }
 
@@ -209,6 +251,15 @@ void GameListsPane::byCount1Click() {
 
 void GameListsPane::MissingGames1Click() {
     SwitchItemDecoration(&ListFill::Switches::showMissing, &ListFill::Switches::showCount);
+}
+
+void GameListsPane::HideMechanical1Click() {
+    WriteCurrent();
+    view_.hideMechanical = !view_.hideMechanical;
+    ShowSwitches();
+    ListFill::WriteHideMechanical(ctx_, view_.hideMechanical);
+    RebuildLists();
+    UpdateGameCount();
 }
 
 void GameListsPane::SwitchItemDecoration(bool ListFill::Switches::*toggled,

@@ -14,8 +14,10 @@ std::vector<GameListWidget*> GameListsPane::AllLists() const {
             lists.push_back(list);
         }
     }
-    if (LBSingle != nullptr) {
-        lists.push_back(LBSingle);
+    for (GameListWidget* list : {LBSingle, LBFavourites}) {
+        if (list != nullptr) {
+            lists.push_back(list);
+        }
     }
     return lists;
 }

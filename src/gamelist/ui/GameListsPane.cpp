@@ -76,7 +76,10 @@ void GameListsPane::CreateViewActions() {
                            Qt::CTRL | Qt::Key_C);
     MissingGames1 = newMenuItem(this, "MissingGames1", QStringLiteral("[ &Missing Games ]"),
                                 QString(), Qt::CTRL | Qt::Key_M);
-    for (QAction* check : {byCount1, MissingGames1}) {
+    HideMechanical1 = newMenuItem(this, "HideMechanical1", QStringLiteral("Hide Mech&anical Games"),
+                                  QStringLiteral("Leaves MAME's pinball, slot and other "
+                                                 "mechanical machines out of the lists"));
+    for (QAction* check : {byCount1, MissingGames1, HideMechanical1}) {
         check->setCheckable(true);
     }
     ChooseRandom1 =
@@ -92,6 +95,7 @@ void GameListsPane::CreateViewActions() {
         {byEmulator1, &GameListsPane::byEmulator1Click},
         {byCount1, &GameListsPane::byCount1Click},
         {MissingGames1, &GameListsPane::MissingGames1Click},
+        {HideMechanical1, &GameListsPane::HideMechanical1Click},
     };
     for (const auto& [item, handler] : handlers) {
         guard_.connect(item, &QAction::triggered, this, [this, handler] {
@@ -102,14 +106,14 @@ void GameListsPane::CreateViewActions() {
         });
     }
     guard_.connect(ChooseRandom1, &QAction::triggered, this, &GameListsPane::ChooseRandom1Click);
-    FilterList1 = newMenuItem(this, "FilterList1", QStringLiteral("&Filter List..."),
+    FilterList1 = newMenuItem(this, "FilterList1", QStringLiteral("F&ilter List..."),
                               QStringLiteral("Shows only the games whose names contain a text"),
                               Qt::CTRL | Qt::Key_F);
     guard_.connect(FilterList1, &QAction::triggered, this, &GameListsPane::FilterList1Click);
 }
 
 QList<QAction*> GameListsPane::ViewActions() const {
-    return {byName1, byEmulator1, byCount1, MissingGames1};
+    return {byName1, byEmulator1, byCount1, MissingGames1, HideMechanical1};
 }
 
 GameListWidget* GameListsPane::NewGameList(QWidget* page, const QString& name) {
@@ -135,6 +139,7 @@ void GameListsPane::ResetPages() {
         delete tab;
     }
     delete TSSingle;
+    delete TSFavourites;
     emulatorTabs_.assign(1, nullptr);
     emulatorLists_.assign(1, nullptr);
     currentListBox_ = LBArcade;
@@ -156,6 +161,10 @@ void GameListsPane::ResetPages() {
     TSSingle->setObjectName(QStringLiteral("TSSingle"));
     PCConsole->addTab(TSSingle, QStringLiteral("Single"));
     LBSingle = NewGameList(TSSingle, QStringLiteral("LBSingle"));
+    TSFavourites = new QWidget(PCConsole);
+    TSFavourites->setObjectName(QStringLiteral("TSFavourites"));
+    PCConsole->addTab(TSFavourites, QStringLiteral("Favourites"));
+    LBFavourites = NewGameList(TSFavourites, QStringLiteral("LBFavourites"));
 }
 
 void GameListsPane::CentreJoystick() {

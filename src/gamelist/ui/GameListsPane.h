@@ -21,7 +21,8 @@ class QLineEdit;
 class StatusLine;
 
 // The game lists on the page control `PCConsole`: "Arcade" and "Console" by
-// name, a page per multi-game emulator and "Single" by emulator. The pane
+// name, a page per multi-game emulator and "Single" by emulator, and
+// "Favourites" in both views. The pane
 // fills them from the store in the Display menu's view, moves through them
 // by keys, mouse and joystick (`Timer2`), and answers which entry is
 // selected and what the lists show; the window around it hears of a new
@@ -33,14 +34,14 @@ public:
                   StatusLine& status, QWidget* parent);
 
     // The Display menu's items (by Name, by Emulator, Show Count, Missing
-    // Games) and the Game menu's Choose Random.
+    // Games, Hide Mechanical Games) and the Game menu's Choose Random.
     QList<QAction*> ViewActions() const;
     QAction* ChooseRandomAction() const { return ChooseRandom1; }
-    // "&Filter List..." (Ctrl+F): the filter field above the lists.
+    // "F&ilter List..." (Ctrl+F): the filter field above the lists.
     QAction* FilterAction() const { return FilterList1; }
 
     // Replaces the emulators' pages by one per multi-game emulator of the
-    // table and "Single"; LBArcade becomes the current list.
+    // table, "Single" and "Favourites"; LBArcade becomes the current list.
     void ResetPages();
 
     // ---- The view ----
@@ -52,6 +53,8 @@ public:
     // The count, and the first item selected when none is.
     void UpdateGameCount();
     void MissingGames1Click();
+    // A mark changed in the store: the Favourites page gains or loses the entry.
+    void ShowFavourite(const QString& entryName, bool favourite);
 
     // ---- The selected entry ----
     // The list box whose selected item is the selected entry.
@@ -61,6 +64,10 @@ public:
     std::optional<SelectedEntry> CurrentEntry() const override;
     QString CurrentEntryName() const override;
     void FocusCurrentList();
+    // Brings the entry's page to the front (its emulator's, else any that
+    // lists it, "Favourites" last) and selects it, without the refresh;
+    // false, and the status bar says so, when no page lists it.
+    bool SelectEntry(const QString& entryName);
 
     // ---- What the list build shows ----
     // Brings the page the emulator's games go to to the front, without a
@@ -70,6 +77,9 @@ public:
     // Adds an item to the current list unless it is listed; selects it when asked.
     void ListItem(const QString& itemText, bool select);
     void SelectFirstItem();
+    // The selected item scrolled into view: filling a list leaves it wherever
+    // the last item added took it.
+    void ScrollToSelection();
 
     // ---- What a report prints ----
     std::vector<Page> PrintedPages() const override;
@@ -108,6 +118,7 @@ private:
     void ShowSwitches();
     void FillListsByName();
     void FillListsByEmulator();
+    void FillFavourites(QStringList items);
     void ShowGameCount();
     // The list of the first shown page that has items; none when all are empty.
     GameListWidget* FirstListWithItems() const;
@@ -126,6 +137,7 @@ private:
     // when it comes on.
     void SwitchItemDecoration(bool ListFill::Switches::*toggled,
                               bool ListFill::Switches::*excluded);
+    void HideMechanical1Click();
 
     // Moving through the lists (GameListsNavigation.cpp).
     void PCConsoleChange();
@@ -160,6 +172,8 @@ private:
     GameListWidget* LBConsole;
     QWidget* TSSingle = nullptr;
     GameListWidget* LBSingle = nullptr;
+    QWidget* TSFavourites = nullptr;
+    GameListWidget* LBFavourites = nullptr;
     // Per emulator index (1-based; [0] unused): its own page and list, none for SINGLE.
     std::vector<QWidget*> emulatorTabs_;
     std::vector<GameListWidget*> emulatorLists_;
@@ -169,6 +183,7 @@ private:
     QAction* byEmulator1;
     QAction* byCount1;
     QAction* MissingGames1;
+    QAction* HideMechanical1;
     QAction* ChooseRandom1;
     QAction* FilterList1;
 };

@@ -3,6 +3,8 @@
 
 #include "catalogue/EmulatorTable.h"
 #include "context/Accessors.h"
+#include "context/AppContext.h"
+#include "context/StatusLine.h"
 #include "gamelist/ui/GameListWidget.h"
 #include "gamelist/ui/GameListsPane.h"
 
@@ -47,6 +49,48 @@ void GameListsPane::FocusCurrentList() {
     currentListBox_->setFocus();
 }
 
+bool GameListsPane::SelectEntry(const QString& entryName) {
+    const QString itemText = ListFill::ReadEntry(ctx_, entryName, view_.showCount).itemText;
+    const SelectedEntry entry = ReadSelectedEntry(ctx_, emulators_, itemText, view_.showCount);
+    const EmulatorDefinition* emulator = emulators_.find(entry.emulatorIndex);
+    // The page the view puts the entry on comes first; a game that is only
+    // a further emulator's is found on that one's page.
+    GameListWidget* own = nullptr;
+    if (!view_.byEmulator) {
+        own = emulator != nullptr && emulator->type == u"CONSOLE" ? LBConsole : LBArcade;
+    } else if (emulator != nullptr && !emulator->isSingle() &&
+               size_t(entry.emulatorIndex) < emulatorLists_.size()) {
+        own = emulatorLists_[size_t(entry.emulatorIndex)];
+    } else {
+        own = LBSingle;
+    }
+    std::vector<GameListWidget*> candidates{own};
+    for (int i = 0; i < PCConsole->count(); ++i) {
+        if (PCConsole->isTabVisible(i)) {
+            candidates.push_back(ListOfPage(PCConsole->widget(i)));
+        }
+    }
+    for (GameListWidget* list : candidates) {
+        if (list == nullptr || !IsPageShown(list->parentWidget()) || !list->contains(itemText)) {
+            continue;
+        }
+        if (list->indexOf(itemText) < 0) {
+            HideFilter();  // the filter hides it: all are shown again
+        }
+        {
+            // One refresh, by the caller, once the item is selected.
+            const QSignalBlocker quiet(PCConsole);
+            BringToFront(list);
+        }
+        SelectListed(list, itemText);
+        UpdateGameCount();
+        list->setFocus();
+        return true;
+    }
+    status_.SetStatus(entryName + u" is not listed");
+    return false;
+}
+
 // ---- What the list build shows ----
 
 void GameListsPane::BringEmulatorPageToFront(int emulatorIndex) {
@@ -89,6 +133,13 @@ void GameListsPane::ListItem(const QString& itemText, bool select) {
 void GameListsPane::SelectFirstItem() {
     if (currentListBox_->count() > 0) {
         currentListBox_->setItemIndex(0);
+    }
+}
+
+void GameListsPane::ScrollToSelection() {
+    const QModelIndexList selected = currentListBox_->selectionModel()->selectedIndexes();
+    if (!selected.isEmpty()) {
+        currentListBox_->scrollTo(selected.first());
     }
 }
 

@@ -1,15 +1,19 @@
 #include "gamelist/ui/ListBuildController.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
 
 #include "catalogue/EmulatorTable.h"
 #include "context/Accessors.h"
 #include "context/AppContext.h"
 #include "context/BatchRunner.h"
 #include "context/StatusLine.h"
+#include "gamelist/BuildSummary.h"
 #include "gamelist/EmulatorRegistration.h"
+#include "gamelist/GameFacts.h"
 #include "gamelist/GameStep.h"
 #include "gamelist/ListFileGames.h"
+#include "gamelist/ListXmlRun.h"
 #include "gamelist/MameListConversion.h"
 #include "gamelist/MameListRequest.h"
 #include "gamelist/ui/TFStatus.h"
@@ -27,6 +31,10 @@ namespace {
 
 // How long a list file may take to appear: 0.0004 days, 34.56 seconds.
 constexpr double kListFileWaitDays = 0.0004;
+// How long the machines' facts may take once the list is there: 0.002
+// days, almost three minutes, several times what a current MAME needs on a
+// busy machine. After that the games go on without them.
+constexpr double kFactsWaitDays = 0.002;
 // The work one tick does at the fast pace before the window runs again:
 // short enough that keys, clicks and painting still feel immediate.
 constexpr qint64 kFastTickMs = 40;
@@ -52,6 +60,9 @@ ListBuildController::ListBuildController(AppContext& ctx, const EmulatorTable& e
       Timer1(new QTimer(this)),
       UpdateGameList1(newMenuItem(this, "UpdateGameList1", QStringLiteral("&Update Game List..."),
                                   QStringLiteral("Add new games to the existing list"))),
+      StopListBuild1(newMenuItem(this, "StopListBuild1", QStringLiteral("S&top List Build"),
+                                 QStringLiteral("Stop the running list build; the games handled "
+                                                "so far stay in the list"))),
       FStatus(new TFStatus(window)) {
     setObjectName(QStringLiteral("ListBuild"));
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -59,6 +70,15 @@ ListBuildController::ListBuildController(AppContext& ctx, const EmulatorTable& e
     guard_.connect(Timer1, &QTimer::timeout, this, &ListBuildController::Timer1Timer);
     guard_.connect(UpdateGameList1, &QAction::triggered, this,
                    &ListBuildController::UpdateGameList1Click);
+    StopListBuild1->setEnabled(false);
+    guard_.connect(StopListBuild1, &QAction::triggered, this,
+                   &ListBuildController::StopListBuild1Click);
+}
+
+ListBuildController::~ListBuildController() = default;
+
+bool ListBuildController::IsReadingFacts() const {
+    return factsRead_ && factsRead_->running();
 }
 
 void ListBuildController::UpdateGameList1Click() {
@@ -88,10 +108,33 @@ void ListBuildController::BuildFromFoundFiles(const QStringList& chosenEmulators
     abort_ = false;
     build_.Timer1Tag = 0;
     build_.ListBuildLines.clear();
+    summary_.clear();
+    for (const QString& path : emptySearchPaths_) {
+        summary_.addNote(u"nothing found on " + path);
+    }
+    StopListBuild1->setEnabled(true);
     RunStep([this] { ProcessEmulator(); });
 }
 
+void ListBuildController::StopListBuild1Click() {
+    if (!StopListBuild1->isEnabled()) {
+        return;
+    }
+    // As Cancel in TFStatus: the entries written so far stay, and the lists
+    // show them.
+    abort_ = true;
+    Timer1->stop();
+    EndProgress();
+    build_.ListBuildLines.clear();
+    build_.Timer1Tag = 0;
+    summary_.addNote(QStringLiteral("list build stopped"));
+    EndBuild();
+    AnnounceEnd();
+}
+
 void ListBuildController::EndBuild() {
+    DropFacts();
+    StopListBuild1->setEnabled(false);
     emit listsRebuildWanted();
     ended_ = true;
 }
@@ -102,6 +145,8 @@ void ListBuildController::AnnounceEnd() {
     if (ended_) {
         ended_ = false;
         emit buildEnded();
+        // Last, so that no refresh of the selection writes over it.
+        status_.SetStatus(summary_.text());
     }
 }
 
@@ -109,6 +154,8 @@ void ListBuildController::SearchDrives() {
     const WaitCursor wait;
     foundFiles_.SearchDrives(ctx_.fs(), emulators_, tools_.drives, status_,
                              ctx_.fs().toDos(ctx_.programHostDir()));
+    emptySearchPaths_ = DriveSearch::PathsWithoutFiles(DriveSearch::SplitSearchPaths(tools_.drives),
+                                                       foundFiles_.paths());
 }
 
 const FoundFilesIndex& ListBuildController::FoundFilesLookup() {
@@ -135,6 +182,7 @@ void ListBuildController::ProcessEmulator() {
     }
     const int p = build_.ListBuildIndex;
     const EmulatorDefinition& emulator = emulators_.at(p);
+    DropFacts();
     // Chosen as the dialog's list finds a name: ignoring case.
     if (!build_.chosenEmulators.contains(emulator.lbName, Qt::CaseInsensitive)) {
         NextEmulatorStep();
@@ -170,6 +218,13 @@ void ListBuildController::ProcessEmulator() {
         NextEmulatorStep();
         return;
     }
+    if (const std::optional<QString> listFile = MissingListFile(ctx_, emulator)) {
+        // Only a list the emulator prints is worth waiting for.
+        status_.SetStatus(MissingListMessage(emulator.lbName, *listFile));
+        summary_.addMissingList(*listFile);
+        NextEmulatorStep();
+        return;
+    }
     if (emulator.type == u"MAME") {
         if (const RunOutcome request = RequestMameLists(emulator, executable); !request.ok()) {
             // No list will come, so none is waited for: the build goes on
@@ -178,6 +233,7 @@ void ListBuildController::ProcessEmulator() {
             NextEmulatorStep();
             return;
         }
+        StartFactsRead(executable);
     }
     build_.ListBuildStart = ctx_.clock().now();
     Timer1->start(kTickMs);
@@ -203,6 +259,23 @@ RunOutcome ListBuildController::RequestMameLists(const EmulatorDefinition& emula
     return run.ok() ? run : RunOutcome::failed(refused + u": " + run.message());
 }
 
+void ListBuildController::StartFactsRead(const QString& executable) {
+    ScriptWords words(ctx_.fs());
+    const std::optional<QString> line =
+        MameListRequest::FactsLine(ctx_.fs().shortPath(executable), words);
+    if (!line) {
+        return;
+    }
+    if (std::unique_ptr<QProcess> process = BatchRunner(ctx_).StartReading(*line)) {
+        factsRead_ = std::make_unique<ListXmlRun>(std::move(process));
+    }
+}
+
+void ListBuildController::DropFacts() {
+    factsRead_.reset();
+    build_.facts.clear();
+}
+
 void ListBuildController::Timer1Timer() {
     RunStep([this] { TimerTick(); });
 }
@@ -220,7 +293,9 @@ void ListBuildController::AbandonBuild(const std::exception& error) {
     // Ended as a cancelled build ends: no timer left running, no bar left
     // standing, the lists as the store now holds them, and the end told.
     Timer1->stop();
+    StopListBuild1->setEnabled(false);
     EndProgress();
+    DropFacts();
     build_.ListBuildLines.clear();
     build_.Timer1Tag = 0;
     guard_.show(error);
@@ -238,10 +313,13 @@ void ListBuildController::TimerTick() {
     work.start();
     askedThisTick_ = false;
     deferDisplay_ = build_.fast;
+    tickWork_.emplace(ctx_.profiles(), ctx_.database());
+    const auto endWork = qScopeGuard([this] { tickWork_.reset(); });
     bool more = HandleNextGame();
     while (more && build_.fast && !askedThisTick_ && work.elapsed() < kFastTickMs) {
         more = HandleNextGame();
     }
+    EndTickWork();
     deferDisplay_ = false;
     ShowPending();
     if (more) {
@@ -286,6 +364,13 @@ void ListBuildController::ShowPending() {
     pending_ = {};
 }
 
+void ListBuildController::EndTickWork() {
+    if (tickWork_) {
+        tickWork_->writes.commit();
+        tickWork_.reset();
+    }
+}
+
 void ListBuildController::EndProgress() {
     pending_.game.reset();
     status_.EndProgress();
@@ -294,6 +379,7 @@ void ListBuildController::EndProgress() {
 bool ListBuildController::ListFileArrived() {
     if (abort_ || !emulators_.isValidIndex(build_.ListBuildIndex)) {
         Timer1->stop();
+        DropFacts();
         return false;
     }
     // The wait is timed from a full date and time, so that it also ends
@@ -302,7 +388,19 @@ bool ListBuildController::ListFileArrived() {
     if (now < build_.ListBuildStart) {
         build_.ListBuildStart = now;
     }
-    if (now - build_.ListBuildStart > kListFileWaitDays) {
+    const EmulatorDefinition& emulator = emulators_.at(build_.ListBuildIndex);
+    const QString listFile = ListFilePath(ctx_, emulator);
+    const bool listThere = ctx_.fs().fileExists(listFile);
+    if (IsReadingFacts() && listThere) {
+        // The list is there; its games wait for the facts that decide which
+        // of them are listed, unless those take far too long.
+        if (now - build_.ListBuildStart <= kFactsWaitDays) {
+            return false;
+        }
+        factsRead_->stop();
+    }
+    // A list that came while the facts were read has not been missed.
+    if (now - build_.ListBuildStart > kListFileWaitDays && !(factsRead_ && listThere)) {
         Timer1->stop();
         ctx_.dialogs().messageBox(QStringLiteral("Could not find game list.  Closing."),
                                   MessageKind::Error, MessageButtons::Ok);
@@ -310,10 +408,12 @@ bool ListBuildController::ListFileArrived() {
         emit closeRequested();
         return false;
     }
-    const EmulatorDefinition& emulator = emulators_.at(build_.ListBuildIndex);
-    const QString listFile = ListFilePath(ctx_, emulator);
-    if (!ctx_.fs().fileExists(listFile)) {
+    if (!listThere) {
         return false;
+    }
+    if (factsRead_) {
+        build_.facts = factsRead_->takeFacts();
+        factsRead_.reset();
     }
     if (emulator.type == u"MAME") {
         MameListConversion::ConvertListFiles(ctx_.fs(), listFile);
@@ -336,14 +436,24 @@ bool ListBuildController::HandleNextGame() {
     }
     const EmulatorDefinition& emulator = emulators_.at(p);
     std::optional<GameStep::GameNames> names;
+    const MachineFacts* facts = nullptr;
     while (!names && ++build_.Timer1Tag <= build_.ListBuildLines.size()) {
         names =
             GameStep::ResolveGameNames(ctx_, emulator, build_.ListBuildLines[build_.Timer1Tag - 1]);
+        const auto known = names ? build_.facts.constFind(names->shortName) : build_.facts.cend();
+        facts = known != build_.facts.cend() ? &*known : nullptr;
+        if (facts != nullptr && !facts->listed()) {
+            // Nothing anyone could play: passed over without a tick of its own.
+            GameFacts::FlagUnlisted(ctx_, names->fullName, *facts);
+            names.reset();
+        }
     }
     if (!names) {
+        EndTickWork();
         ShowPending();
         EndProgress();
         build_.ListBuildLines.clear();
+        DropFacts();
         build_.Timer1Tag = 0;
         NextEmulatorStep();
         emit emulatorDone();
@@ -363,14 +473,19 @@ bool ListBuildController::HandleNextGame() {
         ctx_, emulator, *names, emulatorDirectory,
         [&] { return FindRomLocation(names->shortName, p, emulatorDirectory); });
     if (outcome.aborted) {
+        EndTickWork();
         ShowPending();
         EndProgress();
         EndBuild();
         return false;
     }
+    if (facts != nullptr && store.OpenKey(StorePaths::Entry(names->fullName), false)) {
+        GameFacts::Write(store, *facts);
+    }
     if (!outcome.searched) {
         ShowPath(outcome.location);
     }
+    summary_.countGame(names->fullName, outcome.location != u"#");
     switch (outcome.listChange) {
         case GameStep::Outcome::ListChange::AddAndSelect:
             emit itemListed(outcome.listItem, true);
@@ -401,6 +516,7 @@ RomLocation::Result ListBuildController::FindRomLocation(const QString& shortNam
                                                          int emulatorIndex,
                                                          const QString& emulatorDirectory) {
     if (foundFiles_.isEmpty()) {
+        EndTickWork();
         SearchDrives();
     }
     RomLocation::Hooks hooks;
@@ -421,6 +537,7 @@ RomLocation::Result ListBuildController::FindRomLocation(const QString& shortNam
 
 RomLocation::Answer ListBuildController::AskRomChoice(const RomLocation::Question& question) {
     // The user sees the game asked about; the tick ends with it.
+    EndTickWork();
     ShowPending();
     askedThisTick_ = true;
     FStatus->Prepare(searchedName_, question.emulatorId, question.candidates);

@@ -6,19 +6,24 @@
 #include <array>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
+#include "catalogue/ProfileCache.h"
 #include "context/ErrorGuard.h"
+#include "gamelist/BuildSummary.h"
 #include "gamelist/ListBuildState.h"
 #include "gamelist/RomLocation.h"
 #include "gamelist/RomSearch.h"
+#include "settings/StoreDatabase.h"
 #include "tools/SearchChoice.h"
 
 class AppContext;
 class EmulatorTable;
 struct EmulatorDefinition;
 class FoundFiles;
+class ListXmlRun;
 class RunOutcome;
 class StatusLine;
 class TFStatus;
@@ -37,15 +42,22 @@ public:
     ListBuildController(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
                         StatusLine& status, const ToolLocations& tools, FoundFiles& foundFiles,
                         QWidget* window);
+    ~ListBuildController() override;
 
     QAction* UpdateGameListAction() const { return UpdateGameList1; }
+    // "S&top List Build": enabled while a build runs.
+    QAction* StopListBuildAction() const { return StopListBuild1; }
     // Where the build stands: the emulator, and game N of the M collected.
     const ListBuildState& State() const { return build_; }
     bool IsRunning() const { return Timer1->isActive(); }
+    // A MAME-type emulator's machines are being read; the games wait for them.
+    bool IsReadingFacts() const;
 
     // Asks for the search options (searchOptionsWanted); the build starts
     // when they are chosen (Build).
     void UpdateGameList1Click();
+    // Ends the running build as Cancel in TFStatus does: what it wrote stays.
+    void StopListBuild1Click();
     // A new build with the choice of the search options: the drives are
     // searched, then the emulators visited.
     void Build(const SearchChoice::Choice& choice);
@@ -99,6 +111,11 @@ private:
     void NextEmulatorStep();
     // Has a MAME-type emulator print its game and clone lists.
     RunOutcome RequestMameLists(const EmulatorDefinition& emulator, const QString& executable);
+    // Has it print its machines as XML, read while its lists are printed;
+    // an emulator that cannot goes on as without.
+    void StartFactsRead(const QString& executable);
+    // The facts end with the emulator's games.
+    void DropFacts();
     // The waiting phase: true once the emulator's list file is there and
     // its game names are collected.
     bool ListFileArrived();
@@ -119,6 +136,10 @@ private:
     void ShowGame(const QString& fullName);
     void ShowPending();
     void EndProgress();
+    // Ends the tick's held file lookups and commits its store writes; done
+    // before anything that waits for the user, searches the drives or goes
+    // on to the next emulator.
+    void EndTickWork();
 
     AppContext& ctx_;
     const EmulatorTable& emulators_;
@@ -127,6 +148,10 @@ private:
     const ToolLocations& tools_;
     FoundFiles& foundFiles_;
     ListBuildState build_;
+    // What the status bar says when the build ends.
+    BuildSummary summary_;
+    // The paths to search where the last search found nothing.
+    QStringList emptySearchPaths_;
     // Set by Cancel in TFStatus; cleared when a build starts and by Add to list.
     bool abort_ = false;
     // Per emulator index (1-based): the ROM directory chosen with "All",
@@ -143,7 +168,18 @@ private:
         std::optional<QString> game;
     } pending_;
     bool ended_ = false;
+    // A tick's games: the list and merge files looked up once, the store
+    // written in one commit rather than one per value.
+    struct TickWork {
+        TickWork(ProfileCache& profiles, std::shared_ptr<StoreDatabase> store)
+            : lookups(profiles), writes(std::move(store)) {}
+        ProfileCache::Hold lookups;
+        StoreBatch writes;
+    };
+    std::optional<TickWork> tickWork_;
+    std::unique_ptr<ListXmlRun> factsRead_;
     QTimer* Timer1;
     QAction* UpdateGameList1;
+    QAction* StopListBuild1;
     TFStatus* FStatus;
 };

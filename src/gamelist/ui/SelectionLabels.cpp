@@ -40,7 +40,9 @@ SelectionLabels::SelectionLabels(QWidget* parent)
       LCloneBy(captionLabel("LCloneBy", QStringLiteral("Clone:"), this)),
       LClone(valueLabel("LClone", this)),
       LPathBy(captionLabel("LPathBy", QStringLiteral("Path:"), this)),
-      LPath(valueLabel("LPath", this)) {
+      LPath(valueLabel("LPath", this)),
+      LFactsBy(captionLabel("LFactsBy", QStringLiteral("Made:"), this)),
+      LFacts(valueLabel("LFacts", this)) {
     setObjectName(QStringLiteral("SelectionLabels"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -52,6 +54,11 @@ SelectionLabels::SelectionLabels(QWidget* parent)
     grid->addWidget(LClone, 1, 3);
     grid->addWidget(LPathBy, 2, 0);
     grid->addWidget(LPath, 2, 1, 1, 3);
+    grid->addWidget(LFactsBy, 3, 0);
+    grid->addWidget(LFacts, 3, 1, 1, 3);
+    // Only a MAME game has the line; for the others the area stays as it was.
+    LFactsBy->hide();
+    LFacts->hide();
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 }
@@ -61,6 +68,9 @@ void SelectionLabels::Show(const SelectionInfo& info) {
     LSn->setText(info.shortName);
     LClone->setText(info.clone);
     LPath->setText(info.path);
+    LFacts->setText(info.facts);
+    LFactsBy->setVisible(!info.facts.isEmpty());
+    LFacts->setVisible(!info.facts.isEmpty());
 }
 
 void SelectionLabels::ShowEmulator(const QString& listName) {

@@ -7,7 +7,8 @@ struct SelectionInfo;
 
 // The information area below the Play button: the selected entry's
 // emulator (LEmu), short name (LSn), parent set (LClone) and location
-// (LPath), each after its caption. The list build shows its own progress here.
+// (LPath), each after its caption, and for a MAME game its year, maker and
+// driver status (LFacts). The list build shows its own progress here.
 class SelectionLabels : public QWidget {
     Q_OBJECT
 public:
@@ -29,4 +30,6 @@ private:
     QLabel* LClone;
     QLabel* LPathBy;
     QLabel* LPath;
+    QLabel* LFactsBy;
+    QLabel* LFacts;
 };

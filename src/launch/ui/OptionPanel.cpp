@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <vector>
 
 #include <QScopedValueRollback>
 
@@ -32,22 +33,21 @@ Widget* named(Widget* widget, const char* name) {
     return widget;
 }
 
-QCheckBox* newCheckBox(QWidget* parent, const char* name, CheckGroup group) {
-    const CheckControlText& text = CheckControlTexts()[size_t(index(group))];
-    auto* box = named(new QCheckBox(text.caption, parent), name);
-    setHint(box, text.hint);
+QCheckBox* newCheckBox(QWidget* parent, const CheckGroupInfo& group) {
+    auto* box = named(new QCheckBox(QString::fromUtf16(group.caption), parent), group.control);
+    setHint(box, QString::fromUtf16(group.hint));
+    box->setChecked(group.checkedAtStart);
     return box;
 }
 
-QComboBox* newList(QWidget* parent, const char* name, ListGroup group) {
-    const ListControlText& text = ListControlTexts()[size_t(index(group))];
-    auto* list = named(new QComboBox(parent), name);
+QComboBox* newList(QWidget* parent, const ListGroupInfo& group) {
+    auto* list = named(new QComboBox(parent), group.control);
     list->setMaxVisibleItems(30);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list->setMinimumContentsLength(14);
-    list->addItems(text.designItems);
+    list->addItems(QString::fromUtf16(group.designItems).split(u'\n', Qt::SkipEmptyParts));
     list->setCurrentIndex(-1);
-    setHint(list, text.hint);
+    setHint(list, QString::fromUtf16(group.hint));
     return list;
 }
 
@@ -59,11 +59,6 @@ QLabel* newLabel(QWidget* parent, const char* name, const QString& caption, QWid
         setHint(label, hint);
     }
     return label;
-}
-
-QLabel* newListLabel(QWidget* parent, const char* name, ListGroup group, QComboBox* list) {
-    const ListControlText& text = ListControlTexts()[size_t(index(group))];
-    return newLabel(parent, name, text.label, list, text.labelHint);
 }
 
 // A click on LExtraGraphics stores the Extra choice, as leaving its list does.
@@ -98,44 +93,7 @@ OptionPanel::OptionPanel(AppContext& ctx, const EmulatorTable& emulators, const 
     QWidget* p = this;
     setObjectName(QStringLiteral("POptions"));
 
-    CBVector = newCheckBox(p, "CBVector", CheckGroup::Vector);
-    CBSynchronizeVideo = newCheckBox(p, "CBSynchronizeVideo", CheckGroup::Synch);
-    CBLinesOffscreen = newCheckBox(p, "CBLinesOffscreen", CheckGroup::LinesOffscreen);
-    CBLinesOffscreen->setText(QString::fromUtf16(PanelText::kLinesOffscreenDesignCaption));
-    SELinesOffscreen = named(new QSpinBox(p), "SELinesOffscreen");
-    SELinesOffscreen->setRange(0, 32);
-    SELinesOffscreen->setValue(8);
-    if (auto* edit = SELinesOffscreen->findChild<QLineEdit*>()) {
-        edit->setMaxLength(2);
-    }
-    LLinesOffscreen =
-        newLabel(p, "LLinesOffscreen", QString::fromUtf16(PanelText::kLinesOffscreenLabel),
-                 SELinesOffscreen, QString());
-    CBFMMusic = newCheckBox(p, "CBFMMusic", CheckGroup::FMMusic);
-    CBFMMusic->setChecked(true);
-    CBJoystick = newCheckBox(p, "CBJoystick", CheckGroup::Joystick);
-    CBJoystick->setChecked(true);
-    CBMouse = newCheckBox(p, "CBMouse", CheckGroup::Mouse);
-    CBTrackball = newCheckBox(p, "CBTrackball", CheckGroup::Trackball);
-    CB4wayJoystick = newCheckBox(p, "CB4wayJoystick", CheckGroup::FourWay);
-    CBCheat = newCheckBox(p, "CBCheat", CheckGroup::Cheat);
-
-    CBResolution = newList(p, "CBResolution", ListGroup::Resolutions);
-    LResolution = newListLabel(p, "LResolution", ListGroup::Resolutions, CBResolution);
-    CBFrameSkipping = newList(p, "CBFrameSkipping", ListGroup::FrameSkip);
-    LFrameSkipping = newListLabel(p, "LFrameSkipping", ListGroup::FrameSkip, CBFrameSkipping);
-    CBVesaMode = newList(p, "CBVesaMode", ListGroup::VesaMode);
-    LVesaMode = newListLabel(p, "LVesaMode", ListGroup::VesaMode, CBVesaMode);
-    CBExtraGraphics = newList(p, "CBExtraGraphics", ListGroup::Extra);
-    LExtraGraphics = newListLabel(p, "LExtraGraphics", ListGroup::Extra, CBExtraGraphics);
-    CBSound = newList(p, "CBSound", ListGroup::Sound);
-    LSound = newListLabel(p, "LSound", ListGroup::Sound, CBSound);
-    CBRotate = newList(p, "CBRotate", ListGroup::Rotate);
-    LRotate = newListLabel(p, "LRotate", ListGroup::Rotate, CBRotate);
-    CBController1 = newList(p, "CBController1", ListGroup::Controller1);
-    LController1 = newListLabel(p, "LController1", ListGroup::Controller1, CBController1);
-    CBController2 = newList(p, "CBController2", ListGroup::Controller2);
-    LController2 = newListLabel(p, "LController2", ListGroup::Controller2, CBController2);
+    CreateGroupControls();
 
     const QString joyEmuHint = QString::fromUtf16(PanelText::kJoyEmuHint);
     EJoyEmu = named(new QLineEdit(p), "EJoyEmu");
@@ -157,13 +115,39 @@ OptionPanel::OptionPanel(AppContext& ctx, const EmulatorTable& emulators, const 
     guard_.connect(BJoyEmu, &QPushButton::clicked, this, &OptionPanel::BJoyEmuClick);
     guard_.connect(BJoyCP, &QPushButton::clicked, this, &OptionPanel::BJoyCPClick);
     WatchExtraLabel();
+    // No group until an entry says which its emulator offers.
+    ShowGroups(PanelLayoutFor(nullptr));
 }
 
 OptionPanel::~OptionPanel() = default;
 
-std::array<QLabel*, kListGroupCount> OptionPanel::ListLabels() const {
-    return {LResolution, LFrameSkipping, LVesaMode,    LExtraGraphics,
-            LSound,      LRotate,        LController1, LController2};
+void OptionPanel::CreateGroupControls() {
+    // In the order of the groups, the line count after its box: the focus
+    // moves through the panel in this order.
+    for (const CheckGroupInfo& group : kCheckGroups) {
+        checks_[size_t(index(group.group))] = newCheckBox(this, group);
+        if (group.group != CheckGroup::LinesOffscreen) {
+            continue;
+        }
+        check(CheckGroup::LinesOffscreen)
+            ->setText(QString::fromUtf16(PanelText::kLinesOffscreenDesignCaption));
+        SELinesOffscreen = named(new QSpinBox(this), "SELinesOffscreen");
+        SELinesOffscreen->setRange(0, 32);
+        SELinesOffscreen->setValue(8);
+        if (auto* edit = SELinesOffscreen->findChild<QLineEdit*>()) {
+            edit->setMaxLength(2);
+        }
+        LLinesOffscreen =
+            newLabel(this, "LLinesOffscreen", QString::fromUtf16(PanelText::kLinesOffscreenLabel),
+                     SELinesOffscreen, QString());
+    }
+    for (const ListGroupInfo& group : kListGroups) {
+        QComboBox* const box = newList(this, group);
+        lists_[size_t(index(group.group))] = box;
+        listLabels_[size_t(index(group.group))] =
+            newLabel(this, group.label, QString::fromUtf16(group.caption), box,
+                     QString::fromUtf16(group.labelHint));
+    }
 }
 
 void OptionPanel::CreateLayout() {
@@ -175,25 +159,23 @@ void OptionPanel::CreateLayout() {
     column->addLayout(grid);
     column->addStretch(1);
     int row = 0;
-    grid->addWidget(CBVector, row, 0);
-    grid->addWidget(CBSynchronizeVideo, row++, 1);
+    grid->addWidget(check(CheckGroup::Vector), row, 0);
+    grid->addWidget(check(CheckGroup::Synch), row++, 1);
     auto* lines = new QHBoxLayout;
-    lines->addWidget(CBLinesOffscreen);
+    lines->addWidget(check(CheckGroup::LinesOffscreen));
     lines->addWidget(SELinesOffscreen);
     lines->addWidget(LLinesOffscreen);
     lines->addStretch(1);
     grid->addLayout(lines, row++, 0, 1, 2);
-    grid->addWidget(CBFMMusic, row, 0);
-    grid->addWidget(CBJoystick, row++, 1);
-    grid->addWidget(CBMouse, row, 0);
-    grid->addWidget(CBTrackball, row++, 1);
-    grid->addWidget(CB4wayJoystick, row, 0);
-    grid->addWidget(CBCheat, row++, 1);
-    const auto labels = ListLabels();
-    const auto lists = ListBoxes();
-    for (size_t g = 0; g < lists.size(); ++g) {
-        grid->addWidget(labels[g], row, 0);
-        grid->addWidget(lists[g], row++, 1);
+    grid->addWidget(check(CheckGroup::FMMusic), row, 0);
+    grid->addWidget(check(CheckGroup::Joystick), row++, 1);
+    grid->addWidget(check(CheckGroup::Mouse), row, 0);
+    grid->addWidget(check(CheckGroup::Trackball), row++, 1);
+    grid->addWidget(check(CheckGroup::FourWay), row, 0);
+    grid->addWidget(check(CheckGroup::Cheat), row++, 1);
+    for (size_t g = 0; g < lists_.size(); ++g) {
+        grid->addWidget(listLabels_[g], row, 0);
+        grid->addWidget(lists_[g], row++, 1);
     }
     auto* joyEmu = new QHBoxLayout;
     joyEmu->addWidget(EJoyEmu, 1);
@@ -214,28 +196,17 @@ void OptionPanel::CreateLayout() {
 }
 
 OptionPanel::ExitHandler OptionPanel::ExitHandlerOf(const QWidget* widget) const {
-    const std::array<std::pair<const QWidget*, ExitHandler>, 20> handlers = {{
-        {CBVector, &OptionPanel::CBVectorExit},
-        {CBResolution, &OptionPanel::CBResolutionExit},
-        {CBSynchronizeVideo, &OptionPanel::CBSynchronizeVideoExit},
-        {CBFrameSkipping, &OptionPanel::CBFrameSkippingExit},
-        {CBVesaMode, &OptionPanel::CBVesaModeExit},
-        {CBExtraGraphics, &OptionPanel::CBExtraGraphicsExit},
-        {CBLinesOffscreen, &OptionPanel::CBLinesOffscreenExit},
+    std::vector<std::pair<const QWidget*, ExitHandler>> handlers = {
         {SELinesOffscreen, &OptionPanel::SELinesOffscreenExit},
-        {CBFMMusic, &OptionPanel::CBFMMusicExit},
-        {CBSound, &OptionPanel::CBSoundExit},
-        {CBRotate, &OptionPanel::CBRotateExit},
-        {CBJoystick, &OptionPanel::CBJoystickExit},
-        {CBMouse, &OptionPanel::CBMouseExit},
-        {CBTrackball, &OptionPanel::CBTrackballExit},
-        {CB4wayJoystick, &OptionPanel::CB4wayJoystickExit},
         {EJoyEmu, &OptionPanel::EJoyEmuExit},
         {EAdditional, &OptionPanel::EAdditionalExit},
-        {CBCheat, &OptionPanel::CBCheatExit},
-        {CBController1, &OptionPanel::CBController1Exit},
-        {CBController2, &OptionPanel::CBController2Exit},
-    }};
+    };
+    for (int g = 0; g < kCheckGroupCount; ++g) {
+        handlers.emplace_back(checks_[size_t(g)], StoreHandler(CheckGroup(g)));
+    }
+    for (int g = 0; g < kListGroupCount; ++g) {
+        handlers.emplace_back(lists_[size_t(g)], StoreHandler(ListGroup(g)));
+    }
     // The focus may sit in a widget inside a control; a drop-down's open list
     // is a window of its own and so belongs to no control here.
     for (const QWidget* w = widget; w != nullptr && !w->isWindow(); w = w->parentWidget()) {
@@ -249,9 +220,10 @@ OptionPanel::ExitHandler OptionPanel::ExitHandlerOf(const QWidget* widget) const
 }
 
 void OptionPanel::WatchExtraLabel() {
+    QLabel* const label = listLabels_[size_t(index(ListGroup::Extra))];
     auto watch = std::make_unique<LabelClickWatch>(
-        LExtraGraphics, [this] { guard_.run([this] { CBExtraGraphicsExit(); }); });
-    LExtraGraphics->installEventFilter(watch.get());
+        label, [this] { guard_.run([this] { CBExtraGraphicsExit(); }); });
+    label->installEventFilter(watch.get());
     extraLabelWatch_ = std::move(watch);
 }
 
@@ -280,46 +252,52 @@ void OptionPanel::Load(const EmulatorDefinition* emulator, const QString& entryN
     }
 }
 
+void OptionPanel::ShowNoGroup() {
+    const QScopedValueRollback loading(loading_, true);
+    ShowGroups(PanelLayoutFor(nullptr));
+}
+
 void OptionPanel::ApplyPanelLayout(const PanelLayout& layout) {
-    const auto checks = CheckBoxes();
-    for (size_t g = 0; g < checks.size(); ++g) {
-        checks[g]->setVisible(layout.checks[g].visible);
-        checks[g]->setText(layout.checks[g].caption);
-        setHint(checks[g], layout.checks[g].hint);
+    ShowGroups(layout);
+    for (size_t g = 0; g < checks_.size(); ++g) {
+        checks_[g]->setText(layout.checks[g].caption);
+        setHint(checks_[g], layout.checks[g].hint);
+    }
+    SELinesOffscreen->setRange(layout.linesMin, layout.linesMax);
+    SELinesOffscreen->setValue(layout.linesDefault);
+
+    for (size_t g = 0; g < lists_.size(); ++g) {
+        if (layout.lists[g].visible) {
+            lists_[g]->clear();
+            lists_[g]->addItems(layout.lists[g].items);
+            lists_[g]->setCurrentIndex(-1);
+        }
+    }
+}
+
+void OptionPanel::ShowGroups(const PanelLayout& layout) {
+    for (size_t g = 0; g < checks_.size(); ++g) {
+        checks_[g]->setVisible(layout.checks[g].visible);
     }
     const bool linesVisible = layout.checks[size_t(index(CheckGroup::LinesOffscreen))].visible;
     SELinesOffscreen->setVisible(linesVisible);
     LLinesOffscreen->setVisible(linesVisible);
 
-    const auto lists = ListBoxes();
-    const auto labels = ListLabels();
-    for (size_t g = 0; g < lists.size(); ++g) {
-        lists[g]->setVisible(layout.lists[g].visible);
-        labels[g]->setVisible(layout.lists[g].visible);
+    for (size_t g = 0; g < lists_.size(); ++g) {
+        lists_[g]->setVisible(layout.lists[g].visible);
+        listLabels_[g]->setVisible(layout.lists[g].visible);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{LJoyemu, EJoyEmu, BJoyEmu, BJoyCP}) {
         w->setVisible(layout.joyEmuVisible);
     }
     LAdditional->setVisible(layout.additionalVisible);
     EAdditional->setVisible(layout.additionalVisible);
-
-    SELinesOffscreen->setRange(layout.linesMin, layout.linesMax);
-    SELinesOffscreen->setValue(layout.linesDefault);
-
-    for (size_t g = 0; g < lists.size(); ++g) {
-        if (layout.lists[g].visible) {
-            lists[g]->clear();
-            lists[g]->addItems(layout.lists[g].items);
-            lists[g]->setCurrentIndex(-1);
-        }
-    }
 }
 
 void OptionPanel::ApplyOptionLevel(const OptionLevel& level) {
-    const auto checks = CheckBoxes();
-    for (size_t g = 0; g < checks.size(); ++g) {
+    for (size_t g = 0; g < checks_.size(); ++g) {
         if (level.checks[g]) {
-            checks[g]->setChecked(*level.checks[g]);
+            checks_[g]->setChecked(*level.checks[g]);
         }
     }
     if (level.linesOffscreen) {
@@ -327,11 +305,10 @@ void OptionPanel::ApplyOptionLevel(const OptionLevel& level) {
             SELinesOffscreen->setValue(*number);
         }
     }
-    const auto lists = ListBoxes();
-    for (size_t g = 0; g < lists.size(); ++g) {
+    for (size_t g = 0; g < lists_.size(); ++g) {
         if (level.lists[g]) {
             // The first item equal ignoring case; none selected when nothing matches.
-            lists[g]->setCurrentIndex(lists[g]->findText(*level.lists[g], Qt::MatchFixedString));
+            lists_[g]->setCurrentIndex(lists_[g]->findText(*level.lists[g], Qt::MatchFixedString));
         }
     }
     if (level.joyEmuKeyfile) {

@@ -36,6 +36,8 @@ public:
     // Shows the groups the emulator offers and the options of the emulator
     // and then of the entry; the panel's own focus moves store nothing.
     void Load(const EmulatorDefinition* emulator, const QString& entryName);
+    // Nothing is selected: no group shows.
+    void ShowNoGroup();
 
     // The focus moved in the application: leaving a control stores its
     // value, also when the window loses the focus, or the reload on the next
@@ -55,33 +57,13 @@ signals:
 
 private:
     using ExitHandler = void (OptionPanel::*)();
-    QCheckBox* CBVector;
-    QCheckBox* CBSynchronizeVideo;
-    QCheckBox* CBLinesOffscreen;
+    // The option groups' controls, at their groups' positions
+    // (catalogue/OptionGroups.h describes each).
+    std::array<QCheckBox*, kCheckGroupCount> checks_{};
+    std::array<QComboBox*, kListGroupCount> lists_{};
+    std::array<QLabel*, kListGroupCount> listLabels_{};
     QSpinBox* SELinesOffscreen;
     QLabel* LLinesOffscreen;
-    QCheckBox* CBFMMusic;
-    QCheckBox* CBJoystick;
-    QCheckBox* CBMouse;
-    QCheckBox* CBTrackball;
-    QCheckBox* CB4wayJoystick;
-    QCheckBox* CBCheat;
-    QLabel* LResolution;
-    QComboBox* CBResolution;
-    QLabel* LFrameSkipping;
-    QComboBox* CBFrameSkipping;
-    QLabel* LVesaMode;
-    QComboBox* CBVesaMode;
-    QLabel* LExtraGraphics;
-    QComboBox* CBExtraGraphics;
-    QLabel* LSound;
-    QComboBox* CBSound;
-    QLabel* LRotate;
-    QComboBox* CBRotate;
-    QLabel* LController1;
-    QComboBox* CBController1;
-    QLabel* LController2;
-    QComboBox* CBController2;
     QLabel* LJoyemu;
     QLineEdit* EJoyEmu;
     QPushButton* BJoyEmu;
@@ -89,16 +71,15 @@ private:
     QLabel* LAdditional;
     QLineEdit* EAdditional;
 
-    // In the order of the check groups and of the list groups (the
-    // controls with their store handlers, OptionPanelStore.cpp).
-    std::array<QCheckBox*, kCheckGroupCount> CheckBoxes() const;
-    std::array<QComboBox*, kListGroupCount> ListBoxes() const;
-    std::array<QLabel*, kListGroupCount> ListLabels() const;
+    QCheckBox* check(CheckGroup group) const { return checks_[size_t(index(group))]; }
+    QComboBox* list(ListGroup group) const { return lists_[size_t(index(group))]; }
 
     void BJoyEmuClick();
     void BJoyCPClick();
     // Store handlers: each stores its control's value. The launch runs the
     // list-group ones after selecting a first item.
+    static ExitHandler StoreHandler(CheckGroup group);
+    static ExitHandler StoreHandler(ListGroup group);
     void CBVectorExit();
     void CBResolutionExit();
     void CBSynchronizeVideoExit();
@@ -120,6 +101,7 @@ private:
     void CBController1Exit();
     void CBController2Exit();
 
+    void CreateGroupControls();
     void CreateLayout();
     void WatchExtraLabel();
     // What the controls show now.
@@ -131,6 +113,8 @@ private:
     // inside it; none for other widgets.
     ExitHandler ExitHandlerOf(const QWidget* widget) const;
     void ApplyPanelLayout(const PanelLayout& layout);
+    // Only which groups show, and nothing of their captions or items.
+    void ShowGroups(const PanelLayout& layout);
     void ApplyOptionLevel(const OptionLevel& level);
     void StoreCheckOption(CheckGroup group);
     void StoreListOption(ListGroup group);

@@ -5,13 +5,11 @@
 
 PanelChoices OptionPanel::CurrentChoices() const {
     PanelChoices choices;
-    const auto checks = CheckBoxes();
-    for (size_t g = 0; g < checks.size(); ++g) {
-        choices.checked[g] = checks[g]->isChecked();
+    for (size_t g = 0; g < checks_.size(); ++g) {
+        choices.checked[g] = checks_[g]->isChecked();
     }
-    const auto lists = ListBoxes();
-    for (size_t g = 0; g < lists.size(); ++g) {
-        choices.listTexts[g] = lists[g]->currentText();
+    for (size_t g = 0; g < lists_.size(); ++g) {
+        choices.listTexts[g] = lists_[g]->currentText();
     }
     choices.linesOffscreen = SELinesOffscreen->text();
     choices.additional = EAdditional->text();
@@ -26,17 +24,12 @@ LaunchOptions::Choices OptionPanel::ChoicesForLaunch(const EmulatorDefinition& e
 }
 
 void OptionPanel::CompleteListSelections(const EmulatorDefinition& emulator) {
-    static constexpr std::array<ExitHandler, kListGroupCount> handlers = {
-        &OptionPanel::CBResolutionExit,  &OptionPanel::CBFrameSkippingExit,
-        &OptionPanel::CBVesaModeExit,    &OptionPanel::CBExtraGraphicsExit,
-        &OptionPanel::CBSoundExit,       &OptionPanel::CBRotateExit,
-        &OptionPanel::CBController1Exit, &OptionPanel::CBController2Exit};
-    const auto lists = ListBoxes();
-    for (size_t g = 0; g < lists.size(); ++g) {
-        if (!emulator.lists[g].present || lists[g]->currentIndex() >= 0 || lists[g]->count() == 0) {
+    for (int g = 0; g < kListGroupCount; ++g) {
+        QComboBox* const box = lists_[size_t(g)];
+        if (!emulator.lists[size_t(g)].present || box->currentIndex() >= 0 || box->count() == 0) {
             continue;
         }
-        lists[g]->setCurrentIndex(0);
-        (this->*handlers[g])();
+        box->setCurrentIndex(0);
+        (this->*StoreHandler(ListGroup(g)))();
     }
 }

@@ -1,18 +1,54 @@
 // The option panel's store handlers.
+#include "catalogue/OptionGroups.h"
 #include "context/AppContext.h"
-#include "context/OptionValues.h"
 #include "context/SelectionSource.h"
 #include "launch/OptionStore.h"
 #include "launch/ui/OptionPanel.h"
 
-std::array<QCheckBox*, kCheckGroupCount> OptionPanel::CheckBoxes() const {
-    return {CBVector, CBSynchronizeVideo, CBLinesOffscreen, CBFMMusic, CBJoystick,
-            CBMouse,  CBTrackball,        CB4wayJoystick,   CBCheat};
+OptionPanel::ExitHandler OptionPanel::StoreHandler(CheckGroup group) {
+    switch (group) {
+        case CheckGroup::Vector:
+            return &OptionPanel::CBVectorExit;
+        case CheckGroup::Synch:
+            return &OptionPanel::CBSynchronizeVideoExit;
+        case CheckGroup::LinesOffscreen:
+            return &OptionPanel::CBLinesOffscreenExit;
+        case CheckGroup::FMMusic:
+            return &OptionPanel::CBFMMusicExit;
+        case CheckGroup::Joystick:
+            return &OptionPanel::CBJoystickExit;
+        case CheckGroup::Mouse:
+            return &OptionPanel::CBMouseExit;
+        case CheckGroup::Trackball:
+            return &OptionPanel::CBTrackballExit;
+        case CheckGroup::FourWay:
+            return &OptionPanel::CB4wayJoystickExit;
+        case CheckGroup::Cheat:
+            return &OptionPanel::CBCheatExit;
+    }
+    return nullptr;
 }
 
-std::array<QComboBox*, kListGroupCount> OptionPanel::ListBoxes() const {
-    return {CBResolution, CBFrameSkipping, CBVesaMode,    CBExtraGraphics,
-            CBSound,      CBRotate,        CBController1, CBController2};
+OptionPanel::ExitHandler OptionPanel::StoreHandler(ListGroup group) {
+    switch (group) {
+        case ListGroup::Resolutions:
+            return &OptionPanel::CBResolutionExit;
+        case ListGroup::FrameSkip:
+            return &OptionPanel::CBFrameSkippingExit;
+        case ListGroup::VesaMode:
+            return &OptionPanel::CBVesaModeExit;
+        case ListGroup::Extra:
+            return &OptionPanel::CBExtraGraphicsExit;
+        case ListGroup::Sound:
+            return &OptionPanel::CBSoundExit;
+        case ListGroup::Rotate:
+            return &OptionPanel::CBRotateExit;
+        case ListGroup::Controller1:
+            return &OptionPanel::CBController1Exit;
+        case ListGroup::Controller2:
+            return &OptionPanel::CBController2Exit;
+    }
+    return nullptr;
 }
 
 void OptionPanel::StoreTextOption(const QString& valueName, const QString& text) {
@@ -29,11 +65,11 @@ void OptionPanel::StoreCheckOption(CheckGroup group) {
     }
     SettingsStore store = ctx_.store();
     StoreOption(store, selection_.CurrentEntryName(), emulators_, optionValue(group).name(),
-                CheckBoxes()[size_t(index(group))]->isChecked());
+                check(group)->isChecked());
 }
 
 void OptionPanel::StoreListOption(ListGroup group) {
-    StoreTextOption(optionValue(group).name(), ListBoxes()[size_t(index(group))]->currentText());
+    StoreTextOption(optionValue(group).name(), list(group)->currentText());
 }
 
 void OptionPanel::CBVectorExit() {

@@ -10,7 +10,10 @@
 #include "launch/LaunchOptions.h"
 #include "launch/LaunchPlan.h"
 #include "launch/LaunchScript.h"
+#include "launch/PlayReturn.h"
 #include "platform/ScriptWord.h"
+#include "settings/SettingsStore.h"
+#include "settings/StoreSchema.h"
 
 PlayCommand::PlayCommand(AppContext& ctx, const EmulatorTable& emulators, const ErrorGuard& guard,
                          StatusLine& status, const ToolLocations& tools, SelectionSource& selection,
@@ -44,7 +47,9 @@ void PlayCommand::BPlayClick() {
     const LaunchRequest request{entry->shortName, entry->location, entry->emulatorLocation,
                                 choices.panel,    choices.keyFile, tools_};
     ScriptWords words(ctx_.fs());
-    const std::optional<QStringList> lines = launchLines(ctx_, *emulator, request, words);
+    QString emulatorLine;
+    const std::optional<QStringList> lines =
+        launchLines(ctx_, *emulator, request, words, &emulatorLine);
     if (!words.ok()) {
         ctx_.dialogs().messageBox(words.message(u'"' + entry->name + u"\" cannot be played"),
                                   MessageKind::Error, MessageButtons::Ok);
@@ -61,7 +66,20 @@ void PlayCommand::BPlayClick() {
                                   MessageKind::Error, MessageButtons::Ok);
         return;
     }
+    // The next start looks in the log at how this line ended.
+    SettingsStore root = ctx_.store();
+    if (StoreSchema::openRoot(root, false)) {
+        StoreSchema::kLaunchedLine.writeTo(root, emulatorLine);
+    }
     emit launched();
+}
+
+std::optional<PlayReturn> PlayCommand::TakePlayReturn() {
+    SettingsStore root = ctx_.store();
+    if (!StoreSchema::openRoot(root, false)) {
+        return std::nullopt;
+    }
+    return ::TakePlayReturn(ctx_, root);
 }
 
 const EmulatorDefinition* PlayCommand::LaunchableEmulator(const std::optional<SelectedEntry>& entry,

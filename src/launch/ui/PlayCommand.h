@@ -6,6 +6,7 @@
 
 #include "context/ErrorGuard.h"
 #include "context/SelectedEntry.h"
+#include "launch/PlayReturn.h"
 
 class AppContext;
 class EmulatorTable;
@@ -26,6 +27,9 @@ public:
 
     QWidget* Button() const { return BPlay; }
     void BPlayClick();
+    // At start-up: the play the last launch left, once (see TakePlayReturn
+    // in launch/PlayReturn.h); none when no launch is waiting.
+    std::optional<PlayReturn> TakePlayReturn();
 
 signals:
     // A game was launched: the window closes, and the next start counts the play.

@@ -7,6 +7,7 @@
 #include "context/BatchRunner.h"
 #include "context/SelectionCommands.h"
 #include "context/SelectionSource.h"
+#include "context/StatusLine.h"
 #include "launch/OptionPanelTexts.h"
 #include "launch/OptionStore.h"
 #include "maintenance/FixRomScript.h"
@@ -17,19 +18,21 @@
 #include "tools/ToolLocations.h"
 
 GameMaintenanceCommands::GameMaintenanceCommands(AppContext& ctx, const EmulatorTable& emulators,
-                                                 const ErrorGuard& guard,
+                                                 const ErrorGuard& guard, StatusLine& status,
                                                  const ToolLocations& tools,
                                                  SelectionSource& selection, QWidget* window)
     : QObject(window),
       ctx_(ctx),
       emulators_(emulators),
       guard_(guard),
+      status_(status),
       tools_(tools),
       selection_(selection),
       ResettoEmulatorDefaults1(newMenuItem(this, "ResettoEmulatorDefaults1",
                                            QString::fromUtf16(PanelText::kResetCaption),
                                            QString::fromUtf16(PanelText::kResetHint))),
-      Advanced1(new QMenu(QStringLiteral("&Delete Configuration Files"), window)),
+      // "D" is the reset's: the submenu takes the next free letter.
+      Advanced1(new QMenu(QStringLiteral("D&elete Configuration Files"), window)),
       FixROM1(newMenuItem(this, "FixROM1", QStringLiteral("&Fix ROM"),
                           QStringLiteral("Fixes ROMs with embedded subdirectories"))),
       AddSoundSample1(
@@ -100,37 +103,57 @@ void GameMaintenanceCommands::ResettoEmulatorDefaults1Click() {
 }
 
 void GameMaintenanceCommands::DeleteHighScoreFile1Click() {
-    DeleteStateFileOf(&EmulatorDefinition::highScorePattern);
+    DeleteStateFileOf(&EmulatorDefinition::highScorePattern, deleteItems_[0]);
 }
 
 void GameMaintenanceCommands::DeleteNVRAMfile1Click() {
-    DeleteStateFileOf(&EmulatorDefinition::nvramPattern);
+    DeleteStateFileOf(&EmulatorDefinition::nvramPattern, deleteItems_[1]);
 }
 
 void GameMaintenanceCommands::DeleteConfigFile1Click() {
-    DeleteStateFileOf(&EmulatorDefinition::configPattern);
+    DeleteStateFileOf(&EmulatorDefinition::configPattern, deleteItems_[2]);
 }
 
 void GameMaintenanceCommands::DeleteDipswitchFile1Click() {
-    DeleteStateFileOf(&EmulatorDefinition::dipswitchPattern);
+    DeleteStateFileOf(&EmulatorDefinition::dipswitchPattern, deleteItems_[3]);
 }
 
 void GameMaintenanceCommands::DeleteKeyFile1Click() {
-    DeleteStateFileOf(&EmulatorDefinition::keyPattern);
+    DeleteStateFileOf(&EmulatorDefinition::keyPattern, deleteItems_[4]);
 }
 
-void GameMaintenanceCommands::DeleteStateFileOf(QString EmulatorDefinition::*pattern) {
+void GameMaintenanceCommands::DeleteStateFileOf(QString EmulatorDefinition::*pattern,
+                                                const QAction* item) {
     const std::optional<SelectedEntry> entry = EnsuredEntry(selection_);
     if (!entry) {
         return;
     }
     if (const EmulatorDefinition* e = emulators_.find(entry->emulatorIndex)) {
-        DeleteGameStateFile(*entry, e->*pattern);
+        DeleteGameStateFile(*entry, e->*pattern, QString(item->text()).remove(u'&'));
     }
 }
 
+void GameMaintenanceCommands::RunAndTell(const QStringList& lines, const QString& command,
+                                         const QString& entryName, const QString& notDone) {
+    const QString what = command + u" for \"" + entryName + u'"';
+    // The script runs on after this returns; its end is told when it comes.
+    const auto ended = [this, what](bool succeeded) {
+        status_.SetStatus(what + (succeeded
+                                      ? QStringLiteral(": done.")
+                                      : QStringLiteral(": failed (Execute.log says which line).")));
+    };
+    const RunOutcome run =
+        BatchRunner(ctx_).RunScriptWatched(lines, ShowMode::Minimised, this, ended);
+    if (!run.ok()) {
+        ctx_.dialogs().messageBox(notDone + u": " + run.message(), MessageKind::Error,
+                                  MessageButtons::Ok);
+        return;
+    }
+    status_.SetStatus(what + u": running...");
+}
+
 void GameMaintenanceCommands::DeleteGameStateFile(const SelectedEntry& entry,
-                                                  const QString& pattern) {
+                                                  const QString& pattern, const QString& command) {
     const MaintenanceScripts::GameFiles game{entry.shortName, entry.location,
                                              entry.emulatorLocation};
     ScriptWords words(ctx_.fs());
@@ -141,7 +164,7 @@ void GameMaintenanceCommands::DeleteGameStateFile(const SelectedEntry& entry,
                                   MessageKind::Error, MessageButtons::Ok);
         return;
     }
-    RunScript(*script, u"No file of \"" + entry.name + u"\" was deleted");
+    RunAndTell(*script, command, entry.name, u"No file of \"" + entry.name + u"\" was deleted");
 }
 
 void GameMaintenanceCommands::FixROM1Click() {
@@ -154,7 +177,8 @@ void GameMaintenanceCommands::FixROM1Click() {
         return;
     }
     if (!script.lines.isEmpty()) {
-        RunScript(script.lines, u'"' + entry.name + u"\" was not fixed");
+        RunAndTell(script.lines, QStringLiteral("Fix ROM"), entry.name,
+                   u'"' + entry.name + u"\" was not fixed");
     }
 }
 

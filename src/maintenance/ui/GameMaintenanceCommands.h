@@ -12,18 +12,19 @@
 class AppContext;
 class EmulatorTable;
 class SelectionSource;
+class StatusLine;
 struct SelectionCommands;
 struct ToolLocations;
 
 // Game maintenance on the selected game: "Reset to Emulator &Defaults", the
-// per-game state files of "&Delete Configuration Files", "&Fix ROM", "Add
+// per-game state files of "D&elete Configuration Files", "&Fix ROM", "Add
 // &Sound Samples...", and "Uninstall..." on the File menu; each but the reset
 // a short script started minimised.
 class GameMaintenanceCommands : public QObject {
     Q_OBJECT
 public:
     GameMaintenanceCommands(AppContext& ctx, const EmulatorTable& emulators,
-                            const ErrorGuard& guard, const ToolLocations& tools,
+                            const ErrorGuard& guard, StatusLine& status, const ToolLocations& tools,
                             SelectionSource& selection, QWidget* window);
 
     QAction* ResetAction() const { return ResettoEmulatorDefaults1; }
@@ -48,10 +49,16 @@ private:
     void DeleteConfigFile1Click();
     void DeleteDipswitchFile1Click();
     void DeleteKeyFile1Click();
-    // The selected game's emulator names the file through one of its [Config] keys.
-    void DeleteStateFileOf(QString EmulatorDefinition::*pattern);
+    // The selected game's emulator names the file through one of its [Config]
+    // keys; `item` is the command's menu item.
+    void DeleteStateFileOf(QString EmulatorDefinition::*pattern, const QAction* item);
     // Deletes one state file of the selected game, named by a [Config] pattern.
-    void DeleteGameStateFile(const SelectedEntry& entry, const QString& pattern);
+    void DeleteGameStateFile(const SelectedEntry& entry, const QString& pattern,
+                             const QString& command);
+    // Runs the command's script and says in the status bar when it is done.
+    // A start that fails is shown with `notDone` before its reason.
+    void RunAndTell(const QStringList& lines, const QString& command, const QString& entryName,
+                    const QString& notDone);
     void FixROM1Click();
     void AddSoundSample1Click();
     void Uninstall1Click();
@@ -62,6 +69,7 @@ private:
     AppContext& ctx_;
     const EmulatorTable& emulators_;
     ErrorGuard guard_;
+    StatusLine& status_;
     const ToolLocations& tools_;
     SelectionSource& selection_;
     QAction* ResettoEmulatorDefaults1;

@@ -69,12 +69,22 @@ void HelpCommands::Keys1Click() {
 
 void HelpCommands::DisplayREADME1Click() {
     // The desktop's default handler for the manual; the file is not checked.
+    // An opener that is there may still find nothing to open it with (no
+    // browser): then, as without one, the manual is shown here, so that the
+    // command never ends in nothing.
     const QString readme = ctx_.fs().hostPath(ctx_.ProgramDirectory() + u"readme.htm");
-    if (ctx_.starter().startDetached(QStringLiteral("xdg-open"), {readme}, ctx_.programHostDir())) {
-        return;
+    const auto opened = [this, readme](bool succeeded) {
+        if (!succeeded) {
+            guard_.run([this, &readme] { ShowReadmeHere(readme); });
+        }
+    };
+    if (!ctx_.starter().startWatched(QStringLiteral("xdg-open"), {readme}, ctx_.programHostDir(),
+                                     this, opened)) {
+        ShowReadmeHere(readme);
     }
-    // Without one the manual is shown here, so that the command never ends
-    // in nothing.
+}
+
+void HelpCommands::ShowReadmeHere(const QString& readme) {
     ReadmeViewer viewer(window_);
     if (!viewer.ShowFile(readme)) {
         ctx_.dialogs().messageBox(QStringLiteral("Cannot display %1: the file cannot be read.")

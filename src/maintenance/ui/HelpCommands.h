@@ -27,6 +27,8 @@ public:
 private:
     void Keys1Click();
     void DisplayREADME1Click();
+    // The manual in the program's own viewer.
+    void ShowReadmeHere(const QString& readme);
     void About1Click();
 
     AppContext& ctx_;

@@ -1,7 +1,10 @@
 #include "maintenance/ui/ReportCommands.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <stdexcept>
 
 #include "catalogue/EmulatorTable.h"
@@ -36,10 +39,16 @@ ReportCommands::ReportCommands(AppContext& ctx, const EmulatorTable& emulators,
                    &ReportCommands::PrintMissingPictures1Click);
 }
 
+QString OfferedReportFile(const QString& title) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    return QDir(folder).filePath(title + u".pdf");
+}
+
 template <class PrintSection>
 void ReportCommands::PrintReport(const QString& title, bool askQuestionable,
                                  PrintSection&& printSection) {
-    const std::optional<PrintTarget> target = ctx_.dialogs().printDialog();
+    const std::optional<PrintTarget> target = ctx_.dialogs().printDialog(OfferedReportFile(title));
     if (!target) {
         return;
     }

@@ -11,6 +11,10 @@ class AppContext;
 class EmulatorTable;
 class StatusLine;
 
+// The PDF file a report is offered as: the title and ".pdf" in the user's
+// documents folder, or the home folder when there is none.
+QString OfferedReportFile(const QString& title);
+
 // "Print Missing ROMs..." and "Print Missing Pictures...": a page per list
 // shown, printed or written to a PDF file.
 class ReportCommands : public QObject {

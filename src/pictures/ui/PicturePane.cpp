@@ -4,12 +4,14 @@
 
 #include "catalogue/EmulatorTable.h"
 #include "context/AppContext.h"
+#include "context/SelectedEntry.h"
 #include "context/SelectionSource.h"
 #include "context/StatusLine.h"
 #include "context/StatusProgress.h"
 #include "pictures/PictureIndex.h"
 #include "pictures/PictureLookup.h"
 #include "pictures/PictureSize.h"
+#include "pictures/Snapshot.h"
 #include "pictures/ui/PictureView.h"
 #include "platform/ui/MenuItem.h"
 #include "settings/StoreSchema.h"
@@ -117,6 +119,30 @@ void PicturePane::ShowGamePicture(int emulatorIndex, const QString& shortName,
         ImageEn1->showFile(ctx_.fs().resolve(shown), highQuality_);
     }
     status_.SetStatus(said);
+}
+
+void PicturePane::AdoptSnapshot(const QString& entryName) {
+    if (entryName.isEmpty()) {
+        return;
+    }
+    const SelectedEntry entry = ReadSelectedEntry(ctx_, emulators_, entryName, false);
+    const EmulatorDefinition* emulator = emulators_.find(entry.emulatorIndex);
+    if (emulator == nullptr || entry.emulatorLocation.isEmpty() ||
+        !FindGamePicture(ctx_, emulators_, pictureIndex_, entry.emulatorIndex, entry.shortName,
+                         entry.name)
+             .isEmpty()) {
+        return;
+    }
+    const DosFileSystem& fs = ctx_.fs();
+    const QString snapshot =
+        NewestSnapshot(fs, SnapshotFolder(entry.emulatorLocation), entry.shortName);
+    const QString adopted = CopySnapshot(
+        fs, snapshot, ctx_.ProgramDirectory() + PictureFolder(*emulator), entry.shortName);
+    if (adopted.isEmpty()) {
+        return;
+    }
+    pictureIndex_.append(adopted.toUpper());
+    SavePictureIndex(fs, ctx_.ProgramDirectory(), pictureIndex_);
 }
 
 void PicturePane::HighQualityImages1Click() {

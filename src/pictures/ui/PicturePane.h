@@ -42,6 +42,10 @@ public:
     // Shows the entry's picture, the emulator's own one when it has none,
     // else noimage.bmp; a picture that cannot be decoded leaves the view.
     void ShowGamePicture(int emulatorIndex, const QString& shortName, const QString& entryName);
+    // After a play: a game without a picture of its own gets its newest
+    // snapshot from its emulator's snapshot folder (pictures/Snapshot.h) as
+    // its picture, indexed at once.
+    void AdoptSnapshot(const QString& entryName);
 
 signals:
     // The pictures or their quality changed: the selected one is shown again.

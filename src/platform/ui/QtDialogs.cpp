@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 
 namespace {
@@ -125,8 +126,14 @@ std::optional<QString> QtDialogs::openFile(const OpenFileRequest& request) {
     return dialog.selectedFiles().first();
 }
 
-std::optional<PrintTarget> QtDialogs::printDialog() {
+std::optional<PrintTarget> QtDialogs::printDialog(const QString& offeredFile) {
     QPrinter printer;
+    // The dialog's own choice is a file in the working folder, which after a
+    // play is the emulator's; a file named here is offered instead. With a
+    // printer it would put printing to a file first, so then it is left.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        printer.setOutputFileName(offeredFile);
+    }
     QPrintDialog dialog(&printer, activeWindow());
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;

@@ -13,6 +13,6 @@ public:
                                     const QString& defaultText) override;
     std::optional<QString> passwordBox(const QString& title, const QString& prompt) override;
     std::optional<QString> openFile(const OpenFileRequest& request) override;
-    std::optional<PrintTarget> printDialog() override;
+    std::optional<PrintTarget> printDialog(const QString& offeredFile) override;
     int execDialog(QObject& dialog) override;
 };

@@ -1,5 +1,6 @@
 #include "tools/ui/TFFileLocations.h"
 
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include "context/StatusLine.h"
 #include "platform/ui/CentreOnScreen.h"
 #include "platform/ui/WaitCursor.h"
+#include "tools/DriveSearch.h"
 #include "tools/FoundFiles.h"
 #include "tools/WalkStatus.h"
 
@@ -154,6 +156,18 @@ void TFFileLocations::BrowseClick(Tool tool) {
 }
 
 void TFFileLocations::BSearchDrivesClick() {
+    const DriveSearch::DosPaths paths =
+        DriveSearch::ToDosSearchPaths(ctx_.fs(), EDrives->text(), QDir::homePath());
+    if (!paths.refused.isEmpty()) {
+        ctx_.dialogs().messageBox(DriveSearch::RefusedPathsMessage(paths.refused),
+                                  MessageKind::Warning, MessageButtons::Ok);
+        return;
+    }
+    if (paths.drivesText != EDrives->text()) {
+        // Other paths: the files found on the old ones are no answer.
+        EDrives->setText(paths.drivesText);
+        foundFiles_.Clear();
+    }
     if (foundFiles_.isEmpty()) {
         const WaitCursor wait;
         foundFiles_.SearchDrives(ctx_.fs(), emulators_, EDrives->text(), status_,

@@ -1,10 +1,12 @@
 #include "tools/ui/ToolCommands.h"
 
 #include <QDebug>
+#include <QDir>
 
 #include "context/AppContext.h"
 #include "context/BatchRunner.h"
 #include "platform/ui/MenuItem.h"
+#include "tools/DriveSearch.h"
 #include "tools/FoundFiles.h"
 #include "tools/ui/TFFileLocations.h"
 #include "tools/ui/TFSearchOptions.h"
@@ -27,7 +29,17 @@ ToolCommands::ToolCommands(AppContext& ctx, const EmulatorTable& emulators, cons
 
 void ToolCommands::Locations1Click() {
     FFileLocations->SetLocations(tools_);
-    const int result = ctx_.dialogs().execDialog(*FFileLocations);
+    int result = ctx_.dialogs().execDialog(*FFileLocations);
+    while (result == mrOk) {
+        ToolLocations typed = FFileLocations->Locations();
+        const std::optional<QString> drives = DosSearchPaths(typed.drives);
+        if (drives) {
+            typed.drives = *drives;
+            FFileLocations->SetLocations(typed);
+            break;
+        }
+        result = ctx_.dialogs().execDialog(*FFileLocations);
+    }
     // Also after Cancel what was typed serves the rest of the run; only OK stores it.
     tools_ = FFileLocations->Locations();
     if (result == mrOk) {
@@ -64,6 +76,20 @@ void ToolCommands::ZipMagicCheck() {
     }
 }
 
+void ToolCommands::StoreFoundTools() {
+    const ToolLocations found = WithFoundTools(tools_, foundFiles_.paths());
+    if (found == tools_) {
+        return;
+    }
+    const bool zipMagicFound = tools_.zipMagic.isEmpty() && !found.zipMagic.isEmpty();
+    tools_ = found;
+    SettingsStore store = ctx_.store();
+    WriteToolLocations(store, tools_);
+    if (zipMagicFound) {
+        SwitchZipMagicOff();
+    }
+}
+
 void ToolCommands::ZipMagicOn() {
     if (tools_.zipMagic.isEmpty()) {
         return;
@@ -87,10 +113,29 @@ RunOutcome ToolCommands::RunZipMagic(const char16_t* option) const {
                                         ShowMode::Minimised);
 }
 
-void ToolCommands::ChooseSearch() {
-    if (ctx_.dialogs().execDialog(*FSearchOptions) != mrOk) {
-        return;
+std::optional<QString> ToolCommands::DosSearchPaths(const QString& typed) const {
+    // A Linux path would be searched as a DOS name that nothing matches,
+    // and every game would come out missing.
+    const DriveSearch::DosPaths paths =
+        DriveSearch::ToDosSearchPaths(ctx_.fs(), typed, QDir::homePath());
+    if (paths.refused.isEmpty()) {
+        return paths.drivesText;
     }
+    ctx_.dialogs().messageBox(DriveSearch::RefusedPathsMessage(paths.refused), MessageKind::Warning,
+                              MessageButtons::Ok);
+    return std::nullopt;
+}
+
+void ToolCommands::ChooseSearch() {
+    // Asked again while a path lies on no drive.
+    std::optional<QString> drives;
+    while (!drives) {
+        if (ctx_.dialogs().execDialog(*FSearchOptions) != mrOk) {
+            return;
+        }
+        drives = DosSearchPaths(FSearchOptions->Choice().drives);
+    }
+    FSearchOptions->SetDrives(*drives);
     const SearchChoice::Choice choice = FSearchOptions->Choice();
     tools_.drives = choice.drives;
     SettingsStore store = ctx_.store();

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QObject>
+#include <optional>
 
 #include "context/ErrorGuard.h"
 #include "tools/SearchChoice.h"
@@ -41,6 +42,10 @@ public:
     // A ZipMagic location that names no file is replaced by the one found
     // (none while nothing was searched); ZipMagic is turned off when set.
     void ZipMagicCheck();
+    // A new store: every tool location still empty that the last drive
+    // search found is taken and stored, as Search Drives and OK in
+    // "&Locations..." would.
+    void StoreFoundTools();
     // An ordinary close turns ZipMagic on again.
     void ZipMagicOn();
 
@@ -53,6 +58,9 @@ signals:
 
 private:
     void Locations1Click();
+    // The paths to search with Linux paths made DOS paths; nothing, after
+    // saying which, when one lies on no drive.
+    std::optional<QString> DosSearchPaths(const QString& typed) const;
     // ZipMagic with " /e-", a failed start shown in a box.
     void SwitchZipMagicOff();
     RunOutcome RunZipMagic(const char16_t* option) const;

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QHash>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
@@ -80,6 +82,45 @@ TEST_F(FrameTest, FitsA1024By768ScreenAndUsesTheRoomOfALargerOne) {
     sizeTo(least.width(), 600);
     EXPECT_GE(widget("GameLists").width(), 280);
     EXPECT_EQ(widget("PImage").width(), designSide);
+}
+
+// The next run's window comes back where and as large as this one was,
+// maximised or not, before it is first shown.
+TEST_F(FrameTest, KeepsItsPlaceSizeAndMaximisedStateAcrossRuns) {
+    for (const bool maximised : {false, true}) {
+        startMain();
+        main().setGeometry(QRect(QPoint(31, 42), QSize(700, 560)));
+        if (maximised) {
+            main().showMaximized();
+        }
+        QApplication::processEvents();
+        const QRect normal = main().normalGeometry();
+        endMain();
+        const TFMain next(inst.context());
+        EXPECT_EQ(next.isMaximized(), maximised);
+        EXPECT_EQ(next.normalGeometry().size(), QSize(700, 560)) << maximised;
+        EXPECT_EQ(next.normalGeometry(), normal) << maximised;
+    }
+}
+
+// A menu's access keys reach each of its items: no letter serves two.
+TEST_F(FrameTest, NoAccessKeyServesTwoItemsOfAMenu) {
+    startMain();
+    for (const QMenu* menu : main().findChildren<QMenu*>()) {
+        QHash<QChar, QString> taken;
+        for (const QAction* item : menu->actions()) {
+            const QString text = QString(item->text()).replace(u"&&"_qs, QString());
+            const qsizetype at = text.indexOf(u'&');
+            if (at < 0 || at + 1 >= text.size()) {
+                continue;
+            }
+            const QChar key = text[at + 1].toLower();
+            EXPECT_FALSE(taken.contains(key))
+                << menu->objectName().toStdString() << ": " << taken.value(key).toStdString()
+                << " and " << text.toStdString();
+            taken.insert(key, text);
+        }
+    }
 }
 
 TEST_F(FrameTest, TheWindowAndItsDialogsShowTheInstallersIcon) {

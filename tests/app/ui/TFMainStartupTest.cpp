@@ -94,9 +94,9 @@ TEST_F(StartupTest, OrdersEmulatorsByTheLengthOfTheirListFiles) {
     EXPECT_EQ(main->windowHandle()->title(), u"Brivanel .26"_qs);
     EXPECT_EQ(labelText(*main, u"LVersion"_qs), u"Version .26"_qs);
     // One page per multi-game emulator after the two designed pages, then
-    // "Single"; the SINGLE emulator has none of its own.
-    EXPECT_EQ(pages(*main),
-              (QStringList{u"Arcade"_qs, u"Console"_qs, u"MAME"_qs, u"NES"_qs, u"Single"_qs}));
+    // "Single" and "Favourites"; the SINGLE emulator has none of its own.
+    EXPECT_EQ(pages(*main), (QStringList{u"Arcade"_qs, u"Console"_qs, u"MAME"_qs, u"NES"_qs,
+                                         u"Single"_qs, u"Favourites"_qs}));
     EXPECT_TRUE(inst.exitCodes.isEmpty());
 }
 
@@ -274,7 +274,7 @@ TEST_F(StartupTest, AStoreValueOfTheWrongTypeIsShownAndSkipsTheRest) {
     });
     const auto main = start();
     EXPECT_EQ(inst.dialogs.messages(), QStringList{u"Invalid data type for 'Time'"_qs});
-    EXPECT_EQ(pages(*main).size(), 5);  // started: a second activation starts nothing again
+    EXPECT_EQ(pages(*main).size(), 6);  // started: a second activation starts nothing again
     main->FormActivate();
     EXPECT_EQ(inst.dialogs.messages().size(), 1);
     EXPECT_TRUE(shownLocations(inst, *main).pkzip.isEmpty());
@@ -403,7 +403,7 @@ TEST_F(StartupTest, RebuildGameListAskesAndThenStartsAfresh) {
     ASSERT_TRUE(s.OpenKey(StorePaths::Root(), false));
     EXPECT_TRUE(s.GetKeyNames().isEmpty());
     EXPECT_EQ(shownLocations(inst, *main).drives, u"C:;D:"_qs);
-    EXPECT_EQ(pages(*main).size(), 5);  // the pages of the first load were replaced
+    EXPECT_EQ(pages(*main).size(), 6);  // the pages of the first load were replaced
 }
 
 TEST_F(StartupTest, HintsGoToTheStatusBarWithoutTheirShortPart) {

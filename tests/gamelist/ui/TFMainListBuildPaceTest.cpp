@@ -112,3 +112,29 @@ TEST(ListBuildPace, FastPaceLeavesTheStoreOfOneGamePerTick) {
     EXPECT_GE(ticks[false], int(kArcadeGames.size()) + 2);
     EXPECT_LE(ticks[true], 5);
 }
+
+TEST(ListBuildPace, StopListBuildKeepsTheGamesHandledSoFar) {
+    ASSERT_TRUE(ListBuildInstallation::interpreterBuilt());
+    ListBuildInstallation b;
+    writePaceInstallation(b);
+    TFMain& main = b.start();
+    QAction& stop = menuItem(main, QStringLiteral("StopListBuild1"));
+    EXPECT_FALSE(stop.isEnabled());
+    b.updateGameList({kArcade, kShared});
+    b.listBuild().Timer1Timer();
+    b.listBuild().Timer1Timer();
+    EXPECT_TRUE(stop.isEnabled());
+
+    stop.trigger();
+    EXPECT_FALSE(b.listBuild().IsRunning());
+    EXPECT_FALSE(stop.isEnabled());
+    EXPECT_EQ(b.value(QStringLiteral("Puck Man"), QStringLiteral("Location")),
+              QStringLiteral("D:\\ROMS\\PACMAN.ZIP"));
+    EXPECT_EQ(b.value(QStringLiteral("Dig Dug"), QStringLiteral("Location")),
+              QStringLiteral("<no entry>"));
+    EXPECT_FALSE(b.entryExists(kShared));
+    // The lists show what the store holds.
+    EXPECT_EQ(listBox(main, QStringLiteral("LBArcade")).items(),
+              (QStringList{kArcade, QStringLiteral("Pac-Man"), QStringLiteral("Puck Man")}));
+    EXPECT_EQ(statusText(main), QStringLiteral("2 of 2 games found; list build stopped"));
+}

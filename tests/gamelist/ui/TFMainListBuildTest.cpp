@@ -206,6 +206,38 @@ TEST(ListBuildWindow, EndsShowingTheItemThatIsSelected) {
     EXPECT_FALSE(control<QWidget>(main, QStringLiteral("CBResolution")).isHidden());
 }
 
+// Many missing games before the one found: the list ends in view of its
+// selection, and says how many of its games were found.
+TEST(ListBuildWindow, EndsWithTheSelectionInViewAndTheGamesFoundCounted) {
+    for (const bool fast : {false, true}) {
+        SCOPED_TRACE(fast ? "fast" : "one game per tick");
+        ListBuildInstallation b;
+        b.writeDefinition(QStringLiteral("ARC"), kArcade, QStringLiteral("MULTI"));
+        QStringList lines{QStringLiteral("[Games]")};
+        for (int i = 0; i < 150; ++i) {
+            lines << QStringLiteral("G%1=Game %1").arg(i, 3, 10, QLatin1Char('0'));
+        }
+        lines << QStringLiteral("ZZ=Zzyzx");
+        b.writeLines(QStringLiteral("C:\\BRIVANEL\\ARC.lst"), lines);
+        b.writeFile(QStringLiteral("C:\\EMU\\ARC\\ARC.EXE"));
+        b.writeFile(QStringLiteral("D:\\ROMS\\ZZ.ZIP"));
+        b.writeExistingStore();
+        TFMain& main = b.start();
+        main.resize(860, 640);
+        main.show();
+        b.updateGameList({kArcade}, fast);
+        b.finishTicks();
+
+        const GameListWidget& list = currentList(main);
+        const int selected = list.itemIndex();
+        ASSERT_GE(selected, 0);
+        const QRect shown = list.viewport()->rect();
+        EXPECT_TRUE(shown.contains(list.visualRect(list.model()->index(selected, 0))))
+            << list.item(selected).toStdString() << " at " << selected;
+        EXPECT_EQ(statusText(main), QStringLiteral("1 of 151 games found"));
+    }
+}
+
 TEST(ListBuildWindow, EntriesOfOtherEmulatorsAreKeptOrTakenOver) {
     ListBuildInstallation b;
     writeMixedInstallation(b);
@@ -458,10 +490,12 @@ TEST(ListBuildWindow, ExecutableGoneIsSearchedAgain) {
               QStringLiteral("D:\\ROMS\\GMOVED.ZIP"));
 }
 
+// A MAME-type emulator prints its list: it is waited for, and its absence
+// ends the program.
 TEST(ListBuildWindow, MissingListFileEndsTheProgramAlsoAcrossMidnight) {
     ListBuildInstallation b;
     b.writeDefinition(QStringLiteral("NOLIST"), QStringLiteral("No List {Test}"),
-                      QStringLiteral("MULTI"));
+                      QStringLiteral("MAME"));
     b.writeFile(QStringLiteral("C:\\EMU\\NOLIST\\NOLIST.EXE"));
     b.writeExistingStore();
     b.start();
@@ -489,7 +523,7 @@ TEST(ListBuildWindow, MissingListFileEndsTheProgramAlsoAcrossMidnight) {
 TEST(ListBuildWindow, ListFileArrivingInTimeIsRead) {
     ListBuildInstallation b;
     b.writeDefinition(QStringLiteral("LATE"), QStringLiteral("Late {Test}"),
-                      QStringLiteral("MULTI"));
+                      QStringLiteral("MAME"));
     b.writeFile(QStringLiteral("C:\\EMU\\LATE\\LATE.EXE"));
     b.writeFile(QStringLiteral("D:\\ROMS\\KANGAROO.ZIP"));
     b.writeExistingStore();
@@ -497,8 +531,10 @@ TEST(ListBuildWindow, ListFileArrivingInTimeIsRead) {
     b.updateGameList({QStringLiteral("Late {Test}")});
     b.listBuild().Timer1Timer();
     b.inst.clock.advance(0.0003);
-    b.writeLines(QStringLiteral("C:\\BRIVANEL\\LATE.LST"),
-                 {QStringLiteral("[Games]"), QStringLiteral("KANGAROO=Kangaroo")});
+    b.writeLines(
+        QStringLiteral("C:\\BRIVANEL\\LATE.LST"),
+        {QStringLiteral("name      description"), QStringLiteral("KANGAROO  \"Kangaroo\"")});
+    b.waitForFacts();  // the stand-in prints none
     b.listBuild().Timer1Timer();
     EXPECT_EQ(b.value(QStringLiteral("Kangaroo"), QStringLiteral("Location")),
               QStringLiteral("D:\\ROMS\\KANGAROO.ZIP"));

@@ -261,9 +261,11 @@ TEST_F(ListViewWindowTest, LeftAndRightChangeThePageAndKeepThePreviousListsSelec
 
     // From the last page round to the first shown one, past the hidden Arcade and Console.
     QTest::keyClick(&list(u"LBSingle"_qs), Qt::Key_Right);
+    EXPECT_TRUE(inFront(u"TSFavourites"_qs));
+    QTest::keyClick(&list(u"LBFavourites"_qs), Qt::Key_Right);
     EXPECT_TRUE(inFront(u"TSRAGE"_qs));
     QTest::keyClick(&listOf(u"RAGE"_qs), Qt::Key_Left);
-    EXPECT_TRUE(inFront(u"TSSingle"_qs));
+    EXPECT_TRUE(inFront(u"TSFavourites"_qs));
 }
 
 TEST_F(ListViewWindowTest, CtrlTabStepsOverHiddenPages) {
@@ -272,6 +274,8 @@ TEST_F(ListViewWindowTest, CtrlTabStepsOverHiddenPages) {
     pages().setCurrentWidget(&page(u"TSConsole"_qs));
 
     QTest::keyClick(&list(u"LBConsole"_qs), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_TRUE(inFront(u"TSFavourites"_qs));
+    QTest::keyClick(&list(u"LBFavourites"_qs), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_TRUE(inFront(u"TSArcade"_qs));
     EXPECT_TRUE(isCurrent(list(u"LBArcade"_qs)));
 }
@@ -526,6 +530,20 @@ TEST_F(ListViewShownTest, AMenuLeftWithEscapeDoesNotKeepTheKeysFromAClickedPage)
     type(Qt::Key_Down);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_EQ(selectedItem(list(u"LBArcade"_qs)), u"Game 01"_qs);
+}
+
+// Switching the view by its keys leaves the keys with the list, either way.
+TEST_F(ListViewShownTest, CtrlEAndCtrlNKeepTheKeysInTheList) {
+    addGames(5);
+    setRoot(u"Current"_qs, u"Game 00"_qs);
+    startShown();
+    for (const Qt::Key view : {Qt::Key_E, Qt::Key_N, Qt::Key_E}) {
+        type(view, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::focusWidget(), &currentList(*main)) << char(view);
+        const int before = currentList(*main).itemIndex();
+        type(Qt::Key_Down);
+        EXPECT_EQ(currentList(*main).itemIndex(), before + 1) << char(view);
+    }
 }
 
 TEST_F(ListViewShownTest, CtrlFNarrowsTheListToNamesContainingTheTextIgnoringCaseAndAccents) {

@@ -2,19 +2,26 @@
 // the first start, a fast build of MAME's whole list, the tools found by the
 // drive search, and a game played in the real MAME through the installed
 // launcher with the shipped definition's options, counted when Brivanel
-// comes back after more than 30.24 seconds on its clock.
+// comes back after more than 30.24 seconds on its clock; then a play that
+// MAME fails, shown when the program comes back. The build reads MAME's
+// facts: no device or BIOS set is listed, and Pong shows its year and maker.
 #include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <csignal>
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 
 #include "launch/mame/ShippedEmulators.h"
 #include "settings/KeyPath.h"
@@ -31,6 +38,42 @@ const QString kPong = q("Pong (Rev E) [TTL]");
 const QString kBreakout = q("Breakout [TTL]");
 // C: is the home, as it is without a drive map; the installer's program folder lies in it.
 const QString kProgramFolder = q(".local/share/brivanel");
+
+// The systems a build lists: MAME's own count of its full names, less its
+// devices and BIOS sets, read from its output line by line apart from the
+// build's reader.
+qsizetype listedSystems() {
+    QProcess xml;
+    xml.start(kMameBinary, {q("-listxml")});
+    static const QRegularExpression machine(q(R"re(<machine name="([^"]+)"([^>]*)>)re"));
+    QSet<QString> unlisted;
+    const auto readLines = [&] {
+        while (xml.canReadLine()) {
+            const QString line = QString::fromUtf8(xml.readLine());
+            const QRegularExpressionMatch m = machine.match(line);
+            if (m.hasMatch() && (m.captured(2).contains(q("isdevice=\"yes\"")) ||
+                                 m.captured(2).contains(q("isbios=\"yes\"")) ||
+                                 m.captured(2).contains(q("runnable=\"no\"")))) {
+                unlisted.insert(m.captured(1));
+            }
+        }
+    };
+    while (xml.waitForReadyRead(300000)) {
+        readLines();
+    }
+    readLines();
+    QProcess full;
+    full.start(kMameBinary, {q("-listfull")});
+    full.waitForFinished(300000);
+    QSet<QString> names;
+    for (const QString& row : QString::fromUtf8(full.readAllStandardOutput()).split(u'\n').mid(1)) {
+        if (!row.isEmpty() && !unlisted.contains(row.section(u' ', 0, 0))) {
+            names.insert(row.section(u'"', 1, -2).toCaseFolded());
+        }
+    }
+    EXPECT_GT(unlisted.size(), 5000);
+    return names.size();
+}
 
 bool countExists(TempInstallation& inst) {
     SettingsStore store(inst.database());
@@ -60,7 +103,8 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
                   0);
     }
 
-    // The first start: no store yet. The dialog offers MAME; the fast pace is chosen.
+    // The first start: no store yet. The dialog offers MAME (and the other
+    // emulators installed here); the fast pace is chosen.
     QStringList offered;
     inst.dialogs.answerDialog(mrOk, [&offered](QObject& dialog) {
         auto& yes = control<QListWidget>(dialog, q("LBYes"));
@@ -73,9 +117,9 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
                 offered << list->item(i)->text();
             }
         }
-        no.clear();
-        yes.clear();
-        yes.addItem(kMame);
+        // Every emulator, as a new user does: the consoles have no list yet
+        // and are left out at once, MAME is built.
+        control<QPushButton>(dialog, q("BAddAll")).click();
         control<QLineEdit>(dialog, q("ESearchDrives")).setText(q("C:"));
         control<QCheckBox>(dialog, q("CBFastListBuild")).setChecked(true);
     });
@@ -89,12 +133,19 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
     EXPECT_EQ(b.value(kPong, q("Location")), q("C:\\MY ROMS\\PONG.ZIP"));
     EXPECT_EQ(b.value(kBreakout, q("Location")), q("C:\\MY ROMS\\BREAKOUT.ZIP"));
     EXPECT_EQ(b.value(kMame, q("Location")).toUpper(), (programDir + u"MAME\\MAME.EXE").toUpper());
-    // Every system of MAME's list has its entry, most of them missing.
+    EXPECT_TRUE(inst.exitCodes.isEmpty());
+    // The first start stored the ZIP tools its search found in the program folder.
+    EXPECT_EQ(b.rootValue(q("PKUNZIP Path")).toUpper(), (programDir + u"PKUNZIP.EXE").toUpper());
+    // Every system of MAME's list that can be played has its entry, most
+    // of them missing; its devices and BIOS sets have none.
     EXPECT_EQ(b.value(q("Galaxian (Coleco)"), q("Location")), q("#"));
+    EXPECT_FALSE(b.entryExists(q("1-Bit DAC")));
+    EXPECT_FALSE(arcade.items().contains(q("[ 1-Bit DAC ]")));
     {
         SettingsStore root(inst.database());
         root.OpenKey(StorePaths::Root(), false);
-        EXPECT_GT(root.GetKeyNames().size(), 45000);
+        // Less the emulators' own entries: every one chosen is registered.
+        EXPECT_EQ(root.GetKeyNames().size() - b.emulators().count(), listedSystems());
     }
 
     // The drive search finds the installed ZIP tools in the hidden program folder.
@@ -105,6 +156,7 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
               (programDir + u"PKUNZIP.EXE").toUpper());
 
     selectItem(arcade, kPong);
+    EXPECT_EQ(labelText(*main, q("LFacts")), q("1972, Atari"));
     // The installed key help names MAME's common keys.
     QString keys;
     inst.dialogs.answerDialog(mrOk, [&keys](QObject& dialog) {
@@ -137,12 +189,16 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
     inst.clock.set(realClock.now());
     b.closeMain();
 
-    const RecordingProcessStarter::Start& run = inst.starter.starts().back();
+    // The script the last Play started, run as the starter would, in the test's home.
+    const auto startLastScript = [&inst, &env](QProcess& batch) {
+        const RecordingProcessStarter::Start& run = inst.starter.starts().back();
+        batch.setProcessEnvironment(env);
+        batch.setWorkingDirectory(run.workingFolder);
+        batch.setStandardInputFile(QProcess::nullDevice());
+        batch.start(run.program, run.arguments);
+    };
     QProcess batch;
-    batch.setProcessEnvironment(env);
-    batch.setWorkingDirectory(run.workingFolder);
-    batch.setStandardInputFile(QProcess::nullDevice());
-    batch.start(run.program, run.arguments);
+    startLastScript(batch);
     const QString restartedProgram = inst.host(programDir + u"brivanel");
     EXPECT_TRUE(StandIn::waitUntil([&] { return countExists(inst); }, 300000));
     const pid_t restarted = pid_t(StandIn::runningProgram(restartedProgram));
@@ -158,4 +214,46 @@ TEST(FirstStartWithDebianMame, InstallBuildFastAndPlayPong) {
     // MAME ran in its folder and kept its configuration there.
     EXPECT_TRUE(inst.fs().exists(programDir + u"MAME\\cfg\\pong.cfg")) << log.toStdString();
     EXPECT_FALSE(inst.fs().exists(programDir + u"MAME\\ROMS\\pong"));
+    SettingsStore root(inst.database());
+    root.OpenKey(StorePaths::Root(), false);
+    EXPECT_FALSE(root.ValueExists(q("Launched Line")));  // the restarted program looked
+
+    // The user gives the definition a controller of their own whose file MAME
+    // does not have, chooses it and plays: MAME fails, and the window that
+    // comes back says so. It is this test's window: the script's restart
+    // line finds no program to start.
+    QStringList definition =
+        QString::fromUtf8(inst.readFile(programDir + u"mame.ini")).split(q("\n"));
+    const qsizetype controllers = definition.indexOf(q("[Controller1]"));
+    ASSERT_GT(controllers, 0);
+    definition.insert(controllers + 1, q("My stick=-ctrlr mystick"));
+    inst.writeFile(programDir + u"mame.ini", definition.join(u'\n').toUtf8());
+    main = &b.start();
+    selectItem(listBox(*main, q("LBArcade")), kPong);
+    auto& controller = control<QComboBox>(*main, q("CBController1"));
+    controller.setCurrentIndex(controller.findText(q("My stick")));
+    ASSERT_GE(controller.currentIndex(), 0);
+    control<QLineEdit>(*main, q("EAdditional"))
+        .setText(q("-window -video none -sound none -seconds_to_run 5"));
+    const LaunchCount failingLaunches(*main);
+    control<QPushButton>(*main, q("BPlay")).click();
+    ASSERT_EQ(failingLaunches.count(), 1);
+    b.closeMain();
+    QFile program(restartedProgram);
+    const QFile::Permissions runnable = program.permissions();
+    ASSERT_TRUE(program.setPermissions(
+        runnable & ~(QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther | QFile::ExeUser)));
+    QProcess failingBatch;
+    startLastScript(failingBatch);
+    const bool ended = failingBatch.waitForFinished(120000);
+    program.setPermissions(runnable);
+    ASSERT_TRUE(ended);
+    main = &b.start();
+    const auto& notice = control<QLabel>(*main, q("StatusNotice"));
+    EXPECT_TRUE(notice.isVisibleTo(main));
+    EXPECT_EQ(notice.text(),
+              u'"' + kPong +
+                  u"\": the emulator failed (exit status 3): Fatal error: Could not load "
+                  u"controller configuration file mystick.cfg")
+        << QString::fromUtf8(inst.readFile(programDir + u"Execute.log")).toStdString();
 }

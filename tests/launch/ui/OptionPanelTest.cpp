@@ -1,5 +1,9 @@
 // Loading the option panel: controls, captions, hints, items and the values
 // of the two levels.
+#include <QAbstractButton>
+#include <QLineEdit>
+
+#include "catalogue/OptionGroups.h"
 #include "launch/OptionPanelTexts.h"
 #include "support/ui/OptionFixture.h"
 
@@ -36,6 +40,24 @@ TEST_F(OptionWindowTest, DesignTimeStatesBeforeTheFirstLoad) {
     EXPECT_EQ(option<QSpinBox>("SELinesOffscreen").value(), 8);
 }
 
+// Nothing selected (an empty list, a first start whose search was cancelled,
+// a build under way): no option group shows until an entry says which.
+TEST_F(OptionWindowTest, WithNothingSelectedNoGroupShows) {
+    SettingsStore store = inst.context().store();
+    for (const char16_t* emulator : {kMame, kRage, kIkari}) {
+        store.DeleteKey(StorePaths::Entry(S(emulator)));
+    }
+    startMain();
+    ASSERT_EQ(currentList(main()).count(), 0);
+    for (const QWidget* control : panel().findChildren<QWidget*>()) {
+        if (qobject_cast<const QAbstractButton*>(control) ||
+            qobject_cast<const QComboBox*>(control) || qobject_cast<const QLineEdit*>(control) ||
+            qobject_cast<const QSpinBox*>(control)) {
+            EXPECT_FALSE(control->isVisibleTo(&panel())) << control->objectName().toStdString();
+        }
+    }
+}
+
 TEST_F(OptionWindowTest, CheckGroupsShowTheDefinitionsCaptionOrTheirOwn) {
     addGame(u"Asteroids"_qs, u"MAME"_qs, u"asteroid"_qs);
     addGame(u"Street Fighter"_qs, u"RAGE"_qs, u"sf1"_qs);
@@ -58,7 +80,7 @@ TEST_F(OptionWindowTest, CheckGroupsShowTheDefinitionsCaptionOrTheirOwn) {
     select(u"Street Fighter"_qs);
     EXPECT_FALSE(option<QCheckBox>("CBVector").isHidden());
     EXPECT_EQ(option<QCheckBox>("CBVector").text(), u"Vect&or"_qs);
-    EXPECT_EQ(option<QCheckBox>("CBVector").toolTip(), CheckControlTexts()[0].hint);
+    EXPECT_EQ(option<QCheckBox>("CBVector").toolTip(), QString::fromUtf16(kCheckGroups[0].hint));
     EXPECT_TRUE(option<QCheckBox>("CBLinesOffscreen").isHidden());
     EXPECT_TRUE(option<QSpinBox>("SELinesOffscreen").isHidden());
     EXPECT_TRUE(option<QLabel>("LLinesOffscreen").isHidden());

@@ -1,7 +1,11 @@
+#include <QBuffer>
+#include <QImage>
 #include <QTest>
 
 #include "launch/LaunchScript.h"
 #include "support/FullDisk.h"
+#include "support/ProcessRun.h"
+#include "support/StandIn.h"
 #include "support/ui/OptionFixture.h"
 
 namespace {
@@ -24,7 +28,85 @@ protected:
     void play() { control<QPushButton>(main(), QStringLiteral("BPlay")).click(); }
     QString script() { return QString::fromUtf8(inst.readFile(kScript)); }
     QString restartLine() { return u'"' + inst.context().executablePath() + u'"'; }
+
+    // Plays Pong in a stand-in MAME running `body` in its folder, runs the
+    // launch script to its end with the real interpreter, and starts the
+    // program again, as the script's last line does.
+    void playAndComeBack(const QString& body) {
+        StandIn::writeProgram(inst, QStringLiteral("C:\\EMU\\MAME.EXE"), body);
+        startWithUnzip(kPkunzip);
+        select(kPong);
+        play();
+        endMain();
+        QProcess batch;
+        const RecordingProcessStarter::Start& start = inst.starter.starts().back();
+        batch.setProgram(start.program);
+        batch.setArguments(start.arguments);
+        batch.setWorkingDirectory(start.workingFolder);
+        runToEnd(batch);
+        startMain();
+    }
+    QString notice() {
+        const auto& label = control<QLabel>(main(), QStringLiteral("StatusNotice"));
+        return label.isVisible() ? label.text() : QString();
+    }
 };
+
+// Back from a play, the window says how the emulator failed, with the last
+// thing it said, once; a play that went well says nothing.
+TEST_F(PlayTest, BackFromAFailedPlayTheFailureIsShownOnce) {
+    const struct {
+        const char* body;
+        const char* notice;
+    } cases[] = {
+        {"echo 'pong.rom NOT FOUND' >&2\n"
+         "echo 'Fatal error: Required files are missing, the machine cannot be run.' >&2\nexit 2",
+         "\"Pong (Rev E) [TTL]\": the emulator failed (exit status 2): Fatal error: Required "
+         "files are missing, the machine cannot be run."},
+        {"exit 3", "\"Pong (Rev E) [TTL]\": the emulator failed (exit status 3)."},
+        {"echo 'all fine' >&2", ""},
+    };
+    for (const auto& c : cases) {
+        playAndComeBack(QString::fromUtf8(c.body));
+        EXPECT_EQ(notice(), QString::fromUtf8(c.notice)) << c.body;
+        EXPECT_TRUE(inst.dialogs.messages().isEmpty());  // nothing waits for an answer
+        endMain();
+        startMain();
+        EXPECT_EQ(notice(), QString()) << c.body;
+        endMain();
+    }
+}
+
+// A snapshot taken during the play becomes the picture of a game that has
+// none, the newest when there are several; a game's own picture stays.
+TEST_F(PlayTest, BackFromAPlayASnapshotBecomesThePictureOfAGameWithout) {
+    const auto picture = [](Qt::GlobalColor colour) {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(colour);
+        QByteArray png;
+        QBuffer buffer(&png);
+        image.save(&buffer, "PNG");
+        return png;
+    };
+    const QByteArray older = picture(Qt::red);
+    const QByteArray newest = picture(Qt::blue);
+    inst.writeFile(QStringLiteral("C:\\EMU\\snap\\pong\\0000.png"), older);
+    inst.writeFile(QStringLiteral("C:\\SHOT.PNG"), newest);
+    const QString shot = StandIn::shellQuoted(inst.host(QStringLiteral("C:\\SHOT.PNG")));
+    const QString takesSnapshot = u"cp " + shot + u" snap/pong/0001.png";
+    const QString adopted = QStringLiteral("C:\\BRIVANEL\\BITMAPS\\pong.png");
+
+    playAndComeBack(takesSnapshot);
+    EXPECT_EQ(inst.readFile(adopted), newest);
+    EXPECT_TRUE(inst.readFile(QStringLiteral("C:\\BRIVANEL\\picture.dir"))
+                    .contains("C:\\BRIVANEL\\BITMAPS\\PONG.PNG\r\n"));
+    endMain();
+
+    // Its own picture now: a later snapshot does not replace it.
+    inst.writeFile(QStringLiteral("C:\\SHOT.PNG"), older);
+    playAndComeBack(takesSnapshot);
+    EXPECT_EQ(inst.readFile(adopted), newest);
+}
 
 // A name with brackets of its own is a game like any other; Enter plays it.
 TEST_F(PlayTest, PlayWritesTheScriptRunsItShownAndCloses) {

@@ -89,6 +89,10 @@ TEST_F(OptionWindowTest, ReadmeOpensInTheDesktopsHandlerAndAboutShowsTheVersion)
     EXPECT_EQ(inst.starter.starts().back().program, QStringLiteral("xdg-open"));
     EXPECT_EQ(inst.starter.starts().back().arguments,
               QStringList{inst.host(QStringLiteral("C:\\BRIVANEL\\readme.htm"))});
+    // The opener showed it: nothing more.
+    const size_t shownBefore = inst.dialogs.shown().size();
+    EXPECT_TRUE(inst.starter.endWatched(true));
+    EXPECT_EQ(inst.dialogs.shown().size(), shownBefore);
 
     menuItem(main(), QStringLiteral("About1")).trigger();
     EXPECT_EQ(inst.dialogs.shown().back().text, QStringLiteral("FAbout"));
@@ -100,19 +104,30 @@ TEST_F(OptionWindowTest, ReadmeOpensInTheDesktopsHandlerAndAboutShowsTheVersion)
                                &menuItem(main(), QStringLiteral("About1"))}));
 }
 
-TEST_F(OptionWindowTest, WithoutAProgramToOpenItTheManualIsShownInTheProgram) {
+// Without a program to open it, or with one that fails (xdg-open without a
+// browser), the manual is shown in the program.
+TEST_F(OptionWindowTest, WithoutAWorkingProgramToOpenItTheManualIsShownInTheProgram) {
     inst.writeFile(QStringLiteral("C:\\BRIVANEL\\readme.htm"),
                    "<html><body><h1>Brivanel</h1><p>The manual.</p></body></html>");
-    inst.starter.refuse(QStringLiteral("xdg-open"));
-    startMain();
-    QString shown;
-    inst.dialogs.answerDialog(mrCancel, [&shown](QObject& viewer) {
-        shown = control<QTextBrowser>(viewer, QStringLiteral("MReadme")).toPlainText();
-    });
-    menuItem(main(), QStringLiteral("DisplayREADME1")).trigger();
-    EXPECT_TRUE(inst.dialogs.messages().isEmpty());
-    EXPECT_EQ(inst.dialogs.shown().back().text, QStringLiteral("FReadme"));
-    EXPECT_TRUE(shown.contains(QStringLiteral("The manual."))) << shown.toStdString();
+    for (const bool openerInstalled : {false, true}) {
+        if (!openerInstalled) {
+            inst.starter.refuse(QStringLiteral("xdg-open"));
+        }
+        startMain();
+        QString shown;
+        inst.dialogs.answerDialog(mrCancel, [&shown](QObject& viewer) {
+            shown = control<QTextBrowser>(viewer, QStringLiteral("MReadme")).toPlainText();
+        });
+        menuItem(main(), QStringLiteral("DisplayREADME1")).trigger();
+        if (openerInstalled) {
+            EXPECT_TRUE(inst.starter.endWatched(false));
+        }
+        EXPECT_TRUE(inst.dialogs.messages().isEmpty());
+        EXPECT_EQ(inst.dialogs.shown().back().text, QStringLiteral("FReadme"));
+        EXPECT_TRUE(shown.contains(QStringLiteral("The manual."))) << shown.toStdString();
+        endMain();
+        inst.starter = RecordingProcessStarter();
+    }
 }
 
 }  // namespace

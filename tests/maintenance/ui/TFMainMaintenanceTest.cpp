@@ -79,7 +79,8 @@ protected:
             .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     }
 
-    // Runs the script that the last command started, as the starter would.
+    // Runs the script that the last command started, as the starter would,
+    // and tells the command how it ended when it watches for that.
     void runScript(bool succeeds = true) {
         ASSERT_FALSE(inst.starter.starts().empty());
         const auto& start = inst.starter.starts().back();
@@ -92,6 +93,9 @@ protected:
         EXPECT_EQ(outcome.exitCode == 0, succeeds)
             << outcome.standardError.toStdString()
             << inst.readFile(QStringLiteral("C:\\BRIVANEL\\Execute.log")).toStdString();
+        if (start.watched) {
+            EXPECT_TRUE(inst.starter.endWatched(outcome.exitCode == 0));
+        }
     }
 
     // Fix ROM on Pac-Man refused with that reason: nothing started, the
@@ -118,7 +122,11 @@ protected:
         select(kPacman);
         run("FixROM1");
         ASSERT_TRUE(inst.dialogs.messages().isEmpty()) << inst.dialogs.messages()[0].toStdString();
+        EXPECT_EQ(statusText(main()), u"Fix ROM for \"Pac-Man\": running...");
         runScript(succeeds);
+        EXPECT_EQ(statusText(main()),
+                  succeeds ? u"Fix ROM for \"Pac-Man\": done."_qs
+                           : u"Fix ROM for \"Pac-Man\": failed (Execute.log says which line)."_qs);
         for (const char* left : {"FixRom", "FixRom.zip", "FixRom1", "FixRom1.zip"}) {
             EXPECT_EQ(inst.fs().exists(u"C:\\BRIVANEL\\" + QString::fromUtf8(left)), left == kept)
                 << left;
@@ -144,6 +152,7 @@ TEST_F(MaintenanceTest, HighScoreFileOfAZippedGameDeletedInTheArchiveAndTheEmula
                      QStringLiteral("C:"), QStringLiteral("cd C:\\EMU\\"),
                      QStringLiteral("del HI\\pacman.HI")}));
     runScript();
+    EXPECT_EQ(statusText(main()), u"Delete High Score File for \"Pac-Man\": done."_qs);
     EXPECT_EQ(entries(kPacZip),
               QStringList({QStringLiteral("hi/other.hi"), QStringLiteral("pacman.rom")}));
     EXPECT_FALSE(inst.fs().exists(QStringLiteral("C:\\EMU\\HI\\pacman.hi")));

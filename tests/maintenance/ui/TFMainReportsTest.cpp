@@ -1,5 +1,7 @@
 // The printed reports, to a PDF file read back with pdftotext -layout, and
 // the layout's line steps on a page of known size.
+#include <QDir>
+#include <QFile>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -55,6 +57,27 @@ TEST_F(ReportTest, MissingRomsListsTheFramedGamesWithFurtherSetsAndRestoresTheVi
     // A name with brackets is no missing game; the Console list has none.
     EXPECT_FALSE(lines.join(u' ').contains(QStringLiteral("Pong")));
     EXPECT_FALSE(lines.join(u' ').contains(QStringLiteral("Console")));
+}
+
+// The PDF is offered in the user's documents folder, not in the working
+// folder, which after a play is the emulator's.
+TEST_F(ReportTest, TheReportIsOfferedAsAPdfInTheDocumentsFolder) {
+    const QString config = inst.root() + u"/config";
+    const QString papers = inst.root() + u"/My Papers";
+    QDir().mkpath(config);
+    QDir().mkpath(papers);
+    QFile dirs(config + u"/user-dirs.dirs");
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DOCUMENTS_DIR=\"" + papers.toUtf8() + "\"\n");
+    dirs.close();
+    const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    startMain();
+    inst.dialogs.answer(mrCancel);
+    menuItem(main(), QStringLiteral("PrintMissingROMs1")).trigger();
+    before.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", before);
+    ASSERT_EQ(inst.dialogs.shown().back().kind, QStringLiteral("print"));
+    EXPECT_EQ(inst.dialogs.shown().back().text, papers + u"/Brivanel Missing ROMs.pdf");
 }
 
 TEST_F(ReportTest, MissingPicturesAskedQuestionableListsWeakPicturesWithTheirPath) {

@@ -1,6 +1,8 @@
 #include "support/ui/ListBuildFixture.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -104,6 +106,14 @@ int ListBuildInstallation::ticksToLastGame(int maxTicks) {
     return tick(maxTicks, true);
 }
 
+void ListBuildInstallation::waitForFacts() {
+    QElapsedTimer reading;
+    reading.start();
+    while (listBuild().IsReadingFacts() && reading.elapsed() < 600000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+}
+
 int ListBuildInstallation::tick(int maxTicks, bool stopAtLastGame) {
     ListBuildController& build = listBuild();
     int ticks = 0;
@@ -112,6 +122,9 @@ int ListBuildInstallation::tick(int maxTicks, bool stopAtLastGame) {
             break;
         }
         runRecordedScripts();
+        if (build.State().Timer1Tag == 0) {
+            waitForFacts();
+        }
         const size_t startsBefore = inst.starter.starts().size();
         const bool waitingBefore = build.State().Timer1Tag == 0;
         const int emulatorBefore = build.State().ListBuildIndex;
@@ -119,7 +132,7 @@ int ListBuildInstallation::tick(int maxTicks, bool stopAtLastGame) {
         ++ticks;
         const bool stillWaiting = build.IsRunning() && build.State().Timer1Tag == 0;
         if (waitingBefore && stillWaiting && build.State().ListBuildIndex == emulatorBefore &&
-            inst.starter.starts().size() == startsBefore) {
+            inst.starter.starts().size() == startsBefore && !build.IsReadingFacts()) {
             break;  // the list file is not there, and no script is left to make it
         }
     }

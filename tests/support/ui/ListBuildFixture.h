@@ -56,6 +56,10 @@ public:
     int ticksToLastGame(int maxTicks = 100000);
     // Runs the starts recorded since the last call, each to its end.
     void runRecordedScripts();
+    // Runs the event loop while the build reads an emulator's facts, which
+    // the ticks here do not; a read that never ends is given up by the
+    // build's own clock.
+    void waitForFacts();
     static bool interpreterBuilt();
 
     // A value of an entry read through a second connection to the store;

@@ -168,3 +168,25 @@ TEST_F(SearchOptionsInWindow, CancelChangesNothingButTheFieldKeepsWhatWasTyped) 
     EXPECT_EQ(storedDrives(), "<none>");
     EXPECT_EQ(shownSearchDrives(main), "D:");
 }
+
+TEST_F(SearchOptionsInWindow, LinuxPathsAreSearchedAsTheirDosPathsOrRefused) {
+    SettingsStore(inst.database()).OpenKey(StorePaths::Root(), true);
+    inst.mkdir("D:\\ROMS");  // nothing in it
+    inst.writeFile("C:\\GAMES\\PACMAN.ZIP", "x");
+    // One on no drive is named, and the dialog asked again: here cancelled.
+    inst.dialogs.answerDialog(mrOk, [](QObject& options) {
+        control<QLineEdit>(options, "ESearchDrives").setText("C:;/nowhere/roms");
+    });
+    inst.dialogs.answerDialog(mrCancel, {});
+    menuItem(main, "UpdateGameList1").trigger();
+    EXPECT_EQ(inst.dialogs.messages(),
+              QStringList{"/nowhere/roms lies on no drive of Brivanel: give a path on a drive, "
+                          "such as C:\\ROMS."});
+    EXPECT_EQ(inst.dialogs.pending(), 0u);
+    EXPECT_EQ(storedDrives(), "<none>");
+
+    answer(mrOk, inst.host("D:\\ROMS") + ";C:");
+    EXPECT_EQ(storedDrives(), "D:\\ROMS;C:");
+    EXPECT_EQ(shownSearchDrives(main), "D:\\ROMS;C:");
+    EXPECT_EQ(statusText(main), "0 of 0 games found; nothing found on D:\\ROMS");
+}
